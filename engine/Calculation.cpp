@@ -1,0 +1,80 @@
+#include "Calculation.h"
+
+#include "MaterialTables.h"
+#include "NumberText.h"
+#include "NumericHelpers.h"
+#include "UnitSystem.h"
+
+#include <cmath>
+
+namespace Quillmere {
+namespace {
+
+double ReadLength(const std::string& text, bool imperial) {
+    const double value = ParseNumberText(text);
+    return imperial ? InchToMm(value) : value;
+}
+
+double ReadVelocity(bool locked, double (*tableAt)(int), int index, const std::string& text,
+                    bool imperial) {
+    if (locked) {
+        return tableAt(index); // already m/s in both unit systems
+    }
+    if (text.empty()) {
+        return 0.0;
+    }
+    const double value = ParseNumberText(text);
+    return imperial ? FtsToMs(value) : value;
+}
+
+} // namespace
+
+CalcOutcome RunCalculation(const CalcEntries& e) {
+    const bool imperial = e.UnitFlag != 0;
+    CalcOutcome out;
+    SpacingInputs& in = out.Inputs;
+
+    if (!e.WallThicknessText.empty()) {
+        in.WallThickness = ReadLength(e.WallThicknessText, imperial);
+    }
+    if (e.LiningMaterialIndex != NoLiningEntry && !e.LiningThicknessText.empty()) {
+        in.LiningThickness = ReadLength(e.LiningThicknessText, imperial);
+    }
+    if (!e.OuterDiameterText.empty()) {
+        in.OuterDiameter = ReadLength(e.OuterDiameterText, imperial);
+    }
+
+    in.PipeVelocity = ReadVelocity(e.PipeVelocityLocked, PipeVelocityAt, e.PipeMaterialIndex,
+                                   e.PipeVelocityText, imperial);
+    in.LiningVelocity = ReadVelocity(e.LiningVelocityLocked, LiningVelocityAt,
+                                     e.LiningMaterialIndex, e.LiningVelocityText, imperial);
+    in.FluidVelocity = ReadVelocity(e.FluidVelocityLocked, FluidVelocityAt, e.FluidIndex,
+                                    e.FluidVelocityText, imperial);
+
+    in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);
+    if (e.MountMethodIndex < 0 || e.MountMethodIndex > 1) {
+        in.MountMethod = -1; // reported as out of range by the computation
+    }
+    out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));
+    out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.UnitFlag);
+    return out;
+}
+
+DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t unitFlag) {
+    const bool imperial = unitFlag != 0;
+    DisplayTexts texts;
+    if (IsSteppedSensorType(sensorTypeIndex)) {
+        const double steps = std::trunc(spacingMm / 3.0);
+        texts.Result2 = DefaultNumberText(steps);
+        const double stepped = steps * 3.0;
+        texts.Result1 = imperial ? DefaultNumberText(FncRoundDown(MmToInch(stepped), 3))
+                                 : DefaultNumberText(stepped);
+        return texts;
+    }
+    const std::int16_t decimals = imperial ? 3 : 2;
+    const double shown = imperial ? MmToInch(spacingMm) : spacingMm;
+    texts.Result1 = FormatGroupedFixed(FncRoundDown(shown, decimals), decimals);
+    return texts;
+}
+
+} // namespace Quillmere

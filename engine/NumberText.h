@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Quillmere {
+
+// Text <-> number, the same under every system locale: '.' is the decimal point and ','
+// a digit-group separator. Never strtod/printf here: the C locale follows the user's.
+
+// Reads an entry such as "3,280" or "-0.5". Grouping commas are dropped first; what is
+// left must be an optional sign, digits with at most one '.', and at least one digit.
+// Throws EngineError: TypeMismatch for anything else, Overflow past the double range.
+double ParseNumberText(std::string_view text);
+
+// The default text form: at most 15 significant digits, no grouping, no trailing zeros,
+// no trailing '.'; negative zero prints as "0".
+std::string DefaultNumberText(double value);
+
+// "#,##0.00"-style text: thousands grouped with ',', at least one digit before '.', and
+// exactly `decimals` digits after it. The value is rounded to `decimals` places.
+std::string FormatGroupedFixed(double value, int decimals);
+
+} // namespace Quillmere

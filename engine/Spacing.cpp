@@ -1,0 +1,84 @@
+#include "Spacing.h"
+
+#include "EngineError.h"
+#include "NumericHelpers.h"
+
+#include <cmath>
+
+namespace Quillmere {
+namespace {
+
+double Checked(double value, Medium medium = Medium::None) {
+    if (std::isnan(value)) {
+        throw EngineError(ErrorKind::InvalidArgument, medium);
+    }
+    if (std::isinf(value)) {
+        throw EngineError(ErrorKind::Overflow, medium);
+    }
+    return value;
+}
+
+// Every layer refracts from the wedge: sin(theta)/V is the same in all layers.
+double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double wedgeAngle,
+                       Medium medium) {
+    if (velocity == 0.0) {
+        return 0.0;
+    }
+    const double ratio =
+        Checked(Checked(velocity / static_cast<double>(wedgeVelocity), medium) *
+                    std::sin(wedgeAngle),
+                medium);
+    try {
+        return FncASin(ratio);
+    } catch (const EngineError& error) {
+        throw EngineError(error.kind(), medium);
+    }
+}
+
+} // namespace
+
+SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTypeRecord& sensor) {
+    if (sensor.WedgeVelocity == 0) {
+        throw EngineError(ErrorKind::DivisionByZero);
+    }
+    const double pi = std::atan(1.0) * 4.0;
+    const double wedgeAngle = static_cast<double>(sensor.IncidenceAngle) / 180.0 * pi;
+
+    SpacingBreakdown b;
+    b.WallAngle = RefractionAngle(in.PipeVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Wall);
+    b.LiningAngle =
+        RefractionAngle(in.LiningVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Lining);
+    b.FluidAngle =
+        RefractionAngle(in.FluidVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Fluid);
+
+    b.WallRun = Checked(std::tan(b.WallAngle) * in.WallThickness);
+    b.LiningRun = Checked(std::tan(b.LiningAngle) * in.LiningThickness);
+    const double layers = Checked(Checked(in.LiningThickness + in.WallThickness) * 2.0);
+    b.FluidRun = Checked(Checked(in.OuterDiameter - layers) * std::tan(b.FluidAngle));
+
+    const double allowance = sensor.MountOffset * 2.0;
+    double s = 0.0;
+    switch (static_cast<MountMethod>(in.MountMethod)) {
+    case MountMethod::V: {
+        const double runs = Checked(Checked(Checked(b.WallRun + sensor.WedgeRun) + b.LiningRun) +
+                                    b.FluidRun);
+        s = Checked(Checked(runs * 2.0) - allowance);
+        break;
+    }
+    case MountMethod::Z: {
+        const double runs = Checked(Checked(b.WallRun + sensor.WedgeRun) + b.LiningRun);
+        s = Checked(Checked(Checked(runs * 2.0) + b.FluidRun) - allowance);
+        break;
+    }
+    default:
+        throw EngineError(ErrorKind::SubscriptOutOfRange);
+    }
+    b.Spacing = s < 0.0 ? 0.0 : s + 0.0;
+    return b;
+}
+
+double ComputeSpacing(const SpacingInputs& inputs, const SensorTypeRecord& sensor) {
+    return ComputeSpacingBreakdown(inputs, sensor).Spacing;
+}
+
+} // namespace Quillmere

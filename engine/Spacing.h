@@ -1,0 +1,44 @@
+#pragma once
+
+#include "SensorTypes.h"
+
+#include <cstdint>
+
+namespace Quillmere {
+
+enum class MountMethod : std::int16_t { V = 0, Z = 1 };
+
+// Metric inputs of one computation. A velocity of exactly 0 means the medium does not
+// refract the beam and adds no axial run of its own.
+struct SpacingInputs {
+    double OuterDiameter = 0.0;   // mm
+    double WallThickness = 0.0;   // mm
+    double LiningThickness = 0.0; // mm
+    double PipeVelocity = 0.0;    // m/s
+    double LiningVelocity = 0.0;  // m/s
+    double FluidVelocity = 0.0;   // m/s
+    std::int16_t MountMethod = 0; // list index: 0 V, 1 Z
+};
+
+// The intermediate values of one computation, for callers that show the beam's path.
+struct SpacingBreakdown {
+    double WallAngle = 0.0; // radians
+    double LiningAngle = 0.0;
+    double FluidAngle = 0.0;
+    double WallRun = 0.0; // mm
+    double LiningRun = 0.0;
+    double FluidRun = 0.0;
+    double Spacing = 0.0; // mm, clamped at 0
+};
+
+// Follows the beam from the wedge through wall, lining and fluid (Snell's law, each layer
+// straight from the wedge angle) and combines the axial runs for the mounting method.
+// Throws EngineError: a refraction without solution names its medium; a non-finite step
+// is an overflow; a mounting method other than V or Z is a subscript out of range.
+SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& inputs,
+                                         const SensorTypeRecord& sensor);
+
+// The spacing in mm, never negative.
+double ComputeSpacing(const SpacingInputs& inputs, const SensorTypeRecord& sensor);
+
+} // namespace Quillmere

@@ -1,0 +1,36 @@
+# Shared by ./run and ./test: install what is missing, then configure and build.
+# shellcheck shell=bash
+
+# Debian packages the build, the tests and the window need.
+QUILLMERE_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j "$(nproc)"
+}

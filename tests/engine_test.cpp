@@ -1,0 +1,376 @@
+// Engine behaviour through its public functions: helpers, catalogue, computation, units,
+// and the execute command's reading and display rules.
+#include "Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace Quillmere;
+
+namespace {
+
+constexpr double Degrees = 180.0 / 3.14159265358979323846;
+
+SpacingInputs Pipe(double od, double wall, double pipeV, double fluidV, int mount = 0) {
+    SpacingInputs in;
+    in.OuterDiameter = od;
+    in.WallThickness = wall;
+    in.PipeVelocity = pipeV;
+    in.FluidVelocity = fluidV;
+    in.MountMethod = static_cast<std::int16_t>(mount);
+    return in;
+}
+
+template <typename F> void ExpectError(F&& f, ErrorKind kind, Medium medium = Medium::None) {
+    try {
+        f();
+        ADD_FAILURE() << "no error, expected " << ErrorKindName(kind);
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.kind(), kind) << e.what();
+        EXPECT_EQ(e.medium(), medium) << MediumName(e.medium());
+    }
+}
+
+} // namespace
+
+TEST(NumericHelpers, ArcsineOnAndBeyondTheCriticalAngle) {
+    EXPECT_EQ(FncASin(0.0), 0.0);
+    EXPECT_NEAR(FncASin(0.5), 0.5235988, 1e-7);
+    EXPECT_EQ(FncASin(-0.5), -FncASin(0.5));
+    EXPECT_NEAR(FncASin(0.9999), std::asin(0.9999), 1e-12);
+    ExpectError([] { FncASin(1.0); }, ErrorKind::DivisionByZero);
+    ExpectError([] { FncASin(-1.0); }, ErrorKind::DivisionByZero);
+    ExpectError([] { FncASin(1.0000001); }, ErrorKind::InvalidArgument);
+    ExpectError([] { FncASin(std::numeric_limits<double>::quiet_NaN()); },
+                ErrorKind::InvalidArgument);
+    ExpectError([] { FncASin(1e200); }, ErrorKind::Overflow);
+    EXPECT_EQ(FncPi(), std::atan(1.0) * 4.0);
+}
+
+TEST(NumericHelpers, RoundDownCutsTowardZeroAfterTheTextRoundTrip) {
+    struct Row {
+        const char* name;
+        double value;
+        std::int16_t digits;
+        double expected;
+    } rows[] = {
+        {"plain metric cut", 65.47455, 2, 65.47},
+        {"plain imperial cut", 2.5777382, 3, 2.577},
+        {"0.29*100 is 28.999... but stays 0.29", 0.29, 2, 0.29},
+        {"4.35*100 is 434.999... but stays 4.35", 4.35, 2, 4.35},
+        {"negative values round up", -1.239, 2, -1.23},
+        {"negative digits", 123.456, -1, 120},
+        {"half is cut", 0.5, 0, 0},
+        {"zero", 0.0, 3, 0},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(FncRoundDown(r.value, r.digits), r.expected) << r.name;
+    }
+    ExpectError([] { FncRoundDown(1e300, 10); }, ErrorKind::Overflow);
+    ExpectError([] { FncRoundDown(1.0, 400); }, ErrorKind::Overflow);
+    ExpectError([] { FncRoundDown(1.0, -400); }, ErrorKind::DivisionByZero);
+    ExpectError([] { FncRoundDown(std::numeric_limits<double>::infinity(), 2); },
+                ErrorKind::Overflow);
+}
+
+TEST(NumericHelpers, HalfAdjustRoundsHalfAwayFromZero) {
+    EXPECT_EQ(FncHalfAdjust(2.5, 0), 3);
+    EXPECT_EQ(FncHalfAdjust(-2.5, 0), -3);
+    EXPECT_EQ(FncHalfAdjust(1.234, 2), 1.23);
+    EXPECT_EQ(FncHalfAdjust(1.235, 2), 1.24);
+    EXPECT_EQ(FncHalfAdjust(0, 2), 0);
+    EXPECT_FALSE(std::signbit(FncHalfAdjust(0, 2)));
+    ExpectError([] { FncHalfAdjust(1e300, 100); }, ErrorKind::Overflow);
+}
+
+TEST(NumberText, ReadsEntriesTheSameUnderEveryLocale) {
+    struct Row {
+        const char* text;
+        double expected;
+    } good[] = {{"3,280", 3280}, {"6200.00", 6200}, {"-5", -5},     {"+7", 7},
+                {".5", 0.5},     {"5.", 5},         {"0.0003", 0.0003}, {"1,2,3", 123},
+                {"000", 0},      {"0.000", 0}};
+    for (const Row& r : good) {
+        EXPECT_EQ(ParseNumberText(r.text), r.expected) << r.text;
+    }
+    for (const char* bad : {"", "+", "-", ".", ",", "1-2", "1..5", "--5", "+-5", "12a", " 100",
+                            "1e5", "0x10", "inf", "nan", "１００", "5-"}) {
+        ExpectError([bad] { ParseNumberText(bad); }, ErrorKind::TypeMismatch);
+    }
+    ExpectError([] { ParseNumberText(std::string(400, '9')); }, ErrorKind::Overflow);
+    EXPECT_EQ(ParseNumberText("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(NumberText, DefaultFormAndGroupedFormat) {
+    EXPECT_EQ(DefaultNumberText(17), "17");
+    EXPECT_EQ(DefaultNumberText(2.007), "2.007");
+    EXPECT_EQ(DefaultNumberText(-0.0), "0");
+    EXPECT_EQ(DefaultNumberText(28.999999999999996), "29");
+    EXPECT_EQ(DefaultNumberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FormatGroupedFixed(1234.56, 2), "1,234.56");
+    EXPECT_EQ(FormatGroupedFixed(0, 2), "0.00");
+    EXPECT_EQ(FormatGroupedFixed(0.999, 3), "0.999");
+    EXPECT_EQ(FormatGroupedFixed(1234567.5, 3), "1,234,567.500");
+    EXPECT_EQ(FormatGroupedFixed(123, 2), "123.00");
+    EXPECT_EQ(FormatGroupedFixed(-0.0, 2), "0.00");
+    EXPECT_EQ(FormatGroupedFixed(-1234.5, 2), "-1,234.50");
+}
+
+TEST(SensorTypes, CatalogueHoldsTheStoredValues) {
+    ASSERT_EQ(SensorTypeNames[0], "12");
+    EXPECT_EQ(SensorTypeNames[1], "RESERVE");
+    EXPECT_EQ(SensorTypeNames[5], "VT-C1");
+    EXPECT_EQ(SensorTypeNames[12], "VT-K1/VT-K2/VT-K3");
+
+    const SensorTypeRecord& c1 = SensorTypeAt(4);
+    EXPECT_EQ(c1.WedgeVelocity, 2505);
+    EXPECT_EQ(c1.IncidenceAngle, 42);
+    EXPECT_EQ(c1.WedgeRun, 9.07); // stored, not the 9.00 the formula gives
+    EXPECT_EQ(c1.MountOffset, 27.0);
+    EXPECT_EQ(SensorTypeAt(6).WedgeRun, 9.07);
+    EXPECT_EQ(SensorTypeAt(11).WedgeVelocity, 2830);
+    EXPECT_EQ(SensorTypeAt(11).IncidenceAngle, 49);
+
+    for (int i = 0; i < SensorTypeCount; ++i) {
+        const SensorTypeRecord& r = SensorTypeAt(i);
+        const double angle = r.IncidenceAngle / Degrees;
+        EXPECT_NEAR(r.WedgePathLength, r.WedgeHeight / std::cos(angle), 5e-7) << i;
+    }
+    ExpectError([] { SensorTypeAt(-1); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([] { SensorTypeAt(12); }, ErrorKind::SubscriptOutOfRange);
+}
+
+TEST(ComputeSpacing, WorkedCases) {
+    const SpacingBreakdown c1 = ComputeSpacingBreakdown(Pipe(114.3, 6.0, 3000, 1440), SensorTypeAt(4));
+    EXPECT_NEAR(c1.WallAngle * Degrees, 53.2596, 5e-5);
+    EXPECT_NEAR(c1.FluidAngle * Degrees, 22.6220, 5e-5);
+    EXPECT_EQ(c1.LiningAngle, 0.0);
+    EXPECT_NEAR(c1.WallRun, 8.03778, 5e-6);
+    EXPECT_NEAR(c1.FluidRun, 42.62949, 5e-6);
+    EXPECT_NEAR(c1.Spacing, 65.47455, 5e-6);
+    EXPECT_NEAR(ComputeSpacing(Pipe(114.3, 6.0, 3000, 1440, 1), SensorTypeAt(4)), 22.84506, 5e-6);
+
+    for (int type : {0, 1, 2, 3}) {
+        EXPECT_NEAR(ComputeSpacing(Pipe(60.5, 3.9, 3000, 1440), SensorTypeAt(type)), 53.45228, 5e-6);
+        EXPECT_NEAR(ComputeSpacing(Pipe(60.5, 3.9, 3000, 1440, 1), SensorTypeAt(type)), 31.44006,
+                    5e-6);
+    }
+}
+
+TEST(ComputeSpacing, CombinesRunsInTheWrittenOrder) {
+    // Recompute with the formula's own operation order and demand bit equality.
+    SpacingInputs in = Pipe(318.5, 10.3, 3141, 1522);
+    in.LiningThickness = 2.5;
+    in.LiningVelocity = 2505;
+    const SensorTypeRecord& s = SensorTypeAt(11);
+    const double pi = std::atan(1.0) * 4.0;
+    const double w = static_cast<double>(s.IncidenceAngle) / 180.0 * pi;
+    auto angle = [&](double v) {
+        const double x = (v / static_cast<double>(s.WedgeVelocity)) * std::sin(w);
+        return std::atan(x / std::sqrt(-x * x + 1.0));
+    };
+    const double lw = std::tan(angle(3141)) * 10.3;
+    const double ll = std::tan(angle(2505)) * 2.5;
+    const double lf = (318.5 - (2.5 + 10.3) * 2.0) * std::tan(angle(1522));
+    EXPECT_EQ(ComputeSpacing(in, s), (lw + s.WedgeRun + ll + lf) * 2.0 - s.MountOffset * 2.0);
+    in.MountMethod = 1;
+    EXPECT_EQ(ComputeSpacing(in, s), (lw + s.WedgeRun + ll) * 2.0 + lf - s.MountOffset * 2.0);
+}
+
+TEST(ComputeSpacing, ZeroVelocitiesAndClamp) {
+    for (int type = 0; type < SensorTypeCount; ++type) {
+        for (int mount : {0, 1}) {
+            SpacingInputs in = Pipe(100, 5, 0, 0, mount);
+            in.LiningThickness = 3;
+            EXPECT_EQ(ComputeSpacing(in, SensorTypeAt(type)), 0.0) << type;
+        }
+        const SensorTypeRecord& s = SensorTypeAt(type);
+        if (type == 7 || type == 8) {
+            EXPECT_EQ((s.WedgeRun - s.MountOffset) * 2, 0.0);
+        } else {
+            EXPECT_LT((s.WedgeRun - s.MountOffset) * 2, 0.0);
+        }
+    }
+    // Wall and lining thicker than half the pipe: a negative fluid run, clamped, no error.
+    EXPECT_EQ(ComputeSpacing(Pipe(10, 6, 3000, 1440), SensorTypeAt(4)), 0.0);
+    EXPECT_FALSE(std::signbit(ComputeSpacing(Pipe(10, 6, 3000, 1440), SensorTypeAt(4))));
+}
+
+TEST(ComputeSpacing, RefractionFailuresNameTheFirstFailingMedium) {
+    const SensorTypeRecord& a1 = SensorTypeAt(2);
+    for (int type = 0; type < SensorTypeCount; ++type) {
+        EXPECT_NO_THROW(ComputeSpacing(Pipe(100, 5, 3700, 2500), SensorTypeAt(type))) << type;
+    }
+    ExpectError([&] { ComputeSpacing(Pipe(100, 5, 3800, 1440), a1); }, ErrorKind::InvalidArgument,
+                Medium::Wall);
+
+    SpacingInputs lining = Pipe(100, 5, 3000, 1440);
+    lining.LiningVelocity = 4000;
+    lining.LiningThickness = 0; // the ratio still fails without any thickness
+    ExpectError([&] { ComputeSpacing(lining, a1); }, ErrorKind::InvalidArgument, Medium::Lining);
+
+    SpacingInputs all = Pipe(100, 5, 3800, 5000);
+    all.LiningVelocity = 4000;
+    ExpectError([&] { ComputeSpacing(all, a1); }, ErrorKind::InvalidArgument, Medium::Wall);
+    ExpectError([&] { ComputeSpacing(Pipe(100, 5, 3000, 5000), a1); }, ErrorKind::InvalidArgument,
+                Medium::Fluid);
+
+    // A ratio of exactly 1 is a division by zero: 42 degrees from a 1 m/s "wedge".
+    SensorTypeRecord grazing = a1;
+    grazing.WedgeVelocity = 1;
+    grazing.IncidenceAngle = 90;
+    ExpectError([&] { ComputeSpacing(Pipe(100, 5, 1, 0), grazing); }, ErrorKind::DivisionByZero,
+                Medium::Wall);
+}
+
+TEST(ComputeSpacing, HugeOrOddInputsGiveErrorsNotNonFiniteResults) {
+    const SensorTypeRecord& c1 = SensorTypeAt(4);
+    ExpectError([&] { ComputeSpacing(Pipe(1e308, 1e308, 3000, 1440), c1); }, ErrorKind::Overflow);
+    ExpectError([&] { ComputeSpacing(Pipe(100, 5, 3000, 1440, 2), c1); },
+                ErrorKind::SubscriptOutOfRange);
+    ExpectError([&] { ComputeSpacing(Pipe(100, 5, 3000, 1440, -1), c1); },
+                ErrorKind::SubscriptOutOfRange);
+    const double s = ComputeSpacing(Pipe(1e300, 0, 0, 1440), c1);
+    EXPECT_TRUE(std::isfinite(s));
+}
+
+TEST(UnitSystem, ConstantsAndLabels) {
+    EXPECT_EQ(InchToMm(1), 1 / 0.0393700787);
+    EXPECT_NEAR(InchToMm(1), 25.400000025908, 1e-12);
+    EXPECT_NEAR(MmToInch(25.4), 0.99999999898, 1e-14);
+    EXPECT_EQ(FtsToMs(3280), 3280 / 3.28083989);
+
+    const InputField fields[] = {InputField::OuterDiameter,  InputField::PipeVelocity,
+                                 InputField::WallThickness,  InputField::LiningVelocity,
+                                 InputField::LiningThickness, InputField::FluidVelocity};
+    const char* metric[] = {"6.00-6200.00mm", "1000-3700m/s",    "0.10-100.00mm",
+                            "1000-3700m/s",   "0.01-100.00mm",   "300-2500m/s"};
+    const char* imperial[] = {"0.2362-244.100inch", "3280-12140ft/s",    "0.0039-3.9380inch",
+                              "3280-12140ft/s",     "0.0003-3.9380inch", "984-8203ft/s"};
+    const int lengths[][2] = {{7, 7}, {4, 5}, {6, 6}, {4, 5}, {6, 6}, {4, 4}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(RangeLabelText(fields[i], 0), metric[i]);
+        EXPECT_EQ(RangeLabelText(fields[i], -3), imperial[i]);
+        EXPECT_EQ(MaxInputLength(fields[i], 0), lengths[i][0]);
+        EXPECT_EQ(MaxInputLength(fields[i], 1), lengths[i][1]);
+        // Every limit can just be typed within the field's length limit.
+        const FieldRule rule = RuleOf(fields[i]);
+        for (std::int16_t flag : {std::int16_t{0}, std::int16_t{1}}) {
+            EXPECT_EQ(SubGetUnitRange(flag)[rule.UpperIndex].size(),
+                      static_cast<std::size_t>(MaxInputLength(fields[i], flag)));
+        }
+    }
+    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(0)[0]), "[mm]");
+    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(7)[1]), "[ft/s]");
+    ExpectError([] { InchToMm(1e307); }, ErrorKind::Overflow);
+}
+
+TEST(MaterialTables, ListSourcesAndTables) {
+    EXPECT_EQ(PipeMaterialIds[0], 13);
+    EXPECT_EQ(LiningMaterialIds[0], 8);
+    EXPECT_EQ(FluidKindIds[0], 18);
+    EXPECT_EQ(MountMethodIds[0], 2);
+    EXPECT_EQ(PipeMaterialIds[PipeUserEntry + 1], 2050);
+    EXPECT_EQ(LiningMaterialIds[LiningUserEntry + 1], 1100);
+    EXPECT_EQ(FluidKindIds[FluidUserEntry + 1], 2200);
+    EXPECT_EQ(PipeVelocityAt(0), 3000);
+    EXPECT_EQ(PipeVelocityAt(7), 3000);
+    EXPECT_EQ(LiningVelocityAt(NoLiningEntry), 0);
+    EXPECT_EQ(FluidVelocityAt(16), 414);
+    ExpectError([] { PipeVelocityAt(PipeUserEntry); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([] { FluidVelocityAt(-1); }, ErrorKind::SubscriptOutOfRange);
+}
+
+namespace {
+CalcEntries Entries(int type, const char* od, const char* wall, int mount = 0, int unit = 0) {
+    CalcEntries e;
+    e.UnitFlag = static_cast<std::int16_t>(unit);
+    e.SensorTypeIndex = type;
+    e.MountMethodIndex = mount;
+    e.OuterDiameterText = od;
+    e.WallThicknessText = wall;
+    return e;
+}
+} // namespace
+
+TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
+    struct Row {
+        const char* name;
+        CalcEntries entries;
+        const char* result1;
+        const char* result2;
+    } rows[] = {
+        {"VT-C1 V metric", Entries(4, "114.3", "6.0"), "65.47", ""},
+        {"VT-C1 Z metric", Entries(4, "114.3", "6.0", 1), "22.84", ""},
+        {"VT-A1 stepped metric", Entries(2, "60.5", "3.9"), "51", "17"},
+        {"VT-B1 stepped metric", Entries(3, "60.5", "3.9"), "51", "17"},
+        {"RESERVE is plain", Entries(0, "60.5", "3.9"), "53.45", ""},
+        {"empty entries", Entries(4, "", ""), "0.00", ""},
+        {"empty entries stepped", Entries(2, "", ""), "0", "0"},
+        {"empty entries imperial", Entries(4, "", "", 0, 1), "0.000", ""},
+    };
+    for (const Row& r : rows) {
+        const DisplayTexts d = RunCalculation(r.entries).Display;
+        EXPECT_EQ(d.Result1, r.result1) << r.name;
+        EXPECT_EQ(d.Result2, r.result2) << r.name;
+    }
+    // Imperial display of the same spacings, fed straight to the formatter.
+    EXPECT_EQ(FormatSpacing(65.47455, 4, 1).Result1, "2.577");
+    EXPECT_EQ(FormatSpacing(53.45228, 2, 1).Result1, "2.007");
+    EXPECT_EQ(FormatSpacing(53.45228, 2, 1).Result2, "17");
+    EXPECT_EQ(FormatSpacing(25.4, 4, 1).Result1, "0.999");
+    EXPECT_EQ(FormatSpacing(1234.567, 4, 0).Result1, "1,234.56");
+    EXPECT_EQ(FormatSpacing(1234.567, 2, 0).Result1, "1233");
+    EXPECT_EQ(FormatSpacing(1234.567, 2, 0).Result2, "411");
+    EXPECT_EQ(FormatSpacing(1234.5678, 4, 1).Result1, "48.605");
+}
+
+TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
+    CalcEntries e = Entries(4, "114.3", "6.0");
+    e.PipeVelocityText = "3200"; // ignored while locked: carbon steel's 3000 counts
+    e.LiningThicknessText = "50"; // ignored while no lining is selected
+    EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
+    EXPECT_EQ(RunCalculation(e).Inputs.LiningThickness, 0.0);
+
+    e.PipeVelocityLocked = false; // user entry: the typed velocity counts
+    e.PipeMaterialIndex = PipeUserEntry;
+    e.PipeVelocityText = "3000";
+    EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
+    e.PipeVelocityText = "";
+    EXPECT_EQ(RunCalculation(e).Inputs.PipeVelocity, 0.0);
+
+    CalcEntries imp = Entries(4, "1", "0.1", 0, 1);
+    imp.FluidVelocityLocked = false;
+    imp.FluidIndex = FluidUserEntry;
+    imp.FluidVelocityText = "4,724";
+    const CalcOutcome o = RunCalculation(imp);
+    EXPECT_EQ(o.Inputs.OuterDiameter, 1 / 0.0393700787);
+    EXPECT_EQ(o.Inputs.FluidVelocity, 4724 / 3.28083989);
+    EXPECT_EQ(o.Inputs.PipeVelocity, 3000); // table values are never converted
+
+    CalcEntries lined = Entries(4, "114.3", "6.0");
+    lined.LiningMaterialIndex = 3;
+    lined.LiningThicknessText = "2";
+    EXPECT_EQ(RunCalculation(lined).Inputs.LiningVelocity, 1510);
+    EXPECT_EQ(RunCalculation(lined).Inputs.LiningThickness, 2);
+}
+
+TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
+    CalcEntries e = Entries(4, "x", "y");
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
+    e = Entries(4, "100", "5");
+    e.PipeVelocityLocked = false;
+    e.PipeVelocityText = "1-2";
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
+    e.PipeVelocityText = "3800";
+    e.SensorTypeIndex = 2;
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::InvalidArgument, Medium::Wall);
+    e.SensorTypeIndex = -1;
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+    e = Entries(4, "100", "5");
+    e.PipeMaterialIndex = PipeUserEntry; // locked with the user entry: no table slot
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+}
