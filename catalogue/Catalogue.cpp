@@ -1,0 +1,139 @@
+#include "Catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <string>
+
+namespace Catalogue {
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view japanese; // stored at id
+    std::string_view english;  // stored at id + 5000
+};
+
+// Half-width katakana stay half-width: they are what the window shows.
+constexpr std::array<Entry, 67> Entries{{
+    {1, "ＭＳ ゴシック", "Arial"},
+    {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
+    {800, "ｾﾝｻ種類", "SENSOR TYPE"},
+    {1100, "ﾗｲﾆﾝｸﾞ音速", "LINING S.V."},
+    {1110, "ﾗｲﾆﾝｸﾞ厚さ", "LINING THICKNESS"},
+    {1120, "ﾗｲﾆﾝｸﾞ材質", "LINING MATERIAL"},
+    {1240, "外径寸法", "OUTER DIAMETER"},
+    {1380, "取付け寸法", "SENSOR SPACING"},
+    {1967, "入力", "INPUT"},
+    {2050, "配管音速", "PIPE S.V."},
+    {2060, "配管材質", "PIPE MATERIAL"},
+    {2200, "流体音速", "FLUID S.V."},
+    {2210, "流体種類", "KIND OF FLUID"},
+    {2760, "炭素鋼", "CARBON STEEL"},
+    {2770, "ｽﾃﾝﾚｽ", "STAINLESS STEEL"},
+    {2780, "塩化ﾋﾞﾆﾙ", "PVC"},
+    {2790, "銅", "COPPER"},
+    {2800, "鋳鉄", "CAST IRON"},
+    {2810, "ｱﾙﾐﾆｳﾑ", "ALUMINUM"},
+    {2820, "FRP", "FRP"},
+    {2830, "ﾀﾞｸﾀｲﾙ鋳鉄", "DUCTILE IRON"},
+    {2840, "PEEK", "PEEK"},
+    {2850, "PVDF", "PVDF"},
+    {2860, "ｱｸﾘﾙ", "ACRYLIC"},
+    {2861, "PP", "PP"},
+    {2880, "配管厚さ", "WALL THICKNESS"},
+    {2890, "ﾗｲﾆﾝｸﾞ無し", "NO LINING"},
+    {2900, "ﾀｰﾙｴﾎﾟｷｼ", "TAR EPOXY"},
+    {2910, "ﾓﾙﾀﾙ", "MORTAR"},
+    {2920, "ｺﾞﾑ", "RUBBER"},
+    {2930, "ﾃﾌﾛﾝ", "TEFLON"},
+    {2940, "ﾊﾟｲﾚｯｸｽｶﾞﾗｽ", "PYREX GLASS"},
+    {2950, "水", "WATER"},
+    {2960, "海水", "SEAWATER"},
+    {2970, "蒸留水", "DIST. WATER"},
+    {2980, "ｱﾝﾓﾆｱ", "AMMONIA"},
+    {2990, "ｱﾙｺｰﾙ", "ALCOHOL"},
+    {3000, "ﾍﾞﾝｾﾞﾝ", "BENZENE"},
+    {3010, "ﾌﾞﾘﾏｲﾄﾞ", "BROMIDE"},
+    {3020, "ｴﾀﾉｰﾙ", "ETHANOL"},
+    {3030, "ｸﾞﾘｺｰﾙ", "GLYCOL"},
+    {3040, "ｹﾛｼﾝ", "KEROSENE"},
+    {3050, "ﾐﾙｸ", "MILK"},
+    {3060, "ﾒﾀﾉｰﾙ", "METHANOL"},
+    {3070, "ﾄﾙｴﾝ", "TOLUOL"},
+    {3080, "潤滑油", "LUBE OIL"},
+    {3090, "燃料油", "FUEL OIL"},
+    {3100, "ｶﾞｿﾘﾝ", "PETROL"},
+    {3101, "冷媒 R410", "REFRIGERANT R410"},
+    {3140, "V法", "V METHOD"},
+    {3150, "Z法", "Z METHOD"},
+    {3920, "数字以外のデータは許されません", "Any data other than a number is not allowed"},
+    {3921, "入力値が範囲外です", "The value is outside of range"},
+    {3922, "実行", "EXECUTE"},
+    {3926, "計算結果", "Calculation Result"},
+    {4401, "超音波流量計", "Ultrasonic Flowmeter"},
+    {4402, "取付け寸法計算ツール", "Sensor Spacing Calculation Tool"},
+    {4460, "塩化ﾋﾞﾆﾙ", "PVC"},
+    {ErrorText::TypeMismatch, "入力値を数値として読めません。",
+     "An entry cannot be read as a number."},
+    {ErrorText::SubscriptOutOfRange, "選択された項目の値が表にありません。",
+     "The selected entry has no value in the table."},
+    {ErrorText::WallRefraction,
+     "音波が配管に入射できません。このセンサ種類には配管音速が高すぎます。",
+     "The sound beam cannot enter the pipe wall: its sound velocity is too high for this "
+     "sensor type."},
+    {ErrorText::LiningRefraction,
+     "音波がライニングに入射できません。このセンサ種類にはライニング音速が高すぎます。",
+     "The sound beam cannot enter the lining: its sound velocity is too high for this sensor "
+     "type."},
+    {ErrorText::FluidRefraction,
+     "音波が流体に入射できません。このセンサ種類には流体音速が高すぎます。",
+     "The sound beam cannot enter the fluid: its sound velocity is too high for this sensor "
+     "type."},
+    {ErrorText::DivisionByZero, "計算中に0で割ることになりました。入力値を確認してください。",
+     "The calculation would divide by zero. Please check the entries."},
+    {ErrorText::Overflow, "計算値が大きすぎます。入力値を確認してください。",
+     "A value is too large to calculate. Please check the entries."},
+    {ErrorText::InvalidArgument, "この入力値では計算できません。",
+     "These entries give no valid result."},
+    {ErrorText::Unexpected, "計算できませんでした。", "The calculation could not be completed."},
+}};
+
+constexpr bool SortedAndUnique() {
+    for (std::size_t i = 1; i < Entries.size(); ++i) {
+        if (Entries[i - 1].id >= Entries[i].id) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(SortedAndUnique(), "catalogue ids must be sorted and unique");
+static_assert(Entries.back().id < EnglishBase, "every Japanese id has an English twin");
+
+} // namespace
+
+std::optional<std::string_view> Find(int id) {
+    const bool english = id >= EnglishBase;
+    const int key = english ? id - EnglishBase : id;
+    const auto it = std::lower_bound(Entries.begin(), Entries.end(), key,
+                                     [](const Entry& e, int k) { return e.id < k; });
+    if (it == Entries.end() || it->id != key) {
+        return std::nullopt;
+    }
+    return english ? it->english : it->japanese;
+}
+
+std::string_view Text(std::int16_t id, std::int16_t stringBase) {
+    const int sum = static_cast<int>(id) + static_cast<int>(stringBase);
+    if (sum > std::numeric_limits<std::int16_t>::max() ||
+        sum < std::numeric_limits<std::int16_t>::min()) {
+        throw std::overflow_error("catalogue id " + std::to_string(id) + " + " +
+                                  std::to_string(stringBase) + " overflows");
+    }
+    if (const auto text = Find(sum)) {
+        return *text;
+    }
+    throw std::out_of_range("catalogue has no entry " + std::to_string(sum));
+}
+
+} // namespace Catalogue

@@ -1,0 +1,140 @@
+#include "ModCommonProc.h"
+
+#include "Catalogue.h"
+#include "ModFileProc.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <array>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#include <unistd.h>
+
+namespace ModCommonProc {
+namespace {
+
+std::optional<std::int16_t> ToInt16(std::int32_t value) {
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+const std::string Section(ConfigSection);
+
+// One lock per user and program path, outside the program folder (which may be read-only).
+// QLockFile takes over the lock of a copy that died without releasing it.
+QString LockFilePath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::tempPath();
+    }
+    const QByteArray program = QCoreApplication::applicationFilePath().toUtf8();
+    const QString digest = QString::fromLatin1(
+        QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(16));
+    return folder + QStringLiteral("/quillmere-%1-%2.lock").arg(::getuid()).arg(digest);
+}
+
+} // namespace
+
+std::string DefaultPath(const std::string& programDir) {
+    return programDir + std::string(DefaultIniName);
+}
+
+bool ReadConfiguration(const std::string& path, const std::string& programDir) {
+    try {
+        std::array<char, IniNameBufferSize> buffer{};
+
+        const auto unit = ToInt16(
+            ModFileProc::GetPrivateProfileIntA(Section.c_str(), "UNIT_FLAG", 0, path.c_str()));
+        if (!unit) {
+            return false;
+        }
+        UnitFlag = *unit;
+
+        const auto lang = ToInt16(
+            ModFileProc::GetPrivateProfileIntA(Section.c_str(), "LANG_FLAG", 0, path.c_str()));
+        if (!lang) {
+            return false;
+        }
+        LangFlag = *lang;
+
+        const std::string defaultName(DefaultIniName);
+        const std::uint32_t count = ModFileProc::GetPrivateProfileStringA(
+            Section.c_str(), "INI_FILENAME", defaultName.c_str(), buffer.data(),
+            IniNameBufferSize, path.c_str());
+        if (count == 0) {
+            ConfigPath = DefaultPath(programDir);
+        } else {
+            ConfigPath = programDir + "/" + TrimAtNul(std::string_view(buffer.data(), buffer.size()));
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string TrimAtNul(std::string_view text) {
+    return std::string(text.substr(0, text.find('\0')));
+}
+
+void FixSettings(const std::string& programDir) {
+    const std::string defaultPath = DefaultPath(programDir);
+    ReadConfiguration(defaultPath, programDir);
+    // Compared as texts: the default INI_FILENAME gives a doubled separator, so the same
+    // file is read a second time with the same outcome. The second file is not followed.
+    if (ConfigPath != defaultPath) {
+        ReadConfiguration(ConfigPath, programDir);
+    }
+    StringBase = LangFlag != 0 ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
+    UiFontName = std::string(Catalogue::Text(1, StringBase));
+}
+
+void ResetSettings() {
+    UnitFlag = 0;
+    LangFlag = 0;
+    StringBase = 0;
+    UiFontName.clear();
+    ConfigPath.clear();
+}
+
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
+    if (length <= 0) {
+        return 1;
+    }
+    if (length == 1 && (text == u"," || text == u"." || text == u"-")) {
+        return -1;
+    }
+    for (std::int32_t i = 0; i < length; ++i) {
+        if (static_cast<std::size_t>(i) >= text.size()) {
+            return -1;
+        }
+        const char16_t c = text[static_cast<std::size_t>(i)];
+        const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' ||
+                             c == u'+';
+        if (!allowed) {
+            return -1;
+        }
+    }
+    return 0;
+}
+
+bool Main(const std::function<void()>& showWindow) {
+    static std::unique_ptr<QLockFile> instanceLock;
+    instanceLock = std::make_unique<QLockFile>(LockFilePath());
+    if (!instanceLock->tryLock(0)) {
+        return false; // another copy runs: end silently, nothing read
+    }
+    FixSettings(QCoreApplication::applicationDirPath().toStdString());
+    showWindow();
+    return true;
+}
+
+} // namespace ModCommonProc

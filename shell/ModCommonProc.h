@@ -1,0 +1,50 @@
+#pragma once
+
+// The application shell: start-up, the single-instance rule, the configuration file and the
+// run-wide settings. Sits above the catalogue and below the window; never writes a file.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ModCommonProc {
+
+// Run-wide settings, written only while the program starts, constant afterwards.
+inline std::int16_t UnitFlag = 0;   // 0 metric, anything else imperial
+inline std::int16_t LangFlag = 0;   // 0 Japanese, anything else English
+inline std::int16_t StringBase = 0; // catalogue offset: 0 or 5000
+inline std::string UiFontName;      // face of the window's run-time texts
+inline std::string ConfigPath;      // the configuration file to read next
+
+inline constexpr std::string_view ConfigSection = "SYSTEM";
+inline constexpr std::string_view DefaultIniName = "/Quillmere.ini"; // default of INI_FILENAME
+inline constexpr std::uint32_t IniNameBufferSize = 255;
+
+// The program directory followed by "/Quillmere.ini".
+std::string DefaultPath(const std::string& programDir);
+
+// Reads UNIT_FLAG, LANG_FLAG and INI_FILENAME from one file. Each flag is stored as soon
+// as it is read; a flag outside the 16-bit range stops the read there and returns false,
+// leaving what earlier steps stored (and ConfigPath as it was).
+bool ReadConfiguration(const std::string& path, const std::string& programDir);
+
+// The part of `text` before its first NUL.
+std::string TrimAtNul(std::string_view text);
+
+// Reads the default file and, if it names another, that one once; then fixes StringBase
+// and UiFontName. The program directory is a parameter so tests can use a temp folder.
+void FixSettings(const std::string& programDir);
+
+// Back to the state before start-up, for tests that start several times in one process.
+void ResetSettings();
+
+// 1 for an empty text (length <= 0), 0 when every character may belong to a number
+// (ASCII digits , . - +), -1 otherwise; a lone ",", "." or "-" is -1.
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
+
+// Start-up. Returns false at once, before anything is read, when another copy of the
+// program runs for this user; otherwise fixes the settings and calls showWindow.
+bool Main(const std::function<void()>& showWindow);
+
+} // namespace ModCommonProc
