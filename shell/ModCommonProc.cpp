@@ -32,9 +32,12 @@ const std::string Section(ConfigSection);
 // One lock per user and program path, outside the program folder (which may be read-only).
 // QLockFile takes over the lock of a copy that died without releasing it.
 QString LockFilePath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) {
-        folder = QDir::tempPath();
+    QString folder = QDir::tempPath();
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty() && QDir(runtime).exists()) {
+            folder = runtime;
+        }
     }
     const QByteArray program = QCoreApplication::applicationFilePath().toUtf8();
     const QString digest = QString::fromLatin1(

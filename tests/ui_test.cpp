@@ -1,0 +1,545 @@
+// The calculator window driven as a user drives it: keys, Tab, clicks, list choices and the
+// EXECUTE button, reading what the controls show and which messages appear.
+#include "Catalogue.h"
+#include "Engine.h"
+#include "MessageBox.h"
+#include "ModCommonProc.h"
+#include "frmCalc.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <clocale>
+#include <fstream>
+#include <memory>
+
+using namespace Quillmere;
+
+namespace {
+
+QString Text(std::int16_t id) {
+    const std::string_view t = Catalogue::Text(id, ModCommonProc::StringBase);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir programDir_;
+    std::unique_ptr<frmCalc> w_;
+    QStringList messages_;
+    int openMessages_ = 0;
+    int mostOpenAtOnce_ = 0;
+
+    // Starts the program's settings from a real Quillmere.ini and opens the window.
+    frmCalc& Open(int lang, int unit) {
+        w_.reset();
+        ModCommonProc::ResetSettings();
+        std::ofstream(programDir_.filePath("Quillmere.ini").toStdString())
+            << "[SYSTEM]\nUNIT_FLAG=" << unit << "\nLANG_FLAG=" << lang << "\n";
+        ModCommonProc::FixSettings(programDir_.path().toStdString());
+        w_ = std::make_unique<frmCalc>();
+        w_->show();
+        w_->activateWindow();
+        if (!QTest::qWaitForWindowActive(w_.get())) {
+            qWarning("window did not become active");
+        }
+        return *w_;
+    }
+
+    QStringList TakeMessages() { return std::exchange(messages_, {}); }
+
+    static void TypeInto(QLineEdit* field, const QString& text) {
+        field->setFocus(Qt::MouseFocusReason);
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        for (QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(field, c.toLatin1());
+            } else { // full-width characters arrive as text from an input method
+                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+    }
+    static void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    static void Choose(QComboBox* list, int index) {
+        list->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < index; ++i) {
+            QTest::keyClick(list, Qt::Key_Down);
+        }
+        QCOMPARE(list->currentIndex(), index);
+    }
+    void Execute() { QTest::mouseClick(w_->ExecuteCalc, Qt::LeftButton); }
+
+    static bool InTableState(const QLineEdit* field) {
+        return field->isReadOnly() &&
+               field->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Button);
+    }
+    static bool InInputState(const QLineEdit* field) {
+        return !field->isReadOnly() &&
+               field->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base);
+    }
+
+private slots:
+    void init() {
+        QVERIFY(programDir_.isValid());
+        QuillmereUi::SetMessageHandler([this](QWidget*, const QString& text) {
+            ++openMessages_;
+            mostOpenAtOnce_ = std::max(mostOpenAtOnce_, openMessages_);
+            messages_ << text;
+            --openMessages_;
+        });
+        mostOpenAtOnce_ = 0;
+    }
+    void cleanup() {
+        // A message the test did not expect fails it instead of going unnoticed.
+        QCOMPARE(TakeMessages(), QStringList());
+        QVERIFY(mostOpenAtOnce_ <= 1);
+        w_.reset();
+        QuillmereUi::SetMessageHandler(nullptr);
+    }
+
+    void startUp_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<int>("unit");
+        QTest::newRow("Japanese, metric") << 0 << 0;
+        QTest::newRow("English, metric") << 1 << 0;
+        QTest::newRow("Japanese, imperial") << 0 << 1;
+        QTest::newRow("English, imperial") << -1 << 7;
+    }
+    void startUp() {
+        QFETCH(int, lang);
+        QFETCH(int, unit);
+        frmCalc& w = Open(lang, unit);
+        const bool en = lang != 0;
+        const bool imp = unit != 0;
+
+        QCOMPARE(w.windowTitle(), en ? QStringLiteral("Ultrasonic Flowmeter - Sensor Spacing Calculation Tool")
+                                     : QStringLiteral("超音波流量計 - 取付け寸法計算ツール"));
+        QCOMPARE(w.OUTER_DIAMETER->text(), en ? QStringLiteral("OUTER DIAMETER") : QStringLiteral("外径寸法"));
+        QCOMPARE(w.MOUNT_SIZE2->text(), en ? QStringLiteral("SENSOR SPACING2") : QStringLiteral("取付け寸法2"));
+        QCOMPARE(w.LINING_MATERIAL->text(), en ? QStringLiteral("LINING MATERIAL") : QStringLiteral("ﾗｲﾆﾝｸﾞ材質"));
+        QCOMPARE(w.fraResult->title(), en ? QStringLiteral("Calculation Result") : QStringLiteral("計算結果"));
+        QCOMPARE(w.lblInputRequired->text(), en ? QStringLiteral("* INPUT") : QStringLiteral("* 入力"));
+        QCOMPARE(w.lblMount2Sensor->text(), QStringLiteral("(VT-A1/VT-A2,VT-B1/VT-B2)"));
+
+        QCOMPARE(w.PIPE_MATERIALCombo->count(), 13);
+        QCOMPARE(w.LINING_MATERIALCombo->count(), 8);
+        QCOMPARE(w.KIND_OF_FLUIDCombo->count(), 18);
+        QCOMPARE(w.SENSOR_MOUNTCombo->count(), 2);
+        QCOMPARE(w.SENSOR_TYPECombo->count(), 12);
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), en ? QStringLiteral("CARBON STEEL") : QStringLiteral("炭素鋼"));
+        QCOMPARE(w.LINING_MATERIALCombo->currentText(), en ? QStringLiteral("NO LINING") : QStringLiteral("ﾗｲﾆﾝｸﾞ無し"));
+        QCOMPARE(w.KIND_OF_FLUIDCombo->currentText(), en ? QStringLiteral("WATER") : QStringLiteral("水"));
+        QCOMPARE(w.SENSOR_MOUNTCombo->currentText(), en ? QStringLiteral("V METHOD") : QStringLiteral("V法"));
+        QCOMPARE(w.SENSOR_TYPECombo->currentText(), QStringLiteral("RESERVE"));
+        QCOMPARE(w.PIPE_MATERIALCombo->itemText(12), w.TRANS_FREQUENCY->text());
+        QCOMPARE(w.LINING_MATERIALCombo->itemText(7), w.LINING_S_V->text());
+        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(17), w.FLUID_S_V->text());
+        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(16), en ? QStringLiteral("REFRIGERANT R410") : QStringLiteral("冷媒 R410"));
+        QCOMPARE(w.SENSOR_TYPECombo->itemText(11), QStringLiteral("VT-K1/VT-K2/VT-K3"));
+
+        for (QLineEdit* f : {static_cast<QLineEdit*>(w.TRANS_FREQUENCYText),
+                             static_cast<QLineEdit*>(w.LINING_S_VText),
+                             static_cast<QLineEdit*>(w.LINING_THICKNESSText),
+                             static_cast<QLineEdit*>(w.FLUID_S_VText)}) {
+            QVERIFY2(InTableState(f), qPrintable(f->objectName()));
+            QVERIFY(f->text().isEmpty());
+        }
+        QVERIFY(InInputState(w.OUTER_DIAMETERText));
+        QVERIFY(InInputState(w.WALL_THICKNESSText));
+        for (int i = 0; i < 11; ++i) {
+            const bool off = i == 2 || i == 7 || i == 8 || i == 10;
+            QCOMPARE(w.lblRequired[i]->isEnabled(), !off);
+            QCOMPARE(w.lblRequired[i]->font().pointSize(), en ? 14 : 12);
+            QVERIFY(w.lblRequired[i]->font().bold());
+        }
+        QCOMPARE(w.lblInputRequired->font().pointSize(), en ? 14 : 12);
+        QCOMPARE(w.OUTER_DIAMETER->font().pointSize(), 12);
+        QVERIFY(w.OUTER_DIAMETER->font().bold());
+        QCOMPARE(w.OUTER_DIAMETER->font().family(), en ? QStringLiteral("Arial") : QStringLiteral("ＭＳ ゴシック"));
+        QCOMPARE(w.Label8[0]->font().pointSize(), 8);
+        QCOMPARE(w.lblMount2Sensor->font().pointSize(), 10);
+        QCOMPARE(w.OUTER_DIAMETER_RANGE->font().family(), QStringLiteral("Terminal"));
+        QVERIFY(w.txtResult1Text->font().bold());
+        QCOMPARE(w.txtResult1Text->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QVERIFY(w.txtResult1Text->isReadOnly() && w.txtResult2Text->isReadOnly());
+
+        const int lengths[] = {7, imp ? 5 : 4, 6, imp ? 5 : 4, 6, 4};
+        const QLineEdit* fields[] = {w.OUTER_DIAMETERText, w.TRANS_FREQUENCYText, w.WALL_THICKNESSText,
+                                     w.LINING_S_VText, w.LINING_THICKNESSText, w.FLUID_S_VText};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(fields[i]->maxLength(), lengths[i]);
+        }
+        const QString mm = imp ? QStringLiteral("[inch]") : QStringLiteral("[mm]");
+        const QString ms = imp ? QStringLiteral("[ft/s]") : QStringLiteral("[m/s]");
+        for (QLabel* l : {w.Label8[0], w.Label8[1], w.Label2[0], w.Label4}) {
+            QCOMPARE(l->text(), mm);
+        }
+        for (QLabel* l : {w.Label1[0], w.Label1[1], w.Label12[0]}) {
+            QCOMPARE(l->text(), ms);
+        }
+        QCOMPARE(w.OUTER_DIAMETER_RANGE->text(), imp ? QStringLiteral("0.2362-244.100inch") : QStringLiteral("6.00-6200.00mm"));
+        QCOMPARE(w.LINING_THICKNESS_RANGE->text(), imp ? QStringLiteral("0.0003-3.9380inch") : QStringLiteral("0.01-100.00mm"));
+        QCOMPARE(w.FLUID_S_V_RANGE->text(), imp ? QStringLiteral("984-8203ft/s") : QStringLiteral("300-2500m/s"));
+        QCOMPARE(w.LINING_S_V_RANGE->text(), w.TRANS_FREQUENCY_RANGE->text());
+        QCOMPARE(w.OUTER_DIAMETERText->accessibleName(), w.OUTER_DIAMETER->text());
+        QCOMPARE(w.KIND_OF_FLUIDCombo->accessibleName(), w.KIND_OF_FLUID->text());
+    }
+
+    void layoutAndFocusOrder() {
+        frmCalc& w = Open(1, 0);
+        QCOMPARE(w.size(), QSize(926, 471));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        const QRect client = w.rect();
+        for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                QVERIFY2(client.contains(child->geometry()), qPrintable(child->objectName()));
+            }
+        }
+        for (int i = 0; i < 11; ++i) {
+            QCOMPARE(w.findChildren<QLabel*>(QStringLiteral("lblRequired_%1").arg(i)).size(), 1);
+        }
+        QCOMPARE(w.lblRequired[2]->y(), w.TRANS_FREQUENCY->y());
+        QCOMPARE(w.lblRequired[8]->y(), w.LINING_THICKNESS->y());
+        QCOMPARE(w.findChildren<QLineEdit*>(QStringLiteral("OUTER_DIAMETERText")).size(), 1);
+
+        // The results belong to the window, lie over the frame and are drawn above it.
+        QCOMPARE(w.txtResult1Text->parentWidget(), static_cast<QWidget*>(&w));
+        QCOMPARE(w.MOUNT_SIZE1->parentWidget(), static_cast<QWidget*>(w.fraResult));
+        QVERIFY(w.fraResult->geometry().contains(w.txtResult1Text->geometry()));
+        QVERIFY(w.fraResult->geometry().contains(w.txtResult2Text->geometry()));
+        const QObjectList order = w.children();
+        QVERIFY(order.indexOf(w.txtResult2Text) > order.indexOf(w.fraResult));
+        QCOMPARE(w.childAt(w.txtResult1Text->geometry().center()), w.txtResult1Text);
+
+        QWidget* const expected[] = {
+            w.OUTER_DIAMETERText, w.PIPE_MATERIALCombo, w.TRANS_FREQUENCYText, w.WALL_THICKNESSText,
+            w.SENSOR_MOUNTCombo, w.SENSOR_TYPECombo, w.LINING_MATERIALCombo, w.LINING_S_VText,
+            w.LINING_THICKNESSText, w.KIND_OF_FLUIDCombo, w.FLUID_S_VText, w.ExecuteCalc,
+            w.txtResult1Text, w.txtResult2Text};
+        w.OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
+        for (QWidget* control : expected) {
+            QCOMPARE(QApplication::focusWidget(), control);
+            Tab();
+        }
+        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
+        QVERIFY(!w.windowIcon().isNull());
+        QVERIFY(w.windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    void selectionStates() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.LINING_MATERIALCombo, 3); // RUBBER: thickness only
+        QVERIFY(InTableState(w.LINING_S_VText));
+        QVERIFY(InInputState(w.LINING_THICKNESSText));
+        QVERIFY(!w.lblRequired[7]->isEnabled());
+        QVERIFY(w.lblRequired[8]->isEnabled());
+        Choose(w.LINING_MATERIALCombo, 7); // LINING S.V.: both open
+        QVERIFY(InInputState(w.LINING_S_VText));
+        QVERIFY(InInputState(w.LINING_THICKNESSText));
+        QVERIFY(w.lblRequired[7]->isEnabled() && w.lblRequired[8]->isEnabled());
+        TypeInto(w.LINING_S_VText, QStringLiteral("2000"));
+        Choose(w.LINING_MATERIALCombo, 0); // NO LINING: both closed, text kept
+        QVERIFY(InTableState(w.LINING_S_VText));
+        QVERIFY(InTableState(w.LINING_THICKNESSText));
+        QVERIFY(!w.lblRequired[7]->isEnabled() && !w.lblRequired[8]->isEnabled());
+        QCOMPARE(w.LINING_S_VText->text(), QStringLiteral("2000"));
+
+        Choose(w.KIND_OF_FLUIDCombo, 17);
+        QVERIFY(InInputState(w.FLUID_S_VText));
+        QVERIFY(w.lblRequired[10]->isEnabled());
+        Choose(w.KIND_OF_FLUIDCombo, 0);
+
+        // A typed pipe velocity stays visible but locked; the table's 3000 counts.
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Choose(w.SENSOR_TYPECombo, 4);
+        Choose(w.PIPE_MATERIALCombo, 12);
+        QVERIFY(InInputState(w.TRANS_FREQUENCYText));
+        QVERIFY(w.lblRequired[2]->isEnabled());
+        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("3200"));
+        Choose(w.PIPE_MATERIALCombo, 0);
+        QVERIFY(InTableState(w.TRANS_FREQUENCYText));
+        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("3200"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        Choose(w.PIPE_MATERIALCombo, 12); // the typed 3200 counts again
+        Execute();
+        QVERIFY(w.txtResult1Text->text() != QStringLiteral("65.47"));
+
+        // Typing into a locked field changes nothing.
+        Choose(w.PIPE_MATERIALCombo, 0);
+        w.TRANS_FREQUENCYText->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(w.TRANS_FREQUENCYText, QStringLiteral("9"));
+        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("3200"));
+        Tab(); // its check still runs, and passes
+    }
+
+    void results_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("mount");
+        QTest::addColumn<QString>("od");
+        QTest::addColumn<QString>("wall");
+        QTest::addColumn<QString>("result1");
+        QTest::addColumn<QString>("result2");
+        QTest::newRow("VT-C1 V") << 0 << 4 << 0 << "114.3" << "6.0" << "65.47" << "";
+        QTest::newRow("VT-C1 Z") << 0 << 4 << 1 << "114.3" << "6.0" << "22.84" << "";
+        QTest::newRow("VT-A1 steps") << 0 << 2 << 0 << "60.5" << "3.9" << "51" << "17";
+        QTest::newRow("VT-B1 steps") << 0 << 3 << 0 << "60.5" << "3.9" << "51" << "17";
+        QTest::newRow("RESERVE plain") << 0 << 1 << 0 << "60.5" << "3.9" << "53.45" << "";
+        QTest::newRow("VT-C1 V inch") << 1 << 4 << 0 << "4.5" << "0.2362" << "2.577" << "";
+        QTest::newRow("VT-A1 steps inch") << 1 << 2 << 0 << "2.3819" << "0.1535" << "2.007" << "17";
+        QTest::newRow("empty mm") << 0 << 4 << 0 << "" << "" << "0.00" << "";
+        QTest::newRow("empty inch") << 1 << 4 << 0 << "" << "" << "0.000" << "";
+        QTest::newRow("empty steps") << 0 << 2 << 0 << "" << "" << "0" << "0";
+        QTest::newRow("empty steps inch") << 1 << 3 << 0 << "" << "" << "0" << "0";
+        QTest::newRow("grouped thousands") << 0 << 7 << 0 << "6,200" << "10" << "5,177.33" << "";
+    }
+    void results() {
+        QFETCH(int, unit);
+        QFETCH(int, type);
+        QFETCH(int, mount);
+        QFETCH(QString, od);
+        QFETCH(QString, wall);
+        QFETCH(QString, result1);
+        QFETCH(QString, result2);
+        frmCalc& w = Open(0, unit);
+        TypeInto(w.OUTER_DIAMETERText, od);
+        TypeInto(w.WALL_THICKNESSText, wall);
+        Choose(w.SENSOR_TYPECombo, type);
+        Choose(w.SENSOR_MOUNTCombo, mount);
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), result1);
+        QCOMPARE(w.txtResult2Text->text(), result2);
+        QVERIFY(!w.ExecuteCalc->isDown());
+    }
+
+    void resultsChangeOnlyOnExecute() {
+        frmCalc& w = Open(0, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
+        Choose(w.SENSOR_TYPECombo, 2);
+        Execute();
+        QCOMPARE(w.txtResult2Text->text(), QStringLiteral("17"));
+        Choose(w.SENSOR_TYPECombo, 4); // the step count stays until the next press
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        Choose(w.LINING_MATERIALCombo, 3);
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("51"));
+        QCOMPARE(w.txtResult2Text->text(), QStringLiteral("17"));
+        Choose(w.LINING_MATERIALCombo, 0);
+        Execute();
+        QCOMPARE(w.txtResult2Text->text(), QString());
+
+        // A filled lining thickness is ignored while NO LINING is selected.
+        const QString plain = w.txtResult1Text->text();
+        Choose(w.LINING_MATERIALCombo, 3);
+        TypeInto(w.LINING_THICKNESSText, QStringLiteral("10"));
+        Choose(w.LINING_MATERIALCombo, 0);
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), plain);
+    }
+
+    void failedPressKeepsResults() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Choose(w.SENSOR_TYPECombo, 2);
+        Execute();
+        const QString result1 = w.txtResult1Text->text();
+        const QString result2 = w.txtResult2Text->text();
+        QVERIFY(!result1.isEmpty() && !result2.isEmpty());
+        // The leave-field checks keep such values out; a text they never saw still must not
+        // reach a result.
+        Choose(w.PIPE_MATERIALCombo, 12);
+        w.TRANS_FREQUENCYText->setText(QStringLiteral("3800"));
+        Execute();
+        QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::WallRefraction)});
+        QVERIFY(TakeMessages().isEmpty());
+        QCOMPARE(w.txtResult1Text->text(), result1);
+        QCOMPARE(w.txtResult2Text->text(), result2);
+        w.TRANS_FREQUENCYText->setText(QStringLiteral("1-2"));
+        Execute();
+        QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::TypeMismatch)});
+        QCOMPARE(w.txtResult1Text->text(), result1);
+    }
+
+    void leaveFieldChecks_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("message"); // 0: accepted
+        auto row = [](const char* name, int unit, const char* field, const QString& typed, int message) {
+            QTest::newRow(name) << unit << QString::fromLatin1(field) << typed << message;
+        };
+        row("empty", 0, "OUTER_DIAMETERText", "", 0);
+        row("lower bound", 0, "OUTER_DIAMETERText", "6", 0);
+        row("upper bound", 0, "OUTER_DIAMETERText", "6200", 0);
+        row("below", 0, "OUTER_DIAMETERText", "5.99", 3921);
+        row("above", 0, "OUTER_DIAMETERText", "6200.01", 3921);
+        row("letter", 0, "OUTER_DIAMETERText", "12a", 3920);
+        row("leading blank", 0, "OUTER_DIAMETERText", " 100", 3920);
+        row("full-width digits", 0, "OUTER_DIAMETERText", QStringLiteral("１００"), 3920);
+        row("lone minus", 0, "WALL_THICKNESSText", "-", 3920);
+        row("lone point", 0, "WALL_THICKNESSText", ".", 3920);
+        row("lone comma", 0, "WALL_THICKNESSText", ",", 3920);
+        row("negative", 0, "WALL_THICKNESSText", "-5", 3921);
+        row("lone plus", 0, "OUTER_DIAMETERText", "+", 3920);
+        row("inner minus", 0, "OUTER_DIAMETERText", "1-2", 3920);
+        row("two points", 0, "OUTER_DIAMETERText", "1..5", 3920);
+        row("two minus", 0, "OUTER_DIAMETERText", "--5", 3920);
+        row("pipe velocity low", 0, "TRANS_FREQUENCYText", "1000", 0);
+        row("pipe velocity high", 0, "TRANS_FREQUENCYText", "3700", 0);
+        row("pipe velocity 999", 0, "TRANS_FREQUENCYText", "999", 3921);
+        row("pipe velocity 3701", 0, "TRANS_FREQUENCYText", "3701", 3921);
+        row("lining velocity 1000", 0, "LINING_S_VText", "1000", 0);
+        row("lining velocity 3700", 0, "LINING_S_VText", "3700", 0);
+        row("lining velocity 999", 0, "LINING_S_VText", "999", 3921);
+        row("lining velocity 3701", 0, "LINING_S_VText", "3701", 3921);
+        row("lining thickness 0.01", 0, "LINING_THICKNESSText", "0.01", 0);
+        row("lining thickness 0.009", 0, "LINING_THICKNESSText", "0.009", 3921);
+        row("inch fluid 984", 1, "FLUID_S_VText", "984", 0);
+        row("inch fluid 8203", 1, "FLUID_S_VText", "8203", 0);
+        row("inch fluid 983", 1, "FLUID_S_VText", "983", 3921);
+        row("inch wall 0.0039", 1, "WALL_THICKNESSText", "0.0039", 0);
+        row("inch wall 0.0038", 1, "WALL_THICKNESSText", "0.0038", 3921);
+        row("inch lining 0.0003", 1, "LINING_THICKNESSText", "0.0003", 0);
+        row("inch lining 0.0002", 1, "LINING_THICKNESSText", "0.0002", 3921);
+        row("inch grouped velocity", 1, "TRANS_FREQUENCYText", "3,280", 0);
+        row("inch outer diameter 0.2362", 1, "OUTER_DIAMETERText", "0.2362", 0);
+    }
+    void leaveFieldChecks() {
+        QFETCH(int, unit);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, message);
+        for (int lang : {0, 1}) {
+            frmCalc& w = Open(lang, unit);
+            Choose(w.PIPE_MATERIALCombo, 12);
+            Choose(w.LINING_MATERIALCombo, 7);
+            Choose(w.KIND_OF_FLUIDCombo, 17);
+            auto* edit = w.findChild<QLineEdit*>(field);
+            QVERIFY(edit);
+            TypeInto(edit, typed);
+            QCOMPARE(edit->text(), typed);
+            Tab();
+            if (message == 0) {
+                QCOMPARE(TakeMessages(), QStringList());
+                QVERIFY(QApplication::focusWidget() != edit);
+                continue;
+            }
+            QCOMPARE(TakeMessages(), QStringList{Text(static_cast<std::int16_t>(message))});
+            QCOMPARE(QApplication::focusWidget(), edit);
+            QCOMPARE(edit->text(), typed);
+            QCOMPARE(edit->selectedText(), typed);
+        }
+    }
+
+    void messagesInBothLanguages() {
+        frmCalc& w = Open(0, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("1"));
+        Tab();
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("入力値が範囲外です")});
+        Open(1, 0);
+        TypeInto(w_->OUTER_DIAMETERText, QStringLiteral("x"));
+        Tab();
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("Any data other than a number is not allowed")});
+    }
+
+    void executeAfterRefusalShowsOnlyTheCheck() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Choose(w.SENSOR_TYPECombo, 4);
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("12a"));
+        Execute();
+        QCOMPARE(TakeMessages(), QStringList{Text(3920)});
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QVERIFY(!w.ExecuteCalc->isDown());
+        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
+
+        // The next press after correcting the field computes again.
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        Choose(w.SENSOR_MOUNTCombo, 1);
+        Execute();
+        QCOMPARE(TakeMessages(), QStringList());
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("22.84"));
+    }
+
+    void realMessageBoxIsModalAndSingle() {
+        frmCalc& w = Open(1, 0);
+        QuillmereUi::SetMessageHandler(nullptr); // the real box, answered by a timer
+        QStringList seen;
+        int boxes = 0;
+        std::function<void()> answer = [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++boxes;
+                seen << box->windowTitle() << box->text();
+                QCOMPARE(box->icon(), QMessageBox::NoIcon);
+                QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                box->button(QMessageBox::Ok)->click();
+            } else {
+                QTimer::singleShot(10, answer);
+            }
+        };
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("99999"));
+        QTimer::singleShot(10, answer);
+        Execute();
+        QTRY_COMPARE(boxes, 1);
+        QTest::qWait(50);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(seen, (QStringList{QStringLiteral("Quillmere"), Text(3921)}));
+        QTRY_COMPARE(w.focusWidget(), w.OUTER_DIAMETERText);
+        QCOMPARE(w.OUTER_DIAMETERText->selectedText(), QStringLiteral("99999"));
+        QCOMPARE(w.txtResult1Text->text(), QString());
+        QVERIFY(!w.ExecuteCalc->isDown());
+    }
+
+    void numbersIgnoreTheSystemLocale() {
+        const char* previous = std::setlocale(LC_ALL, nullptr);
+        const std::string saved = previous ? previous : "C";
+        std::setlocale(LC_ALL, "de_DE.UTF-8"); // may be missing; the C locale then stays
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        frmCalc& w = Open(1, 1);
+        Choose(w.PIPE_MATERIALCombo, 12);
+        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("3,280"));
+        Tab();
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("244.1"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("0.5"));
+        Choose(w.SENSOR_TYPECombo, 7);
+        Execute();
+        const QString shown = w.txtResult1Text->text();
+        QLocale::setDefault(QLocale::c());
+        std::setlocale(LC_ALL, saved.c_str());
+        CalcEntries e;
+        e.UnitFlag = 1;
+        e.SensorTypeIndex = 7;
+        e.PipeMaterialIndex = PipeUserEntry;
+        e.PipeVelocityLocked = false;
+        e.PipeVelocityText = "3280";
+        e.OuterDiameterText = "244.1";
+        e.WallThicknessText = "0.5";
+        QCOMPARE(shown, QString::fromStdString(RunCalculation(e).Display.Result1));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d{3}$")).match(shown).hasMatch());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "ui_test.moc"

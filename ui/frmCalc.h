@@ -1,0 +1,121 @@
+#pragma once
+
+// The calculator window: its controls, their initialisation, the leave-field checks, the
+// list-selection handlers and the execute command. Reads the shell's run-wide settings,
+// the catalogue's texts and the engine's tables; computes nothing itself.
+
+#include "FieldEdit.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+#include "UnitSystem.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmCalc : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmCalc(QWidget* parent = nullptr);
+    ~frmCalc() override;
+
+    // Left column.
+    QLabel* OUTER_DIAMETER;
+    FieldEdit* OUTER_DIAMETERText;
+    QLabel* OUTER_DIAMETER_RANGE;
+    QLabel* PIPE_MATERIAL;
+    QComboBox* PIPE_MATERIALCombo;
+    QLabel* TRANS_FREQUENCY; // the pipe sound velocity row
+    FieldEdit* TRANS_FREQUENCYText;
+    QLabel* TRANS_FREQUENCY_RANGE;
+    QLabel* WALL_THICKNESS;
+    FieldEdit* WALL_THICKNESSText;
+    QLabel* WALL_THICKNESS_RANGE;
+    QLabel* SENSOR_MOUNT;
+    QComboBox* SENSOR_MOUNTCombo;
+    QLabel* SENSOR_TYPE;
+    QComboBox* SENSOR_TYPECombo;
+
+    // Right column.
+    QLabel* LINING_MATERIAL;
+    QComboBox* LINING_MATERIALCombo;
+    QLabel* LINING_S_V;
+    FieldEdit* LINING_S_VText;
+    QLabel* LINING_S_V_RANGE;
+    QLabel* LINING_THICKNESS;
+    FieldEdit* LINING_THICKNESSText;
+    QLabel* LINING_THICKNESS_RANGE;
+    QLabel* KIND_OF_FLUID;
+    QComboBox* KIND_OF_FLUIDCombo;
+    QLabel* FLUID_S_V;
+    FieldEdit* FLUID_S_VText;
+    QLabel* FLUID_S_V_RANGE;
+
+    // Marks, unit labels and the result area.
+    std::array<QLabel*, 11> lblRequired;
+    QLabel* lblInputRequired;
+    std::array<QLabel*, 2> Label8; // [mm] beside outer diameter and wall thickness
+    std::array<QLabel*, 2> Label1; // [m/s] beside lining and fluid velocity
+    std::array<QLabel*, 1> Label12; // [m/s] beside pipe velocity
+    std::array<QLabel*, 1> Label2; // [mm] beside lining thickness
+    QLabel* Label4;                // [mm] beside the spacing
+    QGroupBox* fraResult;
+    QLabel* MOUNT_SIZE1;
+    QLabel* MOUNT_SIZE2;
+    QLineEdit* txtResult1Text;
+    QLineEdit* txtResult2Text;
+    QLabel* lblMount2Sensor;
+    QPushButton* ExecuteCalc;
+
+    // Event handlers.
+    void Form_Load();
+    void PIPE_MATERIALCombo_Click();
+    void LINING_MATERIALCombo_Click();
+    void KIND_OF_FLUIDCombo_Click();
+    void ExecuteCalc_Click();
+    void OUTER_DIAMETERText_LostFocus();
+    void TRANS_FREQUENCYText_LostFocus();
+    void WALL_THICKNESSText_LostFocus();
+    void LINING_S_VText_LostFocus();
+    void LINING_THICKNESSText_LostFocus();
+    void FLUID_S_VText_LostFocus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectHandlers();
+    QString text(std::int16_t id) const;
+    void BuildWorkingFont(int pointSize, bool bold);
+    void AssignWorkingFont(QWidget* control);
+    void FillList(QComboBox* list, const QStringList& source);
+    void CheckLeavingField(QLineEdit* field, Quillmere::InputField which);
+    void Refuse(QLineEdit* field, std::int16_t messageId);
+    static void SetLocked(QLineEdit* field, bool locked);
+
+    // Filled once by Form_Load, read-only afterwards.
+    QStringList PipeMaterialNames;
+    QStringList FluidKindNames;
+    QStringList LiningMaterialNames;
+    QStringList MountMethodNames;
+    QStringList SensorTypeNames;
+    Quillmere::UnitNamesSet UnitNames{};
+    Quillmere::RangeLimitsSet RangeLimits{};
+
+    std::optional<QFont> workingFont_;
+    Qt::FocusReason lastFocusOutReason_ = Qt::OtherFocusReason;
+    bool refusing_ = false;        // a refusal is on screen: other fields' checks wait
+    bool swallowNextPress_ = false; // the click that moved the focus met a refusal
+};
+
+// Maps the window's font names to faces that exist here (IPAGothic, Liberation Sans, ...).
+void InstallFontSubstitutes();
