@@ -3,18 +3,9 @@
 #include "Catalogue.h"
 #include "ModFileProc.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDir>
-#include <QLockFile>
-#include <QStandardPaths>
-
 #include <array>
 #include <limits>
-#include <memory>
 #include <optional>
-
-#include <unistd.h>
 
 namespace ModCommonProc {
 namespace {
@@ -28,22 +19,6 @@ std::optional<std::int16_t> ToInt16(std::int32_t value) {
 }
 
 const std::string Section(ConfigSection);
-
-// One lock per user and program path, outside the program folder (which may be read-only).
-// QLockFile takes over the lock of a copy that died without releasing it.
-QString LockFilePath() {
-    QString folder = QDir::tempPath();
-    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (!runtime.isEmpty() && QDir(runtime).exists()) {
-            folder = runtime;
-        }
-    }
-    const QByteArray program = QCoreApplication::applicationFilePath().toUtf8();
-    const QString digest = QString::fromLatin1(
-        QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(16));
-    return folder + QStringLiteral("/quillmere-%1-%2.lock").arg(::getuid()).arg(digest);
-}
 
 } // namespace
 
@@ -127,17 +102,6 @@ std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length)
         }
     }
     return 0;
-}
-
-bool Main(const std::function<void()>& showWindow) {
-    static std::unique_ptr<QLockFile> instanceLock;
-    instanceLock = std::make_unique<QLockFile>(LockFilePath());
-    if (!instanceLock->tryLock(0)) {
-        return false; // another copy runs: end silently, nothing read
-    }
-    FixSettings(QCoreApplication::applicationDirPath().toStdString());
-    showWindow();
-    return true;
 }
 
 } // namespace ModCommonProc

@@ -78,6 +78,48 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::optional<std::string> Lookup(const char* section, const char* key, const char* fileName) {
+    if (section == nullptr || key == nullptr || fileName == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> content = ReadProfileFile(fileName);
+    if (!content) {
+        return std::nullopt;
+    }
+    if (const auto value = Detail::FindValue(*content, section, key)) {
+        return std::string(*value);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::int32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t nDefault,
+                                   const char* fileName) {
+    const std::optional<std::string> value = Lookup(section, key, fileName);
+    if (!value) {
+        return nDefault;
+    }
+    return Detail::ParseInt(*value);
+}
+
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                       const char* defaultText, char* buffer, std::uint32_t size,
+                                       const char* fileName) {
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    const std::optional<std::string> value = Lookup(section, key, fileName);
+    const std::string_view text = value ? std::string_view(*value)
+                                        : std::string_view(defaultText ? defaultText : "");
+    const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return static_cast<std::uint32_t>(count);
+}
+
+namespace Detail {
+
 // The value of the first `key` in the first section named `section`, if any.
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
                                           std::string_view key) {
@@ -119,29 +161,8 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     return std::nullopt;
 }
 
-std::optional<std::string> Lookup(const char* section, const char* key, const char* fileName) {
-    if (section == nullptr || key == nullptr || fileName == nullptr) {
-        return std::nullopt;
-    }
-    const std::optional<std::string> content = ReadProfileFile(fileName);
-    if (!content) {
-        return std::nullopt;
-    }
-    if (const auto value = FindValue(*content, section, key)) {
-        return std::string(*value);
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
-std::int32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t nDefault,
-                                   const char* fileName) {
-    const std::optional<std::string> value = Lookup(section, key, fileName);
-    if (!value) {
-        return nDefault;
-    }
-    std::string_view v = *value;
+std::int32_t ParseInt(std::string_view value) {
+    std::string_view v = value;
     bool negative = false;
     if (!v.empty() && (v.front() == '+' || v.front() == '-')) {
         negative = v.front() == '-';
@@ -159,20 +180,7 @@ std::int32_t GetPrivateProfileIntA(const char* section, const char* key, std::in
         std::clamp<long long>(signedValue, INT32_MIN, INT32_MAX));
 }
 
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                       const char* defaultText, char* buffer, std::uint32_t size,
-                                       const char* fileName) {
-    if (buffer == nullptr || size == 0) {
-        return 0;
-    }
-    const std::optional<std::string> value = Lookup(section, key, fileName);
-    const std::string_view text = value ? std::string_view(*value)
-                                        : std::string_view(defaultText ? defaultText : "");
-    const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return static_cast<std::uint32_t>(count);
-}
+} // namespace Detail
 
 void SetLookupObserver(std::function<void(const std::string& path)> observer) {
     Observer() = std::move(observer);

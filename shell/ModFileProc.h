@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ModFileProc {
 
@@ -26,5 +28,12 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
 
 // Called with the path of every file a read looks up; lets tests count the look-ups.
 void SetLookupObserver(std::function<void(const std::string& path)> observer);
+
+// The parsing behind the two reads, on a file's content already in memory.
+namespace Detail {
+std::optional<std::string_view> FindValue(std::string_view content, std::string_view section,
+                                          std::string_view key);
+std::int32_t ParseInt(std::string_view value);
+} // namespace Detail
 
 } // namespace ModFileProc
