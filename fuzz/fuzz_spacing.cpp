@@ -1,0 +1,43 @@
+// The computation on arbitrary finite inputs: a result is finite and not negative, or an
+// error of a listed kind; formatting a result never crashes.
+#include "Engine.h"
+#include "FuzzTargets.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+using namespace Quillmere;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    double numbers[6] = {};
+    if (size < sizeof numbers + 3) {
+        return 0;
+    }
+    std::memcpy(numbers, data, sizeof numbers);
+    for (double n : numbers) {
+        if (!std::isfinite(n)) {
+            return 0;
+        }
+    }
+    SpacingInputs in;
+    in.OuterDiameter = numbers[0];
+    in.WallThickness = numbers[1];
+    in.LiningThickness = numbers[2];
+    in.PipeVelocity = numbers[3];
+    in.LiningVelocity = numbers[4];
+    in.FluidVelocity = numbers[5];
+    in.MountMethod = static_cast<std::int16_t>(data[sizeof numbers] % 3);
+    const int sensor = data[sizeof numbers + 1] % SensorTypeCount;
+    const std::int16_t unitFlag = static_cast<std::int16_t>(data[sizeof numbers + 2] & 1);
+    try {
+        const double s = ComputeSpacing(in, SensorTypeAt(sensor));
+        if (!std::isfinite(s) || s < 0.0 || std::signbit(s)) {
+            std::abort();
+        }
+        (void)FormatSpacing(s, sensor, unitFlag);
+    } catch (const EngineError&) {
+        // Every kind is a listed one; the type itself is the contract.
+    }
+    return 0;
+}
