@@ -7,7 +7,25 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+
+namespace {
+
+// While QApplication connects to the display, a failure is Qt's fatal error (an abort with
+// a core dump); the user gets one sentence and exit status 1 instead.
+void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs("Quillmere cannot open its window: the display is not reachable.\n", stderr);
+        std::_Exit(1);
+    }
+    if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0) {
+        return; // the platform plugin's own account of the same failure
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     const bool hasDisplay = std::getenv("DISPLAY") != nullptr ||
@@ -19,7 +37,9 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    qInstallMessageHandler(StartUpMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     InstallFontSubstitutes();
 

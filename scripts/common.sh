@@ -6,7 +6,9 @@ QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
+  xvfb xauth x11-utils x11-apps xdotool locales
+  fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
+  clang libclang-rt-dev
 )
 
 as_root() {
@@ -23,6 +25,15 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The locales the locale check starts the program under.
+ensure_locales() {
+  local loc
+  for loc in de_DE ja_JP; do
+    locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$" && continue
+    as_root localedef -i "$loc" -c -f UTF-8 "$loc.UTF-8"
+  done
 }
 
 # configure_and_build DIR [cmake options...]

@@ -1,94 +1,216 @@
-// The real program, started as a user starts it: one copy at a time, a lock left by a
-// killed copy, no display, and a configuration that is only ever read.
+// The real program, started as a user starts it, under an X server of its own: one copy at
+// a time, a lock left by a killed copy, no display, and bad configurations that must still
+// end in a window. The configuration is only ever read.
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A scratch program folder with its own copy of the program.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Program() const { return Path(QStringLiteral("quillmere")); }
+
+    ProgramFolder() {
+        QFile::copy(QStringLiteral(QUILLMERE_BINARY), Program());
+        QFile::setPermissions(Program(), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    }
+    void Write(const QString& name, const QByteArray& content) const {
+        QFile f(Path(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(content);
+    }
+    // Names, sizes and contents of everything in the folder, to prove nothing was written.
+    QByteArray Fingerprint() const {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+                        QDirIterator::Subdirectories);
+        QStringList entries;
+        while (it.hasNext()) {
+            entries << it.next();
+        }
+        entries.sort();
+        for (const QString& e : entries) {
+            hash.addData(e.toUtf8());
+            const QFileInfo info(e);
+            if (info.isFile() && !info.isSymLink() && info.isReadable()) {
+                QFile f(e);
+                if (f.open(QIODevice::ReadOnly)) {
+                    hash.addData(f.read(1 << 20));
+                }
+            }
+        }
+        return hash.result();
+    }
+};
+
+// Top-level windows of the program on the test's X server (class "quillmere", 926x471).
+int ProgramWindows() {
+    QProcess xwininfo;
+    xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    xwininfo.waitForFinished(5000);
+    int count = 0;
+    for (const QByteArray& line : xwininfo.readAllStandardOutput().split('\n')) {
+        if (line.contains("(\"quillmere\"") && line.contains("926x471")) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::unique_ptr<QProcess> Start(const ProgramFolder& folder, QProcessEnvironment env) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(env);
+    process->setProgram(folder.Program());
+    process->start();
+    process->waitForStarted();
+    return process;
+}
+
+QProcessEnvironment Graphical(const QTemporaryDir& runtime) {
+    QProcessEnvironment env;
+    for (const char* name : {"DISPLAY", "XAUTHORITY", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (qEnvironmentVariableIsSet(name)) {
+            env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+        }
+    }
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    return env;
+}
+
+void Stop(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+} // namespace
 
 class ProgramTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir programDir_;
-    QTemporaryDir runtimeDir_;
-
-    QString Program() const { return programDir_.filePath(QStringLiteral("quillmere")); }
-
-    std::unique_ptr<QProcess> Start(const QProcessEnvironment& env) {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(env);
-        process->setProgram(Program());
-        process->start();
-        return process;
-    }
-
-    QProcessEnvironment Offscreen() const {
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_.path());
-        env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
-        return env;
-    }
-
-    static QByteArray Digest(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                           : QByteArray();
-    }
+    QTemporaryDir runtime_;
 
 private slots:
     void initTestCase() {
-        QVERIFY(programDir_.isValid() && runtimeDir_.isValid());
-        QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_BINARY), Program()));
-        QFile::setPermissions(Program(), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
-        QFile ini(programDir_.filePath(QStringLiteral("Quillmere.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[SYSTEM]\nLANG_FLAG=1\n");
+        QVERIFY(runtime_.isValid());
+        if (!qEnvironmentVariableIsSet("DISPLAY")) {
+            QSKIP("needs an X server (the test command runs this under xvfb-run)");
+        }
     }
 
     void withoutDisplaySaysSoAndExits() {
+        ProgramFolder folder;
         QProcessEnvironment env;
         env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
-        auto p = Start(env);
+        auto p = Start(folder, env);
         QVERIFY(p->waitForFinished(10000));
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         QCOMPARE(p->exitCode(), 1);
         QVERIFY(p->readAllStandardError().contains("display"));
+
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4711")); // nobody listens there
+        auto unreachable = Start(folder, env);
+        QVERIFY(unreachable->waitForFinished(10000));
+        QCOMPARE(unreachable->exitStatus(), QProcess::NormalExit); // no abort, no core dump
+        QCOMPARE(unreachable->exitCode(), 1);
+        QCOMPARE(unreachable->readAllStandardError(),
+                 QByteArray("Quillmere cannot open its window: the display is not reachable.\n"));
+    }
+
+    void badConfigurationsStillOpenTheWindow_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("no Quillmere.ini") << "none";
+        QTest::newRow("unreadable Quillmere.ini") << "unreadable";
+        QTest::newRow("Quillmere.ini is a folder") << "folder";
+        QTest::newRow("INI_FILENAME names a FIFO") << "fifo";
+        QTest::newRow("INI_FILENAME names /dev/zero") << "zero";
+        QTest::newRow("INI_FILENAME names a missing file") << "missing";
+        QTest::newRow("INI_FILENAME of 300 bytes") << "long";
+        QTest::newRow("read-only program folder") << "readonly";
+    }
+    void badConfigurationsStillOpenTheWindow() {
+        QFETCH(QString, setup);
+        ProgramFolder folder;
+        const QByteArray head = "[SYSTEM]\nLANG_FLAG=1\nINI_FILENAME=";
+        if (setup == QLatin1String("unreadable")) {
+            folder.Write(QStringLiteral("Quillmere.ini"), "[SYSTEM]\nLANG_FLAG=1\n");
+            QFile::setPermissions(folder.Path(QStringLiteral("Quillmere.ini")), QFileDevice::Permissions());
+        } else if (setup == QLatin1String("folder")) {
+            QDir(folder.dir.path()).mkdir(QStringLiteral("Quillmere.ini"));
+        } else if (setup == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(qPrintable(folder.Path(QStringLiteral("pipe.ini"))), 0600), 0);
+            folder.Write(QStringLiteral("Quillmere.ini"), head + "pipe.ini\n");
+        } else if (setup == QLatin1String("zero")) {
+            folder.Write(QStringLiteral("Quillmere.ini"), head + QByteArray("../").repeated(30) + "dev/zero\n");
+        } else if (setup == QLatin1String("missing")) {
+            folder.Write(QStringLiteral("Quillmere.ini"), head + "missing.ini\n");
+        } else if (setup == QLatin1String("long")) {
+            folder.Write(QStringLiteral("Quillmere.ini"), head + QByteArray(300, 'x') + "\n");
+        } else if (setup == QLatin1String("readonly")) {
+            folder.Write(QStringLiteral("Quillmere.ini"), "[SYSTEM]\nLANG_FLAG=1\n");
+            QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const QByteArray before = folder.Fingerprint();
+
+        auto p = Start(folder, Graphical(runtime_));
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        QCOMPARE(p->state(), QProcess::Running);
+        Stop(*p);
+        QCOMPARE(ProgramWindows(), 0);
+        QCOMPARE(folder.Fingerprint(), before);
+        QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void oneCopyAtATimeAndStaleLocksAreTakenOver() {
-        const QString ini = programDir_.filePath(QStringLiteral("Quillmere.ini"));
-        const QByteArray before = Digest(ini);
-        const QStringList filesBefore = QDir(programDir_.path()).entryList(QDir::Files);
+        ProgramFolder folder;
+        folder.Write(QStringLiteral("Quillmere.ini"), "[SYSTEM]\nLANG_FLAG=1\n");
+        const QByteArray before = folder.Fingerprint();
 
-        auto first = Start(Offscreen());
-        QVERIFY(first->waitForStarted());
-        QTest::qWait(700);
-        QCOMPARE(first->state(), QProcess::Running);
-
-        auto second = Start(Offscreen());
-        QVERIFY(second->waitForFinished(10000)); // ends at once, silently
+        auto first = Start(folder, Graphical(runtime_));
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        auto second = Start(folder, Graphical(runtime_));
+        QVERIFY(second->waitForFinished(20000)); // ends at once, silently
         QCOMPARE(second->exitCode(), 0);
         QCOMPARE(second->readAllStandardError(), QByteArray());
-        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(ProgramWindows(), 1);
 
         ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
         QVERIFY(first->waitForFinished(5000));
+        QTRY_COMPARE(ProgramWindows(), 0);
 
-        auto third = Start(Offscreen()); // the dead copy's lock does not refuse it
-        QVERIFY(third->waitForStarted());
-        QVERIFY(!third->waitForFinished(1500));
-        QCOMPARE(third->state(), QProcess::Running);
-        third->terminate();
-        QVERIFY(third->waitForFinished(5000));
+        auto third = Start(folder, Graphical(runtime_)); // the dead copy's lock is taken over
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        Stop(*third);
+        QCOMPARE(folder.Fingerprint(), before);
+    }
 
-        QCOMPARE(Digest(ini), before); // read, never written
-        QCOMPARE(QDir(programDir_.path()).entryList(QDir::Files), filesBefore);
+    void twoStartsAtOnceGiveOneWindow() {
+        ProgramFolder folder;
+        auto a = Start(folder, Graphical(runtime_));
+        auto b = Start(folder, Graphical(runtime_));
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 20000);
+        QTest::qWait(300);
+        QCOMPARE(ProgramWindows(), 1);
+        QProcess& ended = a->state() == QProcess::NotRunning ? *a : *b;
+        QCOMPARE(ended.exitCode(), 0);
+        Stop(*a);
+        Stop(*b);
     }
 };
 

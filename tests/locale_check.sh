@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The real program shows the same results whatever the system locale: the same entries are
+# typed under C.UTF-8, an empty locale environment, de_DE.UTF-8 and ja_JP.UTF-8, and the
+# window's pixels after EXECUTE must be identical. Runs under its own X server.
+# usage: locale_check.sh PROGRAM   (inside xvfb-run)
+set -euo pipefail
+program=$1
+unset QT_QPA_PLATFORM # a real X window, not the offscreen stand-in
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$program" "$work/quillmere"
+
+# Window-relative click points of the design (the window sits at 0,0 without a window manager).
+OUTER=(300 45); EXECUTE=(776 376)
+
+snapshot() { # snapshot NAME INI KEYS... : start, type, press EXECUTE, grab the pixels
+  local name=$1 ini=$2; shift 2
+  printf '%b' "$ini" > "$work/Quillmere.ini"
+  env "${locale_env[@]}" XDG_RUNTIME_DIR="$work" "$work/quillmere" 2>"$work/$name.err" &
+  local pid=$!
+  local win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --classname quillmere 2>/dev/null | tail -n 1) && [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "no window for $name: $(cat "$work/$name.err")"; kill $pid; return 1; }
+  sleep 0.5
+  xdotool mousemove "${OUTER[@]}" click 1
+  for k in "$@"; do
+    case $k in
+      type:*) xdotool type --delay 20 "${k#type:}" ;;
+      *) xdotool key --delay 20 "$k" ;;
+    esac
+  done
+  xwd -id "$win" -silent > "$work/$name.before.xwd"
+  xdotool mousemove "${EXECUTE[@]}" click 1
+  sleep 0.5
+  xwd -id "$win" -silent > "$work/$name.xwd"
+  kill $pid; wait $pid 2>/dev/null || true
+  if cmp -s "$work/$name.before.xwd" "$work/$name.xwd"; then
+    echo "$name: EXECUTE showed nothing"; return 1
+  fi
+  md5sum < "$work/$name.xwd" | cut -d' ' -f1
+}
+
+metric=("[SYSTEM]\nLANG_FLAG=1\nUNIT_FLAG=0\n" "type:1,234.5" Tab Tab Tab "type:10" Tab Tab
+        Down Down Down Down Down Down Down)
+imperial=("[SYSTEM]\nLANG_FLAG=1\nUNIT_FLAG=1\n" "type:48.6" Tab
+          Down Down Down Down Down Down Down Down Down Down Down Down Tab "type:3,280" Tab
+          "type:0.5" Tab Tab Down Down Down Down Down Down Down)
+
+status=0
+for case in metric imperial; do
+  declare -n keys=$case
+  reference=""
+  for loc in C.UTF-8 empty de_DE.UTF-8 ja_JP.UTF-8; do
+    if [ "$loc" = empty ]; then locale_env=(-u LANG -u LC_ALL -u LC_NUMERIC); else locale_env=(LC_ALL="$loc"); fi
+    sum=$(snapshot "$case-$loc" "${keys[@]}") || { echo "$sum"; status=1; continue; }
+    if [ -z "$reference" ]; then
+      reference=$sum
+    elif [ "$sum" != "$reference" ]; then
+      echo "$case: the window under $loc differs from C.UTF-8"; status=1
+    fi
+  done
+  [ $status -eq 0 ] && echo "$case: identical under C.UTF-8, an empty locale, de_DE.UTF-8 and ja_JP.UTF-8"
+done
+[ $status -eq 0 ] && echo "2 passed, 0 failed"
+exit $status
