@@ -18,3 +18,13 @@ if(QUILLMERE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Release hardening for the packaged program (the flags Debian's own packages carry).
+option(QUILLMERE_HARDEN "Build with Debian's hardening flags" OFF)
+if(QUILLMERE_HARDEN)
+  include(CheckPIESupported)
+  check_pie_supported()
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  add_compile_options(-D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+  add_link_options(-Wl,-z,relro -Wl,-z,now -Wl,--as-needed)
+endif()
