@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Engine.h"
+#include "FieldMessages.h"
 #include "MessageBox.h"
 #include "ModCommonProc.h"
 
@@ -65,37 +66,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, Twips geometry) {
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::int16_t ErrorTextId(const EngineError& error) {
-    namespace E = Catalogue::ErrorText;
-    const bool refraction =
-        error.kind() == ErrorKind::InvalidArgument || error.kind() == ErrorKind::DivisionByZero;
-    if (refraction) {
-        switch (error.medium()) {
-        case Medium::Wall:
-            return E::WallRefraction;
-        case Medium::Lining:
-            return E::LiningRefraction;
-        case Medium::Fluid:
-            return E::FluidRefraction;
-        case Medium::None:
-            break;
-        }
-    }
-    switch (error.kind()) {
-    case ErrorKind::TypeMismatch:
-        return E::TypeMismatch;
-    case ErrorKind::SubscriptOutOfRange:
-        return E::SubscriptOutOfRange;
-    case ErrorKind::InvalidArgument:
-        return E::InvalidArgument;
-    case ErrorKind::DivisionByZero:
-        return E::DivisionByZero;
-    case ErrorKind::Overflow:
-        return E::Overflow;
-    }
-    return E::Unexpected;
 }
 
 } // namespace
@@ -490,7 +460,7 @@ void frmCalc::ExecuteCalc_Click() {
     try {
         shown = RunCalculation(entries).Display;
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this, text(ErrorTextId(error)));
+        QuillmereUi::ShowMessage(this, text(QuillmereUi::ErrorMessageId(error)));
         return;
     } catch (const std::exception&) {
         QuillmereUi::ShowMessage(this, text(Catalogue::ErrorText::Unexpected));
@@ -523,34 +493,11 @@ void frmCalc::CheckLeavingField(QLineEdit* field, InputField which) {
     if (refusing_) {
         return; // the focus is on its way back to a refused field
     }
-    const QString typed = field->text();
-    const std::u16string chars = typed.toStdU16String();
-    const std::int32_t length = static_cast<std::int32_t>(chars.size());
-    const std::int32_t verdict = ModCommonProc::IsNumericText(chars, length);
-    if (verdict < 0) {
-        Refuse(field, 3920);
-        return;
+    const std::int16_t message =
+        QuillmereUi::LeaveFieldMessageId(field->text().toStdU16String(), which, ModCommonProc::UnitFlag);
+    if (message != 0) {
+        Refuse(field, message);
     }
-    if (verdict == 1) {
-        return; // empty is accepted
-    }
-    const FieldRule rule = RuleOf(which);
-    double value = 0.0;
-    double lower = 0.0;
-    double upper = 0.0;
-    try {
-        value = ParseNumberText(typed.toStdString());
-        lower = ParseNumberText(RangeLimits[static_cast<std::size_t>(rule.LowerIndex)]);
-        upper = ParseNumberText(RangeLimits[static_cast<std::size_t>(rule.UpperIndex)]);
-    } catch (const EngineError&) {
-        // Only allowed characters, yet no number ("+", "1-2", "--5"): not a number either.
-        Refuse(field, 3920);
-        return;
-    }
-    if (lower <= value && value <= upper) {
-        return;
-    }
-    Refuse(field, 3921);
 }
 
 void frmCalc::Refuse(QLineEdit* field, std::int16_t messageId) {
