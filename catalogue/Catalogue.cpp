@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 67> Entries{{
+constexpr std::array<Entry, 75> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -97,6 +97,14 @@ constexpr std::array<Entry, 67> Entries{{
     {ErrorText::InvalidArgument, "この入力値では計算できません。",
      "These entries give no valid result."},
     {ErrorText::Unexpected, "計算できませんでした。", "The calculation could not be completed."},
+    {CalcText::UnknownSensorType, "不明なセンサ種類です", "Unknown sensor type"},
+    {CalcText::UnknownPipeMaterial, "不明な配管材質です", "Unknown pipe material"},
+    {CalcText::UnknownLiningMaterial, "不明なライニング材質です", "Unknown lining material"},
+    {CalcText::UnknownFluid, "不明な流体種類です", "Unknown kind of fluid"},
+    {CalcText::UnknownMountMethod, "不明な取付け法です", "Unknown mounting method"},
+    {CalcText::Circumferential, "周方向距離", "Circumferential distance"},
+    {CalcText::RowLength, "行の項目数がヘッダと合いません", "The row's number of fields differs from the header"},
+    {CalcText::TooLong, "入力欄の文字数を超えています", "The value has more characters than its field takes"},
 }};
 
 constexpr bool SortedAndUnique() {

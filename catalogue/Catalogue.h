@@ -27,6 +27,18 @@ inline constexpr std::int16_t InvalidArgument = 4937;
 inline constexpr std::int16_t Unexpected = 4938;
 } // namespace ErrorText
 
+// Words of the command-line front end.
+namespace CalcText {
+inline constexpr std::int16_t UnknownSensorType = 4940;
+inline constexpr std::int16_t UnknownPipeMaterial = 4941;
+inline constexpr std::int16_t UnknownLiningMaterial = 4942;
+inline constexpr std::int16_t UnknownFluid = 4943;
+inline constexpr std::int16_t UnknownMountMethod = 4944;
+inline constexpr std::int16_t Circumferential = 4945;
+inline constexpr std::int16_t RowLength = 4946;
+inline constexpr std::int16_t TooLong = 4947;
+} // namespace CalcText
+
 // The entry stored under exactly this id, if there is one (UTF-8).
 std::optional<std::string_view> Find(int id);
 

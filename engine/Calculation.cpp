@@ -10,12 +10,12 @@
 namespace Quillmere {
 namespace {
 
-double ReadLength(const std::string& text, bool imperial) {
+double ReadLength(std::string_view text, bool imperial) {
     const double value = ParseNumberText(text);
     return imperial ? InchToMm(value) : value;
 }
 
-double ReadVelocity(bool locked, double (*tableAt)(int), int index, const std::string& text,
+double ReadVelocity(bool locked, double (*tableAt)(int), int index, std::string_view text,
                     bool imperial) {
     if (locked) {
         return tableAt(index); // already m/s in both unit systems

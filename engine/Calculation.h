@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace Quillmere {
 
-// Everything the execute command reads from the window, as the controls hold it.
+// Everything the execute command reads from the window, as the controls hold it. The texts
+// are views: the caller keeps them alive for the call.
 struct CalcEntries {
     std::int16_t UnitFlag = 0;
     int SensorTypeIndex = 0;
@@ -15,12 +17,12 @@ struct CalcEntries {
     int LiningMaterialIndex = 0;
     int FluidIndex = 0;
     int MountMethodIndex = 0;
-    std::string WallThicknessText;
-    std::string LiningThicknessText;
-    std::string OuterDiameterText;
-    std::string PipeVelocityText;
-    std::string LiningVelocityText;
-    std::string FluidVelocityText;
+    std::string_view WallThicknessText;
+    std::string_view LiningThicknessText;
+    std::string_view OuterDiameterText;
+    std::string_view PipeVelocityText;
+    std::string_view LiningVelocityText;
+    std::string_view FluidVelocityText;
     bool PipeVelocityLocked = true; // locked: the table velocity counts, not the text
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;

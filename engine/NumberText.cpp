@@ -3,18 +3,23 @@
 #include "EngineError.h"
 
 #include <array>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 
 namespace Quillmere {
 
 double ParseNumberText(std::string_view text) {
-    std::string plain;
-    plain.reserve(text.size());
-    for (char c : text) {
-        if (c != ',') {
-            plain.push_back(c);
+    std::string grouped;
+    std::string_view plain = text;
+    if (text.find(',') != std::string_view::npos) {
+        grouped.reserve(text.size());
+        for (char c : text) {
+            if (c != ',') {
+                grouped.push_back(c);
+            }
         }
+        plain = grouped;
     }
 
     std::size_t start = 0;
@@ -26,12 +31,21 @@ double ParseNumberText(std::string_view text) {
     bool seenPoint = false;
     bool seenDigit = false;
     bool nonZeroBeforePoint = false;
+    std::uint64_t mantissa = 0; // the digits as an integer while they fit 2^53
+    int fractionDigits = 0;
+    bool exactMantissa = true;
     for (std::size_t i = start; i < plain.size(); ++i) {
         const char c = plain[i];
         if (c >= '0' && c <= '9') {
             seenDigit = true;
             if (!seenPoint && c != '0') {
                 nonZeroBeforePoint = true;
+            }
+            if (mantissa <= (std::uint64_t{1} << 53) / 10) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+                fractionDigits += seenPoint ? 1 : 0;
+            } else {
+                exactMantissa = false;
             }
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
@@ -41,6 +55,15 @@ double ParseNumberText(std::string_view text) {
     }
     if (!seenDigit) {
         throw EngineError(ErrorKind::TypeMismatch);
+    }
+    // An integer below 2^53 divided by an exact power of ten is one correctly rounded
+    // operation, the same double the general conversion gives; most entries are such.
+    if (exactMantissa && fractionDigits <= 22) {
+        constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const double value = static_cast<double>(mantissa) / powers[fractionDigits];
+        return negative ? -value : value;
     }
 
     double value = 0.0;
@@ -69,11 +92,44 @@ std::string DefaultNumberText(double value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-std::string FormatGroupedFixed(double value, int decimals) {
+namespace {
+
+// The fixed-point digits of `value` with `decimals` places, as to_chars writes them. While
+// the scaled value stays below 1e8 its product carries an error under 1e-8, so unless it
+// lies near a halfway point its rounding is the rounding of the exact value, and printing
+// an integer is much cheaper than the general fixed-point conversion.
+std::string FixedDigits(double value, int decimals) {
+    constexpr double powers[] = {1, 10, 100, 1000};
+    const double scaled = decimals >= 0 && decimals <= 3 ? value * powers[decimals] : 1e300;
+    if (std::fabs(scaled) < 1e8) {
+        const double rounded = std::nearbyint(scaled);
+        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6) {
+            const long long units = static_cast<long long>(rounded);
+            std::array<char, 32> buffer{};
+            auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), units < 0 ? -units : units);
+            std::string digits(buffer.data(), r.ptr);
+            if (decimals > 0) {
+                if (digits.size() <= static_cast<std::size_t>(decimals)) {
+                    digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+                }
+                digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+            }
+            if (units < 0 || (units == 0 && std::signbit(value))) {
+                digits.insert(0, 1, '-');
+            }
+            return digits;
+        }
+    }
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
-    std::string digits(buffer.data(), result.ptr);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace
+
+std::string FormatGroupedFixed(double value, int decimals) {
+    std::string digits = FixedDigits(value, decimals);
 
     bool negative = false;
     if (!digits.empty() && digits[0] == '-') {

@@ -21,6 +21,14 @@ double Checked(double value) {
 }
 
 double PowerOfTen(std::int16_t digits) {
+    // Powers up to 1e22 are exact doubles, the same values pow() returns; the table spares
+    // the general power function on every displayed result.
+    static constexpr double exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (digits >= 0 && digits <= 22) {
+        return exact[digits];
+    }
     return Checked(std::pow(10.0, static_cast<double>(digits)));
 }
 
@@ -60,13 +68,26 @@ double FncHalfAdjust(double value, std::int16_t digits) {
     return DivideByPower(cut, p) + 0.0; // + 0.0 turns a negative zero into zero
 }
 
+// trunc() of the scaled value after its 15-digit text round trip. Rounding to 15 significant
+// digits moves a value below 1e14 by at most |t| * 5e-15, so unless t lies that close below
+// the next integer away from zero, the round trip cannot change the integer part and the
+// text (the slow part) is not needed.
+double TruncatedAfterRoundTrip(double t) {
+    const double whole = std::trunc(t);
+    const double next = t >= 0.0 ? whole + 1.0 : whole - 1.0;
+    if (std::fabs(t) < 1e14 && std::fabs(next - t) > std::fabs(t) * 1e-14) {
+        return whole;
+    }
+    const std::string text = DefaultNumberText(t);
+    double reread = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), reread, std::chars_format::general);
+    return std::trunc(reread);
+}
+
 double FncRoundDown(double value, std::int16_t digits) {
     const double p = PowerOfTen(digits);
     const double scaled = Checked(p * value);
-    const std::string text = DefaultNumberText(scaled);
-    double reread = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), reread, std::chars_format::general);
-    return DivideByPower(std::trunc(reread), p) + 0.0;
+    return DivideByPower(TruncatedAfterRoundTrip(scaled), p) + 0.0;
 }
 
 } // namespace Quillmere

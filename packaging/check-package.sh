@@ -33,6 +33,7 @@ file_list() {
 ./opt/quillmere/Quillmere.ini -> /etc/quillmere/Quillmere.ini
 ./opt/quillmere/quillmere
 ./usr/bin/quillmere -> /opt/quillmere/quillmere
+./usr/bin/quillmere-calc
 ./usr/share/applications/io.github.quillmere.Quillmere.desktop
 ./usr/share/doc/quillmere/changelog.gz
 ./usr/share/doc/quillmere/copyright
@@ -42,6 +43,7 @@ file_list() {
 ./usr/share/icons/hicolor/48x48/apps/quillmere.png
 ./usr/share/icons/hicolor/scalable/apps/quillmere.svg
 ./usr/share/lintian/overrides/quillmere
+./usr/share/man/man1/quillmere-calc.1.gz
 ./usr/share/man/man1/quillmere.1.gz
 ./usr/share/metainfo/io.github.quillmere.Quillmere.metainfo.xml
 LIST

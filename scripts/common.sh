@@ -5,7 +5,7 @@
 QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   xvfb xauth x11-utils x11-apps xdotool locales
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-dev

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -373,4 +374,82 @@ TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
     e = Entries(4, "100", "5");
     e.PipeMaterialIndex = PipeUserEntry; // locked with the user entry: no table slot
     ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+}
+
+TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
+    // The cut and the format take short paths away from decimal boundaries; compare them
+    // with the plain text conversions over many values, boundaries included.
+    auto viaText = [](double value, std::int16_t digits) {
+        const double p = std::pow(10.0, digits);
+        char buffer[64];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, p * value,
+                                     std::chars_format::general, 15);
+        double reread = 0;
+        std::from_chars(buffer, r.ptr, reread);
+        return std::trunc(reread) / p + 0.0;
+    };
+    auto fixed = [](double value, int decimals) {
+        char buffer[400];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                     decimals);
+        std::string digits(buffer, r.ptr);
+        const std::string grouped = FormatGroupedFixed(value, decimals);
+        std::string plain;
+        for (char c : grouped) {
+            if (c != ',') {
+                plain.push_back(c);
+            }
+        }
+        return std::make_pair(digits == "-0.00" || digits == "-0.000" ? digits.substr(1) : digits, plain);
+    };
+    std::uint64_t state = 88172645463325252ull;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const int magnitude = static_cast<int>(next() % 12) - 3;
+        double value = static_cast<double>(next() % 1000000) / 1000.0 * std::pow(10.0, magnitude);
+        if (i % 3 == 0) {
+            value = std::nextafter(std::round(value * 100) / 100, i % 2 ? 1e300 : -1e300);
+        }
+        if (i % 7 == 0) {
+            value = -value;
+        }
+        for (std::int16_t digits : {std::int16_t{2}, std::int16_t{3}}) {
+            ASSERT_EQ(FncRoundDown(value, digits), viaText(value, digits)) << value;
+            const auto [expected, actual] = fixed(value, digits);
+            ASSERT_EQ(actual, expected) << value;
+        }
+    }
+    EXPECT_EQ(FncRoundDown(0.9999999999999999, 0), 1.0); // the text round trip rounds up
+    EXPECT_EQ(FncRoundDown(1234567890123456.7, 0), 1234567890123460.0);
+}
+
+TEST(NumberText, ReadsEveryDecimalAsTheGeneralConversionDoes) {
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const std::string digits = std::to_string(next() % 100000000000ull);
+        std::string text = digits;
+        if (i % 2 == 0) {
+            text.insert(next() % (text.size() + 1), ".");
+        }
+        if (i % 5 == 0) {
+            text = "0.000" + digits;
+        }
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(ParseNumberText(text), expected) << text;
+    }
+    EXPECT_EQ(ParseNumberText("9007199254740993"), 9007199254740992.0); // past 2^53, rounded
+    EXPECT_EQ(ParseNumberText("0.1"), 0.1);
+    EXPECT_EQ(ParseNumberText("123456789.123456789"), 123456789.123456789);
 }

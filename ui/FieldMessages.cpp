@@ -4,6 +4,7 @@
 #include "ModCommonProc.h"
 #include "NumberText.h"
 
+#include <array>
 #include <string>
 
 namespace QuillmereUi {
@@ -23,11 +24,22 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
     // Only allowed characters are left, so the text is ASCII.
     const std::string ascii(text.begin(), text.end());
     const FieldRule rule = RuleOf(field);
-    const RangeLimitsSet limits = SubGetUnitRange(unitFlag);
+    // The limit texts are constants; read them once per unit system.
+    static const auto readLimits = [](std::int16_t flag) {
+        std::array<double, 10> values{};
+        const RangeLimitsSet texts = SubGetUnitRange(flag);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            values[i] = ParseNumberText(texts[i]);
+        }
+        return values;
+    };
+    static const std::array<double, 10> metric = readLimits(0);
+    static const std::array<double, 10> imperial = readLimits(1);
+    const std::array<double, 10>& limits = unitFlag == 0 ? metric : imperial;
     try {
         const double value = ParseNumberText(ascii);
-        const double lower = ParseNumberText(limits[static_cast<std::size_t>(rule.LowerIndex)]);
-        const double upper = ParseNumberText(limits[static_cast<std::size_t>(rule.UpperIndex)]);
+        const double lower = limits[static_cast<std::size_t>(rule.LowerIndex)];
+        const double upper = limits[static_cast<std::size_t>(rule.UpperIndex)];
         return lower <= value && value <= upper ? 0 : OutOfRangeMessage;
     } catch (const EngineError&) {
         // Allowed characters that make no number ("+", "1-2", "--5") are not a number either.

@@ -1,0 +1,366 @@
+#include "Job.h"
+
+#include "Catalogue.h"
+#include "Engine.h"
+#include "FieldMessages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+namespace QuillmereCalc {
+
+using namespace Quillmere;
+
+namespace {
+
+// Equal without regard to the case of ASCII letters; other bytes compare as they are.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        x = (x >= 'a' && x <= 'z') ? static_cast<char>(x - 32) : x;
+        y = (y >= 'a' && y <= 'z') ? static_cast<char>(y - 32) : y;
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The names of a list's entries and their list indexes, grouped by length: a lookup
+// compares only names of the text's length, and needs no copy of the text.
+class NameList {
+public:
+    void Add(std::string name, int index) {
+        exact_.emplace(name, index);
+        if (byLength_.size() <= name.size()) {
+            byLength_.resize(name.size() + 1);
+        }
+        byLength_[name.size()].emplace_back(std::move(name), index);
+    }
+    std::optional<int> Find(std::string_view text) const {
+        if (const auto it = exact_.find(text); it != exact_.end()) {
+            return it->second; // the usual case: written as the list writes it
+        }
+        if (text.size() < byLength_.size()) {
+            for (const auto& [name, index] : byLength_[text.size()]) {
+                if (SameText(name, text)) {
+                    return index;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> exact_;
+    std::vector<std::vector<std::pair<std::string, int>>> byLength_;
+};
+
+template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
+    NameList names;
+    for (std::size_t i = 1; i < N; ++i) {
+        for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
+            names.Add(std::string(Catalogue::Text(ids[i], base)), static_cast<int>(i - 1));
+        }
+    }
+    return names;
+}
+
+std::optional<int> Find(const NameList& names, std::string_view text) { return names.Find(text); }
+
+// A sensor type by list index, by its list text, or by one of the names the text joins
+// with "/" ("VT-A2" finds "VT-A1/VT-A2"); "RESERVE" is the first of the two.
+std::optional<int> FindSensor(std::string_view text) {
+    static const NameList names = [] {
+        NameList index;
+        for (int i = 0; i < SensorTypeCount; ++i) {
+            const std::string_view list = SensorTypeNames[static_cast<std::size_t>(i + 1)];
+            index.Add(std::to_string(i), i);
+            index.Add(std::string(list), i);
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                const std::size_t slash = std::min(list.find('/', start), list.size());
+                index.Add(std::string(list.substr(start, slash - start)), i);
+                start = slash + 1;
+            }
+        }
+        return index;
+    }();
+    return Find(names, text);
+}
+
+std::optional<char> FindMount(std::string_view text) {
+    for (char m : {'V', 'Z', 'N', 'W'}) {
+        if (SameText(text, std::string_view(&m, 1))) {
+            return m;
+        }
+    }
+    static const auto listed = NameIndex(MountMethodIds);
+    if (text == "0" || text == "1") {
+        return text == "0" ? 'V' : 'Z';
+    }
+    if (const auto index = Find(listed, text)) {
+        return *index == 0 ? 'V' : 'Z';
+    }
+    return std::nullopt;
+}
+
+// UTF-8 to UTF-16, as the window's fields hold text; a broken sequence becomes U+FFFD.
+std::u16string Utf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+        char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+        bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size() + (extra == 0 ? 1 : 0);
+        for (int k = 1; ok && k <= extra; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            ok = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+const std::string& Value(const CaseInput& in, Column c) {
+    static const std::string empty;
+    return in[c] ? *in[c] : empty;
+}
+
+} // namespace
+
+std::optional<Column> ColumnByName(std::string_view name) {
+    for (std::size_t i = 0; i < ColumnCount; ++i) {
+        if (ColumnNames[i] == name) {
+            return static_cast<Column>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Text(std::int16_t id, std::int16_t stringBase) {
+    return std::string(Catalogue::Text(id, stringBase));
+}
+
+std::string_view LengthUnit(const CaseOutcome& outcome) {
+    return SubGetUnitForm1(outcome.UnitFlag)[0];
+}
+
+CaseOutcome Evaluate(const CaseInput& in) {
+    CaseOutcome out;
+    const std::string& units = Value(in, Column::Units);
+    const std::string& lang = Value(in, Column::Lang);
+    if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {
+        out.UnitFlag = 0;
+    } else if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
+        out.UnitFlag = 1;
+    } else {
+        out.Error = "Unknown unit system (metric or imperial): " + Value(in, Column::Units);
+        return out;
+    }
+    if (lang.empty() || SameText(lang, "JA") || lang == "0") {
+        out.StringBase = Catalogue::JapaneseBase;
+    } else if (SameText(lang, "EN") || lang == "1") {
+        out.StringBase = Catalogue::EnglishBase;
+    } else {
+        out.Error = "Unknown language (ja or en): " + Value(in, Column::Lang);
+        return out;
+    }
+    auto fail = [&](std::int16_t id, const std::string& what) {
+        out.Error = Text(id, out.StringBase);
+        if (!what.empty()) {
+            out.Error += ": " + what;
+        }
+        return out;
+    };
+
+    static const auto pipes = NameIndex(PipeMaterialIds);
+    static const auto linings = NameIndex(LiningMaterialIds);
+    static const auto fluids = NameIndex(FluidKindIds);
+    namespace T = Catalogue::CalcText;
+
+    // The window's defaults: RESERVE, V method, carbon steel, no lining, water.
+    int sensor = 0;
+    if (in[Column::Sensor] && !in[Column::Sensor]->empty()) {
+        const auto found = FindSensor(*in[Column::Sensor]);
+        if (!found) {
+            return fail(T::UnknownSensorType, *in[Column::Sensor]);
+        }
+        sensor = *found;
+    }
+    if (in[Column::Mount] && !in[Column::Mount]->empty()) {
+        const auto found = FindMount(*in[Column::Mount]);
+        if (!found) {
+            return fail(T::UnknownMountMethod, *in[Column::Mount]);
+        }
+        out.Mount = *found;
+    }
+    // A named entry takes its velocity from the table, as the locked field does in the
+    // window; with only a typed velocity the list's user entry is chosen.
+    auto pick = [&](Column name, Column velocity, const NameList& names,
+                    int userEntry, int fallback, std::int16_t unknown) -> std::optional<int> {
+        if (in[name] && !in[name]->empty()) {
+            const auto found = Find(names, *in[name]);
+            if (!found) {
+                fail(unknown, *in[name]);
+            }
+            return found;
+        }
+        return in[velocity] && !in[velocity]->empty() ? userEntry : fallback;
+    };
+    const auto pipe = pick(Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, 0,
+                           T::UnknownPipeMaterial);
+    if (!pipe) {
+        return out;
+    }
+    const auto lining = pick(Column::Lining, Column::LiningVelocity, linings, LiningUserEntry,
+                             NoLiningEntry, T::UnknownLiningMaterial);
+    if (!lining) {
+        return out;
+    }
+    const auto fluid = pick(Column::Fluid, Column::FluidVelocity, fluids, FluidUserEntry, 0,
+                            T::UnknownFluid);
+    if (!fluid) {
+        return out;
+    }
+
+    // The leave-field checks, in the window's focus order.
+    const std::pair<Column, InputField> fields[] = {
+        {Column::OuterDiameter, InputField::OuterDiameter},
+        {Column::PipeVelocity, InputField::PipeVelocity},
+        {Column::Wall, InputField::WallThickness},
+        {Column::LiningVelocity, InputField::LiningVelocity},
+        {Column::LiningThickness, InputField::LiningThickness},
+        {Column::FluidVelocity, InputField::FluidVelocity},
+    };
+    for (const auto& [column, field] : fields) {
+        // The window's fields take no more characters than their longest limit.
+        const std::u16string typed = Utf16(Value(in, column));
+        if (typed.size() > static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag))) {
+            return fail(T::TooLong, Value(in, column));
+        }
+        const std::int16_t message = QuillmereUi::LeaveFieldMessageId(typed, field, out.UnitFlag);
+        if (message != 0) {
+            return fail(message, "");
+        }
+    }
+
+    CalcEntries e;
+    e.UnitFlag = out.UnitFlag;
+    e.SensorTypeIndex = sensor;
+    e.PipeMaterialIndex = *pipe;
+    e.LiningMaterialIndex = *lining;
+    e.FluidIndex = *fluid;
+    e.MountMethodIndex = out.Mount == 'Z' ? 1 : 0;
+    e.OuterDiameterText = Value(in, Column::OuterDiameter);
+    e.WallThicknessText = Value(in, Column::Wall);
+    e.LiningThicknessText = Value(in, Column::LiningThickness);
+    e.PipeVelocityText = Value(in, Column::PipeVelocity);
+    e.LiningVelocityText = Value(in, Column::LiningVelocity);
+    e.FluidVelocityText = Value(in, Column::FluidVelocity);
+    e.PipeVelocityLocked = *pipe != PipeUserEntry;
+    e.LiningVelocityLocked = *lining != LiningUserEntry;
+    e.FluidVelocityLocked = *fluid != FluidUserEntry;
+    out.SensorIndex = sensor;
+    out.Crossings = out.Mount == 'V' ? 2 : out.Mount == 'Z' ? 1 : out.Mount == 'N' ? 3 : 4;
+
+    try {
+        CalcOutcome calc = RunCalculation(e);
+        out.Inputs = calc.Inputs;
+        out.Breakdown = calc.Breakdown;
+        out.Display = calc.Display;
+        if (out.Mount == 'N' || out.Mount == 'W') {
+            // Wedge, wall and lining twice, the fluid once per crossing, less both allowances.
+            const SensorTypeRecord& s = SensorTypeAt(sensor);
+            const SpacingBreakdown& b = out.Breakdown;
+            const double spacing = ((b.WallRun + s.WedgeRun) + b.LiningRun) * 2.0 +
+                                   b.FluidRun * out.Crossings - s.MountOffset * 2.0;
+            if (!std::isfinite(spacing)) {
+                throw EngineError(ErrorKind::Overflow);
+            }
+            out.Breakdown.Spacing = spacing < 0.0 ? 0.0 : spacing + 0.0;
+            out.Display = FormatSpacing(out.Breakdown.Spacing, sensor, out.UnitFlag);
+        }
+        if (out.Mount == 'Z') {
+            const double halfCircumference = FncPi() * out.Inputs.OuterDiameter / 2.0;
+            out.Circumferential = FormatSpacing(halfCircumference, -1, out.UnitFlag).Result1;
+        }
+    } catch (const EngineError& error) {
+        return fail(QuillmereUi::ErrorMessageId(error), "");
+    } catch (const std::exception&) {
+        return fail(Catalogue::ErrorText::Unexpected, "");
+    }
+    out.Ok = true;
+    return out;
+}
+
+nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
+    using nlohmann::ordered_json;
+    ordered_json inputs = ordered_json::object();
+    for (std::size_t i = 0; i < ColumnCount; ++i) {
+        if (input.Values[i]) {
+            inputs[std::string(ColumnNames[i])] = *input.Values[i];
+        }
+    }
+    ordered_json j;
+    j["inputs"] = inputs;
+    if (!o.Ok) {
+        j["error"] = o.Error;
+        return j;
+    }
+    constexpr double degrees = 180.0 / 3.14159265358979323846;
+    const SensorTypeRecord& s = SensorTypeAt(o.SensorIndex);
+    j["sensor_type"] = std::string(SensorTypeNames[static_cast<std::size_t>(o.SensorIndex + 1)]);
+    j["mount"] = std::string(1, o.Mount);
+    j["fluid_crossings"] = o.Crossings;
+    j["metric_inputs"] = {{"outer_diameter_mm", o.Inputs.OuterDiameter},
+                          {"wall_thickness_mm", o.Inputs.WallThickness},
+                          {"lining_thickness_mm", o.Inputs.LiningThickness},
+                          {"pipe_velocity_m_s", o.Inputs.PipeVelocity},
+                          {"lining_velocity_m_s", o.Inputs.LiningVelocity},
+                          {"fluid_velocity_m_s", o.Inputs.FluidVelocity}};
+    j["spacing_mm"] = o.Breakdown.Spacing;
+    j["angles_deg"] = {{"wedge", static_cast<double>(s.IncidenceAngle)},
+                       {"wall", o.Breakdown.WallAngle * degrees},
+                       {"lining", o.Breakdown.LiningAngle * degrees},
+                       {"fluid", o.Breakdown.FluidAngle * degrees}};
+    j["runs_mm"] = {{"wedge", s.WedgeRun},
+                    {"wall", o.Breakdown.WallRun},
+                    {"lining", o.Breakdown.LiningRun},
+                    {"fluid", o.Breakdown.FluidRun},
+                    {"mount_offset", s.MountOffset}};
+    j["unit"] = std::string(LengthUnit(o));
+    j["result1"] = o.Display.Result1;
+    j["result2"] = o.Display.Result2;
+    if (!o.Circumferential.empty()) {
+        j["circumferential"] = o.Circumferential;
+    }
+    j["error"] = nullptr;
+    return j;
+}
+
+} // namespace QuillmereCalc

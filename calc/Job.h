@@ -1,0 +1,75 @@
+#pragma once
+
+// One case of the command-line front end: its inputs as texts (from options or a job
+// sheet's columns), read, checked and computed exactly as the window would, with the
+// window's result texts and messages.
+
+#include "Calculation.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace QuillmereCalc {
+
+enum class Column {
+    Units,
+    Lang,
+    Sensor,
+    Mount,
+    OuterDiameter,
+    Wall,
+    Pipe,
+    PipeVelocity,
+    Lining,
+    LiningThickness,
+    LiningVelocity,
+    Fluid,
+    FluidVelocity,
+};
+inline constexpr std::size_t ColumnCount = 13;
+inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
+    "units", "lang",     "sensor",           "mount",           "outer_diameter",
+    "wall",  "pipe",     "pipe_velocity",    "lining",          "lining_thickness",
+    "lining_velocity",   "fluid",            "fluid_velocity"};
+
+std::optional<Column> ColumnByName(std::string_view name);
+
+// The texts of one case; a missing value takes the window's default.
+struct CaseInput {
+    std::array<std::optional<std::string>, ColumnCount> Values;
+    std::optional<std::string>& operator[](Column c) { return Values[static_cast<std::size_t>(c)]; }
+    const std::optional<std::string>& operator[](Column c) const {
+        return Values[static_cast<std::size_t>(c)];
+    }
+};
+
+struct CaseOutcome {
+    bool Ok = false;
+    std::string Error; // the message the window would show, in the case's language
+    std::int16_t UnitFlag = 0;
+    std::int16_t StringBase = 0;
+    int SensorIndex = 0;
+    char Mount = 'V';
+    int Crossings = 2; // how often the beam crosses the fluid
+    Quillmere::SpacingInputs Inputs;
+    Quillmere::SpacingBreakdown Breakdown;
+    Quillmere::DisplayTexts Display;
+    std::string Circumferential; // Z method: half the outer circumference, shown like a result
+};
+
+CaseOutcome Evaluate(const CaseInput& input);
+
+// The inputs, the spacing before rounding, angles, runs and the displayed texts.
+nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome);
+
+// The unit name of lengths in the case's unit system ("mm" or "inch").
+std::string_view LengthUnit(const CaseOutcome& outcome);
+
+// A catalogue text in the case's language.
+std::string Text(std::int16_t id, std::int16_t stringBase);
+
+} // namespace QuillmereCalc

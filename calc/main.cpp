@@ -1,0 +1,226 @@
+// quillmere-calc: the window's calculation from the command line, for one case or a whole
+// job sheet. Reads and checks every value as the window's fields do and prints the texts
+// the window would show.
+#include "CsvStream.h"
+#include "Job.h"
+#include "Sketch.h"
+
+#include "Catalogue.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+using namespace QuillmereCalc;
+
+namespace {
+
+constexpr const char* Example = R"(Examples:
+  quillmere-calc --lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0
+  quillmere-calc --units imperial --sensor VT-A1 --mount Z --outer-diameter 2.3819 \
+                 --wall 0.1535 --pipe "STAINLESS STEEL" --fluid-velocity 4,724
+  quillmere-calc --sheet pipes.csv > spacings.csv
+
+A job sheet is a CSV file with a header row naming any of the columns
+  units lang sensor mount outer_diameter wall pipe pipe_velocity lining
+  lining_thickness lining_velocity fluid fluid_velocity
+and one pipe a row. The output repeats every input column and adds result1, result2,
+circumferential and error. Exit status: 0 when every row computed, 1 when any did not,
+2 when the sheet cannot be read.
+
+Names are the window's list texts in English or Japanese. A named material takes its
+sound velocity from the table, as in the window; a typed velocity alone selects the
+list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). Mounting methods V and Z are the
+window's; N crosses the fluid three times, W four times.)";
+
+int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
+    std::FILE* in = stdin;
+    if (path != "-") {
+        file.reset(std::fopen(path.c_str(), "rb"));
+        if (!file) {
+            std::fprintf(stderr, "quillmere-calc: cannot read %s\n", path.c_str());
+            return 2;
+        }
+        in = file.get();
+    }
+    CsvReader reader(in);
+    CsvWriter writer(stdout);
+    std::vector<std::string> header;
+    if (!reader.Next(header)) {
+        if (reader.Failed()) {
+            std::fprintf(stderr, "quillmere-calc: cannot read %s\n", path.c_str());
+            return 2;
+        }
+        return 0; // an empty sheet has nothing to compute
+    }
+    std::vector<std::optional<Column>> columns;
+    for (const std::string& name : header) {
+        const auto column = ColumnByName(name);
+        if (!column) {
+            std::fprintf(stderr, "quillmere-calc: %s: unknown column \"%s\"\n", path.c_str(),
+                         name.c_str());
+            return 2;
+        }
+        if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
+            std::fprintf(stderr, "quillmere-calc: %s: column \"%s\" appears twice\n", path.c_str(),
+                         name.c_str());
+            return 2;
+        }
+        columns.push_back(column);
+    }
+    if (!json) {
+        for (const std::string& name : header) {
+            writer.Field(name);
+        }
+        for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
+            writer.Field(extra);
+        }
+        writer.EndRecord();
+    }
+
+    bool allComputed = true;
+    std::vector<std::string> row;
+    CaseInput input = defaults;
+    while (reader.Next(row)) {
+        if (row.size() == 1 && row[0].empty()) {
+            continue; // a blank line
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            // A column the row lacks falls back to the option's value.
+            auto& value = input[*columns[i]];
+            if (i < row.size()) {
+                value = std::move(row[i]);
+            } else {
+                value = defaults[*columns[i]];
+            }
+        }
+        CaseOutcome outcome = Evaluate(input);
+        if (outcome.Ok && row.size() != columns.size()) {
+            outcome.Ok = false;
+            outcome.Error = Text(Catalogue::CalcText::RowLength, outcome.StringBase);
+        }
+        allComputed = allComputed && outcome.Ok;
+        if (json) {
+            writer.Raw(ToJson(input, outcome).dump());
+            writer.Raw("\n");
+            continue;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            writer.Field(i < row.size() ? std::string_view(*input[*columns[i]]) : std::string_view());
+        }
+        const std::string_view none;
+        writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
+        writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result2) : none);
+        writer.Field(outcome.Ok ? std::string_view(outcome.Circumferential) : none);
+        writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
+        writer.EndRecord();
+    }
+    writer.Flush();
+    if (reader.Failed()) {
+        std::fprintf(stderr, "quillmere-calc: reading %s failed\n", path.c_str());
+        return 2;
+    }
+    return allComputed ? 0 : 1;
+}
+
+int RunOne(const CaseInput& input, bool json, const std::string& sketch) {
+    const CaseOutcome outcome = Evaluate(input);
+    if (json) {
+        std::cout << ToJson(input, outcome).dump(2) << '\n';
+    }
+    if (!outcome.Ok) {
+        std::cerr << outcome.Error << '\n';
+        return 1;
+    }
+    if (!json) {
+        const std::string caption = Text(1380, outcome.StringBase);
+        const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
+        std::cout << caption << "1: " << outcome.Display.Result1 << ' ' << unit << '\n';
+        if (!outcome.Display.Result2.empty()) {
+            std::cout << caption << "2: " << outcome.Display.Result2 << '\n';
+        }
+        if (!outcome.Circumferential.empty()) {
+            std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
+                      << outcome.Circumferential << ' ' << unit << '\n';
+        }
+    }
+    if (!sketch.empty()) {
+        std::ofstream out(sketch, std::ios::binary);
+        out << SketchSvg(outcome);
+        if (!out) {
+            std::cerr << "quillmere-calc: cannot write " << sketch << '\n';
+            return 2;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    CLI::App app{"Sensor spacing of clamp-on ultrasonic flowmeters, as the Quillmere window "
+                 "computes it.",
+                 "quillmere-calc"};
+    app.footer(Example);
+    app.set_version_flag("--version", std::string("quillmere-calc ") + QUILLMERE_VERSION);
+
+    CaseInput input;
+    std::string sheet;
+    std::string sketch;
+    bool json = false;
+    struct Opt {
+        Column column;
+        const char* flag;
+        const char* help;
+    };
+    const Opt options[] = {
+        {Column::Units, "--units", "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
+        {Column::Lang, "--lang", "language of names and messages: ja (the default) or en"},
+        {Column::Sensor, "--sensor", "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
+        {Column::Mount, "--mount", "mounting method: V (the default), Z, N or W"},
+        {Column::OuterDiameter, "--outer-diameter", "outer diameter of the pipe"},
+        {Column::Wall, "--wall", "wall thickness"},
+        {Column::Pipe, "--pipe", "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
+        {Column::PipeVelocity, "--pipe-velocity", "sound velocity of the pipe, typed"},
+        {Column::Lining, "--lining", "lining by name (NO LINING, the default; RUBBER ...)"},
+        {Column::LiningThickness, "--lining-thickness", "lining thickness"},
+        {Column::LiningVelocity, "--lining-velocity", "sound velocity of the lining, typed"},
+        {Column::Fluid, "--fluid", "kind of fluid by name (WATER, the default; 海水 ...)"},
+        {Column::FluidVelocity, "--fluid-velocity", "sound velocity of the fluid, typed"},
+    };
+    std::array<std::string, ColumnCount> texts;
+    std::array<CLI::Option*, ColumnCount> given{};
+    for (const Opt& o : options) {
+        const auto i = static_cast<std::size_t>(o.column);
+        given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
+    }
+    app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
+    app.add_flag("--json", json, "print JSON: the inputs, the spacing in mm before rounding, the "
+                                 "angles, the axial runs and the displayed texts (one line per row "
+                                 "for a sheet)");
+    app.add_option("--sketch", sketch, "write a to-scale SVG drawing of the case (one case only)");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 2;
+    }
+    for (std::size_t i = 0; i < ColumnCount; ++i) {
+        if (given[i]->count() > 0) {
+            input.Values[i] = texts[i];
+        }
+    }
+    if (!sheet.empty()) {
+        if (!sketch.empty()) {
+            std::cerr << "quillmere-calc: --sketch draws one case, not a sheet\n";
+            return 2;
+        }
+        return RunSheet(sheet, input, json);
+    }
+    return RunOne(input, json, sketch);
+}

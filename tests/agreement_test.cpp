@@ -1,0 +1,146 @@
+// The window and quillmere-calc agree: every case of agreement_cases.csv is typed into the
+// window as a user would and run through the quillmere-calc program as a job sheet; the
+// result texts and messages must be identical.
+#include "CsvStream.h"
+#include "MaterialTables.h"
+#include "MessageBox.h"
+#include "ModCommonProc.h"
+#include "frmCalc.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+#include <map>
+#include <memory>
+
+namespace {
+
+using Row = std::map<std::string, std::string>;
+
+std::vector<Row> ReadSheet(std::FILE* in) {
+    QuillmereCalc::CsvReader reader(in);
+    std::vector<std::string> header;
+    std::vector<std::string> fields;
+    std::vector<Row> rows;
+    reader.Next(header);
+    while (reader.Next(fields)) {
+        Row row;
+        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) {
+            row[header[i]] = fields[i];
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+class AgreementTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir programDir_;
+    QStringList messages_;
+
+    // What the window shows for one case: the two results, or the one message it gave.
+    QStringList Window(const Row& row) {
+        ModCommonProc::ResetSettings();
+        std::ofstream(programDir_.filePath("Quillmere.ini").toStdString())
+            << "[SYSTEM]\nUNIT_FLAG=" << (row.at("units") == "imperial" ? 1 : 0)
+            << "\nLANG_FLAG=" << (row.at("lang") == "en" ? 1 : 0) << "\n";
+        ModCommonProc::FixSettings(programDir_.path().toStdString());
+        frmCalc w;
+        w.show();
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w)) {
+            return {QStringLiteral("window not active")};
+        }
+        messages_.clear();
+
+        auto choose = [](QComboBox* list, const std::string& name, const std::string& typed, int fallback) {
+            int index = fallback;
+            if (!name.empty()) {
+                index = list->findText(QString::fromStdString(name));
+            } else if (!typed.empty()) {
+                index = list->count() - 1; // the user entry
+            }
+            list->setFocus(Qt::MouseFocusReason);
+            list->setCurrentIndex(index);
+            return index >= 0;
+        };
+        const bool named = choose(w.SENSOR_TYPECombo, row.at("sensor"), "", 0) &&
+                           choose(w.PIPE_MATERIALCombo, row.at("pipe"), row.at("pipe_velocity"), 0) &&
+                           choose(w.LINING_MATERIALCombo, row.at("lining"), row.at("lining_velocity"), 0) &&
+                           choose(w.KIND_OF_FLUIDCombo, row.at("fluid"), row.at("fluid_velocity"), 0);
+        if (!named) {
+            return {QStringLiteral("a name the window's lists lack")};
+        }
+        w.SENSOR_MOUNTCombo->setCurrentIndex(row.at("mount") == "Z" ? 1 : 0);
+
+        const std::pair<QLineEdit*, const char*> fields[] = {
+            {w.OUTER_DIAMETERText, "outer_diameter"}, {w.TRANS_FREQUENCYText, "pipe_velocity"},
+            {w.WALL_THICKNESSText, "wall"},           {w.LINING_S_VText, "lining_velocity"},
+            {w.LINING_THICKNESSText, "lining_thickness"}, {w.FLUID_S_VText, "fluid_velocity"}};
+        for (const auto& [field, column] : fields) {
+            const QString text = QString::fromStdString(row.at(column));
+            if (text.isEmpty()) {
+                continue;
+            }
+            QTest::mouseClick(field, Qt::LeftButton);
+            QTest::keyClicks(field, text);
+            QTest::keyClick(field, Qt::Key_Tab);
+            if (!messages_.isEmpty()) {
+                return {QString(), QString(), messages_.join(QLatin1Char('|'))};
+            }
+        }
+        QTest::mouseClick(w.ExecuteCalc, Qt::LeftButton);
+        if (!messages_.isEmpty()) {
+            return {QString(), QString(), messages_.join(QLatin1Char('|'))};
+        }
+        return {w.txtResult1Text->text(), w.txtResult2Text->text(), QString()};
+    }
+
+private slots:
+    void windowAndCommandLineAgree() {
+        QuillmereUi::SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
+
+        std::FILE* cases = std::fopen(QUILLMERE_CASES, "rb");
+        QVERIFY(cases);
+        const std::vector<Row> rows = ReadSheet(cases);
+        std::fclose(cases);
+        QVERIFY(rows.size() >= 30);
+
+        QProcess calc;
+        calc.start(QStringLiteral(QUILLMERE_CALC), {QStringLiteral("--sheet"), QStringLiteral(QUILLMERE_CASES)});
+        QVERIFY(calc.waitForFinished(30000));
+        const QByteArray output = calc.readAllStandardOutput();
+        std::FILE* out = ::fmemopen(const_cast<char*>(output.data()), static_cast<std::size_t>(output.size()), "rb");
+        const std::vector<Row> results = ReadSheet(out);
+        std::fclose(out);
+        QCOMPARE(results.size(), rows.size());
+
+        int failures = 0;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const QStringList window = Window(rows[i]);
+            const QStringList command = {QString::fromStdString(results[i].at("result1")),
+                                         QString::fromStdString(results[i].at("result2")),
+                                         QString::fromStdString(results[i].at("error"))};
+            if (window != command) {
+                ++failures;
+                qWarning("case %zu: window [%s], quillmere-calc [%s]", i + 2,
+                         qPrintable(window.join(QStringLiteral(" | "))),
+                         qPrintable(command.join(QStringLiteral(" | "))));
+            }
+        }
+        QCOMPARE(failures, 0);
+        QuillmereUi::SetMessageHandler(nullptr);
+    }
+};
+
+QTEST_MAIN(AgreementTest)
+#include "agreement_test.moc"

@@ -1,0 +1,216 @@
+// quillmere-calc: the CSV stream, one case read and checked as the window does, the N and
+// W methods, the sketch, and the program's job-sheet behaviour and exit statuses.
+#include "CsvStream.h"
+#include "Job.h"
+#include "Sketch.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+using namespace QuillmereCalc;
+
+namespace {
+
+std::vector<std::vector<std::string>> ReadAll(const std::string& bytes) {
+    std::FILE* f = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    CsvReader reader(f);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    while (reader.Next(row)) {
+        rows.push_back(row);
+    }
+    std::fclose(f);
+    return rows;
+}
+
+CaseInput Case(std::initializer_list<std::pair<Column, const char*>> values) {
+    CaseInput in;
+    for (const auto& [column, text] : values) {
+        in[column] = text;
+    }
+    return in;
+}
+
+struct CalcRun {
+    int status;
+    std::string out;
+};
+
+// Runs quillmere-calc with a shell command line; standard error is left alone.
+CalcRun Calc(const std::string& arguments) {
+    const std::string command = std::string(QUILLMERE_CALC) + " " + arguments;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    return {WEXITSTATUS(status), out};
+}
+
+} // namespace
+
+TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF" "a,b\r\n1,2\r\n"), (Rows{{"a", "b"}, {"1", "2"}}));
+    EXPECT_EQ(ReadAll("a,\"x,\"\"y\"\"\nz\",c\n"), (Rows{{"a", "x,\"y\"\nz", "c"}}));
+    EXPECT_EQ(ReadAll("a,,\n\n"), (Rows{{"a", "", ""}, {""}}));
+    EXPECT_EQ(ReadAll("a\rb"), (Rows{{"a"}, {"b"}}));
+    EXPECT_EQ(ReadAll("\"unterminated"), (Rows{{"unterminated"}}));
+    EXPECT_EQ(ReadAll(""), Rows{});
+    EXPECT_EQ(ReadAll("\xEF\xBB"), (Rows{{"\xEF\xBB"}})); // half a mark is data
+    EXPECT_EQ(ReadAll("炭素鋼,\"1,234.5\""), (Rows{{"炭素鋼", "1,234.5"}}));
+
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* f = ::open_memstream(&text, &size);
+    {
+        CsvWriter writer(f);
+        for (const char* field : {"plain", "a,b", "say \"hi\"", "two\nlines"}) {
+            writer.Field(field);
+        }
+        writer.EndRecord();
+    }
+    std::fclose(f);
+    EXPECT_EQ(std::string(text, size), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\"\n");
+    std::free(text);
+}
+
+TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
+    CaseOutcome o = Evaluate(Case({{Column::Lang, "en"}, {Column::Sensor, "VT-C1"},
+                                   {Column::OuterDiameter, "114.3"}, {Column::Wall, "6.0"}}));
+    ASSERT_TRUE(o.Ok) << o.Error;
+    EXPECT_EQ(o.Display.Result1, "65.47");
+    EXPECT_EQ(o.Inputs.PipeVelocity, 3000); // carbon steel and water unless told otherwise
+    EXPECT_EQ(o.Inputs.FluidVelocity, 1440);
+
+    // Japanese and English names, a part of a sensor's list text, and its list index.
+    for (const char* sensor : {"VT-A2", "vt-a1/vt-a2", "2"}) {
+        o = Evaluate(Case({{Column::Sensor, sensor}, {Column::Pipe, "ｽﾃﾝﾚｽ"}, {Column::Fluid, "SEAWATER"},
+                           {Column::OuterDiameter, "60.5"}, {Column::Wall, "3.9"}}));
+        ASSERT_TRUE(o.Ok) << sensor << o.Error;
+        EXPECT_EQ(o.SensorIndex, 2);
+        EXPECT_EQ(o.Inputs.PipeVelocity, 3141);
+        EXPECT_EQ(o.Inputs.FluidVelocity, 1522);
+        EXPECT_FALSE(o.Display.Result2.empty());
+    }
+    // A named material wins over a typed velocity; a typed velocity alone is the user entry.
+    o = Evaluate(Case({{Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}));
+    EXPECT_EQ(o.Inputs.PipeVelocity, 2307);
+    o = Evaluate(Case({{Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
+    EXPECT_DOUBLE_EQ(o.Inputs.PipeVelocity, 3300 / 3.28083989);
+    o = Evaluate(Case({{Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
+    EXPECT_EQ(o.Inputs.LiningVelocity, 1510);
+    EXPECT_EQ(o.Inputs.LiningThickness, 3);
+}
+
+TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
+    struct Row {
+        CaseInput in;
+        const char* error;
+    } rows[] = {
+        {Case({{Column::Lang, "en"}, {Column::OuterDiameter, "12a"}}), "Any data other than a number is not allowed"},
+        {Case({{Column::OuterDiameter, "5.99"}}), "入力値が範囲外です"},
+        {Case({{Column::Wall, "１０"}}), "数字以外のデータは許されません"},
+        {Case({{Column::Lang, "en"}, {Column::Wall, "+"}}), "Any data other than a number is not allowed"},
+        {Case({{Column::Lang, "en"}, {Column::Pipe, "GOLD"}}), "Unknown pipe material: GOLD"},
+        {Case({{Column::Sensor, "VT-Z9"}}), "不明なセンサ種類です: VT-Z9"},
+        {Case({{Column::Lang, "en"}, {Column::Mount, "X"}}), "Unknown mounting method: X"},
+        {Case({{Column::Units, "furlongs"}}), "Unknown unit system (metric or imperial): furlongs"},
+        // The window's fluid field takes four characters; it could never hold this.
+        {Case({{Column::Lang, "en"}, {Column::FluidVelocity, "1,480"}}),
+         "The value has more characters than its field takes: 1,480"},
+        // The first refused field in the window's focus order is the one reported.
+        {Case({{Column::Lang, "en"}, {Column::Wall, "x"}, {Column::OuterDiameter, "1"}}), "The value is outside of range"},
+    };
+    for (const Row& r : rows) {
+        const CaseOutcome o = Evaluate(r.in);
+        EXPECT_FALSE(o.Ok);
+        EXPECT_EQ(o.Error, r.error);
+    }
+}
+
+TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
+    // Worked by hand: VT-D1/VT-D2, 200 mm PVC pipe with an 8 mm wall, fluid at 1480 m/s.
+    // Wall run 6.26044, fluid run 79.19321: (6.26044 + 4.5) * 2 + fluid * k - 13.5 * 2.
+    const double expected[] = {232.09809, 311.29094};
+    const char* methods[] = {"N", "W"};
+    for (int i = 0; i < 2; ++i) {
+        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::Mount, methods[i]},
+                                             {Column::OuterDiameter, "200"}, {Column::Wall, "8"},
+                                             {Column::Pipe, "PVC"}, {Column::FluidVelocity, "1480"}}));
+        ASSERT_TRUE(o.Ok) << o.Error;
+        EXPECT_NEAR(o.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
+        EXPECT_EQ(o.Crossings, 3 + i);
+        EXPECT_TRUE(o.Circumferential.empty());
+    }
+    const CaseOutcome v = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"},
+                                         {Column::Wall, "8"}}));
+    const CaseOutcome z = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::Mount, "Z"},
+                                         {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
+    EXPECT_NEAR(v.Breakdown.Spacing - z.Breakdown.Spacing, v.Breakdown.FluidRun, 1e-9);
+    EXPECT_EQ(z.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
+    const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"}, {Column::Mount, "Z"},
+                                          {Column::OuterDiameter, "10"}}));
+    EXPECT_EQ(zi.Circumferential, "15.707");
+}
+
+TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
+    for (const char* mount : {"V", "Z", "N", "W"}) {
+        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-C1"}, {Column::Mount, mount},
+                                             {Column::OuterDiameter, "1,114.3"}, {Column::Wall, "6.0"},
+                                             {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
+        ASSERT_TRUE(o.Ok);
+        const std::string svg = SketchSvg(o);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
+        EXPECT_EQ(m[1].str(), o.Display.Result1 + " mm");
+        const std::string path = ::testing::TempDir() + "sketch.svg";
+        std::ofstream(path) << svg;
+        EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0) << mount;
+    }
+}
+
+TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
+    const std::string sheet = ::testing::TempDir() + "sheet.csv";
+    std::ofstream(sheet, std::ios::binary)
+        << "\xEF\xBB\xBFsensor,outer_diameter,wall,pipe\r\n"
+           "VT-C1,114.3,6.0,炭素鋼\r\n"
+           "VT-C1,12a,6.0,\r\n"
+           "VT-C1,\"1,234.5\",10,\"CARBON STEEL\"\r\n"
+           "VT-C1,100\r\n";
+    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "sensor,outer_diameter,wall,pipe,result1,result2,circumferential,error\n"
+              "VT-C1,114.3,6.0,炭素鋼,65.47,,,\n"
+              "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed\n"
+              "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,\n"
+              "VT-C1,100,,,,,,The row's number of fields differs from the header\n");
+
+    std::ofstream(sheet) << "sensor,outer_diameter\nVT-C1,114.3\n";
+    EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
+    EXPECT_EQ(Calc("--sheet - < " + sheet).out, Calc("--sheet " + sheet).out);
+    EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
+    std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
+    EXPECT_EQ(Calc("--sheet " + sheet + " 2>/dev/null").status, 2);
+
+    const CalcRun one = Calc("--lang en --sensor VT-A1 --outer-diameter 60.5 --wall 3.9");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, "SENSOR SPACING1: 51 [mm]\nSENSOR SPACING2: 17\n");
+    EXPECT_EQ(Calc("--outer-diameter 5 2>/dev/null").status, 1);
+    EXPECT_EQ(Calc("--no-such-option 2>/dev/null").status, 2);
+    EXPECT_NE(Calc("--help").out.find("--sheet"), std::string::npos);
+    EXPECT_EQ(Calc("--version").out, "quillmere-calc 1.0.0\n");
+    const CalcRun json = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0 --json");
+    EXPECT_NE(json.out.find("\"spacing_mm\": 65.474551"), std::string::npos);
+    EXPECT_NE(json.out.find("\"result1\": \"65.47\""), std::string::npos);
+}
