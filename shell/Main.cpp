@@ -4,18 +4,19 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
 
-#include <memory>
+#include <cerrno>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace ModCommonProc {
 namespace {
 
 // One lock per user and program path, outside the program folder (which may be read-only).
-// QLockFile takes over the lock of a copy that died without releasing it.
 QString LockFilePath() {
     QString folder = QDir::tempPath();
     if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
@@ -30,13 +31,28 @@ QString LockFilePath() {
     return folder + QStringLiteral("/quillmere-%1-%2.lock").arg(::getuid()).arg(digest);
 }
 
+// An advisory lock the kernel drops when its holder ends in any way, so a killed copy never
+// leaves a lock behind. Only a lock held by a running copy refuses the start; a lock that
+// cannot be made at all (no writable folder) must not cost the user the window.
+bool AnotherCopyRuns() {
+    const QByteArray path = QFile::encodeName(LockFilePath());
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
+    }
+    return false; // the descriptor stays open, and the lock held, until the process ends
+}
+
 } // namespace
 
 bool Main(const std::function<void()>& showWindow) {
-    static std::unique_ptr<QLockFile> instanceLock;
-    instanceLock = std::make_unique<QLockFile>(LockFilePath());
-    if (!instanceLock->tryLock(0)) {
-        return false; // another copy runs: end silently, nothing read
+    if (AnotherCopyRuns()) {
+        return false; // end silently, nothing read
     }
     FixSettings(QCoreApplication::applicationDirPath().toStdString());
     showWindow();

@@ -199,6 +199,19 @@ private slots:
         QCOMPARE(folder.Fingerprint(), before);
     }
 
+    void noPlaceForTheLockStillGivesTheWindow() {
+        ProgramFolder folder;
+        QProcessEnvironment env = Graphical(runtime_);
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        // A temporary folder that is a file: no lock can be made there, not even by root.
+        folder.Write(QStringLiteral("not-a-folder"), "");
+        env.insert(QStringLiteral("TMPDIR"), folder.dir.filePath(QStringLiteral("not-a-folder")));
+        auto p = Start(folder, env);
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        QCOMPARE(p->state(), QProcess::Running);
+        Stop(*p);
+    }
+
     void twoStartsAtOnceGiveOneWindow() {
         ProgramFolder folder;
         auto a = Start(folder, Graphical(runtime_));
