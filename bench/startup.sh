@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Time from process start to the window mapped, and peak resident memory, of two programs
+# started in turn under one Xvfb: by default Quillmere and the bare Qt window beside it.
+# usage: bench/startup.sh [PAIRS] [PROGRAM BASELINE]
+#   PAIRS     measured pairs after two warm-up pairs (default 9)
+#   PROGRAM   default build/quillmere, with Quillmere.ini copied beside it
+#   BASELINE  default build/bench/bare_window
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs=${1:-9}
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "${2:-build/quillmere}" "$work/program"
+cp "${3:-build/bench/bare_window}" "$work/baseline"
+cp Quillmere.ini "$work/"
+export XDG_RUNTIME_DIR=$work
+unset QT_QPA_PLATFORM
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# measure PROGRAM: prints "microseconds-to-map peak-KiB anonymous-KiB"
+measure() {
+  local fifo=$work/events
+  rm -f "$fifo"; mkfifo "$fifo"
+  stdbuf -oL xev -root -event substructure > "$fifo" &
+  local xev=$!
+  exec 3< "$fifo"
+  sleep 0.3 # xev prints nothing until an event: give it time to select its input
+  local start end pid line
+  start=$(date +%s%N)
+  "$1" & pid=$!
+  while read -r line <&3; do
+    case $line in MapNotify*) break ;; esac
+  done
+  end=$(date +%s%N)
+  sleep 0.3
+  local hwm anon
+  hwm=$(awk '/^VmHWM/ {print $2}' /proc/$pid/status)
+  anon=$(awk '/^RssAnon/ {print $2}' /proc/$pid/status)
+  kill $pid $xev; wait $pid $xev 2>/dev/null || true
+  exec 3<&-
+  echo "$(( (end - start) / 1000 )) $hwm $anon"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+for _ in 1 2; do measure "$work/program" >/dev/null; measure "$work/baseline" >/dev/null; done
+: > "$work/p"; : > "$work/b"; : > "$work/r"
+for i in $(seq "$pairs"); do
+  read -r pt pm pa < <(measure "$work/program")
+  read -r bt bm ba < <(measure "$work/baseline")
+  echo "$pt $pm $pa" >> "$work/p"; echo "$bt $bm $ba" >> "$work/b"
+  awk -v p="$pt" -v b="$bt" 'BEGIN {print p / b}' >> "$work/r"
+  awk -v i="$i" -v pt="$pt" -v pm="$pm" -v bt="$bt" -v bm="$bm" 'BEGIN {
+    printf "pair %d: program %5.1f ms %6d KiB | baseline %5.1f ms %6d KiB\n", i, pt/1000, pm, bt/1000, bm }'
+done
+pt=$(cut -d' ' -f1 "$work/p" | median); bt=$(cut -d' ' -f1 "$work/b" | median)
+pm=$(cut -d' ' -f2 "$work/p" | median); bm=$(cut -d' ' -f2 "$work/b" | median)
+pa=$(cut -d' ' -f3 "$work/p" | median); ba=$(cut -d' ' -f3 "$work/b" | median)
+ratio=$(median < "$work/r")
+awk -v pt="$pt" -v bt="$bt" -v pm="$pm" -v bm="$bm" -v pa="$pa" -v ba="$ba" -v r="$ratio" -v n="$pairs" 'BEGIN {
+  printf "time to window mapped, median of %d pairs: program %.1f ms, baseline %.1f ms, median pair ratio %.2f\n", n, pt/1000, bt/1000, r
+  printf "peak resident memory: program %.1f MiB (%.1f MiB anonymous), baseline %.1f MiB (%.1f MiB anonymous), ratio %.2f\n", pm/1024, pa/1024, bm/1024, ba/1024, pm/bm
+}'
