@@ -86,6 +86,14 @@ std::string DefaultNumberText(double value) {
     if (value == 0.0) {
         return "0";
     }
+    // A whole number of at most 15 digits prints as its digits; the integer conversion is
+    // far cheaper than the general one with a precision.
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
+        std::array<char, 24> buffer{};
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                          static_cast<long long>(value));
+        return std::string(buffer.data(), result.ptr);
+    }
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, 15);

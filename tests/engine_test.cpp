@@ -426,6 +426,24 @@ TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
     }
     EXPECT_EQ(FncRoundDown(0.9999999999999999, 0), 1.0); // the text round trip rounds up
     EXPECT_EQ(FncRoundDown(1234567890123456.7, 0), 1234567890123460.0);
+
+    // Whole numbers print by the integer path up to 15 digits, beyond it by the general one.
+    auto general = [](double value) {
+        char buffer[64];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::general, 15);
+        return std::string(buffer, r.ptr);
+    };
+    for (int i = 0; i < 100000; ++i) {
+        const double whole = std::trunc(static_cast<double>(next() % 2000000000000000ull) /
+                                        std::pow(10.0, static_cast<double>(next() % 16)));
+        for (double value : {whole, -whole, whole + 0.5, std::nextafter(whole, 0.0)}) {
+            ASSERT_EQ(DefaultNumberText(value), value == 0.0 ? "0" : general(value)) << value;
+        }
+    }
+    for (double edge : {999999999999999.0, 1e15, 1e15 + 2, -999999999999999.0, 1e16, 3e20}) {
+        EXPECT_EQ(DefaultNumberText(edge), general(edge)) << edge;
+    }
 }
 
 TEST(NumberText, ReadsEveryDecimalAsTheGeneralConversionDoes) {
