@@ -13,9 +13,16 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace QuillmereCalc;
 
 namespace {
+
+// A file name of this test process's own, so that two runs at once do not share files.
+std::string ScratchPath(const char* name) {
+    return ::testing::TempDir() + "quillmere-calc-test-" + std::to_string(::getpid()) + "-" + name;
+}
 
 std::vector<std::vector<std::string>> ReadAll(const std::string& bytes) {
     std::FILE* f = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
@@ -173,14 +180,15 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
         std::smatch m;
         ASSERT_TRUE(std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
         EXPECT_EQ(m[1].str(), o.Display.Result1 + " mm");
-        const std::string path = ::testing::TempDir() + "sketch.svg";
+        const std::string path = ScratchPath("sketch.svg");
         std::ofstream(path) << svg;
         EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0) << mount;
+        std::remove(path.c_str());
     }
 }
 
 TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
-    const std::string sheet = ::testing::TempDir() + "sheet.csv";
+    const std::string sheet = ScratchPath("sheet.csv");
     std::ofstream(sheet, std::ios::binary)
         << "\xEF\xBB\xBFsensor,outer_diameter,wall,pipe\r\n"
            "VT-C1,114.3,6.0,炭素鋼\r\n"
@@ -202,6 +210,7 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
     std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>/dev/null").status, 2);
+    std::remove(sheet.c_str());
 
     const CalcRun one = Calc("--lang en --sensor VT-A1 --outer-diameter 60.5 --wall 3.9");
     EXPECT_EQ(one.status, 0);
