@@ -6,13 +6,13 @@
 #   PROGRAM   default build/quillmere, with Quillmere.ini copied beside it
 #   BASELINE  default build/bench/bare_window
 set -euo pipefail
-cd "$(dirname "$0")/.."
+top=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-9}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "${2:-build/quillmere}" "$work/program"
-cp "${3:-build/bench/bare_window}" "$work/baseline"
-cp Quillmere.ini "$work/"
+cp "${2:-$top/build/quillmere}" "$work/program"
+cp "${3:-$top/build/bench/bare_window}" "$work/baseline"
+cp "$top/Quillmere.ini" "$work/"
 export XDG_RUNTIME_DIR=$work
 unset QT_QPA_PLATFORM
 
@@ -32,7 +32,13 @@ measure() {
   local start end pid line
   start=$(date +%s%N)
   "$1" & pid=$!
-  while read -r line <&3; do
+  # A program that never maps a window (it failed, or it is not a window program) must
+  # not hold the script for ever.
+  while :; do
+    if ! read -r -t 20 line <&3; then
+      echo "startup.sh: $(basename "$1") mapped no window within 20 s" >&2
+      exit 1
+    fi
     case $line in MapNotify*) break ;; esac
   done
   end=$(date +%s%N)
@@ -47,11 +53,11 @@ measure() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-for _ in 1 2; do measure "$work/program" >/dev/null; measure "$work/baseline" >/dev/null; done
+for _ in 1 2; do measure "$work/program" > /dev/null; measure "$work/baseline" > /dev/null; done
 : > "$work/p"; : > "$work/b"; : > "$work/r"
 for i in $(seq "$pairs"); do
-  read -r pt pm pa < <(measure "$work/program")
-  read -r bt bm ba < <(measure "$work/baseline")
+  measure "$work/program" > "$work/one"; read -r pt pm pa < "$work/one"
+  measure "$work/baseline" > "$work/one"; read -r bt bm ba < "$work/one"
   echo "$pt $pm $pa" >> "$work/p"; echo "$bt $bm $ba" >> "$work/b"
   awk -v p="$pt" -v b="$bt" 'BEGIN {print p / b}' >> "$work/r"
   awk -v i="$i" -v pt="$pt" -v pm="$pm" -v bt="$bt" -v bm="$bm" 'BEGIN {
