@@ -1,6 +1,7 @@
 // Google Benchmark: the computation on varied inputs, the text conversions and the
 // result formatting.
 #include "Engine.h"
+#include "Rules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 #include "Catalogue.h"
 #include "Engine.h"
-#include "FieldMessages.h"
+#include "Rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,18 +99,20 @@ std::optional<int> FindSensor(std::string_view text) {
     return Find(names, text);
 }
 
-std::optional<char> FindMount(std::string_view text) {
-    for (char m : {'V', 'Z', 'N', 'W'}) {
-        if (SameText(text, std::string_view(&m, 1))) {
-            return m;
+std::optional<MountMethod> FindMount(std::string_view text) {
+    for (int m = 0; m < MountMethodCount; ++m) {
+        const char letter = MountLetter(static_cast<MountMethod>(m));
+        if (SameText(text, std::string_view(&letter, 1))) {
+            return static_cast<MountMethod>(m);
         }
     }
+    // The window's list texts and indexes name V and Z.
     static const auto listed = NameIndex(MountMethodIds);
     if (text == "0" || text == "1") {
-        return text == "0" ? 'V' : 'Z';
+        return text == "0" ? MountMethod::V : MountMethod::Z;
     }
     if (const auto index = Find(listed, text)) {
-        return *index == 0 ? 'V' : 'Z';
+        return static_cast<MountMethod>(*index);
     }
     return std::nullopt;
 }
@@ -161,6 +163,26 @@ std::optional<Column> ColumnByName(std::string_view name) {
     }
     return std::nullopt;
 }
+
+std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,
+                                                 std::string& problem) {
+    std::vector<Column> columns;
+    for (const std::string& name : names) {
+        const auto column = ColumnByName(name);
+        if (!column) {
+            problem = "unknown column \"" + name + "\"";
+            return std::nullopt;
+        }
+        if (std::find(columns.begin(), columns.end(), *column) != columns.end()) {
+            problem = "column \"" + name + "\" appears twice";
+            return std::nullopt;
+        }
+        columns.push_back(*column);
+    }
+    return columns;
+}
+
+char MountLetter(MountMethod method) { return "VZNW"[static_cast<int>(method) & 3]; }
 
 std::string Text(std::int16_t id, std::int16_t stringBase) {
     return std::string(Catalogue::Text(id, stringBase));
@@ -263,7 +285,7 @@ CaseOutcome Evaluate(const CaseInput& in) {
         if (typed.size() > static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag))) {
             return fail(T::TooLong, Value(in, column));
         }
-        const std::int16_t message = QuillmereUi::LeaveFieldMessageId(typed, field, out.UnitFlag);
+        const std::int16_t message = LeaveFieldMessageId(typed, field, out.UnitFlag);
         if (message != 0) {
             return fail(message, "");
         }
@@ -275,42 +297,28 @@ CaseOutcome Evaluate(const CaseInput& in) {
     e.PipeMaterialIndex = *pipe;
     e.LiningMaterialIndex = *lining;
     e.FluidIndex = *fluid;
-    e.MountMethodIndex = out.Mount == 'Z' ? 1 : 0;
-    e.OuterDiameterText = Value(in, Column::OuterDiameter);
-    e.WallThicknessText = Value(in, Column::Wall);
-    e.LiningThicknessText = Value(in, Column::LiningThickness);
-    e.PipeVelocityText = Value(in, Column::PipeVelocity);
-    e.LiningVelocityText = Value(in, Column::LiningVelocity);
-    e.FluidVelocityText = Value(in, Column::FluidVelocity);
+    e.MountMethodIndex = static_cast<int>(out.Mount);
+    e.MountMethodsOffered = MountMethodCount;
+    for (const auto& [column, field] : fields) {
+        e.TextOf(field) = Value(in, column);
+    }
     e.PipeVelocityLocked = *pipe != PipeUserEntry;
     e.LiningVelocityLocked = *lining != LiningUserEntry;
     e.FluidVelocityLocked = *fluid != FluidUserEntry;
     out.SensorIndex = sensor;
-    out.Crossings = out.Mount == 'V' ? 2 : out.Mount == 'Z' ? 1 : out.Mount == 'N' ? 3 : 4;
+    out.Crossings = FluidCrossings(static_cast<std::int16_t>(out.Mount));
 
     try {
         CalcOutcome calc = RunCalculation(e);
         out.Inputs = calc.Inputs;
         out.Breakdown = calc.Breakdown;
         out.Display = calc.Display;
-        if (out.Mount == 'N' || out.Mount == 'W') {
-            // Wedge, wall and lining twice, the fluid once per crossing, less both allowances.
-            const SensorTypeRecord& s = SensorTypeAt(sensor);
-            const SpacingBreakdown& b = out.Breakdown;
-            const double spacing = ((b.WallRun + s.WedgeRun) + b.LiningRun) * 2.0 +
-                                   b.FluidRun * out.Crossings - s.MountOffset * 2.0;
-            if (!std::isfinite(spacing)) {
-                throw EngineError(ErrorKind::Overflow);
-            }
-            out.Breakdown.Spacing = spacing < 0.0 ? 0.0 : spacing + 0.0;
-            out.Display = FormatSpacing(out.Breakdown.Spacing, sensor, out.UnitFlag);
-        }
-        if (out.Mount == 'Z') {
+        if (out.Mount == MountMethod::Z) {
             const double halfCircumference = FncPi() * out.Inputs.OuterDiameter / 2.0;
             out.Circumferential = FormatSpacing(halfCircumference, -1, out.UnitFlag).Result1;
         }
     } catch (const EngineError& error) {
-        return fail(QuillmereUi::ErrorMessageId(error), "");
+        return fail(ErrorMessageId(error), "");
     } catch (const std::exception&) {
         return fail(Catalogue::ErrorText::Unexpected, "");
     }
@@ -334,8 +342,8 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     }
     constexpr double degrees = 180.0 / 3.14159265358979323846;
     const SensorTypeRecord& s = SensorTypeAt(o.SensorIndex);
-    j["sensor_type"] = std::string(SensorTypeNames[static_cast<std::size_t>(o.SensorIndex + 1)]);
-    j["mount"] = std::string(1, o.Mount);
+    j["sensor_type"] = std::string(SensorTypeName(o.SensorIndex));
+    j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
     j["metric_inputs"] = {{"outer_diameter_mm", o.Inputs.OuterDiameter},
                           {"wall_thickness_mm", o.Inputs.WallThickness},

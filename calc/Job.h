@@ -4,7 +4,7 @@
 // sheet's columns), read, checked and computed exactly as the window would, with the
 // window's result texts and messages.
 
-#include "Calculation.h"
+#include "Execute.h"
 
 #include <nlohmann/json.hpp>
 
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace QuillmereCalc {
 
@@ -38,6 +39,11 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
 
 std::optional<Column> ColumnByName(std::string_view name);
 
+// The columns a job sheet's header names, in order; an unknown or repeated name gives none,
+// and `problem` says which.
+std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,
+                                                 std::string& problem);
+
 // The texts of one case; a missing value takes the window's default.
 struct CaseInput {
     std::array<std::optional<std::string>, ColumnCount> Values;
@@ -53,7 +59,7 @@ struct CaseOutcome {
     std::int16_t UnitFlag = 0;
     std::int16_t StringBase = 0;
     int SensorIndex = 0;
-    char Mount = 'V';
+    Quillmere::MountMethod Mount = Quillmere::MountMethod::V;
     int Crossings = 2; // how often the beam crosses the fluid
     Quillmere::SpacingInputs Inputs;
     Quillmere::SpacingBreakdown Breakdown;
@@ -68,6 +74,9 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome
 
 // The unit name of lengths in the case's unit system ("mm" or "inch").
 std::string_view LengthUnit(const CaseOutcome& outcome);
+
+// "V", "Z", "N" or "W".
+char MountLetter(Quillmere::MountMethod method);
 
 // A catalogue text in the case's language.
 std::string Text(std::int16_t id, std::int16_t stringBase);

@@ -1,6 +1,7 @@
 #include "Sketch.h"
 
 #include "Engine.h"
+#include "Rules.h"
 
 #include <algorithm>
 #include <array>
@@ -96,14 +97,11 @@ std::string SketchSvg(const CaseOutcome& o) {
            "viewBox=\"0 0 297 210\" font-family=\"Liberation Sans, Arial, sans-serif\">\n";
     svg += "<rect width=\"297\" height=\"210\" fill=\"white\"/>\n";
     const std::string unit(LengthUnit(o));
-    const std::string method = o.Mount == 'V'   ? "V method"
-                               : o.Mount == 'Z' ? "Z method"
-                               : o.Mount == 'N' ? "N method"
-                                                : "W method";
+    const std::string method = std::string(1, MountLetter(o.Mount)) + " method";
     svg += "<text x=\"20\" y=\"18\" font-size=\"7\" font-weight=\"bold\">Sensor spacing: " +
            Escape(o.Display.Result1) + " " + unit + "</text>\n";
     svg += "<text x=\"20\" y=\"27\" font-size=\"4.5\">" +
-           Escape(std::string(SensorTypeNames[static_cast<std::size_t>(o.SensorIndex + 1)])) + ", " +
+           Escape(std::string(SensorTypeName(o.SensorIndex))) + ", " +
            method + ", outer diameter " + Num(in.OuterDiameter) + " mm, wall " + Num(wall) +
            " mm, lining " + Num(lining) + " mm. Scale " +
            (scale >= 1 ? Num(scale) + ":1" : "1:" + Num(1 / scale)) + " on A4.</text>\n";

@@ -58,21 +58,13 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         }
         return 0; // an empty sheet has nothing to compute
     }
-    std::vector<std::optional<Column>> columns;
-    for (const std::string& name : header) {
-        const auto column = ColumnByName(name);
-        if (!column) {
-            std::fprintf(stderr, "quillmere-calc: %s: unknown column \"%s\"\n", path.c_str(),
-                         name.c_str());
-            return 2;
-        }
-        if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
-            std::fprintf(stderr, "quillmere-calc: %s: column \"%s\" appears twice\n", path.c_str(),
-                         name.c_str());
-            return 2;
-        }
-        columns.push_back(column);
+    std::string problem;
+    const auto found = HeaderColumns(header, problem);
+    if (!found) {
+        std::fprintf(stderr, "quillmere-calc: %s: %s\n", path.c_str(), problem.c_str());
+        return 2;
     }
+    const std::vector<Column>& columns = *found;
     if (!json) {
         for (const std::string& name : header) {
             writer.Field(name);
@@ -92,11 +84,11 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
             // A column the row lacks falls back to the option's value.
-            auto& value = input[*columns[i]];
+            auto& value = input[columns[i]];
             if (i < row.size()) {
                 value = std::move(row[i]);
             } else {
-                value = defaults[*columns[i]];
+                value = defaults[columns[i]];
             }
         }
         CaseOutcome outcome = Evaluate(input);
@@ -111,7 +103,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             continue;
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            writer.Field(i < row.size() ? std::string_view(*input[*columns[i]]) : std::string_view());
+            writer.Field(i < row.size() ? std::string_view(*input[columns[i]]) : std::string_view());
         }
         const std::string_view none;
         writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
@@ -138,7 +130,7 @@ int RunOne(const CaseInput& input, bool json, const std::string& sketch) {
         return 1;
     }
     if (!json) {
-        const std::string caption = Text(1380, outcome.StringBase);
+        const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
         const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
         std::cout << caption << "1: " << outcome.Display.Result1 << ' ' << unit << '\n';
         if (!outcome.Display.Result2.empty()) {

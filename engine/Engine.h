@@ -1,9 +1,9 @@
 #pragma once
 
-// The spacing engine: pure standard C++, metric inside. It computes, converts and formats
-// numbers; it never includes a Qt header, reads a file or holds user-facing words.
+// The spacing engine: pure standard C++, metric inside. Numbers and physics only: it
+// computes, converts and formats numbers; it never includes a Qt header, reads a file,
+// knows a catalogue id or holds a word meant for the user.
 
-#include "Calculation.h"
 #include "EngineError.h"
 #include "MaterialTables.h"
 #include "NumberText.h"

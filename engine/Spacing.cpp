@@ -37,6 +37,20 @@ double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double wedge
 
 } // namespace
 
+int FluidCrossings(std::int16_t mountMethod) {
+    switch (static_cast<MountMethod>(mountMethod)) {
+    case MountMethod::V:
+        return 2;
+    case MountMethod::Z:
+        return 1;
+    case MountMethod::N:
+        return 3;
+    case MountMethod::W:
+        return 4;
+    }
+    return 0;
+}
+
 SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTypeRecord& sensor) {
     if (sensor.WedgeVelocity == 0) {
         throw EngineError(ErrorKind::DivisionByZero);
@@ -56,22 +70,21 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     const double layers = Checked(Checked(in.LiningThickness + in.WallThickness) * 2.0);
     b.FluidRun = Checked(Checked(in.OuterDiameter - layers) * std::tan(b.FluidAngle));
 
-    const double allowance = sensor.MountOffset * 2.0;
-    double s = 0.0;
-    switch (static_cast<MountMethod>(in.MountMethod)) {
-    case MountMethod::V: {
-        const double runs = Checked(Checked(Checked(b.WallRun + sensor.WedgeRun) + b.LiningRun) +
-                                    b.FluidRun);
-        s = Checked(Checked(runs * 2.0) - allowance);
-        break;
-    }
-    case MountMethod::Z: {
-        const double runs = Checked(Checked(b.WallRun + sensor.WedgeRun) + b.LiningRun);
-        s = Checked(Checked(Checked(runs * 2.0) + b.FluidRun) - allowance);
-        break;
-    }
-    default:
+    const int crossings = FluidCrossings(in.MountMethod);
+    if (crossings == 0) {
         throw EngineError(ErrorKind::SubscriptOutOfRange);
+    }
+    // Wedge, wall and lining count twice (the beam enters and leaves), the fluid once per
+    // crossing; V keeps its own grouping, (runs + fluid) * 2, so its sums stay as they were.
+    const double allowance = sensor.MountOffset * 2.0;
+    const double layerRuns = Checked(Checked(b.WallRun + sensor.WedgeRun) + b.LiningRun);
+    double s = 0.0;
+    if (static_cast<MountMethod>(in.MountMethod) == MountMethod::V) {
+        s = Checked(Checked(Checked(layerRuns + b.FluidRun) * 2.0) - allowance);
+    } else {
+        const double fluid = crossings == 1 ? b.FluidRun
+                                            : Checked(b.FluidRun * static_cast<double>(crossings));
+        s = Checked(Checked(Checked(layerRuns * 2.0) + fluid) - allowance);
     }
     b.Spacing = s < 0.0 ? 0.0 : s + 0.0;
     return b;

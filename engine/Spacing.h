@@ -6,7 +6,13 @@
 
 namespace Quillmere {
 
-enum class MountMethod : std::int16_t { V = 0, Z = 1 };
+// How often the beam crosses the fluid between the sensors: V twice (sensors on one side),
+// Z once (opposite sides), N three times (opposite), W four times (one side).
+enum class MountMethod : std::int16_t { V = 0, Z = 1, N = 2, W = 3 };
+inline constexpr int MountMethodCount = 4;
+
+// The number of fluid crossings of a mounting method, or 0 for a value that names none.
+int FluidCrossings(std::int16_t mountMethod);
 
 // Metric inputs of one computation. A velocity of exactly 0 means the medium does not
 // refract the beam and adds no axial run of its own.
@@ -17,7 +23,7 @@ struct SpacingInputs {
     double PipeVelocity = 0.0;    // m/s
     double LiningVelocity = 0.0;  // m/s
     double FluidVelocity = 0.0;   // m/s
-    std::int16_t MountMethod = 0; // list index: 0 V, 1 Z
+    std::int16_t MountMethod = 0; // 0 V, 1 Z, 2 N, 3 W
 };
 
 // The intermediate values of one computation, for callers that show the beam's path.
@@ -34,7 +40,7 @@ struct SpacingBreakdown {
 // Follows the beam from the wedge through wall, lining and fluid (Snell's law, each layer
 // straight from the wedge angle) and combines the axial runs for the mounting method.
 // Throws EngineError: a refraction without solution names its medium; a non-finite step
-// is an overflow; a mounting method other than V or Z is a subscript out of range.
+// is an overflow; a mounting method other than V, Z, N or W is a subscript out of range.
 SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& inputs,
                                          const SensorTypeRecord& sensor);
 

@@ -2,6 +2,7 @@
 // error of a listed kind; formatting a result never crashes.
 #include "Engine.h"
 #include "FuzzTargets.h"
+#include "Rules.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.PipeVelocity = numbers[3];
     in.LiningVelocity = numbers[4];
     in.FluidVelocity = numbers[5];
-    in.MountMethod = static_cast<std::int16_t>(data[sizeof numbers] % 3);
+    in.MountMethod = static_cast<std::int16_t>(data[sizeof numbers] % (MountMethodCount + 1));
     const int sensor = data[sizeof numbers + 1] % SensorTypeCount;
     const std::int16_t unitFlag = static_cast<std::int16_t>(data[sizeof numbers + 2] & 1);
     try {

@@ -15,7 +15,7 @@ cmake --build build-fuzz -j "$(nproc)"
 
 mkdir -p build-fuzz/crashes
 total=0
-for name in profile numeric spacing; do
+for name in profile numeric spacing sheet; do
   work=build-fuzz/corpus/$name
   mkdir -p "$work"
   log=build-fuzz/fuzz_$name.log

@@ -6,7 +6,7 @@ QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  xvfb xauth x11-utils x11-apps xdotool locales
+  xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-dev
 )
@@ -37,11 +37,11 @@ ensure_locales() {
 }
 
 # configure_and_build DIR [cmake options...]
+# The options are applied on every call, so that a tree configured by ./run without
+# -Werror gets it back for ./test; configuring an up-to-date tree takes a moment only.
 configure_and_build() {
   local dir=$1
   shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  fi
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }

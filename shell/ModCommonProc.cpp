@@ -72,7 +72,7 @@ void FixSettings(const std::string& programDir) {
         ReadConfiguration(ConfigPath, programDir);
     }
     StringBase = LangFlag != 0 ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
-    UiFontName = std::string(Catalogue::Text(1, StringBase));
+    UiFontName = std::string(Catalogue::Text(Catalogue::Id::FontName, StringBase));
 }
 
 void ResetSettings() {
@@ -81,27 +81,6 @@ void ResetSettings() {
     StringBase = 0;
     UiFontName.clear();
     ConfigPath.clear();
-}
-
-std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
-    if (length <= 0) {
-        return 1;
-    }
-    if (length == 1 && (text == u"," || text == u"." || text == u"-")) {
-        return -1;
-    }
-    for (std::int32_t i = 0; i < length; ++i) {
-        if (static_cast<std::size_t>(i) >= text.size()) {
-            return -1;
-        }
-        const char16_t c = text[static_cast<std::size_t>(i)];
-        const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' ||
-                             c == u'+';
-        if (!allowed) {
-            return -1;
-        }
-    }
-    return 0;
 }
 
 } // namespace ModCommonProc

@@ -3,6 +3,8 @@
 // The application shell: start-up, the single-instance rule, the configuration file and the
 // run-wide settings. Sits above the catalogue and below the window; never writes a file.
 
+#include "FieldCheck.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,9 +41,9 @@ void FixSettings(const std::string& programDir);
 // Back to the state before start-up, for tests that start several times in one process.
 void ResetSettings();
 
-// 1 for an empty text (length <= 0), 0 when every character may belong to a number
-// (ASCII digits , . - +), -1 otherwise; a lone ",", "." or "-" is -1.
-std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
+// The character check of the leave-field checks lives with the rules every front end
+// shares; the shell keeps its name.
+using Quillmere::IsNumericText;
 
 // Start-up. Returns false at once, before anything is read, when another copy of the
 // program runs for this user; otherwise fixes the settings and calls showWindow.

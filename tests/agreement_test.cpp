@@ -2,10 +2,7 @@
 // window as a user would and run through the quillmere-calc program as a job sheet; the
 // result texts and messages must be identical.
 #include "CsvStream.h"
-#include "MaterialTables.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "frmCalc.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,27 +37,14 @@ std::vector<Row> ReadSheet(std::FILE* in) {
 
 } // namespace
 
-class AgreementTest : public QObject {
+class AgreementTest : public QObject, public WindowFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir programDir_;
-    QStringList messages_;
-
     // What the window shows for one case: the two results, or the one message it gave.
-    QStringList Window(const Row& row) {
-        ModCommonProc::ResetSettings();
-        std::ofstream(programDir_.filePath("Quillmere.ini").toStdString())
-            << "[SYSTEM]\nUNIT_FLAG=" << (row.at("units") == "imperial" ? 1 : 0)
-            << "\nLANG_FLAG=" << (row.at("lang") == "en" ? 1 : 0) << "\n";
-        ModCommonProc::FixSettings(programDir_.path().toStdString());
-        frmCalc w;
-        w.show();
-        w.activateWindow();
-        if (!QTest::qWaitForWindowActive(&w)) {
-            return {QStringLiteral("window not active")};
-        }
-        messages_.clear();
+    QStringList WindowShows(const Row& row) {
+        frmCalc& w = Open(row.at("lang") == "en" ? 1 : 0, row.at("units") == "imperial" ? 1 : 0);
+        TakeMessages();
 
         auto choose = [](QComboBox* list, const std::string& name, const std::string& typed, int fallback) {
             int index = fallback;
@@ -94,21 +78,19 @@ private:
             QTest::mouseClick(field, Qt::LeftButton);
             QTest::keyClicks(field, text);
             QTest::keyClick(field, Qt::Key_Tab);
-            if (!messages_.isEmpty()) {
-                return {QString(), QString(), messages_.join(QLatin1Char('|'))};
+            if (MessageCount() > 0) {
+                return {QString(), QString(), TakeMessages().join(QLatin1Char('|'))};
             }
         }
         QTest::mouseClick(w.ExecuteCalc, Qt::LeftButton);
-        if (!messages_.isEmpty()) {
-            return {QString(), QString(), messages_.join(QLatin1Char('|'))};
+        if (MessageCount() > 0) {
+            return {QString(), QString(), TakeMessages().join(QLatin1Char('|'))};
         }
         return {w.txtResult1Text->text(), w.txtResult2Text->text(), QString()};
     }
 
 private slots:
     void windowAndCommandLineAgree() {
-        QuillmereUi::SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
-
         std::FILE* cases = std::fopen(QUILLMERE_CASES, "rb");
         QVERIFY(cases);
         const std::vector<Row> rows = ReadSheet(cases);
@@ -126,7 +108,7 @@ private slots:
 
         int failures = 0;
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            const QStringList window = Window(rows[i]);
+            const QStringList window = WindowShows(rows[i]);
             const QStringList command = {QString::fromStdString(results[i].at("result1")),
                                          QString::fromStdString(results[i].at("result2")),
                                          QString::fromStdString(results[i].at("error"))};
@@ -138,7 +120,6 @@ private slots:
             }
         }
         QCOMPARE(failures, 0);
-        QuillmereUi::SetMessageHandler(nullptr);
     }
 };
 

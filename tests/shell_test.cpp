@@ -222,22 +222,3 @@ TEST_F(ProgramFolder, BadFilesNeverHangOrCrashStartUp) {
         ExpectSettings(r.unit, r.lang);
     }
 }
-
-TEST(IsNumericText, CharacterCheck) {
-    struct Row {
-        const char16_t* text;
-        std::int32_t expected;
-    } rows[] = {
-        {u"", 1},      {u"0", 0},    {u"6200.00", 0}, {u"3,280", 0},  {u"-5", 0},
-        {u"+", 0},     {u"1-2", 0},  {u"--5", 0},     {u",", -1},     {u".", -1},
-        {u"-", -1},    {u"12a", -1}, {u" 100", -1},   {u"１００", -1}, {u"1e5", -1},
-        {u"100 ", -1}, {u"\t", -1},
-    };
-    for (const Row& r : rows) {
-        const std::u16string text(r.text);
-        const std::int32_t n = static_cast<std::int32_t>(text.size());
-        EXPECT_EQ(IsNumericText(text, n), r.expected);
-    }
-    EXPECT_EQ(IsNumericText(u"12", -1), 1);
-    EXPECT_EQ(IsNumericText(u"12", 5), -1); // a length past the text is not trusted
-}

@@ -1,10 +1,8 @@
 // The calculator window driven as a user drives it: keys, Tab, clicks, list choices and the
 // EXECUTE button, reading what the controls show and which messages appear.
-#include "Catalogue.h"
 #include "Engine.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "frmCalc.h"
+#include "Rules.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,92 +21,19 @@
 
 using namespace Quillmere;
 
-namespace {
-
-QString Text(std::int16_t id) {
-    const std::string_view t = Catalogue::Text(id, ModCommonProc::StringBase);
-    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-} // namespace
-
-class WindowTest : public QObject {
+class WindowTest : public QObject, public WindowFixture {
     Q_OBJECT
-
-private:
-    QTemporaryDir programDir_;
-    std::unique_ptr<frmCalc> w_;
-    QStringList messages_;
-    int openMessages_ = 0;
-    int mostOpenAtOnce_ = 0;
-
-    // Starts the program's settings from a real Quillmere.ini and opens the window.
-    frmCalc& Open(int lang, int unit) {
-        w_.reset();
-        ModCommonProc::ResetSettings();
-        std::ofstream(programDir_.filePath("Quillmere.ini").toStdString())
-            << "[SYSTEM]\nUNIT_FLAG=" << unit << "\nLANG_FLAG=" << lang << "\n";
-        ModCommonProc::FixSettings(programDir_.path().toStdString());
-        w_ = std::make_unique<frmCalc>();
-        w_->show();
-        w_->activateWindow();
-        if (!QTest::qWaitForWindowActive(w_.get())) {
-            qWarning("window did not become active");
-        }
-        return *w_;
-    }
-
-    QStringList TakeMessages() { return std::exchange(messages_, {}); }
-
-    static void TypeInto(QLineEdit* field, const QString& text) {
-        field->setFocus(Qt::MouseFocusReason);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        for (QChar c : text) {
-            if (c.unicode() < 128) {
-                QTest::keyClick(field, c.toLatin1());
-            } else { // full-width characters arrive as text from an input method
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            }
-        }
-    }
-    static void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-    static void Choose(QComboBox* list, int index) {
-        list->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 0; i < index; ++i) {
-            QTest::keyClick(list, Qt::Key_Down);
-        }
-        QCOMPARE(list->currentIndex(), index);
-    }
-    void Execute() { QTest::mouseClick(w_->ExecuteCalc, Qt::LeftButton); }
-
-    static bool InTableState(const QLineEdit* field) {
-        return field->isReadOnly() &&
-               field->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Button);
-    }
-    static bool InInputState(const QLineEdit* field) {
-        return !field->isReadOnly() &&
-               field->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base);
-    }
 
 private slots:
     void init() {
-        QVERIFY(programDir_.isValid());
-        QuillmereUi::SetMessageHandler([this](QWidget*, const QString& text) {
-            ++openMessages_;
-            mostOpenAtOnce_ = std::max(mostOpenAtOnce_, openMessages_);
-            messages_ << text;
-            --openMessages_;
-        });
-        mostOpenAtOnce_ = 0;
+        CaptureMessages();
+        ResetMostOpen();
     }
     void cleanup() {
         // A message the test did not expect fails it instead of going unnoticed.
         QCOMPARE(TakeMessages(), QStringList());
-        QVERIFY(mostOpenAtOnce_ <= 1);
-        w_.reset();
-        QuillmereUi::SetMessageHandler(nullptr);
+        QVERIFY(MostOpenAtOnce() <= 1);
+        Close();
     }
 
     void startUp_data() {
@@ -455,7 +380,7 @@ private slots:
         Tab();
         QCOMPARE(TakeMessages(), QStringList{QStringLiteral("入力値が範囲外です")});
         Open(1, 0);
-        TypeInto(w_->OUTER_DIAMETERText, QStringLiteral("x"));
+        TypeInto(Window().OUTER_DIAMETERText, QStringLiteral("x"));
         Tab();
         QCOMPARE(TakeMessages(), QStringList{QStringLiteral("Any data other than a number is not allowed")});
     }

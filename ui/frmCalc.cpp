@@ -2,9 +2,9 @@
 
 #include "Catalogue.h"
 #include "Engine.h"
-#include "FieldMessages.h"
 #include "MessageBox.h"
 #include "ModCommonProc.h"
+#include "Rules.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Quillmere;
 
@@ -96,6 +98,55 @@ frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
 
 frmCalc::~frmCalc() { qApp->removeEventFilter(this); }
 
+const std::array<frmCalc::InputRow, 6> frmCalc::InputRows{{
+    {InputField::OuterDiameter, "OUTER_DIAMETER", &frmCalc::OUTER_DIAMETER,
+     &frmCalc::OUTER_DIAMETERText, &frmCalc::OUTER_DIAMETER_RANGE, "Label8_0",
+     [](frmCalc& w) -> QLabel*& { return w.Label8[0]; }, 0, &frmCalc::OUTER_DIAMETERText_LostFocus,
+     false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
+    {InputField::PipeVelocity, "TRANS_FREQUENCY", &frmCalc::TRANS_FREQUENCY,
+     &frmCalc::TRANS_FREQUENCYText, &frmCalc::TRANS_FREQUENCY_RANGE, "Label12_0",
+     [](frmCalc& w) -> QLabel*& { return w.Label12[0]; }, 2,
+     &frmCalc::TRANS_FREQUENCYText_LostFocus, false, 2, "配管音速", "1000～3700m/s", "[m/s]"},
+    {InputField::WallThickness, "WALL_THICKNESS", &frmCalc::WALL_THICKNESS,
+     &frmCalc::WALL_THICKNESSText, &frmCalc::WALL_THICKNESS_RANGE, "Label8_1",
+     [](frmCalc& w) -> QLabel*& { return w.Label8[1]; }, 3, &frmCalc::WALL_THICKNESSText_LostFocus,
+     false, 3, "配管厚さ", "0.10～100.00mm", "[mm]"},
+    {InputField::LiningVelocity, "LINING_S_V", &frmCalc::LINING_S_V, &frmCalc::LINING_S_VText,
+     &frmCalc::LINING_S_V_RANGE, "Label1_0", [](frmCalc& w) -> QLabel*& { return w.Label1[0]; },
+     7, &frmCalc::LINING_S_VText_LostFocus, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
+    {InputField::LiningThickness, "LINING_THICKNESS", &frmCalc::LINING_THICKNESS,
+     &frmCalc::LINING_THICKNESSText, &frmCalc::LINING_THICKNESS_RANGE, "Label2_0",
+     [](frmCalc& w) -> QLabel*& { return w.Label2[0]; }, 8,
+     &frmCalc::LINING_THICKNESSText_LostFocus, true, 2, "ライニング厚さ", "0.10～100.00mm", "[mm]"},
+    {InputField::FluidVelocity, "FLUID_S_V", &frmCalc::FLUID_S_V, &frmCalc::FLUID_S_VText,
+     &frmCalc::FLUID_S_V_RANGE, "Label1_1", [](frmCalc& w) -> QLabel*& { return w.Label1[1]; },
+     10, &frmCalc::FLUID_S_VText_LostFocus, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
+}};
+
+// A row of the input grid: caption, field, unit label beside it and range label below.
+// Rows are 720 twips apart; labels sit 120 twips below the field's top, the range 420.
+void frmCalc::CreateInputRows() {
+    const QFont sys = SystemFont();
+    const QFont term = TerminalFont();
+    for (const InputRow& row : InputRows) {
+        const int top = 480 + 720 * row.GridRow;
+        const int captionLeft = row.RightColumn ? 6720 : 240;
+        const int captionWidth = row.RightColumn ? 3015 : 2415;
+        const int fieldLeft = row.RightColumn ? 10320 : 3240;
+        const int fieldWidth = row.RightColumn ? 2415 : 2412;
+        const int unitLeft = row.RightColumn ? 12840 : 5760;
+        const QByteArray name(row.Name);
+        this->*row.Caption = MakeLabel(this, row.Name, {captionLeft, top + 120, captionWidth, 255},
+                                       row.DesignCaption, sys);
+        this->*row.Text =
+            MakeField(this, (name + "Text").constData(), {fieldLeft, top, fieldWidth, 405});
+        row.Unit(*this) =
+            MakeLabel(this, row.UnitName, {unitLeft, top + 120, 735, 255}, row.DesignUnit, term);
+        this->*row.Range = MakeLabel(this, (name + "_RANGE").constData(),
+                                     {fieldLeft, top + 420, 2415, 255}, row.DesignRange, term);
+    }
+}
+
 // The design state: geometry, containment, design captions and fonts, focus order.
 void frmCalc::CreateControls() {
     setWindowTitle(QString::fromUtf8("超音波流量計 - 取付け寸法計算ツール "));
@@ -114,49 +165,18 @@ void frmCalc::CreateControls() {
     const QFont sys = SystemFont();
     const QFont term = TerminalFont();
 
-    OUTER_DIAMETER = MakeLabel(this, "OUTER_DIAMETER", {240, 600, 2415, 255}, "外形寸法", sys);
-    OUTER_DIAMETERText = MakeField(this, "OUTER_DIAMETERText", {3240, 480, 2412, 405});
-    Label8[0] = MakeLabel(this, "Label8_0", {5760, 600, 735, 255}, "[mm]", term);
-    OUTER_DIAMETER_RANGE = MakeLabel(this, "OUTER_DIAMETER_RANGE", {3240, 900, 2415, 255},
-                                     "6.00～6200.00mm", term);
+    CreateInputRows();
     PIPE_MATERIAL = MakeLabel(this, "PIPE_MATERIAL", {240, 1320, 2415, 255}, "配管材質", sys);
     PIPE_MATERIALCombo = MakeList(this, "PIPE_MATERIALCombo", {3240, 1200, 3255, 390});
-    TRANS_FREQUENCY = MakeLabel(this, "TRANS_FREQUENCY", {240, 2040, 2415, 255}, "配管音速", sys);
-    TRANS_FREQUENCYText = MakeField(this, "TRANS_FREQUENCYText", {3240, 1920, 2412, 405});
-    Label12[0] = MakeLabel(this, "Label12_0", {5760, 2040, 735, 255}, "[m/s]", term);
-    TRANS_FREQUENCY_RANGE = MakeLabel(this, "TRANS_FREQUENCY_RANGE", {3240, 2340, 2415, 255},
-                                      "1000～3700m/s", term);
-    WALL_THICKNESS = MakeLabel(this, "WALL_THICKNESS", {240, 2760, 2415, 255}, "配管厚さ", sys);
-    WALL_THICKNESSText = MakeField(this, "WALL_THICKNESSText", {3240, 2640, 2412, 405});
-    Label8[1] = MakeLabel(this, "Label8_1", {5760, 2760, 735, 255}, "[mm]", term);
-    WALL_THICKNESS_RANGE = MakeLabel(this, "WALL_THICKNESS_RANGE", {3240, 3060, 2415, 255},
-                                     "0.10～100.00mm", term);
     SENSOR_MOUNT = MakeLabel(this, "SENSOR_MOUNT", {240, 3480, 2415, 255}, "ｾﾝｻ取付け法", sys);
     SENSOR_MOUNTCombo = MakeList(this, "SENSOR_MOUNTCombo", {3240, 3360, 2415, 390});
     SENSOR_TYPE = MakeLabel(this, "SENSOR_TYPE", {240, 4200, 2415, 255}, "ｾﾝｻ種類", sys);
     SENSOR_TYPECombo = MakeList(this, "SENSOR_TYPECombo", {3240, 4080, 4215, 390});
-
     LINING_MATERIAL =
         MakeLabel(this, "LINING_MATERIAL", {6720, 600, 3015, 255}, "ライニング材質", sys);
     LINING_MATERIALCombo = MakeList(this, "LINING_MATERIALCombo", {10320, 480, 3255, 390});
-    LINING_S_V = MakeLabel(this, "LINING_S_V", {6720, 1320, 3015, 255}, "ライニング音速", sys);
-    LINING_S_VText = MakeField(this, "LINING_S_VText", {10320, 1200, 2415, 405});
-    Label1[0] = MakeLabel(this, "Label1_0", {12840, 1320, 735, 255}, "[m/s]", term);
-    LINING_S_V_RANGE = MakeLabel(this, "LINING_S_V_RANGE", {10320, 1620, 2415, 255},
-                                 "1000～3700m/s", term);
-    LINING_THICKNESS =
-        MakeLabel(this, "LINING_THICKNESS", {6720, 2040, 3015, 255}, "ライニング厚さ", sys);
-    LINING_THICKNESSText = MakeField(this, "LINING_THICKNESSText", {10320, 1920, 2415, 405});
-    Label2[0] = MakeLabel(this, "Label2_0", {12840, 2040, 735, 255}, "[mm]", term);
-    LINING_THICKNESS_RANGE = MakeLabel(this, "LINING_THICKNESS_RANGE", {10320, 2340, 2415, 255},
-                                       "0.10～100.00mm", term);
     KIND_OF_FLUID = MakeLabel(this, "KIND_OF_FLUID", {6720, 2760, 3015, 255}, "流体種類", sys);
     KIND_OF_FLUIDCombo = MakeList(this, "KIND_OF_FLUIDCombo", {10320, 2640, 3255, 390});
-    FLUID_S_V = MakeLabel(this, "FLUID_S_V", {6720, 3480, 3015, 255}, "流体音速", sys);
-    FLUID_S_VText = MakeField(this, "FLUID_S_VText", {10320, 3360, 2415, 405});
-    Label1[1] = MakeLabel(this, "Label1_1", {12840, 3480, 735, 255}, "[m/s]", term);
-    FLUID_S_V_RANGE =
-        MakeLabel(this, "FLUID_S_V_RANGE", {10320, 3780, 2415, 255}, "300～2500m/s", term);
 
     constexpr int markTops[11] = {600, 1320, 2040, 2760, 3480, 4200, 600, 1320, 2040, 2760, 3480};
     for (int i = 0; i < 11; ++i) {
@@ -208,19 +228,12 @@ void frmCalc::ConnectHandlers() {
             &frmCalc::KIND_OF_FLUIDCombo_Click);
     connect(ExecuteCalc, &QPushButton::clicked, this, &frmCalc::ExecuteCalc_Click);
 
-    const std::pair<FieldEdit*, void (frmCalc::*)()> fields[] = {
-        {OUTER_DIAMETERText, &frmCalc::OUTER_DIAMETERText_LostFocus},
-        {TRANS_FREQUENCYText, &frmCalc::TRANS_FREQUENCYText_LostFocus},
-        {WALL_THICKNESSText, &frmCalc::WALL_THICKNESSText_LostFocus},
-        {LINING_S_VText, &frmCalc::LINING_S_VText_LostFocus},
-        {LINING_THICKNESSText, &frmCalc::LINING_THICKNESSText_LostFocus},
-        {FLUID_S_VText, &frmCalc::FLUID_S_VText_LostFocus},
-    };
-    for (const auto& [field, handler] : fields) {
-        connect(field, &FieldEdit::LostFocus, this, [this, handler](Qt::FocusReason reason) {
-            lastFocusOutReason_ = reason;
-            (this->*handler)();
-        });
+    for (const InputRow& row : InputRows) {
+        connect(this->*row.Text, &FieldEdit::LostFocus, this,
+                [this, handler = row.LostFocus](Qt::FocusReason reason) {
+                    lastFocusOutReason_ = reason;
+                    (this->*handler)();
+                });
     }
     qApp->installEventFilter(this);
 }
@@ -258,59 +271,53 @@ void frmCalc::SetLocked(QLineEdit* field, bool locked) {
 }
 
 void frmCalc::Form_Load() {
+    namespace Id = Catalogue::Id;
     const std::int16_t unitFlag = ModCommonProc::UnitFlag;
 
     // 1. Fixed size (no resizing) is set with the geometry.
     // 2. Captions in the run's language, bold 12 pt.
     BuildWorkingFont(12, true);
-    const std::pair<QWidget*, QString> captions[] = {
-        {OUTER_DIAMETER, text(1240)},   {PIPE_MATERIAL, text(2060)},
-        {WALL_THICKNESS, text(2880)},   {TRANS_FREQUENCY, text(2050)},
-        {LINING_MATERIAL, text(1120)},  {LINING_THICKNESS, text(1110)},
-        {LINING_S_V, text(1100)},       {KIND_OF_FLUID, text(2210)},
-        {FLUID_S_V, text(2200)},        {SENSOR_MOUNT, text(790)},
-        {SENSOR_TYPE, text(800)},       {MOUNT_SIZE1, text(1380) + QLatin1Char('1')},
-        {MOUNT_SIZE2, text(1380) + QLatin1Char('2')}, {ExecuteCalc, text(3922)},
-        {fraResult, text(3926)},
-    };
-    for (const auto& [control, caption] : captions) {
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            label->setText(caption);
-        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-            button->setText(caption);
-        } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-            frame->setTitle(caption);
-        }
-        AssignWorkingFont(control);
+    for (const InputRow& row : InputRows) {
+        (this->*row.Caption)->setText(text(CaptionId(row.Field)));
+        AssignWorkingFont(this->*row.Caption);
     }
+    const std::pair<QLabel*, QString> captions[] = {
+        {PIPE_MATERIAL, text(Id::PipeMaterial)},
+        {LINING_MATERIAL, text(Id::LiningMaterial)},
+        {KIND_OF_FLUID, text(Id::KindOfFluid)},
+        {SENSOR_MOUNT, text(Id::SensorMount)},
+        {SENSOR_TYPE, text(Id::SensorType)},
+        {MOUNT_SIZE1, text(Id::SensorSpacing) + QLatin1Char('1')},
+        {MOUNT_SIZE2, text(Id::SensorSpacing) + QLatin1Char('2')},
+    };
+    for (const auto& [label, caption] : captions) {
+        label->setText(caption);
+        AssignWorkingFont(label);
+    }
+    ExecuteCalc->setText(text(Id::Execute));
+    AssignWorkingFont(ExecuteCalc);
+    fraResult->setTitle(text(Id::CalculationResult));
+    AssignWorkingFont(fraResult);
 
     // 3. Title and the window's own font.
     BuildWorkingFont(8, false);
-    setWindowTitle(text(4401) + QStringLiteral(" - ") + text(4402));
+    setWindowTitle(text(Id::TitleFirst) + QStringLiteral(" - ") + text(Id::TitleSecond));
     AssignWorkingFont(this);
 
-    // 4. Unit labels.
+    // 4. Unit labels: lengths and velocities of the rows, and the spacing's.
     UnitNames = SubGetUnitForm1(unitFlag);
-    const std::pair<QLabel*, int> unitLabels[] = {{Label8[0], 0}, {Label8[1], 0}, {Label2[0], 0},
-                                                  {Label1[0], 1}, {Label1[1], 1}, {Label12[0], 1},
-                                                  {Label4, 0}};
-    for (const auto& [label, unit] : unitLabels) {
-        label->setText(FromUtf8(UnitLabelText(UnitNames[static_cast<std::size_t>(unit)])));
-        AssignWorkingFont(label);
+    for (const InputRow& row : InputRows) {
+        const auto unit = static_cast<std::size_t>(RuleOf(row.Field).UnitIndex);
+        row.Unit(*this)->setText(FromUtf8(UnitLabelText(UnitNames[unit])));
+        AssignWorkingFont(row.Unit(*this));
     }
+    Label4->setText(FromUtf8(UnitLabelText(UnitNames[0])));
+    AssignWorkingFont(Label4);
 
     // 5. Range labels; they keep their design font.
     RangeLimits = SubGetUnitRange(unitFlag);
-    const std::pair<QLabel*, InputField> rangeLabels[] = {
-        {OUTER_DIAMETER_RANGE, InputField::OuterDiameter},
-        {TRANS_FREQUENCY_RANGE, InputField::PipeVelocity},
-        {WALL_THICKNESS_RANGE, InputField::WallThickness},
-        {LINING_S_V_RANGE, InputField::LiningVelocity},
-        {LINING_THICKNESS_RANGE, InputField::LiningThickness},
-        {FLUID_S_V_RANGE, InputField::FluidVelocity},
-    };
-    for (const auto& [label, field] : rangeLabels) {
-        label->setText(FromUtf8(RangeLabelText(field, unitFlag)));
+    for (const InputRow& row : InputRows) {
+        (this->*row.Range)->setText(FromUtf8(RangeLabelText(row.Field, unitFlag)));
     }
 
     // 6. 7. The list sources, looked up once.
@@ -338,13 +345,8 @@ void frmCalc::Form_Load() {
     FillList(LINING_MATERIALCombo, LiningMaterialNames);
     FillList(SENSOR_MOUNTCombo, MountMethodNames);
     FillList(SENSOR_TYPECombo, SensorTypeNames);
-    for (QWidget* field : {static_cast<QWidget*>(OUTER_DIAMETERText),
-                           static_cast<QWidget*>(TRANS_FREQUENCYText),
-                           static_cast<QWidget*>(WALL_THICKNESSText),
-                           static_cast<QWidget*>(FLUID_S_VText),
-                           static_cast<QWidget*>(LINING_S_VText),
-                           static_cast<QWidget*>(LINING_THICKNESSText)}) {
-        AssignWorkingFont(field);
+    for (const InputRow& row : InputRows) {
+        AssignWorkingFont(this->*row.Text);
     }
 
     // 10. Results in bold red.
@@ -362,7 +364,7 @@ void frmCalc::Form_Load() {
         mark->setText(QStringLiteral("*"));
         AssignWorkingFont(mark);
     }
-    lblInputRequired->setText(QStringLiteral("* ") + text(1967));
+    lblInputRequired->setText(QStringLiteral("* ") + text(Id::Input));
     AssignWorkingFont(lblInputRequired);
 
     // 12. The label naming the stepped sensor types.
@@ -386,27 +388,16 @@ void frmCalc::Form_Load() {
         SetLocked(field, true);
     }
 
-    // 16. Typing limits: the length of each field's longest limit text.
-    const std::pair<QLineEdit*, InputField> limits[] = {
-        {OUTER_DIAMETERText, InputField::OuterDiameter},
-        {TRANS_FREQUENCYText, InputField::PipeVelocity},
-        {WALL_THICKNESSText, InputField::WallThickness},
-        {LINING_S_VText, InputField::LiningVelocity},
-        {LINING_THICKNESSText, InputField::LiningThickness},
-        {FLUID_S_VText, InputField::FluidVelocity},
-    };
-    for (const auto& [field, which] : limits) {
-        field->setMaxLength(MaxInputLength(which, unitFlag));
+    // 16. Typing limits: the length of each field's longest limit text. Screen readers
+    // announce the caption, not the object name.
+    for (const InputRow& row : InputRows) {
+        (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));
+        (this->*row.Text)->setAccessibleName((this->*row.Caption)->text());
     }
-
-    // Screen readers announce the caption, not the object name.
     const std::pair<QWidget*, QLabel*> accessible[] = {
-        {OUTER_DIAMETERText, OUTER_DIAMETER},   {PIPE_MATERIALCombo, PIPE_MATERIAL},
-        {TRANS_FREQUENCYText, TRANS_FREQUENCY}, {WALL_THICKNESSText, WALL_THICKNESS},
-        {SENSOR_MOUNTCombo, SENSOR_MOUNT},      {SENSOR_TYPECombo, SENSOR_TYPE},
-        {LINING_MATERIALCombo, LINING_MATERIAL}, {LINING_S_VText, LINING_S_V},
-        {LINING_THICKNESSText, LINING_THICKNESS}, {KIND_OF_FLUIDCombo, KIND_OF_FLUID},
-        {FLUID_S_VText, FLUID_S_V},             {txtResult1Text, MOUNT_SIZE1},
+        {PIPE_MATERIALCombo, PIPE_MATERIAL},     {SENSOR_MOUNTCombo, SENSOR_MOUNT},
+        {SENSOR_TYPECombo, SENSOR_TYPE},         {LINING_MATERIALCombo, LINING_MATERIAL},
+        {KIND_OF_FLUIDCombo, KIND_OF_FLUID},     {txtResult1Text, MOUNT_SIZE1},
         {txtResult2Text, MOUNT_SIZE2},
     };
     for (const auto& [control, caption] : accessible) {
@@ -414,36 +405,25 @@ void frmCalc::Form_Load() {
     }
 }
 
-void frmCalc::PIPE_MATERIALCombo_Click() {
-    const bool user = PIPE_MATERIALCombo->currentIndex() == PipeUserEntry;
-    SetLocked(TRANS_FREQUENCYText, !user);
-    lblRequired[2]->setEnabled(user);
+// Open: the typed value counts and the row's mark is on; closed: locked, greyed, mark off.
+void frmCalc::SetRowOpen(const InputRow& row, bool open) {
+    SetLocked(this->*row.Text, !open);
+    lblRequired[static_cast<std::size_t>(row.Mark)]->setEnabled(open);
 }
 
+void frmCalc::PIPE_MATERIALCombo_Click() {
+    SetRowOpen(RowOf(InputField::PipeVelocity), PIPE_MATERIALCombo->currentIndex() == PipeUserEntry);
+}
+
+// No lining needs neither velocity nor thickness; a named lining needs its thickness.
 void frmCalc::LINING_MATERIALCombo_Click() {
     const int index = LINING_MATERIALCombo->currentIndex();
-    if (index == NoLiningEntry) {
-        SetLocked(LINING_S_VText, true);
-        SetLocked(LINING_THICKNESSText, true);
-        lblRequired[7]->setEnabled(false);
-        lblRequired[8]->setEnabled(false);
-    } else if (index == LiningUserEntry) {
-        SetLocked(LINING_S_VText, false);
-        SetLocked(LINING_THICKNESSText, false);
-        lblRequired[7]->setEnabled(true);
-        lblRequired[8]->setEnabled(true);
-    } else {
-        SetLocked(LINING_S_VText, true);
-        SetLocked(LINING_THICKNESSText, false);
-        lblRequired[7]->setEnabled(false);
-        lblRequired[8]->setEnabled(true);
-    }
+    SetRowOpen(RowOf(InputField::LiningVelocity), index == LiningUserEntry);
+    SetRowOpen(RowOf(InputField::LiningThickness), index != NoLiningEntry);
 }
 
 void frmCalc::KIND_OF_FLUIDCombo_Click() {
-    const bool user = KIND_OF_FLUIDCombo->currentIndex() == FluidUserEntry;
-    SetLocked(FLUID_S_VText, !user);
-    lblRequired[10]->setEnabled(user);
+    SetRowOpen(RowOf(InputField::FluidVelocity), KIND_OF_FLUIDCombo->currentIndex() == FluidUserEntry);
 }
 
 void frmCalc::ExecuteCalc_Click() {
@@ -454,18 +434,12 @@ void frmCalc::ExecuteCalc_Click() {
     entries.LiningMaterialIndex = LINING_MATERIALCombo->currentIndex();
     entries.FluidIndex = KIND_OF_FLUIDCombo->currentIndex();
     entries.MountMethodIndex = SENSOR_MOUNTCombo->currentIndex();
-    const std::string wall = WALL_THICKNESSText->text().toStdString();
-    const std::string liningThickness = LINING_THICKNESSText->text().toStdString();
-    const std::string outerDiameter = OUTER_DIAMETERText->text().toStdString();
-    const std::string pipeVelocity = TRANS_FREQUENCYText->text().toStdString();
-    const std::string liningVelocity = LINING_S_VText->text().toStdString();
-    const std::string fluidVelocity = FLUID_S_VText->text().toStdString();
-    entries.WallThicknessText = wall;
-    entries.LiningThicknessText = liningThickness;
-    entries.OuterDiameterText = outerDiameter;
-    entries.PipeVelocityText = pipeVelocity;
-    entries.LiningVelocityText = liningVelocity;
-    entries.FluidVelocityText = fluidVelocity;
+    entries.MountMethodsOffered = SENSOR_MOUNTCombo->count();
+    std::array<std::string, InputRows.size()> texts;
+    for (std::size_t i = 0; i < InputRows.size(); ++i) {
+        texts[i] = (this->*InputRows[i].Text)->text().toStdString();
+        entries.TextOf(InputRows[i].Field) = texts[i];
+    }
     entries.PipeVelocityLocked = TRANS_FREQUENCYText->isReadOnly();
     entries.LiningVelocityLocked = LINING_S_VText->isReadOnly();
     entries.FluidVelocityLocked = FLUID_S_VText->isReadOnly();
@@ -474,7 +448,7 @@ void frmCalc::ExecuteCalc_Click() {
     try {
         shown = RunCalculation(entries).Display;
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this, text(QuillmereUi::ErrorMessageId(error)));
+        QuillmereUi::ShowMessage(this, text(ErrorMessageId(error)));
         return;
     } catch (const std::exception&) {
         QuillmereUi::ShowMessage(this, text(Catalogue::ErrorText::Unexpected));
@@ -484,31 +458,27 @@ void frmCalc::ExecuteCalc_Click() {
     txtResult2Text->setText(FromUtf8(shown.Result2));
 }
 
-void frmCalc::OUTER_DIAMETERText_LostFocus() {
-    CheckLeavingField(OUTER_DIAMETERText, InputField::OuterDiameter);
-}
-void frmCalc::TRANS_FREQUENCYText_LostFocus() {
-    CheckLeavingField(TRANS_FREQUENCYText, InputField::PipeVelocity);
-}
-void frmCalc::WALL_THICKNESSText_LostFocus() {
-    CheckLeavingField(WALL_THICKNESSText, InputField::WallThickness);
-}
-void frmCalc::LINING_S_VText_LostFocus() {
-    CheckLeavingField(LINING_S_VText, InputField::LiningVelocity);
-}
-void frmCalc::LINING_THICKNESSText_LostFocus() {
-    CheckLeavingField(LINING_THICKNESSText, InputField::LiningThickness);
-}
-void frmCalc::FLUID_S_VText_LostFocus() {
-    CheckLeavingField(FLUID_S_VText, InputField::FluidVelocity);
+const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
+    return *std::find_if(InputRows.begin(), InputRows.end(),
+                         [field](const InputRow& row) { return row.Field == field; });
 }
 
-void frmCalc::CheckLeavingField(QLineEdit* field, InputField which) {
+void frmCalc::OUTER_DIAMETERText_LostFocus() { CheckLeavingField(RowOf(InputField::OuterDiameter)); }
+void frmCalc::TRANS_FREQUENCYText_LostFocus() { CheckLeavingField(RowOf(InputField::PipeVelocity)); }
+void frmCalc::WALL_THICKNESSText_LostFocus() { CheckLeavingField(RowOf(InputField::WallThickness)); }
+void frmCalc::LINING_S_VText_LostFocus() { CheckLeavingField(RowOf(InputField::LiningVelocity)); }
+void frmCalc::LINING_THICKNESSText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::LiningThickness));
+}
+void frmCalc::FLUID_S_VText_LostFocus() { CheckLeavingField(RowOf(InputField::FluidVelocity)); }
+
+void frmCalc::CheckLeavingField(const InputRow& row) {
     if (refusing_) {
         return; // the focus is on its way back to a refused field
     }
+    QLineEdit* field = this->*row.Text;
     const std::int16_t message =
-        QuillmereUi::LeaveFieldMessageId(field->text().toStdU16String(), which, ModCommonProc::UnitFlag);
+        LeaveFieldMessageId(field->text().toStdU16String(), row.Field, ModCommonProc::UnitFlag);
     if (message != 0) {
         Refuse(field, message);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
 // The calculator window: its controls, their initialisation, the leave-field checks, the
-// list-selection handlers and the execute command. Reads the shell's run-wide settings,
-// the catalogue's texts and the engine's tables; computes nothing itself.
+// list-selection handlers and the execute command. Reads the shell's run-wide settings and
+// the catalogue's texts; the checks, the reading of the entries and the computation are
+// the rules layer's, shared with every other front end.
 
 #include "FieldEdit.h"
 
@@ -88,19 +89,42 @@ public:
     void LINING_THICKNESSText_LostFocus();
     void FLUID_S_VText_LostFocus();
 
+    // The six numeric input rows, in focus order: the one table that creation, Form_Load,
+    // the leave-field checks and the handlers all work from.
+    struct InputRow {
+        Quillmere::InputField Field;
+        const char* Name; // of the caption label; + "Text" the field, + "_RANGE" its range
+        QLabel* frmCalc::*Caption;
+        FieldEdit* frmCalc::*Text;
+        QLabel* frmCalc::*Range;
+        const char* UnitName;        // the unit label beside the field, an array element
+        QLabel*& (*Unit)(frmCalc&);
+        int Mark;                    // its element of lblRequired
+        void (frmCalc::*LostFocus)();
+        bool RightColumn;            // design place: column and row of the input grid
+        int GridRow;
+        const char* DesignCaption;   // design texts, replaced by Form_Load
+        const char* DesignRange;
+        const char* DesignUnit;
+    };
+    static const std::array<InputRow, 6> InputRows;
+    static const InputRow& RowOf(Quillmere::InputField field);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    void CreateInputRows();
     void ConnectHandlers();
     QString text(std::int16_t id) const;
     void BuildWorkingFont(int pointSize, bool bold);
     void AssignWorkingFont(QWidget* control);
     void FillList(QComboBox* list, const QStringList& source);
-    void CheckLeavingField(QLineEdit* field, Quillmere::InputField which);
+    void CheckLeavingField(const InputRow& row);
     void Refuse(QLineEdit* field, std::int16_t messageId);
     static void SetLocked(QLineEdit* field, bool locked);
+    void SetRowOpen(const InputRow& row, bool open);
 
     // Filled once by Form_Load, read-only afterwards.
     QStringList PipeMaterialNames;

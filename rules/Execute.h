@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Spacing.h"
+#include "UnitSystem.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace Quillmere {
 
-// Everything the execute command reads from the window, as the controls hold it. The texts
+// Everything the execute command reads from a front end, as its controls hold it. The texts
 // are views: the caller keeps them alive for the call.
 struct CalcEntries {
     std::int16_t UnitFlag = 0;
@@ -17,6 +18,7 @@ struct CalcEntries {
     int LiningMaterialIndex = 0;
     int FluidIndex = 0;
     int MountMethodIndex = 0;
+    int MountMethodsOffered = 2; // entries of the front end's list: the window has V and Z
     std::string_view WallThicknessText;
     std::string_view LiningThicknessText;
     std::string_view OuterDiameterText;
@@ -26,6 +28,9 @@ struct CalcEntries {
     bool PipeVelocityLocked = true; // locked: the table velocity counts, not the text
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;
+
+    // The text of one of the six numeric fields.
+    std::string_view& TextOf(InputField field);
 };
 
 struct DisplayTexts {
@@ -39,9 +44,10 @@ struct CalcOutcome {
     DisplayTexts Display;
 };
 
-// The execute command without the window: reads lengths (wall, lining, outer diameter)
+// The execute command of every front end: reads lengths (wall, lining, outer diameter)
 // then velocities (pipe, lining, fluid), converts imperial entries, computes and formats.
-// The order decides which error is reported first. Throws EngineError.
+// The order decides which error is reported first. A mounting method beyond the ones the
+// front end offers is a subscript out of range. Throws EngineError.
 CalcOutcome RunCalculation(const CalcEntries& entries);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),

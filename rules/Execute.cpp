@@ -1,4 +1,7 @@
-#include "Calculation.h"
+#include "Execute.h"
+
+#include "EngineError.h"
+#include "SensorTypes.h"
 
 #include "MaterialTables.h"
 #include "NumberText.h"
@@ -29,6 +32,24 @@ double ReadVelocity(bool locked, double (*tableAt)(int), int index, std::string_
 
 } // namespace
 
+std::string_view& CalcEntries::TextOf(InputField field) {
+    switch (field) {
+    case InputField::OuterDiameter:
+        return OuterDiameterText;
+    case InputField::PipeVelocity:
+        return PipeVelocityText;
+    case InputField::WallThickness:
+        return WallThicknessText;
+    case InputField::LiningVelocity:
+        return LiningVelocityText;
+    case InputField::LiningThickness:
+        return LiningThicknessText;
+    case InputField::FluidVelocity:
+        return FluidVelocityText;
+    }
+    throw EngineError(ErrorKind::SubscriptOutOfRange);
+}
+
 CalcOutcome RunCalculation(const CalcEntries& e) {
     const bool imperial = e.UnitFlag != 0;
     CalcOutcome out;
@@ -52,7 +73,7 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
                                     e.FluidVelocityText, imperial);
 
     in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);
-    if (e.MountMethodIndex < 0 || e.MountMethodIndex > 1) {
+    if (e.MountMethodIndex < 0 || e.MountMethodIndex >= e.MountMethodsOffered) {
         in.MountMethod = -1; // reported as out of range by the computation
     }
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));

@@ -1,0 +1,58 @@
+#pragma once
+
+// The names of the catalogue ids the code uses. Japanese texts live at the id, English
+// ones at id + 5000; the lists' entry ids are in the list sources of the rules layer.
+
+#include <cstdint>
+
+namespace Catalogue::Id {
+
+inline constexpr std::int16_t FontName = 1;
+inline constexpr std::int16_t SensorMount = 790;
+inline constexpr std::int16_t SensorType = 800;
+inline constexpr std::int16_t LiningVelocity = 1100; // also the lining list's user entry
+inline constexpr std::int16_t LiningThickness = 1110;
+inline constexpr std::int16_t LiningMaterial = 1120;
+inline constexpr std::int16_t OuterDiameter = 1240;
+inline constexpr std::int16_t SensorSpacing = 1380;
+inline constexpr std::int16_t Input = 1967;
+inline constexpr std::int16_t PipeVelocity = 2050; // also the pipe list's user entry
+inline constexpr std::int16_t PipeMaterial = 2060;
+inline constexpr std::int16_t FluidVelocity = 2200; // also the fluid list's user entry
+inline constexpr std::int16_t KindOfFluid = 2210;
+inline constexpr std::int16_t WallThickness = 2880;
+inline constexpr std::int16_t VMethod = 3140;
+inline constexpr std::int16_t ZMethod = 3150;
+inline constexpr std::int16_t NotANumber = 3920;
+inline constexpr std::int16_t OutOfRange = 3921;
+inline constexpr std::int16_t Execute = 3922;
+inline constexpr std::int16_t CalculationResult = 3926;
+inline constexpr std::int16_t TitleFirst = 4401;
+inline constexpr std::int16_t TitleSecond = 4402;
+
+} // namespace Catalogue::Id
+
+// Descriptions of calculation failures, ids of our own beside the window's texts.
+namespace Catalogue::ErrorText {
+inline constexpr std::int16_t TypeMismatch = 4930;
+inline constexpr std::int16_t SubscriptOutOfRange = 4931;
+inline constexpr std::int16_t WallRefraction = 4932;
+inline constexpr std::int16_t LiningRefraction = 4933;
+inline constexpr std::int16_t FluidRefraction = 4934;
+inline constexpr std::int16_t DivisionByZero = 4935;
+inline constexpr std::int16_t Overflow = 4936;
+inline constexpr std::int16_t InvalidArgument = 4937;
+inline constexpr std::int16_t Unexpected = 4938;
+} // namespace Catalogue::ErrorText
+
+// Words of the command-line front end.
+namespace Catalogue::CalcText {
+inline constexpr std::int16_t UnknownSensorType = 4940;
+inline constexpr std::int16_t UnknownPipeMaterial = 4941;
+inline constexpr std::int16_t UnknownLiningMaterial = 4942;
+inline constexpr std::int16_t UnknownFluid = 4943;
+inline constexpr std::int16_t UnknownMountMethod = 4944;
+inline constexpr std::int16_t Circumferential = 4945;
+inline constexpr std::int16_t RowLength = 4946;
+inline constexpr std::int16_t TooLong = 4947;
+} // namespace Catalogue::CalcText

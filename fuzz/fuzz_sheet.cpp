@@ -1,0 +1,42 @@
+// A job sheet from outside: the CSV records, the header's column names and every row read
+// and computed as quillmere-calc does. Nothing crashes; a row computes or says why not.
+#include "CsvStream.h"
+#include "FuzzTargets.h"
+#include "Job.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace QuillmereCalc;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::FILE* in = ::fmemopen(bytes.data(), bytes.size(), "rb");
+    if (in == nullptr) {
+        return 0; // fmemopen refuses an empty buffer
+    }
+    CsvReader reader(in);
+    std::vector<std::string> header;
+    if (reader.Next(header)) {
+        std::string problem;
+        const auto columns = HeaderColumns(header, problem);
+        if (!columns && problem.empty()) {
+            std::abort();
+        }
+        std::vector<std::string> row;
+        for (int rows = 0; columns && rows < 64 && reader.Next(row); ++rows) {
+            CaseInput input;
+            for (std::size_t i = 0; i < columns->size() && i < row.size(); ++i) {
+                input[(*columns)[i]] = row[i];
+            }
+            const CaseOutcome outcome = Evaluate(input);
+            if (outcome.Ok == outcome.Display.Result1.empty() || outcome.Ok != outcome.Error.empty()) {
+                std::abort();
+            }
+        }
+    }
+    std::fclose(in);
+    return 0;
+}

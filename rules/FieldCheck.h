@@ -1,0 +1,26 @@
+#pragma once
+
+// The leave-field check of the six numeric fields, the same in every front end: which
+// characters may stand in a number, and whether a text is accepted in a field.
+
+#include "UnitSystem.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace Quillmere {
+
+// 1 for an empty text (length <= 0), 0 when every character may belong to a number
+// (ASCII digits , . - +), -1 otherwise; a lone ",", "." or "-" is -1. A length beyond the
+// text is not trusted (-1).
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
+
+// 0 when the leave-field check accepts `text` (empty, or a number within the field's limits
+// in the unit system), else the catalogue id of its message (not a number, out of range).
+std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
+                                 std::int16_t unitFlag);
+
+// The catalogue id of the caption of a field's row ("OUTER DIAMETER", ...).
+std::int16_t CaptionId(InputField field);
+
+} // namespace Quillmere

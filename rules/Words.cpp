@@ -1,0 +1,42 @@
+#include "Words.h"
+
+#include "Catalogue.h"
+
+namespace Quillmere {
+
+std::int16_t ErrorMessageId(const EngineError& error) {
+    namespace E = Catalogue::ErrorText;
+    const bool refraction =
+        error.kind() == ErrorKind::InvalidArgument || error.kind() == ErrorKind::DivisionByZero;
+    if (refraction) {
+        switch (error.medium()) {
+        case Medium::Wall:
+            return E::WallRefraction;
+        case Medium::Lining:
+            return E::LiningRefraction;
+        case Medium::Fluid:
+            return E::FluidRefraction;
+        case Medium::None:
+            break;
+        }
+    }
+    switch (error.kind()) {
+    case ErrorKind::TypeMismatch:
+        return E::TypeMismatch;
+    case ErrorKind::SubscriptOutOfRange:
+        return E::SubscriptOutOfRange;
+    case ErrorKind::InvalidArgument:
+        return E::InvalidArgument;
+    case ErrorKind::DivisionByZero:
+        return E::DivisionByZero;
+    case ErrorKind::Overflow:
+        return E::Overflow;
+    }
+    return E::Unexpected;
+}
+
+std::string ErrorDescription(const EngineError& error, std::int16_t stringBase) {
+    return std::string(Catalogue::Text(ErrorMessageId(error), stringBase));
+}
+
+} // namespace Quillmere
