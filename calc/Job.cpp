@@ -192,6 +192,11 @@ std::string_view LengthUnit(const CaseOutcome& outcome) {
     return SubGetUnitForm1(outcome.UnitFlag)[0];
 }
 
+std::int16_t LanguageOf(const CaseInput& in) {
+    const std::string& lang = Value(in, Column::Lang);
+    return SameText(lang, "EN") || lang == "1" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
+}
+
 CaseOutcome Evaluate(const CaseInput& in) {
     CaseOutcome out;
     const std::string& units = Value(in, Column::Units);
@@ -318,7 +323,8 @@ CaseOutcome Evaluate(const CaseInput& in) {
             out.Circumferential = FormatSpacing(halfCircumference, -1, out.UnitFlag).Result1;
         }
     } catch (const EngineError& error) {
-        return fail(ErrorMessageId(error), "");
+        out.Error = ErrorDescription(error, out.StringBase);
+        return out;
     } catch (const std::exception&) {
         return fail(Catalogue::ErrorText::Unexpected, "");
     }

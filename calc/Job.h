@@ -69,6 +69,9 @@ struct CaseOutcome {
 
 CaseOutcome Evaluate(const CaseInput& input);
 
+// The catalogue offset of the case's language (Japanese unless it says en or 1).
+std::int16_t LanguageOf(const CaseInput& input);
+
 // The inputs, the spacing before rounding, angles, runs and the displayed texts.
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome);
 

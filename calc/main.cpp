@@ -14,6 +14,8 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 using namespace QuillmereCalc;
 
@@ -22,7 +24,7 @@ namespace {
 constexpr const char* Example = R"(Examples:
   quillmere-calc --lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0
   quillmere-calc --units imperial --sensor VT-A1 --mount Z --outer-diameter 2.3819 \
-                 --wall 0.1535 --pipe "STAINLESS STEEL" --fluid-velocity 4,724
+                 --wall 0.1535 --pipe "STAINLESS STEEL" --fluid-velocity 4724
   quillmere-calc --sheet pipes.csv > spacings.csv
 
 A job sheet is a CSV file with a header row naming any of the columns
@@ -82,19 +84,19 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         if (row.size() == 1 && row[0].empty()) {
             continue; // a blank line
         }
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            // A column the row lacks falls back to the option's value.
-            auto& value = input[columns[i]];
-            if (i < row.size()) {
-                value = std::move(row[i]);
-            } else {
-                value = defaults[columns[i]];
-            }
+        CaseOutcome outcome;
+        if (row.size() != columns.size()) {
+            // An unquoted decimal comma splits a value in two: never shift the columns.
+            outcome.StringBase = LanguageOf(defaults);
+            outcome.Error = Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
+                                            {std::to_string(row.size()), std::to_string(columns.size())});
+            row.resize(columns.size());
         }
-        CaseOutcome outcome = Evaluate(input);
-        if (outcome.Ok && row.size() != columns.size()) {
-            outcome.Ok = false;
-            outcome.Error = Text(Catalogue::CalcText::RowLength, outcome.StringBase);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            input[columns[i]] = std::move(row[i]);
+        }
+        if (outcome.Error.empty()) {
+            outcome = Evaluate(input);
         }
         allComputed = allComputed && outcome.Ok;
         if (json) {
@@ -103,7 +105,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             continue;
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            writer.Field(i < row.size() ? std::string_view(*input[columns[i]]) : std::string_view());
+            writer.Field(*input[columns[i]]);
         }
         const std::string_view none;
         writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
@@ -197,14 +199,33 @@ int main(int argc, char* argv[]) {
                                  "for a sheet)");
     app.add_option("--sketch", sketch, "write a to-scale SVG drawing of the case (one case only)");
 
+    // "--wall=" gives the option an empty value; the parser alone would take the next
+    // argument for it. A stand-in value that no shell can pass marks it.
+    constexpr std::string_view EmptyValue = "\x7f";
+    std::vector<std::string> args(argv, argv + argc);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i].size() > 3 && args[i].rfind("--", 0) == 0 && args[i].back() == '=' &&
+            args[i].find('=') == args[i].size() - 1) {
+            args[i] += EmptyValue;
+        }
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& arg : args) {
+        pointers.push_back(arg.c_str());
+    }
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : 2;
     }
+    for (std::string* value : {&sheet, &sketch}) {
+        if (*value == EmptyValue) {
+            value->clear();
+        }
+    }
     for (std::size_t i = 0; i < ColumnCount; ++i) {
         if (given[i]->count() > 0) {
-            input.Values[i] = texts[i];
+            input.Values[i] = texts[i] == EmptyValue ? std::string() : texts[i];
         }
     }
     if (!sheet.empty()) {

@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 75> Entries{{
+constexpr std::array<Entry, 77> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -103,8 +103,14 @@ constexpr std::array<Entry, 75> Entries{{
     {CalcText::UnknownFluid, "不明な流体種類です", "Unknown kind of fluid"},
     {CalcText::UnknownMountMethod, "不明な取付け法です", "Unknown mounting method"},
     {CalcText::Circumferential, "周方向距離", "Circumferential distance"},
-    {CalcText::RowLength, "行の項目数がヘッダと合いません", "The row's number of fields differs from the header"},
+    {CalcText::RowLength, "行の項目数 (%1) がヘッダの項目数 (%2) と合いません",
+     "The row has %1 fields, the header %2 (a decimal comma? write 114.3, or quote \"1,234.5\")"},
     {CalcText::TooLong, "入力欄の文字数を超えています", "The value has more characters than its field takes"},
+    {ErrorText::EmptyInput, "%1を入力してください。", "%1: enter a value."},
+    {ErrorText::NoBore,
+     "配管厚さとライニング厚さで流体の通る内径がなくなります。外径寸法と厚さを確認してください。",
+     "The wall and lining leave no room for the fluid: check the outer diameter and the "
+     "thicknesses."},
 }};
 
 constexpr bool SortedAndUnique() {
@@ -142,6 +148,20 @@ std::string_view Text(std::int16_t id, std::int16_t stringBase) {
         return *text;
     }
     throw std::out_of_range("catalogue has no entry " + std::to_string(sum));
+}
+
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> arguments) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : 9;
+        if (text[i] == '%' && n < arguments.size()) {
+            out += *(arguments.begin() + n);
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
 }
 
 } // namespace Catalogue

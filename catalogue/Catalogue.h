@@ -7,6 +7,8 @@
 #include "CatalogueIds.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -23,5 +25,8 @@ std::optional<std::string_view> Find(int id);
 // a 16-bit signed sum. A sum above 32767 throws std::overflow_error; an id the
 // catalogue lacks throws std::out_of_range.
 std::string_view Text(std::int16_t id, std::int16_t stringBase);
+
+// `text` with "%1", "%2" ... replaced by the arguments in order.
+std::string Fill(std::string_view text, std::initializer_list<std::string_view> arguments);
 
 } // namespace Catalogue

@@ -43,6 +43,8 @@ inline constexpr std::int16_t DivisionByZero = 4935;
 inline constexpr std::int16_t Overflow = 4936;
 inline constexpr std::int16_t InvalidArgument = 4937;
 inline constexpr std::int16_t Unexpected = 4938;
+inline constexpr std::int16_t EmptyInput = 4948; // %1: the field's caption
+inline constexpr std::int16_t NoBore = 4949;
 } // namespace Catalogue::ErrorText
 
 // Words of the command-line front end.
@@ -53,6 +55,6 @@ inline constexpr std::int16_t UnknownLiningMaterial = 4942;
 inline constexpr std::int16_t UnknownFluid = 4943;
 inline constexpr std::int16_t UnknownMountMethod = 4944;
 inline constexpr std::int16_t Circumferential = 4945;
-inline constexpr std::int16_t RowLength = 4946;
+inline constexpr std::int16_t RowLength = 4946; // %1 the row's field count, %2 the header's
 inline constexpr std::int16_t TooLong = 4947;
 } // namespace Catalogue::CalcText

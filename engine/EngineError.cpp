@@ -14,6 +14,10 @@ const char* ErrorKindName(ErrorKind kind) noexcept {
         return "division by zero";
     case ErrorKind::Overflow:
         return "overflow";
+    case ErrorKind::EmptyInput:
+        return "empty input";
+    case ErrorKind::NoBore:
+        return "no bore";
     }
     return "unknown error";
 }

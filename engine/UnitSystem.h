@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InputField.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -23,16 +25,7 @@ double InchToMm(double inches);
 double FtsToMs(double feetPerSecond);
 double MmToInch(double millimetres);
 
-// The six numeric input fields, each with its limit pair, unit and typing limit.
-enum class InputField {
-    OuterDiameter,
-    PipeVelocity,
-    WallThickness,
-    LiningVelocity,
-    LiningThickness,
-    FluidVelocity,
-};
-
+// The limit pair, unit and typing limit of each of the six numeric input fields.
 struct FieldRule {
     int LowerIndex; // into RangeLimitsSet
     int UpperIndex;

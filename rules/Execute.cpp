@@ -23,9 +23,6 @@ double ReadVelocity(bool locked, double (*tableAt)(int), int index, std::string_
     if (locked) {
         return tableAt(index); // already m/s in both unit systems
     }
-    if (text.empty()) {
-        return 0.0;
-    }
     const double value = ParseNumberText(text);
     return imperial ? FtsToMs(value) : value;
 }
@@ -50,20 +47,35 @@ std::string_view& CalcEntries::TextOf(InputField field) {
     throw EngineError(ErrorKind::SubscriptOutOfRange);
 }
 
+// The entries the command reads, in its reading order: an empty one would count as 0
+// and give a spacing the installer believes, so it is refused before anything is read.
+static void RefuseEmptyEntries(const CalcEntries& e) {
+    const std::pair<bool, InputField> read[] = {
+        {true, InputField::WallThickness},
+        {e.LiningMaterialIndex != NoLiningEntry, InputField::LiningThickness},
+        {true, InputField::OuterDiameter},
+        {!e.PipeVelocityLocked, InputField::PipeVelocity},
+        {!e.LiningVelocityLocked, InputField::LiningVelocity},
+        {!e.FluidVelocityLocked, InputField::FluidVelocity},
+    };
+    for (const auto& [reads, field] : read) {
+        if (reads && e.TextOf(field).empty()) {
+            throw EngineError(ErrorKind::EmptyInput, field);
+        }
+    }
+}
+
 CalcOutcome RunCalculation(const CalcEntries& e) {
+    RefuseEmptyEntries(e);
     const bool imperial = e.UnitFlag != 0;
     CalcOutcome out;
     SpacingInputs& in = out.Inputs;
 
-    if (!e.WallThicknessText.empty()) {
-        in.WallThickness = ReadLength(e.WallThicknessText, imperial);
-    }
-    if (e.LiningMaterialIndex != NoLiningEntry && !e.LiningThicknessText.empty()) {
+    in.WallThickness = ReadLength(e.WallThicknessText, imperial);
+    if (e.LiningMaterialIndex != NoLiningEntry) {
         in.LiningThickness = ReadLength(e.LiningThicknessText, imperial);
     }
-    if (!e.OuterDiameterText.empty()) {
-        in.OuterDiameter = ReadLength(e.OuterDiameterText, imperial);
-    }
+    in.OuterDiameter = ReadLength(e.OuterDiameterText, imperial);
 
     in.PipeVelocity = ReadVelocity(e.PipeVelocityLocked, PipeVelocityAt, e.PipeMaterialIndex,
                                    e.PipeVelocityText, imperial);
@@ -71,6 +83,11 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
                                      e.LiningMaterialIndex, e.LiningVelocityText, imperial);
     in.FluidVelocity = ReadVelocity(e.FluidVelocityLocked, FluidVelocityAt, e.FluidIndex,
                                     e.FluidVelocityText, imperial);
+
+    // Every front end must agree on this boundary: exactly this expression, in doubles.
+    if (in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
+        throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
+    }
 
     in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);
     if (e.MountMethodIndex < 0 || e.MountMethodIndex >= e.MountMethodsOffered) {

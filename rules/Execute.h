@@ -31,6 +31,9 @@ struct CalcEntries {
 
     // The text of one of the six numeric fields.
     std::string_view& TextOf(InputField field);
+    std::string_view TextOf(InputField field) const {
+        return const_cast<CalcEntries*>(this)->TextOf(field);
+    }
 };
 
 struct DisplayTexts {
@@ -44,10 +47,12 @@ struct CalcOutcome {
     DisplayTexts Display;
 };
 
-// The execute command of every front end: reads lengths (wall, lining, outer diameter)
-// then velocities (pipe, lining, fluid), converts imperial entries, computes and formats.
-// The order decides which error is reported first. A mounting method beyond the ones the
-// front end offers is a subscript out of range. Throws EngineError.
+// The execute command of every front end, in this order: refuses the first empty entry it
+// would read (EmptyInput, naming the field); reads lengths (wall, lining, outer diameter)
+// then velocities (pipe, lining, fluid), converting imperial entries; refuses a pipe that
+// wall and lining fill (NoBore); computes and formats. The order decides which error is
+// reported first. A mounting method beyond the ones the front end offers is a subscript
+// out of range. Throws EngineError.
 CalcOutcome RunCalculation(const CalcEntries& entries);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),

@@ -1,6 +1,7 @@
 #include "Words.h"
 
 #include "Catalogue.h"
+#include "FieldCheck.h"
 
 namespace Quillmere {
 
@@ -21,6 +22,10 @@ std::int16_t ErrorMessageId(const EngineError& error) {
         }
     }
     switch (error.kind()) {
+    case ErrorKind::EmptyInput:
+        return E::EmptyInput;
+    case ErrorKind::NoBore:
+        return E::NoBore;
     case ErrorKind::TypeMismatch:
         return E::TypeMismatch;
     case ErrorKind::SubscriptOutOfRange:
@@ -36,7 +41,11 @@ std::int16_t ErrorMessageId(const EngineError& error) {
 }
 
 std::string ErrorDescription(const EngineError& error, std::int16_t stringBase) {
-    return std::string(Catalogue::Text(ErrorMessageId(error), stringBase));
+    const std::string_view text = Catalogue::Text(ErrorMessageId(error), stringBase);
+    if (error.kind() == ErrorKind::EmptyInput && error.field()) {
+        return Catalogue::Fill(text, {Catalogue::Text(CaptionId(*error.field()), stringBase)});
+    }
+    return std::string(text);
 }
 
 } // namespace Quillmere

@@ -110,11 +110,17 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
         EXPECT_FALSE(o.Display.Result2.empty());
     }
     // A named material wins over a typed velocity; a typed velocity alone is the user entry.
-    o = Evaluate(Case({{Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}));
+    const auto pipe = [](Column column, const char* value) {
+        return std::pair{column, value};
+    };
+    const auto od = pipe(Column::OuterDiameter, "100");
+    const auto wall = pipe(Column::Wall, "5");
+    o = Evaluate(Case({od, wall, {Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}));
     EXPECT_EQ(o.Inputs.PipeVelocity, 2307);
-    o = Evaluate(Case({{Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
+    o = Evaluate(Case({pipe(Column::OuterDiameter, "4"), pipe(Column::Wall, "0.2"),
+                       {Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
     EXPECT_DOUBLE_EQ(o.Inputs.PipeVelocity, 3300 / 3.28083989);
-    o = Evaluate(Case({{Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
+    o = Evaluate(Case({od, wall, {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
     EXPECT_EQ(o.Inputs.LiningVelocity, 1510);
     EXPECT_EQ(o.Inputs.LiningThickness, 3);
 }
@@ -166,7 +172,7 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
     EXPECT_NEAR(v.Breakdown.Spacing - z.Breakdown.Spacing, v.Breakdown.FluidRun, 1e-9);
     EXPECT_EQ(z.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
     const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"}, {Column::Mount, "Z"},
-                                          {Column::OuterDiameter, "10"}}));
+                                          {Column::OuterDiameter, "10"}, {Column::Wall, "0.2"}}));
     EXPECT_EQ(zi.Circumferential, "15.707");
 }
 
@@ -202,9 +208,10 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               "VT-C1,114.3,6.0,炭素鋼,65.47,,,\n"
               "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed\n"
               "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,\n"
-              "VT-C1,100,,,,,,The row's number of fields differs from the header\n");
+              "VT-C1,100,,,,,,\"The row has 2 fields, the header 4 (a decimal comma? write 114.3, "
+              "or quote \"\"1,234.5\"\")\"\n");
 
-    std::ofstream(sheet) << "sensor,outer_diameter\nVT-C1,114.3\n";
+    std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
     EXPECT_EQ(Calc("--sheet - < " + sheet).out, Calc("--sheet " + sheet).out);
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
@@ -222,4 +229,47 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     const CalcRun json = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0 --json");
     EXPECT_NE(json.out.find("\"spacing_mm\": 65.474551"), std::string::npos);
     EXPECT_NE(json.out.find("\"result1\": \"65.47\""), std::string::npos);
+}
+
+TEST(Program, MissingOrEmptyValuesAreRefusedNotComputedAsZero) {
+    struct Row {
+        const char* arguments;
+        int status;
+        const char* out; // standard output and error together
+    } rows[] = {
+        {"", 1, "WALL THICKNESS: enter a value.\n"},
+        {"--wall 6", 1, "OUTER DIAMETER: enter a value.\n"},
+        {"--outer-diameter 114.3 --wall=", 1, "WALL THICKNESS: enter a value.\n"},
+        // "--x=" is an empty value, never the argument after it.
+        {"--wall= --outer-diameter 114.3", 1, "WALL THICKNESS: enter a value.\n"},
+        {"--outer-diameter 114.3 --wall 6 --lining RUBBER", 1, "LINING THICKNESS: enter a value.\n"},
+        {"--outer-diameter 114.3 --wall 6 --fluid 'FLUID S.V.'", 1, "FLUID S.V.: enter a value.\n"},
+        {"--outer-diameter 114.3 --wall 60", 1,
+         "The wall and lining leave no room for the fluid: check the outer diameter and the "
+         "thicknesses.\n"},
+        {"--sensor VT-C1 --outer-diameter 114.3 --wall 6", 0, "SENSOR SPACING1: 65.47 [mm]\n"},
+    };
+    for (const Row& r : rows) {
+        const CalcRun run = Calc(std::string("--lang en ") + r.arguments + " 2>&1");
+        EXPECT_EQ(run.status, r.status) << r.arguments;
+        EXPECT_EQ(run.out, r.out) << r.arguments;
+    }
+    EXPECT_EQ(Calc("--outer-diameter= 114.3 --wall 6 2>/dev/null").status, 2);
+}
+
+TEST(Program, HelpExamplesRunAsPrinted) {
+    const std::string help = Calc("--help").out;
+    const std::regex example("\n  (quillmere-calc [^\n\\\\]*(\\\\\n[^\n\\\\]*)*)");
+    int ran = 0;
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), example); it != std::sregex_iterator();
+         ++it) {
+        std::string line = std::regex_replace((*it)[1].str(), std::regex("\\\\\n *"), "");
+        if (line.find("--sheet") != std::string::npos) {
+            continue; // names a file of the reader's own
+        }
+        line.erase(0, std::string("quillmere-calc ").size());
+        EXPECT_EQ(Calc(line + " >/dev/null 2>&1").status, 0) << line;
+        ++ran;
+    }
+    EXPECT_GE(ran, 2);
 }

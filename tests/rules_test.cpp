@@ -55,15 +55,23 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
         {"VT-A1 stepped metric", Entries(2, "60.5", "3.9"), "51", "17"},
         {"VT-B1 stepped metric", Entries(3, "60.5", "3.9"), "51", "17"},
         {"RESERVE is plain", Entries(0, "60.5", "3.9"), "53.45", ""},
-        {"empty entries", Entries(4, "", ""), "0.00", ""},
-        {"empty entries stepped", Entries(2, "", ""), "0", "0"},
-        {"empty entries imperial", Entries(4, "", "", 0, 1), "0.000", ""},
+        {"spacing cut to 0", Entries(4, "10", "4.9"), "0.00", ""},
+        {"spacing cut to 0 imperial", Entries(4, "0.5", "0.2", 0, 1), "0.000", ""},
     };
     for (const Row& r : rows) {
         const DisplayTexts d = RunCalculation(r.entries).Display;
         EXPECT_EQ(d.Result1, r.result1) << r.name;
         EXPECT_EQ(d.Result2, r.result2) << r.name;
     }
+    // The slowest pipe and fluid the fields take, on the thinnest pipe: no whole step.
+    CalcEntries slow = Entries(2, "6", "0.1");
+    slow.PipeMaterialIndex = PipeUserEntry;
+    slow.FluidIndex = FluidUserEntry;
+    slow.PipeVelocityLocked = slow.FluidVelocityLocked = false;
+    slow.PipeVelocityText = "1000";
+    slow.FluidVelocityText = "300";
+    EXPECT_EQ(RunCalculation(slow).Display.Result1, "0");
+    EXPECT_EQ(RunCalculation(slow).Display.Result2, "0");
     // Imperial display of the same spacings, fed straight to the formatter.
     EXPECT_EQ(FormatSpacing(65.47455, 4, 1).Result1, "2.577");
     EXPECT_EQ(FormatSpacing(53.45228, 2, 1).Result1, "2.007");
@@ -86,8 +94,6 @@ TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
     e.PipeMaterialIndex = PipeUserEntry;
     e.PipeVelocityText = "3000";
     EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
-    e.PipeVelocityText = "";
-    EXPECT_EQ(RunCalculation(e).Inputs.PipeVelocity, 0.0);
 
     CalcEntries imp = Entries(4, "1", "0.1", 0, 1);
     imp.FluidVelocityLocked = false;
@@ -181,4 +187,95 @@ TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
         EXPECT_NO_THROW(Catalogue::Text(CaptionId(f), 5000));
     }
     EXPECT_EQ(Catalogue::Text(CaptionId(InputField::WallThickness), 5000), "WALL THICKNESS");
+}
+
+// An empty required entry and a pipe without bore give a spacing the installer would
+// believe; both are refused, naming the field to correct.
+TEST(Refusals, EmptyEntriesInReadingOrder) {
+    auto open = [](CalcEntries e, bool lining) {
+        e.LiningMaterialIndex = lining ? LiningUserEntry : NoLiningEntry;
+        e.PipeMaterialIndex = PipeUserEntry;
+        e.FluidIndex = FluidUserEntry;
+        e.PipeVelocityLocked = e.FluidVelocityLocked = false;
+        e.LiningVelocityLocked = !lining;
+        return e;
+    };
+    const InputField order[] = {InputField::WallThickness, InputField::LiningThickness,
+                                InputField::OuterDiameter, InputField::PipeVelocity,
+                                InputField::LiningVelocity, InputField::FluidVelocity};
+    for (bool lining : {false, true}) {
+        CalcEntries e = open(Entries(4, "114.3", "6.0"), lining);
+        e.PipeVelocityText = "3000";
+        e.LiningVelocityText = "2000";
+        e.LiningThicknessText = "2";
+        e.FluidVelocityText = "1440";
+        ASSERT_NO_THROW(RunCalculation(e));
+        // Emptying every field from the last in reading order to the first: each time the
+        // first empty one it reads is named; without a lining its two fields are not read.
+        CalcEntries empty = open(Entries(4, "", ""), lining);
+        for (InputField field : order) {
+            const bool read = lining || (field != InputField::LiningThickness &&
+                                         field != InputField::LiningVelocity);
+            if (!read) {
+                continue;
+            }
+            try {
+                RunCalculation(empty);
+                ADD_FAILURE() << "no refusal";
+            } catch (const EngineError& error) {
+                EXPECT_EQ(error.kind(), ErrorKind::EmptyInput);
+                EXPECT_EQ(error.field(), field);
+            }
+            empty.TextOf(field) = e.TextOf(field);
+        }
+        EXPECT_NO_THROW(RunCalculation(empty));
+    }
+    // Locked velocities are the table's: their empty texts are never read.
+    EXPECT_NO_THROW(RunCalculation(Entries(4, "114.3", "6.0")));
+    // A refusal comes before the conversion errors of later fields.
+    CalcEntries e = Entries(4, "12a", "");
+    ExpectError([&] { RunCalculation(e); }, ErrorKind::EmptyInput);
+    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness), 5000),
+              "WALL THICKNESS: enter a value.");
+    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness), 0),
+              "配管厚さを入力してください。");
+}
+
+TEST(Refusals, NoBoreAtTheExactBoundary) {
+    struct Row {
+        const char* name;
+        const char* od;
+        const char* wall;
+        const char* lining; // thickness; empty: no lining
+        std::int16_t unit;
+        bool refused;
+    } rows[] = {
+        {"bore exactly 0", "12", "6", "", 0, true},
+        {"wall just too thick", "12", "6.01", "", 0, true},
+        {"a hair of bore", "12.01", "6", "", 0, false},
+        {"lining closes it", "20", "6", "4", 0, true},
+        {"lining leaves a bore", "20", "6", "3.99", 0, false},
+        {"inch, exactly 0", "1", "0.5", "", 1, true},
+        {"inch, wall and lining exactly 0", "2", "0.5", "0.5", 1, true},
+        {"inch, a bore", "1.0001", "0.5", "", 1, false},
+        {"wall 60 on 114.3", "114.3", "60", "", 0, true},
+    };
+    for (const Row& r : rows) {
+        CalcEntries e = Entries(4, r.od, r.wall, 0, r.unit);
+        if (*r.lining != 0) {
+            e.LiningMaterialIndex = 3; // rubber
+            e.LiningThicknessText = r.lining;
+        }
+        if (r.refused) {
+            try {
+                RunCalculation(e);
+                ADD_FAILURE() << r.name;
+            } catch (const EngineError& error) {
+                EXPECT_EQ(error.kind(), ErrorKind::NoBore) << r.name;
+                EXPECT_EQ(error.field(), InputField::OuterDiameter) << r.name;
+            }
+        } else {
+            EXPECT_NO_THROW(RunCalculation(e)) << r.name;
+        }
+    }
 }

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <clocale>
+#include <functional>
 #include <fstream>
 #include <memory>
 
@@ -229,10 +230,8 @@ private slots:
         QTest::newRow("RESERVE plain") << 0 << 1 << 0 << "60.5" << "3.9" << "53.45" << "";
         QTest::newRow("VT-C1 V inch") << 1 << 4 << 0 << "4.5" << "0.2362" << "2.577" << "";
         QTest::newRow("VT-A1 steps inch") << 1 << 2 << 0 << "2.3819" << "0.1535" << "2.007" << "17";
-        QTest::newRow("empty mm") << 0 << 4 << 0 << "" << "" << "0.00" << "";
-        QTest::newRow("empty inch") << 1 << 4 << 0 << "" << "" << "0.000" << "";
-        QTest::newRow("empty steps") << 0 << 2 << 0 << "" << "" << "0" << "0";
-        QTest::newRow("empty steps inch") << 1 << 3 << 0 << "" << "" << "0" << "0";
+        QTest::newRow("cut to 0 mm") << 0 << 4 << 0 << "10" << "4.9" << "0.00" << "";
+        QTest::newRow("cut to 0 inch") << 1 << 4 << 0 << "0.5" << "0.2" << "0.000" << "";
         QTest::newRow("grouped thousands") << 0 << 7 << 0 << "6,200" << "10" << "5,177.33" << "";
     }
     void results() {
@@ -254,53 +253,126 @@ private slots:
         QVERIFY(!w.ExecuteCalc->isDown());
     }
 
-    void resultsChangeOnlyOnExecute() {
-        frmCalc& w = Open(0, 0);
+    // A result belongs to the inputs on screen: every kind of change empties both fields,
+    // and nothing is computed until the next press.
+    void resultsBelongToTheInputsOnScreen() {
+        frmCalc& w = Open(1, 0);
+        const std::function<void()> changes[] = {
+            [&] { TypeInto(w.WALL_THICKNESSText, QStringLiteral("4.0")); },
+            [&] { // one more key at the end of a field
+                QTest::mouseClick(w.WALL_THICKNESSText, Qt::LeftButton);
+                QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_End);
+                Type(QStringLiteral("5"));
+            },
+            [&] { Choose(w.SENSOR_TYPECombo, 3); },
+            [&] { Choose(w.SENSOR_MOUNTCombo, 1); },
+            [&] { Choose(w.PIPE_MATERIALCombo, 1); },
+            [&] { Choose(w.KIND_OF_FLUIDCombo, 1); },
+            [&] { Choose(w.LINING_MATERIALCombo, 3); },
+            [&] { TypeInto(w.LINING_THICKNESSText, QStringLiteral("1")); },
+            [&] { TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5")); },
+        };
         TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
         TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
         Choose(w.SENSOR_TYPECombo, 2);
+        int step = 0;
+        for (const auto& change : changes) {
+            if (step == 7) {
+                TypeInto(w.LINING_THICKNESSText, QStringLiteral("2")); // the lining needs it
+            }
+            Execute();
+            QVERIFY2(!w.txtResult1Text->text().isEmpty(), qPrintable(QString::number(step)));
+            change();
+            QVERIFY2(w.txtResult1Text->text().isEmpty(), qPrintable(QString::number(step)));
+            QVERIFY2(w.txtResult2Text->text().isEmpty(), qPrintable(QString::number(step)));
+            ++step;
+        }
+        // Choosing the entry already chosen changes nothing, and keeps the result.
         Execute();
-        QCOMPARE(w.txtResult2Text->text(), QStringLiteral("17"));
-        Choose(w.SENSOR_TYPECombo, 4); // the step count stays until the next press
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        Choose(w.LINING_MATERIALCombo, 3);
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("51"));
-        QCOMPARE(w.txtResult2Text->text(), QStringLiteral("17"));
-        Choose(w.LINING_MATERIALCombo, 0);
-        Execute();
-        QCOMPARE(w.txtResult2Text->text(), QString());
+        const QString shown = w.txtResult1Text->text();
+        w.SENSOR_MOUNTCombo->setCurrentIndex(1);
+        QCOMPARE(w.txtResult1Text->text(), shown);
 
         // A filled lining thickness is ignored while NO LINING is selected.
-        const QString plain = w.txtResult1Text->text();
+        Choose(w.LINING_MATERIALCombo, 0);
+        Execute();
+        const QString unlined = w.txtResult1Text->text();
         Choose(w.LINING_MATERIALCombo, 3);
         TypeInto(w.LINING_THICKNESSText, QStringLiteral("10"));
         Choose(w.LINING_MATERIALCombo, 0);
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), plain);
+        QCOMPARE(w.txtResult1Text->text(), unlined);
     }
 
-    void failedPressKeepsResults() {
+    // A failed press leaves no spacing beside the inputs that failed.
+    void failedPressLeavesNoResult() {
         frmCalc& w = Open(1, 0);
         TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
         TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
         Choose(w.SENSOR_TYPECombo, 2);
         Execute();
-        const QString result1 = w.txtResult1Text->text();
-        const QString result2 = w.txtResult2Text->text();
-        QVERIFY(!result1.isEmpty() && !result2.isEmpty());
+        QVERIFY(!w.txtResult1Text->text().isEmpty() && !w.txtResult2Text->text().isEmpty());
         // The leave-field checks keep such values out; a text they never saw still must not
         // reach a result.
         Choose(w.PIPE_MATERIALCombo, 12);
         w.TRANS_FREQUENCYText->setText(QStringLiteral("3800"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::WallRefraction)});
-        QVERIFY(TakeMessages().isEmpty());
-        QCOMPARE(w.txtResult1Text->text(), result1);
-        QCOMPARE(w.txtResult2Text->text(), result2);
+        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(w.txtResult2Text->text(), QString());
         w.TRANS_FREQUENCYText->setText(QStringLiteral("1-2"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::TypeMismatch)});
-        QCOMPARE(w.txtResult1Text->text(), result1);
+        QCOMPARE(w.txtResult1Text->text(), QString());
+    }
+
+    // An empty required field and a pipe without bore are refused at EXECUTE; the box
+    // names the field, and once it is closed the focus is in that field.
+    void refusalsTakeTheFocusToTheField_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<int>("lining"); // list index
+        QTest::addColumn<QString>("od");
+        QTest::addColumn<QString>("wall");
+        QTest::addColumn<QString>("liningThickness");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("wall empty") << 1 << 0 << "114.3" << "" << "" << "WALL THICKNESS: enter a value."
+                                    << "WALL_THICKNESSText";
+        QTest::newRow("all empty, wall first") << 0 << 0 << "" << "" << "" << "配管厚さを入力してください。"
+                                               << "WALL_THICKNESSText";
+        QTest::newRow("lining thickness empty") << 1 << 3 << "" << "6" << ""
+                                                << "LINING THICKNESS: enter a value."
+                                                << "LINING_THICKNESSText";
+        QTest::newRow("outer diameter empty") << 1 << 3 << "" << "6" << "2"
+                                              << "OUTER DIAMETER: enter a value." << "OUTER_DIAMETERText";
+        QTest::newRow("lining velocity empty") << 1 << 7 << "100" << "6" << "2"
+                                               << "LINING S.V.: enter a value." << "LINING_S_VText";
+        QTest::newRow("no bore") << 1 << 0 << "114.3" << "60" << ""
+                                 << "The wall and lining leave no room for the fluid: check the "
+                                    "outer diameter and the thicknesses."
+                                 << "OUTER_DIAMETERText";
+        QTest::newRow("no bore with lining") << 1 << 3 << "20" << "6" << "4"
+                                             << "The wall and lining leave no room for the fluid: "
+                                                "check the outer diameter and the thicknesses."
+                                             << "OUTER_DIAMETERText";
+    }
+    void refusalsTakeTheFocusToTheField() {
+        QFETCH(int, lang);
+        QFETCH(int, lining);
+        QFETCH(QString, od);
+        QFETCH(QString, wall);
+        QFETCH(QString, liningThickness);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        frmCalc& w = Open(lang, 0);
+        Choose(w.LINING_MATERIALCombo, lining);
+        TypeInto(w.OUTER_DIAMETERText, od);
+        TypeInto(w.WALL_THICKNESSText, wall);
+        TypeInto(w.LINING_THICKNESSText, liningThickness);
+        Execute();
+        QCOMPARE(TakeMessages(), QStringList{message});
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(w.txtResult1Text->text(), QString());
     }
 
     void leaveFieldChecks_data() {
@@ -396,7 +468,7 @@ private slots:
         TypeInto(w.OUTER_DIAMETERText, QStringLiteral("12a"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(3920)});
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QCOMPARE(w.txtResult1Text->text(), QString());
         QVERIFY(!w.ExecuteCalc->isDown());
         QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
 

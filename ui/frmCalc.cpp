@@ -235,7 +235,21 @@ void frmCalc::ConnectHandlers() {
                     (this->*handler)();
                 });
     }
+    // A result belongs to the inputs on screen: any change of them empties it, so that a
+    // failed press can never leave an earlier spacing beside new inputs.
+    for (const InputRow& row : InputRows) {
+        connect(this->*row.Text, &QLineEdit::textChanged, this, &frmCalc::ClearResults);
+    }
+    for (QComboBox* list : {PIPE_MATERIALCombo, SENSOR_MOUNTCombo, SENSOR_TYPECombo,
+                            LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &frmCalc::ClearResults);
+    }
     qApp->installEventFilter(this);
+}
+
+void frmCalc::ClearResults() {
+    txtResult1Text->clear();
+    txtResult2Text->clear();
 }
 
 QString frmCalc::text(std::int16_t id) const {
@@ -448,7 +462,13 @@ void frmCalc::ExecuteCalc_Click() {
     try {
         shown = RunCalculation(entries).Display;
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this, text(ErrorMessageId(error)));
+        QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, ModCommonProc::StringBase)));
+        if (error.field()) {
+            // A refused entry: the user goes straight to the field to correct.
+            QLineEdit* field = this->*RowOf(*error.field()).Text;
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+        }
         return;
     } catch (const std::exception&) {
         QuillmereUi::ShowMessage(this, text(Catalogue::ErrorText::Unexpected));

@@ -116,6 +116,7 @@ protected:
 private:
     void CreateControls();
     void CreateInputRows();
+    void ClearResults();
     void ConnectHandlers();
     QString text(std::int16_t id) const;
     void BuildWorkingFont(int pointSize, bool bold);
