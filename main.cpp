@@ -4,11 +4,16 @@
 #include "frmCalc.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +28,29 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
         return; // the platform plugin's own account of the same failure
     }
     std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// A request to end (logout, kill, Ctrl+C) closes the window as the user would, so that the
+// program ends cleanly and removes its lock file. The signal handler only writes a byte.
+int quitPipe[2] = {-1, -1};
+
+void RequestQuit(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(quitPipe[1], &byte, 1);
+}
+
+void QuitOnSignals(QApplication& app) {
+    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
+    struct sigaction action {};
+    action.sa_handler = RequestQuit;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace
@@ -50,5 +78,9 @@ int main(int argc, char* argv[]) {
         })) {
         return 0;
     }
-    return QApplication::exec();
+    QuitOnSignals(app);
+    const int status = QApplication::exec();
+    window.reset();
+    ModCommonProc::EndInstance();
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "CsvStream.h"
 
+#include <array>
+
 namespace QuillmereCalc {
 
 int CsvReader::Get() {
@@ -7,22 +9,40 @@ int CsvReader::Get() {
         end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
         pos_ = 0;
         if (end_ == 0) {
-            failed_ = failed_ || std::ferror(in_) != 0;
+            if (std::ferror(in_) != 0) {
+                fault_ = Fault::ReadFailed;
+            }
             return EOF;
         }
     }
-    return static_cast<unsigned char>(buffer_[pos_++]);
+    const int c = static_cast<unsigned char>(buffer_[pos_++]);
+    if (c == '\n') {
+        ++line_;
+    }
+    return c;
+}
+
+bool CsvReader::Stop(Fault fault, std::size_t line) {
+    fault_ = fault;
+    recordLine_ = line;
+    return false;
 }
 
 bool CsvReader::Next(std::vector<std::string>& fields) {
     fields.clear();
+    blank_ = false;
+    if (fault_ != Fault::None) {
+        return false;
+    }
     if (!started_) {
         started_ = true;
         if (Get() != EOF) {
             --pos_; // only filled the buffer
-            if (end_ - pos_ >= 3 && buffer_[pos_] == '\xEF' && buffer_[pos_ + 1] == '\xBB' &&
-                buffer_[pos_ + 2] == '\xBF') {
+            const auto at = [this](std::size_t i) { return static_cast<unsigned char>(buffer_[pos_ + i]); };
+            if (end_ - pos_ >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
                 pos_ += 3;
+            } else if (end_ - pos_ >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
+                return Stop(Fault::Utf16, 1);
             }
         }
     }
@@ -30,14 +50,17 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     if (c == EOF) {
         return false;
     }
+    recordLine_ = line_ - (c == '\n' ? 1 : 0);
+    blank_ = c == '\n' || c == '\r';
+    std::size_t bytes = 0;
     fields.emplace_back();
     for (;;) {
-        std::string& current = fields.back();
-        if (c == '"' && current.empty()) {
-            for (;;) { // quoted field
+        if (c == '"' && fields.back().empty()) { // quoted field
+            const std::size_t opened = line_;
+            for (;;) {
                 c = Get();
                 if (c == EOF) {
-                    return true;
+                    return Failed() ? false : Stop(Fault::UnterminatedQuote, opened);
                 }
                 if (c == '"') {
                     c = Get();
@@ -45,12 +68,19 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
                         break; // closing quote; c is what follows it
                     }
                 }
-                current.push_back(static_cast<char>(c));
+                if (++bytes > MaxRecordBytes) {
+                    return Stop(Fault::RecordTooLong, recordLine_);
+                }
+                fields.back().push_back(static_cast<char>(c));
+            }
+            if (c != ',' && c != '\n' && c != '\r' && c != EOF) {
+                // A stray quote would otherwise swallow rows up to the next quote.
+                return Stop(Fault::TextAfterQuote, opened);
             }
         }
         for (;; c = Get()) { // unquoted part
             if (c == EOF) {
-                return true;
+                return !Failed();
             }
             if (c == ',') {
                 break;
@@ -60,8 +90,11 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             }
             if (c == '\r') {
                 const int next = Get();
-                if (next != '\n' && next != EOF) {
-                    --pos_; // a lone CR ends the record too; keep what follows
+                if (next != '\n') {
+                    ++line_; // a lone CR ends the line too
+                    if (next != EOF) {
+                        --pos_; // keep what follows
+                    }
                 }
                 return true;
             }
@@ -71,12 +104,39 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             while (run < end_ && buffer_[run] != ',' && buffer_[run] != '\n' && buffer_[run] != '\r') {
                 ++run;
             }
+            bytes += run - pos_ + 1;
+            if (bytes > MaxRecordBytes) {
+                return Stop(Fault::RecordTooLong, recordLine_);
+            }
             fields.back().append(buffer_.data() + pos_, run - pos_);
             pos_ = run;
+        }
+        if (++bytes > MaxRecordBytes) {
+            return Stop(Fault::RecordTooLong, recordLine_);
         }
         fields.emplace_back();
         c = Get();
     }
+}
+
+std::string Describe(const CsvReader& reader) {
+    const std::string line = "line " + std::to_string(reader.Line()) + ": ";
+    switch (reader.Problem()) {
+    case CsvReader::Fault::None:
+        return "";
+    case CsvReader::Fault::ReadFailed:
+        return "reading failed";
+    case CsvReader::Fault::RecordTooLong:
+        return line + "record too long (a job sheet row is at most " +
+               std::to_string(CsvReader::MaxRecordBytes / 1024) + " KiB)";
+    case CsvReader::Fault::UnterminatedQuote:
+        return line + "a quoted field is never closed";
+    case CsvReader::Fault::TextAfterQuote:
+        return line + "a quoted field must end at a comma or at the end of the line";
+    case CsvReader::Fault::Utf16:
+        return "the sheet is UTF-16, save the sheet as UTF-8";
+    }
+    return "";
 }
 
 void CsvWriter::Field(std::string_view text) {
@@ -120,12 +180,95 @@ void CsvWriter::Raw(std::string_view text) {
     }
 }
 
-void CsvWriter::Flush() {
+bool CsvWriter::Flush() {
     if (!pending_.empty()) {
-        std::fwrite(pending_.data(), 1, pending_.size(), out_);
+        if (std::fwrite(pending_.data(), 1, pending_.size(), out_) != pending_.size()) {
+            failed_ = true;
+        }
         pending_.clear();
     }
-    std::fflush(out_);
+    if (std::fflush(out_) != 0 || std::ferror(out_) != 0) {
+        failed_ = true;
+    }
+    return !failed_;
+}
+
+namespace {
+
+// The length of the UTF-8 sequence at the start of `text`, or 0 when it is not one.
+std::size_t SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // not past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+} // namespace
+
+bool IsUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t n = SequenceLength(text);
+        if (n == 0) {
+            return false;
+        }
+        text.remove_prefix(n);
+    }
+    return true;
+}
+
+std::string Printable(std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string out;
+    while (!text.empty()) {
+        const auto c = static_cast<unsigned char>(text[0]);
+        const std::size_t n = SequenceLength(text);
+        if (n == 0 || c < 0x20 || c == 0x7F) {
+            if (c == 0) {
+                out += "\\0";
+            } else {
+                out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+            }
+            text.remove_prefix(1);
+            continue;
+        }
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (n == 2 && c == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
+            // C1 controls (U+0080 to U+009F) drive terminals as well.
+            const auto code = static_cast<unsigned char>(text[1]);
+            out += std::string("\\u00") + hex[code >> 4] + hex[code & 15];
+        } else {
+            out.append(text.substr(0, n));
+        }
+        text.remove_prefix(n);
+    }
+    return out;
 }
 
 } // namespace QuillmereCalc

@@ -2,7 +2,8 @@
 
 // Streaming CSV: one record at a time, so a job sheet of any length needs the memory of
 // one row. Reads a UTF-8 byte order mark, CRLF or LF line ends, and quoted fields with
-// doubled quotes and line breaks inside.
+// doubled quotes and line breaks inside. A record is at most MaxRecordBytes long, and a
+// quoted field must be closed: either fault stops the reading, with the line it is on.
 
 #include <cstdio>
 #include <string>
@@ -13,23 +14,46 @@ namespace QuillmereCalc {
 
 class CsvReader {
 public:
+    // Far above any sensible row (its longest value is a few dozen bytes).
+    static constexpr std::size_t MaxRecordBytes = 64 * 1024;
+
+    enum class Fault {
+        None,
+        ReadFailed,        // an I/O error, not a bad row
+        RecordTooLong,     // beyond MaxRecordBytes: not a job sheet
+        UnterminatedQuote, // a quoted field runs to the end of the input
+        TextAfterQuote,    // a closing quote not followed by a comma or the line's end
+        Utf16,             // a UTF-16 byte order mark: saved in the wrong encoding
+    };
+
     explicit CsvReader(std::FILE* in) : in_(in) {}
 
-    // The next record's fields; false at the end of the input.
+    // The next record's fields; false at the end of the input or at a fault.
     bool Next(std::vector<std::string>& fields);
-    // True when the input could not be read to its end (an I/O error, not a bad row).
-    bool Failed() const { return failed_; }
+    Fault Problem() const { return fault_; }
+    bool Failed() const { return fault_ != Fault::None; }
+    // The line the last record (or the faulty one) starts on, counted from 1.
+    std::size_t Line() const { return recordLine_; }
+    // The last record was an empty line, not a record of one empty ("") field.
+    bool BlankLine() const { return blank_; }
 
 private:
     int Get();
+    bool Stop(Fault fault, std::size_t line);
 
     std::FILE* in_;
     std::vector<char> buffer_ = std::vector<char>(1 << 16);
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool started_ = false;
-    bool failed_ = false;
+    Fault fault_ = Fault::None;
+    std::size_t line_ = 1;
+    std::size_t recordLine_ = 0;
+    bool blank_ = false;
 };
+
+// A fault of the reader as the words of a message ("line 7: record too long").
+std::string Describe(const CsvReader& reader);
 
 class CsvWriter {
 public:
@@ -41,12 +65,23 @@ public:
     void Field(std::string_view text); // quoted when it holds , " CR or LF
     void EndRecord();
     void Raw(std::string_view text);
-    void Flush();
+    // Writes what is pending and flushes the stream; false once any write has failed.
+    bool Flush();
+    bool Failed() const { return failed_; }
 
 private:
     std::FILE* out_;
     std::string pending_;
     bool firstField_ = true;
+    bool failed_ = false;
 };
+
+// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF).
+bool IsUtf8(std::string_view text);
+
+// `text` fit for a message on a terminal: control characters, DEL and bytes that are not
+// UTF-8 are shown escaped (\x1b, \0, \xff), so nothing cuts, garbles or drives the terminal.
+std::string Printable(std::string_view text);
 
 } // namespace QuillmereCalc

@@ -1,6 +1,7 @@
 #include "Job.h"
 
 #include "Catalogue.h"
+#include "CsvStream.h"
 #include "Engine.h"
 #include "Rules.h"
 
@@ -170,11 +171,11 @@ std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>&
     for (const std::string& name : names) {
         const auto column = ColumnByName(name);
         if (!column) {
-            problem = "unknown column \"" + name + "\"";
+            problem = "unknown column \"" + Printable(name) + "\"";
             return std::nullopt;
         }
         if (std::find(columns.begin(), columns.end(), *column) != columns.end()) {
-            problem = "column \"" + name + "\" appears twice";
+            problem = "column \"" + Printable(name) + "\" appears twice";
             return std::nullopt;
         }
         columns.push_back(*column);
@@ -206,7 +207,7 @@ CaseOutcome Evaluate(const CaseInput& in) {
     } else if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
         out.UnitFlag = 1;
     } else {
-        out.Error = "Unknown unit system (metric or imperial): " + Value(in, Column::Units);
+        out.Error = "Unknown unit system (metric or imperial): " + Printable(Value(in, Column::Units));
         return out;
     }
     if (lang.empty() || SameText(lang, "JA") || lang == "0") {
@@ -214,13 +215,15 @@ CaseOutcome Evaluate(const CaseInput& in) {
     } else if (SameText(lang, "EN") || lang == "1") {
         out.StringBase = Catalogue::EnglishBase;
     } else {
-        out.Error = "Unknown language (ja or en): " + Value(in, Column::Lang);
+        out.Error = "Unknown language (ja or en): " + Printable(Value(in, Column::Lang));
         return out;
     }
     auto fail = [&](std::int16_t id, const std::string& what) {
         out.Error = Text(id, out.StringBase);
         if (!what.empty()) {
-            out.Error += ": " + what;
+            // A long value is shown by its start: enough to find it in the sheet.
+            constexpr std::size_t shown = 40;
+            out.Error += ": " + Printable(what.substr(0, shown)) + (what.size() > shown ? "..." : "");
         }
         return out;
     };
@@ -285,9 +288,14 @@ CaseOutcome Evaluate(const CaseInput& in) {
         {Column::FluidVelocity, InputField::FluidVelocity},
     };
     for (const auto& [column, field] : fields) {
-        // The window's fields take no more characters than their longest limit.
+        // The window's fields take no more characters than their longest limit; a text of
+        // more bytes than four a character is too long before it is converted.
+        const auto limit = static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag));
+        if (Value(in, column).size() > 4 * limit) {
+            return fail(T::TooLong, Value(in, column));
+        }
         const std::u16string typed = Utf16(Value(in, column));
-        if (typed.size() > static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag))) {
+        if (typed.size() > limit) {
             return fail(T::TooLong, Value(in, column));
         }
         const std::int16_t message = LeaveFieldMessageId(typed, field, out.UnitFlag);

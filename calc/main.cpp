@@ -10,6 +10,9 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -39,14 +42,34 @@ sound velocity from the table, as in the window; a typed velocity alone selects 
 list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). Mounting methods V and Z are the
 window's; N crosses the fluid three times, W four times.)";
 
+// The JSON text of a case; bytes that are not UTF-8 never reach it (they are refused
+// first), and if one did it would be replaced, never thrown.
+std::string Json(const CaseInput& input, const CaseOutcome& outcome, int indent) {
+    return ToJson(input, outcome).dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "quillmere-calc: %s\n", message.c_str());
+    return 2;
+}
+
+// Every result that was printed must have arrived: a full disk or a closed pipe is an
+// error, not a success.
+int OutputFailed() { return Fail(std::string("cannot write the output: ") + std::strerror(errno)); }
+
+bool StandardOutputOk() {
+    std::cout.flush();
+    return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+}
+
 int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
     std::FILE* in = stdin;
+    const std::string name = path == "-" ? std::string("standard input") : Printable(path);
     if (path != "-") {
         file.reset(std::fopen(path.c_str(), "rb"));
         if (!file) {
-            std::fprintf(stderr, "quillmere-calc: cannot read %s\n", path.c_str());
-            return 2;
+            return Fail("cannot read " + name);
         }
         in = file.get();
     }
@@ -55,21 +78,28 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::vector<std::string> header;
     if (!reader.Next(header)) {
         if (reader.Failed()) {
-            std::fprintf(stderr, "quillmere-calc: cannot read %s\n", path.c_str());
-            return 2;
+            return Fail(name + ": " + Describe(reader));
         }
         return 0; // an empty sheet has nothing to compute
+    }
+    const auto notUtf8 = [&] {
+        return Fail(name + ": line " + std::to_string(reader.Line()) +
+                    ": not UTF-8, save the sheet as UTF-8");
+    };
+    for (const std::string& field : header) {
+        if (!IsUtf8(field)) {
+            return notUtf8();
+        }
     }
     std::string problem;
     const auto found = HeaderColumns(header, problem);
     if (!found) {
-        std::fprintf(stderr, "quillmere-calc: %s: %s\n", path.c_str(), problem.c_str());
-        return 2;
+        return Fail(name + ": " + problem);
     }
     const std::vector<Column>& columns = *found;
     if (!json) {
-        for (const std::string& name : header) {
-            writer.Field(name);
+        for (const std::string& column : header) {
+            writer.Field(column);
         }
         for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
             writer.Field(extra);
@@ -80,9 +110,15 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     bool allComputed = true;
     std::vector<std::string> row;
     CaseInput input = defaults;
-    while (reader.Next(row)) {
-        if (row.size() == 1 && row[0].empty()) {
-            continue; // a blank line
+    while (!writer.Failed() && reader.Next(row)) {
+        if (reader.BlankLine()) {
+            continue;
+        }
+        for (const std::string& field : row) {
+            if (!IsUtf8(field)) {
+                writer.Flush(); // the rows before it are kept
+                return notUtf8();
+            }
         }
         CaseOutcome outcome;
         if (row.size() != columns.size()) {
@@ -100,7 +136,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         }
         allComputed = allComputed && outcome.Ok;
         if (json) {
-            writer.Raw(ToJson(input, outcome).dump());
+            writer.Raw(Json(input, outcome, -1));
             writer.Raw("\n");
             continue;
         }
@@ -114,24 +150,26 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
         writer.EndRecord();
     }
-    writer.Flush();
+    if (!writer.Flush()) {
+        return OutputFailed();
+    }
     if (reader.Failed()) {
-        std::fprintf(stderr, "quillmere-calc: reading %s failed\n", path.c_str());
-        return 2;
+        return Fail(name + ": " + Describe(reader));
     }
     return allComputed ? 0 : 1;
 }
 
-int RunOne(const CaseInput& input, bool json, const std::string& sketch) {
+int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& sketch) {
     const CaseOutcome outcome = Evaluate(input);
+    const bool sketchToOutput = sketch && *sketch == "-";
     if (json) {
-        std::cout << ToJson(input, outcome).dump(2) << '\n';
+        std::cout << Json(input, outcome, 2) << '\n';
     }
     if (!outcome.Ok) {
-        std::cerr << outcome.Error << '\n';
-        return 1;
+        std::cerr << Printable(outcome.Error) << '\n';
+        return StandardOutputOk() ? 1 : OutputFailed();
     }
-    if (!json) {
+    if (!json && !sketchToOutput) {
         const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
         const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
         std::cout << caption << "1: " << outcome.Display.Result1 << ' ' << unit << '\n';
@@ -143,20 +181,22 @@ int RunOne(const CaseInput& input, bool json, const std::string& sketch) {
                       << outcome.Circumferential << ' ' << unit << '\n';
         }
     }
-    if (!sketch.empty()) {
-        std::ofstream out(sketch, std::ios::binary);
+    if (sketchToOutput) {
+        std::cout << SketchSvg(outcome);
+    } else if (sketch) {
+        std::ofstream out(*sketch, std::ios::binary);
         out << SketchSvg(outcome);
+        out.close();
         if (!out) {
-            std::cerr << "quillmere-calc: cannot write " << sketch << '\n';
-            return 2;
+            return Fail("cannot write " + Printable(*sketch));
         }
     }
-    return 0;
+    return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-} // namespace
+int Run(int argc, char* argv[]);
 
-int main(int argc, char* argv[]) {
+int Run(int argc, char* argv[]) {
     CLI::App app{"Sensor spacing of clamp-on ultrasonic flowmeters, as the Quillmere window "
                  "computes it.",
                  "quillmere-calc"};
@@ -193,11 +233,13 @@ int main(int argc, char* argv[]) {
         const auto i = static_cast<std::size_t>(o.column);
         given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
     }
-    app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
+    CLI::Option* sheetOption =
+        app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
     app.add_flag("--json", json, "print JSON: the inputs, the spacing in mm before rounding, the "
                                  "angles, the axial runs and the displayed texts (one line per row "
                                  "for a sheet)");
-    app.add_option("--sketch", sketch, "write a to-scale SVG drawing of the case (one case only)");
+    CLI::Option* sketchOption = app.add_option(
+        "--sketch", sketch, "write a to-scale SVG drawing of the case (one case only; - for standard output)");
 
     // "--wall=" gives the option an empty value; the parser alone would take the next
     // argument for it. A stand-in value that no shell can pass marks it.
@@ -223,17 +265,42 @@ int main(int argc, char* argv[]) {
             value->clear();
         }
     }
-    for (std::size_t i = 0; i < ColumnCount; ++i) {
+    for (const Opt& o : options) {
+        const auto i = static_cast<std::size_t>(o.column);
         if (given[i]->count() > 0) {
             input.Values[i] = texts[i] == EmptyValue ? std::string() : texts[i];
+            if (!IsUtf8(*input.Values[i])) {
+                return Fail(std::string(o.flag) + ": not UTF-8");
+            }
         }
     }
-    if (!sheet.empty()) {
-        if (!sketch.empty()) {
-            std::cerr << "quillmere-calc: --sketch draws one case, not a sheet\n";
-            return 2;
+    const bool sheetGiven = sheetOption->count() > 0;
+    const bool sketchGiven = sketchOption->count() > 0;
+    if ((sheetGiven && sheet.empty()) || (sketchGiven && sketch.empty())) {
+        return Fail(std::string(sheetGiven && sheet.empty() ? "--sheet" : "--sketch") +
+                    ": the file name is empty (- is standard input or output)");
+    }
+    if (sheetGiven) {
+        if (sketchGiven) {
+            return Fail("--sketch draws one case, not a sheet");
         }
         return RunSheet(sheet, input, json);
     }
-    return RunOne(input, json, sketch);
+    if (sketchGiven && sketch == "-" && json) {
+        return Fail("--json and --sketch - cannot both write to standard output");
+    }
+    return RunOne(input, json, sketchGiven ? std::optional<std::string>(sketch) : std::nullopt);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Whatever goes wrong, the user gets a sentence and exit status 2, never an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        return Fail(Printable(error.what()));
+    } catch (...) {
+        return Fail("unexpected failure");
+    }
 }

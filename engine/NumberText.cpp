@@ -31,7 +31,7 @@ double ParseNumberText(std::string_view text) {
     bool seenPoint = false;
     bool seenDigit = false;
     bool nonZeroBeforePoint = false;
-    std::uint64_t mantissa = 0; // the digits as an integer while they fit 2^53
+    std::uint64_t mantissa = 0; // the digits as an integer, exact as a double up to 2^53
     int fractionDigits = 0;
     bool exactMantissa = true;
     for (std::size_t i = start; i < plain.size(); ++i) {
@@ -58,7 +58,7 @@ double ParseNumberText(std::string_view text) {
     }
     // An integer below 2^53 divided by an exact power of ten is one correctly rounded
     // operation, the same double the general conversion gives; most entries are such.
-    if (exactMantissa && fractionDigits <= 22) {
+    if (exactMantissa && mantissa <= (std::uint64_t{1} << 53) && fractionDigits <= 22) {
         constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};

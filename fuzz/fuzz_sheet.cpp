@@ -22,7 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reader.Next(header)) {
         std::string problem;
         const auto columns = HeaderColumns(header, problem);
-        if (!columns && problem.empty()) {
+        // The problem is fit for a terminal: UTF-8, no control characters.
+        if (!columns && (problem.empty() || !IsUtf8(problem) ||
+                         problem.find_first_of(std::string("\0\x1b\r\n", 4)) != std::string::npos)) {
             std::abort();
         }
         std::vector<std::string> row;
@@ -35,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (outcome.Ok == outcome.Display.Result1.empty() || outcome.Ok != outcome.Error.empty()) {
                 std::abort();
             }
+            // Whatever the bytes, the JSON of a row is written, never thrown.
+            (void)ToJson(input, outcome).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
         }
     }
     std::fclose(in);

@@ -20,6 +20,12 @@ std::optional<std::int16_t> ToInt16(std::int32_t value) {
 
 const std::string Section(ConfigSection);
 
+// The catalogue offset and the window's font follow the language flag.
+void FixLanguage() {
+    StringBase = LangFlag != 0 ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
+    UiFontName = std::string(Catalogue::Text(Catalogue::Id::FontName, StringBase));
+}
+
 } // namespace
 
 std::string DefaultPath(const std::string& programDir) {
@@ -71,8 +77,13 @@ void FixSettings(const std::string& programDir) {
     if (ConfigPath != defaultPath) {
         ReadConfiguration(ConfigPath, programDir);
     }
-    StringBase = LangFlag != 0 ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
-    UiFontName = std::string(Catalogue::Text(Catalogue::Id::FontName, StringBase));
+    FixLanguage();
+}
+
+void FixSettingsWithoutFile() {
+    UnitFlag = 0;
+    LangFlag = 0;
+    FixLanguage();
 }
 
 void ResetSettings() {

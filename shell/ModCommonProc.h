@@ -38,6 +38,9 @@ std::string TrimAtNul(std::string_view text);
 // and UiFontName. The program directory is a parameter so tests can use a temp folder.
 void FixSettings(const std::string& programDir);
 
+// The settings of a run that found no configuration file: metric and Japanese.
+void FixSettingsWithoutFile();
+
 // Back to the state before start-up, for tests that start several times in one process.
 void ResetSettings();
 
@@ -48,5 +51,8 @@ using Quillmere::IsNumericText;
 // Start-up. Returns false at once, before anything is read, when another copy of the
 // program runs for this user; otherwise fixes the settings and calls showWindow.
 bool Main(const std::function<void()>& showWindow);
+
+// After the window has closed: releases the single-instance lock and removes its file.
+void EndInstance();
 
 } // namespace ModCommonProc

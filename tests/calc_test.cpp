@@ -5,8 +5,10 @@
 #include "Sketch.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <array>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -63,6 +65,15 @@ CalcRun Calc(const std::string& arguments) {
     return {WEXITSTATUS(status), out};
 }
 
+// `text` as one word of the shell.
+std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
 } // namespace
 
 TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
@@ -71,7 +82,6 @@ TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
     EXPECT_EQ(ReadAll("a,\"x,\"\"y\"\"\nz\",c\n"), (Rows{{"a", "x,\"y\"\nz", "c"}}));
     EXPECT_EQ(ReadAll("a,,\n\n"), (Rows{{"a", "", ""}, {""}}));
     EXPECT_EQ(ReadAll("a\rb"), (Rows{{"a"}, {"b"}}));
-    EXPECT_EQ(ReadAll("\"unterminated"), (Rows{{"unterminated"}}));
     EXPECT_EQ(ReadAll(""), Rows{});
     EXPECT_EQ(ReadAll("\xEF\xBB"), (Rows{{"\xEF\xBB"}})); // half a mark is data
     EXPECT_EQ(ReadAll("炭素鋼,\"1,234.5\""), (Rows{{"炭素鋼", "1,234.5"}}));
@@ -89,6 +99,76 @@ TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
     std::fclose(f);
     EXPECT_EQ(std::string(text, size), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\"\n");
     std::free(text);
+}
+
+// What the reader makes of a sheet: its records, and the fault it stopped at with the line.
+struct Read {
+    std::vector<std::vector<std::string>> rows;
+    CsvReader::Fault fault;
+    std::size_t line;
+    std::vector<bool> blank;
+};
+Read ReadWithFault(const std::string& bytes) {
+    std::FILE* f = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    CsvReader reader(f);
+    Read read{};
+    std::vector<std::string> row;
+    while (reader.Next(row)) {
+        read.rows.push_back(row);
+        read.blank.push_back(reader.BlankLine());
+    }
+    read.fault = reader.Problem();
+    read.line = reader.Line();
+    std::fclose(f);
+    return read;
+}
+
+TEST(CsvStream, StopsAtWhatNoSpreadsheetWritesAndSaysWhere) {
+    using Fault = CsvReader::Fault;
+    // A stray quote no longer swallows the rest of the sheet.
+    std::string sheet = "sensor,outer_diameter,wall\n\"VT-C1,100,5\n";
+    for (int i = 0; i < 1000; ++i) {
+        sheet += "VT-C1,100,5\n";
+    }
+    Read r = ReadWithFault(sheet);
+    EXPECT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.fault, Fault::UnterminatedQuote);
+    EXPECT_EQ(r.line, 2u);
+    // ... nor merges rows up to the next quote.
+    r = ReadWithFault("a,b\n\"x,1\ny,\"2\"\nz,3\n");
+    EXPECT_EQ(r.fault, Fault::TextAfterQuote);
+    EXPECT_EQ(r.line, 2u);
+    // A quoted line break is data, and the lines after it are still counted.
+    r = ReadWithFault("a,b\n\"two\nlines\",1\n\"open");
+    EXPECT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.line, 4u);
+    // Memory is bounded within a record: one long field, or a row of nothing but commas.
+    for (const std::string& row : {std::string(CsvReader::MaxRecordBytes + 1, 'x'),
+                                   std::string(CsvReader::MaxRecordBytes + 1, ','),
+                                   "\"" + std::string(CsvReader::MaxRecordBytes + 1, 'x') + "\""}) {
+        r = ReadWithFault("a\r\nb\r\n" + row + "\r\nc\r\n");
+        EXPECT_EQ(r.rows.size(), 2u);
+        EXPECT_EQ(r.fault, Fault::RecordTooLong);
+        EXPECT_EQ(r.line, 3u);
+    }
+    EXPECT_EQ(ReadWithFault(std::string(CsvReader::MaxRecordBytes - 1, 'x')).fault, Fault::None);
+    // A UTF-16 sheet is named as such, whichever its byte order.
+    EXPECT_EQ(ReadWithFault("\xFF\xFEs\0e\0").fault, Fault::Utf16);
+    EXPECT_EQ(ReadWithFault("\xFE\xFF\0s\0e").fault, Fault::Utf16);
+    // An empty line is blank; a record of one empty quoted field is a record.
+    r = ReadWithFault("wall\n\n\"\"\n5\n");
+    EXPECT_EQ(r.rows, (std::vector<std::vector<std::string>>{{"wall"}, {""}, {""}, {"5"}}));
+    EXPECT_EQ(r.blank, (std::vector<bool>{false, true, false, false}));
+}
+
+TEST(CsvStream, Utf8CheckAndPrintableMessages) {
+    EXPECT_TRUE(IsUtf8("炭素鋼 ｽﾃﾝﾚｽ VT-C1 \xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xFF", "\x82\xA0", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xE7\x82"}) {
+        EXPECT_FALSE(IsUtf8(bad)) << Printable(bad);
+    }
+    EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)), "a\\0b\\x1b[31mc\\x7f\\xff\\\\");
+    EXPECT_EQ(Printable("\xC2\x9B" "2J 炭素鋼"), "\\u009b2J 炭素鋼");
 }
 
 TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
@@ -272,4 +352,67 @@ TEST(Program, HelpExamplesRunAsPrinted) {
         ++ran;
     }
     EXPECT_GE(ran, 2);
+}
+
+// Input from outside, as a spreadsheet or a script may give it: the program never aborts,
+// keeps what it computed, and says what is wrong on standard error with exit status 2.
+TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
+    struct Row {
+        const char* name;
+        std::string command; // arguments, with shell redirections
+        int status;
+        std::string out;     // the start of standard output and error together
+    } rows[] = {
+        {"option not UTF-8", "--json --sensor $'\\xff' 2>&1", 2, "quillmere-calc: --sensor: not UTF-8\n"},
+        {"Shift-JIS sheet keeps the rows before it",
+         "--json --sheet - 2>&1 <<< $'sensor,outer_diameter,wall\\nVT-C1,100,5\\n\\x82\\xa0,100,5'", 2,
+         "{\"inputs\":{\"sensor\":\"VT-C1\""},
+        {"full disk, one case", "--sensor VT-C1 --outer-diameter 100 --wall 5 2>&1 >/dev/full", 2,
+         "quillmere-calc: cannot write the output: No space left on device\n"},
+        {"full disk, a long sheet",
+         "--sheet - 2>&1 >/dev/full < <(echo sensor,outer_diameter,wall; yes VT-C1,100,5 | head -n 5000)",
+         2, "quillmere-calc: cannot write the output"},
+        {"endless record", "--sheet /dev/zero 2>&1", 2,
+         "quillmere-calc: /dev/zero: line 1: record too long (a job sheet row is at most 64 KiB)\n"},
+        {"empty sheet name", "--sheet '' 2>&1", 2, "quillmere-calc: --sheet: the file name is empty"},
+        {"empty sheet name after =", "--sheet= 2>&1", 2, "quillmere-calc: --sheet: the file name is empty"},
+        {"empty sketch name", "--outer-diameter 100 --wall 5 --sketch '' 2>&1", 2,
+         "quillmere-calc: --sketch: the file name is empty"},
+        {"sketch to standard output", "--outer-diameter 100 --wall 5 --sketch - 2>&1", 0,
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg"},
+        {"an empty quoted value is a row", "--lang en --outer-diameter 100 --sheet - 2>&1 <<< $'wall\\n\"\"\\n5'",
+         1, "wall,result1,result2,circumferential,error\n,,,,WALL THICKNESS: enter a value.\n5,87.57,,,\n"},
+        {"control characters in a header", "--sheet - 2>&1 <<< $'sen\\x1b[31msor\\x01'", 2,
+         "quillmere-calc: standard input: unknown column \"sen\\x1b[31msor\\x01\"\n"},
+        {"NUL in a header", "--sheet - 2>&1 < <(printf 'a\\0b\\n')", 2,
+         "quillmere-calc: standard input: unknown column \"a\\0b\"\n"},
+        {"UTF-16 sheet", "--sheet - 2>&1 < <(printf '\\xff\\xfes\\0')", 2,
+         "quillmere-calc: standard input: the sheet is UTF-16, save the sheet as UTF-8\n"},
+    };
+    const std::string folder = ScratchPath("cwd");
+    std::filesystem::create_directory(folder);
+    for (const Row& r : rows) {
+        // Bash for $'...', <<< and < <(...): the plain shell of popen has none of them.
+        std::FILE* pipe = ::popen(("cd " + folder + " && exec bash -c " +
+                                   Quoted(std::string(QUILLMERE_CALC) + " " + r.command))
+                                      .c_str(),
+                                  "r");
+        std::string out;
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+            out.append(buffer.data(), n);
+        }
+        const int status = WEXITSTATUS(::pclose(pipe));
+        EXPECT_EQ(status, r.status) << r.name;
+        EXPECT_EQ(out.substr(0, r.out.size()), r.out) << r.name;
+        if (std::string(r.name) == "Shift-JIS sheet keeps the rows before it") {
+            const std::string first = out.substr(0, out.find('\n'));
+            EXPECT_TRUE(nlohmann::json::accept(first)) << first;
+            EXPECT_NE(out.find("line 3: not UTF-8, save the sheet as UTF-8"), std::string::npos);
+        }
+    }
+    // "-" is standard output: no file of that name appears.
+    EXPECT_FALSE(std::filesystem::exists(folder + "/-"));
+    std::filesystem::remove_all(folder);
 }

@@ -387,6 +387,19 @@ TEST(NumberText, ReadsEveryDecimalAsTheGeneralConversionDoes) {
         ASSERT_EQ(ParseNumberText(text), expected) << text;
     }
     EXPECT_EQ(ParseNumberText("9007199254740993"), 9007199254740992.0); // past 2^53, rounded
+    // The exact short path ends at 2^53: every mantissa around it, with the point anywhere,
+    // reads as the general conversion reads it ("90071992547409.93" once came out wrong).
+    for (std::uint64_t m = (std::uint64_t{1} << 53) - 12; m <= (std::uint64_t{1} << 53) + 12; ++m) {
+        const std::string digits = std::to_string(m);
+        for (std::size_t point = 0; point <= digits.size(); ++point) {
+            std::string text = digits;
+            text.insert(point, ".");
+            double expected = 0;
+            std::from_chars(text.data(), text.data() + text.size(), expected);
+            ASSERT_EQ(ParseNumberText(text), expected) << text;
+        }
+    }
+    EXPECT_EQ(ParseNumberText("90071992547409.93"), 90071992547409.93);
     EXPECT_EQ(ParseNumberText("0.1"), 0.1);
     EXPECT_EQ(ParseNumberText("123456789.123456789"), 123456789.123456789);
 }

@@ -5,14 +5,20 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,14 +61,15 @@ struct ProgramFolder {
     }
 };
 
-// Top-level windows of the program on the test's X server (class "quillmere", 926x471).
-int ProgramWindows() {
+// Top-level windows of the program on the test's X server (class "quillmere", 926x471),
+// with a title that holds `title` when one is given.
+int ProgramWindows(const char* title = "") {
     QProcess xwininfo;
     xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
     xwininfo.waitForFinished(5000);
     int count = 0;
     for (const QByteArray& line : xwininfo.readAllStandardOutput().split('\n')) {
-        if (line.contains("(\"quillmere\"") && line.contains("926x471")) {
+        if (line.contains("(\"quillmere\"") && line.contains("926x471") && line.contains(title)) {
             ++count;
         }
     }
@@ -210,6 +217,67 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
         QCOMPARE(p->state(), QProcess::Running);
         Stop(*p);
+    }
+
+    // The program folder is taken as the bytes the file system holds: a name that is not
+    // UTF-8 ("caf\xe9") once made the program read /Quillmere.ini instead of its own file.
+    void folderNameThatIsNotUtf8() {
+        QTemporaryDir parent;
+        const std::string folder = parent.path().toStdString() + "/caf\xe9";
+        QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
+        std::filesystem::copy_file(QUILLMERE_BINARY, folder + "/quillmere");
+        std::ofstream(folder + "/Quillmere.ini") << "[SYSTEM]\nLANG_FLAG=1\n";
+        // Started through a link in a folder of a plain name; the program still finds its
+        // real folder.
+        QVERIFY(QDir(parent.path()).mkdir(QStringLiteral("bin")));
+        const QString link = parent.filePath(QStringLiteral("bin/quillmere"));
+        QCOMPARE(::symlink((folder + "/quillmere").c_str(), QFile::encodeName(link).constData()), 0);
+        QProcess p;
+        p.setProcessEnvironment(Graphical(runtime_));
+        p.start(link, {});
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows("Ultrasonic Flowmeter"), 1, 20000);
+        Stop(p);
+        std::filesystem::remove_all(folder);
+    }
+
+    // Without a runtime folder the lock sits in a shared folder; a file of its name that
+    // another user made (and holds) must not keep the window from opening.
+    void foreignLockFileIsNotTrusted() {
+        ProgramFolder folder;
+        QTemporaryDir shared;
+        QProcessEnvironment env = Graphical(runtime_);
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), shared.path()); // no HOME: no cache folder either
+        const QByteArray program = QFile::encodeName(QFileInfo(folder.Program()).canonicalFilePath());
+        const QString name = QStringLiteral("quillmere-%1-%2.lock")
+                                 .arg(::getuid())
+                                 .arg(QString::fromLatin1(
+                                     QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(16)));
+        const QByteArray lock = QFile::encodeName(shared.filePath(name));
+        const int fd = ::open(lock.constData(), O_RDWR | O_CREAT, 0666);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::fchown(fd, 65534, 65534), 0); // nobody's
+        QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        auto p = Start(folder, env);
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        Stop(*p);
+        ::close(fd);
+    }
+
+    // Ending as asked (the window closed, or a polite signal) removes the lock file, so
+    // none pile up; the kernel's lock, not the file, tells whether a copy runs.
+    void cleanEndRemovesTheLockFile() {
+        ProgramFolder folder;
+        QTemporaryDir runtime;
+        QProcessEnvironment env = Graphical(runtime);
+        auto p = Start(folder, env);
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
+        QCOMPARE(QDir(runtime.path()).entryList({QStringLiteral("quillmere-*.lock")}).size(), 1);
+        p->terminate();
+        QVERIFY(p->waitForFinished(10000));
+        QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p->exitCode(), 0);
+        QCOMPARE(QDir(runtime.path()).entryList({QStringLiteral("quillmere-*.lock")}), QStringList());
     }
 
     void twoStartsAtOnceGiveOneWindow() {
