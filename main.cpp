@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <csignal>
 #include <fcntl.h>
@@ -53,9 +55,52 @@ void QuitOnSignals(QApplication& app) {
     }
 }
 
+constexpr const char* Usage =
+    "Usage: quillmere [--lang ja|en] [--units metric|imperial]\n"
+    "Opens the sensor spacing calculator. --lang and --units choose the language and the\n"
+    "unit system for this run, over Quillmere.ini beside the program (never written).\n";
+
+// --lang and --units, for one run; every other argument is left to Qt. Returns the exit
+// status when the program is to end at once (help, version or a bad value).
+std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverrides& overrides) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("quillmere %s\n", QUILLMERE_VERSION);
+            return 0;
+        }
+        std::string value;
+        const std::size_t equals = arg.find('=');
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg.resize(equals);
+        } else if ((arg == "--lang" || arg == "--units") && i + 1 < argc) {
+            value = argv[++i];
+        }
+        if (arg == "--lang" && (value == "ja" || value == "en")) {
+            overrides.LangFlag = static_cast<std::int16_t>(value == "en" ? 1 : 0);
+        } else if (arg == "--units" && (value == "metric" || value == "imperial")) {
+            overrides.UnitFlag = static_cast<std::int16_t>(value == "imperial" ? 1 : 0);
+        } else if (arg == "--lang" || arg == "--units") {
+            std::fprintf(stderr, "quillmere: %s takes %s\n%s", arg.c_str(),
+                         arg == "--lang" ? "ja or en" : "metric or imperial", Usage);
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    ModCommonProc::RunOverrides overrides;
+    if (const std::optional<int> status = ReadArguments(argc, argv, overrides)) {
+        return *status;
+    }
     const bool hasDisplay = std::getenv("DISPLAY") != nullptr ||
                             std::getenv("WAYLAND_DISPLAY") != nullptr ||
                             std::getenv("QT_QPA_PLATFORM") != nullptr;
@@ -72,10 +117,12 @@ int main(int argc, char* argv[]) {
     InstallFontSubstitutes();
 
     std::unique_ptr<frmCalc> window;
-    if (!ModCommonProc::Main([&window] {
-            window = std::make_unique<frmCalc>();
-            window->show();
-        })) {
+    if (!ModCommonProc::Main(
+            [&window] {
+                window = std::make_unique<frmCalc>();
+                window->show();
+            },
+            overrides)) {
         return 0;
     }
     QuitOnSignals(app);

@@ -322,13 +322,14 @@ CaseOutcome Evaluate(const CaseInput& in) {
     out.Crossings = FluidCrossings(static_cast<std::int16_t>(out.Mount));
 
     try {
-        CalcOutcome calc = RunCalculation(e);
-        out.Inputs = calc.Inputs;
-        out.Breakdown = calc.Breakdown;
-        out.Display = calc.Display;
+        out.Record = RecordJob(e, out.StringBase);
+        out.Inputs = out.Record.Outcome.Inputs;
+        out.Breakdown = out.Record.Outcome.Breakdown;
+        out.Display = out.Record.Outcome.Display;
         if (out.Mount == MountMethod::Z) {
             const double halfCircumference = FncPi() * out.Inputs.OuterDiameter / 2.0;
             out.Circumferential = FormatSpacing(halfCircumference, -1, out.UnitFlag).Result1;
+            out.Record.Circumferential = out.Circumferential;
         }
     } catch (const EngineError& error) {
         out.Error = ErrorDescription(error, out.StringBase);

@@ -5,6 +5,7 @@
 // window's result texts and messages.
 
 #include "Execute.h"
+#include "JobRecord.h"
 
 #include <nlohmann/json.hpp>
 
@@ -65,6 +66,7 @@ struct CaseOutcome {
     Quillmere::SpacingBreakdown Breakdown;
     Quillmere::DisplayTexts Display;
     std::string Circumferential; // Z method: half the outer circumference, shown like a result
+    Quillmere::JobRecord Record;  // the whole job, for the sketch
 };
 
 CaseOutcome Evaluate(const CaseInput& input);

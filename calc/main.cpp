@@ -182,10 +182,10 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
         }
     }
     if (sketchToOutput) {
-        std::cout << SketchSvg(outcome);
+        std::cout << Quillmere::SketchSvg(outcome.Record);
     } else if (sketch) {
         std::ofstream out(*sketch, std::ios::binary);
-        out << SketchSvg(outcome);
+        out << Quillmere::SketchSvg(outcome.Record);
         out.close();
         if (!out) {
             return Fail("cannot write " + Printable(*sketch));

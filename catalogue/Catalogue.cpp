@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 77> Entries{{
+constexpr std::array<Entry, 95> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -111,6 +111,69 @@ constexpr std::array<Entry, 77> Entries{{
      "配管厚さとライニング厚さで流体の通る内径がなくなります。外径寸法と厚さを確認してください。",
      "The wall and lining leave no room for the fluid: check the outer diameter and the "
      "thicknesses."},
+    {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
+    {ReportText::SaveReport, "報告書を保存...", "Save report..."},
+    {ReportText::Print, "印刷...", "Print..."},
+    {ReportText::Help, "ヘルプ", "Help"},
+    {ReportText::About, "Quillmere について", "About Quillmere"},
+    {ReportText::Title, "センサ取付け寸法の記録", "Sensor spacing record"},
+    {ReportText::DateTime, "日時", "Date and time"},
+    {ReportText::Version, "バージョン", "Version"},
+    {ReportText::TableValue, "%1 (表の値)", "%1 (table value)"},
+    {ReportText::Scale, "尺度 %1", "Scale %1"},
+    {ReportText::NMethod, "N法", "N METHOD"},
+    {ReportText::WMethod, "W法", "W METHOD"},
+    {ReportText::Steps, "%1 (3 mm ステップ)", "%1 (3 mm steps)"},
+    {ReportText::Legend,
+     "灰: 配管  黄土: ライニング  青: 流体  赤: 音波\n"
+     "▼: センサの基準点 (取付け寸法はこの2点の間の距離)",
+     "Grey: pipe wall  ochre: lining  blue: fluid  red: sound beam\n"
+     "Triangles: the sensors' reference points (the spacing is the distance between them)"},
+    {ReportText::HelpText,
+     "<h3>取付け寸法計算ツール</h3>"
+     "<p>配管の外径寸法と配管厚さを入力し、配管材質、ライニング材質、流体種類、センサ取付け法"
+     "(V法またはZ法)、センサ種類を選んで「実行」を押します(入力欄で Enter キーでも同じです)。</p>"
+     "<p><b>必ず入力する値:</b> 外径寸法、配管厚さ、ライニングを選んだときのライニング厚さ、"
+     "一覧の最後の項目(配管音速、ライニング音速、流体音速)を選んだときのその音速。"
+     "材質や流体を名前で選ぶと、音速は表の値が使われ、入力欄は灰色になります。"
+     "空欄や、配管厚さとライニング厚さで内径がなくなる値は計算しません。</p>"
+     "<p><b>結果:</b> 取付け寸法1は2つのセンサの基準点の間の軸方向の距離です"
+     "(小数2桁(mm)または3桁(inch)で切り捨て)。VT-A1/VT-A2 と VT-B1/VT-B2 では、"
+     "3 mm ステップで取り付けるため、取付け寸法2に3 mm ステップの数を、取付け寸法1に"
+     "その長さを示します。入力を変えると結果は消えます。</p>"
+     "<p><b>記録:</b> 右クリックのメニューから、要約のコピー(Ctrl+Shift+C)、"
+     "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
+     "<p><b>言語と単位:</b> プログラムの横の Quillmere.ini の LANG_FLAG=1 で英語、"
+     "UNIT_FLAG=1 でインチと ft/s になります。1回だけなら "
+     "<tt>quillmere --lang en --units imperial</tt> のように起動します。</p>",
+     "<h3>Sensor Spacing Calculation Tool</h3>"
+     "<p>Type the pipe's OUTER DIAMETER and WALL THICKNESS, choose the pipe material, the "
+     "lining, the kind of fluid, the mounting method (V or Z) and the sensor type, and press "
+     "EXECUTE (or Enter in any input field).</p>"
+     "<p><b>Required:</b> OUTER DIAMETER, WALL THICKNESS, the LINING THICKNESS when a lining "
+     "is chosen, and a sound velocity wherever its list is on its last entry (PIPE S.V., "
+     "LINING S.V., FLUID S.V.). A material or fluid chosen by name brings its velocity from "
+     "the table, and its field is greyed. Empty required fields, and a wall and lining that "
+     "leave no bore, are refused rather than computed.</p>"
+     "<p><b>Results:</b> SENSOR SPACING1 is the axial distance between the two sensors' "
+     "reference points, cut (not rounded) to 2 decimals in mm or 3 in inches. For "
+     "VT-A1/VT-A2 and VT-B1/VT-B2, which mount in 3 mm steps, SENSOR SPACING2 is the number "
+     "of whole 3 mm steps and SENSOR SPACING1 their length. Any change of an input empties "
+     "the results.</p>"
+     "<p><b>Records:</b> the right-click menu copies a job summary (Ctrl+Shift+C), saves a "
+     "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
+     "<p><b>Language and units:</b> LANG_FLAG=1 in Quillmere.ini beside the program gives "
+     "English, UNIT_FLAG=1 inches and ft/s. For one run: "
+     "<tt>quillmere --lang en --units imperial</tt>.</p>"},
+    {ReportText::AboutText,
+     "<h3>Quillmere %1</h3><p>クランプオン超音波流量計のセンサ取付け寸法計算ツール</p>"
+     "<p>ライセンス: 非公開。このツールを使う人のための利用と複製に限り、再配布はできません。</p>"
+     "<p>設定ファイル: <tt>%2</tt></p>",
+     "<h3>Quillmere %1</h3><p>Sensor spacing calculator for clamp-on ultrasonic "
+     "flowmeters.</p><p>Licence: proprietary. It may be used and copied by the people it was "
+     "built for; it may not be redistributed otherwise.</p><p>Configuration file: <tt>%2</tt></p>"},
+    {ReportText::SaveFailed, "報告書を保存できませんでした: %1", "The report could not be saved: %1"},
+    {ReportText::PdfFiles, "PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
 }};
 
 constexpr bool SortedAndUnique() {

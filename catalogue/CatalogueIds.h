@@ -58,3 +58,25 @@ inline constexpr std::int16_t Circumferential = 4945;
 inline constexpr std::int16_t RowLength = 4946; // %1 the row's field count, %2 the header's
 inline constexpr std::int16_t TooLong = 4947;
 } // namespace Catalogue::CalcText
+
+// Words of the job record: the window's menu, the summary, the report and the sketch.
+namespace Catalogue::ReportText {
+inline constexpr std::int16_t CopySummary = 4960;
+inline constexpr std::int16_t SaveReport = 4961;
+inline constexpr std::int16_t Print = 4962;
+inline constexpr std::int16_t Help = 4963;
+inline constexpr std::int16_t About = 4964;
+inline constexpr std::int16_t Title = 4965;
+inline constexpr std::int16_t DateTime = 4966;
+inline constexpr std::int16_t Version = 4967;
+inline constexpr std::int16_t TableValue = 4968; // %1: the velocity
+inline constexpr std::int16_t Scale = 4969;      // %1: "1:2"
+inline constexpr std::int16_t NMethod = 4970;
+inline constexpr std::int16_t WMethod = 4971;
+inline constexpr std::int16_t Steps = 4972; // %1: the count of 3 mm steps
+inline constexpr std::int16_t Legend = 4973;
+inline constexpr std::int16_t HelpText = 4974;  // HTML
+inline constexpr std::int16_t AboutText = 4975; // HTML; %1 version, %2 the configuration file
+inline constexpr std::int16_t SaveFailed = 4976; // %1: the file
+inline constexpr std::int16_t PdfFiles = 4977;
+} // namespace Catalogue::ReportText

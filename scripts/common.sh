@@ -4,9 +4,9 @@
 # Debian packages the build, the tests and the window need.
 QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils
+  xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils poppler-utils
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-dev
 )

@@ -99,7 +99,7 @@ Lock TakeLock(const QByteArray& path) {
 
 } // namespace
 
-bool Main(const std::function<void()>& showWindow) {
+bool Main(const std::function<void()>& showWindow, const RunOverrides& overrides) {
     const std::string program = ProgramPath();
     if (TakeLock(LockFilePath(program)) == Lock::HeldByAnotherCopy) {
         return false; // end silently, nothing read
@@ -110,6 +110,7 @@ bool Main(const std::function<void()>& showWindow) {
     } else {
         FixSettings(program.substr(0, slash));
     }
+    ApplyOverrides(overrides);
     showWindow();
     return true;
 }

@@ -86,6 +86,12 @@ void FixSettingsWithoutFile() {
     FixLanguage();
 }
 
+void ApplyOverrides(const RunOverrides& overrides) {
+    UnitFlag = overrides.UnitFlag.value_or(UnitFlag);
+    LangFlag = overrides.LangFlag.value_or(LangFlag);
+    FixLanguage();
+}
+
 void ResetSettings() {
     UnitFlag = 0;
     LangFlag = 0;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,9 +49,17 @@ void ResetSettings();
 // shares; the shell keeps its name.
 using Quillmere::IsNumericText;
 
+// Language and units chosen on the command line for one run; they win over the file,
+// which is never written.
+struct RunOverrides {
+    std::optional<std::int16_t> LangFlag;
+    std::optional<std::int16_t> UnitFlag;
+};
+void ApplyOverrides(const RunOverrides& overrides);
+
 // Start-up. Returns false at once, before anything is read, when another copy of the
 // program runs for this user; otherwise fixes the settings and calls showWindow.
-bool Main(const std::function<void()>& showWindow);
+bool Main(const std::function<void()>& showWindow, const RunOverrides& overrides = {});
 
 // After the window has closed: releases the single-instance lock and removes its file.
 void EndInstance();

@@ -262,7 +262,7 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
                                              {Column::OuterDiameter, "1,114.3"}, {Column::Wall, "6.0"},
                                              {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
         ASSERT_TRUE(o.Ok);
-        const std::string svg = SketchSvg(o);
+        const std::string svg = Quillmere::SketchSvg(o.Record);
         std::smatch m;
         ASSERT_TRUE(std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
         EXPECT_EQ(m[1].str(), o.Display.Result1 + " mm");
@@ -271,6 +271,10 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
         EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0) << mount;
         std::remove(path.c_str());
     }
+    // In the case's language and unit system.
+    const std::string ja = Calc("--lang ja --units imperial --outer-diameter 4.5 --wall 0.25 --sketch -").out;
+    EXPECT_NE(ja.find(">尺度 1:"), std::string::npos);
+    EXPECT_NE(ja.find(" inch</text>"), std::string::npos);
 }
 
 TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {

@@ -280,6 +280,25 @@ private slots:
         QCOMPARE(QDir(runtime.path()).entryList({QStringLiteral("quillmere-*.lock")}), QStringList());
     }
 
+    // --lang wins over the file for one run, and the file is left as it was.
+    void languageChosenOnTheCommandLine() {
+        ProgramFolder folder;
+        folder.Write(QStringLiteral("Quillmere.ini"), "[SYSTEM]\nLANG_FLAG=0\n");
+        const QByteArray before = folder.Fingerprint();
+        QProcess p;
+        p.setProcessEnvironment(Graphical(runtime_));
+        p.start(folder.Program(), {QStringLiteral("--lang"), QStringLiteral("en"),
+                                   QStringLiteral("--units=imperial")});
+        QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows("Ultrasonic Flowmeter"), 1, 20000);
+        Stop(p);
+        QCOMPARE(folder.Fingerprint(), before);
+        QProcess bad;
+        bad.start(folder.Program(), {QStringLiteral("--units"), QStringLiteral("furlongs")});
+        QVERIFY(bad.waitForFinished(10000));
+        QCOMPARE(bad.exitCode(), 2);
+        QVERIFY(bad.readAllStandardError().contains("--units takes metric or imperial"));
+    }
+
     void twoStartsAtOnceGiveOneWindow() {
         ProgramFolder folder;
         auto a = Start(folder, Graphical(runtime_));

@@ -5,6 +5,9 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QProcess>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -478,6 +481,203 @@ private slots:
         Execute();
         QCOMPARE(TakeMessages(), QStringList());
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("22.84"));
+    }
+
+    // The job as the installer keeps it: the summary on the clipboard in the window's
+    // language, every input with its unit and the table velocities that counted.
+    void jobSummaryOnTheClipboard_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("English") << 1
+                                 << QStringList{QStringLiteral("Sensor spacing record\n"),
+                                                QStringLiteral("\nVersion: Quillmere 1.0.0\n"),
+                                                QStringLiteral("\nOUTER DIAMETER: 60.5 mm\n"),
+                                                QStringLiteral("\nPIPE MATERIAL: STAINLESS STEEL\n"),
+                                                QStringLiteral("\nPIPE S.V.: 3141 m/s (table value)\n"),
+                                                QStringLiteral("\nWALL THICKNESS: 3.9 mm\n"),
+                                                QStringLiteral("\nLINING MATERIAL: RUBBER\n"),
+                                                QStringLiteral("\nLINING S.V.: 1510 m/s (table value)\n"),
+                                                QStringLiteral("\nLINING THICKNESS: 1.5 mm\n"),
+                                                QStringLiteral("\nKIND OF FLUID: FLUID S.V.\n"),
+                                                QStringLiteral("\nFLUID S.V.: 1480 m/s\n"),
+                                                QStringLiteral("\nSENSOR MOUNT: Z METHOD\n"),
+                                                QStringLiteral("\nSENSOR TYPE: VT-A1/VT-A2\n"),
+                                                QStringLiteral("\nSENSOR SPACING1: 33 mm\n"),
+                                                QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n")};
+        QTest::newRow("Japanese") << 0
+                                  << QStringList{QStringLiteral("センサ取付け寸法の記録\n"),
+                                                 QStringLiteral("\n外径寸法: 60.5 mm\n"),
+                                                 QStringLiteral("\n配管材質: ｽﾃﾝﾚｽ\n"),
+                                                 QStringLiteral("\n配管音速: 3141 m/s (表の値)\n"),
+                                                 QStringLiteral("\nﾗｲﾆﾝｸﾞ材質: ｺﾞﾑ\n"),
+                                                 QStringLiteral("\n流体音速: 1480 m/s\n"),
+                                                 QStringLiteral("\nｾﾝｻ取付け法: Z法\n"),
+                                                 QStringLiteral("\n取付け寸法1: 33 mm\n"),
+                                                 QStringLiteral("\n取付け寸法2: 11 (3 mm ステップ)\n")};
+    }
+    void jobSummaryOnTheClipboard() {
+        QFETCH(int, lang);
+        QFETCH(QStringList, expected);
+        frmCalc& w = Open(lang, 0);
+        QVERIFY(!w.CopySummaryAction->isEnabled());
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
+        Choose(w.PIPE_MATERIALCombo, 1);
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
+        Choose(w.SENSOR_MOUNTCombo, 1);
+        Choose(w.SENSOR_TYPECombo, 2);
+        Choose(w.LINING_MATERIALCombo, 3);
+        TypeInto(w.LINING_THICKNESSText, QStringLiteral("1.5"));
+        Choose(w.KIND_OF_FLUIDCombo, 17);
+        TypeInto(w.FLUID_S_VText, QStringLiteral("1480"));
+        Execute();
+        QVERIFY(w.CopySummaryAction->isEnabled());
+        QApplication::clipboard()->clear();
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString copied = QApplication::clipboard()->text();
+        for (const QString& part : expected) {
+            QVERIFY2(copied.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + copied));
+        }
+        QVERIFY(QRegularExpression(QStringLiteral(": \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d\\n")).match(copied).hasMatch());
+        QVERIFY(copied.startsWith(expected.first()));
+    }
+
+    // Copy, save and print are there only while a result is shown: a record can never carry
+    // a spacing that does not belong to the inputs.
+    void recordsOnlyWithAResult() {
+        frmCalc& w = Open(1, 0);
+        const auto enabled = [&w] {
+            return w.CopySummaryAction->isEnabled() + w.SaveReportAction->isEnabled() +
+                   w.PrintAction->isEnabled();
+        };
+        QCOMPARE(enabled(), 0);
+        QVERIFY(w.HelpAction->isEnabled() && w.AboutAction->isEnabled());
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QCOMPARE(enabled(), 3);
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("8.0"));
+        QCOMPARE(enabled(), 0);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+        QCOMPARE(w.JobSummaryText(), QString());
+    }
+
+    // Enter in a field is a press of EXECUTE, its own check first, exactly like a click.
+    void enterPressesExecute() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_Return);
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QCOMPARE(QApplication::focusWidget(), w.WALL_THICKNESSText);
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("8.0"));
+        QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("67.49"));
+        // A refused field: its message, no result, the focus stays to correct it.
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("12a"));
+        QTest::keyClick(w.OUTER_DIAMETERText, Qt::Key_Return);
+        QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::Id::NotANumber)});
+        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
+        QCOMPARE(w.OUTER_DIAMETERText->selectedText(), QStringLiteral("12a"));
+        // An empty required field is refused at the press, as with a click.
+        TypeInto(w.OUTER_DIAMETERText, QString());
+        QTest::keyClick(w.OUTER_DIAMETERText, Qt::Key_Return);
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("OUTER DIAMETER: enter a value.")});
+    }
+
+    // Ctrl+S, through the file dialog, to a one-page PDF whose text holds the inputs, the
+    // result and the sketch's scale.
+    void reportSavedAsPdf() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Choose(w.SENSOR_TYPECombo, 4);
+        Choose(w.LINING_MATERIALCombo, 3);
+        TypeInto(w.LINING_THICKNESSText, QStringLiteral("3"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("63.11"));
+
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("report.pdf"));
+        QString proposed;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            proposed = dialog->selectedFiles().value(0);
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept(); // the Save button
+        });
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$")).match(proposed).hasMatch());
+        QVERIFY(QFile::exists(target));
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT"));
+        }
+
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), target, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        const QString pdf = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* part : {"Sensor spacing record", "OUTER DIAMETER: 114.3 mm", "WALL THICKNESS: 6.0 mm",
+                                 "LINING MATERIAL: RUBBER", "LINING THICKNESS: 3 mm", "SENSOR TYPE: VT-C1",
+                                 "SENSOR SPACING1: 63.11 mm", "Scale 1:"}) {
+            QVERIFY2(pdf.contains(QString::fromUtf8(part)), qPrintable(QString::fromUtf8(part) + QStringLiteral(" not in:\n") + pdf));
+        }
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {target});
+        QVERIFY(info.waitForFinished(20000));
+        const QString facts = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(facts.contains(QRegularExpression(QStringLiteral("Pages: +1\\n"))), qPrintable(facts));
+        QVERIFY2(facts.contains(QStringLiteral("(A4)")), qPrintable(facts));
+    }
+
+    void japaneseReportEmbedsItsFont() {
+        frmCalc& w = Open(0, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept(); // the Save button
+        });
+        w.SaveReportAction->trigger();
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QStringLiteral(".ja.pdf"));
+        }
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {target});
+        QVERIFY(fonts.waitForFinished(20000));
+        const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(list.contains(QStringLiteral("IPAGothic")), qPrintable(list));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {target, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("外径寸法: 114.3 mm")));
+    }
+
+    void helpAndAboutInTheWindowsLanguage() {
+        frmCalc& w = Open(1, 0);
+        QTest::keyClick(&w, Qt::Key_F1);
+        const QStringList help = TakeMessages();
+        QCOMPARE(help.size(), 1);
+        QVERIFY(help.first().contains(QStringLiteral("Required")));
+        QVERIFY(help.first().contains(QStringLiteral("3 mm steps")));
+        QVERIFY(help.first().contains(QStringLiteral("--lang en --units imperial")));
+        w.AboutAction->trigger();
+        const QStringList about = TakeMessages();
+        QCOMPARE(about.size(), 1);
+        QVERIFY(about.first().contains(QStringLiteral("Quillmere 1.0.0")));
+        QVERIFY(about.first().contains(QStringLiteral("Quillmere.ini")));
+        Open(0, 0);
+        QTest::keyClick(&Window(), Qt::Key_F1);
+        QVERIFY(TakeMessages().value(0).contains(QStringLiteral("必ず入力する値")));
     }
 
     void realMessageBoxIsModalAndSingle() {

@@ -6,7 +6,18 @@
 #include "ModCommonProc.h"
 #include "Rules.h"
 
+#include "JobReport.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -94,6 +105,7 @@ frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
     CreateControls();
     ConnectHandlers();
     Form_Load();
+    CreateJobActions();
 }
 
 frmCalc::~frmCalc() { qApp->removeEventFilter(this); }
@@ -239,6 +251,8 @@ void frmCalc::ConnectHandlers() {
     // failed press can never leave an earlier spacing beside new inputs.
     for (const InputRow& row : InputRows) {
         connect(this->*row.Text, &QLineEdit::textChanged, this, &frmCalc::ClearResults);
+        connect(this->*row.Text, &QLineEdit::returnPressed, this,
+                [this, &row] { ExecuteFromField(row); });
     }
     for (QComboBox* list : {PIPE_MATERIALCombo, SENSOR_MOUNTCombo, SENSOR_TYPECombo,
                             LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
@@ -440,7 +454,8 @@ void frmCalc::KIND_OF_FLUIDCombo_Click() {
     SetRowOpen(RowOf(InputField::FluidVelocity), KIND_OF_FLUIDCombo->currentIndex() == FluidUserEntry);
 }
 
-void frmCalc::ExecuteCalc_Click() {
+// The entries as the controls hold them; `texts` keeps the field texts alive.
+CalcEntries frmCalc::ReadEntries(std::array<std::string, 6>& texts) const {
     CalcEntries entries;
     entries.UnitFlag = ModCommonProc::UnitFlag;
     entries.SensorTypeIndex = SENSOR_TYPECombo->currentIndex();
@@ -449,7 +464,6 @@ void frmCalc::ExecuteCalc_Click() {
     entries.FluidIndex = KIND_OF_FLUIDCombo->currentIndex();
     entries.MountMethodIndex = SENSOR_MOUNTCombo->currentIndex();
     entries.MountMethodsOffered = SENSOR_MOUNTCombo->count();
-    std::array<std::string, InputRows.size()> texts;
     for (std::size_t i = 0; i < InputRows.size(); ++i) {
         texts[i] = (this->*InputRows[i].Text)->text().toStdString();
         entries.TextOf(InputRows[i].Field) = texts[i];
@@ -457,7 +471,12 @@ void frmCalc::ExecuteCalc_Click() {
     entries.PipeVelocityLocked = TRANS_FREQUENCYText->isReadOnly();
     entries.LiningVelocityLocked = LINING_S_VText->isReadOnly();
     entries.FluidVelocityLocked = FLUID_S_VText->isReadOnly();
+    return entries;
+}
 
+void frmCalc::ExecuteCalc_Click() {
+    std::array<std::string, InputRows.size()> texts;
+    const CalcEntries entries = ReadEntries(texts);
     DisplayTexts shown;
     try {
         shown = RunCalculation(entries).Display;
@@ -492,16 +511,18 @@ void frmCalc::LINING_THICKNESSText_LostFocus() {
 }
 void frmCalc::FLUID_S_VText_LostFocus() { CheckLeavingField(RowOf(InputField::FluidVelocity)); }
 
-void frmCalc::CheckLeavingField(const InputRow& row) {
+bool frmCalc::CheckLeavingField(const InputRow& row) {
     if (refusing_) {
-        return; // the focus is on its way back to a refused field
+        return false; // the focus is on its way back to a refused field
     }
     QLineEdit* field = this->*row.Text;
     const std::int16_t message =
         LeaveFieldMessageId(field->text().toStdU16String(), row.Field, ModCommonProc::UnitFlag);
     if (message != 0) {
         Refuse(field, message);
+        return false;
     }
+    return true;
 }
 
 void frmCalc::Refuse(QLineEdit* field, std::int16_t messageId) {
@@ -519,7 +540,148 @@ void frmCalc::Refuse(QLineEdit* field, std::int16_t messageId) {
     }
 }
 
+// Enter in a field presses EXECUTE, after the field's own check, as a click would.
+void frmCalc::ExecuteFromField(const InputRow& row) {
+    lastFocusOutReason_ = Qt::OtherFocusReason;
+    if (CheckLeavingField(row)) {
+        ExecuteCalc_Click();
+    }
+}
+
+void frmCalc::CreateJobActions() {
+    namespace R = Catalogue::ReportText;
+    const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)()) {
+        auto* a = new QAction(text(id), this);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, slot);
+        addAction(a); // the shortcut works wherever the focus is in the window
+        return a;
+    };
+    CopySummaryAction = action(R::CopySummary, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                               &frmCalc::CopyJobSummary);
+    SaveReportAction = action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport);
+    PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport);
+    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
+    AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
+    connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
+    UpdateJobActions();
+}
+
+void frmCalc::UpdateJobActions() {
+    const bool shown = !txtResult1Text->text().isEmpty();
+    for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction}) {
+        a->setEnabled(shown);
+    }
+}
+
+std::optional<JobRecord> frmCalc::CurrentJob() const {
+    if (txtResult1Text->text().isEmpty()) {
+        return std::nullopt;
+    }
+    // A shown result belongs to the inputs on screen, so computing them again gives it.
+    std::array<std::string, InputRows.size()> texts;
+    try {
+        return RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+QString frmCalc::JobSummaryText() const {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return QString();
+    }
+    const std::string when =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    return FromUtf8(JobSummary(*job, when, QUILLMERE_VERSION));
+}
+
+void frmCalc::CopyJobSummary() {
+    const QString summary = JobSummaryText();
+    if (!summary.isEmpty()) {
+        QGuiApplication::clipboard()->setText(summary);
+    }
+}
+
+void frmCalc::SaveReport() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed =
+        documents + QStringLiteral("/quillmere-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) + QStringLiteral(".pdf");
+    QFileDialog dialog(this, text(Catalogue::ReportText::SaveReport).remove(QStringLiteral("...")),
+                       proposed, text(Catalogue::ReportText::PdfFiles));
+    dialog.setObjectName(QStringLiteral("SaveReportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the same dialog on every desktop
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    if (!QuillmereUi::SaveReportPdf(path, *job, JobSummaryText(), ReportFont())) {
+        QuillmereUi::ShowMessage(this, FromUtf8(Catalogue::Fill(
+            Catalogue::Text(Catalogue::ReportText::SaveFailed, ModCommonProc::StringBase),
+            {path.toStdString()})));
+    }
+}
+
+void frmCalc::PrintReport() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        QuillmereUi::PaintReport(printer, *job, JobSummaryText(), ReportFont());
+    }
+}
+
+void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
+
+void frmCalc::ShowAbout() {
+    const std::string config = ModCommonProc::ConfigPath;
+    QuillmereUi::ShowMessage(
+        this, FromUtf8(Catalogue::Fill(Catalogue::Text(Catalogue::ReportText::AboutText,
+                                                       ModCommonProc::StringBase),
+                                       {QUILLMERE_VERSION, config})));
+}
+
+QString frmCalc::ReportFont() const {
+    // The faces the window's fonts stand for here; Japanese needs one that covers it.
+    return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic") : QStringLiteral("Liberation Sans");
+}
+
+void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
+    menu.addSeparator();
+    menu.addActions({HelpAction, AboutAction});
+    menu.exec(event->globalPos());
+}
+
 bool frmCalc::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu) {
+        // A text field keeps its own edit menu; the job's entries follow below it.
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field != nullptr && field->window() == this) {
+            std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+            menu->addSeparator();
+            menu->addActions({CopySummaryAction, SaveReportAction, PrintAction});
+            menu->addSeparator();
+            menu->addActions({HelpAction, AboutAction});
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
     if (swallowNextPress_ &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         auto* widget = qobject_cast<QWidget*>(watched);

@@ -14,9 +14,12 @@
 #include <array>
 #include <optional>
 
+#include "JobRecord.h"
 #include "UnitSystem.h"
 
+class QAction;
 class QComboBox;
+class QContextMenuEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -110,19 +113,41 @@ public:
     static const std::array<InputRow, 6> InputRows;
     static const InputRow& RowOf(Quillmere::InputField field);
 
+    // The record of a job, reached by the context menu and shortcuts; copy, save and
+    // print only while a result is shown, so they never record a stale spacing.
+    QAction* CopySummaryAction;
+    QAction* SaveReportAction;
+    QAction* PrintAction;
+    QAction* HelpAction;
+    QAction* AboutAction;
+    void CopyJobSummary();
+    void SaveReport();
+    void PrintReport();
+    void ShowHelp();
+    void ShowAbout();
+    // The summary of the job on screen, as copied; empty while no result is shown.
+    QString JobSummaryText() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void CreateControls();
     void CreateInputRows();
+    void CreateJobActions();
     void ClearResults();
+    void UpdateJobActions();
+    void ExecuteFromField(const InputRow& row);
+    std::optional<Quillmere::JobRecord> CurrentJob() const;
+    QString ReportFont() const;
+    Quillmere::CalcEntries ReadEntries(std::array<std::string, 6>& texts) const;
     void ConnectHandlers();
     QString text(std::int16_t id) const;
     void BuildWorkingFont(int pointSize, bool bold);
     void AssignWorkingFont(QWidget* control);
     void FillList(QComboBox* list, const QStringList& source);
-    void CheckLeavingField(const InputRow& row);
+    bool CheckLeavingField(const InputRow& row);
     void Refuse(QLineEdit* field, std::int16_t messageId);
     static void SetLocked(QLineEdit* field, bool locked);
     void SetRowOpen(const InputRow& row, bool open);

@@ -1,0 +1,113 @@
+#include "JobRecord.h"
+
+#include "Catalogue.h"
+#include "FieldCheck.h"
+#include "Lists.h"
+#include "MaterialTables.h"
+#include "NumberText.h"
+#include "UnitSystem.h"
+
+namespace Quillmere {
+
+JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
+    JobRecord job;
+    job.Outcome = RunCalculation(entries);
+    job.UnitFlag = entries.UnitFlag;
+    job.StringBase = stringBase;
+    job.SensorTypeIndex = entries.SensorTypeIndex;
+    job.PipeMaterialIndex = entries.PipeMaterialIndex;
+    job.LiningMaterialIndex = entries.LiningMaterialIndex;
+    job.FluidIndex = entries.FluidIndex;
+    job.MountMethodIndex = entries.MountMethodIndex;
+    for (InputField field : {InputField::OuterDiameter, InputField::PipeVelocity,
+                             InputField::WallThickness, InputField::LiningVelocity,
+                             InputField::LiningThickness, InputField::FluidVelocity}) {
+        job.Texts[static_cast<std::size_t>(field)] = std::string(entries.TextOf(field));
+    }
+    job.PipeVelocityLocked = entries.PipeVelocityLocked;
+    job.LiningVelocityLocked = entries.LiningVelocityLocked;
+    job.FluidVelocityLocked = entries.FluidVelocityLocked;
+    return job;
+}
+
+std::string Words(const JobRecord& job, std::int16_t id) {
+    return std::string(Catalogue::Text(id, job.StringBase));
+}
+
+namespace {
+
+// The list entry's text, from the list's source of catalogue ids.
+template <std::size_t N>
+std::string EntryText(const JobRecord& job, const std::array<std::int16_t, N>& ids, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) + 1 >= N) {
+        return "";
+    }
+    return Words(job, ids[static_cast<std::size_t>(index) + 1]);
+}
+
+std::string MountText(const JobRecord& job) {
+    namespace R = Catalogue::ReportText;
+    const std::int16_t ids[] = {Catalogue::Id::VMethod, Catalogue::Id::ZMethod, R::NMethod,
+                                R::WMethod};
+    const int m = job.MountMethodIndex;
+    return m >= 0 && m < MountMethodCount ? Words(job, ids[m]) : "";
+}
+
+} // namespace
+
+std::string JobSummary(const JobRecord& job, const std::string& dateTime,
+                       const std::string& version) {
+    namespace Id = Catalogue::Id;
+    namespace R = Catalogue::ReportText;
+    const UnitNamesSet units = SubGetUnitForm1(job.UnitFlag);
+    const std::string length(units[0]);
+    const std::string speed(units[1]);
+    std::string out;
+    const auto line = [&out](const std::string& caption, const std::string& value) {
+        out += caption + ": " + value + "\n";
+    };
+    const auto caption = [&job](InputField field) { return Words(job, CaptionId(field)); };
+    const auto typed = [&job](InputField field, const std::string& unit) {
+        return job.Text(field) + " " + unit;
+    };
+    const auto velocity = [&](InputField field, bool locked, double tableValue) {
+        if (!locked) {
+            return typed(field, speed);
+        }
+        // The table's velocity is metric in both unit systems, and it is what counted.
+        return Catalogue::Fill(Words(job, R::TableValue),
+                               {DefaultNumberText(tableValue) + " m/s"});
+    };
+
+    out += Words(job, R::Title) + "\n";
+    line(Words(job, R::DateTime), dateTime);
+    line(Words(job, R::Version), "Quillmere " + version);
+    line(caption(InputField::OuterDiameter), typed(InputField::OuterDiameter, length));
+    line(Words(job, Id::PipeMaterial), EntryText(job, PipeMaterialIds, job.PipeMaterialIndex));
+    line(caption(InputField::PipeVelocity),
+         velocity(InputField::PipeVelocity, job.PipeVelocityLocked, job.Outcome.Inputs.PipeVelocity));
+    line(caption(InputField::WallThickness), typed(InputField::WallThickness, length));
+    line(Words(job, Id::LiningMaterial), EntryText(job, LiningMaterialIds, job.LiningMaterialIndex));
+    if (job.LiningMaterialIndex != NoLiningEntry) {
+        line(caption(InputField::LiningVelocity),
+             velocity(InputField::LiningVelocity, job.LiningVelocityLocked,
+                      job.Outcome.Inputs.LiningVelocity));
+        line(caption(InputField::LiningThickness), typed(InputField::LiningThickness, length));
+    }
+    line(Words(job, Id::KindOfFluid), EntryText(job, FluidKindIds, job.FluidIndex));
+    line(caption(InputField::FluidVelocity),
+         velocity(InputField::FluidVelocity, job.FluidVelocityLocked, job.Outcome.Inputs.FluidVelocity));
+    line(Words(job, Id::SensorMount), MountText(job));
+    line(Words(job, Id::SensorType), std::string(SensorTypeName(job.SensorTypeIndex)));
+    const std::string spacing = Words(job, Id::SensorSpacing);
+    line(spacing + "1", job.Outcome.Display.Result1 + " " + length);
+    if (!job.Outcome.Display.Result2.empty()) {
+        line(spacing + "2", Catalogue::Fill(Words(job, R::Steps), {job.Outcome.Display.Result2}));
+    }
+    if (!job.Circumferential.empty()) {
+        line(Words(job, Catalogue::CalcText::Circumferential), job.Circumferential + " " + length);
+    }
+    return out;
+}
+
+} // namespace Quillmere

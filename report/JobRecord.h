@@ -1,0 +1,50 @@
+#pragma once
+
+// The report layer: a computed job as something to keep, the same in every front end: the
+// plain-text summary of its inputs and results, and the to-scale sketch of the pipe. Plain
+// C++ on the rules: no Qt, no files, no clock; the caller passes the date and the version.
+
+#include "Execute.h"
+#include "InputField.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace Quillmere {
+
+// What was entered, as the front end held it, and what came out of it.
+struct JobRecord {
+    std::int16_t UnitFlag = 0;
+    std::int16_t StringBase = 0; // the language: 0 Japanese, 5000 English
+    int SensorTypeIndex = 0;
+    int PipeMaterialIndex = 0;
+    int LiningMaterialIndex = 0;
+    int FluidIndex = 0;
+    int MountMethodIndex = 0;
+    std::array<std::string, 6> Texts; // the six fields as typed, by InputField
+    bool PipeVelocityLocked = true;
+    bool LiningVelocityLocked = true;
+    bool FluidVelocityLocked = true;
+    CalcOutcome Outcome;         // metric inputs, beam path and the result texts
+    std::string Circumferential; // Z method, where the front end shows it
+
+    const std::string& Text(InputField field) const {
+        return Texts[static_cast<std::size_t>(field)];
+    }
+};
+
+// Computes the job of `entries` (throws EngineError as RunCalculation does) and keeps it
+// with the texts it was computed from.
+JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase);
+
+// The job as plain text in its language, one "caption: value unit" line each: date and
+// version, every input (list entries by their texts, locked velocities with the table
+// value used), mounting method, sensor type and the results.
+std::string JobSummary(const JobRecord& job, const std::string& dateTime,
+                       const std::string& version);
+
+// A catalogue text of the job's language.
+std::string Words(const JobRecord& job, std::int16_t id);
+
+} // namespace Quillmere

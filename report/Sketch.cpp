@@ -1,0 +1,275 @@
+#include "Sketch.h"
+
+#include "Catalogue.h"
+#include "FieldCheck.h"
+#include "Lists.h"
+#include "NumberText.h"
+#include "SensorTypes.h"
+#include "UnitSystem.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace Quillmere {
+
+namespace {
+
+struct Point {
+    double x, y;
+};
+
+// Locale-independent number text for SVG attributes.
+std::string Num(double v) {
+    std::array<char, 32> buffer{};
+    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::round(v * 100) / 100,
+                                 std::chars_format::fixed, 2);
+    return std::string(buffer.data(), r.ptr);
+}
+
+std::string Escape(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// Paper millimetres per model millimetre, largest first.
+std::vector<double> StandardScales() {
+    std::vector<double> scales{5, 2, 1};
+    for (double decade = 1; decade <= 1000; decade *= 10) {
+        for (double step : {2.0, 2.5, 5.0, 10.0}) {
+            scales.push_back(1 / (step * decade));
+        }
+    }
+    return scales;
+}
+
+} // namespace
+
+double LargestStandardScale(double modelWidthMm, double modelHeightMm, double paperWidthMm,
+                            double paperHeightMm) {
+    const std::vector<double> scales = StandardScales();
+    for (double scale : scales) {
+        if (modelWidthMm * scale <= paperWidthMm && modelHeightMm * scale <= paperHeightMm) {
+            return scale;
+        }
+    }
+    return scales.back();
+}
+
+std::string ScaleText(double scale) {
+    return scale >= 1 ? DefaultNumberText(scale) + ":1" : "1:" + DefaultNumberText(1 / scale);
+}
+
+namespace {
+
+// Where everything of a sketch lies: the model (mm on the pipe) and its place on paper.
+struct Layout {
+    const SensorTypeRecord* sensor;
+    double wall, lining, od, fluid, wedgeH, bodyH;
+    std::vector<Point> beam;
+    bool bOnTop;
+    double end, markA, markB, aLeft, aRight, bLeft, bRight;
+    double minX, maxX, dimY, minY, maxY;
+    double scale, originX, originY;
+    double X(double x) const { return originX + x * scale; }
+    double Y(double y) const { return originY + y * scale; }
+};
+
+Layout Lay(const JobRecord& job, const SketchArea& area) {
+    Layout l{};
+    l.sensor = &SensorTypeAt(job.SensorTypeIndex);
+    const SensorTypeRecord& sensor = *l.sensor;
+    const SpacingInputs& in = job.Outcome.Inputs;
+    const SpacingBreakdown& b = job.Outcome.Breakdown;
+    const int crossings = std::max(1, FluidCrossings(static_cast<std::int16_t>(job.MountMethodIndex)));
+
+    // Model coordinates in mm: x along the axis, y downwards from the pipe's top surface.
+    l.wall = in.WallThickness;
+    l.lining = in.LiningThickness;
+    l.od = std::max(in.OuterDiameter, 2 * (l.wall + l.lining));
+    l.fluid = l.od - 2 * (l.wall + l.lining);
+    l.wedgeH = sensor.WedgeHeight;
+    l.bodyH = l.wedgeH + 4;
+
+    // The beam: from its origin in sensor A's wedge, through wall and lining into the fluid,
+    // across it once per crossing, and out through the far layers into sensor B's wedge.
+    l.beam = {{0, -l.wedgeH}};
+    auto step = [&](double dx, double dy) { l.beam.push_back({l.beam.back().x + dx, l.beam.back().y + dy}); };
+    step(sensor.WedgeRun, l.wedgeH);
+    step(b.WallRun, l.wall);
+    step(b.LiningRun, l.lining);
+    bool down = true;
+    for (int i = 0; i < crossings; ++i) {
+        step(b.FluidRun, down ? l.fluid : -l.fluid);
+        down = !down;
+    }
+    l.bOnTop = crossings % 2 == 0;
+    const double s = l.bOnTop ? -1 : 1;
+    step(b.LiningRun, s * l.lining);
+    step(b.WallRun, s * l.wall);
+    step(sensor.WedgeRun, s * l.wedgeH);
+    l.end = l.beam.back().x;
+
+    // Each sensor's reference point lies its mount offset inside the beam's path; the
+    // spacing is measured between the two.
+    l.markA = sensor.MountOffset;
+    l.markB = l.markA + b.Spacing;
+    const double pad = 4;
+    l.aLeft = std::min(0.0, l.markA) - pad;
+    l.aRight = std::max(sensor.WedgeRun, l.markA) + pad;
+    l.bLeft = std::min(l.end - sensor.WedgeRun, l.markB) - pad;
+    l.bRight = std::max(l.end, l.markB) + pad;
+
+    const double margin = 10;
+    l.minX = std::min(l.aLeft, l.bLeft) - margin;
+    l.maxX = std::max(l.aRight, l.bRight) + margin;
+    l.dimY = -l.bodyH - 8; // the dimension line, above everything
+    l.minY = l.dimY - 8;
+    l.maxY = l.od + (l.bOnTop ? 4 : l.bodyH + 4);
+
+    // The drawing area: below the heading, above the scale and legend lines.
+    const double top = area.Heading ? 34 : 4;
+    const double bottom = area.HeightMm - (area.Footer ? 16 : 4);
+    const double areaX = 10;
+    const double areaW = area.WidthMm - 20;
+    const double areaH = bottom - top;
+    l.scale = LargestStandardScale(l.maxX - l.minX, l.maxY - l.minY, areaW, areaH);
+    l.originX = areaX + (areaW - (l.maxX - l.minX) * l.scale) / 2 - l.minX * l.scale;
+    l.originY = top + (areaH - (l.maxY - l.minY) * l.scale) / 2 - l.minY * l.scale;
+    return l;
+}
+
+} // namespace
+
+double SketchScale(const JobRecord& job, const SketchArea& area) { return Lay(job, area).scale; }
+
+std::vector<std::string> SketchFooter(const JobRecord& job, const SketchArea& area) {
+    std::vector<std::string> lines{
+        Catalogue::Fill(Words(job, Catalogue::ReportText::Scale), {ScaleText(SketchScale(job, area))})};
+    std::string_view legend = Catalogue::Text(Catalogue::ReportText::Legend, job.StringBase);
+    for (std::size_t cut; (cut = legend.find('\n')) != std::string_view::npos; legend.remove_prefix(cut + 1)) {
+        lines.emplace_back(legend.substr(0, cut));
+    }
+    lines.emplace_back(legend);
+    return lines;
+}
+
+std::string SketchSvg(const JobRecord& job, const SketchArea& area) {
+    const Layout l = Lay(job, area);
+    const double scale = l.scale;
+    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    const auto words = [&job](std::int16_t id) { return Words(job, id); };
+    auto X = [&l](double x) { return l.X(x); };
+    auto Y = [&l](double y) { return l.Y(y); };
+    const double minX = l.minX, maxX = l.maxX, od = l.od, bodyH = l.bodyH, dimY = l.dimY;
+    const double wall = l.wall, lining = l.lining, fluid = l.fluid;
+    const double markA = l.markA, markB = l.markB;
+    const bool bOnTop = l.bOnTop;
+
+    const bool japanese = job.StringBase == Catalogue::JapaneseBase;
+    std::string svg;
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(area.WidthMm) + "mm\" height=\"" +
+           Num(area.HeightMm) + "mm\" viewBox=\"0 0 " + Num(area.WidthMm) + " " + Num(area.HeightMm) +
+           "\" font-family=\"" +
+           (japanese ? "IPAGothic, Liberation Sans, sans-serif" : "Liberation Sans, Arial, sans-serif") +
+           "\" data-scale=\"" + DefaultNumberText(scale) + "\">\n";
+    svg += "<rect width=\"" + Num(area.WidthMm) + "\" height=\"" + Num(area.HeightMm) + "\" fill=\"white\"/>\n";
+    const std::string result = job.Outcome.Display.Result1 + " " + unit;
+    if (area.Heading) {
+        const auto typed = [&](InputField field) {
+            return words(CaptionId(field)) + " " + job.Text(field) + " " + unit;
+        };
+        static constexpr std::int16_t methods[] = {Catalogue::Id::VMethod, Catalogue::Id::ZMethod,
+                                                   Catalogue::ReportText::NMethod,
+                                                   Catalogue::ReportText::WMethod};
+        std::string subtitle = std::string(SensorTypeName(job.SensorTypeIndex)) + ", " +
+                               words(methods[std::clamp(job.MountMethodIndex, 0, 3)]) + ", " +
+                               typed(InputField::OuterDiameter) + ", " + typed(InputField::WallThickness);
+        if (job.LiningMaterialIndex != NoLiningEntry) {
+            subtitle += ", " + typed(InputField::LiningThickness);
+        }
+        svg += "<text x=\"10\" y=\"16\" font-size=\"7\" font-weight=\"bold\">" +
+               Escape(words(Catalogue::Id::SensorSpacing) + "1: " + result) + "</text>\n";
+        svg += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + Escape(subtitle) + "</text>\n";
+    }
+
+    auto band = [&](double from, double height, const char* fill) {
+        if (height <= 0) {
+            return;
+        }
+        svg += "<rect x=\"" + Num(X(minX)) + "\" y=\"" + Num(Y(from)) + "\" width=\"" +
+               Num((maxX - minX) * scale) + "\" height=\"" + Num(height * scale) + "\" fill=\"" +
+               fill + "\" stroke=\"#333\" stroke-width=\"0.2\"/>\n";
+    };
+    band(0, wall, "#9aa4ad");
+    band(wall, lining, "#d9b26f");
+    band(wall + lining, fluid, "#cfe8f7");
+    band(wall + lining + fluid, lining, "#d9b26f");
+    band(od - wall, wall, "#9aa4ad");
+
+    // A sensor body on the pipe's surface, with its reference point on its outer face.
+    auto sensorBody = [&](const char* id, double left, double right, double mark, bool onTop) {
+        const double face = onTop ? 0 : od;
+        const double outer = onTop ? -bodyH : od + bodyH;
+        svg += "<rect x=\"" + Num(X(left)) + "\" y=\"" + Num(Y(std::min(face, outer))) + "\" width=\"" +
+               Num((right - left) * scale) + "\" height=\"" + Num(bodyH * scale) +
+               "\" fill=\"#1f3b73\" fill-opacity=\"0.25\" stroke=\"#1f3b73\" stroke-width=\"0.4\"/>\n";
+        const double tip = Y(outer);
+        const double dir = onTop ? -1 : 1; // the triangle points at the body
+        svg += "<path id=\"" + std::string(id) + "\" data-x=\"" + Num(X(mark)) + "\" d=\"M" +
+               Num(X(mark)) + "," + Num(tip) + " l-1.5," + Num(dir * 2.6) + " h3 z\" fill=\"black\"/>\n";
+    };
+    sensorBody("markA", l.aLeft, l.aRight, markA, true);
+    sensorBody("markB", l.bLeft, l.bRight, markB, bOnTop);
+
+    std::string points;
+    for (const Point& p : l.beam) {
+        points += Num(X(p.x)) + "," + Num(Y(p.y)) + " ";
+    }
+    svg += "<polyline points=\"" + points +
+           "\" fill=\"none\" stroke=\"#e8401c\" stroke-width=\"0.6\" stroke-linejoin=\"round\"/>\n";
+
+    // The spacing, dimensioned from mark to mark above the pipe.
+    auto extension = [&](double x, bool onTop) {
+        const double from = onTop ? Y(-bodyH) - 2.6 : Y(od + bodyH) + 2.6;
+        svg += "<line x1=\"" + Num(X(x)) + "\" y1=\"" + Num(from) + "\" x2=\"" + Num(X(x)) + "\" y2=\"" +
+               Num(Y(dimY) - 2) + "\" stroke=\"black\" stroke-width=\"0.25\" stroke-dasharray=\"1,1\"/>\n";
+    };
+    extension(markA, true);
+    extension(markB, bOnTop);
+    svg += "<line id=\"dimension\" x1=\"" + Num(X(markA)) + "\" y1=\"" + Num(Y(dimY)) + "\" x2=\"" +
+           Num(X(markB)) + "\" y2=\"" + Num(Y(dimY)) + "\" stroke=\"black\" stroke-width=\"0.4\"/>\n";
+    svg += "<text id=\"spacing\" x=\"" + Num((X(markA) + X(markB)) / 2) + "\" y=\"" + Num(Y(dimY) - 2.5) +
+           "\" font-size=\"5\" text-anchor=\"middle\">" + Escape(result) + "</text>\n";
+
+    double line = area.HeightMm - 12;
+    if (!job.Circumferential.empty()) {
+        svg += "<text x=\"10\" y=\"" + Num(line - 6) + "\" font-size=\"4\">" +
+               Escape(words(Catalogue::CalcText::Circumferential) + ": " + job.Circumferential + " " + unit) +
+               "</text>\n";
+    }
+    if (area.Footer) {
+        const std::vector<std::string> footer = SketchFooter(job, area);
+        for (std::size_t i = 0; i < footer.size(); ++i) {
+            svg += std::string(i == 0 ? "<text id=\"scale\"" : "<text fill=\"#555\"") + " x=\"10\" y=\"" +
+                   Num(line + (i == 0 ? 0.0 : 1.0 + 3.6 * static_cast<double>(i))) + "\" font-size=\"" +
+                   (i == 0 ? "4" : "3") + "\">" + Escape(footer[i]) + "</text>\n";
+        }
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace Quillmere

@@ -1,0 +1,112 @@
+// The record of a job: the sketch's scale and reference marks read back from its SVG
+// (positions on paper, not pixels), and the summary's lines.
+#include "Catalogue.h"
+#include "JobRecord.h"
+#include "Lists.h"
+#include "Sketch.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+using namespace Quillmere;
+
+namespace {
+
+double Attribute(const std::string& svg, const std::string& element, const std::string& name) {
+    std::smatch m;
+    const std::regex pattern("id=\"" + element + "\"[^>]*" + name + "=\"([-0-9.]+)\"");
+    if (!std::regex_search(svg, m, pattern)) {
+        ADD_FAILURE() << "no " << name << " on " << element;
+        return 0;
+    }
+    return std::stod(m[1].str());
+}
+
+JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, const char* wall,
+              const char* lining = "") {
+    CalcEntries e;
+    e.UnitFlag = unit;
+    e.SensorTypeIndex = 4; // VT-C1
+    e.MountMethodIndex = mount;
+    e.MountMethodsOffered = MountMethodCount;
+    e.OuterDiameterText = od;
+    e.WallThicknessText = wall;
+    if (*lining != 0) {
+        e.LiningMaterialIndex = 3; // rubber
+        e.LiningThicknessText = lining;
+    }
+    return RecordJob(e, base);
+}
+
+} // namespace
+
+TEST(Sketch, StandardScalesLargestThatFits) {
+    struct Row {
+        double width, height, paperWidth, paperHeight, scale;
+        const char* text;
+    } rows[] = {
+        {40, 20, 277, 160, 5, "5:1"},         {100, 50, 277, 160, 2, "2:1"},
+        {200, 100, 277, 160, 1, "1:1"},       {300, 200, 277, 160, 0.5, "1:2"},
+        {600, 350, 277, 160, 0.4, "1:2.5"},   {700, 500, 277, 160, 0.2, "1:5"},
+        {2000, 1400, 277, 160, 0.1, "1:10"},  {6400, 6300, 180, 130, 0.02, "1:50"},
+        {9000, 6300, 277, 160, 0.025, "1:40"},
+    };
+    for (const Row& r : rows) {
+        const double scale = LargestStandardScale(r.width, r.height, r.paperWidth, r.paperHeight);
+        if (std::string(r.text) == "1:40") { // not a standard scale: the next smaller one
+            EXPECT_EQ(ScaleText(scale), "1:50");
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(scale, r.scale) << r.text;
+        EXPECT_EQ(ScaleText(scale), r.text);
+    }
+}
+
+// The dimension runs from mark to mark, and on paper it is the spacing at the printed scale;
+// every method, both unit systems and both languages; the whole drawing lies on the page.
+TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
+    const JobRecord jobs[] = {
+        Job(0, 0, 5000, "114.3", "6.0", "3"), Job(1, 0, 0, "114.3", "6.0"),
+        Job(2, 1, 5000, "4.5", "0.25"),       Job(3, 1, 0, "12", "0.5", "0.1"),
+        Job(0, 0, 5000, "6200", "60"),        Job(1, 0, 0, "21.7", "2.8"),
+    };
+    for (const JobRecord& job : jobs) {
+        for (const SketchArea& area : {SketchArea{}, SketchArea{180, 140, false, false}}) {
+            const std::string svg = SketchSvg(job, area);
+            const double scale = SketchScale(job, area);
+            const double a = Attribute(svg, "markA", "data-x");
+            const double b = Attribute(svg, "markB", "data-x");
+            EXPECT_NEAR(b - a, job.Outcome.Breakdown.Spacing * scale, 0.011) << svg;
+            EXPECT_NEAR(Attribute(svg, "dimension", "x1"), a, 0.011);
+            EXPECT_NEAR(Attribute(svg, "dimension", "x2"), b, 0.011);
+            // Nothing drawn leaves the page.
+            const std::regex number("(?:x|y|x1|x2|y1|y2|width|height)=\"([-0-9.]+)\"");
+            for (auto it = std::sregex_iterator(svg.begin(), svg.end(), number); it != std::sregex_iterator(); ++it) {
+                const double v = std::stod((*it)[1].str());
+                EXPECT_GE(v, 0.0);
+                EXPECT_LE(v, std::max(area.WidthMm, area.HeightMm));
+            }
+            const std::string unit = job.UnitFlag == 0 ? " mm" : " inch";
+            EXPECT_NE(svg.find(">" + job.Outcome.Display.Result1 + unit + "</text>"), std::string::npos);
+            const std::string scaleWords = job.StringBase == 0 ? "尺度 " : "Scale ";
+            EXPECT_EQ(SketchFooter(job, area).front(), scaleWords + ScaleText(scale));
+            EXPECT_EQ(svg.find(scaleWords) != std::string::npos, area.Footer);
+        }
+    }
+}
+
+TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
+    const std::string en = JobSummary(Job(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
+    for (const char* line : {"Sensor spacing record\n", "Date and time: 2026-12-07 10:00\n",
+                             "OUTER DIAMETER: 4.5 inch\n", "WALL THICKNESS: 0.25 inch\n",
+                             "PIPE S.V.: 3000 m/s (table value)\n", "LINING MATERIAL: RUBBER\n",
+                             "LINING THICKNESS: 0.1 inch\n", "SENSOR MOUNT: Z METHOD\n",
+                             "SENSOR TYPE: VT-C1\n", "SENSOR SPACING1: "}) {
+        EXPECT_NE(en.find(line), std::string::npos) << line << en;
+    }
+    const std::string ja = JobSummary(Job(3, 0, 0, "114.3", "6.0"), "2026-12-07 10:00", "1.0.0");
+    EXPECT_NE(ja.find("ｾﾝｻ取付け法: W法\n"), std::string::npos) << ja;
+    EXPECT_EQ(ja.find("ﾗｲﾆﾝｸﾞ厚さ"), std::string::npos); // no lining, no lining lines
+}
