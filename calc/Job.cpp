@@ -198,16 +198,18 @@ std::int16_t LanguageOf(const CaseInput& in) {
     return SameText(lang, "EN") || lang == "1" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
 }
 
-CaseOutcome Evaluate(const CaseInput& in) {
+CaseOutcome Evaluate(const CaseInput& given) {
     CaseOutcome out;
-    const std::string& units = Value(in, Column::Units);
-    const std::string& lang = Value(in, Column::Lang);
+    const CaseInput* source = &given;
+    CaseInput withTemperature; // the case with water's velocity at its temperature typed in
+    const std::string& units = Value(given, Column::Units);
+    const std::string& lang = Value(given, Column::Lang);
     if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {
         out.UnitFlag = 0;
     } else if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
         out.UnitFlag = 1;
     } else {
-        out.Error = "Unknown unit system (metric or imperial): " + Printable(Value(in, Column::Units));
+        out.Error = "Unknown unit system (metric or imperial): " + Printable(units);
         return out;
     }
     if (lang.empty() || SameText(lang, "JA") || lang == "0") {
@@ -215,7 +217,7 @@ CaseOutcome Evaluate(const CaseInput& in) {
     } else if (SameText(lang, "EN") || lang == "1") {
         out.StringBase = Catalogue::EnglishBase;
     } else {
-        out.Error = "Unknown language (ja or en): " + Printable(Value(in, Column::Lang));
+        out.Error = "Unknown language (ja or en): " + Printable(lang);
         return out;
     }
     auto fail = [&](std::int16_t id, const std::string& what) {
@@ -232,6 +234,34 @@ CaseOutcome Evaluate(const CaseInput& in) {
     static const auto linings = NameIndex(LiningMaterialIds);
     static const auto fluids = NameIndex(FluidKindIds);
     namespace T = Catalogue::CalcText;
+
+    // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
+    if (const std::string& temperature = Value(given, Column::FluidTemperature); !temperature.empty()) {
+        if (!Value(given, Column::FluidVelocity).empty()) {
+            return fail(Catalogue::ReportText::TemperatureAndVelocity, "");
+        }
+        int named = 0; // WATER unless told otherwise
+        if (!Value(given, Column::Fluid).empty()) {
+            const auto found = fluids.Find(Value(given, Column::Fluid));
+            if (!found) {
+                return fail(T::UnknownFluid, Value(given, Column::Fluid));
+            }
+            named = *found;
+        }
+        const FluidAtTemperature water =
+            VelocityFromTemperature(named, temperature, out.UnitFlag, out.StringBase);
+        if (!water.Error.empty()) {
+            out.Error = water.Error;
+            return out;
+        }
+        out.Temperature = TemperatureNote(named, temperature, out.UnitFlag, *water.Equation, out.StringBase);
+        out.TemperatureEquation = std::string(water.Equation->Name);
+        withTemperature = given;
+        withTemperature[Column::Fluid] = std::nullopt;
+        withTemperature[Column::FluidVelocity] = water.VelocityText;
+        source = &withTemperature;
+    }
+    const CaseInput& in = *source;
 
     // The window's defaults: RESERVE, V method, carbon steel, no lining, water.
     int sensor = 0;
@@ -381,6 +411,13 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     j["result2"] = o.Display.Result2;
     if (!o.Circumferential.empty()) {
         j["circumferential"] = o.Circumferential;
+    }
+    if (!o.Temperature.empty()) {
+        j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},
+                                     {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
+                                     {"equation", o.TemperatureEquation},
+                                     {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
+                                     {"velocity_unit", std::string(SubGetUnitForm1(o.UnitFlag)[1])}};
     }
     j["error"] = nullptr;
     return j;

@@ -31,12 +31,13 @@ enum class Column {
     LiningVelocity,
     Fluid,
     FluidVelocity,
+    FluidTemperature,
 };
-inline constexpr std::size_t ColumnCount = 13;
+inline constexpr std::size_t ColumnCount = 14;
 inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
     "units", "lang",     "sensor",           "mount",           "outer_diameter",
     "wall",  "pipe",     "pipe_velocity",    "lining",          "lining_thickness",
-    "lining_velocity",   "fluid",            "fluid_velocity"};
+    "lining_velocity",   "fluid",            "fluid_velocity",  "fluid_temperature"};
 
 std::optional<Column> ColumnByName(std::string_view name);
 
@@ -67,6 +68,8 @@ struct CaseOutcome {
     Quillmere::DisplayTexts Display;
     std::string Circumferential; // Z method: half the outer circumference, shown like a result
     Quillmere::JobRecord Record;  // the whole job, for the sketch
+    std::string Temperature;      // "WATER 60 °C, Marczak 1997" when the velocity came from it
+    std::string TemperatureEquation;
 };
 
 CaseOutcome Evaluate(const CaseInput& input);

@@ -32,7 +32,7 @@ constexpr const char* Example = R"(Examples:
 
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
-  lining_thickness lining_velocity fluid fluid_velocity
+  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
 and one pipe a row. The output repeats every input column and adds result1, result2,
 circumferential and error. Exit status: 0 when every row computed, 1 when any did not,
 2 when the sheet cannot be read.
@@ -180,6 +180,12 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
             std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
                       << outcome.Circumferential << ' ' << unit << '\n';
         }
+        if (!outcome.Temperature.empty()) {
+            std::cout << Text(Catalogue::Id::FluidVelocity, outcome.StringBase) << ": "
+                      << outcome.Record.Text(Quillmere::InputField::FluidVelocity) << ' '
+                      << Quillmere::SubGetUnitForm1(outcome.UnitFlag)[1] << " (" << outcome.Temperature
+                      << ")\n";
+        }
     }
     if (sketchToOutput) {
         std::cout << Quillmere::SketchSvg(outcome.Record);
@@ -226,6 +232,10 @@ int Run(int argc, char* argv[]) {
         {Column::LiningVelocity, "--lining-velocity", "sound velocity of the lining, typed"},
         {Column::Fluid, "--fluid", "kind of fluid by name (WATER, the default; 海水 ...)"},
         {Column::FluidVelocity, "--fluid-velocity", "sound velocity of the fluid, typed"},
+        {Column::FluidTemperature, "--fluid-temperature",
+         "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
+         "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
+         "FLUID S.V."},
     };
     std::array<std::string, ColumnCount> texts;
     std::array<CLI::Option*, ColumnCount> given{};

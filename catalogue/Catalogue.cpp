@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 95> Entries{{
+constexpr std::array<Entry, 100> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -174,6 +174,14 @@ constexpr std::array<Entry, 95> Entries{{
      "built for; it may not be redistributed otherwise.</p><p>Configuration file: <tt>%2</tt></p>"},
     {ReportText::SaveFailed, "報告書を保存できませんでした: %1", "The report could not be saved: %1"},
     {ReportText::PdfFiles, "PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
+    {ReportText::FluidAtTemperature, "温度から流体音速...", "Fluid at temperature..."},
+    {ReportText::Temperature, "温度", "Temperature"},
+    {ReportText::NoTemperatureEquation, "温度から音速を求められるのは水、海水、蒸留水です。",
+     "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature."},
+    {ReportText::TemperatureOutOfRange, "%1 の式は %2 の温度でだけ使えます。",
+     "The %1 equation holds for %2 only."},
+    {ReportText::TemperatureAndVelocity, "流体の温度と流体音速は同時に指定できません",
+     "Give the fluid's temperature or its sound velocity, not both"},
 }};
 
 constexpr bool SortedAndUnique() {

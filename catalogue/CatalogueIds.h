@@ -79,4 +79,9 @@ inline constexpr std::int16_t HelpText = 4974;  // HTML
 inline constexpr std::int16_t AboutText = 4975; // HTML; %1 version, %2 the configuration file
 inline constexpr std::int16_t SaveFailed = 4976; // %1: the file
 inline constexpr std::int16_t PdfFiles = 4977;
+inline constexpr std::int16_t FluidAtTemperature = 4978;
+inline constexpr std::int16_t Temperature = 4979;
+inline constexpr std::int16_t NoTemperatureEquation = 4980;
+inline constexpr std::int16_t TemperatureOutOfRange = 4981; // %1 the equation, %2 its range
+inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 } // namespace Catalogue::ReportText

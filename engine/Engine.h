@@ -5,6 +5,7 @@
 // knows a catalogue id or holds a word meant for the user.
 
 #include "EngineError.h"
+#include "FluidTemperature.h"
 #include "MaterialTables.h"
 #include "NumberText.h"
 #include "NumericHelpers.h"

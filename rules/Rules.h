@@ -8,5 +8,6 @@
 
 #include "Execute.h"
 #include "FieldCheck.h"
+#include "FluidAtTemperature.h"
 #include "Lists.h"
 #include "Words.h"

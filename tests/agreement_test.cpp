@@ -113,7 +113,8 @@ private slots:
         for (const Row& row : rows) {
             sheet += "\n";
             for (std::size_t c = 0; c < QuillmereCalc::ColumnCount; ++c) {
-                const std::string& value = row.at(std::string(QuillmereCalc::ColumnNames[c]));
+                const auto found = row.find(std::string(QuillmereCalc::ColumnNames[c]));
+                const std::string value = found == row.end() ? std::string() : found->second;
                 sheet += (c > 0 ? ",\"" : "\"") + value + "\"";
             }
         }

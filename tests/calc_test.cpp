@@ -420,3 +420,39 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/-"));
     std::filesystem::remove_all(folder);
 }
+
+// Water at its temperature: the equation's velocity, shown with its source, and the same
+// spacing as typing that velocity.
+TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
+    const CalcRun hot = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-temperature 60");
+    EXPECT_EQ(hot.status, 0);
+    EXPECT_EQ(hot.out, "SENSOR SPACING1: 73.35 [mm]\nFLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n");
+    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-velocity 1551").out,
+              "SENSOR SPACING1: 73.35 [mm]\n");
+    const CalcRun json = Calc("--sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid SEAWATER "
+                              "--fluid-temperature 10 --json");
+    const auto j = nlohmann::json::parse(json.out);
+    EXPECT_EQ(j["fluid_at_temperature"]["equation"], "Mackenzie 1981");
+    EXPECT_EQ(j["fluid_at_temperature"]["fluid_velocity"], "1490");
+    EXPECT_EQ(j["fluid_at_temperature"]["temperature_unit"], "°C");
+    EXPECT_EQ(j["metric_inputs"]["fluid_velocity_m_s"], 1490.0);
+
+    const std::string sheet = ScratchPath("temperatures.csv");
+    std::ofstream(sheet) << "units,sensor,outer_diameter,wall,fluid,fluid_temperature,fluid_velocity\n"
+                            "metric,VT-C1,114.3,6,,60,\n"
+                            "imperial,VT-C1,4.5,0.2362,WATER,140,\n"
+                            "metric,VT-C1,114.3,6,MILK,20,\n"
+                            "metric,VT-C1,114.3,6,,20,1500\n";
+    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    EXPECT_EQ(run.status, 1);
+    const auto rows = ReadAll(run.out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1][7], "73.35");
+    EXPECT_EQ(rows[2][7], "2.888");
+    EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 4.5 --wall 0.2362 "
+                   "--fluid-velocity 5089").out,
+              "SENSOR SPACING1: 2.888 [inch]\n");
+    EXPECT_EQ(rows[3][10], "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature.");
+    EXPECT_EQ(rows[4][10], "Give the fluid's temperature or its sound velocity, not both");
+    std::remove(sheet.c_str());
+}

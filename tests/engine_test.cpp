@@ -403,3 +403,37 @@ TEST(NumberText, ReadsEveryDecimalAsTheGeneralConversionDoes) {
     EXPECT_EQ(ParseNumberText("0.1"), 0.1);
     EXPECT_EQ(ParseNumberText("123456789.123456789"), 123456789.123456789);
 }
+
+// Published reference points of the two water equations, and their ranges kept exactly.
+TEST(FluidTemperature, ReferencePointsAndRanges) {
+    struct Row {
+        const WaterEquation& equation;
+        double celsius;
+        double expected; // m/s
+        double tolerance;
+    } rows[] = {
+        {Marczak1997, 0, 1402.385, 1e-9},   // the fit's constant
+        {Marczak1997, 20, 1482.3, 0.1},     // pure water at 20 degC
+        {Marczak1997, 60, 1551.0, 0.1},
+        {Marczak1997, 74, 1555.0, 0.5},     // near the maximum of about 1555 m/s
+        {Mackenzie1981, 10, 1489.80, 0.01}, // 1448.96 + 45.91 - 5.304 + 0.2374
+        {Mackenzie1981, 25, 1534.3, 0.1},
+    };
+    for (const Row& r : rows) {
+        const std::optional<double> v = VelocityAt(r.equation, r.celsius);
+        ASSERT_TRUE(v) << r.equation.Name << " " << r.celsius;
+        EXPECT_NEAR(*v, r.expected, r.tolerance) << r.equation.Name << " " << r.celsius;
+    }
+    EXPECT_TRUE(VelocityAt(Marczak1997, 95));
+    EXPECT_FALSE(VelocityAt(Marczak1997, 95.01));
+    EXPECT_FALSE(VelocityAt(Marczak1997, -0.01));
+    EXPECT_TRUE(VelocityAt(Mackenzie1981, 2));
+    EXPECT_FALSE(VelocityAt(Mackenzie1981, 1.99));
+    EXPECT_FALSE(VelocityAt(Mackenzie1981, 30.01));
+    EXPECT_FALSE(VelocityAt(Marczak1997, std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ(EquationForFluid(0), &Marczak1997);  // WATER
+    EXPECT_EQ(EquationForFluid(2), &Marczak1997);  // DIST. WATER
+    EXPECT_EQ(EquationForFluid(1), &Mackenzie1981); // SEAWATER
+    EXPECT_EQ(EquationForFluid(3), nullptr);
+    EXPECT_EQ(FahrenheitToCelsius(212), 100);
+}

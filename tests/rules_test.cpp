@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 using namespace Quillmere;
@@ -276,6 +277,38 @@ TEST(Refusals, NoBoreAtTheExactBoundary) {
             }
         } else {
             EXPECT_NO_THROW(RunCalculation(e)) << r.name;
+        }
+    }
+}
+
+TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
+    struct Row {
+        int fluid;
+        const char* temperature;
+        std::int16_t unit;
+        std::int16_t base;
+        const char* velocity;
+        const char* error;
+    } rows[] = {
+        {0, "60", 0, 5000, "1551", ""},
+        {0, "20", 0, 5000, "1482", ""},
+        {2, "0", 0, 5000, "1402", ""},
+        {0, "140", 1, 5000, "5089", ""}, // 60 degC in ft/s
+        {1, "10", 0, 5000, "1490", ""},
+        {0, "96", 0, 5000, "", "The Marczak 1997 equation holds for 0 - 95 °C only."},
+        {1, "31", 0, 0, "", "Mackenzie 1981 の式は 2 - 30 °C の温度でだけ使えます。"},
+        {1, "100", 1, 5000, "", "The Mackenzie 1981 equation holds for 35.6 - 86 °F only."},
+        {10, "20", 0, 5000, "", "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature."},
+        {0, "warm", 0, 5000, "", "Any data other than a number is not allowed"},
+    };
+    for (const Row& r : rows) {
+        const FluidAtTemperature water = VelocityFromTemperature(r.fluid, r.temperature, r.unit, r.base);
+        EXPECT_EQ(water.VelocityText, r.velocity) << r.temperature;
+        EXPECT_EQ(water.Error, r.error) << r.temperature;
+        if (*r.velocity != 0) { // the field takes it as typed
+            EXPECT_EQ(LeaveFieldMessageId(std::u16string(r.velocity, r.velocity + std::strlen(r.velocity)),
+                                          InputField::FluidVelocity, r.unit),
+                      0);
         }
     }
 }

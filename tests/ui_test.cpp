@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QProcess>
 #include <QComboBox>
@@ -660,6 +661,40 @@ private slots:
         text.start(QStringLiteral("pdftotext"), {target, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(20000));
         QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("外径寸法: 114.3 mm")));
+    }
+
+    // "Fluid at temperature...": water at 60 degC chooses FLUID S.V. with 1551 m/s, and the
+    // press gives what quillmere-calc --fluid-temperature 60 gives (73.35); a temperature
+    // outside the equation's range is refused and the dialog stays.
+    void fluidAtTemperatureDialog() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6"));
+        int rounds = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QStringLiteral("FluidAtTemperatureDialog"));
+            auto* fluid = dialog->findChild<QComboBox*>(QStringLiteral("Fluid"));
+            auto* temperature = dialog->findChild<QLineEdit*>(QStringLiteral("Temperature"));
+            QCOMPARE(fluid->count(), 3); // WATER, SEAWATER, DIST. WATER
+            QCOMPARE(fluid->currentText(), QStringLiteral("WATER"));
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(temperature, QStringLiteral("96"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The Marczak 1997 equation holds for 0 - 95 °C only.")});
+            QVERIFY(dialog->isVisible());
+            temperature->clear();
+            QTest::keyClicks(temperature, QStringLiteral("60"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            ++rounds;
+        });
+        w.FluidAtTemperatureAction->trigger();
+        QCOMPARE(rounds, 1);
+        QCOMPARE(w.KIND_OF_FLUIDCombo->currentIndex(), FluidUserEntry);
+        QCOMPARE(w.FLUID_S_VText->text(), QStringLiteral("1551"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("73.35"));
     }
 
     void helpAndAboutInTheWindowsLanguage() {

@@ -13,6 +13,9 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QFileDialog>
 #include <QMenu>
 #include <QPrintDialog>
@@ -564,6 +567,7 @@ void frmCalc::CreateJobActions() {
     PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport);
     HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
     AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
+    FluidAtTemperatureAction = action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
     connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
     UpdateJobActions();
 }
@@ -645,6 +649,47 @@ void frmCalc::PrintReport() {
     }
 }
 
+void frmCalc::ChooseFluidAtTemperature() {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("FluidAtTemperatureDialog"));
+    dialog.setWindowTitle(text(Catalogue::ReportText::FluidAtTemperature).remove(QStringLiteral("...")));
+    auto* fluid = new QComboBox(&dialog);
+    fluid->setObjectName(QStringLiteral("Fluid"));
+    for (int index = 0; index < FluidUserEntry; ++index) {
+        if (EquationForFluid(index) != nullptr) {
+            fluid->addItem(KIND_OF_FLUIDCombo->itemText(index), index);
+        }
+    }
+    // The water chosen in the window, if it is one the equations know.
+    fluid->setCurrentIndex(std::max(0, fluid->findData(KIND_OF_FLUIDCombo->currentIndex())));
+    auto* temperature = new QLineEdit(&dialog);
+    temperature->setObjectName(QStringLiteral("Temperature"));
+    temperature->setMaxLength(6);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(text(Catalogue::Id::KindOfFluid), fluid);
+    form->addRow(text(Catalogue::ReportText::Temperature) +
+                     (ModCommonProc::UnitFlag == 0 ? QStringLiteral(" [°C]") : QStringLiteral(" [°F]")),
+                 temperature);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        const FluidAtTemperature water =
+            VelocityFromTemperature(fluid->currentData().toInt(), temperature->text().toStdString(),
+                                    ModCommonProc::UnitFlag, ModCommonProc::StringBase);
+        if (!water.Error.empty()) {
+            QuillmereUi::ShowMessage(&dialog, FromUtf8(water.Error)); // the dialog stays open
+            temperature->setFocus(Qt::OtherFocusReason);
+            temperature->selectAll();
+            return;
+        }
+        KIND_OF_FLUIDCombo->setCurrentIndex(FluidUserEntry);
+        FLUID_S_VText->setText(FromUtf8(water.VelocityText));
+        dialog.accept();
+    });
+    dialog.exec();
+}
+
 void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
 
 void frmCalc::ShowAbout() {
@@ -660,11 +705,17 @@ QString frmCalc::ReportFont() const {
     return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic") : QStringLiteral("Liberation Sans");
 }
 
-void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
+void frmCalc::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
+    menu.addAction(FluidAtTemperatureAction);
+    menu.addSeparator();
     menu.addActions({HelpAction, AboutAction});
+}
+
+void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    AddJobEntries(menu);
     menu.exec(event->globalPos());
 }
 
@@ -675,9 +726,7 @@ bool frmCalc::eventFilter(QObject* watched, QEvent* event) {
         if (field != nullptr && field->window() == this) {
             std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
             menu->addSeparator();
-            menu->addActions({CopySummaryAction, SaveReportAction, PrintAction});
-            menu->addSeparator();
-            menu->addActions({HelpAction, AboutAction});
+            AddJobEntries(*menu);
             menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }

@@ -20,6 +20,7 @@
 class QAction;
 class QComboBox;
 class QContextMenuEvent;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -120,11 +121,14 @@ public:
     QAction* PrintAction;
     QAction* HelpAction;
     QAction* AboutAction;
+    QAction* FluidAtTemperatureAction;
     void CopyJobSummary();
     void SaveReport();
     void PrintReport();
     void ShowHelp();
     void ShowAbout();
+    // Asks for water and its temperature; OK chooses FLUID S.V. and types the velocity.
+    void ChooseFluidAtTemperature();
     // The summary of the job on screen, as copied; empty while no result is shown.
     QString JobSummaryText() const;
 
@@ -141,6 +145,7 @@ private:
     void ExecuteFromField(const InputRow& row);
     std::optional<Quillmere::JobRecord> CurrentJob() const;
     QString ReportFont() const;
+    void AddJobEntries(QMenu& menu) const;
     Quillmere::CalcEntries ReadEntries(std::array<std::string, 6>& texts) const;
     void ConnectHandlers();
     QString text(std::int16_t id) const;

@@ -1,0 +1,61 @@
+#include "FluidAtTemperature.h"
+
+#include "Catalogue.h"
+#include "EngineError.h"
+#include "Lists.h"
+#include "NumberText.h"
+#include "UnitSystem.h"
+
+#include <cmath>
+
+namespace Quillmere {
+namespace {
+
+std::string Degrees(std::int16_t unitFlag) { return unitFlag == 0 ? "°C" : "°F"; }
+
+// An equation's range in the run's unit of temperature.
+std::string RangeText(const WaterEquation& equation, std::int16_t unitFlag) {
+    const auto shown = [unitFlag](double celsius) {
+        return DefaultNumberText(unitFlag == 0 ? celsius : celsius * 1.8 + 32.0);
+    };
+    return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " + Degrees(unitFlag);
+}
+
+} // namespace
+
+FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temperature,
+                                           std::int16_t unitFlag, std::int16_t stringBase) {
+    namespace R = Catalogue::ReportText;
+    FluidAtTemperature out;
+    out.Equation = EquationForFluid(fluidIndex);
+    if (out.Equation == nullptr) {
+        out.Error = std::string(Catalogue::Text(R::NoTemperatureEquation, stringBase));
+        return out;
+    }
+    double value = 0;
+    try {
+        value = ParseNumberText(temperature);
+    } catch (const EngineError&) {
+        out.Error = std::string(Catalogue::Text(Catalogue::Id::NotANumber, stringBase));
+        return out;
+    }
+    out.Celsius = unitFlag == 0 ? value : FahrenheitToCelsius(value);
+    const std::optional<double> velocity = VelocityAt(*out.Equation, out.Celsius);
+    if (!velocity) {
+        out.Error = Catalogue::Fill(Catalogue::Text(R::TemperatureOutOfRange, stringBase),
+                                    {out.Equation->Name, RangeText(*out.Equation, unitFlag)});
+        return out;
+    }
+    const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
+    out.VelocityText = DefaultNumberText(std::round(shown));
+    return out;
+}
+
+std::string TemperatureNote(int fluidIndex, std::string_view temperature, std::int16_t unitFlag,
+                            const WaterEquation& equation, std::int16_t stringBase) {
+    const std::string fluid(Catalogue::Text(FluidKindIds[static_cast<std::size_t>(fluidIndex) + 1], stringBase));
+    return fluid + " " + std::string(temperature) + " " + Degrees(unitFlag) + ", " +
+           std::string(equation.Name);
+}
+
+} // namespace Quillmere
