@@ -53,8 +53,7 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-// Every result that was printed must have arrived: a full disk or a closed pipe is an
-// error, not a success.
+// Every result that was printed must have arrived: a full disk is an error, not a success.
 int OutputFailed() { return Fail(std::string("cannot write the output: ") + std::strerror(errno)); }
 
 bool StandardOutputOk() {
