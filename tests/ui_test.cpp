@@ -709,7 +709,8 @@ private slots:
         const QStringList about = TakeMessages();
         QCOMPARE(about.size(), 1);
         QVERIFY(about.first().contains(QStringLiteral("Quillmere 1.0.0")));
-        QVERIFY(about.first().contains(QStringLiteral("Quillmere.ini")));
+        QVERIFY(about.first().contains(QStringLiteral("/Quillmere.ini</tt>")));
+        QVERIFY(!about.first().contains(QStringLiteral("//Quillmere.ini")));
         Open(0, 0);
         QTest::keyClick(&Window(), Qt::Key_F1);
         QVERIFY(TakeMessages().value(0).contains(QStringLiteral("必ず入力する値")));

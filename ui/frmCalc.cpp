@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QPrintDialog>
@@ -693,7 +694,12 @@ void frmCalc::ChooseFluidAtTemperature() {
 void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
 
 void frmCalc::ShowAbout() {
-    const std::string config = ModCommonProc::ConfigPath;
+    // The file read last; the default name's doubled separator names the same file.
+    std::string config = ModCommonProc::ConfigPath;
+    for (std::size_t doubled; (doubled = config.find("//")) != std::string::npos;) {
+        config.erase(doubled, 1);
+    }
+    config = QFile::decodeName(QByteArray::fromStdString(config)).toHtmlEscaped().toStdString();
     QuillmereUi::ShowMessage(
         this, FromUtf8(Catalogue::Fill(Catalogue::Text(Catalogue::ReportText::AboutText,
                                                        ModCommonProc::StringBase),
