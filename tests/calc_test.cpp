@@ -51,9 +51,8 @@ struct CalcRun {
     std::string out;
 };
 
-// Runs quillmere-calc with a shell command line; standard error is left alone.
-CalcRun Calc(const std::string& arguments) {
-    const std::string command = std::string(QUILLMERE_CALC) + " " + arguments;
+// Runs a command line in the shell; standard error is left alone.
+CalcRun Shell(const std::string& command) {
     std::FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> buffer{};
@@ -64,6 +63,9 @@ CalcRun Calc(const std::string& arguments) {
     const int status = ::pclose(pipe);
     return {WEXITSTATUS(status), out};
 }
+
+// Runs quillmere-calc with these arguments.
+CalcRun Calc(const std::string& arguments) { return Shell(std::string(QUILLMERE_CALC) + " " + arguments); }
 
 // `text` as one word of the shell.
 std::string Quoted(const std::string& text) {
@@ -397,17 +399,8 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
     std::filesystem::create_directory(folder);
     for (const Row& r : rows) {
         // Bash for $'...', <<< and < <(...): the plain shell of popen has none of them.
-        std::FILE* pipe = ::popen(("cd " + folder + " && exec bash -c " +
-                                   Quoted(std::string(QUILLMERE_CALC) + " " + r.command))
-                                      .c_str(),
-                                  "r");
-        std::string out;
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            out.append(buffer.data(), n);
-        }
-        const int status = WEXITSTATUS(::pclose(pipe));
+        const auto [status, out] = Shell("cd " + folder + " && exec bash -c " +
+                                         Quoted(std::string(QUILLMERE_CALC) + " " + r.command));
         EXPECT_EQ(status, r.status) << r.name;
         EXPECT_EQ(out.substr(0, r.out.size()), r.out) << r.name;
         if (std::string(r.name) == "Shift-JIS sheet keeps the rows before it") {
