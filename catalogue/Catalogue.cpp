@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 100> Entries{{
+constexpr std::array<Entry, 109> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -182,6 +182,21 @@ constexpr std::array<Entry, 100> Entries{{
      "The %1 equation holds for %2 only."},
     {ReportText::TemperatureAndVelocity, "流体の温度と流体音速は同時に指定できません",
      "Give the fluid's temperature or its sound velocity, not both"},
+    {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
+    {PipeText::Standard, "規格", "Standard"},
+    {PipeText::Size, "呼び径", "Size"},
+    {PipeText::Schedule, "スケジュール", "Schedule"},
+    {PipeText::UnknownStandard, "配管の規格がわかりません: %1 (%2 のどれかで始めてください)",
+     "Unknown pipe standard: %1 (start with one of %2)"},
+    {PipeText::UnknownSize, "%1 に呼び径 %2 はありません。近い呼び径: %3",
+     "%1 has no size %2; nearest: %3"},
+    {PipeText::UnknownSchedule, "%1 にスケジュール %2 はありません。あるもの: %3",
+     "%1 has no schedule %2; it has %3"},
+    {PipeText::NoSchedule, "%1 のスケジュールを指定してください: %2", "%1 needs a schedule: %2"},
+    {PipeText::SizeAndDimensions,
+     "規格の配管は外径寸法と配管厚さを決めます。外径寸法や配管厚さと同時には指定できません",
+     "A standard pipe size sets the outer diameter and the wall thickness; give one or the "
+     "other, not both"},
 }};
 
 constexpr bool SortedAndUnique() {

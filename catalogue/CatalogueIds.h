@@ -85,3 +85,16 @@ inline constexpr std::int16_t NoTemperatureEquation = 4980;
 inline constexpr std::int16_t TemperatureOutOfRange = 4981; // %1 the equation, %2 its range
 inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 } // namespace Catalogue::ReportText
+
+// Words of the standard pipe sizes: the window's dialog and the refusals of a size text.
+namespace Catalogue::PipeText {
+inline constexpr std::int16_t StandardPipe = 4990;
+inline constexpr std::int16_t Standard = 4991;
+inline constexpr std::int16_t Size = 4992;
+inline constexpr std::int16_t Schedule = 4993;
+inline constexpr std::int16_t UnknownStandard = 4994; // %1 the text, %2 the standards
+inline constexpr std::int16_t UnknownSize = 4995;     // %1 standard, %2 size, %3 nearest sizes
+inline constexpr std::int16_t UnknownSchedule = 4996; // %1 standard and size, %2 schedule, %3 those it has
+inline constexpr std::int16_t NoSchedule = 4997;      // %1 standard and size, %2 its schedules
+inline constexpr std::int16_t SizeAndDimensions = 4998;
+} // namespace Catalogue::PipeText

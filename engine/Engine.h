@@ -9,6 +9,7 @@
 #include "MaterialTables.h"
 #include "NumberText.h"
 #include "NumericHelpers.h"
+#include "PipeSizes.h"
 #include "SensorTypes.h"
 #include "Spacing.h"
 #include "UnitSystem.h"

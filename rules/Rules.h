@@ -10,4 +10,5 @@
 #include "FieldCheck.h"
 #include "FluidAtTemperature.h"
 #include "Lists.h"
+#include "PipeSpec.h"
 #include "Words.h"

@@ -1,0 +1,40 @@
+#pragma once
+
+// Standard pipe sizes: outer diameter and wall thickness as the standards give them, so
+// that an installer at a "100A Sch40" pipe need not look them up. Numbers only; which
+// table a text such as "NPS 4 Sch40" means is the rules layer's to say.
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace Quillmere {
+
+inline constexpr std::size_t MaxSchedules = 13;
+
+// One size of a standard. A wall of 0 means the standard gives none for that schedule.
+// Inch figures only where the standard itself gives them (ASME); 0 elsewhere.
+struct PipeSizeRow {
+    std::string_view Size;  // "100A", "1-1/2" (NPS), "100" (PVC nominal size)
+    std::string_view Alias; // the JIS inch designation "4B"; empty where there is none
+    double OuterMm;
+    std::array<double, MaxSchedules> WallMm;
+    double OuterInch = 0;
+    std::array<double, MaxSchedules> WallInch{};
+};
+
+struct PipeTable {
+    std::string_view Key;      // "SGP", "STPG", "SUS", "NPS", "NPS-S", "VP", "VU"
+    std::string_view Standard; // "JIS G 3454"
+    std::string_view Edition;  // "2017"
+    // The wall columns' names ("Sch40", "STD"); a single "" where the standard has one wall.
+    std::span<const std::string_view> Schedules;
+    std::span<const PipeSizeRow> Rows;
+    bool InchFigures; // walls and diameters given in inches as well
+};
+
+// Every table, JIS steel first, then ASME, then PVC.
+std::span<const PipeTable> PipeTables();
+
+} // namespace Quillmere

@@ -1,0 +1,335 @@
+#include "PipeSpec.h"
+
+#include "Catalogue.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace Quillmere {
+namespace {
+
+namespace P = Catalogue::PipeText;
+
+constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU";
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
+// Upper case without blanks, except that the blank of "1 1/2" becomes its hyphen.
+std::string Squeezed(std::string_view spec) {
+    const std::string upper = Upper(spec);
+    std::string out;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        if (!IsBlank(upper[i])) {
+            out += upper[i];
+            continue;
+        }
+        std::size_t next = i;
+        while (next < upper.size() && IsBlank(upper[next])) {
+            ++next;
+        }
+        const std::size_t slash = upper.find('/', next);
+        const bool fractionFollows = next < upper.size() && IsDigit(upper[next]) &&
+                                     slash != std::string::npos &&
+                                     std::all_of(upper.begin() + static_cast<std::ptrdiff_t>(next),
+                                                 upper.begin() + static_cast<std::ptrdiff_t>(slash), IsDigit);
+        if (!out.empty() && IsDigit(out.back()) && fractionFollows) {
+            out += '-';
+        }
+        i = next - 1;
+    }
+    return out;
+}
+
+// The number a size designation stands for: "100A" 100, "1-1/2B" 1.5, "3/8" 0.375.
+std::optional<double> NominalValue(std::string_view size) {
+    if (!size.empty() && (size.back() == 'A' || size.back() == 'B')) {
+        size.remove_suffix(1);
+    }
+    double whole = 0;
+    std::string_view fraction = size;
+    if (const auto hyphen = size.find('-'); hyphen != std::string_view::npos) {
+        try {
+            whole = ParseNumberText(size.substr(0, hyphen));
+        } catch (...) {
+            return std::nullopt;
+        }
+        fraction = size.substr(hyphen + 1);
+    }
+    try {
+        const auto slash = fraction.find('/');
+        if (slash == std::string_view::npos) {
+            return whole + ParseNumberText(fraction);
+        }
+        const double denominator = ParseNumberText(fraction.substr(slash + 1));
+        if (denominator == 0) {
+            return std::nullopt;
+        }
+        return whole + ParseNumberText(fraction.substr(0, slash)) / denominator;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+const PipeTable* TableByKey(std::string_view key) {
+    for (const PipeTable& table : PipeTables()) {
+        if (table.Key == key) {
+            return &table;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view ShownKey(const PipeTable& table) { return table.Key == "NPS-S" ? "NPS" : table.Key; }
+
+std::string JoinedSchedules(const PipeTable& table, const std::vector<std::size_t>& columns) {
+    std::string out;
+    for (const std::size_t c : columns) {
+        out += (out.empty() ? "" : ", ") + std::string(table.Schedules[c]);
+    }
+    return out;
+}
+
+// Up to three sizes of the table closest in nominal value to `size`, in the table's order.
+std::string NearestSizes(const PipeTable& table, std::string_view size) {
+    const double wanted = NominalValue(size).value_or(0);
+    std::vector<std::pair<double, std::size_t>> distances;
+    for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+        const double value = NominalValue(table.Rows[i].Size).value_or(0);
+        distances.emplace_back(std::abs(value - wanted), i);
+    }
+    std::stable_sort(distances.begin(), distances.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    distances.resize(std::min<std::size_t>(3, distances.size()));
+    std::sort(distances.begin(), distances.end(),
+              [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::string out;
+    for (const auto& d : distances) {
+        out += (out.empty() ? "" : ", ") + std::string(table.Rows[d.second].Size);
+    }
+    return out;
+}
+
+// A blank-free text as shown in a message: never more than 40 bytes of it.
+std::string Shown(std::string_view text) {
+    constexpr std::size_t limit = 40;
+    return text.size() > limit ? std::string(text.substr(0, limit)) + "..." : std::string(text);
+}
+
+std::string MmText(double mm) { return DefaultNumberText(mm); }
+
+std::string InchText(double inches) { return DefaultNumberText(std::round(inches * 1e4) / 1e4); }
+
+// A listing's figure with at least `decimals` places, as the standards print them (2.0, 0.120).
+std::string Figure(const std::string& text, std::size_t decimals) {
+    std::string out = text;
+    std::size_t point = out.find('.');
+    if (point == std::string::npos) {
+        point = out.size();
+        out += '.';
+    }
+    while (out.size() - point - 1 < decimals) {
+        out += '0';
+    }
+    return out;
+}
+
+} // namespace
+
+std::string StandardName(const PipeTable& table) {
+    const char* joint = table.Standard.starts_with("ASME") ? "-" : ":";
+    return std::string(table.Standard) + joint + std::string(table.Edition);
+}
+
+std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {
+    std::vector<std::size_t> out;
+    for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
+        if (row.WallMm[c] > 0) {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
+                         std::int16_t unitFlag) {
+    PipeChoice out;
+    out.Table = &table;
+    out.Row = &row;
+    out.Schedule = schedule;
+    if (unitFlag == 0) {
+        out.OuterText = MmText(row.OuterMm);
+        out.WallText = MmText(row.WallMm[schedule]);
+    } else if (table.InchFigures) {
+        out.OuterText = DefaultNumberText(row.OuterInch);
+        out.WallText = DefaultNumberText(row.WallInch[schedule]);
+    } else {
+        out.OuterText = InchText(row.OuterMm / 25.4);
+        out.WallText = InchText(row.WallMm[schedule] / 25.4);
+    }
+    return out;
+}
+
+PipeChoice ChoosePipeSize(std::string_view spec, std::int16_t unitFlag, std::int16_t stringBase) {
+    PipeChoice out;
+    const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
+        out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
+        return out;
+    };
+    const std::string text = Squeezed(spec);
+    const PipeTable* table = nullptr;
+    std::string_view rest = text;
+    for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
+        if (rest.starts_with(key)) {
+            table = TableByKey(key);
+            rest.remove_prefix(key.size());
+            break;
+        }
+    }
+    std::string_view schedule;
+    std::string scheduleName;
+    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
+        schedule = rest.substr(sch + 3);
+        scheduleName = "Sch" + std::string(schedule);
+        rest = rest.substr(0, sch);
+    } else {
+        for (const std::string_view weight : {"XXS", "XS", "STD"}) {
+            if (rest.ends_with(weight) && rest.size() > weight.size()) {
+                schedule = weight;
+                scheduleName = std::string(weight);
+                rest.remove_suffix(weight.size());
+                break;
+            }
+        }
+    }
+    std::string size(rest);
+    if (table == nullptr && !size.empty() && IsDigit(size.front()) && size.back() == 'B') {
+        table = TableByKey("NPS"); // "4B": the inch size of ASME pipe
+    }
+    if (table == nullptr) {
+        return refuse(P::UnknownStandard, {Shown(text), Keys});
+    }
+    if (table->Key == "NPS") {
+        if (!size.empty() && size.back() == 'B') {
+            size.pop_back();
+        }
+        if (scheduleName.size() > 3 && scheduleName.ends_with('S')) {
+            table = TableByKey("NPS-S");
+        }
+    } else if (table->Key == "SGP" || table->Key == "STPG" || table->Key == "SUS") {
+        if (!size.empty() && std::all_of(size.begin(), size.end(), IsDigit)) {
+            size += 'A';
+        }
+    }
+    const auto row = std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {
+        return r.Size == size || (!r.Alias.empty() && r.Alias == size);
+    });
+    if (row == table->Rows.end()) {
+        return refuse(P::UnknownSize, {ShownKey(*table), Shown(size), NearestSizes(*table, size)});
+    }
+    out.Table = table;
+    out.Row = &*row;
+    const std::string named = std::string(ShownKey(*table)) + " " + std::string(row->Size);
+    const std::vector<std::size_t> columns = SchedulesOf(*table, *row);
+    if (table->Schedules.size() == 1) {
+        if (!scheduleName.empty()) {
+            return refuse(P::UnknownSchedule, {named, Shown(scheduleName), "-"});
+        }
+        return PipeSizeTexts(*table, *row, 0, unitFlag);
+    }
+    if (scheduleName.empty()) {
+        return refuse(P::NoSchedule, {named, JoinedSchedules(*table, columns)});
+    }
+    for (const std::size_t c : columns) {
+        if (Upper(table->Schedules[c]) == Upper(scheduleName)) {
+            return PipeSizeTexts(*table, *row, c, unitFlag);
+        }
+    }
+    return refuse(P::UnknownSchedule, {named, Shown(scheduleName), JoinedSchedules(*table, columns)});
+}
+
+std::string PipeSizeLabel(const PipeChoice& choice) {
+    if (choice.Table == nullptr || choice.Row == nullptr) {
+        return {};
+    }
+    std::string out = std::string(ShownKey(*choice.Table)) + " " + std::string(choice.Row->Size);
+    if (const std::string_view schedule = choice.Table->Schedules[choice.Schedule]; !schedule.empty()) {
+        out += " " + std::string(schedule);
+    }
+    return out;
+}
+
+std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
+    const std::string wanted = Squeezed(name);
+    const auto keys = [](std::initializer_list<std::string_view> list) {
+        std::vector<const PipeTable*> out;
+        for (const std::string_view key : list) {
+            out.push_back(TableByKey(key));
+        }
+        return out;
+    };
+    if (wanted == "ASME" || wanted == "NPS") {
+        return keys({"NPS", "NPS-S"});
+    }
+    if (wanted == "B36.10M") {
+        return keys({"NPS"});
+    }
+    if (wanted == "B36.19M") {
+        return keys({"NPS-S"});
+    }
+    if (wanted == "PVC") {
+        return keys({"VP", "VU"});
+    }
+    if (wanted == "JIS") {
+        return keys({"SGP", "STPG", "SUS", "VP", "VU"});
+    }
+    if (const PipeTable* table = TableByKey(wanted)) {
+        return {table};
+    }
+    return {};
+}
+
+std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {
+    const auto cell = [](std::string text, std::size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    std::string out = std::string(ShownKey(table)) + ": " + StandardName(table) + ", " +
+                      (unitFlag == 0 ? "mm" : "inch") + "\n";
+    const std::size_t places = unitFlag == 0 ? 1 : table.InchFigures ? 3 : 4;
+    std::string header = cell("size", 16) + cell("OD", 9);
+    for (const std::string_view schedule : table.Schedules) {
+        header += cell(schedule.empty() ? std::string("wall") : std::string(schedule), 8);
+    }
+    while (!header.empty() && header.back() == ' ') {
+        header.pop_back();
+    }
+    out += header + "\n";
+    for (const PipeSizeRow& row : table.Rows) {
+        std::string line = cell(std::string(row.Size) + (row.Alias.empty() ? "" : " (" + std::string(row.Alias) + ")"), 16);
+        line += cell(Figure(PipeSizeTexts(table, row, 0, unitFlag).OuterText, places), 9);
+        for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
+            line += cell(row.WallMm[c] > 0 ? Figure(PipeSizeTexts(table, row, c, unitFlag).WallText, places) : "-", 8);
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+} // namespace Quillmere

@@ -1,0 +1,51 @@
+#pragma once
+
+// A standard pipe size as a front end takes it: from a text such as "STPG 100A Sch40" or
+// "NPS 4 Sch40", or from the dialog's lists, to the OUTER DIAMETER and WALL THICKNESS texts
+// in the run's unit system.
+
+#include "PipeSizes.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Quillmere {
+
+struct PipeChoice {
+    const PipeTable* Table = nullptr;
+    const PipeSizeRow* Row = nullptr;
+    std::size_t Schedule = 0; // the wall column
+    std::string OuterText;    // the standard's mm figure in metric; inches in imperial
+    std::string WallText;
+    std::string Error; // the refusal in the catalogue's words; empty when chosen
+};
+
+// Reads "SGP 100A", "STPG 100A Sch40", "SUS 100A Sch10S", "NPS 4 Sch40", "4B STD",
+// "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100"; letters in either case,
+// blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
+PipeChoice ChoosePipeSize(std::string_view spec, std::int16_t unitFlag, std::int16_t stringBase);
+
+// The texts of a size picked from lists.
+PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
+                         std::int16_t unitFlag);
+
+// The wall columns a size has, in the table's order.
+std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row);
+
+// "STPG 100A Sch40", "NPS 4 Sch10S", "VP 100": the choice as one would write it.
+std::string PipeSizeLabel(const PipeChoice& choice);
+
+// The tables a name means: a key ("STPG"), "ASME"/"NPS" (both ASME tables), "B36.10M",
+// "B36.19M", "PVC" (VP and VU) or "JIS"; empty for an unknown name. Case is free.
+std::vector<const PipeTable*> PipeTablesNamed(std::string_view name);
+
+// "JIS G 3454:2017", "ASME B36.10M-2018": the standard and the edition a table follows.
+std::string StandardName(const PipeTable& table);
+
+// The table as aligned text: size, outer diameter, a column per schedule ("-" where the
+// standard has no wall), in mm or inches.
+std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag);
+
+} // namespace Quillmere
