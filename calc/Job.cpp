@@ -193,6 +193,17 @@ std::string_view LengthUnit(const CaseOutcome& outcome) {
     return SubGetUnitForm1(outcome.UnitFlag)[0];
 }
 
+std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
+    const std::string& units = Value(in, Column::Units);
+    if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {
+        return 0;
+    }
+    if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
+        return 1;
+    }
+    return std::nullopt;
+}
+
 std::int16_t LanguageOf(const CaseInput& in) {
     const std::string& lang = Value(in, Column::Lang);
     return SameText(lang, "EN") || lang == "1" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
@@ -201,15 +212,21 @@ std::int16_t LanguageOf(const CaseInput& in) {
 CaseOutcome Evaluate(const CaseInput& given) {
     CaseOutcome out;
     const CaseInput* source = &given;
-    CaseInput withTemperature; // the case with water's velocity at its temperature typed in
-    const std::string& units = Value(given, Column::Units);
+    // The case with what a helper worked out (a standard size's diameter and wall, water's
+    // velocity at its temperature) typed in, as the window's fields would hold it.
+    CaseInput filled;
+    const auto fill = [&]() -> CaseInput& {
+        if (source == &given) {
+            filled = given;
+            source = &filled;
+        }
+        return filled;
+    };
     const std::string& lang = Value(given, Column::Lang);
-    if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {
-        out.UnitFlag = 0;
-    } else if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
-        out.UnitFlag = 1;
+    if (const auto unitFlag = UnitFlagOf(given)) {
+        out.UnitFlag = *unitFlag;
     } else {
-        out.Error = "Unknown unit system (metric or imperial): " + Printable(units);
+        out.Error = "Unknown unit system (metric or imperial): " + Printable(Value(given, Column::Units));
         return out;
     }
     if (lang.empty() || SameText(lang, "JA") || lang == "0") {
@@ -256,10 +273,20 @@ CaseOutcome Evaluate(const CaseInput& given) {
         }
         out.Temperature = TemperatureNote(named, temperature, out.UnitFlag, *water.Equation, out.StringBase);
         out.TemperatureEquation = std::string(water.Equation->Name);
-        withTemperature = given;
-        withTemperature[Column::Fluid] = std::nullopt;
-        withTemperature[Column::FluidVelocity] = water.VelocityText;
-        source = &withTemperature;
+        fill()[Column::Fluid] = std::nullopt;
+        fill()[Column::FluidVelocity] = water.VelocityText;
+    }
+    if (const std::string& size = Value(given, Column::PipeSize); !size.empty()) {
+        if (!Value(given, Column::OuterDiameter).empty() || !Value(given, Column::Wall).empty()) {
+            return fail(Catalogue::PipeText::SizeAndDimensions, "");
+        }
+        out.Pipe = ChoosePipeSize(size, out.UnitFlag, out.StringBase);
+        if (!out.Pipe.Error.empty()) {
+            out.Error = out.Pipe.Error;
+            return out;
+        }
+        fill()[Column::OuterDiameter] = out.Pipe.OuterText;
+        fill()[Column::Wall] = out.Pipe.WallText;
     }
     const CaseInput& in = *source;
 
@@ -418,6 +445,16 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
                                      {"equation", o.TemperatureEquation},
                                      {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
                                      {"velocity_unit", std::string(SubGetUnitForm1(o.UnitFlag)[1])}};
+    }
+    if (o.Pipe.Table != nullptr) {
+        const std::string_view schedule = o.Pipe.Table->Schedules[o.Pipe.Schedule];
+        j["pipe_size"] = {{"size_text", *input[Column::PipeSize]},
+                          {"standard", std::string(o.Pipe.Table->Standard)},
+                          {"edition", std::string(o.Pipe.Table->Edition)},
+                          {"size", std::string(o.Pipe.Row->Size)},
+                          {"schedule", schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
+                          {"outer_diameter", o.Pipe.OuterText},
+                          {"wall_thickness", o.Pipe.WallText}};
     }
     j["error"] = nullptr;
     return j;

@@ -6,6 +6,7 @@
 
 #include "Execute.h"
 #include "JobRecord.h"
+#include "PipeSpec.h"
 
 #include <nlohmann/json.hpp>
 
@@ -32,12 +33,14 @@ enum class Column {
     Fluid,
     FluidVelocity,
     FluidTemperature,
+    PipeSize,
 };
-inline constexpr std::size_t ColumnCount = 14;
+inline constexpr std::size_t ColumnCount = 15;
 inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
     "units", "lang",     "sensor",           "mount",           "outer_diameter",
     "wall",  "pipe",     "pipe_velocity",    "lining",          "lining_thickness",
-    "lining_velocity",   "fluid",            "fluid_velocity",  "fluid_temperature"};
+    "lining_velocity",   "fluid",            "fluid_velocity",  "fluid_temperature",
+    "pipe_size"};
 
 std::optional<Column> ColumnByName(std::string_view name);
 
@@ -70,9 +73,13 @@ struct CaseOutcome {
     Quillmere::JobRecord Record;  // the whole job, for the sketch
     std::string Temperature;      // "WATER 60 °C, Marczak 1997" when the velocity came from it
     std::string TemperatureEquation;
+    Quillmere::PipeChoice Pipe; // the standard size that gave the diameter and wall, if any
 };
 
 CaseOutcome Evaluate(const CaseInput& input);
+
+// The unit flag the case asks for (metric 0, imperial 1); none for an unknown system.
+std::optional<std::int16_t> UnitFlagOf(const CaseInput& input);
 
 // The catalogue offset of the case's language (Japanese unless it says en or 1).
 std::int16_t LanguageOf(const CaseInput& input);

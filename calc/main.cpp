@@ -28,11 +28,13 @@ constexpr const char* Example = R"(Examples:
   quillmere-calc --lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0
   quillmere-calc --units imperial --sensor VT-A1 --mount Z --outer-diameter 2.3819 \
                  --wall 0.1535 --pipe "STAINLESS STEEL" --fluid-velocity 4724
+  quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" --fluid-temperature 60
+  quillmere-calc --list-pipe-sizes NPS
   quillmere-calc --sheet pipes.csv > spacings.csv
 
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
-  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
+  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
 and one pipe a row. The output repeats every input column and adds result1, result2,
 circumferential and error. Exit status: 0 when every row computed, 1 when any did not,
 2 when the sheet cannot be read.
@@ -40,7 +42,12 @@ circumferential and error. Exit status: 0 when every row computed, 1 when any di
 Names are the window's list texts in English or Japanese. A named material takes its
 sound velocity from the table, as in the window; a typed velocity alone selects the
 list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). Mounting methods V and Z are the
-window's; N crosses the fluid three times, W four times.)";
+window's; N crosses the fluid three times, W four times.
+
+A standard pipe size sets the outer diameter and the wall: SGP 100A, STPG 100A Sch40,
+SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40, 4B STD, NPS 1-1/2 XS
+(ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100 (JIS K 6741). Metric takes the
+standard's mm, imperial ASME's inches or JIS converted to 4 decimals.)";
 
 // The JSON text of a case; bytes that are not UTF-8 never reach it (they are refused
 // first), and if one did it would be replaced, never thrown.
@@ -179,6 +186,13 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
             std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
                       << outcome.Circumferential << ' ' << unit << '\n';
         }
+        if (outcome.Pipe.Table != nullptr) {
+            std::cout << Text(Catalogue::Id::OuterDiameter, outcome.StringBase) << " / "
+                      << Text(Catalogue::Id::WallThickness, outcome.StringBase) << ": "
+                      << outcome.Pipe.OuterText << " / " << outcome.Pipe.WallText << ' ' << unit << " ("
+                      << Quillmere::PipeSizeLabel(outcome.Pipe) << ", "
+                      << Quillmere::StandardName(*outcome.Pipe.Table) << ")\n";
+        }
         if (!outcome.Temperature.empty()) {
             std::cout << Text(Catalogue::Id::FluidVelocity, outcome.StringBase) << ": "
                       << outcome.Record.Text(Quillmere::InputField::FluidVelocity) << ' '
@@ -195,6 +209,29 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
         if (!out) {
             return Fail("cannot write " + Printable(*sketch));
         }
+    }
+    return StandardOutputOk() ? 0 : OutputFailed();
+}
+
+int ListPipeSizes(const std::string& name, const CaseInput& input) {
+    const auto unitFlag = UnitFlagOf(input);
+    if (!unitFlag) {
+        return Fail("--units: metric or imperial");
+    }
+    std::vector<const Quillmere::PipeTable*> tables;
+    if (name.empty()) {
+        for (const Quillmere::PipeTable& table : Quillmere::PipeTables()) {
+            tables.push_back(&table);
+        }
+    } else {
+        tables = Quillmere::PipeTablesNamed(name);
+        if (tables.empty()) {
+            return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
+                        " (SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
+        }
+    }
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
     }
     return StandardOutputOk() ? 0 : OutputFailed();
 }
@@ -235,6 +272,9 @@ int Run(int argc, char* argv[]) {
          "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
          "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
          "FLUID S.V."},
+        {Column::PipeSize, "--pipe-size",
+         "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
+         "diameter and the wall thickness"},
     };
     std::array<std::string, ColumnCount> texts;
     std::array<CLI::Option*, ColumnCount> given{};
@@ -247,6 +287,12 @@ int Run(int argc, char* argv[]) {
     app.add_flag("--json", json, "print JSON: the inputs, the spacing in mm before rounding, the "
                                  "angles, the axial runs and the displayed texts (one line per row "
                                  "for a sheet)");
+    std::string listName;
+    CLI::Option* listOption =
+        app.add_option("--list-pipe-sizes", listName,
+                       "print the standard pipe sizes (in --units): all, or SGP, STPG, SUS, NPS "
+                       "(B36.10M, B36.19M), VP, VU, PVC or JIS")
+            ->expected(0, 1);
     CLI::Option* sketchOption = app.add_option(
         "--sketch", sketch, "write a to-scale SVG drawing of the case (one case only; - for standard output)");
 
@@ -269,7 +315,7 @@ int Run(int argc, char* argv[]) {
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : 2;
     }
-    for (std::string* value : {&sheet, &sketch}) {
+    for (std::string* value : {&sheet, &sketch, &listName}) {
         if (*value == EmptyValue) {
             value->clear();
         }
@@ -282,6 +328,9 @@ int Run(int argc, char* argv[]) {
                 return Fail(std::string(o.flag) + ": not UTF-8");
             }
         }
+    }
+    if (listOption->count() > 0) {
+        return ListPipeSizes(listName, input);
     }
     const bool sheetGiven = sheetOption->count() > 0;
     const bool sketchGiven = sketchOption->count() > 0;

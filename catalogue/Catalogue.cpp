@@ -143,6 +143,9 @@ constexpr std::array<Entry, 109> Entries{{
      "その長さを示します。入力を変えると結果は消えます。</p>"
      "<p><b>記録:</b> 右クリックのメニューから、要約のコピー(Ctrl+Shift+C)、"
      "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
+     "<p><b>入力の補助:</b> 同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管)、呼び径、"
+     "スケジュールから外径寸法と配管厚さを、「温度から流体音速...」は水の温度から流体音速を"
+     "入力します。</p>"
      "<p><b>言語と単位:</b> プログラムの横の Quillmere.ini の LANG_FLAG=1 で英語、"
      "UNIT_FLAG=1 でインチと ft/s になります。1回だけなら "
      "<tt>quillmere --lang en --units imperial</tt> のように起動します。</p>",
@@ -162,6 +165,9 @@ constexpr std::array<Entry, 109> Entries{{
      "the results.</p>"
      "<p><b>Records:</b> the right-click menu copies a job summary (Ctrl+Shift+C), saves a "
      "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
+     "<p><b>Helpers:</b> \"Standard pipe...\" in the same menu types the OUTER DIAMETER and "
+     "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule; \"Fluid at "
+     "temperature...\" types the FLUID S.V. of water at its temperature.</p>"
      "<p><b>Language and units:</b> LANG_FLAG=1 in Quillmere.ini beside the program gives "
      "English, UNIT_FLAG=1 inches and ft/s. For one run: "
      "<tt>quillmere --lang en --units imperial</tt>.</p>"},

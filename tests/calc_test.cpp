@@ -449,3 +449,52 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
     EXPECT_EQ(rows[4][10], "Give the fluid's temperature or its sound velocity, not both");
     std::remove(sheet.c_str());
 }
+
+// A standard size fills the diameter and wall: the same spacing as typing the standard's
+// figures, refused beside typed ones, and named with its edition in JSON.
+TEST(Program, PipeSizeSetsDiameterAndWall) {
+    const CalcRun stpg = Calc("--lang en --sensor VT-C1 --pipe-size 'stpg 100a sch40'");
+    EXPECT_EQ(stpg.status, 0);
+    EXPECT_EQ(stpg.out, "SENSOR SPACING1: 65.47 [mm]\n"
+                        "OUTER DIAMETER / WALL THICKNESS: 114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017)\n");
+    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0").out, "SENSOR SPACING1: 65.47 [mm]\n");
+    // Imperial: ASME's inch figures as typed; JIS converted.
+    EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --pipe-size '4B Sch40'").out.substr(0, 28),
+              Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 4.5 --wall 0.237").out.substr(0, 28));
+    const auto j = nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch10S' --json").out);
+    EXPECT_EQ(j["pipe_size"]["standard"], "ASME B36.19M");
+    EXPECT_EQ(j["pipe_size"]["edition"], "2018");
+    EXPECT_EQ(j["pipe_size"]["schedule"], "Sch10S");
+    EXPECT_EQ(j["metric_inputs"]["wall_thickness_mm"], 3.05);
+    EXPECT_TRUE(nlohmann::json::parse(Calc("--pipe-size 'SGP 50A' --json").out)["pipe_size"]["schedule"].is_null());
+
+    const CalcRun both = Calc("--lang en --pipe-size 'SGP 100A' --wall 4 2>&1");
+    EXPECT_EQ(both.status, 1);
+    EXPECT_EQ(both.out, "A standard pipe size sets the outer diameter and the wall thickness; give one "
+                        "or the other, not both\n");
+    EXPECT_EQ(Calc("--lang en --pipe-size 'NPS 5 Sch30' 2>&1").out,
+              "NPS 5 has no schedule Sch30; it has Sch10, STD, Sch40, XS, Sch80, Sch120, Sch160, XXS\n");
+
+    const std::string sheet = ScratchPath("sizes.csv");
+    std::ofstream(sheet) << "sensor,pipe_size,outer_diameter,wall\n"
+                            "VT-C1,STPG 100A Sch40,,\n"
+                            "VT-C1,VP 100,,\n"
+                            "VT-C1,VP 110,,\n"
+                            "VT-C1,,114.3,6\n";
+    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    EXPECT_EQ(run.status, 1);
+    const auto rows = ReadAll(run.out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1][4], "65.47");
+    EXPECT_EQ(rows[4][4], "65.47");
+    EXPECT_EQ(rows[3][7], "VP has no size 110; nearest: 75, 100, 125");
+    std::remove(sheet.c_str());
+
+    const CalcRun list = Calc("--list-pipe-sizes stpg");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
+    EXPECT_NE(list.out.find("\n600A (24B)      609.6    6.4     9.5     14.3    17.5    24.6    31.0\n"),
+              std::string::npos);
+    EXPECT_NE(Calc("--list-pipe-sizes --units imperial").out.find("VU: JIS K 6741:2016, inch\n"), std::string::npos);
+    EXPECT_EQ(Calc("--list-pipe-sizes DIN 2>/dev/null").status, 2);
+}

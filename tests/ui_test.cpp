@@ -697,6 +697,70 @@ private slots:
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("73.35"));
     }
 
+    // "Standard pipe...": STPG 100A Sch40 types 114.3 and 6, and the press gives what
+    // quillmere-calc --pipe-size "STPG 100A Sch40" gives (65.47); a change of standard keeps
+    // the size and schedule; imperial types ASME's own inches.
+    void standardPipeDialog() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        int rounds = 0;
+        const auto pick = [&](const QString& standard, const QString& size, const QString& schedule) {
+            QTimer::singleShot(0, this, [&, standard, size, schedule] {
+                auto* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog && dialog->objectName() == QStringLiteral("StandardPipeDialog"));
+                auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+                auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+                auto* schedules = dialog->findChild<QComboBox*>(QStringLiteral("Schedule"));
+                QCOMPARE(standards->count(), 7);
+                standards->setCurrentIndex(standards->findText(standard, Qt::MatchStartsWith));
+                if (!size.isEmpty()) {
+                    sizes->setCurrentIndex(sizes->findText(size));
+                }
+                if (!schedule.isEmpty()) {
+                    schedules->setCurrentIndex(schedules->findText(schedule));
+                }
+                ++rounds;
+                QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                  Qt::LeftButton);
+            });
+            w.StandardPipeAction->trigger();
+        };
+        pick(QStringLiteral("STPG"), QStringLiteral("100A (4B)"), QStringLiteral("Sch40"));
+        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("114.3"));
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QVERIFY(TakeMessages().isEmpty());
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        // The same size and schedule in the stainless standard: the same pipe, the result
+        // stands; SGP's thinner wall is another pipe, and the result goes.
+        pick(QStringLiteral("SUS"), QString(), QString());
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        pick(QStringLiteral("SGP"), QString(), QString());
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
+        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(rounds, 3);
+
+        frmCalc& imperial = Open(1, 1);
+        rounds = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+            standards->setCurrentIndex(standards->findText(QStringLiteral("NPS  (ASME B36.10M-2018)")));
+            auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("4")));
+            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("Schedule"))->currentText(), QStringLiteral("Sch40"));
+            ++rounds;
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        imperial.StandardPipeAction->trigger();
+        QCOMPARE(rounds, 1);
+        QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
+        QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
+        QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管..."));
+    }
+
     void helpAndAboutInTheWindowsLanguage() {
         frmCalc& w = Open(1, 0);
         QTest::keyClick(&w, Qt::Key_F1);

@@ -569,6 +569,7 @@ void frmCalc::CreateJobActions() {
     HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
     AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
     FluidAtTemperatureAction = action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
+    StandardPipeAction = action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
     connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
     UpdateJobActions();
 }
@@ -691,6 +692,96 @@ void frmCalc::ChooseFluidAtTemperature() {
     dialog.exec();
 }
 
+void frmCalc::ChooseStandardPipe() {
+    namespace P = Catalogue::PipeText;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("StandardPipeDialog"));
+    dialog.setWindowTitle(text(P::StandardPipe).remove(QStringLiteral("...")));
+    auto* standard = new QComboBox(&dialog);
+    standard->setObjectName(QStringLiteral("Standard"));
+    const std::span<const PipeTable> tables = PipeTables();
+    for (const PipeTable& table : tables) {
+        const std::string_view key = table.Key == "NPS-S" ? std::string_view("NPS") : table.Key;
+        standard->addItem(FromUtf8(std::string(key) + "  (" + StandardName(table) + ")"));
+    }
+    auto* size = new QComboBox(&dialog);
+    size->setObjectName(QStringLiteral("Size"));
+    size->setMaxVisibleItems(16);
+    auto* schedule = new QComboBox(&dialog);
+    schedule->setObjectName(QStringLiteral("Schedule"));
+    const auto table = [&]() -> const PipeTable& {
+        return tables[static_cast<std::size_t>(std::max(0, standard->currentIndex()))];
+    };
+    const auto row = [&]() -> const PipeSizeRow& {
+        return table().Rows[static_cast<std::size_t>(std::max(0, size->currentIndex()))];
+    };
+    // A change of standard keeps the size where the new one has it, and a change of size
+    // the schedule; else the common ones (Sch40, STD) come first.
+    const auto fillSchedules = [&] {
+        const QString kept = schedule->currentText();
+        const QSignalBlocker block(schedule);
+        schedule->clear();
+        for (const std::size_t c : SchedulesOf(table(), row())) {
+            const std::string_view name = table().Schedules[c];
+            schedule->addItem(name.empty() ? QStringLiteral("-") : FromUtf8(std::string(name)),
+                              static_cast<int>(c));
+        }
+        int at = schedule->findText(kept);
+        for (const char* usual : {"Sch40", "STD", "Sch40S", "Sch10S"}) {
+            at = at >= 0 ? at : schedule->findText(QString::fromLatin1(usual));
+        }
+        schedule->setCurrentIndex(std::max(0, at));
+        schedule->setEnabled(schedule->count() > 1);
+    };
+    const auto fillSizes = [&] {
+        const QString kept = size->currentText();
+        {
+            const QSignalBlocker block(size);
+            size->clear();
+            for (const PipeSizeRow& r : table().Rows) {
+                size->addItem(FromUtf8(std::string(r.Size) +
+                                       (r.Alias.empty() ? "" : " (" + std::string(r.Alias) + ")")));
+            }
+            const int at = size->findText(kept);
+            size->setCurrentIndex(at >= 0 ? at : std::min(size->count() - 1, 12));
+        }
+        fillSchedules();
+    };
+    connect(standard, &QComboBox::currentIndexChanged, &dialog, fillSizes);
+    connect(size, &QComboBox::currentIndexChanged, &dialog, fillSchedules);
+    standard->setCurrentIndex(pipeStandard_);
+    fillSizes();
+    if (const int at = size->findText(pipeSize_); at >= 0) {
+        size->setCurrentIndex(at);
+    }
+    if (const int at = schedule->findText(pipeSchedule_); at >= 0) {
+        schedule->setCurrentIndex(at);
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(text(P::Standard), standard);
+    form->addRow(text(P::Size), size);
+    form->addRow(text(P::Schedule), schedule);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    pipeStandard_ = standard->currentIndex();
+    pipeSize_ = size->currentText();
+    pipeSchedule_ = schedule->currentText();
+    const PipeChoice choice = PipeSizeTexts(table(), row(), static_cast<std::size_t>(schedule->currentData().toInt()),
+                                            ModCommonProc::UnitFlag);
+    OUTER_DIAMETERText->setText(FromUtf8(choice.OuterText));
+    WALL_THICKNESSText->setText(FromUtf8(choice.WallText));
+    lastFocusOutReason_ = Qt::OtherFocusReason;
+    if (CheckLeavingField(RowOf(InputField::OuterDiameter))) {
+        CheckLeavingField(RowOf(InputField::WallThickness));
+    }
+}
+
 void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
 
 void frmCalc::ShowAbout() {
@@ -714,7 +805,7 @@ QString frmCalc::ReportFont() const {
 void frmCalc::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
-    menu.addAction(FluidAtTemperatureAction);
+    menu.addActions({StandardPipeAction, FluidAtTemperatureAction});
     menu.addSeparator();
     menu.addActions({HelpAction, AboutAction});
 }

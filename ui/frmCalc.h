@@ -122,6 +122,7 @@ public:
     QAction* HelpAction;
     QAction* AboutAction;
     QAction* FluidAtTemperatureAction;
+    QAction* StandardPipeAction;
     void CopyJobSummary();
     void SaveReport();
     void PrintReport();
@@ -129,6 +130,9 @@ public:
     void ShowAbout();
     // Asks for water and its temperature; OK chooses FLUID S.V. and types the velocity.
     void ChooseFluidAtTemperature();
+    // Asks for a standard, size and schedule; OK types their OUTER DIAMETER and WALL
+    // THICKNESS, which then pass the fields' own checks.
+    void ChooseStandardPipe();
     // The summary of the job on screen, as copied; empty while no result is shown.
     QString JobSummaryText() const;
 
@@ -170,6 +174,10 @@ private:
     Qt::FocusReason lastFocusOutReason_ = Qt::OtherFocusReason;
     bool refusing_ = false;        // a refusal is on screen: other fields' checks wait
     bool swallowNextPress_ = false; // the click that moved the focus met a refusal
+    // The standard pipe dialog opens where it was left in this run.
+    int pipeStandard_ = 0;
+    QString pipeSize_;
+    QString pipeSchedule_;
 };
 
 // Maps the window's font names to faces that exist here (IPAGothic, Liberation Sans, ...).
