@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include "EngineError.h"
+#include "FloatText.h"
 
 #include <array>
 #include <cstdint>
@@ -67,16 +68,15 @@ double ParseNumberText(std::string_view text) {
     }
 
     double value = 0.0;
-    const char* first = plain.data() + start;
-    const char* last = plain.data() + plain.size();
-    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    bool outOfRange = false;
+    const bool read = ReadFloat(plain.substr(start), value, outOfRange);
+    if (outOfRange) {
         // Too large is an overflow; too small to represent underflows quietly to zero.
         if (nonZeroBeforePoint) {
             throw EngineError(ErrorKind::Overflow);
         }
         value = 0.0;
-    } else if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
+    } else if (!read || !std::isfinite(value)) {
         throw EngineError(ErrorKind::TypeMismatch);
     }
     return negative ? -value : value;
@@ -94,10 +94,7 @@ std::string DefaultNumberText(double value) {
                                           static_cast<long long>(value));
         return std::string(buffer.data(), result.ptr);
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    return std::string(buffer.data(), result.ptr);
+    return GeneralText15(value);
 }
 
 namespace {
@@ -128,10 +125,7 @@ std::string FixedDigits(double value, int decimals) {
             return digits;
         }
     }
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
+    return FixedText(value, decimals);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "EngineError.h"
 #include "NumberText.h"
 
-#include <charconv>
+#include "FloatText.h"
 #include <cmath>
 #include <string>
 
@@ -80,7 +80,8 @@ double TruncatedAfterRoundTrip(double t) {
     }
     const std::string text = DefaultNumberText(t);
     double reread = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), reread, std::chars_format::general);
+    bool outOfRange = false;
+    ReadFloat(text, reread, outOfRange);
     return std::trunc(reread);
 }
 

@@ -1,6 +1,7 @@
 #include "Sketch.h"
 
 #include "Catalogue.h"
+#include "FloatText.h"
 #include "FieldCheck.h"
 #include "Lists.h"
 #include "NumberText.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -23,10 +23,7 @@ struct Point {
 
 // Locale-independent number text for SVG attributes.
 std::string Num(double v) {
-    std::array<char, 32> buffer{};
-    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::round(v * 100) / 100,
-                                 std::chars_format::fixed, 2);
-    return std::string(buffer.data(), r.ptr);
+    return FixedText(std::round(v * 100) / 100, 2);
 }
 
 std::string Escape(std::string_view text) {

@@ -4,6 +4,23 @@
 
 namespace Quillmere {
 
+bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex) {
+    switch (field) {
+    case InputField::PipeVelocity:
+        return pipeIndex == PipeUserEntry;
+    case InputField::LiningVelocity:
+        return liningIndex == LiningUserEntry;
+    case InputField::LiningThickness:
+        return liningIndex != NoLiningEntry;
+    case InputField::FluidVelocity:
+        return fluidIndex == FluidUserEntry;
+    case InputField::OuterDiameter:
+    case InputField::WallThickness:
+        return true;
+    }
+    return true;
+}
+
 std::string_view SensorTypeName(int listIndex) {
     if (listIndex < 0 || listIndex >= SensorTypeCount) {
         throw EngineError(ErrorKind::SubscriptOutOfRange);

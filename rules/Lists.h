@@ -6,6 +6,7 @@
 // for the sensor types. List index i is element i + 1.
 
 #include "CatalogueIds.h"
+#include "InputField.h"
 #include "MaterialTables.h"
 #include "SensorTypes.h"
 #include "Spacing.h"
@@ -69,6 +70,11 @@ static_assert(FluidKindIds.size() - 2 == FluidUserEntry &&
 static_assert(PipeSoundVelocities.size() == PipeMaterialIds.size() - 2);
 static_assert(SensorTypeNames[0] == "12" && SensorTypeNames.size() == SensorTypeCount + 1);
 static_assert(MountMethodIds.size() - 1 <= MountMethodCount);
+
+// Whether a field's typed value counts, from the lists' choices: a velocity on its list's
+// user entry, the lining thickness with any lining, the diameter and wall always. A row
+// that does not count is locked and greyed in every front end.
+bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex);
 
 // The list text of a sensor type ("VT-C1"); an index outside 0..11 throws SubscriptOutOfRange.
 std::string_view SensorTypeName(int listIndex);

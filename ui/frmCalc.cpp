@@ -443,19 +443,20 @@ void frmCalc::SetRowOpen(const InputRow& row, bool open) {
     lblRequired[static_cast<std::size_t>(row.Mark)]->setEnabled(open);
 }
 
-void frmCalc::PIPE_MATERIALCombo_Click() {
-    SetRowOpen(RowOf(InputField::PipeVelocity), PIPE_MATERIALCombo->currentIndex() == PipeUserEntry);
-}
+void frmCalc::PIPE_MATERIALCombo_Click() { UpdateOpenRows(); }
 
 // No lining needs neither velocity nor thickness; a named lining needs its thickness.
-void frmCalc::LINING_MATERIALCombo_Click() {
-    const int index = LINING_MATERIALCombo->currentIndex();
-    SetRowOpen(RowOf(InputField::LiningVelocity), index == LiningUserEntry);
-    SetRowOpen(RowOf(InputField::LiningThickness), index != NoLiningEntry);
-}
+void frmCalc::LINING_MATERIALCombo_Click() { UpdateOpenRows(); }
 
-void frmCalc::KIND_OF_FLUIDCombo_Click() {
-    SetRowOpen(RowOf(InputField::FluidVelocity), KIND_OF_FLUIDCombo->currentIndex() == FluidUserEntry);
+void frmCalc::KIND_OF_FLUIDCombo_Click() { UpdateOpenRows(); }
+
+void frmCalc::UpdateOpenRows() {
+    for (const InputRow& row : InputRows) {
+        if (row.Field != InputField::OuterDiameter && row.Field != InputField::WallThickness) {
+            SetRowOpen(row, RowOpen(row.Field, PIPE_MATERIALCombo->currentIndex(),
+                                    LINING_MATERIALCombo->currentIndex(), KIND_OF_FLUIDCombo->currentIndex()));
+        }
+    }
 }
 
 // The entries as the controls hold them; `texts` keeps the field texts alive.

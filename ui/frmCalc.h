@@ -85,6 +85,8 @@ public:
     void PIPE_MATERIALCombo_Click();
     void LINING_MATERIALCombo_Click();
     void KIND_OF_FLUIDCombo_Click();
+    // Locks and opens the velocity and lining rows as the three lists' choices say.
+    void UpdateOpenRows();
     void ExecuteCalc_Click();
     void OUTER_DIAMETERText_LostFocus();
     void TRANS_FREQUENCYText_LostFocus();
