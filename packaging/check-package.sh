@@ -46,6 +46,14 @@ file_list() {
 ./usr/share/man/man1/quillmere-calc.1.gz
 ./usr/share/man/man1/quillmere.1.gz
 ./usr/share/metainfo/io.github.quillmere.Quillmere.metainfo.xml
+./usr/share/quillmere/web/icon-192.png
+./usr/share/quillmere/web/icon-512.png
+./usr/share/quillmere/web/icon.svg
+./usr/share/quillmere/web/index.html
+./usr/share/quillmere/web/manifest.webmanifest
+./usr/share/quillmere/web/quillmere_core.js
+./usr/share/quillmere/web/quillmere_core.wasm
+./usr/share/quillmere/web/sw.js
 LIST
 )
   actual=$(cd "$root" && find . \( -type f -printf '%p\n' \) -o \( -type l -printf '%p -> %l\n' \) | sort)

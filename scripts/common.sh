@@ -11,6 +11,10 @@ QUILLMERE_PACKAGES=(
   clang libclang-rt-dev
 )
 
+# The browser edition's build and test: Debian's emscripten (no downloaded SDK) and
+# chromium, node and npm for the test's puppeteer-core.
+QUILLMERE_WEB_PACKAGES=(emscripten chromium)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
@@ -25,6 +29,22 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+ensure_web_tools() {
+  ensure_packages "${QUILLMERE_WEB_PACKAGES[@]}"
+  command -v node >/dev/null || ensure_packages nodejs
+}
+
+ensure_web_test_tools() {
+  ensure_web_tools
+  # A node from elsewhere (NodeSource) brings its own npm; Debian's would conflict with it.
+  command -v npm >/dev/null || ensure_packages npm
+  # puppeteer-core as pinned by the lock file; it drives /usr/bin/chromium, downloads none.
+  if [ ! -f web/test/node_modules/.package-lock.json ] ||
+     [ web/test/package-lock.json -nt web/test/node_modules/.package-lock.json ]; then
+    (cd web/test && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  fi
 }
 
 # The locales the locale check starts the program under.

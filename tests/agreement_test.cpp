@@ -6,6 +6,9 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
@@ -131,8 +134,10 @@ private slots:
         QCOMPARE(results.size(), rows.size());
 
         int failures = 0;
+        QJsonArray shown; // [result1, result2, message] a case, for the browser edition's test
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const QStringList window = WindowShows(rows[i]);
+            shown.append(QJsonArray::fromStringList(window));
             const QStringList command = {QString::fromStdString(results[i].at("result1")),
                                          QString::fromStdString(results[i].at("result2")),
                                          QString::fromStdString(results[i].at("error"))};
@@ -148,6 +153,9 @@ private slots:
             }
         }
         QCOMPARE(failures, 0);
+        QFile kept(QStringLiteral(QUILLMERE_WINDOW_TEXTS "/window-shows-%1.json").arg(QLatin1String(QTest::currentDataTag())));
+        QVERIFY(kept.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        kept.write(QJsonDocument(shown).toJson());
     }
 };
 

@@ -1,0 +1,287 @@
+// The browser page's way into the C++ core: plain C functions that take numbers and UTF-8
+// texts and give back UTF-8 texts (most of them JSON), valid until the next call. The page
+// holds no rule of its own: every text, list, lock, check, refusal and result comes from
+// here, as the window takes them from the same layers.
+#include "Catalogue.h"
+#include "Engine.h"
+#include "JobRecord.h"
+#include "Rules.h"
+#include "Sketch.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+using namespace Quillmere;
+
+namespace {
+
+constexpr std::array<InputField, 6> Fields{InputField::OuterDiameter,  InputField::PipeVelocity,
+                                           InputField::WallThickness,  InputField::LiningVelocity,
+                                           InputField::LiningThickness, InputField::FluidVelocity};
+
+std::int16_t Base(int lang) { return lang == 0 ? Catalogue::JapaneseBase : Catalogue::EnglishBase; }
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                constexpr char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[(c >> 4) & 0xf];
+                out += hex[c & 0xf];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+// A JSON object written member by member.
+class Object {
+public:
+    Object& Text(std::string_view key, std::string_view value) { return Raw(key, Quoted(value)); }
+    Object& Number(std::string_view key, long long value) { return Raw(key, std::to_string(value)); }
+    Object& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
+    Object& Raw(std::string_view key, const std::string& json) {
+        body_ += (body_.empty() ? "" : ",") + Quoted(key) + ":" + json;
+        return *this;
+    }
+    std::string Json() const { return "{" + body_ + "}"; }
+
+private:
+    std::string body_;
+};
+
+template <typename Items, typename Each> std::string Array(const Items& items, Each each) {
+    std::string out = "[";
+    for (const auto& item : items) {
+        out += (out.size() > 1 ? "," : "") + each(item);
+    }
+    return out + "]";
+}
+
+const char* Give(std::string text) {
+    static std::string held;
+    held = std::move(text);
+    return held.c_str();
+}
+
+std::u16string Utf16(std::string_view utf8) {
+    std::u16string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const int length = byte < 0x80 ? 1 : byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc0 ? 2 : 1;
+        char32_t c = length == 1 ? byte : byte & (0x3f >> (length - 1));
+        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3f);
+        }
+        i += static_cast<std::size_t>(length);
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xd800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xdc00 + ((c - 0x10000) & 0x3ff));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+template <std::size_t N> std::string ListTexts(const std::array<std::int16_t, N>& ids, std::int16_t base) {
+    std::string out = "[";
+    for (std::size_t i = 1; i < N; ++i) {
+        out += (i > 1 ? "," : "") + Quoted(Catalogue::Text(ids[i], base));
+    }
+    return out + "]";
+}
+
+} // namespace
+
+extern "C" {
+
+// Every text of the page in a language and unit system, and the lists' entries.
+const char* qm_page(int lang, int unit) {
+    namespace Id = Catalogue::Id;
+    namespace R = Catalogue::ReportText;
+    namespace P = Catalogue::PipeText;
+    const std::int16_t base = Base(lang);
+    const auto unitFlag = static_cast<std::int16_t>(unit);
+    const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
+    const UnitNamesSet units = SubGetUnitForm1(unitFlag);
+    const std::string fields = Array(Fields, [&](InputField f) {
+        return Object()
+            .Text("caption", text(CaptionId(f)))
+            .Text("unit", UnitLabelText(units[static_cast<std::size_t>(RuleOf(f).UnitIndex)]))
+            .Text("range", RangeLabelText(f, unitFlag))
+            .Number("maxLength", MaxInputLength(f, unitFlag))
+            .Json();
+    });
+    std::string mounts = ListTexts(MountMethodIds, base);
+    mounts.pop_back();
+    mounts += "," + Quoted(text(R::NMethod)) + "," + Quoted(text(R::WMethod)) + "]";
+    std::string sensors = "[";
+    for (std::size_t i = 1; i < SensorTypeNames.size(); ++i) {
+        sensors += (i > 1 ? "," : "") + Quoted(SensorTypeNames[i]);
+    }
+    sensors += "]";
+    std::string waters = "[";
+    for (int i = 0; i < FluidUserEntry; ++i) {
+        if (EquationForFluid(i) != nullptr) {
+            waters += (waters.size() > 1 ? "," : "") + std::to_string(i);
+        }
+    }
+    waters += "]";
+    return Give(Object()
+                    .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
+                    .Raw("fields", fields)
+                    .Text("pipeMaterial", text(Id::PipeMaterial))
+                    .Text("liningMaterial", text(Id::LiningMaterial))
+                    .Text("kindOfFluid", text(Id::KindOfFluid))
+                    .Text("sensorMount", text(Id::SensorMount))
+                    .Text("sensorType", text(Id::SensorType))
+                    .Text("spacing1", text(Id::SensorSpacing) + "1")
+                    .Text("spacing2", text(Id::SensorSpacing) + "2")
+                    .Text("spacingUnit", UnitLabelText(units[0]))
+                    .Text("execute", text(Id::Execute))
+                    .Text("result", text(Id::CalculationResult))
+                    .Text("input", "* " + text(Id::Input))
+                    .Text("stepped", SteppedSensorTypesText)
+                    .Raw("pipes", ListTexts(PipeMaterialIds, base))
+                    .Raw("linings", ListTexts(LiningMaterialIds, base))
+                    .Raw("fluids", ListTexts(FluidKindIds, base))
+                    .Raw("mounts", mounts)
+                    .Raw("sensors", sensors)
+                    .Raw("waters", waters)
+                    .Text("copySummary", text(R::CopySummary))
+                    .Text("standardPipe", text(P::StandardPipe))
+                    .Text("standard", text(P::Standard))
+                    .Text("size", text(P::Size))
+                    .Text("schedule", text(P::Schedule))
+                    .Text("fluidAtTemperature", text(R::FluidAtTemperature))
+                    .Text("temperature", text(R::Temperature) + (unit == 0 ? " [°C]" : " [°F]"))
+                    .Text("help", text(R::Help))
+                    .Text("helpText", text(R::HelpText))
+                    .Text("legend", text(R::Legend))
+                    .Json());
+}
+
+// The six rows' states in field order: '1' open (the typed value counts), '0' locked.
+const char* qm_rows(int pipe, int lining, int fluid) {
+    std::string out;
+    for (const InputField f : Fields) {
+        out += RowOpen(f, pipe, lining, fluid) ? '1' : '0';
+    }
+    return Give(out);
+}
+
+// The leave-field check: the message of a refused text, or "".
+const char* qm_leave(int field, const char* text, int unit, int lang) {
+    if (field < 0 || field >= static_cast<int>(Fields.size())) {
+        return Give("");
+    }
+    const std::int16_t id = LeaveFieldMessageId(Utf16(text), Fields[static_cast<std::size_t>(field)],
+                                                static_cast<std::int16_t>(unit));
+    return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(lang))));
+}
+
+// The execute command: the result texts with the job's summary and sketch, or the refusal
+// with the field to go back to.
+const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int fluid, int mount,
+                       int mountsOffered, const char* outer, const char* pipeVelocity, const char* wall,
+                       const char* liningVelocity, const char* liningThickness, const char* fluidVelocity,
+                       const char* when) {
+    CalcEntries entries;
+    entries.UnitFlag = static_cast<std::int16_t>(unit);
+    entries.SensorTypeIndex = sensor;
+    entries.PipeMaterialIndex = pipe;
+    entries.LiningMaterialIndex = lining;
+    entries.FluidIndex = fluid;
+    entries.MountMethodIndex = mount;
+    entries.MountMethodsOffered = mountsOffered;
+    const std::array<const char*, 6> texts{outer, pipeVelocity, wall, liningVelocity, liningThickness, fluidVelocity};
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
+        entries.TextOf(Fields[i]) = texts[i];
+    }
+    entries.PipeVelocityLocked = !RowOpen(InputField::PipeVelocity, pipe, lining, fluid);
+    entries.LiningVelocityLocked = !RowOpen(InputField::LiningVelocity, pipe, lining, fluid);
+    entries.FluidVelocityLocked = !RowOpen(InputField::FluidVelocity, pipe, lining, fluid);
+    const std::int16_t base = Base(lang);
+    try {
+        const JobRecord job = RecordJob(entries, base);
+        return Give(Object()
+                        .Bool("ok", true)
+                        .Text("result1", job.Outcome.Display.Result1)
+                        .Text("result2", job.Outcome.Display.Result2)
+                        .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
+                        .Text("sketch", SketchSvg(job))
+                        .Json());
+    } catch (const EngineError& error) {
+        int field = -1;
+        if (error.field()) {
+            for (std::size_t i = 0; i < Fields.size(); ++i) {
+                field = Fields[i] == *error.field() ? static_cast<int>(i) : field;
+            }
+        }
+        return Give(Object()
+                        .Bool("ok", false)
+                        .Text("error", ErrorDescription(error, base))
+                        .Number("field", field)
+                        .Json());
+    } catch (...) {
+        return Give(Object()
+                        .Bool("ok", false)
+                        .Text("error", Catalogue::Text(Catalogue::ErrorText::Unexpected, base))
+                        .Number("field", -1)
+                        .Json());
+    }
+}
+
+// FLUID S.V. of water at a temperature, or the refusal.
+const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, int lang) {
+    const FluidAtTemperature water =
+        VelocityFromTemperature(fluid, temperature, static_cast<std::int16_t>(unit), Base(lang));
+    return Give(Object().Text("velocity", water.VelocityText).Text("error", water.Error).Json());
+}
+
+// The standard pipe tables: names, schedules and each size with the schedules it has.
+const char* qm_pipe_tables() {
+    return Give(Array(PipeTables(), [](const PipeTable& table) {
+        const std::string_view key = table.Key == "NPS-S" ? std::string_view("NPS") : table.Key;
+        return Object()
+            .Text("name", std::string(key) + "  (" + StandardName(table) + ")")
+            .Raw("schedules", Array(table.Schedules, [](std::string_view s) { return Quoted(s.empty() ? "-" : s); }))
+            .Raw("sizes", Array(table.Rows, [&](const PipeSizeRow& row) {
+                     return Object()
+                         .Text("name", std::string(row.Size) + (row.Alias.empty() ? "" : " (" + std::string(row.Alias) + ")"))
+                         .Raw("schedules", Array(SchedulesOf(table, row), [](std::size_t c) { return std::to_string(c); }))
+                         .Json();
+                 }))
+            .Json();
+    }));
+}
+
+// The OUTER DIAMETER and WALL THICKNESS texts of a size picked from the lists.
+const char* qm_pipe_texts(int table, int row, int schedule, int unit) {
+    const auto tables = PipeTables();
+    if (table < 0 || table >= static_cast<int>(tables.size())) {
+        return Give("{}");
+    }
+    const PipeTable& t = tables[static_cast<std::size_t>(table)];
+    if (row < 0 || row >= static_cast<int>(t.Rows.size()) || schedule < 0 ||
+        schedule >= static_cast<int>(t.Schedules.size())) {
+        return Give("{}");
+    }
+    const PipeChoice choice = PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)],
+                                            static_cast<std::size_t>(schedule), static_cast<std::int16_t>(unit));
+    return Give(Object().Text("outer", choice.OuterText).Text("wall", choice.WallText).Json());
+}
+
+} // extern "C"

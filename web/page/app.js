@@ -1,0 +1,336 @@
+// The page: the window's controls laid out for a phone, every rule from the C++ core
+// (quillmere_core.wasm): texts, lists, locks, leave-field checks, refusals and results.
+'use strict';
+
+(() => {
+  // The six input rows in the core's field order, by the window's control names.
+  const ROWS = ['OUTER_DIAMETER', 'TRANS_FREQUENCY', 'WALL_THICKNESS', 'LINING_S_V', 'LINING_THICKNESS', 'FLUID_S_V'];
+  const LISTS = ['PIPE_MATERIALCombo', 'LINING_MATERIALCombo', 'KIND_OF_FLUIDCombo', 'SENSOR_MOUNTCombo', 'SENSOR_TYPECombo'];
+  const $ = (id) => document.getElementById(id);
+  let core = null;
+  let texts = null; // the core's texts of the page in the chosen language and units
+  let lang = 1;
+  let units = 0;
+  let refusing = false; // a refusal is on screen: other fields' checks wait
+  let job = null; // the computed job on screen
+  let pipeTables = null;
+
+  const remembered = (key, fallback) => {
+    try {
+      return localStorage.getItem(key) ?? fallback;
+    } catch {
+      return fallback;
+    }
+  };
+  const remember = (key, value) => {
+    try {
+      localStorage.setItem(key, value);
+    } catch {
+      // private browsing: the choice lasts for this visit only
+    }
+  };
+  const field = (i) => $(ROWS[i] + 'Text');
+  const index = (id) => $(id).selectedIndex;
+  const json = (name, types, args) => JSON.parse(core.ccall(name, 'string', types, args));
+
+  function buildRows() {
+    const holder = $('InputRows');
+    ROWS.forEach((row) => {
+      const div = document.createElement('div');
+      div.className = 'row';
+      div.id = row + 'Row';
+      div.innerHTML =
+        `<label for="${row}Text"><span class="mark">*</span><span id="${row}"></span></label>` +
+        `<span class="entry"><input id="${row}Text" inputmode="decimal" autocomplete="off" enterkeyhint="go" spellcheck="false">` +
+        `<span class="unit" id="${row}_UNIT"></span></span><small class="range" id="${row}_RANGE"></small>`;
+      holder.appendChild(div);
+    });
+  }
+
+  function fill(select, items) {
+    const kept = select.selectedIndex;
+    select.replaceChildren(...items.map((text, i) => new Option(text, String(i))));
+    select.selectedIndex = kept >= 0 && kept < items.length ? kept : 0;
+  }
+
+  function applyTexts() {
+    texts = json('qm_page', ['number', 'number'], [lang, units]);
+    document.documentElement.lang = lang === 0 ? 'ja' : 'en';
+    document.title = texts.title;
+    $('Title').textContent = texts.title;
+    texts.fields.forEach((f, i) => {
+      $(ROWS[i]).textContent = f.caption;
+      $(ROWS[i] + '_UNIT').textContent = f.unit;
+      $(ROWS[i] + '_RANGE').textContent = f.range;
+      field(i).maxLength = f.maxLength;
+      field(i).setAttribute('aria-label', f.caption);
+    });
+    const captions = {
+      PIPE_MATERIAL: texts.pipeMaterial, LINING_MATERIAL: texts.liningMaterial, KIND_OF_FLUID: texts.kindOfFluid,
+      SENSOR_MOUNT: texts.sensorMount, SENSOR_TYPE: texts.sensorType, MOUNT_SIZE1: texts.spacing1,
+      MOUNT_SIZE2: texts.spacing2, ExecuteCalc: texts.execute, fraResultTitle: texts.result,
+      lblInputRequired: texts.input, Label4: texts.spacingUnit, lblMount2Sensor: texts.stepped,
+      StandardPipeAction: texts.standardPipe, FluidAtTemperatureAction: texts.fluidAtTemperature,
+      CopySummaryAction: texts.copySummary, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
+      StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule,
+      FluidAtTemperatureTitle: texts.fluidAtTemperature, FluidCaption: texts.kindOfFluid,
+      TemperatureCaption: texts.temperature,
+    };
+    for (const [id, text] of Object.entries(captions)) {
+      $(id).textContent = text;
+    }
+    fill($('PIPE_MATERIALCombo'), texts.pipes);
+    fill($('LINING_MATERIALCombo'), texts.linings);
+    fill($('KIND_OF_FLUIDCombo'), texts.fluids);
+    fill($('SENSOR_MOUNTCombo'), texts.mounts);
+    fill($('SENSOR_TYPECombo'), texts.sensors);
+    $('Language').value = String(lang);
+    $('Units').value = String(units);
+    updateRows();
+  }
+
+  // Open rows take typed values; locked ones are greyed, their mark off.
+  function updateRows() {
+    const open = core.ccall('qm_rows', 'string', ['number', 'number', 'number'],
+      [index('PIPE_MATERIALCombo'), index('LINING_MATERIALCombo'), index('KIND_OF_FLUIDCombo')]);
+    ROWS.forEach((row, i) => {
+      field(i).readOnly = open[i] !== '1';
+      $(row + 'Row').classList.toggle('locked', open[i] !== '1');
+    });
+  }
+
+  function clearResults() {
+    $('txtResult1Text').value = '';
+    $('txtResult2Text').value = '';
+    job = null;
+    $('CopySummaryAction').disabled = true;
+    $('Sketch').hidden = true;
+  }
+
+  // The window's message box; `then` runs once it is answered.
+  function message(text, then) {
+    $('MessageText').textContent = text;
+    const box = $('MessageBox');
+    box.addEventListener('close', () => then && then(), { once: true });
+    box.showModal();
+  }
+
+  function refuse(input, text) {
+    refusing = true;
+    message(text, () => {
+      refusing = false;
+      input.focus();
+      input.select();
+    });
+  }
+
+  // The leave-field check; false when the text was refused.
+  function leave(i) {
+    if (refusing || field(i).readOnly) {
+      return !refusing;
+    }
+    const text = core.ccall('qm_leave', 'string', ['number', 'string', 'number', 'number'],
+      [i, field(i).value, units, lang]);
+    if (text) {
+      refuse(field(i), text);
+      return false;
+    }
+    return true;
+  }
+
+  function now() {
+    const d = new Date();
+    const two = (n) => String(n).padStart(2, '0');
+    return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}`;
+  }
+
+  function execute() {
+    if (refusing || $('MessageBox').open) {
+      return;
+    }
+    const r = json('qm_execute',
+      ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number',
+        'string', 'string', 'string', 'string', 'string', 'string', 'string'],
+      [units, lang, index('SENSOR_TYPECombo'), index('PIPE_MATERIALCombo'), index('LINING_MATERIALCombo'),
+        index('KIND_OF_FLUIDCombo'), index('SENSOR_MOUNTCombo'), $('SENSOR_MOUNTCombo').length,
+        ...ROWS.map((_, i) => field(i).value), now()]);
+    if (!r.ok) {
+      message(r.error, () => {
+        if (r.field >= 0) {
+          field(r.field).focus();
+          field(r.field).select();
+        }
+      });
+      return;
+    }
+    $('txtResult1Text').value = r.result1;
+    $('txtResult2Text').value = r.result2;
+    job = r;
+    $('CopySummaryAction').disabled = false;
+    $('SketchImage').replaceChildren(Object.assign(new Image(), {
+      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(r.sketch), alt: texts.legend,
+    }));
+    $('Sketch').hidden = false;
+    $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
+  }
+
+  async function copySummary() {
+    if (!job) {
+      return;
+    }
+    try {
+      await navigator.clipboard.writeText(job.summary);
+    } catch {
+      const area = Object.assign(document.createElement('textarea'), { value: job.summary });
+      document.body.appendChild(area);
+      area.select();
+      document.execCommand('copy');
+      area.remove();
+    }
+  }
+
+  // Standard pipe: standard, size and schedule; OK types the diameter and wall.
+  function standardPipe() {
+    pipeTables = pipeTables || json('qm_pipe_tables', [], []);
+    const standard = $('Standard');
+    const size = $('Size');
+    const schedule = $('Schedule');
+    const table = () => pipeTables[Math.max(0, standard.selectedIndex)];
+    const fillSchedules = () => {
+      const kept = schedule.selectedIndex >= 0 ? schedule.options[schedule.selectedIndex].text : '';
+      const row = table().sizes[Math.max(0, size.selectedIndex)];
+      schedule.replaceChildren(...row.schedules.map((c) => new Option(table().schedules[c], String(c))));
+      const names = [...schedule.options].map((o) => o.text);
+      const at = [kept, 'Sch40', 'STD', 'Sch40S', 'Sch10S'].map((n) => names.indexOf(n)).find((i) => i >= 0);
+      schedule.selectedIndex = at ?? 0;
+      schedule.disabled = schedule.length < 2;
+    };
+    const fillSizes = () => {
+      const kept = size.selectedIndex >= 0 ? size.options[size.selectedIndex].text : '';
+      const names = table().sizes.map((s) => s.name);
+      size.replaceChildren(...names.map((n, i) => new Option(n, String(i))));
+      const at = names.indexOf(kept);
+      size.selectedIndex = at >= 0 ? at : Math.min(names.length - 1, 12);
+      fillSchedules();
+    };
+    if (standard.length === 0) {
+      standard.replaceChildren(...pipeTables.map((t, i) => new Option(t.name, String(i))));
+      standard.onchange = fillSizes;
+      size.onchange = fillSchedules;
+      fillSizes();
+    }
+    $('StandardPipeOk').onclick = (event) => {
+      event.preventDefault();
+      const r = json('qm_pipe_texts', ['number', 'number', 'number', 'number'],
+        [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units]);
+      $('StandardPipeDialog').close();
+      setText(0, r.outer);
+      setText(2, r.wall);
+      if (leave(0)) {
+        leave(2);
+      }
+    };
+    $('StandardPipeDialog').showModal();
+  }
+
+  // A helper's text in a field; a change empties the results as typing would.
+  function setText(i, text) {
+    if (field(i).value !== text) {
+      field(i).value = text;
+      clearResults();
+    }
+  }
+
+  function fluidAtTemperature() {
+    const fluid = $('Fluid');
+    fluid.replaceChildren(...texts.waters.map((i) => new Option(texts.fluids[i], String(i))));
+    const current = texts.waters.indexOf(index('KIND_OF_FLUIDCombo'));
+    fluid.selectedIndex = current >= 0 ? current : 0;
+    const temperature = $('Temperature');
+    $('FluidAtTemperatureOk').onclick = (event) => {
+      event.preventDefault();
+      const r = json('qm_fluid_temperature', ['number', 'string', 'number', 'number'],
+        [Number(fluid.value), temperature.value, units, lang]);
+      if (r.error) {
+        message(r.error, () => { temperature.focus(); temperature.select(); }); // the dialog stays
+        return;
+      }
+      $('FluidAtTemperatureDialog').close();
+      const list = $('KIND_OF_FLUIDCombo');
+      if (list.selectedIndex !== list.length - 1) {
+        list.selectedIndex = list.length - 1;
+        updateRows();
+        clearResults();
+      }
+      setText(5, r.velocity);
+    };
+    $('FluidAtTemperatureDialog').showModal();
+    temperature.focus();
+  }
+
+  function connect() {
+    ROWS.forEach((_, i) => {
+      field(i).addEventListener('input', clearResults);
+      field(i).addEventListener('blur', () => leave(i));
+      field(i).addEventListener('keydown', (event) => {
+        if (event.key === 'Enter') {
+          event.preventDefault();
+          if (leave(i)) {
+            execute();
+          }
+        }
+      });
+    });
+    LISTS.forEach((id, i) => {
+      $(id).addEventListener('change', () => {
+        clearResults();
+        if (i < 3) {
+          updateRows();
+        }
+      });
+    });
+    $('ExecuteCalc').addEventListener('click', execute);
+    $('CopySummaryAction').addEventListener('click', copySummary);
+    $('StandardPipeAction').addEventListener('click', standardPipe);
+    $('FluidAtTemperatureAction').addEventListener('click', fluidAtTemperature);
+    $('HelpAction').addEventListener('click', () => {
+      $('HelpText').innerHTML = texts.helpText; // the catalogue's own HTML, compiled in
+      $('HelpDialog').showModal();
+    });
+    $('Language').addEventListener('change', () => {
+      lang = Number($('Language').value);
+      remember('quillmere.lang', String(lang));
+      applyTexts();
+    });
+    $('Units').addEventListener('change', () => {
+      units = Number($('Units').value);
+      remember('quillmere.units', String(units));
+      // A length or velocity typed in the other system means another pipe.
+      ROWS.forEach((_, i) => { field(i).value = ''; });
+      clearResults();
+      applyTexts();
+    });
+  }
+
+  async function start() {
+    const query = new URLSearchParams(location.search);
+    const preferred = (navigator.language || '').startsWith('ja') ? '0' : '1';
+    const asked = { ja: '0', en: '1', metric: '0', imperial: '1' };
+    if (asked[query.get('lang')]) remember('quillmere.lang', asked[query.get('lang')]);
+    if (asked[query.get('units')]) remember('quillmere.units', asked[query.get('units')]);
+    lang = Number(remembered('quillmere.lang', preferred)) === 0 ? 0 : 1;
+    units = Number(remembered('quillmere.units', '0')) === 1 ? 1 : 0;
+    performance.mark('core-start');
+    core = await QuillmereCore();
+    performance.mark('core-ready');
+    buildRows();
+    connect();
+    applyTexts();
+    document.body.dataset.ready = '1';
+    if ('serviceWorker' in navigator) {
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+    }
+  }
+
+  window.quillmere = { ready: start() };
+})();

@@ -1,0 +1,241 @@
+// The browser edition in Debian's chromium, driven as a user would: every case of the
+// shared agreement tables typed into the page must show exactly what the window showed
+// (kept by agreement_tests), refusals included; the helpers, offline use, size and speed.
+//   node page_test.mjs SITE WINDOW_TEXTS_DIR CASES_DIR [SCREENSHOT_DIR]
+import puppeteer from 'puppeteer-core';
+import { readFileSync, readdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { serve } from '../serve.mjs';
+
+const [site, shownDir, casesDir, shotDir = shownDir] = process.argv.slice(2);
+let failures = 0;
+const check = (ok, what) => {
+  if (!ok) {
+    failures++;
+    console.log(`FAIL: ${what}`);
+  }
+};
+const same = (actual, expected, what) =>
+  check(JSON.stringify(actual) === JSON.stringify(expected), `${what}: ${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
+
+// RFC 4180 records: quotes, doubled quotes, commas and line breaks inside quotes.
+function parseCsv(text) {
+  const rows = [];
+  let row = [];
+  let field = '';
+  let quoted = false;
+  for (let i = 0; i < text.length; i++) {
+    const c = text[i];
+    if (quoted) {
+      if (c === '"' && text[i + 1] === '"') { field += '"'; i++; } else if (c === '"') { quoted = false; } else { field += c; }
+    } else if (c === '"') { quoted = true; } else if (c === ',') { row.push(field); field = ''; } else if (c === '\n' || c === '\r') {
+      if (c === '\r' && text[i + 1] === '\n') i++;
+      row.push(field); rows.push(row); row = []; field = '';
+    } else { field += c; }
+  }
+  if (field !== '' || row.length) { row.push(field); rows.push(row); }
+  const [header, ...body] = rows.filter((r) => r.length > 1 || r[0] !== '');
+  return body.map((r) => Object.fromEntries(header.map((h, i) => [h, r[i] ?? ''])));
+}
+
+const server = await serve(site);
+const origin = `http://127.0.0.1:${server.address().port}`;
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--lang=en-US'],
+});
+
+// A fresh page at the given language and units, as a fresh window.
+async function open(lang, units, context = browser, viewport = null) {
+  const page = await context.newPage();
+  if (viewport) await page.setViewport(viewport); // before loading: a mobile viewport reloads
+  page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
+  await page.goto(`${origin}/?lang=${lang}&units=${units}`);
+  await page.waitForSelector('body[data-ready="1"]');
+  return page;
+}
+const messageOpen = (page) => page.$eval('#MessageBox', (d) => d.open);
+async function takeMessage(page) {
+  const text = await page.$eval('#MessageText', (p) => p.textContent);
+  await page.click('#MessageOk');
+  return text;
+}
+
+// What the page shows for one case, as the window's test reads the window.
+async function pageShows(page, row) {
+  const choose = async (id, name, typed) => {
+    const index = await page.$eval(`#${id}`, (list, name, typed) => {
+      const texts = [...list.options].map((o) => o.text);
+      return name ? texts.indexOf(name) : typed ? texts.length - 1 : 0;
+    }, name, typed);
+    if (index < 0) return false;
+    await page.select(`#${id}`, String(index));
+    return true;
+  };
+  const named = (await choose('SENSOR_TYPECombo', row.sensor, '')) &&
+    (await choose('PIPE_MATERIALCombo', row.pipe, row.pipe_velocity)) &&
+    (await choose('LINING_MATERIALCombo', row.lining, row.lining_velocity)) &&
+    (await choose('KIND_OF_FLUIDCombo', row.fluid, row.fluid_velocity));
+  if (!named) return ["a name the window's lists lack"];
+  await page.select('#SENSOR_MOUNTCombo', row.mount === 'Z' ? '1' : '0');
+  const fields = [['OUTER_DIAMETERText', 'outer_diameter'], ['TRANS_FREQUENCYText', 'pipe_velocity'],
+    ['WALL_THICKNESSText', 'wall'], ['LINING_S_VText', 'lining_velocity'],
+    ['LINING_THICKNESSText', 'lining_thickness'], ['FLUID_S_VText', 'fluid_velocity']];
+  for (const [id, column] of fields) {
+    if (!row[column]) continue;
+    await page.click(`#${id}`);
+    await page.keyboard.type(row[column]);
+    await page.keyboard.press('Tab');
+    if (await messageOpen(page)) return ['', '', await takeMessage(page)];
+  }
+  await page.click('#ExecuteCalc');
+  if (await messageOpen(page)) return ['', '', await takeMessage(page)];
+  return [await page.$eval('#txtResult1Text', (o) => o.value), await page.$eval('#txtResult2Text', (o) => o.value), ''];
+}
+
+// 1. The shared tables give the window's texts to the last digit.
+for (const table of ['agreement', 'refusals']) {
+  const rows = parseCsv(readFileSync(join(casesDir, `${table === 'agreement' ? 'agreement' : 'refusal'}_cases.csv`), 'utf8'));
+  const window = JSON.parse(readFileSync(join(shownDir, `window-shows-${table}.json`), 'utf8'));
+  same(rows.length, window.length, `${table}: cases`);
+  for (let i = 0; i < rows.length; i++) {
+    const page = await open(rows[i].lang === 'en' ? 'en' : 'ja', rows[i].units === 'imperial' ? 'imperial' : 'metric');
+    same(await pageShows(page, rows[i]), window[i], `${table} case ${i + 2}`);
+    await page.close();
+  }
+}
+
+// 2. Leave-field refusal: the message, then back to the field with its text selected;
+// locks follow the lists; a change of input empties the results.
+{
+  const page = await open('en', 'metric');
+  await page.click('#OUTER_DIAMETERText');
+  await page.keyboard.type('12a');
+  await page.keyboard.press('Tab');
+  same(await takeMessage(page), 'Any data other than a number is not allowed', 'leave-field refusal');
+  await page.waitForFunction(() => document.activeElement.id === 'OUTER_DIAMETERText', { timeout: 2000 })
+    .catch(() => check(false, 'focus back on the refused field'));
+  same(await page.evaluate(() => [document.activeElement.selectionStart, document.activeElement.selectionEnd]), [0, 3],
+    'its text selected');
+  same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), true, 'pipe velocity locked for a named material');
+  await page.select('#PIPE_MATERIALCombo', String(await page.$eval('#PIPE_MATERIALCombo', (l) => l.length - 1)));
+  same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), false, 'PIPE S.V. opens its field');
+  same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
+  await page.close();
+}
+
+// 3. The helpers: standard pipe, fluid at temperature, N method, summary and sketch.
+{
+  const page = await open('en', 'metric');
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.click('#StandardPipeAction');
+  await page.select('#Standard', '1'); // STPG
+  await page.$eval('#Size', (s) => { s.selectedIndex = [...s.options].findIndex((o) => o.text === '100A (4B)'); s.dispatchEvent(new Event('change')); });
+  same(await page.$eval('#Schedule', (s) => s.options[s.selectedIndex].text), 'Sch40', 'schedule preselected');
+  await page.click('#StandardPipeOk');
+  same([await page.$eval('#OUTER_DIAMETERText', (e) => e.value), await page.$eval('#WALL_THICKNESSText', (e) => e.value)],
+    ['114.3', '6'], 'STPG 100A Sch40');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '65.47', 'standard pipe result (quillmere-calc --pipe-size gives 65.47)');
+  await page.click('#FluidAtTemperatureAction');
+  await page.type('#Temperature', '96');
+  await page.click('#FluidAtTemperatureOk');
+  same(await takeMessage(page), 'The Marczak 1997 equation holds for 0 - 95 °C only.', 'temperature out of range');
+  same(await page.$eval('#FluidAtTemperatureDialog', (d) => d.open), true, 'the dialog stays');
+  await page.$eval('#Temperature', (e) => { e.value = '60'; });
+  await page.click('#FluidAtTemperatureOk');
+  same(await page.$eval('#FLUID_S_VText', (e) => e.value), '1551', 'water at 60 degC');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '', 'a changed fluid empties the result');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '73.35', 'same as quillmere-calc --fluid-temperature 60');
+  same(await page.$eval('#Sketch', (f) => f.hidden), false, 'the sketch is shown');
+  await page.select('#SENSOR_MOUNTCombo', '2');
+  await page.click('#ExecuteCalc');
+  check((await page.$eval('#txtResult1Text', (o) => o.value)) !== '', 'N method computes');
+  same(await page.$eval('#CopySummaryAction', (b) => b.disabled), false, 'summary offered with a result');
+  await page.close();
+}
+
+// 4. Size, speed, and no request beyond the page's own origin.
+const transfer = readdirSync(site).reduce((sum, f) => sum + gzipSync(readFileSync(join(site, f)), { level: 9 }).length, 0);
+console.log(`transfer size (all files, gzip -9): ${(transfer / 1024).toFixed(1)} KiB`);
+check(transfer < 300 * 1024, 'transfer size under 300 KB');
+// From navigation to the first result, measured in the page itself: as soon as the page
+// is ready a script types a case and presses EXECUTE. The browser is running (its start is
+// not the page's); every load fetches every file, past the cache and the service worker.
+// The median of three loads after one that warms the browser up.
+async function firstResultTimes() {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setCacheEnabled(false);
+  await page.setBypassServiceWorker(true);
+  await page.evaluateOnNewDocument(() => {
+    addEventListener('DOMContentLoaded', async () => {
+      await window.quillmere.ready;
+      document.getElementById('SENSOR_TYPECombo').selectedIndex = 4;
+      document.getElementById('OUTER_DIAMETERText').value = '114.3';
+      document.getElementById('WALL_THICKNESSText').value = '6.0';
+      document.getElementById('ExecuteCalc').click();
+      window.firstResult = [document.getElementById('txtResult1Text').value, performance.now()];
+    });
+  });
+  const times = [];
+  for (let i = 0; i < 4; i++) {
+    await page.goto(`${origin}/?lang=en&units=metric&load=${i}`);
+    const [result, ms] = await page.waitForFunction(() => window.firstResult).then((h) => h.jsonValue());
+    times.push(result === '65.47' ? ms : Infinity);
+  }
+  await context.close();
+  return times.slice(1).sort((a, b) => a - b);
+}
+const times = await firstResultTimes();
+console.log(`navigation to first result: ${times.map((t) => t.toFixed(0)).join(', ')} ms (median ${times[1].toFixed(0)})`);
+check(times[1] < 300, 'first result within 300 ms of navigation');
+{
+  const context = await browser.createBrowserContext(); // no cache, no service worker yet
+  const page = await context.newPage();
+  const foreign = [];
+  page.on('request', (r) => { if (!r.url().startsWith(origin) && !r.url().startsWith('data:')) foreign.push(r.url()); });
+  await page.goto(`${origin}/?lang=en&units=metric`);
+  await page.waitForSelector('body[data-ready="1"]');
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.type('#OUTER_DIAMETERText', '114.3');
+  await page.type('#WALL_THICKNESSText', '6.0');
+  await page.click('#ExecuteCalc');
+  same(foreign, [], 'requests outside the page');
+
+  // 5. Offline: once opened, the page reloads and computes with the network off.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForSelector('body[data-ready="1"]');
+  same(await page.evaluate(() => !!navigator.serviceWorker.controller), true, 'service worker controls the page');
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForSelector('body[data-ready="1"]');
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.type('#OUTER_DIAMETERText', '114.3');
+  await page.type('#WALL_THICKNESSText', '6.0');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '65.47', 'computed offline');
+  await context.close();
+}
+
+// 6. The phone-sized page, in Japanese, for a person to look at.
+{
+  const page = await open('ja', 'metric', browser,
+    { width: 360, height: 780, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.type('#OUTER_DIAMETERText', '114.3');
+  await page.type('#WALL_THICKNESSText', '6.0');
+  await page.tap('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '65.47', 'computed on a phone');
+  same(await page.evaluate(() => document.documentElement.scrollWidth <= 360), true, 'one column fits 360 px');
+  await page.screenshot({ path: join(shotDir, 'web-360.png'), fullPage: true });
+  await page.close();
+}
+
+await browser.close();
+server.close();
+console.log(failures === 0 ? 'web page: all passed' : `web page: ${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);
