@@ -126,8 +126,8 @@
 
   // The leave-field check; false when the text was refused.
   function leave(i) {
-    if (refusing || field(i).readOnly) {
-      return !refusing;
+    if (refusing) {
+      return false;
     }
     const text = core.ccall('qm_leave', 'string', ['number', 'string', 'number', 'number'],
       [i, field(i).value, units, lang]);
@@ -300,6 +300,7 @@
     $('Language').addEventListener('change', () => {
       lang = Number($('Language').value);
       remember('quillmere.lang', String(lang));
+      clearResults(); // the summary is in the language it was computed in
       applyTexts();
     });
     $('Units').addEventListener('change', () => {
@@ -332,5 +333,11 @@
     }
   }
 
-  window.quillmere = { ready: start() };
+  window.quillmere = {
+    ready: start().catch((error) => {
+      document.getElementById('frmCalc').textContent =
+        'Quillmere needs a browser that runs WebAssembly. / WebAssembly の動くブラウザで開いてください。';
+      throw error;
+    }),
+  };
 })();

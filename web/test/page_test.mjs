@@ -164,7 +164,7 @@ check(transfer < 300 * 1024, 'transfer size under 300 KB');
 // From navigation to the first result, measured in the page itself: as soon as the page
 // is ready a script types a case and presses EXECUTE. The browser is running (its start is
 // not the page's); every load fetches every file, past the cache and the service worker.
-// The median of three loads after one that warms the browser up.
+// The median of five loads after one that warms the browser up.
 async function firstResultTimes() {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
@@ -181,7 +181,7 @@ async function firstResultTimes() {
     });
   });
   const times = [];
-  for (let i = 0; i < 4; i++) {
+  for (let i = 0; i < 6; i++) {
     await page.goto(`${origin}/?lang=en&units=metric&load=${i}`);
     const [result, ms] = await page.waitForFunction(() => window.firstResult).then((h) => h.jsonValue());
     times.push(result === '65.47' ? ms : Infinity);
@@ -190,8 +190,8 @@ async function firstResultTimes() {
   return times.slice(1).sort((a, b) => a - b);
 }
 const times = await firstResultTimes();
-console.log(`navigation to first result: ${times.map((t) => t.toFixed(0)).join(', ')} ms (median ${times[1].toFixed(0)})`);
-check(times[1] < 300, 'first result within 300 ms of navigation');
+console.log(`navigation to first result: ${times.map((t) => t.toFixed(0)).join(', ')} ms (median ${times[2].toFixed(0)})`);
+check(times[2] < 300, 'first result within 300 ms of navigation');
 {
   const context = await browser.createBrowserContext(); // no cache, no service worker yet
   const page = await context.newPage();
