@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 109> Entries{{
+constexpr std::array<Entry, 110> Entries{{
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -188,6 +188,38 @@ constexpr std::array<Entry, 109> Entries{{
      "The %1 equation holds for %2 only."},
     {ReportText::TemperatureAndVelocity, "流体の温度と流体音速は同時に指定できません",
      "Give the fluid's temperature or its sound velocity, not both"},
+    {ReportText::WebHelpText,
+     "<h3>取付け寸法計算ツール</h3>"
+     "<p>外径寸法と配管厚さを入力し、配管材質、ライニング材質、流体種類、センサ取付け法、"
+     "センサ種類を選んで「実行」を押します(入力欄で Enter でも同じです)。</p>"
+     "<p><b>必ず入力する値:</b> 外径寸法、配管厚さ、ライニングを選んだときのライニング厚さ、"
+     "一覧の最後の項目(配管音速、ライニング音速、流体音速)を選んだときのその音速。"
+     "名前で選んだ材質や流体は表の音速が使われ、入力欄は灰色になります。</p>"
+     "<p><b>結果:</b> 取付け寸法1は2つのセンサの基準点の間の軸方向の距離です"
+     "(小数2桁(mm)または3桁(inch)で切り捨て)。VT-A1/VT-A2 と VT-B1/VT-B2 では取付け寸法2に"
+     "3 mm ステップの数を示します。入力を変えると結果は消えます。結果の下に縮尺図が出ます。</p>"
+     "<p><b>入力の補助:</b>「規格の配管...」は規格・呼び径・スケジュールから外径寸法と"
+     "配管厚さを、「温度から流体音速...」は水の温度から流体音速を入力します。"
+     "「ジョブの要約をコピー」で結果と入力を文字でコピーできます。</p>"
+     "<p><b>言語と単位</b>は上の2つの一覧で選び、このブラウザが覚えます。"
+     "一度開いたページはネットワークがなくても使え、ホーム画面に追加できます。</p>",
+     "<h3>Sensor Spacing Calculation Tool</h3>"
+     "<p>Type the pipe's OUTER DIAMETER and WALL THICKNESS, choose the pipe material, the "
+     "lining, the kind of fluid, the mounting method and the sensor type, and press EXECUTE "
+     "(or Enter in a field).</p>"
+     "<p><b>Required:</b> OUTER DIAMETER, WALL THICKNESS, the LINING THICKNESS when a lining "
+     "is chosen, and a sound velocity wherever its list is on its last entry (PIPE S.V., "
+     "LINING S.V., FLUID S.V.). A material or fluid chosen by name brings its velocity from "
+     "the table, and its field is greyed.</p>"
+     "<p><b>Results:</b> SENSOR SPACING1 is the axial distance between the two sensors' "
+     "reference points, cut (not rounded) to 2 decimals in mm or 3 in inches; for "
+     "VT-A1/VT-A2 and VT-B1/VT-B2 SENSOR SPACING2 counts the 3 mm steps. Any change of an "
+     "input empties the results. A to-scale sketch follows the result.</p>"
+     "<p><b>Helpers:</b> \"Standard pipe...\" types the diameter and wall of a standard size "
+     "and schedule, \"Fluid at temperature...\" the FLUID S.V. of water at its temperature; "
+     "\"Copy job summary\" copies the inputs and results as text.</p>"
+     "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
+     "Once opened, the page works without a network and can be added to the home screen.</p>"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},
     {PipeText::Size, "呼び径", "Size"},

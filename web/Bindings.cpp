@@ -168,7 +168,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("fluidAtTemperature", text(R::FluidAtTemperature))
                     .Text("temperature", text(R::Temperature) + (unit == 0 ? " [°C]" : " [°F]"))
                     .Text("help", text(R::Help))
-                    .Text("helpText", text(R::HelpText))
+                    .Text("helpText", text(R::WebHelpText))
                     .Text("legend", text(R::Legend))
                     .Json());
 }

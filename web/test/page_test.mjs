@@ -154,6 +154,8 @@ for (const table of ['agreement', 'refusals']) {
   await page.click('#ExecuteCalc');
   check((await page.$eval('#txtResult1Text', (o) => o.value)) !== '', 'N method computes');
   same(await page.$eval('#CopySummaryAction', (b) => b.disabled), false, 'summary offered with a result');
+  await page.click('#HelpAction');
+  check(await page.$eval('#HelpText', (d) => d.textContent.includes('home screen')), "the page's own help");
   await page.close();
 }
 
