@@ -118,37 +118,6 @@ std::optional<MountMethod> FindMount(std::string_view text) {
     return std::nullopt;
 }
 
-// UTF-8 to UTF-16, as the window's fields hold text; a broken sequence becomes U+FFFD.
-std::u16string Utf16(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-        bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size() + (extra == 0 ? 1 : 0);
-        for (int k = 1; ok && k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            ok = (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        i += static_cast<std::size_t>(extra) + 1;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
-}
-
 const std::string& Value(const CaseInput& in, Column c) {
     static const std::string empty;
     return in[c] ? *in[c] : empty;
@@ -351,7 +320,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
         if (Value(in, column).size() > 4 * limit) {
             return fail(T::TooLong, Value(in, column));
         }
-        const std::u16string typed = Utf16(Value(in, column));
+        const std::u16string typed = Utf16FromUtf8(Value(in, column));
         if (typed.size() > limit) {
             return fail(T::TooLong, Value(in, column));
         }

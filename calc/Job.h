@@ -6,7 +6,7 @@
 
 #include "Execute.h"
 #include "JobRecord.h"
-#include "PipeSpec.h"
+#include "PipeChoice.h"
 
 #include <nlohmann/json.hpp>
 

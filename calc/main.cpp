@@ -218,17 +218,10 @@ int ListPipeSizes(const std::string& name, const CaseInput& input) {
     if (!unitFlag) {
         return Fail("--units: metric or imperial");
     }
-    std::vector<const Quillmere::PipeTable*> tables;
-    if (name.empty()) {
-        for (const Quillmere::PipeTable& table : Quillmere::PipeTables()) {
-            tables.push_back(&table);
-        }
-    } else {
-        tables = Quillmere::PipeTablesNamed(name);
-        if (tables.empty()) {
-            return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
-                        " (SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
-        }
+    const std::vector<const Quillmere::PipeTable*> tables = Quillmere::PipeTablesNamed(name);
+    if (tables.empty()) {
+        return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
+                    " (SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
     }
     for (std::size_t i = 0; i < tables.size(); ++i) {
         std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);

@@ -6,6 +6,7 @@
 #include "UnitSystem.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace Quillmere {
@@ -19,6 +20,10 @@ std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length)
 // in the unit system), else the catalogue id of its message (not a number, out of range).
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
                                  std::int16_t unitFlag);
+
+// UTF-8 text as the window's fields hold it, in UTF-16; a broken sequence becomes U+FFFD.
+// For front ends whose texts arrive as UTF-8 (the command line, the browser page).
+std::u16string Utf16FromUtf8(std::string_view utf8);
 
 // The catalogue id of the caption of a field's row ("OUTER DIAMETER", ...).
 std::int16_t CaptionId(InputField field);

@@ -10,5 +10,5 @@
 #include "FieldCheck.h"
 #include "FluidAtTemperature.h"
 #include "Lists.h"
-#include "PipeSpec.h"
+#include "PipeChoice.h"
 #include "Words.h"

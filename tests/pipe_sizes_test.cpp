@@ -75,8 +75,8 @@ void ExpectMass(double computed, double published, const std::string& what) {
         << what << ": computed " << computed << ", published " << published;
 }
 
-std::string Choose(std::string_view spec, int unit = 0) {
-    const PipeChoice c = ChoosePipeSize(spec, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
+std::string Choose(std::string_view designation, int unit = 0) {
+    const PipeChoice c = ChoosePipeSize(designation, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
     return c.Error.empty() ? c.OuterText + " x " + c.WallText : c.Error;
 }
 
@@ -336,7 +336,7 @@ TEST(PipeTables, EveryTableIsOrderedAndNamesItsEdition) {
     }
 }
 
-TEST(PipeSpec, ReadsEveryWayOfWritingASize) {
+TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP 100A"), "114.3 x 4.5");
     EXPECT_EQ(Choose("sgp100a"), "114.3 x 4.5");
     EXPECT_EQ(Choose("SGP 4B"), "114.3 x 4.5");
@@ -363,7 +363,7 @@ TEST(PipeSpec, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(StandardName(*c.Table), "ASME B36.19M-2018");
 }
 
-TEST(PipeSpec, RefusesWithTheNearestValidChoices) {
+TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("STPG 105A Sch40"), "STPG has no size 105A; nearest: 90A, 100A, 125A");
     EXPECT_EQ(Choose("NPS 7 Sch40"), "NPS has no size 7; nearest: 5, 6, 8");
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
@@ -378,15 +378,28 @@ TEST(PipeSpec, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS"), "NPS has no size ; nearest: 1/8, 1/4, 3/8");
     const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
     EXPECT_EQ(ja, "STPG に呼び径 105A はありません。近い呼び径: 90A, 100A, 125A");
-    // A long text is shown by its start.
+    // A long text is shown by its start, never cutting a character in two.
     EXPECT_LT(Choose("NPS " + std::string(1000, '9')).size(), 120u);
+    std::string japanese = "NPS 9";
+    for (int i = 0; i < 30; ++i) {
+        japanese += "あ";
+    }
+    EXPECT_EQ(Utf16FromUtf8(Choose(japanese)).find(u'\uFFFD'), std::u16string::npos);
 }
 
-TEST(PipeSpec, NamesAndListings) {
+TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(PipeTablesNamed("asme").size(), 2u);
     EXPECT_EQ(PipeTablesNamed("PVC").size(), 2u);
     EXPECT_EQ(PipeTablesNamed("stpg").front()->Key, "STPG");
     EXPECT_TRUE(PipeTablesNamed("DIN").empty());
+    EXPECT_EQ(PipeTablesNamed(" ").size(), PipeTables().size());
+    EXPECT_EQ(PipeTableLabel(Table("NPS-S")), "NPS  (ASME B36.19M-2018)");
+    EXPECT_EQ(PipeSizeName(Table("SGP").Rows[DefaultSizeRow(Table("SGP"))]), "100A (4B)");
+    const PipeSizeRow& nps4 = Table("NPS").Rows[DefaultSizeRow(Table("NPS"))];
+    EXPECT_EQ(PipeSizeName(nps4), "4");
+    EXPECT_EQ(Table("NPS").Schedules[PreferredSchedule(Table("NPS"), nps4)], "Sch40");
+    EXPECT_EQ(Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))], "Sch10S");
+    EXPECT_EQ(PreferredSchedule(Table("VU"), Table("VU").Rows[0]), 0u);
     const std::string listing = PipeSizeListing(Table("STPG"), 0);
     EXPECT_EQ(listing.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
     EXPECT_NE(listing.find("100A (4B)       114.3    -       4.9     -       6.0     7.1     8.6\n"),

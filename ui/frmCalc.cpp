@@ -452,10 +452,8 @@ void frmCalc::KIND_OF_FLUIDCombo_Click() { UpdateOpenRows(); }
 
 void frmCalc::UpdateOpenRows() {
     for (const InputRow& row : InputRows) {
-        if (row.Field != InputField::OuterDiameter && row.Field != InputField::WallThickness) {
-            SetRowOpen(row, RowOpen(row.Field, PIPE_MATERIALCombo->currentIndex(),
-                                    LINING_MATERIALCombo->currentIndex(), KIND_OF_FLUIDCombo->currentIndex()));
-        }
+        SetRowOpen(row, RowOpen(row.Field, PIPE_MATERIALCombo->currentIndex(),
+                                LINING_MATERIALCombo->currentIndex(), KIND_OF_FLUIDCombo->currentIndex()));
     }
 }
 
@@ -702,8 +700,7 @@ void frmCalc::ChooseStandardPipe() {
     standard->setObjectName(QStringLiteral("Standard"));
     const std::span<const PipeTable> tables = PipeTables();
     for (const PipeTable& table : tables) {
-        const std::string_view key = table.Key == "NPS-S" ? std::string_view("NPS") : table.Key;
-        standard->addItem(FromUtf8(std::string(key) + "  (" + StandardName(table) + ")"));
+        standard->addItem(FromUtf8(PipeTableLabel(table)));
     }
     auto* size = new QComboBox(&dialog);
     size->setObjectName(QStringLiteral("Size"));
@@ -717,7 +714,7 @@ void frmCalc::ChooseStandardPipe() {
         return table().Rows[static_cast<std::size_t>(std::max(0, size->currentIndex()))];
     };
     // A change of standard keeps the size where the new one has it, and a change of size
-    // the schedule; else the common ones (Sch40, STD) come first.
+    // the schedule; else the usual ones come first.
     const auto fillSchedules = [&] {
         const QString kept = schedule->currentText();
         const QSignalBlocker block(schedule);
@@ -727,11 +724,8 @@ void frmCalc::ChooseStandardPipe() {
             schedule->addItem(name.empty() ? QStringLiteral("-") : FromUtf8(std::string(name)),
                               static_cast<int>(c));
         }
-        int at = schedule->findText(kept);
-        for (const char* usual : {"Sch40", "STD", "Sch40S", "Sch10S"}) {
-            at = at >= 0 ? at : schedule->findText(QString::fromLatin1(usual));
-        }
-        schedule->setCurrentIndex(std::max(0, at));
+        const int at = schedule->findText(kept);
+        schedule->setCurrentIndex(at >= 0 ? at : schedule->findData(static_cast<int>(PreferredSchedule(table(), row()))));
         schedule->setEnabled(schedule->count() > 1);
     };
     const auto fillSizes = [&] {
@@ -740,11 +734,10 @@ void frmCalc::ChooseStandardPipe() {
             const QSignalBlocker block(size);
             size->clear();
             for (const PipeSizeRow& r : table().Rows) {
-                size->addItem(FromUtf8(std::string(r.Size) +
-                                       (r.Alias.empty() ? "" : " (" + std::string(r.Alias) + ")")));
+                size->addItem(FromUtf8(PipeSizeName(r)));
             }
             const int at = size->findText(kept);
-            size->setCurrentIndex(at >= 0 ? at : std::min(size->count() - 1, 12));
+            size->setCurrentIndex(at >= 0 ? at : static_cast<int>(DefaultSizeRow(table())));
         }
         fillSchedules();
     };

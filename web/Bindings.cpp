@@ -75,26 +75,6 @@ const char* Give(std::string text) {
     return held.c_str();
 }
 
-std::u16string Utf16(std::string_view utf8) {
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const int length = byte < 0x80 ? 1 : byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc0 ? 2 : 1;
-        char32_t c = length == 1 ? byte : byte & (0x3f >> (length - 1));
-        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3f);
-        }
-        i += static_cast<std::size_t>(length);
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xd800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xdc00 + ((c - 0x10000) & 0x3ff));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
-    return out;
-}
-
 template <std::size_t N> std::string ListTexts(const std::array<std::int16_t, N>& ids, std::int16_t base) {
     std::string out = "[";
     for (std::size_t i = 1; i < N; ++i) {
@@ -187,7 +167,7 @@ const char* qm_leave(int field, const char* text, int unit, int lang) {
     if (field < 0 || field >= static_cast<int>(Fields.size())) {
         return Give("");
     }
-    const std::int16_t id = LeaveFieldMessageId(Utf16(text), Fields[static_cast<std::size_t>(field)],
+    const std::int16_t id = LeaveFieldMessageId(Utf16FromUtf8(text), Fields[static_cast<std::size_t>(field)],
                                                 static_cast<std::int16_t>(unit));
     return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(lang))));
 }
@@ -251,17 +231,19 @@ const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, i
     return Give(Object().Text("velocity", water.VelocityText).Text("error", water.Error).Json());
 }
 
-// The standard pipe tables: names, schedules and each size with the schedules it has.
+// The standard pipe tables: names, schedules, each size with the schedules it has, and
+// what the lists show first.
 const char* qm_pipe_tables() {
     return Give(Array(PipeTables(), [](const PipeTable& table) {
-        const std::string_view key = table.Key == "NPS-S" ? std::string_view("NPS") : table.Key;
         return Object()
-            .Text("name", std::string(key) + "  (" + StandardName(table) + ")")
+            .Text("name", PipeTableLabel(table))
+            .Number("defaultSize", static_cast<long long>(DefaultSizeRow(table)))
             .Raw("schedules", Array(table.Schedules, [](std::string_view s) { return Quoted(s.empty() ? "-" : s); }))
             .Raw("sizes", Array(table.Rows, [&](const PipeSizeRow& row) {
                      return Object()
-                         .Text("name", std::string(row.Size) + (row.Alias.empty() ? "" : " (" + std::string(row.Alias) + ")"))
+                         .Text("name", PipeSizeName(row))
                          .Raw("schedules", Array(SchedulesOf(table, row), [](std::size_t c) { return std::to_string(c); }))
+                         .Number("preferred", static_cast<long long>(PreferredSchedule(table, row)))
                          .Json();
                  }))
             .Json();

@@ -200,9 +200,8 @@
       const kept = schedule.selectedIndex >= 0 ? schedule.options[schedule.selectedIndex].text : '';
       const row = table().sizes[Math.max(0, size.selectedIndex)];
       schedule.replaceChildren(...row.schedules.map((c) => new Option(table().schedules[c], String(c))));
-      const names = [...schedule.options].map((o) => o.text);
-      const at = [kept, 'Sch40', 'STD', 'Sch40S', 'Sch10S'].map((n) => names.indexOf(n)).find((i) => i >= 0);
-      schedule.selectedIndex = at ?? 0;
+      const at = [...schedule.options].findIndex((o) => o.text === kept);
+      schedule.selectedIndex = at >= 0 ? at : row.schedules.indexOf(row.preferred);
       schedule.disabled = schedule.length < 2;
     };
     const fillSizes = () => {
@@ -210,7 +209,7 @@
       const names = table().sizes.map((s) => s.name);
       size.replaceChildren(...names.map((n, i) => new Option(n, String(i))));
       const at = names.indexOf(kept);
-      size.selectedIndex = at >= 0 ? at : Math.min(names.length - 1, 12);
+      size.selectedIndex = at >= 0 ? at : table().defaultSize;
       fillSchedules();
     };
     if (standard.length === 0) {

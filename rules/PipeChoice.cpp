@@ -1,4 +1,4 @@
-#include "PipeSpec.h"
+#include "PipeChoice.h"
 
 #include "Catalogue.h"
 #include "NumberText.h"
@@ -29,8 +29,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 // Upper case without blanks, except that the blank of "1 1/2" becomes its hyphen.
-std::string Squeezed(std::string_view spec) {
-    const std::string upper = Upper(spec);
+std::string Squeezed(std::string_view designation) {
+    const std::string upper = Upper(designation);
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -123,13 +123,18 @@ std::string NearestSizes(const PipeTable& table, std::string_view size) {
     return out;
 }
 
-// A blank-free text as shown in a message: never more than 40 bytes of it.
+// A blank-free text as shown in a message: its first 40 bytes at most, never cutting a
+// UTF-8 character in two.
 std::string Shown(std::string_view text) {
-    constexpr std::size_t limit = 40;
-    return text.size() > limit ? std::string(text.substr(0, limit)) + "..." : std::string(text);
+    std::size_t limit = 40;
+    if (text.size() <= limit) {
+        return std::string(text);
+    }
+    while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) {
+        --limit;
+    }
+    return std::string(text.substr(0, limit)) + "...";
 }
-
-std::string MmText(double mm) { return DefaultNumberText(mm); }
 
 std::string InchText(double inches) { return DefaultNumberText(std::round(inches * 1e4) / 1e4); }
 
@@ -154,6 +159,30 @@ std::string StandardName(const PipeTable& table) {
     return std::string(table.Standard) + joint + std::string(table.Edition);
 }
 
+std::string PipeTableLabel(const PipeTable& table) {
+    return std::string(ShownKey(table)) + "  (" + StandardName(table) + ")";
+}
+
+std::string PipeSizeName(const PipeSizeRow& row) {
+    return std::string(row.Size) + (row.Alias.empty() ? "" : " (" + std::string(row.Alias) + ")");
+}
+
+std::size_t DefaultSizeRow(const PipeTable& table) {
+    return std::min<std::size_t>(table.Rows.size() - 1, 12);
+}
+
+std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
+    const std::vector<std::size_t> columns = SchedulesOf(table, row);
+    for (const std::string_view usual : {"Sch40", "STD", "Sch40S", "Sch10S"}) {
+        for (const std::size_t c : columns) {
+            if (table.Schedules[c] == usual) {
+                return c;
+            }
+        }
+    }
+    return columns.front();
+}
+
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {
     std::vector<std::size_t> out;
     for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
@@ -171,8 +200,8 @@ PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::si
     out.Row = &row;
     out.Schedule = schedule;
     if (unitFlag == 0) {
-        out.OuterText = MmText(row.OuterMm);
-        out.WallText = MmText(row.WallMm[schedule]);
+        out.OuterText = DefaultNumberText(row.OuterMm);
+        out.WallText = DefaultNumberText(row.WallMm[schedule]);
     } else if (table.InchFigures) {
         out.OuterText = DefaultNumberText(row.OuterInch);
         out.WallText = DefaultNumberText(row.WallInch[schedule]);
@@ -183,13 +212,13 @@ PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::si
     return out;
 }
 
-PipeChoice ChoosePipeSize(std::string_view spec, std::int16_t unitFlag, std::int16_t stringBase) {
+PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase) {
     PipeChoice out;
     const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
         return out;
     };
-    const std::string text = Squeezed(spec);
+    const std::string text = Squeezed(designation);
     const PipeTable* table = nullptr;
     std::string_view rest = text;
     for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
@@ -274,6 +303,13 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
     const std::string wanted = Squeezed(name);
+    if (wanted.empty()) {
+        std::vector<const PipeTable*> all;
+        for (const PipeTable& table : PipeTables()) {
+            all.push_back(&table);
+        }
+        return all;
+    }
     const auto keys = [](std::initializer_list<std::string_view> list) {
         std::vector<const PipeTable*> out;
         for (const std::string_view key : list) {
@@ -319,7 +355,7 @@ std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {
     }
     out += header + "\n";
     for (const PipeSizeRow& row : table.Rows) {
-        std::string line = cell(std::string(row.Size) + (row.Alias.empty() ? "" : " (" + std::string(row.Alias) + ")"), 16);
+        std::string line = cell(PipeSizeName(row), 16);
         line += cell(Figure(PipeSizeTexts(table, row, 0, unitFlag).OuterText, places), 9);
         for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
             line += cell(row.WallMm[c] > 0 ? Figure(PipeSizeTexts(table, row, c, unitFlag).WallText, places) : "-", 8);

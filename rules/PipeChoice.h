@@ -25,11 +25,20 @@ struct PipeChoice {
 // Reads "SGP 100A", "STPG 100A Sch40", "SUS 100A Sch10S", "NPS 4 Sch40", "4B STD",
 // "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100"; letters in either case,
 // blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
-PipeChoice ChoosePipeSize(std::string_view spec, std::int16_t unitFlag, std::int16_t stringBase);
+PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase);
 
 // The texts of a size picked from lists.
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
                          std::int16_t unitFlag);
+
+// "STPG  (JIS G 3454:2017)" and "100A (4B)": a table and a size as the lists show them.
+std::string PipeTableLabel(const PipeTable& table);
+std::string PipeSizeName(const PipeSizeRow& row);
+
+// What a list shows first: a middle size (100A, NPS 4) and the usual schedule of a size
+// (Sch40, STD, Sch40S, Sch10S, whichever it has first; else its first).
+std::size_t DefaultSizeRow(const PipeTable& table);
+std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row);
 
 // The wall columns a size has, in the table's order.
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row);
@@ -38,7 +47,8 @@ std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& 
 std::string PipeSizeLabel(const PipeChoice& choice);
 
 // The tables a name means: a key ("STPG"), "ASME"/"NPS" (both ASME tables), "B36.10M",
-// "B36.19M", "PVC" (VP and VU) or "JIS"; empty for an unknown name. Case is free.
+// "B36.19M", "PVC" (VP and VU), "JIS", or every table for an empty name; none for an
+// unknown name. Case is free.
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name);
 
 // "JIS G 3454:2017", "ASME B36.10M-2018": the standard and the edition a table follows.
