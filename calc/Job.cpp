@@ -158,6 +158,10 @@ std::string Text(std::int16_t id, std::int16_t stringBase) {
     return std::string(Catalogue::Text(id, stringBase));
 }
 
+std::string PipeMaterialText(const CaseOutcome& outcome) {
+    return Text(PipeMaterialIds[static_cast<std::size_t>(outcome.Record.PipeMaterialIndex) + 1], outcome.StringBase);
+}
+
 std::string_view LengthUnit(const CaseOutcome& outcome) {
     return SubGetUnitForm1(outcome.UnitFlag)[0];
 }
@@ -288,7 +292,10 @@ CaseOutcome Evaluate(const CaseInput& given) {
         }
         return in[velocity] && !in[velocity]->empty() ? userEntry : fallback;
     };
-    const auto pipe = pick(Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, 0,
+    // A standard size without a material named is of the standard's material: a PVC size
+    // computed as carbon steel would be a believable wrong spacing.
+    const int pipeFallback = out.Pipe.Table != nullptr ? out.Pipe.Table->Material : 0;
+    const auto pipe = pick(Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, pipeFallback,
                            T::UnknownPipeMaterial);
     if (!pipe) {
         return out;
@@ -386,6 +393,7 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     j["sensor_type"] = std::string(SensorTypeName(o.SensorIndex));
     j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
+    j["pipe_material"] = PipeMaterialText(o);
     j["metric_inputs"] = {{"outer_diameter_mm", o.Inputs.OuterDiameter},
                           {"wall_thickness_mm", o.Inputs.WallThickness},
                           {"lining_thickness_mm", o.Inputs.LiningThickness},

@@ -87,6 +87,9 @@ std::int16_t LanguageOf(const CaseInput& input);
 // The inputs, the spacing before rounding, angles, runs and the displayed texts.
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome);
 
+// The pipe list's entry the case computed with ("PVC", "PIPE S.V.").
+std::string PipeMaterialText(const CaseOutcome& outcome);
+
 // The unit name of lengths in the case's unit system ("mm" or "inch").
 std::string_view LengthUnit(const CaseOutcome& outcome);
 

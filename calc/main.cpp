@@ -192,6 +192,8 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
                       << outcome.Pipe.OuterText << " / " << outcome.Pipe.WallText << ' ' << unit << " ("
                       << Quillmere::PipeSizeLabel(outcome.Pipe) << ", "
                       << Quillmere::StandardName(*outcome.Pipe.Table) << ")\n";
+            std::cout << Text(Catalogue::Id::PipeMaterial, outcome.StringBase) << ": "
+                      << PipeMaterialText(outcome) << '\n';
         }
         if (!outcome.Temperature.empty()) {
             std::cout << Text(Catalogue::Id::FluidVelocity, outcome.StringBase) << ": "
@@ -267,7 +269,7 @@ int Run(int argc, char* argv[]) {
          "FLUID S.V."},
         {Column::PipeSize, "--pipe-size",
          "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
-         "diameter and the wall thickness"},
+         "diameter and the wall thickness, and the standard's material unless --pipe names one"},
     };
     std::array<std::string, ColumnCount> texts;
     std::array<CLI::Option*, ColumnCount> given{};

@@ -15,7 +15,7 @@ struct Entry {
 };
 
 // Half-width katakana stay half-width: they are what the window shows.
-constexpr std::array<Entry, 110> Entries{{
+constexpr auto Entries = std::to_array<Entry>({
     {1, "ＭＳ ゴシック", "Arial"},
     {790, "ｾﾝｻ取付け法", "SENSOR MOUNT"},
     {800, "ｾﾝｻ種類", "SENSOR TYPE"},
@@ -144,8 +144,8 @@ constexpr std::array<Entry, 110> Entries{{
      "<p><b>記録:</b> 右クリックのメニューから、要約のコピー(Ctrl+Shift+C)、"
      "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
      "<p><b>入力の補助:</b> 同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管)、呼び径、"
-     "スケジュールから外径寸法と配管厚さを、「温度から流体音速...」は水の温度から流体音速を"
-     "入力します。</p>"
+     "スケジュールから外径寸法と配管厚さを入力し、配管材質をその規格の材質にします"
+     "(配管音速の入力は残します)。「温度から流体音速...」は水の温度から流体音速を入力します。</p>"
      "<p><b>言語と単位:</b> プログラムの横の Quillmere.ini の LANG_FLAG=1 で英語、"
      "UNIT_FLAG=1 でインチと ft/s になります。1回だけなら "
      "<tt>quillmere --lang en --units imperial</tt> のように起動します。</p>",
@@ -166,8 +166,9 @@ constexpr std::array<Entry, 110> Entries{{
      "<p><b>Records:</b> the right-click menu copies a job summary (Ctrl+Shift+C), saves a "
      "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" in the same menu types the OUTER DIAMETER and "
-     "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule; \"Fluid at "
-     "temperature...\" types the FLUID S.V. of water at its temperature.</p>"
+     "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule and chooses the "
+     "standard's PIPE MATERIAL (a typed PIPE S.V. stays); \"Fluid at temperature...\" types "
+     "the FLUID S.V. of water at its temperature.</p>"
      "<p><b>Language and units:</b> LANG_FLAG=1 in Quillmere.ini beside the program gives "
      "English, UNIT_FLAG=1 inches and ft/s. For one run: "
      "<tt>quillmere --lang en --units imperial</tt>.</p>"},
@@ -199,7 +200,7 @@ constexpr std::array<Entry, 110> Entries{{
      "(小数2桁(mm)または3桁(inch)で切り捨て)。VT-A1/VT-A2 と VT-B1/VT-B2 では取付け寸法2に"
      "3 mm ステップの数を示します。入力を変えると結果は消えます。結果の下に縮尺図が出ます。</p>"
      "<p><b>入力の補助:</b>「規格の配管...」は規格・呼び径・スケジュールから外径寸法と"
-     "配管厚さを、「温度から流体音速...」は水の温度から流体音速を入力します。"
+     "配管厚さを入力し、配管材質を規格の材質にします。「温度から流体音速...」は水の温度から流体音速を入力します。"
      "「ジョブの要約をコピー」で結果と入力を文字でコピーできます。</p>"
      "<p><b>言語と単位</b>は上の2つの一覧で選び、このブラウザが覚えます。"
      "一度開いたページはネットワークがなくても使え、ホーム画面に追加できます。</p>",
@@ -216,7 +217,7 @@ constexpr std::array<Entry, 110> Entries{{
      "VT-A1/VT-A2 and VT-B1/VT-B2 SENSOR SPACING2 counts the 3 mm steps. Any change of an "
      "input empties the results. A to-scale sketch follows the result.</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" types the diameter and wall of a standard size "
-     "and schedule, \"Fluid at temperature...\" the FLUID S.V. of water at its temperature; "
+     "and schedule and chooses its material, \"Fluid at temperature...\" the FLUID S.V. of water at its temperature; "
      "\"Copy job summary\" copies the inputs and results as text.</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
      "Once opened, the page works without a network and can be added to the home screen.</p>"},
@@ -235,7 +236,9 @@ constexpr std::array<Entry, 110> Entries{{
      "規格の配管は外径寸法と配管厚さを決めます。外径寸法や配管厚さと同時には指定できません",
      "A standard pipe size sets the outer diameter and the wall thickness; give one or the "
      "other, not both"},
-}};
+    {PipeText::OneWall, "%1 の肉厚は1つだけです。スケジュールを付けずに指定してください",
+     "%1 has one wall thickness only; give it without a schedule"},
+});
 
 constexpr bool SortedAndUnique() {
     for (std::size_t i = 1; i < Entries.size(); ++i) {

@@ -98,4 +98,5 @@ inline constexpr std::int16_t UnknownSize = 4995;     // %1 standard, %2 size, %
 inline constexpr std::int16_t UnknownSchedule = 4996; // %1 standard and size, %2 schedule, %3 those it has
 inline constexpr std::int16_t NoSchedule = 4997;      // %1 standard and size, %2 its schedules
 inline constexpr std::int16_t SizeAndDimensions = 4998;
+inline constexpr std::int16_t OneWall = 4999; // %1 standard and size
 } // namespace Catalogue::PipeText

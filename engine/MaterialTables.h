@@ -22,6 +22,10 @@ inline constexpr int PipeUserEntry = 12;
 inline constexpr int LiningUserEntry = 7;
 inline constexpr int FluidUserEntry = 17;
 inline constexpr int NoLiningEntry = 0;
+// The pipe materials the standard pipe sizes are made of.
+inline constexpr int CarbonSteelEntry = 0;
+inline constexpr int StainlessEntry = 1;
+inline constexpr int PvcEntry = 2;
 static_assert(PipeSoundVelocities.size() == PipeUserEntry, "the pipe table ends before its user entry");
 static_assert(LiningSoundVelocities.size() == LiningUserEntry + 1);
 static_assert(FluidSoundVelocities.size() == FluidUserEntry + 1);

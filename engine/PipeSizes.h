@@ -32,6 +32,7 @@ struct PipeTable {
     std::span<const std::string_view> Schedules;
     std::span<const PipeSizeRow> Rows;
     bool InchFigures; // walls and diameters given in inches as well
+    int Material;     // the pipe list index of what the standard's pipes are made of
 };
 
 // Every table, JIS steel first, then ASME, then PVC.

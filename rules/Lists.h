@@ -68,6 +68,8 @@ static_assert(LiningMaterialIds.size() - 2 == LiningUserEntry &&
 static_assert(FluidKindIds.size() - 2 == FluidUserEntry &&
               FluidKindIds[FluidUserEntry + 1] == Catalogue::Id::FluidVelocity);
 static_assert(PipeSoundVelocities.size() == PipeMaterialIds.size() - 2);
+static_assert(PipeMaterialIds[CarbonSteelEntry + 1] == 2760 && PipeMaterialIds[StainlessEntry + 1] == 2770 &&
+              PipeMaterialIds[PvcEntry + 1] == 2780, "the standard pipe sizes' materials");
 static_assert(SensorTypeNames[0] == "12" && SensorTypeNames.size() == SensorTypeCount + 1);
 static_assert(MountMethodIds.size() - 1 <= MountMethodCount);
 

@@ -1,6 +1,7 @@
 #include "PipeChoice.h"
 
 #include "Catalogue.h"
+#include "MaterialTables.h"
 #include "NumberText.h"
 
 #include <algorithm>
@@ -183,6 +184,10 @@ std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
     return columns.front();
 }
 
+int PipeMaterialWith(const PipeTable& table, int selected) {
+    return selected == PipeUserEntry ? selected : table.Material;
+}
+
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {
     std::vector<std::size_t> out;
     for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
@@ -275,7 +280,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     const std::vector<std::size_t> columns = SchedulesOf(*table, *row);
     if (table->Schedules.size() == 1) {
         if (!scheduleName.empty()) {
-            return refuse(P::UnknownSchedule, {named, Shown(scheduleName), "-"});
+            return refuse(P::OneWall, {named});
         }
         return PipeSizeTexts(*table, *row, 0, unitFlag);
     }

@@ -40,6 +40,11 @@ std::string PipeSizeName(const PipeSizeRow& row);
 std::size_t DefaultSizeRow(const PipeTable& table);
 std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row);
 
+// The pipe list's entry once a standard size is taken: the standard's material, since a
+// PVC size computed as carbon steel gives a believable wrong spacing; a typed PIPE S.V.
+// (the user's own measurement) stays.
+int PipeMaterialWith(const PipeTable& table, int selected);
+
 // The wall columns a size has, in the table's order.
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row);
 

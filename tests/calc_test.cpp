@@ -456,7 +456,8 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     const CalcRun stpg = Calc("--lang en --sensor VT-C1 --pipe-size 'stpg 100a sch40'");
     EXPECT_EQ(stpg.status, 0);
     EXPECT_EQ(stpg.out, "SENSOR SPACING1: 65.47 [mm]\n"
-                        "OUTER DIAMETER / WALL THICKNESS: 114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017)\n");
+                        "OUTER DIAMETER / WALL THICKNESS: 114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017)\n"
+                        "PIPE MATERIAL: CARBON STEEL\n");
     EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0").out, "SENSOR SPACING1: 65.47 [mm]\n");
     // Imperial: ASME's inch figures as typed; JIS converted.
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --pipe-size '4B Sch40'").out.substr(0, 28),
@@ -497,4 +498,38 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
               std::string::npos);
     EXPECT_NE(Calc("--list-pipe-sizes --units imperial").out.find("VU: JIS K 6741:2016, inch\n"), std::string::npos);
     EXPECT_EQ(Calc("--list-pipe-sizes DIN 2>/dev/null").status, 2);
+}
+
+// A PVC or stainless size computed as carbon steel (the default material) would be a
+// believable wrong spacing: a size brings its standard's material unless one is named.
+TEST(Program, PipeSizeBringsItsStandardsMaterial) {
+    const auto first = [](const std::string& out) { return out.substr(0, out.find('\n')); };
+    const CalcRun vp = Calc("--lang en --sensor VT-C1 --pipe-size 'VP 100'");
+    EXPECT_EQ(first(vp.out), first(Calc("--lang en --sensor VT-C1 --pipe PVC --outer-diameter 114 --wall 6.6").out));
+    EXPECT_NE(vp.out.find("\nPIPE MATERIAL: PVC\n"), std::string::npos);
+    const CalcRun named = Calc("--lang en --sensor VT-C1 --pipe 'CARBON STEEL' --pipe-size 'VP 100'");
+    EXPECT_EQ(first(named.out), first(Calc("--lang en --sensor VT-C1 --outer-diameter 114 --wall 6.6").out));
+    EXPECT_NE(first(named.out), first(vp.out));
+
+    const auto typed = nlohmann::json::parse(Calc("--pipe-size 'VP 100' --pipe-velocity 2400 --json").out);
+    EXPECT_EQ(typed["pipe_material"], "配管音速");
+    EXPECT_EQ(typed["metric_inputs"]["pipe_velocity_m_s"], 2400.0);
+    const auto sus = nlohmann::json::parse(Calc("--pipe-size 'SUS 100A Sch10S' --json").out);
+    EXPECT_EQ(sus["pipe_material"], "ｽﾃﾝﾚｽ");
+    EXPECT_EQ(sus["metric_inputs"]["pipe_velocity_m_s"], 3141.0);
+    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40S' --json").out)["metric_inputs"]["pipe_velocity_m_s"],
+              3141.0);
+    EXPECT_EQ(nlohmann::json::parse(Calc("--outer-diameter 100 --wall 5 --json").out)["pipe_material"], "炭素鋼");
+
+    const std::string sheet = ScratchPath("materials.csv");
+    std::ofstream(sheet) << "sensor,pipe,pipe_size\nVT-C1,,VU 100\nVT-C1,CARBON STEEL,VU 100\n";
+    const auto rows = ReadAll(Calc("--lang en --sheet " + sheet).out);
+    ASSERT_EQ(rows.size(), 3u);
+    const auto result = [](const std::string& options) {
+        return nlohmann::json::parse(Calc("--sensor VT-C1 --outer-diameter 114 --wall 3.1 --json " + options).out)["result1"];
+    };
+    EXPECT_EQ(rows[1][3], result("--pipe PVC"));
+    EXPECT_EQ(rows[2][3], result(""));
+    EXPECT_NE(rows[1][3], rows[2][3]);
+    std::remove(sheet.c_str());
 }

@@ -372,7 +372,7 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS 22 Sch40"),
               "NPS 22 has no schedule Sch40; it has Sch10, Sch20, Sch30, STD, Sch60, XS, Sch80, "
               "Sch100, Sch120, Sch140, Sch160");
-    EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has no schedule Sch40; it has -");
+    EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose("NPS"), "NPS has no size ; nearest: 1/8, 1/4, 3/8");

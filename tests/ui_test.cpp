@@ -731,15 +731,43 @@ private slots:
         QVERIFY(TakeMessages().isEmpty());
         Execute();
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
-        // The same size and schedule in the stainless standard: the same pipe, the result
-        // stands; SGP's thinner wall is another pipe, and the result goes.
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        // The same size and schedule in the stainless standard: the same figures, but a
+        // stainless pipe, and the result goes; SGP brings carbon steel back.
         pick(QStringLiteral("SUS"), QString(), QString());
         QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("STAINLESS STEEL"));
+        QCOMPARE(w.txtResult1Text->text(), QString());
         pick(QStringLiteral("SGP"), QString(), QString());
         QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
-        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
         QCOMPARE(rounds, 3);
+
+        // PVC: the dialog says what OK will choose, and the result is quillmere-calc's for
+        // --pipe-size "VP 100"; a typed PIPE S.V. is the user's measurement and stays.
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+            standards->setCurrentIndex(standards->findText(QStringLiteral("VP"), Qt::MatchStartsWith));
+            auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("100")));
+            shown = dialog->findChild<QLabel*>(QStringLiteral("Material"))->text();
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        w.StandardPipeAction->trigger();
+        QCOMPARE(shown, QStringLiteral("PVC"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PvcEntry);
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("58.47"));
+        w.activateWindow(); // back from the dialog
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Choose(w.PIPE_MATERIALCombo, PipeUserEntry);
+        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("2400"));
+        pick(QStringLiteral("SGP"), QString(), QString());
+        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeUserEntry);
+        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("2400"));
 
         frmCalc& imperial = Open(1, 1);
         rounds = 0;

@@ -741,9 +741,18 @@ void frmCalc::ChooseStandardPipe() {
         }
         fillSchedules();
     };
+    // What OK does to PIPE MATERIAL is shown before it is done.
+    auto* material = new QLabel(&dialog);
+    material->setObjectName(QStringLiteral("Material"));
+    const auto showMaterial = [&] {
+        const int entry = PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex());
+        material->setText(PIPE_MATERIALCombo->itemText(entry));
+    };
+    connect(standard, &QComboBox::currentIndexChanged, &dialog, showMaterial);
     connect(standard, &QComboBox::currentIndexChanged, &dialog, fillSizes);
     connect(size, &QComboBox::currentIndexChanged, &dialog, fillSchedules);
     standard->setCurrentIndex(pipeStandard_);
+    showMaterial();
     fillSizes();
     if (const int at = size->findText(pipeSize_); at >= 0) {
         size->setCurrentIndex(at);
@@ -757,6 +766,7 @@ void frmCalc::ChooseStandardPipe() {
     form->addRow(text(P::Standard), standard);
     form->addRow(text(P::Size), size);
     form->addRow(text(P::Schedule), schedule);
+    form->addRow(text(Catalogue::Id::PipeMaterial), material);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -768,6 +778,7 @@ void frmCalc::ChooseStandardPipe() {
     pipeSchedule_ = schedule->currentText();
     const PipeChoice choice = PipeSizeTexts(table(), row(), static_cast<std::size_t>(schedule->currentData().toInt()),
                                             ModCommonProc::UnitFlag);
+    PIPE_MATERIALCombo->setCurrentIndex(PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex()));
     OUTER_DIAMETERText->setText(FromUtf8(choice.OuterText));
     WALL_THICKNESSText->setText(FromUtf8(choice.WallText));
     lastFocusOutReason_ = Qt::OtherFocusReason;

@@ -250,8 +250,9 @@ const char* qm_pipe_tables() {
     }));
 }
 
-// The OUTER DIAMETER and WALL THICKNESS texts of a size picked from the lists.
-const char* qm_pipe_texts(int table, int row, int schedule, int unit) {
+// The OUTER DIAMETER and WALL THICKNESS texts of a size picked from the lists, and the
+// PIPE MATERIAL entry it brings with the list on `pipe`.
+const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe) {
     const auto tables = PipeTables();
     if (table < 0 || table >= static_cast<int>(tables.size())) {
         return Give("{}");
@@ -263,7 +264,11 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit) {
     }
     const PipeChoice choice = PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)],
                                             static_cast<std::size_t>(schedule), static_cast<std::int16_t>(unit));
-    return Give(Object().Text("outer", choice.OuterText).Text("wall", choice.WallText).Json());
+    return Give(Object()
+                    .Text("outer", choice.OuterText)
+                    .Text("wall", choice.WallText)
+                    .Number("material", PipeMaterialWith(t, pipe))
+                    .Json());
 }
 
 } // extern "C"

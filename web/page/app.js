@@ -73,6 +73,7 @@
       StandardPipeAction: texts.standardPipe, FluidAtTemperatureAction: texts.fluidAtTemperature,
       CopySummaryAction: texts.copySummary, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
       StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule,
+      MaterialCaption: texts.pipeMaterial,
       FluidAtTemperatureTitle: texts.fluidAtTemperature, FluidCaption: texts.kindOfFluid,
       TemperatureCaption: texts.temperature,
     };
@@ -196,6 +197,9 @@
     const size = $('Size');
     const schedule = $('Schedule');
     const table = () => pipeTables[Math.max(0, standard.selectedIndex)];
+    const sizeTexts = () => json('qm_pipe_texts', ['number', 'number', 'number', 'number', 'number'],
+      [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units, index('PIPE_MATERIALCombo')]);
+    const showMaterial = () => { $('Material').value = $('PIPE_MATERIALCombo').options[sizeTexts().material].text; };
     const fillSchedules = () => {
       const kept = schedule.selectedIndex >= 0 ? schedule.options[schedule.selectedIndex].text : '';
       const row = table().sizes[Math.max(0, size.selectedIndex)];
@@ -203,6 +207,7 @@
       const at = [...schedule.options].findIndex((o) => o.text === kept);
       schedule.selectedIndex = at >= 0 ? at : row.schedules.indexOf(row.preferred);
       schedule.disabled = schedule.length < 2;
+      showMaterial(); // what OK does to PIPE MATERIAL, shown before it is done
     };
     const fillSizes = () => {
       const kept = size.selectedIndex >= 0 ? size.options[size.selectedIndex].text : '';
@@ -218,11 +223,17 @@
       size.onchange = fillSchedules;
       fillSizes();
     }
+    showMaterial(); // PIPE MATERIAL may have changed since the dialog was last open
     $('StandardPipeOk').onclick = (event) => {
       event.preventDefault();
-      const r = json('qm_pipe_texts', ['number', 'number', 'number', 'number'],
-        [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units]);
+      const r = sizeTexts();
       $('StandardPipeDialog').close();
+      const list = $('PIPE_MATERIALCombo');
+      if (list.selectedIndex !== r.material) {
+        list.selectedIndex = r.material;
+        updateRows();
+        clearResults();
+      }
       setText(0, r.outer);
       setText(2, r.wall);
       if (leave(0)) {

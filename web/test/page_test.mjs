@@ -156,6 +156,23 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#CopySummaryAction', (b) => b.disabled), false, 'summary offered with a result');
   await page.click('#HelpAction');
   check(await page.$eval('#HelpText', (d) => d.textContent.includes('home screen')), "the page's own help");
+  await page.keyboard.press('Escape');
+  // A PVC size is a PVC pipe: the dialog names the material OK chooses; a typed PIPE S.V. stays.
+  await page.select('#SENSOR_MOUNTCombo', '0');
+  await page.select('#KIND_OF_FLUIDCombo', '0');
+  await page.click('#StandardPipeAction');
+  await page.select('#Standard', '5'); // VP
+  await page.$eval('#Size', (s) => { s.selectedIndex = [...s.options].findIndex((o) => o.text === '100'); s.dispatchEvent(new Event('change')); });
+  same(await page.$eval('#Material', (o) => o.value), 'PVC', 'the dialog names the material');
+  await page.click('#StandardPipeOk');
+  same(await page.$eval('#PIPE_MATERIALCombo', (l) => l.options[l.selectedIndex].text), 'PVC', 'VP 100 is PVC');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '58.47', 'quillmere-calc --pipe-size "VP 100" gives 58.47');
+  await page.select('#PIPE_MATERIALCombo', String(await page.$eval('#PIPE_MATERIALCombo', (l) => l.length - 1)));
+  await page.click('#StandardPipeAction');
+  same(await page.$eval('#Material', (o) => o.value), 'PIPE S.V.', 'a typed velocity stays');
+  await page.click('#StandardPipeOk');
+  same(await page.$eval('#PIPE_MATERIALCombo', (l) => l.selectedIndex), 12, 'PIPE S.V. kept');
   await page.close();
 }
 
