@@ -356,6 +356,8 @@ CaseOutcome Evaluate(const CaseInput& given) {
 
     try {
         out.Record = RecordJob(e, out.StringBase);
+        out.Record.PipeSize = PipeSizeNote(out.Pipe);
+        out.Record.FluidTemperature = out.Temperature;
         out.Inputs = out.Record.Outcome.Inputs;
         out.Breakdown = out.Record.Outcome.Breakdown;
         out.Display = out.Record.Outcome.Display;

@@ -190,8 +190,7 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
             std::cout << Text(Catalogue::Id::OuterDiameter, outcome.StringBase) << " / "
                       << Text(Catalogue::Id::WallThickness, outcome.StringBase) << ": "
                       << outcome.Pipe.OuterText << " / " << outcome.Pipe.WallText << ' ' << unit << " ("
-                      << Quillmere::PipeSizeLabel(outcome.Pipe) << ", "
-                      << Quillmere::StandardName(*outcome.Pipe.Table) << ")\n";
+                      << Quillmere::PipeSizeNote(outcome.Pipe) << ")\n";
             std::cout << Text(Catalogue::Id::PipeMaterial, outcome.StringBase) << ": "
                       << PipeMaterialText(outcome) << '\n';
         }

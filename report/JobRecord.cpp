@@ -30,6 +30,17 @@ JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
     return job;
 }
 
+void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {
+    if (!notes.PipeSize.empty() && job.Text(InputField::OuterDiameter) == notes.Outer &&
+        job.Text(InputField::WallThickness) == notes.Wall) {
+        job.PipeSize = notes.PipeSize;
+    }
+    if (!notes.FluidTemperature.empty() && !job.FluidVelocityLocked &&
+        job.Text(InputField::FluidVelocity) == notes.FluidVelocity) {
+        job.FluidTemperature = notes.FluidTemperature;
+    }
+}
+
 std::string Words(const JobRecord& job, std::int16_t id) {
     return std::string(Catalogue::Text(id, job.StringBase));
 }
@@ -87,6 +98,13 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     line(caption(InputField::PipeVelocity),
          velocity(InputField::PipeVelocity, job.PipeVelocityLocked, job.Outcome.Inputs.PipeVelocity));
     line(caption(InputField::WallThickness), typed(InputField::WallThickness, length));
+    if (!job.PipeSize.empty()) {
+        std::string standardPipe = Words(job, Catalogue::PipeText::StandardPipe);
+        if (standardPipe.ends_with("...")) {
+            standardPipe.resize(standardPipe.size() - 3);
+        }
+        line(standardPipe, job.PipeSize);
+    }
     line(Words(job, Id::LiningMaterial), EntryText(job, LiningMaterialIds, job.LiningMaterialIndex));
     if (job.LiningMaterialIndex != NoLiningEntry) {
         line(caption(InputField::LiningVelocity),
@@ -96,7 +114,8 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     }
     line(Words(job, Id::KindOfFluid), EntryText(job, FluidKindIds, job.FluidIndex));
     line(caption(InputField::FluidVelocity),
-         velocity(InputField::FluidVelocity, job.FluidVelocityLocked, job.Outcome.Inputs.FluidVelocity));
+         velocity(InputField::FluidVelocity, job.FluidVelocityLocked, job.Outcome.Inputs.FluidVelocity) +
+             (job.FluidTemperature.empty() ? "" : " (" + job.FluidTemperature + ")"));
     line(Words(job, Id::SensorMount), MountText(job));
     line(Words(job, Id::SensorType), std::string(SensorTypeName(job.SensorTypeIndex)));
     const std::string spacing = Words(job, Id::SensorSpacing);

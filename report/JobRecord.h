@@ -28,6 +28,8 @@ struct JobRecord {
     bool FluidVelocityLocked = true;
     CalcOutcome Outcome;         // metric inputs, beam path and the result texts
     std::string Circumferential; // Z method, where the front end shows it
+    std::string PipeSize;         // "STPG 100A Sch40, JIS G 3454:2017": the size that gave the diameter and wall
+    std::string FluidTemperature; // "WATER 60 °C, Marczak 1997": where FLUID S.V. came from
 
     const std::string& Text(InputField field) const {
         return Texts[static_cast<std::size_t>(field)];
@@ -37,6 +39,19 @@ struct JobRecord {
 // Computes the job of `entries` (throws EngineError as RunCalculation does) and keeps it
 // with the texts it was computed from.
 JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase);
+
+// What the helpers typed ("Standard pipe...", "Fluid at temperature...") and where it came
+// from, as a front end keeps it after their OK.
+struct HelperNotes {
+    std::string PipeSize; // as JobRecord::PipeSize
+    std::string Outer, Wall;
+    std::string FluidTemperature; // as JobRecord::FluidTemperature
+    std::string FluidVelocity;
+};
+
+// Puts the notes on the record while its fields still hold what the helpers typed: a size
+// or a temperature the user has since typed over is not the job's.
+void AddHelperNotes(JobRecord& job, const HelperNotes& notes);
 
 // The job as plain text in its language, one "caption: value unit" line each: date and
 // version, every input (list entries by their texts, locked velocities with the table

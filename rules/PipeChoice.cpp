@@ -306,6 +306,10 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
     return out;
 }
 
+std::string PipeSizeNote(const PipeChoice& choice) {
+    return choice.Table == nullptr ? std::string() : PipeSizeLabel(choice) + ", " + StandardName(*choice.Table);
+}
+
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
     const std::string wanted = Squeezed(name);
     if (wanted.empty()) {

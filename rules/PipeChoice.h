@@ -51,6 +51,9 @@ std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& 
 // "STPG 100A Sch40", "NPS 4 Sch10S", "VP 100": the choice as one would write it.
 std::string PipeSizeLabel(const PipeChoice& choice);
 
+// "STPG 100A Sch40, JIS G 3454:2017": the choice and the standard it follows.
+std::string PipeSizeNote(const PipeChoice& choice);
+
 // The tables a name means: a key ("STPG"), "ASME"/"NPS" (both ASME tables), "B36.10M",
 // "B36.19M", "PVC" (VP and VU), "JIS", or every table for an empty name; none for an
 // unknown name. Case is free.

@@ -110,3 +110,40 @@ TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
     EXPECT_NE(ja.find("ｾﾝｻ取付け法: W法\n"), std::string::npos) << ja;
     EXPECT_EQ(ja.find("ﾗｲﾆﾝｸﾞ厚さ"), std::string::npos); // no lining, no lining lines
 }
+
+// A record names the standard size and the water temperature a helper typed, but only while
+// the fields still hold the helper's figures: a wall typed over is no longer that size.
+TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
+    const HelperNotes notes{"STPG 100A Sch40, JIS G 3454:2017", "114.3", "6", "WATER 60 °C, Marczak 1997",
+                            "1551"};
+    CalcEntries e;
+    e.SensorTypeIndex = 4;
+    e.MountMethodsOffered = MountMethodCount;
+    e.OuterDiameterText = "114.3";
+    e.WallThicknessText = "6";
+    e.FluidIndex = FluidUserEntry;
+    e.FluidVelocityLocked = false;
+    e.FluidVelocityText = "1551";
+    JobRecord job = RecordJob(e, 5000);
+    AddHelperNotes(job, notes);
+    const std::string both = JobSummary(job, "2026-12-07 10:00", "1.0.0");
+    EXPECT_NE(both.find("WALL THICKNESS: 6 mm\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n"), std::string::npos)
+        << both;
+    EXPECT_NE(both.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"), std::string::npos) << both;
+
+    e.WallThicknessText = "6.0"; // the same figure, typed by the user: not the helper's
+    e.FluidVelocityText = "1550";
+    job = RecordJob(e, 5000);
+    AddHelperNotes(job, notes);
+    const std::string neither = JobSummary(job, "2026-12-07 10:00", "1.0.0");
+    EXPECT_EQ(neither.find("Standard pipe"), std::string::npos) << neither;
+    EXPECT_EQ(neither.find("Marczak"), std::string::npos) << neither;
+
+    // A fluid chosen by name again takes the table's velocity: the temperature no longer counts.
+    e.FluidVelocityText = "1551";
+    e.FluidIndex = 0;
+    e.FluidVelocityLocked = true;
+    job = RecordJob(e, 0);
+    AddHelperNotes(job, notes);
+    EXPECT_EQ(JobSummary(job, "", "").find("Marczak"), std::string::npos);
+}

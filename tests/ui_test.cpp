@@ -695,6 +695,9 @@ private slots:
         QCOMPARE(w.FLUID_S_VText->text(), QStringLiteral("1551"));
         Execute();
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("73.35"));
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n")));
     }
 
     // "Standard pipe...": STPG 100A Sch40 types 114.3 and 6, and the press gives what
@@ -732,6 +735,9 @@ private slots:
         Execute();
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
         QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n")));
         // The same size and schedule in the stainless standard: the same figures, but a
         // stainless pipe, and the result goes; SGP brings carbon steel back.
         pick(QStringLiteral("SUS"), QString(), QString());

@@ -587,7 +587,9 @@ std::optional<JobRecord> frmCalc::CurrentJob() const {
     // A shown result belongs to the inputs on screen, so computing them again gives it.
     std::array<std::string, InputRows.size()> texts;
     try {
-        return RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
+        JobRecord job = RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
+        AddHelperNotes(job, helperNotes_);
+        return job;
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -686,6 +688,10 @@ void frmCalc::ChooseFluidAtTemperature() {
         }
         KIND_OF_FLUIDCombo->setCurrentIndex(FluidUserEntry);
         FLUID_S_VText->setText(FromUtf8(water.VelocityText));
+        helperNotes_.FluidTemperature =
+            TemperatureNote(fluid->currentData().toInt(), temperature->text().toStdString(),
+                            ModCommonProc::UnitFlag, *water.Equation, ModCommonProc::StringBase);
+        helperNotes_.FluidVelocity = water.VelocityText;
         dialog.accept();
     });
     dialog.exec();
@@ -779,6 +785,9 @@ void frmCalc::ChooseStandardPipe() {
     const PipeChoice choice = PipeSizeTexts(table(), row(), static_cast<std::size_t>(schedule->currentData().toInt()),
                                             ModCommonProc::UnitFlag);
     PIPE_MATERIALCombo->setCurrentIndex(PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex()));
+    helperNotes_.PipeSize = PipeSizeNote(choice);
+    helperNotes_.Outer = choice.OuterText;
+    helperNotes_.Wall = choice.WallText;
     OUTER_DIAMETERText->setText(FromUtf8(choice.OuterText));
     WALL_THICKNESSText->setText(FromUtf8(choice.WallText));
     lastFocusOutReason_ = Qt::OtherFocusReason;

@@ -173,11 +173,12 @@ const char* qm_leave(int field, const char* text, int unit, int lang) {
 }
 
 // The execute command: the result texts with the job's summary and sketch, or the refusal
-// with the field to go back to.
+// with the field to go back to. The notes are the helpers' last notes and what they typed.
 const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int fluid, int mount,
                        int mountsOffered, const char* outer, const char* pipeVelocity, const char* wall,
                        const char* liningVelocity, const char* liningThickness, const char* fluidVelocity,
-                       const char* when) {
+                       const char* when, const char* pipeNote, const char* pipeOuter, const char* pipeWall,
+                       const char* temperatureNote, const char* temperatureVelocity) {
     CalcEntries entries;
     entries.UnitFlag = static_cast<std::int16_t>(unit);
     entries.SensorTypeIndex = sensor;
@@ -195,7 +196,8 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
     entries.FluidVelocityLocked = !RowOpen(InputField::FluidVelocity, pipe, lining, fluid);
     const std::int16_t base = Base(lang);
     try {
-        const JobRecord job = RecordJob(entries, base);
+        JobRecord job = RecordJob(entries, base);
+        AddHelperNotes(job, {pipeNote, pipeOuter, pipeWall, temperatureNote, temperatureVelocity});
         return Give(Object()
                         .Bool("ok", true)
                         .Text("result1", job.Outcome.Display.Result1)
@@ -228,7 +230,11 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
 const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, int lang) {
     const FluidAtTemperature water =
         VelocityFromTemperature(fluid, temperature, static_cast<std::int16_t>(unit), Base(lang));
-    return Give(Object().Text("velocity", water.VelocityText).Text("error", water.Error).Json());
+    const std::string note =
+        water.Equation == nullptr || !water.Error.empty()
+            ? std::string()
+            : TemperatureNote(fluid, temperature, static_cast<std::int16_t>(unit), *water.Equation, Base(lang));
+    return Give(Object().Text("velocity", water.VelocityText).Text("note", note).Text("error", water.Error).Json());
 }
 
 // The standard pipe tables: names, schedules, each size with the schedules it has, and
@@ -268,6 +274,7 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe) 
                     .Text("outer", choice.OuterText)
                     .Text("wall", choice.WallText)
                     .Number("material", PipeMaterialWith(t, pipe))
+                    .Text("note", PipeSizeNote(choice))
                     .Json());
 }
 

@@ -14,6 +14,9 @@
   let refusing = false; // a refusal is on screen: other fields' checks wait
   let job = null; // the computed job on screen
   let pipeTables = null;
+  // The helpers' notes and what they typed; the core puts a note on the record only while
+  // the fields still hold the helper's figures.
+  let notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '' };
 
   const remembered = (key, fallback) => {
     try {
@@ -151,10 +154,12 @@
     }
     const r = json('qm_execute',
       ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number',
-        'string', 'string', 'string', 'string', 'string', 'string', 'string'],
+        'string', 'string', 'string', 'string', 'string', 'string', 'string',
+        'string', 'string', 'string', 'string', 'string'],
       [units, lang, index('SENSOR_TYPECombo'), index('PIPE_MATERIALCombo'), index('LINING_MATERIALCombo'),
         index('KIND_OF_FLUIDCombo'), index('SENSOR_MOUNTCombo'), $('SENSOR_MOUNTCombo').length,
-        ...ROWS.map((_, i) => field(i).value), now()]);
+        ...ROWS.map((_, i) => field(i).value), now(),
+        notes.pipe, notes.outer, notes.wall, notes.temperature, notes.velocity]);
     if (!r.ok) {
       message(r.error, () => {
         if (r.field >= 0) {
@@ -236,6 +241,7 @@
       }
       setText(0, r.outer);
       setText(2, r.wall);
+      Object.assign(notes, { pipe: r.note, outer: r.outer, wall: r.wall });
       if (leave(0)) {
         leave(2);
       }
@@ -273,6 +279,7 @@
         clearResults();
       }
       setText(5, r.velocity);
+      Object.assign(notes, { temperature: r.note, velocity: r.velocity });
     };
     $('FluidAtTemperatureDialog').showModal();
     temperature.focus();
@@ -311,6 +318,7 @@
       lang = Number($('Language').value);
       remember('quillmere.lang', String(lang));
       clearResults(); // the summary is in the language it was computed in
+      notes.temperature = ''; // it names the fluid in the other language
       applyTexts();
     });
     $('Units').addEventListener('change', () => {

@@ -149,6 +149,12 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#txtResult1Text', (o) => o.value), '', 'a changed fluid empties the result');
   await page.click('#ExecuteCalc');
   same(await page.$eval('#txtResult1Text', (o) => o.value), '73.35', 'same as quillmere-calc --fluid-temperature 60');
+  await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { window.copied = text; }; });
+  await page.click('#CopySummaryAction');
+  const copied = await page.evaluate(() => window.copied);
+  for (const line of ['\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n', '\nFLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n']) {
+    check(copied.includes(line), `the summary names what the helpers typed: ${line.trim()} in ${copied}`);
+  }
   same(await page.$eval('#Sketch', (f) => f.hidden), false, 'the sketch is shown');
   await page.select('#SENSOR_MOUNTCombo', '2');
   await page.click('#ExecuteCalc');
