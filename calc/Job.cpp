@@ -310,6 +310,34 @@ CaseOutcome Evaluate(const CaseInput& given) {
     if (!fluid) {
         return out;
     }
+    // A value the chosen entry never reads would be dropped without a word, and the spacing
+    // would not be the one the user asked for. (The window greys such a field.)
+    const auto words = [&](std::int16_t id) { return Text(id, out.StringBase); };
+    const auto unread = [&](int entry, const auto& ids, Column velocity, InputField field) {
+        if (Value(in, velocity).empty()) {
+            return false;
+        }
+        out.Error = Catalogue::Fill(words(T::NamedAndVelocity),
+                                    {words(ids[static_cast<std::size_t>(entry) + 1]), words(CaptionId(field))});
+        return true;
+    };
+    if ((*pipe != PipeUserEntry && unread(*pipe, PipeMaterialIds, Column::PipeVelocity, InputField::PipeVelocity)) ||
+        (*fluid != FluidUserEntry && unread(*fluid, FluidKindIds, Column::FluidVelocity, InputField::FluidVelocity))) {
+        return out;
+    }
+    if (*lining == NoLiningEntry) {
+        for (const auto& [column, field] : {std::pair{Column::LiningVelocity, InputField::LiningVelocity},
+                                            std::pair{Column::LiningThickness, InputField::LiningThickness}}) {
+            if (!Value(in, column).empty()) {
+                out.Error = Catalogue::Fill(words(T::NeedsLining),
+                                            {words(CaptionId(field)), words(Catalogue::Id::LiningMaterial)});
+                return out;
+            }
+        }
+    } else if (*lining != LiningUserEntry &&
+               unread(*lining, LiningMaterialIds, Column::LiningVelocity, InputField::LiningVelocity)) {
+        return out;
+    }
 
     // The leave-field checks, in the window's focus order.
     const std::pair<Column, InputField> fields[] = {

@@ -111,6 +111,10 @@ constexpr auto Entries = std::to_array<Entry>({
      "配管厚さとライニング厚さで流体の通る内径がなくなります。外径寸法と厚さを確認してください。",
      "The wall and lining leave no room for the fluid: check the outer diameter and the "
      "thicknesses."},
+    {CalcText::NamedAndVelocity, "%1 には表の音速があります。%1 か %2 のどちらかを指定してください",
+     "%1 has its own sound velocity in the table: give %1 or %2, not both"},
+    {CalcText::NeedsLining, "%1 はライニングがあるときだけ使われます。%2 を指定してください",
+     "%1 counts only with a lining: give the %2"},
     {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
     {ReportText::SaveReport, "報告書を保存...", "Save report..."},
     {ReportText::Print, "印刷...", "Print..."},

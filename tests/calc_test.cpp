@@ -191,14 +191,12 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
         EXPECT_EQ(o.Inputs.FluidVelocity, 1522);
         EXPECT_FALSE(o.Display.Result2.empty());
     }
-    // A named material wins over a typed velocity; a typed velocity alone is the user entry.
+    // A typed velocity alone is the user entry (a named one beside it is refused below).
     const auto pipe = [](Column column, const char* value) {
         return std::pair{column, value};
     };
     const auto od = pipe(Column::OuterDiameter, "100");
     const auto wall = pipe(Column::Wall, "5");
-    o = Evaluate(Case({od, wall, {Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}));
-    EXPECT_EQ(o.Inputs.PipeVelocity, 2307);
     o = Evaluate(Case({pipe(Column::OuterDiameter, "4"), pipe(Column::Wall, "0.2"),
                        {Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
     EXPECT_DOUBLE_EQ(o.Inputs.PipeVelocity, 3300 / 3.28083989);
@@ -225,6 +223,18 @@ TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
          "The value has more characters than its field takes: 1,480"},
         // The first refused field in the window's focus order is the one reported.
         {Case({{Column::Lang, "en"}, {Column::Wall, "x"}, {Column::OuterDiameter, "1"}}), "The value is outside of range"},
+        // A value the chosen entry never reads would be dropped silently, the spacing not the
+        // one asked for.
+        {Case({{Column::Lang, "en"}, {Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}),
+         "PVC has its own sound velocity in the table: give PVC or PIPE S.V., not both"},
+        {Case({{Column::Lang, "en"}, {Column::Fluid, "WATER"}, {Column::FluidVelocity, "1500"}}),
+         "WATER has its own sound velocity in the table: give WATER or FLUID S.V., not both"},
+        {Case({{Column::Lining, "ｺﾞﾑ"}, {Column::LiningVelocity, "1500"}, {Column::LiningThickness, "2"}}),
+         "ｺﾞﾑ には表の音速があります。ｺﾞﾑ か ﾗｲﾆﾝｸﾞ音速 のどちらかを指定してください"},
+        {Case({{Column::Lang, "en"}, {Column::LiningThickness, "3"}}),
+         "LINING THICKNESS counts only with a lining: give the LINING MATERIAL"},
+        {Case({{Column::Lang, "en"}, {Column::Lining, "NO LINING"}, {Column::LiningVelocity, "2000"}}),
+         "LINING S.V. counts only with a lining: give the LINING MATERIAL"},
     };
     for (const Row& r : rows) {
         const CaseOutcome o = Evaluate(r.in);
