@@ -169,7 +169,12 @@ std::string PipeSizeName(const PipeSizeRow& row) {
 }
 
 std::size_t DefaultSizeRow(const PipeTable& table) {
-    return std::min<std::size_t>(table.Rows.size() - 1, 12);
+    for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+        if (const std::string_view size = table.Rows[i].Size; size == "100A" || size == "100" || size == "4") {
+            return i;
+        }
+    }
+    return table.Rows.size() / 2;
 }
 
 std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {

@@ -397,6 +397,7 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(PipeSizeName(Table("SGP").Rows[DefaultSizeRow(Table("SGP"))]), "100A (4B)");
     const PipeSizeRow& nps4 = Table("NPS").Rows[DefaultSizeRow(Table("NPS"))];
     EXPECT_EQ(PipeSizeName(nps4), "4");
+    EXPECT_EQ(PipeSizeName(Table("VU").Rows[DefaultSizeRow(Table("VU"))]), "100");
     EXPECT_EQ(Table("NPS").Schedules[PreferredSchedule(Table("NPS"), nps4)], "Sch40");
     EXPECT_EQ(Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))], "Sch10S");
     EXPECT_EQ(PreferredSchedule(Table("VU"), Table("VU").Rows[0]), 0u);
