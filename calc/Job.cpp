@@ -294,7 +294,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
     };
     // A standard size without a material named is of the standard's material: a PVC size
     // computed as carbon steel would be a believable wrong spacing.
-    const int pipeFallback = out.Pipe.Table != nullptr ? out.Pipe.Table->Material : 0;
+    const int pipeFallback = out.Pipe.Table != nullptr ? PipeMaterialWith(*out.Pipe.Table, 0) : 0;
     const auto pipe = pick(Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, pipeFallback,
                            T::UnknownPipeMaterial);
     if (!pipe) {

@@ -149,7 +149,7 @@ constexpr auto Entries = std::to_array<Entry>({
      "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
      "<p><b>入力の補助:</b> 同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管)、呼び径、"
      "スケジュールから外径寸法と配管厚さを入力し、配管材質をその規格の材質にします"
-     "(配管音速の入力は残します)。「温度から流体音速...」は水の温度から流体音速を入力します。</p>"
+     "(ASME B36.10M の寸法と配管音速の入力では選択を残します)。「温度から流体音速...」は水の温度から流体音速を入力します。</p>"
      "<p><b>言語と単位:</b> プログラムの横の Quillmere.ini の LANG_FLAG=1 で英語、"
      "UNIT_FLAG=1 でインチと ft/s になります。1回だけなら "
      "<tt>quillmere --lang en --units imperial</tt> のように起動します。</p>",
@@ -171,7 +171,7 @@ constexpr auto Entries = std::to_array<Entry>({
      "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" in the same menu types the OUTER DIAMETER and "
      "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule and chooses the "
-     "standard's PIPE MATERIAL (a typed PIPE S.V. stays); \"Fluid at temperature...\" types "
+     "standard's PIPE MATERIAL (ASME B36.10M sizes and a typed PIPE S.V. keep the choice); \"Fluid at temperature...\" types "
      "the FLUID S.V. of water at its temperature.</p>"
      "<p><b>Language and units:</b> LANG_FLAG=1 in Quillmere.ini beside the program gives "
      "English, UNIT_FLAG=1 inches and ft/s. For one run: "

@@ -184,12 +184,11 @@ constexpr PipeSizeRow Vu[] = {
     {"700", "", 732.0, {21.0}}, {"800", "", 835.0, {23.9}},
 };
 
-// B36.10M covers wrought steel of every grade; carbon steel is what its sizes mostly are.
 constexpr PipeTable Tables[] = {
     {"SGP", "JIS G 3452", "2019", OneWall, Sgp, false, CarbonSteelEntry},
     {"STPG", "JIS G 3454", "2017", StpgSchedules, Stpg, false, CarbonSteelEntry},
     {"SUS", "JIS G 3459", "2016/Amd 1:2017", SusSchedules, Sus, false, StainlessEntry},
-    {"NPS", "ASME B36.10M", "2018", AsmeSchedules, Asme, true, CarbonSteelEntry},
+    {"NPS", "ASME B36.10M", "2018", AsmeSchedules, Asme, true, AnyPipeMaterial},
     {"NPS-S", "ASME B36.19M", "2018", AsmeStainlessSchedules, AsmeStainless, true, StainlessEntry},
     {"VP", "JIS K 6741", "2016", OneWall, Vp, false, PvcEntry},
     {"VU", "JIS K 6741", "2016", OneWall, Vu, false, PvcEntry},

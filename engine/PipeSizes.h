@@ -32,8 +32,12 @@ struct PipeTable {
     std::span<const std::string_view> Schedules;
     std::span<const PipeSizeRow> Rows;
     bool InchFigures; // walls and diameters given in inches as well
-    int Material;     // the pipe list index of what the standard's pipes are made of
+    // The pipe list index of what the standard's pipes are made of; AnyPipeMaterial where
+    // its sizes serve several (B36.10M's are also stainless and PVC Sch 40/80 pipe).
+    int Material;
 };
+
+inline constexpr int AnyPipeMaterial = -1;
 
 // Every table, JIS steel first, then ASME, then PVC.
 std::span<const PipeTable> PipeTables();

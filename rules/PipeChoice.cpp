@@ -190,7 +190,7 @@ std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
 }
 
 int PipeMaterialWith(const PipeTable& table, int selected) {
-    return selected == PipeUserEntry ? selected : table.Material;
+    return selected == PipeUserEntry || table.Material == AnyPipeMaterial ? selected : table.Material;
 }
 
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {

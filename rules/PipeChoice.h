@@ -41,8 +41,9 @@ std::size_t DefaultSizeRow(const PipeTable& table);
 std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row);
 
 // The pipe list's entry once a standard size is taken: the standard's material, since a
-// PVC size computed as carbon steel gives a believable wrong spacing; a typed PIPE S.V.
-// (the user's own measurement) stays.
+// PVC size computed as carbon steel gives a believable wrong spacing. The selection stays
+// where the standard serves several materials (B36.10M) and on a typed PIPE S.V. (the
+// user's own measurement).
 int PipeMaterialWith(const PipeTable& table, int selected);
 
 // The wall columns a size has, in the table's order.

@@ -530,6 +530,10 @@ TEST(Program, PipeSizeBringsItsStandardsMaterial) {
     EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40S' --json").out)["metric_inputs"]["pipe_velocity_m_s"],
               3141.0);
     EXPECT_EQ(nlohmann::json::parse(Calc("--outer-diameter 100 --wall 5 --json").out)["pipe_material"], "炭素鋼");
+    // B36.10M's sizes are carbon steel unless told otherwise (and PVC Sch 40 when told).
+    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --json").out)["pipe_material"], "炭素鋼");
+    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --pipe PVC --json").out)["pipe_material"],
+              "塩化ﾋﾞﾆﾙ");
 
     const std::string sheet = ScratchPath("materials.csv");
     std::ofstream(sheet) << "sensor,pipe,pipe_size\nVT-C1,,VU 100\nVT-C1,CARBON STEEL,VU 100\n";

@@ -775,7 +775,9 @@ private slots:
         QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeUserEntry);
         QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("2400"));
 
+        // ASME B36.10M's sizes are also PVC Sch 40/80 pipe: the material chosen stays.
         frmCalc& imperial = Open(1, 1);
+        Choose(imperial.PIPE_MATERIALCombo, PvcEntry);
         rounds = 0;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = QApplication::activeModalWidget();
@@ -792,6 +794,7 @@ private slots:
         QCOMPARE(rounds, 1);
         QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
         QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
+        QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PvcEntry);
         QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管..."));
     }
 
