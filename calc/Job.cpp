@@ -159,7 +159,8 @@ std::string Text(std::int16_t id, std::int16_t stringBase) {
 }
 
 std::string PipeMaterialText(const CaseOutcome& outcome) {
-    return Text(PipeMaterialIds[static_cast<std::size_t>(outcome.Record.PipeMaterialIndex) + 1], outcome.StringBase);
+    return Text(PipeMaterialIds[static_cast<std::size_t>(outcome.Record.PipeMaterialIndex) + 1],
+                outcome.StringBase);
 }
 
 std::string_view LengthUnit(const CaseOutcome& outcome) {
@@ -317,25 +318,31 @@ CaseOutcome Evaluate(const CaseInput& given) {
         if (Value(in, velocity).empty()) {
             return false;
         }
-        out.Error = Catalogue::Fill(words(T::NamedAndVelocity),
-                                    {words(ids[static_cast<std::size_t>(entry) + 1]), words(CaptionId(field))});
+        out.Error = Catalogue::Fill(
+            words(T::NamedAndVelocity),
+            {words(ids[static_cast<std::size_t>(entry) + 1]), words(CaptionId(field))});
         return true;
     };
-    if ((*pipe != PipeUserEntry && unread(*pipe, PipeMaterialIds, Column::PipeVelocity, InputField::PipeVelocity)) ||
-        (*fluid != FluidUserEntry && unread(*fluid, FluidKindIds, Column::FluidVelocity, InputField::FluidVelocity))) {
+    if ((*pipe != PipeUserEntry &&
+         unread(*pipe, PipeMaterialIds, Column::PipeVelocity, InputField::PipeVelocity)) ||
+        (*fluid != FluidUserEntry &&
+         unread(*fluid, FluidKindIds, Column::FluidVelocity, InputField::FluidVelocity))) {
         return out;
     }
     if (*lining == NoLiningEntry) {
-        for (const auto& [column, field] : {std::pair{Column::LiningVelocity, InputField::LiningVelocity},
-                                            std::pair{Column::LiningThickness, InputField::LiningThickness}}) {
+        for (const auto& [column, field] :
+             {std::pair{Column::LiningVelocity, InputField::LiningVelocity},
+              std::pair{Column::LiningThickness, InputField::LiningThickness}}) {
             if (!Value(in, column).empty()) {
-                out.Error = Catalogue::Fill(words(T::NeedsLining),
-                                            {words(CaptionId(field)), words(Catalogue::Id::LiningMaterial)});
+                out.Error =
+                    Catalogue::Fill(words(T::NeedsLining), {words(CaptionId(field)),
+                                                            words(Catalogue::Id::LiningMaterial)});
                 return out;
             }
         }
     } else if (*lining != LiningUserEntry &&
-               unread(*lining, LiningMaterialIds, Column::LiningVelocity, InputField::LiningVelocity)) {
+               unread(*lining, LiningMaterialIds, Column::LiningVelocity,
+                      InputField::LiningVelocity)) {
         return out;
     }
 

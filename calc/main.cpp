@@ -42,8 +42,8 @@ circumferential and error. Exit status: 0 when every row computed, 1 when any di
 Names are the window's list texts in English or Japanese. A named material takes its
 sound velocity from the table, as in the window; a typed velocity alone selects the
 list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together,
-or a lining thickness without a lining, are refused: one of them would go unread. Mounting methods V and Z are the
-window's; N crosses the fluid three times, W four times.
+or a lining thickness without a lining, are refused: one of them would go unread.
+Mounting methods V and Z are the window's; N crosses the fluid three times, W four times.
 
 A standard pipe size sets the outer diameter and the wall: SGP 100A, STPG 100A Sch40,
 SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40, 4B STD, NPS 1-1/2 XS

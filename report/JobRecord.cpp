@@ -114,7 +114,8 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     }
     line(Words(job, Id::KindOfFluid), EntryText(job, FluidKindIds, job.FluidIndex));
     line(caption(InputField::FluidVelocity),
-         velocity(InputField::FluidVelocity, job.FluidVelocityLocked, job.Outcome.Inputs.FluidVelocity) +
+         velocity(InputField::FluidVelocity, job.FluidVelocityLocked,
+                  job.Outcome.Inputs.FluidVelocity) +
              (job.FluidTemperature.empty() ? "" : " (" + job.FluidTemperature + ")"));
     line(Words(job, Id::SensorMount), MountText(job));
     line(Words(job, Id::SensorType), std::string(SensorTypeName(job.SensorTypeIndex)));

@@ -28,8 +28,10 @@ struct JobRecord {
     bool FluidVelocityLocked = true;
     CalcOutcome Outcome;         // metric inputs, beam path and the result texts
     std::string Circumferential; // Z method, where the front end shows it
-    std::string PipeSize;         // "STPG 100A Sch40, JIS G 3454:2017": the size that gave the diameter and wall
-    std::string FluidTemperature; // "WATER 60 °C, Marczak 1997": where FLUID S.V. came from
+    // Where a helper's figures came from: "STPG 100A Sch40, JIS G 3454:2017" for the
+    // diameter and wall, "WATER 60 °C, Marczak 1997" for FLUID S.V.; empty when typed.
+    std::string PipeSize;
+    std::string FluidTemperature;
 
     const std::string& Text(InputField field) const {
         return Texts[static_cast<std::size_t>(field)];

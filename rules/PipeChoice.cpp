@@ -170,7 +170,8 @@ std::string PipeSizeName(const PipeSizeRow& row) {
 
 std::size_t DefaultSizeRow(const PipeTable& table) {
     for (std::size_t i = 0; i < table.Rows.size(); ++i) {
-        if (const std::string_view size = table.Rows[i].Size; size == "100A" || size == "100" || size == "4") {
+        if (const std::string_view size = table.Rows[i].Size;
+            size == "100A" || size == "100" || size == "4") {
             return i;
         }
     }
@@ -190,7 +191,8 @@ std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
 }
 
 int PipeMaterialWith(const PipeTable& table, int selected) {
-    return selected == PipeUserEntry || table.Material == AnyPipeMaterial ? selected : table.Material;
+    return selected == PipeUserEntry || table.Material == AnyPipeMaterial ? selected
+                                                                          : table.Material;
 }
 
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {
@@ -312,7 +314,8 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
 }
 
 std::string PipeSizeNote(const PipeChoice& choice) {
-    return choice.Table == nullptr ? std::string() : PipeSizeLabel(choice) + ", " + StandardName(*choice.Table);
+    return choice.Table == nullptr ? std::string()
+                                   : PipeSizeLabel(choice) + ", " + StandardName(*choice.Table);
 }
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {

@@ -35,8 +35,8 @@ PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::si
 std::string PipeTableLabel(const PipeTable& table);
 std::string PipeSizeName(const PipeSizeRow& row);
 
-// What a list shows first: 100A, NPS 4, PVC 100 (else a middle size) and the usual schedule of a size
-// (Sch40, STD, Sch40S, Sch10S, whichever it has first; else its first).
+// What a list shows first: 100A, NPS 4, PVC 100 (else a middle size) and the usual schedule of a
+// size (Sch40, STD, Sch40S, Sch10S, whichever it has first; else its first).
 std::size_t DefaultSizeRow(const PipeTable& table);
 std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row);
 

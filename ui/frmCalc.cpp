@@ -784,7 +784,8 @@ void frmCalc::ChooseStandardPipe() {
     pipeSchedule_ = schedule->currentText();
     const PipeChoice choice = PipeSizeTexts(table(), row(), static_cast<std::size_t>(schedule->currentData().toInt()),
                                             ModCommonProc::UnitFlag);
-    PIPE_MATERIALCombo->setCurrentIndex(PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex()));
+    PIPE_MATERIALCombo->setCurrentIndex(
+        PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex()));
     helperNotes_.PipeSize = PipeSizeNote(choice);
     helperNotes_.Outer = choice.OuterText;
     helperNotes_.Wall = choice.WallText;

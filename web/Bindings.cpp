@@ -175,10 +175,11 @@ const char* qm_leave(int field, const char* text, int unit, int lang) {
 // The execute command: the result texts with the job's summary and sketch, or the refusal
 // with the field to go back to. The notes are the helpers' last notes and what they typed.
 const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int fluid, int mount,
-                       int mountsOffered, const char* outer, const char* pipeVelocity, const char* wall,
-                       const char* liningVelocity, const char* liningThickness, const char* fluidVelocity,
-                       const char* when, const char* pipeNote, const char* pipeOuter, const char* pipeWall,
-                       const char* temperatureNote, const char* temperatureVelocity) {
+                       int mountsOffered, const char* outer, const char* pipeVelocity,
+                       const char* wall, const char* liningVelocity, const char* liningThickness,
+                       const char* fluidVelocity, const char* when, const char* pipeNote,
+                       const char* pipeOuter, const char* pipeWall, const char* temperatureNote,
+                       const char* temperatureVelocity) {
     CalcEntries entries;
     entries.UnitFlag = static_cast<std::int16_t>(unit);
     entries.SensorTypeIndex = sensor;
@@ -233,8 +234,13 @@ const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, i
     const std::string note =
         water.Equation == nullptr || !water.Error.empty()
             ? std::string()
-            : TemperatureNote(fluid, temperature, static_cast<std::int16_t>(unit), *water.Equation, Base(lang));
-    return Give(Object().Text("velocity", water.VelocityText).Text("note", note).Text("error", water.Error).Json());
+            : TemperatureNote(fluid, temperature, static_cast<std::int16_t>(unit), *water.Equation,
+                              Base(lang));
+    return Give(Object()
+                    .Text("velocity", water.VelocityText)
+                    .Text("note", note)
+                    .Text("error", water.Error)
+                    .Json());
 }
 
 // The standard pipe tables: names, schedules, each size with the schedules it has, and
