@@ -250,7 +250,9 @@ CaseOutcome Evaluate(const CaseInput& given) {
         fill()[Column::Fluid] = std::nullopt;
         fill()[Column::FluidVelocity] = water.VelocityText;
     }
-    if (const std::string& size = Value(given, Column::PipeSize); !size.empty()) {
+    // Blanks are free in a size, so a size of blanks only is no size (a sheet's " " cell).
+    if (const std::string& size = Value(given, Column::PipeSize);
+        size.find_first_not_of(" \t") != std::string::npos) {
         if (!Value(given, Column::OuterDiameter).empty() || !Value(given, Column::Wall).empty()) {
             return fail(Catalogue::PipeText::SizeAndDimensions, "");
         }

@@ -479,6 +479,9 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     EXPECT_EQ(j["metric_inputs"]["wall_thickness_mm"], 3.05);
     EXPECT_TRUE(nlohmann::json::parse(Calc("--pipe-size 'SGP 50A' --json").out)["pipe_size"]["schedule"].is_null());
 
+    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --pipe-size ' ' --outer-diameter 114.3 --wall 6").out,
+              "SENSOR SPACING1: 65.47 [mm]\n"); // a blank size is no size
+
     const CalcRun both = Calc("--lang en --pipe-size 'SGP 100A' --wall 4 2>&1");
     EXPECT_EQ(both.status, 1);
     EXPECT_EQ(both.out, "A standard pipe size sets the outer diameter and the wall thickness; give one "
