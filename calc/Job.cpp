@@ -245,7 +245,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
             out.Error = water.Error;
             return out;
         }
-        out.Temperature = TemperatureNote(named, temperature, out.UnitFlag, *water.Equation, out.StringBase);
+        out.Temperature = water.Note;
         out.TemperatureEquation = std::string(water.Equation->Name);
         fill()[Column::Fluid] = std::nullopt;
         fill()[Column::FluidVelocity] = water.VelocityText;
@@ -313,42 +313,8 @@ CaseOutcome Evaluate(const CaseInput& given) {
     if (!fluid) {
         return out;
     }
-    // A value the chosen entry never reads would be dropped without a word, and the spacing
-    // would not be the one the user asked for. (The window greys such a field.)
-    const auto words = [&](std::int16_t id) { return Text(id, out.StringBase); };
-    const auto unread = [&](int entry, const auto& ids, Column velocity, InputField field) {
-        if (Value(in, velocity).empty()) {
-            return false;
-        }
-        out.Error = Catalogue::Fill(
-            words(T::NamedAndVelocity),
-            {words(ids[static_cast<std::size_t>(entry) + 1]), words(CaptionId(field))});
-        return true;
-    };
-    if ((*pipe != PipeUserEntry &&
-         unread(*pipe, PipeMaterialIds, Column::PipeVelocity, InputField::PipeVelocity)) ||
-        (*fluid != FluidUserEntry &&
-         unread(*fluid, FluidKindIds, Column::FluidVelocity, InputField::FluidVelocity))) {
-        return out;
-    }
-    if (*lining == NoLiningEntry) {
-        for (const auto& [column, field] :
-             {std::pair{Column::LiningVelocity, InputField::LiningVelocity},
-              std::pair{Column::LiningThickness, InputField::LiningThickness}}) {
-            if (!Value(in, column).empty()) {
-                out.Error =
-                    Catalogue::Fill(words(T::NeedsLining), {words(CaptionId(field)),
-                                                            words(Catalogue::Id::LiningMaterial)});
-                return out;
-            }
-        }
-    } else if (*lining != LiningUserEntry &&
-               unread(*lining, LiningMaterialIds, Column::LiningVelocity,
-                      InputField::LiningVelocity)) {
-        return out;
-    }
 
-    // The leave-field checks, in the window's focus order.
+    // The six fields, in the window's focus order.
     const std::pair<Column, InputField> fields[] = {
         {Column::OuterDiameter, InputField::OuterDiameter},
         {Column::PipeVelocity, InputField::PipeVelocity},
@@ -357,6 +323,29 @@ CaseOutcome Evaluate(const CaseInput& given) {
         {Column::LiningThickness, InputField::LiningThickness},
         {Column::FluidVelocity, InputField::FluidVelocity},
     };
+    // A value in a field the lists lock (the window greys it) is never read: dropped without
+    // a word, the spacing would not be the one the user asked for.
+    for (const auto& [column, field] : fields) {
+        if (Value(in, column).empty() || RowOpen(field, *pipe, *lining, *fluid)) {
+            continue;
+        }
+        const auto words = [&](std::int16_t id) { return Text(id, out.StringBase); };
+        const std::string caption = words(CaptionId(field));
+        if (*lining == NoLiningEntry && (field == InputField::LiningVelocity ||
+                                         field == InputField::LiningThickness)) {
+            out.Error = Catalogue::Fill(words(T::NeedsLining),
+                                        {caption, words(Catalogue::Id::LiningMaterial)});
+        } else {
+            const auto at = [](int index) { return static_cast<std::size_t>(index) + 1; };
+            const std::int16_t named = field == InputField::PipeVelocity ? PipeMaterialIds[at(*pipe)]
+                                       : field == InputField::LiningVelocity
+                                           ? LiningMaterialIds[at(*lining)]
+                                           : FluidKindIds[at(*fluid)];
+            out.Error = Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
+        }
+        return out;
+    }
+    // The leave-field checks.
     for (const auto& [column, field] : fields) {
         // The window's fields take no more characters than their longest limit; a text of
         // more bytes than four a character is too long before it is converted.
@@ -385,9 +374,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
     for (const auto& [column, field] : fields) {
         e.TextOf(field) = Value(in, column);
     }
-    e.PipeVelocityLocked = *pipe != PipeUserEntry;
-    e.LiningVelocityLocked = *lining != LiningUserEntry;
-    e.FluidVelocityLocked = *fluid != FluidUserEntry;
+    LockVelocitiesByLists(e);
     out.SensorIndex = sensor;
     out.Crossings = FluidCrossings(static_cast<std::int16_t>(out.Mount));
 

@@ -1,5 +1,7 @@
 #include "FluidTemperature.h"
 
+#include "MaterialTables.h"
+
 #include <cmath>
 
 namespace Quillmere {
@@ -20,10 +22,10 @@ const WaterEquation Mackenzie1981{"Mackenzie 1981", 2.0, 30.0, Mackenzie};
 
 const WaterEquation* EquationForFluid(int fluidIndex) {
     switch (fluidIndex) {
-    case 0: // WATER
-    case 2: // DIST. WATER
+    case WaterEntry:
+    case DistilledWaterEntry:
         return &Marczak1997;
-    case 1: // SEAWATER
+    case SeawaterEntry:
         return &Mackenzie1981;
     default:
         return nullptr;

@@ -22,6 +22,11 @@ inline constexpr int PipeUserEntry = 12;
 inline constexpr int LiningUserEntry = 7;
 inline constexpr int FluidUserEntry = 17;
 inline constexpr int NoLiningEntry = 0;
+// The waters a temperature gives a velocity for.
+inline constexpr int WaterEntry = 0;
+inline constexpr int SeawaterEntry = 1;
+inline constexpr int DistilledWaterEntry = 2;
+
 // The pipe materials the standard pipe sizes are made of.
 inline constexpr int CarbonSteelEntry = 0;
 inline constexpr int StainlessEntry = 1;

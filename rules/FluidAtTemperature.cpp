@@ -48,14 +48,26 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
     }
     const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
     out.VelocityText = DefaultNumberText(std::round(shown));
+    const std::string_view fluid =
+        Catalogue::Text(FluidKindIds[static_cast<std::size_t>(fluidIndex) + 1], stringBase);
+    out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(unitFlag) +
+               ", " + std::string(out.Equation->Name);
     return out;
 }
 
-std::string TemperatureNote(int fluidIndex, std::string_view temperature, std::int16_t unitFlag,
-                            const WaterEquation& equation, std::int16_t stringBase) {
-    const std::string fluid(Catalogue::Text(FluidKindIds[static_cast<std::size_t>(fluidIndex) + 1], stringBase));
-    return fluid + " " + std::string(temperature) + " " + Degrees(unitFlag) + ", " +
-           std::string(equation.Name);
+std::vector<int> TemperatureFluids() {
+    std::vector<int> out;
+    for (int index = 0; index < FluidUserEntry; ++index) {
+        if (EquationForFluid(index) != nullptr) {
+            out.push_back(index);
+        }
+    }
+    return out;
+}
+
+std::string TemperatureCaption(std::int16_t unitFlag, std::int16_t stringBase) {
+    return std::string(Catalogue::Text(Catalogue::ReportText::Temperature, stringBase)) + " [" +
+           Degrees(unitFlag) + "]";
 }
 
 } // namespace Quillmere

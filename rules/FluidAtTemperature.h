@@ -8,12 +8,14 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Quillmere {
 
 struct FluidAtTemperature {
     std::string VelocityText;           // empty when refused
     std::string Error;                  // the refusal in the catalogue's words
+    std::string Note; // "WATER 60 °C, Marczak 1997": where the velocity came from
     double Celsius = 0;
     const WaterEquation* Equation = nullptr;
 };
@@ -24,8 +26,10 @@ struct FluidAtTemperature {
 FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temperature,
                                            std::int16_t unitFlag, std::int16_t stringBase);
 
-// "WATER 60 °C, Marczak 1997" for output beside the velocity.
-std::string TemperatureNote(int fluidIndex, std::string_view temperature, std::int16_t unitFlag,
-                            const WaterEquation& equation, std::int16_t stringBase);
+// The fluid list indexes an equation knows, in list order: what a helper offers.
+std::vector<int> TemperatureFluids();
+
+// "TEMPERATURE [°C]" ("[°F]" in imperial): the caption of the temperature a helper asks for.
+std::string TemperatureCaption(std::int16_t unitFlag, std::int16_t stringBase);
 
 } // namespace Quillmere

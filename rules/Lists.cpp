@@ -21,6 +21,15 @@ bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex) {
     return true;
 }
 
+void LockVelocitiesByLists(CalcEntries& entries) {
+    const auto locked = [&entries](InputField field) {
+        return !RowOpen(field, entries.PipeMaterialIndex, entries.LiningMaterialIndex, entries.FluidIndex);
+    };
+    entries.PipeVelocityLocked = locked(InputField::PipeVelocity);
+    entries.LiningVelocityLocked = locked(InputField::LiningVelocity);
+    entries.FluidVelocityLocked = locked(InputField::FluidVelocity);
+}
+
 std::string_view SensorTypeName(int listIndex) {
     if (listIndex < 0 || listIndex >= SensorTypeCount) {
         throw EngineError(ErrorKind::SubscriptOutOfRange);

@@ -6,6 +6,7 @@
 // for the sensor types. List index i is element i + 1.
 
 #include "CatalogueIds.h"
+#include "Execute.h"
 #include "InputField.h"
 #include "MaterialTables.h"
 #include "SensorTypes.h"
@@ -70,6 +71,8 @@ static_assert(FluidKindIds.size() - 2 == FluidUserEntry &&
 static_assert(PipeSoundVelocities.size() == PipeMaterialIds.size() - 2);
 static_assert(PipeMaterialIds[CarbonSteelEntry + 1] == 2760 && PipeMaterialIds[StainlessEntry + 1] == 2770 &&
               PipeMaterialIds[PvcEntry + 1] == 2780, "the standard pipe sizes' materials");
+static_assert(FluidKindIds[WaterEntry + 1] == 2950 && FluidKindIds[SeawaterEntry + 1] == 2960 &&
+              FluidKindIds[DistilledWaterEntry + 1] == 2970, "the waters of the temperature equations");
 static_assert(SensorTypeNames[0] == "12" && SensorTypeNames.size() == SensorTypeCount + 1);
 static_assert(MountMethodIds.size() - 1 <= MountMethodCount);
 
@@ -77,6 +80,10 @@ static_assert(MountMethodIds.size() - 1 <= MountMethodCount);
 // user entry, the lining thickness with any lining, the diameter and wall always. A row
 // that does not count is locked and greyed in every front end.
 bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex);
+
+// The velocity locks of entries whose front end has no locked fields of its own to read
+// (the command line, the page): from the list choices, as RowOpen says.
+void LockVelocitiesByLists(CalcEntries& entries);
 
 // The list text of a sensor type ("VT-C1"); an index outside 0..11 throws SubscriptOutOfRange.
 std::string_view SensorTypeName(int listIndex);

@@ -67,6 +67,15 @@ CalcRun Shell(const std::string& command) {
 // Runs quillmere-calc with these arguments.
 CalcRun Calc(const std::string& arguments) { return Shell(std::string(QUILLMERE_CALC) + " " + arguments); }
 
+// Runs quillmere-calc in English on `sheet`, written to a scratch file for the run.
+CalcRun CalcSheet(const std::string& sheet) {
+    const std::string path = ScratchPath("sheet-of-a-test.csv");
+    std::ofstream(path) << sheet;
+    const CalcRun run = Calc("--lang en --sheet " + path);
+    std::remove(path.c_str());
+    return run;
+}
+
 // `text` as one word of the shell.
 std::string Quoted(const std::string& text) {
     std::string out = "'";
@@ -440,13 +449,11 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
     EXPECT_EQ(j["fluid_at_temperature"]["temperature_unit"], "°C");
     EXPECT_EQ(j["metric_inputs"]["fluid_velocity_m_s"], 1490.0);
 
-    const std::string sheet = ScratchPath("temperatures.csv");
-    std::ofstream(sheet) << "units,sensor,outer_diameter,wall,fluid,fluid_temperature,fluid_velocity\n"
-                            "metric,VT-C1,114.3,6,,60,\n"
-                            "imperial,VT-C1,4.5,0.2362,WATER,140,\n"
-                            "metric,VT-C1,114.3,6,MILK,20,\n"
-                            "metric,VT-C1,114.3,6,,20,1500\n";
-    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    const CalcRun run = CalcSheet("units,sensor,outer_diameter,wall,fluid,fluid_temperature,fluid_velocity\n"
+                                  "metric,VT-C1,114.3,6,,60,\n"
+                                  "imperial,VT-C1,4.5,0.2362,WATER,140,\n"
+                                  "metric,VT-C1,114.3,6,MILK,20,\n"
+                                  "metric,VT-C1,114.3,6,,20,1500\n");
     EXPECT_EQ(run.status, 1);
     const auto rows = ReadAll(run.out);
     ASSERT_EQ(rows.size(), 5u);
@@ -457,7 +464,6 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
               "SENSOR SPACING1: 2.888 [inch]\n");
     EXPECT_EQ(rows[3][10], "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature.");
     EXPECT_EQ(rows[4][10], "Give the fluid's temperature or its sound velocity, not both");
-    std::remove(sheet.c_str());
 }
 
 // A standard size fills the diameter and wall: the same spacing as typing the standard's
@@ -489,20 +495,17 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     EXPECT_EQ(Calc("--lang en --pipe-size 'NPS 5 Sch30' 2>&1").out,
               "NPS 5 has no schedule Sch30; it has Sch10, STD, Sch40, XS, Sch80, Sch120, Sch160, XXS\n");
 
-    const std::string sheet = ScratchPath("sizes.csv");
-    std::ofstream(sheet) << "sensor,pipe_size,outer_diameter,wall\n"
-                            "VT-C1,STPG 100A Sch40,,\n"
-                            "VT-C1,VP 100,,\n"
-                            "VT-C1,VP 110,,\n"
-                            "VT-C1,,114.3,6\n";
-    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    const CalcRun run = CalcSheet("sensor,pipe_size,outer_diameter,wall\n"
+                                  "VT-C1,STPG 100A Sch40,,\n"
+                                  "VT-C1,VP 100,,\n"
+                                  "VT-C1,VP 110,,\n"
+                                  "VT-C1,,114.3,6\n");
     EXPECT_EQ(run.status, 1);
     const auto rows = ReadAll(run.out);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[1][4], "65.47");
     EXPECT_EQ(rows[4][4], "65.47");
     EXPECT_EQ(rows[3][7], "VP has no size 110; nearest: 75, 100, 125");
-    std::remove(sheet.c_str());
 
     const CalcRun list = Calc("--list-pipe-sizes stpg");
     EXPECT_EQ(list.status, 0);
@@ -538,9 +541,8 @@ TEST(Program, PipeSizeBringsItsStandardsMaterial) {
     EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --pipe PVC --json").out)["pipe_material"],
               "塩化ﾋﾞﾆﾙ");
 
-    const std::string sheet = ScratchPath("materials.csv");
-    std::ofstream(sheet) << "sensor,pipe,pipe_size\nVT-C1,,VU 100\nVT-C1,CARBON STEEL,VU 100\n";
-    const auto rows = ReadAll(Calc("--lang en --sheet " + sheet).out);
+    const auto rows =
+        ReadAll(CalcSheet("sensor,pipe,pipe_size\nVT-C1,,VU 100\nVT-C1,CARBON STEEL,VU 100\n").out);
     ASSERT_EQ(rows.size(), 3u);
     const auto result = [](const std::string& options) {
         return nlohmann::json::parse(Calc("--sensor VT-C1 --outer-diameter 114 --wall 3.1 --json " + options).out)["result1"];
@@ -548,5 +550,4 @@ TEST(Program, PipeSizeBringsItsStandardsMaterial) {
     EXPECT_EQ(rows[1][3], result("--pipe PVC"));
     EXPECT_EQ(rows[2][3], result(""));
     EXPECT_NE(rows[1][3], rows[2][3]);
-    std::remove(sheet.c_str());
 }

@@ -658,10 +658,8 @@ void frmCalc::ChooseFluidAtTemperature() {
     dialog.setWindowTitle(text(Catalogue::ReportText::FluidAtTemperature).remove(QStringLiteral("...")));
     auto* fluid = new QComboBox(&dialog);
     fluid->setObjectName(QStringLiteral("Fluid"));
-    for (int index = 0; index < FluidUserEntry; ++index) {
-        if (EquationForFluid(index) != nullptr) {
-            fluid->addItem(KIND_OF_FLUIDCombo->itemText(index), index);
-        }
+    for (const int index : TemperatureFluids()) {
+        fluid->addItem(KIND_OF_FLUIDCombo->itemText(index), index);
     }
     // The water chosen in the window, if it is one the equations know.
     fluid->setCurrentIndex(std::max(0, fluid->findData(KIND_OF_FLUIDCombo->currentIndex())));
@@ -671,8 +669,7 @@ void frmCalc::ChooseFluidAtTemperature() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     auto* form = new QFormLayout(&dialog);
     form->addRow(text(Catalogue::Id::KindOfFluid), fluid);
-    form->addRow(text(Catalogue::ReportText::Temperature) +
-                     (ModCommonProc::UnitFlag == 0 ? QStringLiteral(" [°C]") : QStringLiteral(" [°F]")),
+    form->addRow(FromUtf8(TemperatureCaption(ModCommonProc::UnitFlag, ModCommonProc::StringBase)),
                  temperature);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -688,9 +685,7 @@ void frmCalc::ChooseFluidAtTemperature() {
         }
         KIND_OF_FLUIDCombo->setCurrentIndex(FluidUserEntry);
         FLUID_S_VText->setText(FromUtf8(water.VelocityText));
-        helperNotes_.FluidTemperature =
-            TemperatureNote(fluid->currentData().toInt(), temperature->text().toStdString(),
-                            ModCommonProc::UnitFlag, *water.Equation, ModCommonProc::StringBase);
+        helperNotes_.FluidTemperature = water.Note;
         helperNotes_.FluidVelocity = water.VelocityText;
         dialog.accept();
     });

@@ -9,6 +9,7 @@
 #include "Sketch.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -107,18 +108,9 @@ const char* qm_page(int lang, int unit) {
     std::string mounts = ListTexts(MountMethodIds, base);
     mounts.pop_back();
     mounts += "," + Quoted(text(R::NMethod)) + "," + Quoted(text(R::WMethod)) + "]";
-    std::string sensors = "[";
-    for (std::size_t i = 1; i < SensorTypeNames.size(); ++i) {
-        sensors += (i > 1 ? "," : "") + Quoted(SensorTypeNames[i]);
-    }
-    sensors += "]";
-    std::string waters = "[";
-    for (int i = 0; i < FluidUserEntry; ++i) {
-        if (EquationForFluid(i) != nullptr) {
-            waters += (waters.size() > 1 ? "," : "") + std::to_string(i);
-        }
-    }
-    waters += "]";
+    const std::string sensors =
+        Array(std::span(SensorTypeNames).subspan(1), [](std::string_view s) { return Quoted(s); });
+    const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
     return Give(Object()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
                     .Raw("fields", fields)
@@ -146,7 +138,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("size", text(P::Size))
                     .Text("schedule", text(P::Schedule))
                     .Text("fluidAtTemperature", text(R::FluidAtTemperature))
-                    .Text("temperature", text(R::Temperature) + (unit == 0 ? " [°C]" : " [°F]"))
+                    .Text("temperature", TemperatureCaption(unitFlag, base))
                     .Text("help", text(R::Help))
                     .Text("helpText", text(R::WebHelpText))
                     .Text("legend", text(R::Legend))
@@ -192,9 +184,7 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
     for (std::size_t i = 0; i < Fields.size(); ++i) {
         entries.TextOf(Fields[i]) = texts[i];
     }
-    entries.PipeVelocityLocked = !RowOpen(InputField::PipeVelocity, pipe, lining, fluid);
-    entries.LiningVelocityLocked = !RowOpen(InputField::LiningVelocity, pipe, lining, fluid);
-    entries.FluidVelocityLocked = !RowOpen(InputField::FluidVelocity, pipe, lining, fluid);
+    LockVelocitiesByLists(entries);
     const std::int16_t base = Base(lang);
     try {
         JobRecord job = RecordJob(entries, base);
@@ -231,14 +221,9 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
 const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, int lang) {
     const FluidAtTemperature water =
         VelocityFromTemperature(fluid, temperature, static_cast<std::int16_t>(unit), Base(lang));
-    const std::string note =
-        water.Equation == nullptr || !water.Error.empty()
-            ? std::string()
-            : TemperatureNote(fluid, temperature, static_cast<std::int16_t>(unit), *water.Equation,
-                              Base(lang));
     return Give(Object()
                     .Text("velocity", water.VelocityText)
-                    .Text("note", note)
+                    .Text("note", water.Note)
                     .Text("error", water.Error)
                     .Json());
 }
