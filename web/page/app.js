@@ -233,12 +233,7 @@
       event.preventDefault();
       const r = sizeTexts();
       $('StandardPipeDialog').close();
-      const list = $('PIPE_MATERIALCombo');
-      if (list.selectedIndex !== r.material) {
-        list.selectedIndex = r.material;
-        updateRows();
-        clearResults();
-      }
+      select('PIPE_MATERIALCombo', r.material);
       setText(0, r.outer);
       setText(2, r.wall);
       Object.assign(notes, { pipe: r.note, outer: r.outer, wall: r.wall });
@@ -253,6 +248,16 @@
   function setText(i, text) {
     if (field(i).value !== text) {
       field(i).value = text;
+      clearResults();
+    }
+  }
+
+  // A helper's choice in a list; a change locks or opens rows and empties the results as
+  // the user's own choice would.
+  function select(id, entry) {
+    if ($(id).selectedIndex !== entry) {
+      $(id).selectedIndex = entry;
+      updateRows();
       clearResults();
     }
   }
@@ -272,12 +277,7 @@
         return;
       }
       $('FluidAtTemperatureDialog').close();
-      const list = $('KIND_OF_FLUIDCombo');
-      if (list.selectedIndex !== list.length - 1) {
-        list.selectedIndex = list.length - 1;
-        updateRows();
-        clearResults();
-      }
+      select('KIND_OF_FLUIDCombo', $('KIND_OF_FLUIDCombo').length - 1); // FLUID S.V.
       setText(5, r.velocity);
       Object.assign(notes, { temperature: r.note, velocity: r.velocity });
     };
