@@ -132,6 +132,7 @@ const char* qm_page(int lang, int unit) {
                     .Raw("mounts", mounts)
                     .Raw("sensors", sensors)
                     .Raw("waters", waters)
+                    .Number("fluidUser", FluidUserEntry)
                     .Text("copySummary", text(R::CopySummary))
                     .Text("standardPipe", text(P::StandardPipe))
                     .Text("standard", text(P::Standard))

@@ -277,7 +277,7 @@
         return;
       }
       $('FluidAtTemperatureDialog').close();
-      select('KIND_OF_FLUIDCombo', $('KIND_OF_FLUIDCombo').length - 1); // FLUID S.V.
+      select('KIND_OF_FLUIDCombo', texts.fluidUser); // FLUID S.V.
       setText(5, r.velocity);
       Object.assign(notes, { temperature: r.note, velocity: r.velocity });
     };
