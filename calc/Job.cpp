@@ -167,6 +167,26 @@ std::string_view LengthUnit(const CaseOutcome& outcome) {
     return SubGetUnitForm1(outcome.UnitFlag)[0];
 }
 
+std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
+    std::vector<std::string> lines;
+    if (outcome.Pipe.Table != nullptr) {
+        lines.push_back(Text(Catalogue::Id::OuterDiameter, outcome.StringBase) + " / " +
+                        Text(Catalogue::Id::WallThickness, outcome.StringBase) + ": " +
+                        outcome.Pipe.OuterText + " / " + outcome.Pipe.WallText + " [" +
+                        std::string(LengthUnit(outcome)) + "] (" + PipeSizeNote(outcome.Pipe) +
+                        ")");
+        lines.push_back(Text(Catalogue::Id::PipeMaterial, outcome.StringBase) + ": " +
+                        PipeMaterialText(outcome));
+    }
+    if (!outcome.Temperature.empty()) {
+        lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.StringBase) + ": " +
+                        outcome.Record.Text(InputField::FluidVelocity) + " " +
+                        std::string(SubGetUnitForm1(outcome.UnitFlag)[1]) + " (" +
+                        outcome.Temperature + ")");
+    }
+    return lines;
+}
+
 std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
     const std::string& units = Value(in, Column::Units);
     if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {

@@ -93,6 +93,11 @@ std::string PipeMaterialText(const CaseOutcome& outcome);
 // The unit name of lengths in the case's unit system ("mm" or "inch").
 std::string_view LengthUnit(const CaseOutcome& outcome);
 
+// What the helpers typed and chose, a line each: the standard size's diameter and wall with
+// its edition, the material it brought, the water's velocity at its temperature. None for a
+// case without helpers.
+std::vector<std::string> HelperLines(const CaseOutcome& outcome);
+
 // "V", "Z", "N" or "W".
 char MountLetter(Quillmere::MountMethod method);
 

@@ -36,8 +36,9 @@ A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
 and one pipe a row. The output repeats every input column and adds result1, result2,
-circumferential and error. Exit status: 0 when every row computed, 1 when any did not,
-2 when the sheet cannot be read.
+circumferential and error, and notes (what pipe_size and fluid_temperature chose) when the
+sheet has either column. Exit status: 0 when every row computed, 1 when any did not, 2 when
+the sheet cannot be read.
 
 Names are the window's list texts in English or Japanese. A named material takes its
 sound velocity from the table, as in the window; a typed velocity alone selects the
@@ -104,12 +105,18 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         return Fail(name + ": " + problem);
     }
     const std::vector<Column>& columns = *found;
+    // A sheet that uses the helpers records what they chose; others keep their columns.
+    const bool notes = std::ranges::any_of(
+        columns, [](Column c) { return c == Column::PipeSize || c == Column::FluidTemperature; });
     if (!json) {
         for (const std::string& column : header) {
             writer.Field(column);
         }
         for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
             writer.Field(extra);
+        }
+        if (notes) {
+            writer.Field("notes");
         }
         writer.EndRecord();
     }
@@ -155,6 +162,13 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result2) : none);
         writer.Field(outcome.Ok ? std::string_view(outcome.Circumferential) : none);
         writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
+        if (notes) {
+            std::string joined;
+            for (const std::string& line : HelperLines(outcome)) {
+                joined += (joined.empty() ? "" : "; ") + line;
+            }
+            writer.Field(outcome.Ok ? std::string_view(joined) : none);
+        }
         writer.EndRecord();
     }
     if (!writer.Flush()) {
@@ -187,19 +201,8 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
             std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
                       << outcome.Circumferential << ' ' << unit << '\n';
         }
-        if (outcome.Pipe.Table != nullptr) {
-            std::cout << Text(Catalogue::Id::OuterDiameter, outcome.StringBase) << " / "
-                      << Text(Catalogue::Id::WallThickness, outcome.StringBase) << ": "
-                      << outcome.Pipe.OuterText << " / " << outcome.Pipe.WallText << ' ' << unit << " ("
-                      << Quillmere::PipeSizeNote(outcome.Pipe) << ")\n";
-            std::cout << Text(Catalogue::Id::PipeMaterial, outcome.StringBase) << ": "
-                      << PipeMaterialText(outcome) << '\n';
-        }
-        if (!outcome.Temperature.empty()) {
-            std::cout << Text(Catalogue::Id::FluidVelocity, outcome.StringBase) << ": "
-                      << outcome.Record.Text(Quillmere::InputField::FluidVelocity) << ' '
-                      << Quillmere::SubGetUnitForm1(outcome.UnitFlag)[1] << " (" << outcome.Temperature
-                      << ")\n";
+        for (const std::string& line : HelperLines(outcome)) {
+            std::cout << line << '\n';
         }
     }
     if (sketchToOutput) {

@@ -464,6 +464,11 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
               "SENSOR SPACING1: 2.888 [inch]\n");
     EXPECT_EQ(rows[3][10], "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature.");
     EXPECT_EQ(rows[4][10], "Give the fluid's temperature or its sound velocity, not both");
+    // The sheet keeps what the temperature gave, as the single case prints it.
+    EXPECT_EQ(rows[0].back(), "notes");
+    EXPECT_EQ(rows[1][11], "FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)");
+    EXPECT_EQ(rows[2][11], "FLUID S.V.: 5089 ft/s (WATER 140 °F, Marczak 1997)");
+    EXPECT_EQ(rows[3][11], "");
 }
 
 // A standard size fills the diameter and wall: the same spacing as typing the standard's
@@ -506,6 +511,12 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     EXPECT_EQ(rows[1][4], "65.47");
     EXPECT_EQ(rows[4][4], "65.47");
     EXPECT_EQ(rows[3][7], "VP has no size 110; nearest: 75, 100, 125");
+    // The material a size brought is on record, not only in the spacing.
+    EXPECT_EQ(rows[2][8],
+              "OUTER DIAMETER / WALL THICKNESS: 114 / 6.6 [mm] (VP 100, JIS K 6741:2016); "
+              "PIPE MATERIAL: PVC");
+    EXPECT_EQ(rows[3][8], "");
+    EXPECT_EQ(rows[4][8], "");
 
     const CalcRun list = Calc("--list-pipe-sizes stpg");
     EXPECT_EQ(list.status, 0);
