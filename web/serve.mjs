@@ -17,7 +17,13 @@ export function serve(site, port = 0) {
   const root = resolve(site);
   const compressed = new Map(); // path -> [modified time, gzip body]: each file is packed once
   const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    let path;
+    try {
+      path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch {
+      response.writeHead(400).end(); // a malformed escape must not end the server
+      return;
+    }
     const file = normalize(join(root, path.endsWith('/') ? path + 'index.html' : path));
     if (!file.startsWith(root + sep) || !(extname(file) in TYPES)) {
       response.writeHead(404).end();

@@ -186,6 +186,10 @@ for (const table of ['agreement', 'refusals']) {
 const transfer = readdirSync(site).reduce((sum, f) => sum + gzipSync(readFileSync(join(site, f)), { level: 9 }).length, 0);
 console.log(`transfer size (all files, gzip -9): ${(transfer / 1024).toFixed(1)} KiB`);
 check(transfer < 300 * 1024, 'transfer size under 300 KB');
+// The local server refuses what is not a page file and keeps serving.
+for (const [request, status] of [['/%E0%A4%A', 400], ['/..%2f..%2fetc%2fpasswd', 404], ['/x%00.js', 404], ['/', 200]]) {
+  same((await fetch(origin + request)).status, status, `server answers ${request}`);
+}
 // From navigation to the first result, measured in the page itself: as soon as the page
 // is ready a script types a case and presses EXECUTE. The browser is running (its start is
 // not the page's); every load fetches every file, past the cache and the service worker.
