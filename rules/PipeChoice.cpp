@@ -245,6 +245,11 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
         schedule = rest.substr(sch + 3);
         scheduleName = "Sch" + std::string(schedule);
+        // "Sch40 Sch80" is refused as written, not as one run-together name
+        for (auto again = scheduleName.find("SCH"); again != std::string::npos;
+             again = scheduleName.find("SCH", again)) {
+            scheduleName.replace(again, 3, " Sch");
+        }
         rest = rest.substr(0, sch);
     } else {
         for (const std::string_view weight : {"XXS", "XS", "STD"}) {

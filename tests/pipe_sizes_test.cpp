@@ -369,6 +369,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
     EXPECT_EQ(Choose("STPG 100A"), "STPG 100A needs a schedule: Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("STPG 100A Sch10"), "STPG 100A has no schedule Sch10; it has Sch20, Sch40, Sch60, Sch80");
+    EXPECT_EQ(Choose("STPG 100A Sch40 sch80"),
+              "STPG 100A has no schedule Sch40 Sch80; it has Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("NPS 22 Sch40"),
               "NPS 22 has no schedule Sch40; it has Sch10, Sch20, Sch30, STD, Sch60, XS, Sch80, "
               "Sch100, Sch120, Sch140, Sch160");
