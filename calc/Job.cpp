@@ -159,8 +159,7 @@ std::string Text(std::int16_t id, std::int16_t stringBase) {
 }
 
 std::string PipeMaterialText(const CaseOutcome& outcome) {
-    return Text(PipeMaterialIds[static_cast<std::size_t>(outcome.Record.PipeMaterialIndex) + 1],
-                outcome.StringBase);
+    return Text(ListEntryId(PipeMaterialIds, outcome.Record.PipeMaterialIndex), outcome.StringBase);
 }
 
 std::string_view LengthUnit(const CaseOutcome& outcome) {
@@ -356,11 +355,10 @@ CaseOutcome Evaluate(const CaseInput& given) {
             out.Error = Catalogue::Fill(words(T::NeedsLining),
                                         {caption, words(Catalogue::Id::LiningMaterial)});
         } else {
-            const auto at = [](int index) { return static_cast<std::size_t>(index) + 1; };
-            const std::int16_t named = field == InputField::PipeVelocity ? PipeMaterialIds[at(*pipe)]
-                                       : field == InputField::LiningVelocity
-                                           ? LiningMaterialIds[at(*lining)]
-                                           : FluidKindIds[at(*fluid)];
+            const std::int16_t named =
+                field == InputField::PipeVelocity     ? ListEntryId(PipeMaterialIds, *pipe)
+                : field == InputField::LiningVelocity ? ListEntryId(LiningMaterialIds, *lining)
+                                                      : ListEntryId(FluidKindIds, *fluid);
             out.Error = Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
         }
         return out;

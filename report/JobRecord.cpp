@@ -53,7 +53,7 @@ std::string EntryText(const JobRecord& job, const std::array<std::int16_t, N>& i
     if (index < 0 || static_cast<std::size_t>(index) + 1 >= N) {
         return "";
     }
-    return Words(job, ids[static_cast<std::size_t>(index) + 1]);
+    return Words(job, ListEntryId(ids, index));
 }
 
 std::string MountText(const JobRecord& job) {

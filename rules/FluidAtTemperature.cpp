@@ -49,7 +49,7 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
     const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
     out.VelocityText = DefaultNumberText(std::round(shown));
     const std::string_view fluid =
-        Catalogue::Text(FluidKindIds[static_cast<std::size_t>(fluidIndex) + 1], stringBase);
+        Catalogue::Text(ListEntryId(FluidKindIds, fluidIndex), stringBase);
     out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(unitFlag) +
                ", " + std::string(out.Equation->Name);
     return out;

@@ -30,6 +30,12 @@ inline constexpr std::array<std::int16_t, 19> FluidKindIds{
 inline constexpr std::array<std::int16_t, 3> MountMethodIds{2, Catalogue::Id::VMethod,
                                                             Catalogue::Id::ZMethod};
 
+// The catalogue id of a list's entry at list index `index`.
+template <std::size_t N>
+constexpr std::int16_t ListEntryId(const std::array<std::int16_t, N>& ids, int index) {
+    return ids[static_cast<std::size_t>(index) + 1];
+}
+
 // The same in every language.
 inline constexpr std::array<std::string_view, SensorTypeCount + 1> SensorTypeNames{
     "12",
