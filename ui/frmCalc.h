@@ -176,8 +176,8 @@ private:
     Qt::FocusReason lastFocusOutReason_ = Qt::OtherFocusReason;
     bool refusing_ = false;        // a refusal is on screen: other fields' checks wait
     bool swallowNextPress_ = false; // the click that moved the focus met a refusal
-    // The standard pipe dialog opens where it was left in this run.
     Quillmere::HelperNotes helperNotes_; // what the two helpers typed, for the record
+    // The standard pipe dialog opens where it was left in this run.
     int pipeStandard_ = 0;
     QString pipeSize_;
     QString pipeSchedule_;
