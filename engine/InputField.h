@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace Quillmere {
 
 // The six numeric entries of a calculation, in the window's focus order.
@@ -11,5 +13,9 @@ enum class InputField {
     LiningThickness,
     FluidVelocity,
 };
+
+inline constexpr std::array<InputField, 6> InputFields{
+    InputField::OuterDiameter,  InputField::PipeVelocity,    InputField::WallThickness,
+    InputField::LiningVelocity, InputField::LiningThickness, InputField::FluidVelocity};
 
 } // namespace Quillmere

@@ -19,9 +19,7 @@ JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
     job.LiningMaterialIndex = entries.LiningMaterialIndex;
     job.FluidIndex = entries.FluidIndex;
     job.MountMethodIndex = entries.MountMethodIndex;
-    for (InputField field : {InputField::OuterDiameter, InputField::PipeVelocity,
-                             InputField::WallThickness, InputField::LiningVelocity,
-                             InputField::LiningThickness, InputField::FluidVelocity}) {
+    for (const InputField field : InputFields) {
         job.Texts[static_cast<std::size_t>(field)] = std::string(entries.TextOf(field));
     }
     job.PipeVelocityLocked = entries.PipeVelocityLocked;

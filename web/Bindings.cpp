@@ -17,10 +17,6 @@ using namespace Quillmere;
 
 namespace {
 
-constexpr std::array<InputField, 6> Fields{InputField::OuterDiameter,  InputField::PipeVelocity,
-                                           InputField::WallThickness,  InputField::LiningVelocity,
-                                           InputField::LiningThickness, InputField::FluidVelocity};
-
 std::int16_t Base(int lang) { return lang == 0 ? Catalogue::JapaneseBase : Catalogue::EnglishBase; }
 
 std::string Quoted(std::string_view text) {
@@ -97,7 +93,7 @@ const char* qm_page(int lang, int unit) {
     const auto unitFlag = static_cast<std::int16_t>(unit);
     const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
     const UnitNamesSet units = SubGetUnitForm1(unitFlag);
-    const std::string fields = Array(Fields, [&](InputField f) {
+    const std::string fields = Array(InputFields, [&](InputField f) {
         return Object()
             .Text("caption", text(CaptionId(f)))
             .Text("unit", UnitLabelText(units[static_cast<std::size_t>(RuleOf(f).UnitIndex)]))
@@ -149,7 +145,7 @@ const char* qm_page(int lang, int unit) {
 // The six rows' states in field order: '1' open (the typed value counts), '0' locked.
 const char* qm_rows(int pipe, int lining, int fluid) {
     std::string out;
-    for (const InputField f : Fields) {
+    for (const InputField f : InputFields) {
         out += RowOpen(f, pipe, lining, fluid) ? '1' : '0';
     }
     return Give(out);
@@ -157,11 +153,12 @@ const char* qm_rows(int pipe, int lining, int fluid) {
 
 // The leave-field check: the message of a refused text, or "".
 const char* qm_leave(int field, const char* text, int unit, int lang) {
-    if (field < 0 || field >= static_cast<int>(Fields.size())) {
+    if (field < 0 || field >= static_cast<int>(InputFields.size())) {
         return Give("");
     }
-    const std::int16_t id = LeaveFieldMessageId(Utf16FromUtf8(text), Fields[static_cast<std::size_t>(field)],
-                                                static_cast<std::int16_t>(unit));
+    const std::int16_t id =
+        LeaveFieldMessageId(Utf16FromUtf8(text), InputFields[static_cast<std::size_t>(field)],
+                            static_cast<std::int16_t>(unit));
     return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(lang))));
 }
 
@@ -182,8 +179,8 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
     entries.MountMethodIndex = mount;
     entries.MountMethodsOffered = mountsOffered;
     const std::array<const char*, 6> texts{outer, pipeVelocity, wall, liningVelocity, liningThickness, fluidVelocity};
-    for (std::size_t i = 0; i < Fields.size(); ++i) {
-        entries.TextOf(Fields[i]) = texts[i];
+    for (std::size_t i = 0; i < InputFields.size(); ++i) {
+        entries.TextOf(InputFields[i]) = texts[i];
     }
     LockVelocitiesByLists(entries);
     const std::int16_t base = Base(lang);
@@ -200,8 +197,8 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
     } catch (const EngineError& error) {
         int field = -1;
         if (error.field()) {
-            for (std::size_t i = 0; i < Fields.size(); ++i) {
-                field = Fields[i] == *error.field() ? static_cast<int>(i) : field;
+            for (std::size_t i = 0; i < InputFields.size(); ++i) {
+                field = InputFields[i] == *error.field() ? static_cast<int>(i) : field;
             }
         }
         return Give(Object()
