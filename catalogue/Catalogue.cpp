@@ -225,6 +225,7 @@ constexpr auto Entries = std::to_array<Entry>({
      "\"Copy job summary\" copies the inputs and results as text.</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
      "Once opened, the page works without a network and can be added to the home screen.</p>"},
+    {PipeText::NoSize, "%1 の呼び径を指定してください: %2 から %3", "%1 needs a size: %2 to %3"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},
     {PipeText::Size, "呼び径", "Size"},

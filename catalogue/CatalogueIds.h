@@ -91,6 +91,7 @@ inline constexpr std::int16_t WebHelpText = 4983; // HTML: the browser page's he
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.
 namespace Catalogue::PipeText {
+inline constexpr std::int16_t NoSize = 4989; // %1 standard, %2 and %3 its first and last sizes
 inline constexpr std::int16_t StandardPipe = 4990;
 inline constexpr std::int16_t Standard = 4991;
 inline constexpr std::int16_t Size = 4992;

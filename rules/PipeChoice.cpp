@@ -283,6 +283,10 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     const auto row = std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {
         return r.Size == size || (!r.Alias.empty() && r.Alias == size);
     });
+    if (size.empty()) {
+        return refuse(P::NoSize,
+                      {ShownKey(*table), table->Rows.front().Size, table->Rows.back().Size});
+    }
     if (row == table->Rows.end()) {
         return refuse(P::UnknownSize, {ShownKey(*table), Shown(size), NearestSizes(*table, size)});
     }

@@ -377,7 +377,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
-    EXPECT_EQ(Choose("NPS"), "NPS has no size ; nearest: 1/8, 1/4, 3/8");
+    EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 24");
+    EXPECT_EQ(Choose("STPG Sch40"), "STPG needs a size: 6A to 600A");
     const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
     EXPECT_EQ(ja, "STPG に呼び径 105A はありません。近い呼び径: 90A, 100A, 125A");
     // A long text is shown by its start, never cutting a character in two.
