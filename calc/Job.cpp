@@ -220,6 +220,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
         out.UnitFlag = *unitFlag;
     } else {
         out.Error = "Unknown unit system (metric or imperial): " + Printable(Value(given, Column::Units));
+        out.ErrorColumn = Column::Units;
         return out;
     }
     if (lang.empty() || SameText(lang, "JA") || lang == "0") {
@@ -228,6 +229,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
         out.StringBase = Catalogue::EnglishBase;
     } else {
         out.Error = "Unknown language (ja or en): " + Printable(lang);
+        out.ErrorColumn = Column::Lang;
         return out;
     }
     auto fail = [&](std::int16_t id, const std::string& what) {
@@ -239,6 +241,10 @@ CaseOutcome Evaluate(const CaseInput& given) {
         }
         return out;
     };
+    auto failIn = [&](Column column, std::int16_t id, const std::string& what) {
+        out.ErrorColumn = column;
+        return fail(id, what);
+    };
 
     static const auto pipes = NameIndex(PipeMaterialIds);
     static const auto linings = NameIndex(LiningMaterialIds);
@@ -248,13 +254,14 @@ CaseOutcome Evaluate(const CaseInput& given) {
     // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
     if (const std::string& temperature = Value(given, Column::FluidTemperature); !temperature.empty()) {
         if (!Value(given, Column::FluidVelocity).empty()) {
-            return fail(Catalogue::ReportText::TemperatureAndVelocity, "");
+            return failIn(Column::FluidTemperature, Catalogue::ReportText::TemperatureAndVelocity,
+                          "");
         }
         int named = 0; // WATER unless told otherwise
         if (!Value(given, Column::Fluid).empty()) {
             const auto found = fluids.Find(Value(given, Column::Fluid));
             if (!found) {
-                return fail(T::UnknownFluid, Value(given, Column::Fluid));
+                return failIn(Column::Fluid, T::UnknownFluid, Value(given, Column::Fluid));
             }
             named = *found;
         }
@@ -262,6 +269,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
             VelocityFromTemperature(named, temperature, out.UnitFlag, out.StringBase);
         if (!water.Error.empty()) {
             out.Error = water.Error;
+            out.ErrorColumn = Column::FluidTemperature;
             return out;
         }
         out.Temperature = water.Note;
@@ -273,11 +281,12 @@ CaseOutcome Evaluate(const CaseInput& given) {
     if (const std::string& size = Value(given, Column::PipeSize);
         size.find_first_not_of(" \t") != std::string::npos) {
         if (!Value(given, Column::OuterDiameter).empty() || !Value(given, Column::Wall).empty()) {
-            return fail(Catalogue::PipeText::SizeAndDimensions, "");
+            return failIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions, "");
         }
         out.Pipe = ChoosePipeSize(size, out.UnitFlag, out.StringBase);
         if (!out.Pipe.Error.empty()) {
             out.Error = out.Pipe.Error;
+            out.ErrorColumn = Column::PipeSize;
             return out;
         }
         fill()[Column::OuterDiameter] = out.Pipe.OuterText;
@@ -290,14 +299,14 @@ CaseOutcome Evaluate(const CaseInput& given) {
     if (in[Column::Sensor] && !in[Column::Sensor]->empty()) {
         const auto found = FindSensor(*in[Column::Sensor]);
         if (!found) {
-            return fail(T::UnknownSensorType, *in[Column::Sensor]);
+            return failIn(Column::Sensor, T::UnknownSensorType, *in[Column::Sensor]);
         }
         sensor = *found;
     }
     if (in[Column::Mount] && !in[Column::Mount]->empty()) {
         const auto found = FindMount(*in[Column::Mount]);
         if (!found) {
-            return fail(T::UnknownMountMethod, *in[Column::Mount]);
+            return failIn(Column::Mount, T::UnknownMountMethod, *in[Column::Mount]);
         }
         out.Mount = *found;
     }
@@ -308,7 +317,7 @@ CaseOutcome Evaluate(const CaseInput& given) {
         if (in[name] && !in[name]->empty()) {
             const auto found = Find(names, *in[name]);
             if (!found) {
-                fail(unknown, *in[name]);
+                failIn(name, unknown, *in[name]);
             }
             return found;
         }
@@ -361,10 +370,13 @@ CaseOutcome Evaluate(const CaseInput& given) {
                                                       : ListEntryId(FluidKindIds, *fluid);
             out.Error = Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
         }
+        out.ErrorColumn = column;
         return out;
     }
     // The leave-field checks.
     for (const auto& [column, field] : fields) {
+        out.ErrorColumn = column;
+        out.ErrorRange = RangeLabelText(field, out.UnitFlag);
         // The window's fields take no more characters than their longest limit; a text of
         // more bytes than four a character is too long before it is converted.
         const auto limit = static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag));
@@ -380,6 +392,8 @@ CaseOutcome Evaluate(const CaseInput& given) {
             return fail(message, "");
         }
     }
+    out.ErrorColumn = std::nullopt;
+    out.ErrorRange.clear();
 
     CalcEntries e;
     e.UnitFlag = out.UnitFlag;
@@ -410,6 +424,14 @@ CaseOutcome Evaluate(const CaseInput& given) {
         }
     } catch (const EngineError& error) {
         out.Error = ErrorDescription(error, out.StringBase);
+        for (const auto& [column, field] : fields) {
+            if (error.field() == field) {
+                out.ErrorColumn = column;
+                if (error.kind() == ErrorKind::EmptyInput) {
+                    out.ErrorRange = RangeLabelText(field, out.UnitFlag);
+                }
+            }
+        }
         return out;
     } catch (const std::exception&) {
         return fail(Catalogue::ErrorText::Unexpected, "");
@@ -430,6 +452,12 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     j["inputs"] = inputs;
     if (!o.Ok) {
         j["error"] = o.Error;
+        if (o.ErrorColumn) {
+            j["error_column"] = std::string(ColumnNames[static_cast<std::size_t>(*o.ErrorColumn)]);
+        }
+        if (!o.ErrorRange.empty()) {
+            j["error_range"] = o.ErrorRange;
+        }
         return j;
     }
     constexpr double degrees = 180.0 / 3.14159265358979323846;

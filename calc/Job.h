@@ -61,6 +61,10 @@ struct CaseInput {
 struct CaseOutcome {
     bool Ok = false;
     std::string Error; // the message the window would show, in the case's language
+    // Where the window would put the focus: the column a failure is about, and for a refused
+    // number the range its field takes ("6.00-6200.00mm").
+    std::optional<Column> ErrorColumn;
+    std::string ErrorRange;
     std::int16_t UnitFlag = 0;
     std::int16_t StringBase = 0;
     int SensorIndex = 0;

@@ -188,6 +188,12 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
     }
     if (!outcome.Ok) {
         std::cerr << Printable(outcome.Error) << '\n';
+        if (outcome.ErrorColumn && !outcome.ErrorRange.empty()) {
+            // The window shows the range beside the field; here the option says which field.
+            std::string option(ColumnNames[static_cast<std::size_t>(*outcome.ErrorColumn)]);
+            std::replace(option.begin(), option.end(), '_', '-');
+            std::cerr << "--" << option << ": " << outcome.ErrorRange << '\n';
+        }
         return StandardOutputOk() ? 1 : OutputFailed();
     }
     if (!json && !sketchToOutput) {

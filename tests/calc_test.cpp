@@ -342,13 +342,17 @@ TEST(Program, MissingOrEmptyValuesAreRefusedNotComputedAsZero) {
         int status;
         const char* out; // standard output and error together
     } rows[] = {
-        {"", 1, "WALL THICKNESS: enter a value.\n"},
-        {"--wall 6", 1, "OUTER DIAMETER: enter a value.\n"},
-        {"--outer-diameter 114.3 --wall=", 1, "WALL THICKNESS: enter a value.\n"},
+        {"", 1, "WALL THICKNESS: enter a value.\n--wall: 0.10-100.00mm\n"},
+        {"--wall 6", 1, "OUTER DIAMETER: enter a value.\n--outer-diameter: 6.00-6200.00mm\n"},
+        {"--outer-diameter 114.3 --wall=", 1,
+         "WALL THICKNESS: enter a value.\n--wall: 0.10-100.00mm\n"},
         // "--x=" is an empty value, never the argument after it.
-        {"--wall= --outer-diameter 114.3", 1, "WALL THICKNESS: enter a value.\n"},
-        {"--outer-diameter 114.3 --wall 6 --lining RUBBER", 1, "LINING THICKNESS: enter a value.\n"},
-        {"--outer-diameter 114.3 --wall 6 --fluid 'FLUID S.V.'", 1, "FLUID S.V.: enter a value.\n"},
+        {"--wall= --outer-diameter 114.3", 1,
+         "WALL THICKNESS: enter a value.\n--wall: 0.10-100.00mm\n"},
+        {"--outer-diameter 114.3 --wall 6 --lining RUBBER", 1,
+         "LINING THICKNESS: enter a value.\n--lining-thickness: 0.01-100.00mm\n"},
+        {"--outer-diameter 114.3 --wall 6 --fluid 'FLUID S.V.'", 1,
+         "FLUID S.V.: enter a value.\n--fluid-velocity: 300-2500m/s\n"},
         {"--outer-diameter 114.3 --wall 60", 1,
          "The wall and lining leave no room for the fluid: check the outer diameter and the "
          "thicknesses.\n"},
@@ -360,6 +364,59 @@ TEST(Program, MissingOrEmptyValuesAreRefusedNotComputedAsZero) {
         EXPECT_EQ(run.out, r.out) << r.arguments;
     }
     EXPECT_EQ(Calc("--outer-diameter= 114.3 --wall 6 2>/dev/null").status, 2);
+}
+
+// The window points at a refused entry by its focus and the range beside it; the command line
+// by the option and the range, the JSON by the column.
+TEST(Program, RefusalsSayWhichEntryAndItsRange) {
+    // Millimetres typed with --units imperial: the wall is the first entry out of range, not
+    // the outer diameter, which fits the inch range as well.
+    CalcRun run = Calc("--lang en --units imperial --outer-diameter 114.3 --wall 6 2>&1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "The value is outside of range\n--wall: 0.0039-3.9380inch\n");
+    run = Calc(
+        "--lang en --outer-diameter 114.3 --wall 6 --pipe-velocity 33OO --pipe 'PIPE S.V.' 2>&1");
+    EXPECT_EQ(run.out,
+              "Any data other than a number is not allowed\n--pipe-velocity: 1000-3700m/s\n");
+    // No range where the entry is not a number field, or the number is in range.
+    run = Calc("--lang en --outer-diameter 114.3 --wall 60 2>&1");
+    EXPECT_EQ(run.out,
+              "The wall and lining leave no room for the fluid: check the outer diameter and "
+              "the thicknesses.\n");
+
+    const struct {
+        std::string arguments;
+        std::string column;
+        std::string range;
+    } rows[] = {
+        {"--outer-diameter 114.3 --wall 6x", "wall", "0.10-100.00mm"},
+        {"--outer-diameter 114.3 --wall 60", "outer_diameter", ""},
+        {"--outer-diameter 114.3 --wall 6 --pipe GOLD", "pipe", ""},
+        {"--outer-diameter 114.3 --wall 6 --fluid WATER --fluid-velocity 1500", "fluid_velocity",
+         ""},
+        {"--pipe-size 'NPS 7 Sch40'", "pipe_size", ""},
+        {"--outer-diameter 114.3 --wall 6 --fluid-temperature 99", "fluid_temperature", ""},
+        {"--outer-diameter 114.3 --wall 6 --sensor VT-Z9", "sensor", ""},
+        {"--outer-diameter 114.3 --wall 6 --units imperial --fluid-velocity 9000 --fluid 'FLUID "
+         "S.V.'",
+         "wall", "0.0039-3.9380inch"},
+    };
+    for (const auto& r : rows) {
+        run = Calc("--json " + r.arguments + " 2>/dev/null");
+        EXPECT_EQ(run.status, 1) << r.arguments;
+        const auto j = nlohmann::json::parse(run.out);
+        EXPECT_EQ(j.value("error_column", ""), r.column) << r.arguments;
+        EXPECT_EQ(j.value("error_range", ""), r.range) << r.arguments;
+    }
+    // A sheet's JSON lines carry them too; its CSV keeps the window's words only.
+    const std::string sheet = ScratchPath("refusals.csv");
+    std::ofstream(sheet) << "outer_diameter,wall\n5,1\n100,5\n";
+    run = Calc("--json --sheet " + sheet + " 2>/dev/null");
+    std::remove(sheet.c_str());
+    EXPECT_NE(
+        run.out.find("\"error_column\":\"outer_diameter\",\"error_range\":\"6.00-6200.00mm\""),
+        std::string::npos);
+    EXPECT_EQ(run.out.find("error_column", run.out.find('\n')), std::string::npos);
 }
 
 TEST(Program, HelpExamplesRunAsPrinted) {
