@@ -202,242 +202,289 @@ std::int16_t LanguageOf(const CaseInput& in) {
     return SameText(lang, "EN") || lang == "1" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
 }
 
-CaseOutcome Evaluate(const CaseInput& given) {
-    CaseOutcome out;
-    const CaseInput* source = &given;
-    // The case with what a helper worked out (a standard size's diameter and wall, water's
-    // velocity at its temperature) typed in, as the window's fields would hold it.
-    CaseInput filled;
-    const auto fill = [&]() -> CaseInput& {
-        if (source == &given) {
-            filled = given;
-            source = &filled;
+namespace {
+
+namespace T = Catalogue::CalcText;
+
+// The sheet column that holds a field's text.
+constexpr Column ColumnOf(InputField field) {
+    switch (field) {
+    case InputField::OuterDiameter:
+        return Column::OuterDiameter;
+    case InputField::PipeVelocity:
+        return Column::PipeVelocity;
+    case InputField::WallThickness:
+        return Column::Wall;
+    case InputField::LiningVelocity:
+        return Column::LiningVelocity;
+    case InputField::LiningThickness:
+        return Column::LiningThickness;
+    case InputField::FluidVelocity:
+        return Column::FluidVelocity;
+    }
+    return Column::OuterDiameter;
+}
+
+// One case from its texts to its outcome, in the steps the window takes. A step that
+// refuses the case records why in the outcome and returns false.
+class Evaluation {
+public:
+    explicit Evaluation(const CaseInput& given) : given_(given) {}
+
+    CaseOutcome Run() {
+        if (ReadRunSettings() && ApplyHelpers() && ReadLists() && CheckFields()) {
+            Compute();
         }
-        return filled;
-    };
-    const std::string& lang = Value(given, Column::Lang);
-    if (const auto unitFlag = UnitFlagOf(given)) {
-        out.UnitFlag = *unitFlag;
-    } else {
-        out.Error = "Unknown unit system (metric or imperial): " + Printable(Value(given, Column::Units));
-        out.ErrorColumn = Column::Units;
-        return out;
+        return std::move(out_);
     }
-    if (lang.empty() || SameText(lang, "JA") || lang == "0") {
-        out.StringBase = Catalogue::JapaneseBase;
-    } else if (SameText(lang, "EN") || lang == "1") {
-        out.StringBase = Catalogue::EnglishBase;
-    } else {
-        out.Error = "Unknown language (ja or en): " + Printable(lang);
-        out.ErrorColumn = Column::Lang;
-        return out;
-    }
-    auto fail = [&](std::int16_t id, const std::string& what) {
-        out.Error = Text(id, out.StringBase);
+
+private:
+    bool Fail(std::int16_t id, const std::string& what = {}) {
+        out_.Error = Text(id, out_.StringBase);
         if (!what.empty()) {
             // A long value is shown by its start: enough to find it in the sheet.
             constexpr std::size_t shown = 40;
-            out.Error += ": " + Printable(what.substr(0, shown)) + (what.size() > shown ? "..." : "");
+            out_.Error +=
+                ": " + Printable(what.substr(0, shown)) + (what.size() > shown ? "..." : "");
         }
-        return out;
-    };
-    auto failIn = [&](Column column, std::int16_t id, const std::string& what) {
-        out.ErrorColumn = column;
-        return fail(id, what);
-    };
+        return false;
+    }
+    bool FailIn(Column column, std::int16_t id, const std::string& what = {}) {
+        out_.ErrorColumn = column;
+        return Fail(id, what);
+    }
+    bool FailIn(Column column, std::string message) {
+        out_.ErrorColumn = column;
+        out_.Error = std::move(message);
+        return false;
+    }
 
-    static const auto pipes = NameIndex(PipeMaterialIds);
-    static const auto linings = NameIndex(LiningMaterialIds);
-    static const auto fluids = NameIndex(FluidKindIds);
-    namespace T = Catalogue::CalcText;
-
-    // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
-    if (const std::string& temperature = Value(given, Column::FluidTemperature); !temperature.empty()) {
-        if (!Value(given, Column::FluidVelocity).empty()) {
-            return failIn(Column::FluidTemperature, Catalogue::ReportText::TemperatureAndVelocity,
-                          "");
+    // The case with what a helper worked out (a standard size's diameter and wall, water's
+    // velocity at its temperature) typed in, as the window's fields would hold it.
+    const CaseInput& In() const { return filled_ ? *filled_ : given_; }
+    CaseInput& Filled() {
+        if (!filled_) {
+            filled_ = given_;
         }
-        int named = 0; // WATER unless told otherwise
-        if (!Value(given, Column::Fluid).empty()) {
-            const auto found = fluids.Find(Value(given, Column::Fluid));
-            if (!found) {
-                return failIn(Column::Fluid, T::UnknownFluid, Value(given, Column::Fluid));
+        return *filled_;
+    }
+
+    bool ReadRunSettings() {
+        if (const auto unitFlag = UnitFlagOf(given_)) {
+            out_.UnitFlag = *unitFlag;
+        } else {
+            return FailIn(Column::Units, "Unknown unit system (metric or imperial): " +
+                                             Printable(Value(given_, Column::Units)));
+        }
+        const std::string& lang = Value(given_, Column::Lang);
+        if (lang.empty() || SameText(lang, "JA") || lang == "0") {
+            out_.StringBase = Catalogue::JapaneseBase;
+        } else if (SameText(lang, "EN") || lang == "1") {
+            out_.StringBase = Catalogue::EnglishBase;
+        } else {
+            return FailIn(Column::Lang, "Unknown language (ja or en): " + Printable(lang));
+        }
+        return true;
+    }
+
+    bool ApplyHelpers() {
+        // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
+        if (const std::string& temperature = Value(given_, Column::FluidTemperature);
+            !temperature.empty()) {
+            if (!Value(given_, Column::FluidVelocity).empty()) {
+                return FailIn(Column::FluidTemperature,
+                              Catalogue::ReportText::TemperatureAndVelocity);
             }
-            named = *found;
+            int named = 0; // WATER unless told otherwise
+            if (const std::string& fluid = Value(given_, Column::Fluid); !fluid.empty()) {
+                const auto found = Fluids().Find(fluid);
+                if (!found) {
+                    return FailIn(Column::Fluid, T::UnknownFluid, fluid);
+                }
+                named = *found;
+            }
+            const FluidAtTemperature water =
+                VelocityFromTemperature(named, temperature, out_.UnitFlag, out_.StringBase);
+            if (!water.Error.empty()) {
+                return FailIn(Column::FluidTemperature, water.Error);
+            }
+            out_.Temperature = water.Note;
+            out_.TemperatureEquation = std::string(water.Equation->Name);
+            Filled()[Column::Fluid] = std::nullopt;
+            Filled()[Column::FluidVelocity] = water.VelocityText;
         }
-        const FluidAtTemperature water =
-            VelocityFromTemperature(named, temperature, out.UnitFlag, out.StringBase);
-        if (!water.Error.empty()) {
-            out.Error = water.Error;
-            out.ErrorColumn = Column::FluidTemperature;
-            return out;
+        // Blanks are free in a size, so a size of blanks only is no size (a sheet's " " cell).
+        if (const std::string& size = Value(given_, Column::PipeSize);
+            size.find_first_not_of(" \t") != std::string::npos) {
+            if (!Value(given_, Column::OuterDiameter).empty() ||
+                !Value(given_, Column::Wall).empty()) {
+                return FailIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions);
+            }
+            out_.Pipe = ChoosePipeSize(size, out_.UnitFlag, out_.StringBase);
+            if (!out_.Pipe.Error.empty()) {
+                return FailIn(Column::PipeSize, out_.Pipe.Error);
+            }
+            Filled()[Column::OuterDiameter] = out_.Pipe.OuterText;
+            Filled()[Column::Wall] = out_.Pipe.WallText;
         }
-        out.Temperature = water.Note;
-        out.TemperatureEquation = std::string(water.Equation->Name);
-        fill()[Column::Fluid] = std::nullopt;
-        fill()[Column::FluidVelocity] = water.VelocityText;
+        return true;
     }
-    // Blanks are free in a size, so a size of blanks only is no size (a sheet's " " cell).
-    if (const std::string& size = Value(given, Column::PipeSize);
-        size.find_first_not_of(" \t") != std::string::npos) {
-        if (!Value(given, Column::OuterDiameter).empty() || !Value(given, Column::Wall).empty()) {
-            return failIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions, "");
-        }
-        out.Pipe = ChoosePipeSize(size, out.UnitFlag, out.StringBase);
-        if (!out.Pipe.Error.empty()) {
-            out.Error = out.Pipe.Error;
-            out.ErrorColumn = Column::PipeSize;
-            return out;
-        }
-        fill()[Column::OuterDiameter] = out.Pipe.OuterText;
-        fill()[Column::Wall] = out.Pipe.WallText;
-    }
-    const CaseInput& in = *source;
 
     // The window's defaults: RESERVE, V method, carbon steel, no lining, water.
-    int sensor = 0;
-    if (in[Column::Sensor] && !in[Column::Sensor]->empty()) {
-        const auto found = FindSensor(*in[Column::Sensor]);
-        if (!found) {
-            return failIn(Column::Sensor, T::UnknownSensorType, *in[Column::Sensor]);
+    bool ReadLists() {
+        if (const std::string& text = Value(In(), Column::Sensor); !text.empty()) {
+            const auto found = FindSensor(text);
+            if (!found) {
+                return FailIn(Column::Sensor, T::UnknownSensorType, text);
+            }
+            sensor_ = *found;
         }
-        sensor = *found;
-    }
-    if (in[Column::Mount] && !in[Column::Mount]->empty()) {
-        const auto found = FindMount(*in[Column::Mount]);
-        if (!found) {
-            return failIn(Column::Mount, T::UnknownMountMethod, *in[Column::Mount]);
+        if (const std::string& text = Value(In(), Column::Mount); !text.empty()) {
+            const auto found = FindMount(text);
+            if (!found) {
+                return FailIn(Column::Mount, T::UnknownMountMethod, text);
+            }
+            out_.Mount = *found;
         }
-        out.Mount = *found;
+        static const auto pipes = NameIndex(PipeMaterialIds);
+        static const auto linings = NameIndex(LiningMaterialIds);
+        // A standard size without a material named is of the standard's material: a PVC size
+        // computed as carbon steel would be a believable wrong spacing.
+        const int pipeFallback =
+            out_.Pipe.Table != nullptr ? PipeMaterialWith(*out_.Pipe.Table, 0) : 0;
+        return Pick(pipe_, Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, pipeFallback,
+                    T::UnknownPipeMaterial) &&
+               Pick(lining_, Column::Lining, Column::LiningVelocity, linings, LiningUserEntry,
+                    NoLiningEntry, T::UnknownLiningMaterial) &&
+               Pick(fluid_, Column::Fluid, Column::FluidVelocity, Fluids(), FluidUserEntry, 0,
+                    T::UnknownFluid);
     }
+
     // A named entry takes its velocity from the table, as the locked field does in the
     // window; with only a typed velocity the list's user entry is chosen.
-    auto pick = [&](Column name, Column velocity, const NameList& names,
-                    int userEntry, int fallback, std::int16_t unknown) -> std::optional<int> {
-        if (in[name] && !in[name]->empty()) {
-            const auto found = Find(names, *in[name]);
+    bool Pick(int& index, Column name, Column velocity, const NameList& names, int userEntry,
+              int fallback, std::int16_t unknown) {
+        if (const std::string& text = Value(In(), name); !text.empty()) {
+            const auto found = names.Find(text);
             if (!found) {
-                failIn(name, unknown, *in[name]);
+                return FailIn(name, unknown, text);
             }
-            return found;
-        }
-        return in[velocity] && !in[velocity]->empty() ? userEntry : fallback;
-    };
-    // A standard size without a material named is of the standard's material: a PVC size
-    // computed as carbon steel would be a believable wrong spacing.
-    const int pipeFallback = out.Pipe.Table != nullptr ? PipeMaterialWith(*out.Pipe.Table, 0) : 0;
-    const auto pipe = pick(Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, pipeFallback,
-                           T::UnknownPipeMaterial);
-    if (!pipe) {
-        return out;
-    }
-    const auto lining = pick(Column::Lining, Column::LiningVelocity, linings, LiningUserEntry,
-                             NoLiningEntry, T::UnknownLiningMaterial);
-    if (!lining) {
-        return out;
-    }
-    const auto fluid = pick(Column::Fluid, Column::FluidVelocity, fluids, FluidUserEntry, 0,
-                            T::UnknownFluid);
-    if (!fluid) {
-        return out;
-    }
-
-    // The six fields, in the window's focus order.
-    const std::pair<Column, InputField> fields[] = {
-        {Column::OuterDiameter, InputField::OuterDiameter},
-        {Column::PipeVelocity, InputField::PipeVelocity},
-        {Column::Wall, InputField::WallThickness},
-        {Column::LiningVelocity, InputField::LiningVelocity},
-        {Column::LiningThickness, InputField::LiningThickness},
-        {Column::FluidVelocity, InputField::FluidVelocity},
-    };
-    // A value in a field the lists lock (the window greys it) is never read: dropped without
-    // a word, the spacing would not be the one the user asked for.
-    for (const auto& [column, field] : fields) {
-        if (Value(in, column).empty() || RowOpen(field, *pipe, *lining, *fluid)) {
-            continue;
-        }
-        const auto words = [&](std::int16_t id) { return Text(id, out.StringBase); };
-        const std::string caption = words(CaptionId(field));
-        if (*lining == NoLiningEntry && (field == InputField::LiningVelocity ||
-                                         field == InputField::LiningThickness)) {
-            out.Error = Catalogue::Fill(words(T::NeedsLining),
-                                        {caption, words(Catalogue::Id::LiningMaterial)});
+            index = *found;
         } else {
-            const std::int16_t named =
-                field == InputField::PipeVelocity     ? ListEntryId(PipeMaterialIds, *pipe)
-                : field == InputField::LiningVelocity ? ListEntryId(LiningMaterialIds, *lining)
-                                                      : ListEntryId(FluidKindIds, *fluid);
-            out.Error = Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
+            index = Value(In(), velocity).empty() ? fallback : userEntry;
         }
-        out.ErrorColumn = column;
-        return out;
+        return true;
     }
-    // The leave-field checks.
-    for (const auto& [column, field] : fields) {
-        out.ErrorColumn = column;
-        out.ErrorRange = RangeLabelText(field, out.UnitFlag);
-        // The window's fields take no more characters than their longest limit; a text of
-        // more bytes than four a character is too long before it is converted.
-        const auto limit = static_cast<std::size_t>(MaxInputLength(field, out.UnitFlag));
-        if (Value(in, column).size() > 4 * limit) {
-            return fail(T::TooLong, Value(in, column));
-        }
-        const std::u16string typed = Utf16FromUtf8(Value(in, column));
-        if (typed.size() > limit) {
-            return fail(T::TooLong, Value(in, column));
-        }
-        const std::int16_t message = LeaveFieldMessageId(typed, field, out.UnitFlag);
-        if (message != 0) {
-            return fail(message, "");
-        }
-    }
-    out.ErrorColumn = std::nullopt;
-    out.ErrorRange.clear();
 
-    CalcEntries e;
-    e.UnitFlag = out.UnitFlag;
-    e.SensorTypeIndex = sensor;
-    e.PipeMaterialIndex = *pipe;
-    e.LiningMaterialIndex = *lining;
-    e.FluidIndex = *fluid;
-    e.MountMethodIndex = static_cast<int>(out.Mount);
-    e.MountMethodsOffered = MountMethodCount;
-    for (const auto& [column, field] : fields) {
-        e.TextOf(field) = Value(in, column);
-    }
-    LockVelocitiesByLists(e);
-    out.SensorIndex = sensor;
-    out.Crossings = FluidCrossings(static_cast<std::int16_t>(out.Mount));
-
-    try {
-        out.Record = RecordJob(e, out.StringBase);
-        out.Record.PipeSize = PipeSizeNote(out.Pipe);
-        out.Record.FluidTemperature = out.Temperature;
-        out.Inputs = out.Record.Outcome.Inputs;
-        out.Breakdown = out.Record.Outcome.Breakdown;
-        out.Display = out.Record.Outcome.Display;
-        if (out.Mount == MountMethod::Z) {
-            const double halfCircumference = FncPi() * out.Inputs.OuterDiameter / 2.0;
-            out.Circumferential = FormatSpacing(halfCircumference, -1, out.UnitFlag).Result1;
-            out.Record.Circumferential = out.Circumferential;
+    bool CheckFields() {
+        // A value in a field the lists lock (the window greys it) is never read: dropped
+        // without a word, the spacing would not be the one the user asked for.
+        for (const InputField field : InputFields) {
+            const Column column = ColumnOf(field);
+            if (!Value(In(), column).empty() && !RowOpen(field, pipe_, lining_, fluid_)) {
+                return FailIn(column, UnreadValue(field));
+            }
         }
-    } catch (const EngineError& error) {
-        out.Error = ErrorDescription(error, out.StringBase);
-        for (const auto& [column, field] : fields) {
-            if (error.field() == field) {
-                out.ErrorColumn = column;
-                if (error.kind() == ErrorKind::EmptyInput) {
-                    out.ErrorRange = RangeLabelText(field, out.UnitFlag);
+        // The leave-field checks.
+        for (const InputField field : InputFields) {
+            const Column column = ColumnOf(field);
+            const std::string& text = Value(In(), column);
+            // The window's fields take no more characters than their longest limit; a text of
+            // more bytes than four a character is too long before it is converted.
+            const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.UnitFlag));
+            std::int16_t message = T::TooLong;
+            if (text.size() <= 4 * limit) {
+                const std::u16string typed = Utf16FromUtf8(text);
+                if (typed.size() <= limit) {
+                    message = LeaveFieldMessageId(typed, field, out_.UnitFlag);
                 }
             }
+            if (message != 0) {
+                out_.ErrorRange = RangeLabelText(field, out_.UnitFlag);
+                return FailIn(column, message, message == T::TooLong ? text : std::string());
+            }
         }
-        return out;
-    } catch (const std::exception&) {
-        return fail(Catalogue::ErrorText::Unexpected, "");
+        return true;
     }
-    out.Ok = true;
-    return out;
+
+    // "PVC has its own sound velocity...", "LINING THICKNESS counts only with a lining...".
+    std::string UnreadValue(InputField field) const {
+        const auto words = [this](std::int16_t id) { return Text(id, out_.StringBase); };
+        const std::string caption = words(CaptionId(field));
+        if (lining_ == NoLiningEntry &&
+            (field == InputField::LiningVelocity || field == InputField::LiningThickness)) {
+            return Catalogue::Fill(words(T::NeedsLining),
+                                   {caption, words(Catalogue::Id::LiningMaterial)});
+        }
+        const std::int16_t named =
+            field == InputField::PipeVelocity     ? ListEntryId(PipeMaterialIds, pipe_)
+            : field == InputField::LiningVelocity ? ListEntryId(LiningMaterialIds, lining_)
+                                                  : ListEntryId(FluidKindIds, fluid_);
+        return Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
+    }
+
+    void Compute() {
+        CalcEntries e;
+        e.UnitFlag = out_.UnitFlag;
+        e.SensorTypeIndex = sensor_;
+        e.PipeMaterialIndex = pipe_;
+        e.LiningMaterialIndex = lining_;
+        e.FluidIndex = fluid_;
+        e.MountMethodIndex = static_cast<int>(out_.Mount);
+        e.MountMethodsOffered = MountMethodCount;
+        for (const InputField field : InputFields) {
+            e.TextOf(field) = Value(In(), ColumnOf(field));
+        }
+        LockVelocitiesByLists(e);
+        out_.SensorIndex = sensor_;
+        out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
+        try {
+            out_.Record = RecordJob(e, out_.StringBase);
+            if (out_.Mount == MountMethod::Z) {
+                const double halfCircumference =
+                    FncPi() * out_.Record.Outcome.Inputs.OuterDiameter / 2.0;
+                out_.Circumferential = FormatSpacing(halfCircumference, -1, out_.UnitFlag).Result1;
+            }
+        } catch (const EngineError& error) {
+            out_.Error = ErrorDescription(error, out_.StringBase);
+            if (const std::optional<InputField> field = error.field()) {
+                out_.ErrorColumn = ColumnOf(*field);
+                if (error.kind() == ErrorKind::EmptyInput) {
+                    out_.ErrorRange = RangeLabelText(*field, out_.UnitFlag);
+                }
+            }
+            return;
+        } catch (const std::exception&) {
+            Fail(Catalogue::ErrorText::Unexpected);
+            return;
+        }
+        out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
+        out_.Record.FluidTemperature = out_.Temperature;
+        out_.Inputs = out_.Record.Outcome.Inputs;
+        out_.Breakdown = out_.Record.Outcome.Breakdown;
+        out_.Display = out_.Record.Outcome.Display;
+        out_.Record.Circumferential = out_.Circumferential;
+        out_.Ok = true;
+    }
+
+    static const NameList& Fluids() {
+        static const auto fluids = NameIndex(FluidKindIds);
+        return fluids;
+    }
+
+    const CaseInput& given_;
+    std::optional<CaseInput> filled_;
+    CaseOutcome out_;
+    int sensor_ = 0;
+    int pipe_ = 0;
+    int lining_ = 0;
+    int fluid_ = 0;
+};
+
+} // namespace
+
+CaseOutcome Evaluate(const CaseInput& given) {
+    return Evaluation(given).Run();
 }
 
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
