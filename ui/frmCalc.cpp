@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "ModCommonProc.h"
 #include "Rules.h"
+#include "StandardPipeDialog.h"
 
 #include "JobReport.h"
 
@@ -693,94 +694,15 @@ void frmCalc::ChooseFluidAtTemperature() {
 }
 
 void frmCalc::ChooseStandardPipe() {
-    namespace P = Catalogue::PipeText;
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("StandardPipeDialog"));
-    dialog.setWindowTitle(text(P::StandardPipe).remove(QStringLiteral("...")));
-    auto* standard = new QComboBox(&dialog);
-    standard->setObjectName(QStringLiteral("Standard"));
-    const std::span<const PipeTable> tables = PipeTables();
-    for (const PipeTable& table : tables) {
-        standard->addItem(FromUtf8(PipeTableLabel(table)));
-    }
-    auto* size = new QComboBox(&dialog);
-    size->setObjectName(QStringLiteral("Size"));
-    size->setMaxVisibleItems(16);
-    auto* schedule = new QComboBox(&dialog);
-    schedule->setObjectName(QStringLiteral("Schedule"));
-    const auto table = [&]() -> const PipeTable& {
-        return tables[static_cast<std::size_t>(std::max(0, standard->currentIndex()))];
-    };
-    const auto row = [&]() -> const PipeSizeRow& {
-        return table().Rows[static_cast<std::size_t>(std::max(0, size->currentIndex()))];
-    };
-    // A change of standard keeps the size where the new one has it, and a change of size
-    // the schedule; else the usual ones come first.
-    const auto fillSchedules = [&] {
-        const QString kept = schedule->currentText();
-        const QSignalBlocker block(schedule);
-        schedule->clear();
-        for (const std::size_t c : SchedulesOf(table(), row())) {
-            const std::string_view name = table().Schedules[c];
-            schedule->addItem(name.empty() ? QStringLiteral("-") : FromUtf8(std::string(name)),
-                              static_cast<int>(c));
-        }
-        const int at = schedule->findText(kept);
-        schedule->setCurrentIndex(at >= 0 ? at : schedule->findData(static_cast<int>(PreferredSchedule(table(), row()))));
-        schedule->setEnabled(schedule->count() > 1);
-    };
-    const auto fillSizes = [&] {
-        const QString kept = size->currentText();
-        {
-            const QSignalBlocker block(size);
-            size->clear();
-            for (const PipeSizeRow& r : table().Rows) {
-                size->addItem(FromUtf8(PipeSizeName(r)));
-            }
-            const int at = size->findText(kept);
-            size->setCurrentIndex(at >= 0 ? at : static_cast<int>(DefaultSizeRow(table())));
-        }
-        fillSchedules();
-    };
-    // What OK does to PIPE MATERIAL is shown before it is done.
-    auto* material = new QLabel(&dialog);
-    material->setObjectName(QStringLiteral("Material"));
-    const auto showMaterial = [&] {
-        const int entry = PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex());
-        material->setText(PIPE_MATERIALCombo->itemText(entry));
-    };
-    connect(standard, &QComboBox::currentIndexChanged, &dialog, showMaterial);
-    connect(standard, &QComboBox::currentIndexChanged, &dialog, fillSizes);
-    connect(size, &QComboBox::currentIndexChanged, &dialog, fillSchedules);
-    standard->setCurrentIndex(pipeStandard_);
-    showMaterial();
-    fillSizes();
-    if (const int at = size->findText(pipeSize_); at >= 0) {
-        size->setCurrentIndex(at);
-    }
-    if (const int at = schedule->findText(pipeSchedule_); at >= 0) {
-        schedule->setCurrentIndex(at);
-    }
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    auto* form = new QFormLayout(&dialog);
-    form->addRow(text(P::Standard), standard);
-    form->addRow(text(P::Size), size);
-    form->addRow(text(P::Schedule), schedule);
-    form->addRow(text(Catalogue::Id::PipeMaterial), material);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QuillmereUi::StandardPipeDialog dialog(this, *PIPE_MATERIALCombo, pipeSelection_,
+                                           ModCommonProc::StringBase);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    pipeStandard_ = standard->currentIndex();
-    pipeSize_ = size->currentText();
-    pipeSchedule_ = schedule->currentText();
-    const PipeChoice choice = PipeSizeTexts(table(), row(), static_cast<std::size_t>(schedule->currentData().toInt()),
-                                            ModCommonProc::UnitFlag);
+    pipeSelection_ = dialog.Chosen();
+    const PipeChoice choice = dialog.Texts(ModCommonProc::UnitFlag);
     PIPE_MATERIALCombo->setCurrentIndex(
-        PipeMaterialWith(table(), PIPE_MATERIALCombo->currentIndex()));
+        PipeMaterialWith(dialog.Table(), PIPE_MATERIALCombo->currentIndex()));
     helperNotes_.PipeSize = PipeSizeNote(choice);
     helperNotes_.Outer = choice.OuterText;
     helperNotes_.Wall = choice.WallText;

@@ -6,6 +6,7 @@
 // the rules layer's, shared with every other front end.
 
 #include "FieldEdit.h"
+#include "StandardPipeDialog.h"
 
 #include <QString>
 #include <QStringList>
@@ -178,9 +179,7 @@ private:
     bool swallowNextPress_ = false; // the click that moved the focus met a refusal
     Quillmere::HelperNotes helperNotes_; // what the two helpers typed, for the record
     // The standard pipe dialog opens where it was left in this run.
-    int pipeStandard_ = 0;
-    QString pipeSize_;
-    QString pipeSchedule_;
+    QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
 };
 
 // Maps the window's font names to faces that exist here (IPAGothic, Liberation Sans, ...).

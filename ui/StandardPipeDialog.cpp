@@ -1,0 +1,123 @@
+#include "StandardPipeDialog.h"
+
+#include "Catalogue.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <span>
+
+namespace QuillmereUi {
+
+using namespace Quillmere;
+
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(QByteArrayView(text));
+}
+
+} // namespace
+
+StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial,
+                                       const Selection& last, std::int16_t stringBase)
+    : QDialog(parent), pipeMaterial_(pipeMaterial), standard_(new QComboBox(this)),
+      size_(new QComboBox(this)), schedule_(new QComboBox(this)), material_(new QLabel(this)) {
+    namespace P = Catalogue::PipeText;
+    const auto text = [stringBase](std::int16_t id) {
+        return Utf8(Catalogue::Text(id, stringBase));
+    };
+    setObjectName(QStringLiteral("StandardPipeDialog"));
+    setWindowTitle(text(P::StandardPipe).remove(QStringLiteral("...")));
+    standard_->setObjectName(QStringLiteral("Standard"));
+    for (const PipeTable& table : PipeTables()) {
+        standard_->addItem(Utf8(PipeTableLabel(table)));
+    }
+    size_->setObjectName(QStringLiteral("Size"));
+    size_->setMaxVisibleItems(16);
+    schedule_->setObjectName(QStringLiteral("Schedule"));
+    material_->setObjectName(QStringLiteral("Material"));
+
+    connect(standard_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::ShowMaterial);
+    connect(standard_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::FillSizes);
+    connect(size_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::FillSchedules);
+    standard_->setCurrentIndex(last.Standard);
+    ShowMaterial();
+    FillSizes();
+    if (const int at = size_->findText(last.Size); at >= 0) {
+        size_->setCurrentIndex(at);
+    }
+    if (const int at = schedule_->findText(last.Schedule); at >= 0) {
+        schedule_->setCurrentIndex(at);
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* form = new QFormLayout(this);
+    form->addRow(text(P::Standard), standard_);
+    form->addRow(text(P::Size), size_);
+    form->addRow(text(P::Schedule), schedule_);
+    form->addRow(text(Catalogue::Id::PipeMaterial), material_);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+}
+
+StandardPipeDialog::Selection StandardPipeDialog::Chosen() const {
+    return {standard_->currentIndex(), size_->currentText(), schedule_->currentText()};
+}
+
+const PipeTable& StandardPipeDialog::Table() const {
+    const std::span<const PipeTable> tables = PipeTables();
+    return tables[static_cast<std::size_t>(std::max(0, standard_->currentIndex()))];
+}
+
+const PipeSizeRow& StandardPipeDialog::Row() const {
+    return Table().Rows[static_cast<std::size_t>(std::max(0, size_->currentIndex()))];
+}
+
+PipeChoice StandardPipeDialog::Texts(std::int16_t unitFlag) const {
+    return PipeSizeTexts(Table(), Row(), static_cast<std::size_t>(schedule_->currentData().toInt()),
+                         unitFlag);
+}
+
+// A change of standard keeps the size where the new one has it, and a change of size the
+// schedule; else the usual ones come first.
+void StandardPipeDialog::FillSizes() {
+    const QString kept = size_->currentText();
+    {
+        const QSignalBlocker block(size_);
+        size_->clear();
+        for (const PipeSizeRow& r : Table().Rows) {
+            size_->addItem(Utf8(PipeSizeName(r)));
+        }
+        const int at = size_->findText(kept);
+        size_->setCurrentIndex(at >= 0 ? at : static_cast<int>(DefaultSizeRow(Table())));
+    }
+    FillSchedules();
+}
+
+void StandardPipeDialog::FillSchedules() {
+    const QString kept = schedule_->currentText();
+    const QSignalBlocker block(schedule_);
+    schedule_->clear();
+    for (const std::size_t c : SchedulesOf(Table(), Row())) {
+        const std::string_view name = Table().Schedules[c];
+        schedule_->addItem(name.empty() ? QStringLiteral("-") : Utf8(name), static_cast<int>(c));
+    }
+    const int at = schedule_->findText(kept);
+    schedule_->setCurrentIndex(
+        at >= 0 ? at : schedule_->findData(static_cast<int>(PreferredSchedule(Table(), Row()))));
+    schedule_->setEnabled(schedule_->count() > 1);
+}
+
+// What OK does to PIPE MATERIAL is shown before it is done.
+void StandardPipeDialog::ShowMaterial() {
+    const int entry = PipeMaterialWith(Table(), pipeMaterial_.currentIndex());
+    material_->setText(pipeMaterial_.itemText(entry));
+}
+
+} // namespace QuillmereUi

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "PipeChoice.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+
+class QComboBox;
+class QLabel;
+
+namespace QuillmereUi {
+
+// Standard, size and schedule from lists, and the PIPE MATERIAL that OK will choose, shown
+// before it is chosen.
+class StandardPipeDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Where the lists stand: the dialog opens where it was left in this run.
+    struct Selection {
+        int Standard = 0;
+        QString Size;
+        QString Schedule;
+    };
+
+    StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial, const Selection& last,
+                       std::int16_t stringBase);
+
+    Selection Chosen() const;
+    const Quillmere::PipeTable& Table() const;
+    // The outer diameter and wall texts of the chosen size and schedule.
+    Quillmere::PipeChoice Texts(std::int16_t unitFlag) const;
+
+private:
+    const Quillmere::PipeSizeRow& Row() const;
+    void FillSizes();
+    void FillSchedules();
+    void ShowMaterial();
+
+    const QComboBox& pipeMaterial_;
+    QComboBox* standard_;
+    QComboBox* size_;
+    QComboBox* schedule_;
+    QLabel* material_;
+};
+
+} // namespace QuillmereUi
