@@ -70,6 +70,27 @@ bool StandardOutputOk() {
     return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 
+// A sheet row as it came, then its results or its error (and what the helpers chose).
+void WriteRow(CsvWriter& writer, const std::vector<Column>& columns, const CaseInput& input,
+              const CaseOutcome& outcome, bool notes) {
+    for (const Column column : columns) {
+        writer.Field(*input[column]);
+    }
+    const std::string_view none;
+    writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result2) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Circumferential) : none);
+    writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
+    if (notes) {
+        std::string joined;
+        for (const std::string& line : HelperLines(outcome)) {
+            joined += (joined.empty() ? "" : "; ") + line;
+        }
+        writer.Field(outcome.Ok ? std::string_view(joined) : none);
+    }
+    writer.EndRecord();
+}
+
 int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
     std::FILE* in = stdin;
@@ -154,22 +175,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             writer.Raw("\n");
             continue;
         }
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            writer.Field(*input[columns[i]]);
-        }
-        const std::string_view none;
-        writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
-        writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result2) : none);
-        writer.Field(outcome.Ok ? std::string_view(outcome.Circumferential) : none);
-        writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
-        if (notes) {
-            std::string joined;
-            for (const std::string& line : HelperLines(outcome)) {
-                joined += (joined.empty() ? "" : "; ") + line;
-            }
-            writer.Field(outcome.Ok ? std::string_view(joined) : none);
-        }
-        writer.EndRecord();
+        WriteRow(writer, columns, input, outcome, notes);
     }
     if (!writer.Flush()) {
         return OutputFailed();
@@ -240,7 +246,50 @@ int ListPipeSizes(const std::string& name, const CaseInput& input) {
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-int Run(int argc, char* argv[]);
+struct Opt {
+    Column column;
+    const char* flag;
+    const char* help;
+};
+// The options that give a case's values, one a sheet column.
+constexpr Opt Options[] = {
+    {Column::Units, "--units", "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
+    {Column::Lang, "--lang", "language of names and messages: ja (the default) or en"},
+    {Column::Sensor, "--sensor",
+     "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
+    {Column::Mount, "--mount", "mounting method: V (the default), Z, N or W"},
+    {Column::OuterDiameter, "--outer-diameter", "outer diameter of the pipe"},
+    {Column::Wall, "--wall", "wall thickness"},
+    {Column::Pipe, "--pipe", "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
+    {Column::PipeVelocity, "--pipe-velocity", "sound velocity of the pipe, typed"},
+    {Column::Lining, "--lining", "lining by name (NO LINING, the default; RUBBER ...)"},
+    {Column::LiningThickness, "--lining-thickness", "lining thickness"},
+    {Column::LiningVelocity, "--lining-velocity", "sound velocity of the lining, typed"},
+    {Column::Fluid, "--fluid", "kind of fluid by name (WATER, the default; 海水 ...)"},
+    {Column::FluidVelocity, "--fluid-velocity", "sound velocity of the fluid, typed"},
+    {Column::FluidTemperature, "--fluid-temperature",
+     "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
+     "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
+     "FLUID S.V."},
+    {Column::PipeSize, "--pipe-size",
+     "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
+     "diameter and the wall thickness, and the standard's material unless --pipe names one"},
+};
+
+// "--wall=" gives the option an empty value; the parser alone would take the next argument
+// for it. A stand-in value that no shell can pass marks it.
+constexpr std::string_view EmptyValue = "\x7f";
+
+std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
+    std::vector<std::string> args(argv, argv + argc);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i].size() > 3 && args[i].rfind("--", 0) == 0 && args[i].back() == '=' &&
+            args[i].find('=') == args[i].size() - 1) {
+            args[i] += EmptyValue;
+        }
+    }
+    return args;
+}
 
 int Run(int argc, char* argv[]) {
     CLI::App app{"Sensor spacing of clamp-on ultrasonic flowmeters, as the Quillmere window "
@@ -253,44 +302,18 @@ int Run(int argc, char* argv[]) {
     std::string sheet;
     std::string sketch;
     bool json = false;
-    struct Opt {
-        Column column;
-        const char* flag;
-        const char* help;
-    };
-    const Opt options[] = {
-        {Column::Units, "--units", "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
-        {Column::Lang, "--lang", "language of names and messages: ja (the default) or en"},
-        {Column::Sensor, "--sensor", "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
-        {Column::Mount, "--mount", "mounting method: V (the default), Z, N or W"},
-        {Column::OuterDiameter, "--outer-diameter", "outer diameter of the pipe"},
-        {Column::Wall, "--wall", "wall thickness"},
-        {Column::Pipe, "--pipe", "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
-        {Column::PipeVelocity, "--pipe-velocity", "sound velocity of the pipe, typed"},
-        {Column::Lining, "--lining", "lining by name (NO LINING, the default; RUBBER ...)"},
-        {Column::LiningThickness, "--lining-thickness", "lining thickness"},
-        {Column::LiningVelocity, "--lining-velocity", "sound velocity of the lining, typed"},
-        {Column::Fluid, "--fluid", "kind of fluid by name (WATER, the default; 海水 ...)"},
-        {Column::FluidVelocity, "--fluid-velocity", "sound velocity of the fluid, typed"},
-        {Column::FluidTemperature, "--fluid-temperature",
-         "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
-         "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
-         "FLUID S.V."},
-        {Column::PipeSize, "--pipe-size",
-         "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
-         "diameter and the wall thickness, and the standard's material unless --pipe names one"},
-    };
     std::array<std::string, ColumnCount> texts;
     std::array<CLI::Option*, ColumnCount> given{};
-    for (const Opt& o : options) {
+    for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
         given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
     }
     CLI::Option* sheetOption =
         app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
-    app.add_flag("--json", json, "print JSON: the inputs, the spacing in mm before rounding, the "
-                                 "angles, the axial runs and the displayed texts (one line per row "
-                                 "for a sheet)");
+    app.add_flag("--json", json,
+                 "print JSON: the inputs, the spacing in mm before rounding, the "
+                 "angles, the axial runs and the displayed texts, or the error and "
+                 "the column it is about (one line per row for a sheet)");
     std::string listName;
     CLI::Option* listOption =
         app.add_option("--list-pipe-sizes", listName,
@@ -300,16 +323,7 @@ int Run(int argc, char* argv[]) {
     CLI::Option* sketchOption = app.add_option(
         "--sketch", sketch, "write a to-scale SVG drawing of the case (one case only; - for standard output)");
 
-    // "--wall=" gives the option an empty value; the parser alone would take the next
-    // argument for it. A stand-in value that no shell can pass marks it.
-    constexpr std::string_view EmptyValue = "\x7f";
-    std::vector<std::string> args(argv, argv + argc);
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i].size() > 3 && args[i].rfind("--", 0) == 0 && args[i].back() == '=' &&
-            args[i].find('=') == args[i].size() - 1) {
-            args[i] += EmptyValue;
-        }
-    }
+    const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& arg : args) {
         pointers.push_back(arg.c_str());
@@ -324,7 +338,7 @@ int Run(int argc, char* argv[]) {
             value->clear();
         }
     }
-    for (const Opt& o : options) {
+    for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
         if (given[i]->count() > 0) {
             input.Values[i] = texts[i] == EmptyValue ? std::string() : texts[i];
