@@ -118,6 +118,19 @@ std::optional<MountMethod> FindMount(std::string_view text) {
     return std::nullopt;
 }
 
+// A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
+// " outer-diameter" and "OUTER_DIAMETER" are outer_diameter.
+std::string HeadingKey(std::string_view heading) {
+    const std::size_t first = heading.find_first_not_of(" \t");
+    const std::size_t last = heading.find_last_not_of(" \t");
+    std::string key(first == std::string_view::npos ? std::string_view()
+                                                    : heading.substr(first, last - first + 1));
+    for (char& c : key) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : (c == ' ' || c == '-') ? '_' : c;
+    }
+    return key;
+}
+
 const std::string& Value(const CaseInput& in, Column c) {
     static const std::string empty;
     return in[c] ? *in[c] : empty;
@@ -138,9 +151,16 @@ std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>&
                                                  std::string& problem) {
     std::vector<Column> columns;
     for (const std::string& name : names) {
-        const auto column = ColumnByName(name);
+        const auto column = ColumnByName(HeadingKey(name));
         if (!column) {
             problem = "unknown column \"" + Printable(name) + "\"";
+            if (names.size() == 1 && name.find_first_of(";\t") != std::string::npos) {
+                problem += " (its columns are separated by " +
+                           std::string(name.find(';') != std::string::npos ? "\";\"" : "tabs") +
+                           ": save the sheet as CSV with commas)";
+            } else {
+                problem += " (quillmere-calc --help lists the columns)";
+            }
             return std::nullopt;
         }
         if (std::find(columns.begin(), columns.end(), *column) != columns.end()) {

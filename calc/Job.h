@@ -44,8 +44,8 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
 
 std::optional<Column> ColumnByName(std::string_view name);
 
-// The columns a job sheet's header names, in order; an unknown or repeated name gives none,
-// and `problem` says which.
+// The columns a job sheet's header names, in order, in any case and with blanks or '-' for
+// '_'; an unknown or repeated name gives none, and `problem` says which.
 std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,
                                                  std::string& problem);
 

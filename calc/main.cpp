@@ -35,7 +35,7 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
-and one pipe a row. The output repeats every input column and adds result1, result2,
+(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. The output repeats every input column and adds result1, result2,
 circumferential and error, and notes (what pipe_size and fluid_temperature chose) when the
 sheet has either column. Exit status: 0 when every row computed, 1 when any did not, 2 when
 the sheet cannot be read.

@@ -322,6 +322,20 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
     std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>/dev/null").status, 2);
+    // Headings as people write them in a spreadsheet; the output repeats them as written.
+    std::ofstream(sheet) << "Sensor, Outer Diameter ,WALL,fluid-velocity\nVT-C1,114.3,6,1440\n";
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
+              "Sensor, Outer Diameter ,WALL,fluid-velocity,result1,result2,circumferential,error\n"
+              "VT-C1,114.3,6,1440,65.47,,,\n");
+    std::ofstream(sheet) << "wall,Wall\n6,6\n";
+    EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
+              "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
+    // A spreadsheet set to another list separator.
+    std::ofstream(sheet) << "sensor;outer_diameter;wall\nVT-C1;114.3;6\n";
+    EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
+              "quillmere-calc: " + sheet +
+                  ": unknown column \"sensor;outer_diameter;wall\" (its "
+                  "columns are separated by \";\": save the sheet as CSV with commas)\n");
     std::remove(sheet.c_str());
 
     const CalcRun one = Calc("--lang en --sensor VT-A1 --outer-diameter 60.5 --wall 3.9");
@@ -445,29 +459,38 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
         int status;
         std::string out;     // the start of standard output and error together
     } rows[] = {
-        {"option not UTF-8", "--json --sensor $'\\xff' 2>&1", 2, "quillmere-calc: --sensor: not UTF-8\n"},
+        {"option not UTF-8", "--json --sensor $'\\xff' 2>&1", 2,
+         "quillmere-calc: --sensor: not UTF-8\n"},
         {"Shift-JIS sheet keeps the rows before it",
-         "--json --sheet - 2>&1 <<< $'sensor,outer_diameter,wall\\nVT-C1,100,5\\n\\x82\\xa0,100,5'", 2,
-         "{\"inputs\":{\"sensor\":\"VT-C1\""},
+         "--json --sheet - 2>&1 <<< $'sensor,outer_diameter,wall\\nVT-C1,100,5\\n\\x82\\xa0,100,5'",
+         2, "{\"inputs\":{\"sensor\":\"VT-C1\""},
         {"full disk, one case", "--sensor VT-C1 --outer-diameter 100 --wall 5 2>&1 >/dev/full", 2,
          "quillmere-calc: cannot write the output: No space left on device\n"},
         {"full disk, a long sheet",
-         "--sheet - 2>&1 >/dev/full < <(echo sensor,outer_diameter,wall; yes VT-C1,100,5 | head -n 5000)",
+         "--sheet - 2>&1 >/dev/full < <(echo sensor,outer_diameter,wall; yes VT-C1,100,5 | head -n "
+         "5000)",
          2, "quillmere-calc: cannot write the output"},
         {"endless record", "--sheet /dev/zero 2>&1", 2,
-         "quillmere-calc: /dev/zero: line 1: record too long (a job sheet row is at most 64 KiB)\n"},
-        {"empty sheet name", "--sheet '' 2>&1", 2, "quillmere-calc: --sheet: the file name is empty"},
-        {"empty sheet name after =", "--sheet= 2>&1", 2, "quillmere-calc: --sheet: the file name is empty"},
+         "quillmere-calc: /dev/zero: line 1: record too long (a job sheet row is at most 64 "
+         "KiB)\n"},
+        {"empty sheet name", "--sheet '' 2>&1", 2,
+         "quillmere-calc: --sheet: the file name is empty"},
+        {"empty sheet name after =", "--sheet= 2>&1", 2,
+         "quillmere-calc: --sheet: the file name is empty"},
         {"empty sketch name", "--outer-diameter 100 --wall 5 --sketch '' 2>&1", 2,
          "quillmere-calc: --sketch: the file name is empty"},
         {"sketch to standard output", "--outer-diameter 100 --wall 5 --sketch - 2>&1", 0,
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg"},
-        {"an empty quoted value is a row", "--lang en --outer-diameter 100 --sheet - 2>&1 <<< $'wall\\n\"\"\\n5'",
-         1, "wall,result1,result2,circumferential,error\n,,,,WALL THICKNESS: enter a value.\n5,87.57,,,\n"},
+        {"an empty quoted value is a row",
+         "--lang en --outer-diameter 100 --sheet - 2>&1 <<< $'wall\\n\"\"\\n5'", 1,
+         "wall,result1,result2,circumferential,error\n,,,,WALL THICKNESS: enter a "
+         "value.\n5,87.57,,,\n"},
         {"control characters in a header", "--sheet - 2>&1 <<< $'sen\\x1b[31msor\\x01'", 2,
-         "quillmere-calc: standard input: unknown column \"sen\\x1b[31msor\\x01\"\n"},
+         "quillmere-calc: standard input: unknown column \"sen\\x1b[31msor\\x01\" (quillmere-calc "
+         "--help "
+         "lists the columns)\n"},
         {"NUL in a header", "--sheet - 2>&1 < <(printf 'a\\0b\\n')", 2,
-         "quillmere-calc: standard input: unknown column \"a\\0b\"\n"},
+         "quillmere-calc: standard input: unknown column \"a\\0b\""},
         {"UTF-16 sheet", "--sheet - 2>&1 < <(printf '\\xff\\xfes\\0')", 2,
          "quillmere-calc: standard input: the sheet is UTF-16, save the sheet as UTF-8\n"},
     };
