@@ -121,10 +121,7 @@ std::optional<MountMethod> FindMount(std::string_view text) {
 // A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
 // " outer-diameter" and "OUTER_DIAMETER" are outer_diameter.
 std::string HeadingKey(std::string_view heading) {
-    const std::size_t first = heading.find_first_not_of(" \t");
-    const std::size_t last = heading.find_last_not_of(" \t");
-    std::string key(first == std::string_view::npos ? std::string_view()
-                                                    : heading.substr(first, last - first + 1));
+    std::string key(Unpadded(heading));
     for (char& c : key) {
         c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : (c == ' ' || c == '-') ? '_' : c;
     }
@@ -137,6 +134,14 @@ const std::string& Value(const CaseInput& in, Column c) {
 }
 
 } // namespace
+
+std::string_view Unpadded(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
 std::optional<Column> ColumnByName(std::string_view name) {
     for (std::size_t i = 0; i < ColumnCount; ++i) {

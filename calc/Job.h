@@ -44,6 +44,9 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
 
 std::optional<Column> ColumnByName(std::string_view name);
 
+// A sheet cell without the blanks and tabs around it: ", 114.3" is padding, not a value.
+std::string_view Unpadded(std::string_view text);
+
 // The columns a job sheet's header names, in order, in any case and with blanks or '-' for
 // '_'; an unknown or repeated name gives none, and `problem` says which.
 std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,

@@ -71,10 +71,10 @@ bool StandardOutputOk() {
 }
 
 // A sheet row as it came, then its results or its error (and what the helpers chose).
-void WriteRow(CsvWriter& writer, const std::vector<Column>& columns, const CaseInput& input,
-              const CaseOutcome& outcome, bool notes) {
-    for (const Column column : columns) {
-        writer.Field(*input[column]);
+void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
+              bool notes) {
+    for (const std::string& cell : row) {
+        writer.Field(cell);
     }
     const std::string_view none;
     writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
@@ -164,7 +164,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             row.resize(columns.size());
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            input[columns[i]] = std::move(row[i]);
+            input[columns[i]] = std::string(Unpadded(row[i]));
         }
         if (outcome.Error.empty()) {
             outcome = Evaluate(input);
@@ -175,7 +175,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             writer.Raw("\n");
             continue;
         }
-        WriteRow(writer, columns, input, outcome, notes);
+        WriteRow(writer, row, outcome, notes);
     }
     if (!writer.Flush()) {
         return OutputFailed();

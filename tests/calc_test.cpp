@@ -322,11 +322,13 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
     std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>/dev/null").status, 2);
-    // Headings as people write them in a spreadsheet; the output repeats them as written.
-    std::ofstream(sheet) << "Sensor, Outer Diameter ,WALL,fluid-velocity\nVT-C1,114.3,6,1440\n";
+    // Headings and cells as people write them by hand; the output repeats them as written.
+    std::ofstream(sheet) << "Sensor, Outer Diameter ,WALL,fluid-velocity\nVT-C1, 114.3,6 ,1440\n"
+                            "VT-C1,\t,6,1440\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
               "Sensor, Outer Diameter ,WALL,fluid-velocity,result1,result2,circumferential,error\n"
-              "VT-C1,114.3,6,1440,65.47,,,\n");
+              "VT-C1, 114.3,6 ,1440,65.47,,,\n"
+              "VT-C1,\t,6,1440,,,,OUTER DIAMETER: enter a value.\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
