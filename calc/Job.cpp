@@ -1,5 +1,6 @@
 #include "Job.h"
 
+#include "AsciiCase.h"
 #include "Catalogue.h"
 #include "CsvStream.h"
 #include "Engine.h"
@@ -15,23 +16,6 @@ namespace QuillmereCalc {
 using namespace Quillmere;
 
 namespace {
-
-// Equal without regard to the case of ASCII letters; other bytes compare as they are.
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        x = (x >= 'a' && x <= 'z') ? static_cast<char>(x - 32) : x;
-        y = (y >= 'a' && y <= 'z') ? static_cast<char>(y - 32) : y;
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The names of a list's entries and their list indexes, grouped by length: a lookup
 // compares only names of the text's length, and needs no copy of the text.
@@ -50,7 +34,7 @@ public:
         }
         if (text.size() < byLength_.size()) {
             for (const auto& [name, index] : byLength_[text.size()]) {
-                if (SameText(name, text)) {
+                if (SameIgnoringCase(name, text)) {
                     return index;
                 }
             }
@@ -103,7 +87,7 @@ std::optional<int> FindSensor(std::string_view text) {
 std::optional<MountMethod> FindMount(std::string_view text) {
     for (int m = 0; m < MountMethodCount; ++m) {
         const char letter = MountLetter(static_cast<MountMethod>(m));
-        if (SameText(text, std::string_view(&letter, 1))) {
+        if (SameIgnoringCase(text, std::string_view(&letter, 1))) {
             return static_cast<MountMethod>(m);
         }
     }
@@ -123,7 +107,7 @@ std::optional<MountMethod> FindMount(std::string_view text) {
 std::string HeadingKey(std::string_view heading) {
     std::string key(Unpadded(heading));
     for (char& c : key) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : (c == ' ' || c == '-') ? '_' : c;
+        c = (c == ' ' || c == '-') ? '_' : AsciiLower(c);
     }
     return key;
 }
@@ -213,10 +197,11 @@ std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
 
 std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
     const std::string& units = Value(in, Column::Units);
-    if (units.empty() || SameText(units, "METRIC") || SameText(units, "MM") || units == "0") {
+    if (units.empty() || SameIgnoringCase(units, "METRIC") || SameIgnoringCase(units, "MM") ||
+        units == "0") {
         return 0;
     }
-    if (SameText(units, "IMPERIAL") || SameText(units, "INCH") || units == "1") {
+    if (SameIgnoringCase(units, "IMPERIAL") || SameIgnoringCase(units, "INCH") || units == "1") {
         return 1;
     }
     return std::nullopt;
@@ -224,7 +209,8 @@ std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
 
 std::int16_t LanguageOf(const CaseInput& in) {
     const std::string& lang = Value(in, Column::Lang);
-    return SameText(lang, "EN") || lang == "1" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
+    return SameIgnoringCase(lang, "EN") || lang == "1" ? Catalogue::EnglishBase
+                                                       : Catalogue::JapaneseBase;
 }
 
 namespace {
@@ -302,9 +288,9 @@ private:
                                              Printable(Value(given_, Column::Units)));
         }
         const std::string& lang = Value(given_, Column::Lang);
-        if (lang.empty() || SameText(lang, "JA") || lang == "0") {
+        if (lang.empty() || SameIgnoringCase(lang, "JA") || lang == "0") {
             out_.StringBase = Catalogue::JapaneseBase;
-        } else if (SameText(lang, "EN") || lang == "1") {
+        } else if (SameIgnoringCase(lang, "EN") || lang == "1") {
             out_.StringBase = Catalogue::EnglishBase;
         } else {
             return FailIn(Column::Lang, "Unknown language (ja or en): " + Printable(lang));

@@ -1,5 +1,7 @@
 #include "PipeChoice.h"
 
+#include "AsciiCase.h"
+
 #include "Catalogue.h"
 #include "MaterialTables.h"
 #include "NumberText.h"
@@ -15,23 +17,13 @@ namespace P = Catalogue::PipeText;
 
 constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU";
 
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 // Upper case without blanks, except that the blank of "1 1/2" becomes its hyphen.
 std::string Squeezed(std::string_view designation) {
-    const std::string upper = Upper(designation);
+    const std::string upper = AsciiUpper(designation);
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -304,7 +296,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
         return refuse(P::NoSchedule, {named, JoinedSchedules(*table, columns)});
     }
     for (const std::size_t c : columns) {
-        if (Upper(table->Schedules[c]) == Upper(scheduleName)) {
+        if (SameIgnoringCase(table->Schedules[c], scheduleName)) {
             return PipeSizeTexts(*table, *row, c, unitFlag);
         }
     }

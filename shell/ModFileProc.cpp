@@ -1,5 +1,7 @@
 #include "ModFileProc.h"
 
+#include "AsciiCase.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,19 +65,6 @@ std::string_view Trim(std::string_view s) {
         s.remove_suffix(1);
     }
     return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::optional<std::string> Lookup(const char* section, const char* key, const char* fileName) {
@@ -142,14 +131,15 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
             const std::size_t close = line.find(']');
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
-            where = SameName(name, section) ? Where::Wanted : Where::Other;
+            where = Quillmere::SameIgnoringCase(name, section) ? Where::Wanted : Where::Other;
             continue;
         }
         if (where != Where::Wanted) {
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || !SameName(Trim(line.substr(0, equals)), key)) {
+        if (equals == std::string_view::npos ||
+            !Quillmere::SameIgnoringCase(Trim(line.substr(0, equals)), key)) {
             continue;
         }
         std::string_view value = Trim(line.substr(equals + 1));
