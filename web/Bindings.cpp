@@ -42,7 +42,9 @@ std::string Quoted(std::string_view text) {
     return out + "\"";
 }
 
-// A JSON object written member by member.
+// A JSON object written member by member. The page's JSON is flat and small; nlohmann/json,
+// which quillmere-calc uses, would add about 41 KiB (18 KiB gzip) to the WebAssembly, a
+// fifth of the page's transfer (measured with emcc -Oz -fexceptions on the same shape).
 class Object {
 public:
     Object& Text(std::string_view key, std::string_view value) { return Raw(key, Quoted(value)); }
