@@ -136,10 +136,14 @@ std::optional<Column> ColumnByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,
-                                                 std::string& problem) {
-    std::vector<Column> columns;
+std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
+                                          std::string& problem) {
+    SheetColumns columns;
     for (const std::string& name : names) {
+        if (Unpadded(name).empty()) {
+            columns.emplace_back();
+            continue;
+        }
         const auto column = ColumnByName(HeadingKey(name));
         if (!column) {
             problem = "unknown column \"" + Printable(name) + "\"";

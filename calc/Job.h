@@ -48,9 +48,12 @@ std::optional<Column> ColumnByName(std::string_view name);
 std::string_view Unpadded(std::string_view text);
 
 // The columns a job sheet's header names, in order, in any case and with blanks or '-' for
-// '_'; an unknown or repeated name gives none, and `problem` says which.
-std::optional<std::vector<Column>> HeaderColumns(const std::vector<std::string>& names,
-                                                 std::string& problem);
+// '_'. A column without a heading (the empty columns a spreadsheet exports after the last)
+// is none and not read. An unknown or repeated name gives no columns, and `problem` says
+// which.
+using SheetColumns = std::vector<std::optional<Column>>;
+std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
+                                          std::string& problem);
 
 // The texts of one case; a missing value takes the window's default.
 struct CaseInput {

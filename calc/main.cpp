@@ -125,10 +125,11 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     if (!found) {
         return Fail(name + ": " + problem);
     }
-    const std::vector<Column>& columns = *found;
+    const SheetColumns& columns = *found;
     // A sheet that uses the helpers records what they chose; others keep their columns.
-    const bool notes = std::ranges::any_of(
-        columns, [](Column c) { return c == Column::PipeSize || c == Column::FluidTemperature; });
+    const bool notes = std::ranges::any_of(columns, [](std::optional<Column> c) {
+        return c == Column::PipeSize || c == Column::FluidTemperature;
+    });
     if (!json) {
         for (const std::string& column : header) {
             writer.Field(column);
@@ -164,7 +165,16 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             row.resize(columns.size());
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            input[columns[i]] = std::string(Unpadded(row[i]));
+            const std::string_view value = Unpadded(row[i]);
+            if (columns[i]) {
+                input[*columns[i]] = std::string(value);
+            } else if (!value.empty() && outcome.Error.empty()) {
+                // Read by nobody, it would be dropped without a word.
+                outcome.StringBase = LanguageOf(input);
+                outcome.Error =
+                    Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
+                                    {std::to_string(i + 1), Printable(value.substr(0, 40))});
+            }
         }
         if (outcome.Error.empty()) {
             outcome = Evaluate(input);

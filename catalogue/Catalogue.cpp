@@ -115,6 +115,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "%1 has its own sound velocity in the table: give %1 or %2, not both"},
     {CalcText::NeedsLining, "%1 はライニングがあるときだけ使われます。%2 を指定してください",
      "%1 counts only with a lining: give the %2"},
+    {CalcText::UnheadedValue, "見出しのない %1 列目に値があります: %2",
+     "Column %1 has no heading, but a value: %2"},
     {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
     {ReportText::SaveReport, "報告書を保存...", "Save report..."},
     {ReportText::Print, "印刷...", "Print..."},

@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int rows = 0; columns && rows < 64 && reader.Next(row); ++rows) {
             CaseInput input;
             for (std::size_t i = 0; i < columns->size() && i < row.size(); ++i) {
-                input[(*columns)[i]] = std::string(Unpadded(row[i]));
+                if (const std::optional<Column> column = (*columns)[i]) {
+                    input[*column] = std::string(Unpadded(row[i]));
+                }
             }
             const CaseOutcome outcome = Evaluate(input);
             if (outcome.Ok == outcome.Display.Result1.empty() || outcome.Ok != outcome.Error.empty()) {

@@ -329,6 +329,13 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               "Sensor, Outer Diameter ,WALL,fluid-velocity,result1,result2,circumferential,error\n"
               "VT-C1, 114.3,6 ,1440,65.47,,,\n"
               "VT-C1,\t,6,1440,,,,OUTER DIAMETER: enter a value.\n");
+    // A spreadsheet exports empty columns after the last one used: read by nobody, they must
+    // stay empty.
+    std::ofstream(sheet) << "sensor,outer_diameter,wall,,\nVT-C1,114.3,6,,\nVT-C1,114.3,6,, 12\n";
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
+              "sensor,outer_diameter,wall,,,result1,result2,circumferential,error\n"
+              "VT-C1,114.3,6,,,65.47,,,\n"
+              "VT-C1,114.3,6,, 12,,,,\"Column 5 has no heading, but a value: 12\"\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
