@@ -35,10 +35,10 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
-(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. The output repeats every input column and adds result1, result2,
-circumferential and error, and notes (what pipe_size and fluid_temperature chose) when the
-sheet has either column. Exit status: 0 when every row computed, 1 when any did not, 2 when
-the sheet cannot be read.
+(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. The output
+repeats every input column and adds result1, result2, circumferential and error, and notes
+(what pipe_size and fluid_temperature chose) when the sheet has either column. Exit status:
+0 when every row computed, 1 when any did not, 2 when the sheet cannot be read.
 
 Names are the window's list texts in English or Japanese. A named material takes its
 sound velocity from the table, as in the window; a typed velocity alone selects the
@@ -165,11 +165,13 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             row.resize(columns.size());
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const std::string_view value = Unpadded(row[i]);
             if (columns[i]) {
-                input[*columns[i]] = std::string(value);
-            } else if (!value.empty() && outcome.Error.empty()) {
-                // Read by nobody, it would be dropped without a word.
+                input[*columns[i]] = std::string(Unpadded(row[i]));
+            }
+        }
+        for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
+            // Read by nobody, it would be dropped without a word.
+            if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
                 outcome.StringBase = LanguageOf(input);
                 outcome.Error =
                     Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
