@@ -1,5 +1,7 @@
 #include "CsvStream.h"
 
+#include "FieldCheck.h"
+
 #include <array>
 
 namespace QuillmereCalc {
@@ -193,47 +195,9 @@ bool CsvWriter::Flush() {
     return !failed_;
 }
 
-namespace {
-
-// The length of the UTF-8 sequence at the start of `text`, or 0 when it is not one.
-std::size_t SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // not past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-} // namespace
-
 bool IsUtf8(std::string_view text) {
     while (!text.empty()) {
-        const std::size_t n = SequenceLength(text);
+        const std::size_t n = Quillmere::Utf8SequenceLength(text);
         if (n == 0) {
             return false;
         }
@@ -247,7 +211,7 @@ std::string Printable(std::string_view text) {
     std::string out;
     while (!text.empty()) {
         const auto c = static_cast<unsigned char>(text[0]);
-        const std::size_t n = SequenceLength(text);
+        const std::size_t n = Quillmere::Utf8SequenceLength(text);
         if (n == 0 || c < 0x20 || c == 0x7F) {
             if (c == 0) {
                 out += "\\0";

@@ -84,25 +84,58 @@ std::int16_t CaptionId(InputField field) {
     throw EngineError(ErrorKind::SubscriptOutOfRange);
 }
 
+std::size_t Utf8SequenceLength(std::string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // not past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 std::u16string Utf16FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-        bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < utf8.size() + (extra == 0 ? 1 : 0);
-        for (int k = 1; ok && k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            ok = (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!ok) {
+    while (!utf8.empty()) {
+        const std::size_t n = Utf8SequenceLength(utf8);
+        if (n == 0) {
             out.push_back(u'\uFFFD');
-            ++i;
+            utf8.remove_prefix(1);
             continue;
         }
-        i += static_cast<std::size_t>(extra) + 1;
+        const auto lead = static_cast<unsigned char>(utf8[0]);
+        char32_t cp = n == 1 ? lead : lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3F);
+        }
+        utf8.remove_prefix(n);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));

@@ -21,8 +21,12 @@ std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length)
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
                                  std::int16_t unitFlag);
 
-// UTF-8 text as the window's fields hold it, in UTF-16; a broken sequence becomes U+FFFD.
-// For front ends whose texts arrive as UTF-8 (the command line, the browser page).
+// The length of the well-formed UTF-8 sequence at the start of `text` (no overlong forms,
+// surrogates or code points past U+10FFFF), or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text);
+
+// UTF-8 text as the window's fields hold it, in UTF-16; each byte of a broken sequence
+// becomes U+FFFD. For front ends whose texts arrive as UTF-8 (the command line, the page).
 std::u16string Utf16FromUtf8(std::string_view utf8);
 
 // The catalogue id of the caption of a field's row ("OUTER DIAMETER", ...).

@@ -171,6 +171,17 @@ TEST(LeaveField, VerdictsInBothUnitSystems) {
     }
 }
 
+// Texts that arrive as UTF-8 are checked as the window's UTF-16 fields hold them; a byte
+// that is no well-formed character (an overlong NUL among them) is never a digit or a NUL.
+TEST(LeaveField, Utf8TextsAsTheFieldsHoldThem) {
+    EXPECT_EQ(Utf16FromUtf8("６,200 \xf0\x9f\x94\xa7"), u"６,200 \U0001F527");
+    EXPECT_EQ(Utf16FromUtf8("1\xc0\xb0" "2"), u"1\uFFFD\uFFFD2");
+    EXPECT_EQ(Utf16FromUtf8("\xed\xa0\x80\xe3\x81"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8SequenceLength("\xf4\x90\x80\x80"), 0u); // past U+10FFFF
+    EXPECT_EQ(LeaveFieldMessageId(Utf16FromUtf8("1\xc0\xb0"), InputField::OuterDiameter, 0),
+              Catalogue::Id::NotANumber);
+}
+
 TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::InvalidArgument, Medium::Fluid), 5000),
               "The sound beam cannot enter the fluid: its sound velocity is too high for this "
