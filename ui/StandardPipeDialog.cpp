@@ -1,6 +1,7 @@
 #include "StandardPipeDialog.h"
 
 #include "Catalogue.h"
+#include "UiText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,27 +16,19 @@ namespace QuillmereUi {
 
 using namespace Quillmere;
 
-namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(QByteArrayView(text));
-}
-
-} // namespace
-
 StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial,
                                        const Selection& last, std::int16_t stringBase)
     : QDialog(parent), pipeMaterial_(pipeMaterial), standard_(new QComboBox(this)),
       size_(new QComboBox(this)), schedule_(new QComboBox(this)), material_(new QLabel(this)) {
     namespace P = Catalogue::PipeText;
     const auto text = [stringBase](std::int16_t id) {
-        return Utf8(Catalogue::Text(id, stringBase));
+        return FromUtf8(Catalogue::Text(id, stringBase));
     };
     setObjectName(QStringLiteral("StandardPipeDialog"));
-    setWindowTitle(text(P::StandardPipe).remove(QStringLiteral("...")));
+    setWindowTitle(DialogTitle(text(P::StandardPipe)));
     standard_->setObjectName(QStringLiteral("Standard"));
     for (const PipeTable& table : PipeTables()) {
-        standard_->addItem(Utf8(PipeTableLabel(table)));
+        standard_->addItem(FromUtf8(PipeTableLabel(table)));
     }
     size_->setObjectName(QStringLiteral("Size"));
     size_->setMaxVisibleItems(16);
@@ -92,7 +85,7 @@ void StandardPipeDialog::FillSizes() {
         const QSignalBlocker block(size_);
         size_->clear();
         for (const PipeSizeRow& r : Table().Rows) {
-            size_->addItem(Utf8(PipeSizeName(r)));
+            size_->addItem(FromUtf8(PipeSizeName(r)));
         }
         const int at = size_->findText(kept);
         size_->setCurrentIndex(at >= 0 ? at : static_cast<int>(DefaultSizeRow(Table())));
@@ -106,7 +99,8 @@ void StandardPipeDialog::FillSchedules() {
     schedule_->clear();
     for (const std::size_t c : SchedulesOf(Table(), Row())) {
         const std::string_view name = Table().Schedules[c];
-        schedule_->addItem(name.empty() ? QStringLiteral("-") : Utf8(name), static_cast<int>(c));
+        schedule_->addItem(name.empty() ? QStringLiteral("-") : FromUtf8(name),
+                           static_cast<int>(c));
     }
     const int at = schedule_->findText(kept);
     schedule_->setCurrentIndex(

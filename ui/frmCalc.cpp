@@ -6,6 +6,7 @@
 #include "ModCommonProc.h"
 #include "Rules.h"
 #include "StandardPipeDialog.h"
+#include "UiText.h"
 
 #include "JobReport.h"
 
@@ -38,6 +39,7 @@
 #include <algorithm>
 
 using namespace Quillmere;
+using QuillmereUi::FromUtf8;
 
 namespace {
 
@@ -82,10 +84,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, Twips geometry) {
     auto* list = new QComboBox(parent);
     list->setEditable(false);
     return Place(list, name, geometry, SystemFont());
-}
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -622,7 +620,7 @@ void frmCalc::SaveReport() {
     const QString proposed =
         documents + QStringLiteral("/quillmere-") +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) + QStringLiteral(".pdf");
-    QFileDialog dialog(this, text(Catalogue::ReportText::SaveReport).remove(QStringLiteral("...")),
+    QFileDialog dialog(this, QuillmereUi::DialogTitle(text(Catalogue::ReportText::SaveReport)),
                        proposed, text(Catalogue::ReportText::PdfFiles));
     dialog.setObjectName(QStringLiteral("SaveReportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -656,7 +654,8 @@ void frmCalc::PrintReport() {
 void frmCalc::ChooseFluidAtTemperature() {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("FluidAtTemperatureDialog"));
-    dialog.setWindowTitle(text(Catalogue::ReportText::FluidAtTemperature).remove(QStringLiteral("...")));
+    dialog.setWindowTitle(
+        QuillmereUi::DialogTitle(text(Catalogue::ReportText::FluidAtTemperature)));
     auto* fluid = new QComboBox(&dialog);
     fluid->setObjectName(QStringLiteral("Fluid"));
     for (const int index : TemperatureFluids()) {
