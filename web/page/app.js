@@ -334,9 +334,13 @@
   async function start() {
     const query = new URLSearchParams(location.search);
     const preferred = (navigator.language || '').startsWith('ja') ? '0' : '1';
-    const asked = { ja: '0', en: '1', metric: '0', imperial: '1' };
-    if (asked[query.get('lang')]) remember('quillmere.lang', asked[query.get('lang')]);
-    if (asked[query.get('units')]) remember('quillmere.units', asked[query.get('units')]);
+    // Only the four words count: ?lang=metric or ?units=toString changes nothing.
+    const asked = (key, words) => {
+      const at = words.indexOf(query.get(key));
+      if (at >= 0) remember('quillmere.' + key, String(at));
+    };
+    asked('lang', ['ja', 'en']);
+    asked('units', ['metric', 'imperial']);
     lang = Number(remembered('quillmere.lang', preferred)) === 0 ? 0 : 1;
     units = Number(remembered('quillmere.units', '0')) === 1 ? 1 : 0;
     performance.mark('core-start');

@@ -250,6 +250,23 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
   await context.close();
 }
 
+// The choice of language and units is remembered; only the four words in the address count.
+{
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const shown = async (address) => {
+    await page.goto(origin + address);
+    await page.waitForSelector('body[data-ready="1"]');
+    return page.evaluate(() => [document.documentElement.lang, document.getElementById('Units').value]);
+  };
+  same(await shown('/?lang=ja&units=imperial'), ['ja', '1'], 'asked in the address');
+  same(await shown('/'), ['ja', '1'], 'remembered');
+  same(await shown('/?lang=metric&units=toString'), ['ja', '1'], 'other words change nothing');
+  await page.select('#Language', '1');
+  same(await shown('/'), ['en', '1'], 'chosen on the page and remembered');
+  await context.close();
+}
+
 // 6. The phone-sized page, in Japanese, for a person to look at.
 {
   const page = await open('ja', 'metric', browser,
