@@ -53,6 +53,20 @@ export function serve(site, port = 0) {
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const [site = '.', port = '8080'] = process.argv.slice(2);
-  const server = await serve(site, Number(port));
-  console.log(`Quillmere in the browser: http://127.0.0.1:${server.address().port}/ (Ctrl+C ends)`);
+  const fail = (text) => {
+    console.error(`serve.mjs: ${text}`);
+    process.exit(1);
+  };
+  if (!/^[0-9]{1,5}$/.test(port) || Number(port) > 65535) {
+    fail(`${JSON.stringify(port)} is not a port (0 to 65535)`);
+  }
+  if (!(await stat(join(site, 'index.html')).catch(() => null))) {
+    fail(`${site} holds no index.html: build the browser edition first (./run web)`);
+  }
+  try {
+    const server = await serve(site, Number(port));
+    console.log(`Quillmere in the browser: http://127.0.0.1:${server.address().port}/ (Ctrl+C ends)`);
+  } catch (error) {
+    fail(error.code === 'EADDRINUSE' ? `port ${port} is in use: choose another (./run web PORT)` : error.message);
+  }
 }

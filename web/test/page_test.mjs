@@ -3,8 +3,10 @@
 // (kept by agreement_tests), refusals included; the helpers, offline use, size and speed.
 //   node page_test.mjs SITE WINDOW_TEXTS_DIR CASES_DIR [SCREENSHOT_DIR]
 import puppeteer from 'puppeteer-core';
+import { spawnSync } from 'node:child_process';
 import { readFileSync, readdirSync } from 'node:fs';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { serve } from '../serve.mjs';
 
@@ -189,6 +191,14 @@ check(transfer < 300 * 1024, 'transfer size under 300 KB');
 // The local server refuses what is not a page file and keeps serving.
 for (const [request, status] of [['/%E0%A4%A', 400], ['/..%2f..%2fetc%2fpasswd', 404], ['/x%00.js', 404], ['/', 200]]) {
   same((await fetch(origin + request)).status, status, `server answers ${request}`);
+}
+// Started by hand (./run web PORT), it says in one line why it cannot serve.
+const serveScript = join(dirname(fileURLToPath(import.meta.url)), '..', 'serve.mjs');
+for (const [args, says] of [[[site, String(server.address().port)], 'is in use'], [[site, '80a'], 'is not a port'],
+  [[casesDir, '0'], 'no index.html']]) {
+  const run = spawnSync(process.execPath, [serveScript, ...args], { encoding: 'utf8', timeout: 10000 });
+  check(run.status === 1 && run.stderr.includes(says) && run.stderr.trim().split('\n').length === 1,
+    `serve.mjs ${args[1]}: ${run.status} ${run.stderr}`);
 }
 // From navigation to the first result, measured in the page itself: as soon as the page
 // is ready a script types a case and presses EXECUTE. The browser is running (its start is
