@@ -479,6 +479,7 @@ private:
         out_.Breakdown = out_.Record.Outcome.Breakdown;
         out_.Display = out_.Record.Outcome.Display;
         out_.Record.Circumferential = out_.Circumferential;
+        out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;
     }
 
@@ -535,6 +536,7 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
                           {"lining_velocity_m_s", o.Inputs.LiningVelocity},
                           {"fluid_velocity_m_s", o.Inputs.FluidVelocity}};
     j["spacing_mm"] = o.Breakdown.Spacing;
+    j["spacing_unclamped_mm"] = o.Breakdown.Unclamped;
     j["angles_deg"] = {{"wedge", static_cast<double>(s.IncidenceAngle)},
                        {"wall", o.Breakdown.WallAngle * degrees},
                        {"lining", o.Breakdown.LiningAngle * degrees},
@@ -567,6 +569,7 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
                           {"outer_diameter", o.Pipe.OuterText},
                           {"wall_thickness", o.Pipe.WallText}};
     }
+    j["warning"] = o.Warning.empty() ? ordered_json() : ordered_json(o.Warning);
     j["error"] = nullptr;
     return j;
 }

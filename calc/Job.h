@@ -84,6 +84,7 @@ struct CaseOutcome {
     std::string Temperature;      // "WATER 60 °C, Marczak 1997" when the velocity came from it
     std::string TemperatureEquation;
     Quillmere::PipeChoice Pipe; // the standard size that gave the diameter and wall, if any
+    std::string Warning;        // a result the clamp raised to 0 says so
 };
 
 CaseOutcome Evaluate(const CaseInput& input);
@@ -94,7 +95,8 @@ std::optional<std::int16_t> UnitFlagOf(const CaseInput& input);
 // The catalogue offset of the case's language (Japanese unless it says en or 1).
 std::int16_t LanguageOf(const CaseInput& input);
 
-// The inputs, the spacing before rounding, angles, runs and the displayed texts.
+// The inputs, the spacing before rounding (and before the clamp at 0), angles, runs, the
+// displayed texts and the warning.
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome);
 
 // The pipe list's entry the case computed with ("PVC", "PIPE S.V.").

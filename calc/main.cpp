@@ -45,6 +45,8 @@ sound velocity from the table, as in the window; a typed velocity alone selects 
 list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together,
 or a lining thickness without a lining, are refused: one of them would go unread.
 Mounting methods V and Z are the window's; N crosses the fluid three times, W four times.
+A spacing below 0 (a sensor type too large for the pipe) is shown as 0, as in the window,
+with a note on standard error.
 
 A standard pipe size sets the outer diameter and the wall: SGP 100A, STPG 100A Sch40,
 SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40, 4B STD, NPS 1-1/2 XS
@@ -182,6 +184,10 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             outcome = Evaluate(input);
         }
         allComputed = allComputed && outcome.Ok;
+        if (!outcome.Warning.empty() && !json) {
+            std::fprintf(stderr, "quillmere-calc: %s: line %zu: %s\n", name.c_str(), reader.Line(),
+                         outcome.Warning.c_str());
+        }
         if (json) {
             writer.Raw(Json(input, outcome, -1));
             writer.Raw("\n");
@@ -228,6 +234,9 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
         for (const std::string& line : HelperLines(outcome)) {
             std::cout << line << '\n';
         }
+    }
+    if (!outcome.Warning.empty() && !json) {
+        std::cerr << outcome.Warning << '\n';
     }
     if (sketchToOutput) {
         std::cout << Quillmere::SketchSvg(outcome.Record);

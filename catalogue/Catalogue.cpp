@@ -227,6 +227,11 @@ constexpr auto Entries = std::to_array<Entry>({
      "\"Copy job summary\" copies the inputs and results as text.</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
      "Once opened, the page works without a network and can be added to the home screen.</p>"},
+    {ReportText::BelowZero,
+     "注意: 計算した取付け寸法は %1 で 0 未満のため、0 と表示しています。この取付け寸法では"
+     "ビームが相手のセンサに届きません。センサ種類か取付け法を変えてください。",
+     "Note: the computed spacing is %1, below 0, and is shown as 0; at that spacing the beam "
+     "does not reach the second sensor. Choose another sensor type or mounting method."},
     {PipeText::NoSize, "%1 の呼び径を指定してください: %2 から %3", "%1 needs a size: %2 to %3"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},

@@ -88,6 +88,7 @@ inline constexpr std::int16_t NoTemperatureEquation = 4980;
 inline constexpr std::int16_t TemperatureOutOfRange = 4981; // %1 the equation, %2 its range
 inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 inline constexpr std::int16_t WebHelpText = 4983; // HTML: the browser page's help
+inline constexpr std::int16_t BelowZero = 4984; // %1 the spacing before the clamp, with its unit
 } // namespace Catalogue::ReportText
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.

@@ -86,7 +86,8 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
                                             : Checked(b.FluidRun * static_cast<double>(crossings));
         s = Checked(Checked(Checked(layerRuns * 2.0) + fluid) - allowance);
     }
-    b.Spacing = s < 0.0 ? 0.0 : s + 0.0;
+    b.Unclamped = s + 0.0;
+    b.Spacing = s < 0.0 ? 0.0 : b.Unclamped;
     return b;
 }
 

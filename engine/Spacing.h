@@ -35,6 +35,9 @@ struct SpacingBreakdown {
     double LiningRun = 0.0;
     double FluidRun = 0.0;
     double Spacing = 0.0; // mm, clamped at 0
+    // mm, before the clamp: below 0 where the sensors' own allowance is longer than the
+    // beam's runs; the clamped 0 then does not bring the beam to the second sensor.
+    double Unclamped = 0.0;
 };
 
 // Follows the beam from the wedge through wall, lining and fluid (Snell's law, each layer

@@ -125,7 +125,21 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     if (!job.Circumferential.empty()) {
         line(Words(job, Catalogue::CalcText::Circumferential), job.Circumferential + " " + length);
     }
+    if (const std::string note = BelowZeroNote(job); !note.empty()) {
+        out += note + "\n";
+    }
     return out;
+}
+
+std::string BelowZeroNote(const JobRecord& job) {
+    // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
+    const std::string computed =
+        FormatSpacing(job.Outcome.Breakdown.Unclamped, -1, job.UnitFlag).Result1;
+    if (!computed.starts_with('-')) {
+        return "";
+    }
+    return Catalogue::Fill(Words(job, Catalogue::ReportText::BelowZero),
+                           {computed + " " + std::string(SubGetUnitForm1(job.UnitFlag)[0])});
 }
 
 } // namespace Quillmere

@@ -61,6 +61,10 @@ void AddHelperNotes(JobRecord& job, const HelperNotes& notes);
 std::string JobSummary(const JobRecord& job, const std::string& dateTime,
                        const std::string& version);
 
+// The warning for a spacing the clamp raised to 0 ("Note: the computed spacing is -6.41 mm,
+// below 0, ..."), or "" when the shown result is the computed one to its last digit.
+std::string BelowZeroNote(const JobRecord& job);
+
 // A catalogue text of the job's language.
 std::string Words(const JobRecord& job, std::int16_t id);
 

@@ -442,6 +442,41 @@ TEST(Program, RefusalsSayWhichEntryAndItsRange) {
     EXPECT_EQ(run.out.find("error_column", run.out.find('\n')), std::string::npos);
 }
 
+// A spacing the clamp raised to 0 computes (the window shows 0.00 too) but is no place to
+// mount: the warning goes to standard error, the results stay as they are, JSON has both.
+TEST(Program, SpacingClampedToZeroIsWarnedOf) {
+    const std::string small = "--lang en --sensor VT-C1 --mount Z --outer-diameter 20 --wall 1";
+    CalcRun run = Calc(small + " 2>/dev/null");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "SENSOR SPACING1: 0.00 [mm]\nCircumferential distance: 31.41 [mm]\n");
+    run = Calc(small + " 2>&1 >/dev/null");
+    EXPECT_EQ(run.out, "Note: the computed spacing is -25.67 mm, below 0, and is shown as 0; at "
+                       "that spacing the beam does not reach the second sensor. Choose another "
+                       "sensor type or mounting method.\n");
+    auto j = nlohmann::json::parse(Calc(small + " --json").out);
+    EXPECT_EQ(j["spacing_mm"], 0.0);
+    EXPECT_NEAR(j["spacing_unclamped_mm"].get<double>(), -25.68, 0.01);
+    EXPECT_TRUE(
+        j["warning"].get<std::string>().starts_with("Note: the computed spacing is -25.67 mm"));
+    j = nlohmann::json::parse(
+        Calc("--sensor VT-C1 --outer-diameter 114.3 --wall 6 --json 2>&1").out);
+    EXPECT_EQ(j["spacing_unclamped_mm"], j["spacing_mm"]);
+    EXPECT_TRUE(j["warning"].is_null());
+
+    const std::string sheet = ScratchPath("clamped.csv");
+    std::ofstream(sheet) << "sensor,mount,outer_diameter,wall\nVT-C1,V,114.3,6\n\nVT-C1,Z,20,1\n";
+    run = Calc("--lang en --sheet " + sheet + " 2>&1 >/dev/null");
+    EXPECT_EQ(run.out.rfind("quillmere-calc: " + sheet +
+                                ": line 4: Note: the computed spacing is -25.67 mm",
+                            0),
+              0u)
+        << run.out;
+    run = Calc("--lang en --sheet " + sheet + " 2>/dev/null");
+    std::remove(sheet.c_str());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\nVT-C1,Z,20,1,0.00,,31.41,\n"), std::string::npos) << run.out;
+}
+
 TEST(Program, HelpExamplesRunAsPrinted) {
     const std::string help = Calc("--help").out;
     const std::regex example("\n  (quillmere-calc [^\n\\\\]*(\\\\\n[^\n\\\\]*)*)");

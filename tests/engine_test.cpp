@@ -221,12 +221,23 @@ TEST(ComputeSpacing, ZeroVelocitiesAndClamp) {
             EXPECT_EQ(ComputeSpacing(in, SensorTypeAt(type)), 0.0) << type;
         }
         const SensorTypeRecord& s = SensorTypeAt(type);
+        // What was cut off stays known: (wedge run - allowance) x 2 with no other run.
+        const double unclamped = ComputeSpacingBreakdown(Pipe(100, 5, 0, 0), s).Unclamped;
+        EXPECT_EQ(unclamped, (s.WedgeRun - s.MountOffset) * 2) << type;
         if (type == 7 || type == 8) {
-            EXPECT_EQ((s.WedgeRun - s.MountOffset) * 2, 0.0);
+            EXPECT_EQ(unclamped, 0.0);
         } else {
-            EXPECT_LT((s.WedgeRun - s.MountOffset) * 2, 0.0);
+            EXPECT_LT(unclamped, 0.0);
         }
     }
+    // Z on a small pipe: VT-C1's allowance is longer than its runs. Above 0 both agree.
+    const SpacingBreakdown small =
+        ComputeSpacingBreakdown(Pipe(20, 1, 3000, 1440, 1), SensorTypeAt(4));
+    EXPECT_EQ(small.Spacing, 0.0);
+    EXPECT_LT(small.Unclamped, -1.0);
+    const SpacingBreakdown usual =
+        ComputeSpacingBreakdown(Pipe(114.3, 6, 3000, 1440), SensorTypeAt(4));
+    EXPECT_EQ(usual.Spacing, usual.Unclamped);
     // Wall and lining thicker than half the pipe: a negative fluid run, clamped, no error.
     EXPECT_EQ(ComputeSpacing(Pipe(10, 6, 3000, 1440), SensorTypeAt(4)), 0.0);
     EXPECT_FALSE(std::signbit(ComputeSpacing(Pipe(10, 6, 3000, 1440), SensorTypeAt(4))));

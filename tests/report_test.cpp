@@ -147,3 +147,22 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     AddHelperNotes(job, notes);
     EXPECT_EQ(JobSummary(job, "", "").find("Marczak"), std::string::npos);
 }
+
+// A spacing clamped to 0 is not a place to mount the sensors: the record says what was
+// computed, in the job's units, and a spacing shown as computed says nothing more.
+TEST(JobSummary, SaysWhenTheSpacingWasClampedToZero) {
+    const JobRecord small = Job(1, 0, 5000, "20", "1");
+    ASSERT_EQ(small.Outcome.Display.Result1, "0.00");
+    const std::string en = JobSummary(small, "", "");
+    EXPECT_NE(en.find("SENSOR SPACING1: 0.00 mm\n"), std::string::npos) << en;
+    EXPECT_NE(en.find("\nNote: the computed spacing is -25.67 mm, below 0, and is shown as 0;"),
+              std::string::npos)
+        << en;
+    const std::string ja = JobSummary(Job(1, 1, 0, "0.8", "0.04"), "", "");
+    EXPECT_NE(ja.find("\n注意: 計算した取付け寸法は -1.004 inch で 0 未満"), std::string::npos)
+        << ja;
+
+    for (const JobRecord& shown : {Job(1, 0, 5000, "114.3", "6.0"), Job(0, 1, 0, "4.5", "0.25")}) {
+        EXPECT_EQ(BelowZeroNote(shown), "") << shown.Outcome.Display.Result1;
+    }
+}

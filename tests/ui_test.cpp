@@ -1,6 +1,7 @@
 // The calculator window driven as a user drives it: keys, Tab, clicks, list choices and the
 // EXECUTE button, reading what the controls show and which messages appear.
 #include "Engine.h"
+#include "JobReport.h"
 #include "Rules.h"
 #include "WindowFixture.h"
 
@@ -633,6 +634,77 @@ private slots:
         const QString facts = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(facts.contains(QRegularExpression(QStringLiteral("Pages: +1\\n"))), qPrintable(facts));
         QVERIFY2(facts.contains(QStringLiteral("(A4)")), qPrintable(facts));
+    }
+
+    // The longest summary there is (every optional line, a clamped spacing's note) wraps
+    // within the page and leaves the sketch and its footer below it, in both languages.
+    void longReportStaysOnThePage_data() {
+        QTest::addColumn<int>("base");
+        QTest::newRow("en") << 5000;
+        QTest::newRow("ja") << 0;
+    }
+    void longReportStaysOnThePage() {
+        QFETCH(int, base);
+        CalcEntries e;
+        e.SensorTypeIndex = 4; // VT-C1 on a small pipe: clamped to 0
+        e.MountMethodIndex = 1;
+        e.OuterDiameterText = "20";
+        e.WallThicknessText = "1";
+        e.PipeMaterialIndex = PipeUserEntry;
+        e.PipeVelocityText = "3200";
+        e.LiningMaterialIndex = LiningUserEntry;
+        e.LiningVelocityText = "2300";
+        e.LiningThicknessText = "0.5";
+        e.FluidIndex = FluidUserEntry;
+        e.FluidVelocityText = "1551";
+        LockVelocitiesByLists(e);
+        JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
+        job.Circumferential = "31.41";
+        AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
+                             "WATER 60 °C, Marczak 1997", "1551"});
+        const QString summary =
+            QString::fromStdString(JobSummary(job, "2026-12-07 10:00", "1.0.0"));
+        QVERIFY2(summary.count(QLatin1Char('\n')) == 18, qPrintable(summary));
+        QVERIFY(!BelowZeroNote(job).empty());
+
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("long.pdf"));
+        QVERIFY(QuillmereUi::SaveReportPdf(target, job, summary, QStringLiteral("IPAGothic")));
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target,
+                        qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QString::number(base));
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-bbox"), target, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        const QString boxes = QString::fromUtf8(text.readAllStandardOutput());
+        // Word boxes in points: every word within the margins, the last summary word (the
+        // note's) above the sketch's footer with room for the sketch between them.
+        const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+        constexpr double mm = 72 / 25.4;
+        double noteBottom = 0;
+        double footerTop = 0;
+        int words = 0;
+        for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+            const auto m = it.next();
+            QVERIFY2(m.captured(1).toDouble() >= 14 * mm && m.captured(3).toDouble() <= 196 * mm,
+                     qPrintable(m.captured(5)));
+            QVERIFY2(m.captured(4).toDouble() <= 282 * mm, qPrintable(m.captured(5)));
+            const QString w = m.captured(5);
+            if (w.contains(QStringLiteral("method.")) ||
+                w.contains(QStringLiteral("変えてください"))) {
+                noteBottom = m.captured(4).toDouble();
+            }
+            if ((w == QStringLiteral("Scale") || w == QStringLiteral("尺度")) && footerTop == 0) {
+                footerTop = m.captured(2).toDouble();
+            }
+        }
+        QVERIFY2(words > 40 && noteBottom > 0 && footerTop > 0, qPrintable(boxes));
+        QVERIFY2(footerTop - noteBottom > 100 * mm,
+                 qPrintable(QStringLiteral("%1 %2").arg(noteBottom).arg(footerTop)));
     }
 
     void japaneseReportEmbedsItsFont() {

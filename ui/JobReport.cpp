@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -12,13 +13,16 @@
 #include <QStringList>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 namespace QuillmereUi {
 namespace {
 
 constexpr double A4Width = 210;
 constexpr double Margin = 15;
-constexpr double SketchTop = 125; // mm from the top: below the summary
-constexpr double SketchHeight = 140;
+constexpr double LineStep = 5.6;     // mm from one summary line to the next
+constexpr double SketchTop = 125;    // mm from the top, unless the summary reaches further
+constexpr double SketchBottom = 265; // the footer's lines follow, down to 279 mm
 
 } // namespace
 
@@ -46,17 +50,24 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job,
     font.setPointSizeF(points(10));
     font.setBold(false);
     painter.setFont(font);
+    // A line longer than the page (a note, a long path) wraps, and the sketch moves down.
+    const double width = A4Width - 2 * Margin;
+    // The font's size is set for the millimetre unit, so its metrics come in millimetres.
+    const double ascent = QFontMetricsF(font, painter.device()).ascent();
     double y = Margin + 16;
     for (const QString& line : lines) {
-        painter.drawText(QPointF(Margin, y), line);
-        y += 5.6;
+        const QRectF box(Margin, y - ascent, width, SketchBottom);
+        const QRectF used = painter.boundingRect(box, Qt::TextWordWrap, line);
+        painter.drawText(box, Qt::TextWordWrap, line);
+        y += LineStep + std::max(0.0, used.height() - LineStep);
     }
 
     // The sketch's own words are drawn as paths; its scale and legend go below it as text.
-    const Quillmere::SketchArea area{A4Width - 2 * Margin, SketchHeight, false, false};
+    const double top = std::max(SketchTop, y);
+    const Quillmere::SketchArea area{width, SketchBottom - top, false, false};
     QSvgRenderer renderer(QByteArray::fromStdString(Quillmere::SketchSvg(job, area)));
-    renderer.render(&painter, QRectF(Margin, SketchTop, area.WidthMm, area.HeightMm));
-    y = SketchTop + SketchHeight + 5;
+    renderer.render(&painter, QRectF(Margin, top, area.WidthMm, area.HeightMm));
+    y = SketchBottom + 5;
     for (const std::string& line : Quillmere::SketchFooter(job, area)) {
         painter.drawText(QPointF(Margin, y), QString::fromStdString(line));
         font.setPointSizeF(points(8));
