@@ -193,6 +193,7 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
                         .Bool("ok", true)
                         .Text("result1", job.Outcome.Display.Result1)
                         .Text("result2", job.Outcome.Display.Result2)
+                        .Text("warning", BelowZeroNote(job))
                         .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
                         .Text("sketch", SketchSvg(job))
                         .Json());

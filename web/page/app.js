@@ -106,6 +106,7 @@
   function clearResults() {
     $('txtResult1Text').value = '';
     $('txtResult2Text').value = '';
+    $('ResultWarning').hidden = true;
     job = null;
     $('CopySummaryAction').disabled = true;
     $('Sketch').hidden = true;
@@ -171,6 +172,8 @@
     }
     $('txtResult1Text').value = r.result1;
     $('txtResult2Text').value = r.result2;
+    $('ResultWarning').textContent = r.warning; // a spacing clamped to 0 is no place to mount
+    $('ResultWarning').hidden = !r.warning;
     job = r;
     $('CopySummaryAction').disabled = false;
     $('SketchImage').replaceChildren(Object.assign(new Image(), {

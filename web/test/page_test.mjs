@@ -277,6 +277,26 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
   await context.close();
 }
 
+// A spacing clamped to 0 is shown as the window shows it, with the core's warning beside it.
+{
+  const page = await open('en', 'metric');
+  const warning = () => page.$eval('#ResultWarning', (p) => (p.hidden ? '' : p.textContent));
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.select('#SENSOR_MOUNTCombo', '1');
+  await page.type('#OUTER_DIAMETERText', '20');
+  await page.type('#WALL_THICKNESSText', '1');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '0.00', 'clamped spacing shown as 0.00');
+  check((await warning()).startsWith('Note: the computed spacing is -25.67 mm, below 0'), `warning: ${await warning()}`);
+  await page.type('#WALL_THICKNESSText', '0');
+  same(await warning(), '', 'a change removes the warning with the result');
+  await page.$eval('#OUTER_DIAMETERText', (e) => { e.value = ''; });
+  await page.type('#OUTER_DIAMETERText', '114.3');
+  await page.click('#ExecuteCalc');
+  same([await page.$eval('#txtResult1Text', (o) => o.value), await warning()], ['30.22', ''], 'no warning above 0');
+  await page.close();
+}
+
 // 6. The phone-sized page, in Japanese, for a person to look at.
 {
   const page = await open('ja', 'metric', browser,
