@@ -59,7 +59,7 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job,
         const QRectF box(Margin, y - ascent, width, SketchBottom);
         const QRectF used = painter.boundingRect(box, Qt::TextWordWrap, line);
         painter.drawText(box, Qt::TextWordWrap, line);
-        y += LineStep + std::max(0.0, used.height() - LineStep);
+        y += std::max(LineStep, used.height());
     }
 
     // The sketch's own words are drawn as paths; its scale and legend go below it as text.
