@@ -1,5 +1,5 @@
-// The computation on arbitrary finite inputs: a result is finite and not negative, or an
-// error of a listed kind; formatting a result never crashes.
+// The computation on arbitrary finite inputs: a result is finite and not negative (the
+// computed value clamped at 0), or an error of a listed kind; formatting never crashes.
 #include "Engine.h"
 #include "FuzzTargets.h"
 #include "Rules.h"
@@ -32,11 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int sensor = data[sizeof numbers + 1] % SensorTypeCount;
     const std::int16_t unitFlag = static_cast<std::int16_t>(data[sizeof numbers + 2] & 1);
     try {
-        const double s = ComputeSpacing(in, SensorTypeAt(sensor));
+        const SpacingBreakdown b = ComputeSpacingBreakdown(in, SensorTypeAt(sensor));
+        const double s = b.Spacing;
         if (!std::isfinite(s) || s < 0.0 || std::signbit(s)) {
             std::abort();
         }
+        // The clamp only ever raises a negative spacing to 0, and the note's text formats.
+        if (!std::isfinite(b.Unclamped) || s != (b.Unclamped < 0.0 ? 0.0 : b.Unclamped)) {
+            std::abort();
+        }
         (void)FormatSpacing(s, sensor, unitFlag);
+        (void)FormatSpacing(b.Unclamped, -1, unitFlag);
     } catch (const EngineError&) {
         // Every kind is a listed one; the type itself is the contract.
     }
