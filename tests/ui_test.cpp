@@ -309,6 +309,29 @@ private slots:
         QCOMPARE(w.txtResult1Text->text(), unlined);
     }
 
+    // A spacing the clamp raised to 0 shows 0.00 as ever; the field's tip and the copied
+    // summary say what was computed, and both go with the result.
+    void spacingClampedToZeroIsNoted() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        Choose(w.SENSOR_MOUNTCombo, 1);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("20"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("1"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("0.00"));
+        QVERIFY2(w.txtResult1Text->toolTip().contains(
+                     QStringLiteral("the computed spacing is -25.67 mm, below 0")),
+                 qPrintable(w.txtResult1Text->toolTip()));
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\nNote: the computed spacing is -25.67 mm")));
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        QCOMPARE(w.txtResult1Text->toolTip(), QString());
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("13.61"));
+        QCOMPARE(w.txtResult1Text->toolTip(), QString());
+    }
+
     // A failed press leaves no spacing beside the inputs that failed.
     void failedPressLeavesNoResult() {
         frmCalc& w = Open(1, 0);

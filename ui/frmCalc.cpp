@@ -267,6 +267,7 @@ void frmCalc::ConnectHandlers() {
 void frmCalc::ClearResults() {
     txtResult1Text->clear();
     txtResult2Text->clear();
+    txtResult1Text->setToolTip(QString());
 }
 
 QString frmCalc::text(std::int16_t id) const {
@@ -497,6 +498,13 @@ void frmCalc::ExecuteCalc_Click() {
     }
     txtResult1Text->setText(FromUtf8(shown.Result1));
     txtResult2Text->setText(FromUtf8(shown.Result2));
+    // The layout has no room for a note: a spacing the clamp raised to 0 says so on hover.
+    if (const std::optional<JobRecord> job = CurrentJob()) {
+        const QString note = FromUtf8(BelowZeroNote(*job));
+        // As rich text the tip wraps instead of running across the screen.
+        txtResult1Text->setToolTip(
+            note.isEmpty() ? note : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
+    }
 }
 
 const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
