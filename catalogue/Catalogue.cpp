@@ -97,6 +97,8 @@ constexpr auto Entries = std::to_array<Entry>({
     {ErrorText::InvalidArgument, "この入力値では計算できません。",
      "These entries give no valid result."},
     {ErrorText::Unexpected, "計算できませんでした。", "The calculation could not be completed."},
+    {ErrorText::MisplacedComma, "「,」は3桁の区切りにだけ使えます(1,234.5)。小数点は「.」で入力してください。",
+     "',' only separates thousands (1,234.5): type the decimal point as '.'"},
     {CalcText::UnknownSensorType, "不明なセンサ種類です", "Unknown sensor type"},
     {CalcText::UnknownPipeMaterial, "不明な配管材質です", "Unknown pipe material"},
     {CalcText::UnknownLiningMaterial, "不明なライニング材質です", "Unknown lining material"},

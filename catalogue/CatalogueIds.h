@@ -43,6 +43,7 @@ inline constexpr std::int16_t DivisionByZero = 4935;
 inline constexpr std::int16_t Overflow = 4936;
 inline constexpr std::int16_t InvalidArgument = 4937;
 inline constexpr std::int16_t Unexpected = 4938;
+inline constexpr std::int16_t MisplacedComma = 4939; // a decimal comma, say: "114,3"
 inline constexpr std::int16_t EmptyInput = 4948; // %1: the field's caption
 inline constexpr std::int16_t NoBore = 4949;
 } // namespace Catalogue::ErrorText

@@ -10,10 +10,37 @@
 
 namespace Quillmere {
 
+bool HasMisplacedComma(std::string_view text) {
+    if (text.find(',') == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t start = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    const std::string_view whole = text.substr(start, text.find('.') - start);
+    if (text.find(',', start + whole.size()) != std::string_view::npos) {
+        return true; // in the decimals
+    }
+    // The groups from the left: the first of 1 to 3 digits, then exactly 3 each.
+    std::size_t group = 0;
+    for (std::size_t at = 0; at <= whole.size(); ++at) {
+        if (at == whole.size() || whole[at] == ',') {
+            const std::size_t length = at - group;
+            const bool first = group == 0;
+            if (first ? (length < 1 || length > 3 || whole[0] == '0') : length != 3) {
+                return true;
+            }
+            group = at + 1;
+        }
+    }
+    return false;
+}
+
 double ParseNumberText(std::string_view text) {
     std::string grouped;
     std::string_view plain = text;
     if (text.find(',') != std::string_view::npos) {
+        if (HasMisplacedComma(text)) {
+            throw EngineError(ErrorKind::TypeMismatch);
+        }
         grouped.reserve(text.size());
         for (char c : text) {
             if (c != ',') {

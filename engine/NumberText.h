@@ -10,8 +10,15 @@ namespace Quillmere {
 
 // Reads an entry such as "3,280" or "-0.5". Grouping commas are dropped first; what is
 // left must be an optional sign, digits with at most one '.', and at least one digit.
-// Throws EngineError: TypeMismatch for anything else, Overflow past the double range.
+// Throws EngineError: TypeMismatch for anything else (a misplaced ',' included), Overflow
+// past the double range.
 double ParseNumberText(std::string_view text);
+
+// True when a ',' in the text does not group thousands: "114,3" or "6,5" (a decimal comma,
+// which read as a grouping would be ten times the value), ",5", "1,2345", "0,125", a ','
+// after the '.'. Grouping is a first group of one to three digits, not starting with 0,
+// then groups of exactly three: "3,280", "-1,234,567.5".
+bool HasMisplacedComma(std::string_view text);
 
 // The default text form: at most 15 significant digits, no grouping, no trailing zeros,
 // no trailing '.'; negative zero prints as "0".

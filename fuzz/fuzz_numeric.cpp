@@ -28,8 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (verdict != 0) {
             std::abort();
         }
+        if (Quillmere::HasMisplacedComma(bytes)) {
+            std::abort(); // a decimal comma never converts
+        }
         (void)Quillmere::DefaultNumberText(value);
-        (void)Quillmere::FormatGroupedFixed(value, 3);
+        // Every grouping the program writes reads back.
+        const std::string grouped = Quillmere::FormatGroupedFixed(value, 3);
+        if (Quillmere::HasMisplacedComma(grouped)) {
+            std::abort();
+        }
+        (void)Quillmere::ParseNumberText(grouped);
     } catch (const Quillmere::EngineError& error) {
         if (error.kind() != Quillmere::ErrorKind::TypeMismatch &&
             error.kind() != Quillmere::ErrorKind::Overflow) {

@@ -55,6 +55,10 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
     static const std::array<double, 10> metric = readLimits(0);
     static const std::array<double, 10> imperial = readLimits(1);
     const std::array<double, 10>& limits = unitFlag == 0 ? metric : imperial;
+    if (HasMisplacedComma(ascii)) {
+        // "114,3" is a decimal comma: read as a grouping it would be 1143, a wrong pipe.
+        return Catalogue::ErrorText::MisplacedComma;
+    }
     try {
         const double value = ParseNumberText(ascii);
         const double lower = limits[static_cast<std::size_t>(rule.LowerIndex)];

@@ -17,7 +17,8 @@ namespace Quillmere {
 std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
 
 // 0 when the leave-field check accepts `text` (empty, or a number within the field's limits
-// in the unit system), else the catalogue id of its message (not a number, out of range).
+// in the unit system), else the catalogue id of its message (not a number, a comma that
+// groups no thousands, out of range).
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
                                  std::int16_t unitFlag);
 

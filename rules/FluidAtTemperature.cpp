@@ -33,6 +33,10 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
         return out;
     }
     double value = 0;
+    if (HasMisplacedComma(temperature)) {
+        out.Error = std::string(Catalogue::Text(Catalogue::ErrorText::MisplacedComma, stringBase));
+        return out;
+    }
     try {
         value = ParseNumberText(temperature);
     } catch (const EngineError&) {

@@ -593,6 +593,12 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
     EXPECT_EQ(rows[1][11], "FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)");
     EXPECT_EQ(rows[2][11], "FLUID S.V.: 5089 ft/s (WATER 140 °F, Marczak 1997)");
     EXPECT_EQ(rows[3][11], "");
+    // 6,5 degrees is a decimal comma, not 65 degrees.
+    const CalcRun comma = Calc(
+        "--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-temperature 6,5 2>&1");
+    EXPECT_EQ(comma.status, 1);
+    EXPECT_EQ(comma.out.substr(0, comma.out.find('\n')),
+              "',' only separates thousands (1,234.5): type the decimal point as '.'");
 }
 
 // A standard size fills the diameter and wall: the same spacing as typing the standard's

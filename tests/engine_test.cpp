@@ -99,18 +99,33 @@ TEST(NumberText, ReadsEntriesTheSameUnderEveryLocale) {
     struct Row {
         const char* text;
         double expected;
-    } good[] = {{"3,280", 3280}, {"6200.00", 6200}, {"-5", -5},     {"+7", 7},
-                {".5", 0.5},     {"5.", 5},         {"0.0003", 0.0003}, {"1,2,3", 123},
-                {"000", 0},      {"0.000", 0}};
+    } good[] = {
+        {"3,280", 3280}, {"6200.00", 6200}, {"-5", -5},         {"+7", 7},
+        {".5", 0.5},     {"5.", 5},         {"0.0003", 0.0003}, {"-1,234,567.5", -1234567.5},
+        {"000", 0},      {"0.000", 0}};
     for (const Row& r : good) {
         EXPECT_EQ(ParseNumberText(r.text), r.expected) << r.text;
     }
     for (const char* bad : {"", "+", "-", ".", ",", "1-2", "1..5", "--5", "+-5", "12a", " 100",
-                            "1e5", "0x10", "inf", "nan", "１００", "5-"}) {
+                            "1e5", "0x10", "inf", "nan", "１００", "5-", "1,2,3", "114,3"}) {
         ExpectError([bad] { ParseNumberText(bad); }, ErrorKind::TypeMismatch);
     }
     ExpectError([] { ParseNumberText(std::string(400, '9')); }, ErrorKind::Overflow);
     EXPECT_EQ(ParseNumberText("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+// A ',' counts only where it groups thousands; anywhere else it is most likely a decimal
+// comma, and dropping it would read 114,3 as 1143.
+TEST(NumberText, CommaOnlyWhereItGroupsThousands) {
+    for (const char* grouped :
+         {"3,280", "6,200", "1,234.5", "+1,000", "-12,345,678.25", "999,999", "100", "0.5", ""}) {
+        EXPECT_FALSE(HasMisplacedComma(grouped)) << grouped;
+    }
+    for (const char* misplaced :
+         {"114,3", "6,5", "1,2345", "12,34", "1,234,56", ",123", "1,", "1,,234", "0,125", "00,125",
+          "1234,567", "1.5,3", "1,234.5,6", "-,123", "+0,500"}) {
+        EXPECT_TRUE(HasMisplacedComma(misplaced)) << misplaced;
+    }
 }
 
 TEST(NumberText, DefaultFormAndGroupedFormat) {

@@ -164,6 +164,12 @@ TEST(LeaveField, VerdictsInBothUnitSystems) {
         {u"8203", InputField::FluidVelocity, 1, 0},
         {u"0.0038", InputField::WallThickness, 1, Catalogue::Id::OutOfRange},
         {u"0.0003", InputField::LiningThickness, 1, 0},
+        // A decimal comma is refused before it can count as a grouping: 114,3 is no 1143.
+        {u"114,3", InputField::OuterDiameter, 0, Catalogue::ErrorText::MisplacedComma},
+        {u"6,5", InputField::WallThickness, 0, Catalogue::ErrorText::MisplacedComma},
+        {u"0,125", InputField::WallThickness, 1, Catalogue::ErrorText::MisplacedComma},
+        {u"1,480", InputField::FluidVelocity, 0, 0},
+        {u"1,4800", InputField::FluidVelocity, 0, Catalogue::ErrorText::MisplacedComma},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(LeaveFieldMessageId(r.text, r.field, r.unit), r.expected)

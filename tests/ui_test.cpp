@@ -445,6 +445,8 @@ private slots:
         row("inch lining 0.0003", 1, "LINING_THICKNESSText", "0.0003", 0);
         row("inch lining 0.0002", 1, "LINING_THICKNESSText", "0.0002", 3921);
         row("inch grouped velocity", 1, "TRANS_FREQUENCYText", "3,280", 0);
+        row("decimal comma", 0, "OUTER_DIAMETERText", "114,3", 4939);
+        row("decimal comma in inches", 1, "WALL_THICKNESSText", "0,25", 4939);
         row("inch outer diameter 0.2362", 1, "OUTER_DIAMETERText", "0.2362", 0);
     }
     void leaveFieldChecks() {
