@@ -329,8 +329,7 @@ private:
             Filled()[Column::FluidVelocity] = water.VelocityText;
         }
         // Blanks are free in a size, so a size of blanks only is no size (a sheet's " " cell).
-        if (const std::string& size = Value(given_, Column::PipeSize);
-            size.find_first_not_of(" \t") != std::string::npos) {
+        if (const std::string& size = Value(given_, Column::PipeSize); !Unpadded(size).empty()) {
             if (!Value(given_, Column::OuterDiameter).empty() ||
                 !Value(given_, Column::Wall).empty()) {
                 return FailIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions);

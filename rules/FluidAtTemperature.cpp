@@ -32,11 +32,11 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
         out.Error = std::string(Catalogue::Text(R::NoTemperatureEquation, stringBase));
         return out;
     }
-    double value = 0;
     if (HasMisplacedComma(temperature)) {
         out.Error = std::string(Catalogue::Text(Catalogue::ErrorText::MisplacedComma, stringBase));
         return out;
     }
+    double value = 0;
     try {
         value = ParseNumberText(temperature);
     } catch (const EngineError&) {

@@ -480,9 +480,9 @@ CalcEntries frmCalc::ReadEntries(std::array<std::string, 6>& texts) const {
 void frmCalc::ExecuteCalc_Click() {
     std::array<std::string, InputRows.size()> texts;
     const CalcEntries entries = ReadEntries(texts);
-    DisplayTexts shown;
+    JobRecord job;
     try {
-        shown = RunCalculation(entries).Display;
+        job = RecordJob(entries, ModCommonProc::StringBase);
     } catch (const EngineError& error) {
         QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, ModCommonProc::StringBase)));
         if (error.field()) {
@@ -496,15 +496,13 @@ void frmCalc::ExecuteCalc_Click() {
         QuillmereUi::ShowMessage(this, text(Catalogue::ErrorText::Unexpected));
         return;
     }
-    txtResult1Text->setText(FromUtf8(shown.Result1));
-    txtResult2Text->setText(FromUtf8(shown.Result2));
-    // The layout has no room for a note: a spacing the clamp raised to 0 says so on hover.
-    if (const std::optional<JobRecord> job = CurrentJob()) {
-        const QString note = FromUtf8(BelowZeroNote(*job));
-        // As rich text the tip wraps instead of running across the screen.
-        txtResult1Text->setToolTip(
-            note.isEmpty() ? note : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
-    }
+    txtResult1Text->setText(FromUtf8(job.Outcome.Display.Result1));
+    txtResult2Text->setText(FromUtf8(job.Outcome.Display.Result2));
+    // The layout has no room for a note: a spacing the clamp raised to 0 says so on hover,
+    // as rich text so that the tip wraps instead of running across the screen.
+    const QString note = FromUtf8(BelowZeroNote(job));
+    txtResult1Text->setToolTip(
+        note.isEmpty() ? note : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
 }
 
 const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
