@@ -12,6 +12,7 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace ModFileProc {
 namespace {
@@ -19,6 +20,61 @@ namespace {
 std::function<void(const std::string&)>& Observer() {
     static std::function<void(const std::string&)> observer;
     return observer;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Unpaired surrogates become U+FFFD.
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (char32_t{a} << 8 | b) : (char32_t{b} << 8 | a);
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        AppendUtf8(out, c >= 0xD800 && c <= 0xDFFF ? char32_t{0xFFFD} : c);
+    }
+    return out;
+}
+
+// Windows editors save "Unicode" INI files as UTF-16 with a byte order mark, and the
+// system's reader takes them; read as bytes, every key would be missed and the settings
+// silently fall back to their defaults.
+std::string Decoded(std::string content) {
+    const std::string_view view(content);
+    if (view.substr(0, 2) == "\xFF\xFE") {
+        return FromUtf16(view.substr(2), false);
+    }
+    if (view.substr(0, 2) == "\xFE\xFF") {
+        return FromUtf16(view.substr(2), true);
+    }
+    return content;
 }
 
 // Reads a regular file, at most MaxProfileBytes of it. O_NONBLOCK keeps a FIFO from
@@ -52,7 +108,7 @@ std::optional<std::string> ReadProfileFile(const char* fileName) {
         content.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    return content;
+    return Decoded(std::move(content));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }

@@ -187,6 +187,36 @@ TEST_F(ProgramFolder, ReaderFollowsTheHandWrittenFileConventions) {
     EXPECT_EQ(ModFileProc::GetPrivateProfileIntA("SYSTEM", "NUM", 5, Path("none.ini").c_str()), 5);
 }
 
+TEST_F(ProgramFolder, UnicodeFilesOfWindowsEditorsAreRead) {
+    auto utf16 = [](std::u16string_view text, bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big endian" : "little endian");
+        ResetSettings();
+        reads_.clear();
+        Write("Quillmere.ini", utf16(u"[SYSTEM]\r\nINI_FILENAME=現場.ini\r\n"
+                                     u"CLEF=\U0001D11E \xD800\r\n",
+                                     bigEndian));
+        Write("現場.ini", utf16(u"[SYSTEM]\r\nUNIT_FLAG=1\r\nLANG_FLAG=1\r\n", bigEndian));
+        Start();
+        ExpectSettings(1, 1);
+        ASSERT_EQ(reads_.size(), 2u);
+        EXPECT_EQ(reads_[1], Dir() + "/現場.ini");
+
+        char buf[32];
+        ModFileProc::GetPrivateProfileStringA("SYSTEM", "CLEF", "", buf, sizeof buf,
+                                              Path("Quillmere.ini").c_str());
+        EXPECT_EQ(std::string(buf), "\U0001D11E \uFFFD"); // a pair joined, a lone half replaced
+    }
+}
+
 TEST_F(ProgramFolder, BadFilesNeverHangOrCrashStartUp) {
     ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0600), 0);
     fs::create_directory(dir_ / "folder.ini");
