@@ -1,13 +1,29 @@
 // The profile reader on arbitrary file contents: never crashes, finds values inside the
-// content, and the integer read stays within 32 bits.
+// content, and the integer read stays within 32 bits; a UTF-16 file becomes well-formed
+// UTF-8.
+#include "FieldCheck.h"
 #include "FuzzTargets.h"
 #include "ModFileProc.h"
 
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view content(reinterpret_cast<const char*>(data), size);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string decoded = ModFileProc::Detail::DecodedProfile(bytes);
+    if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+        for (std::string_view rest = decoded; !rest.empty();) {
+            const std::size_t length = Quillmere::Utf8SequenceLength(rest);
+            if (length == 0) {
+                std::abort();
+            }
+            rest.remove_prefix(length);
+        }
+    } else if (decoded != bytes) {
+        std::abort();
+    }
+    const std::string_view content(decoded);
     for (std::string_view key : {"UNIT_FLAG", "LANG_FLAG", "INI_FILENAME", "", "="}) {
         for (std::string_view section : {"SYSTEM", "system", "", "]"}) {
             const auto value = ModFileProc::Detail::FindValue(content, section, key);
@@ -15,8 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
             // A value is a view into the content, never past it.
-            if (!value->empty() && (value->data() < content.data() ||
-                                    value->data() + value->size() > content.data() + size)) {
+            if (!value->empty() &&
+                (value->data() < content.data() ||
+                 value->data() + value->size() > content.data() + content.size())) {
                 std::abort();
             }
             (void)ModFileProc::Detail::ParseInt(*value);

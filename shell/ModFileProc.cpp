@@ -63,20 +63,6 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
-// Windows editors save "Unicode" INI files as UTF-16 with a byte order mark, and the
-// system's reader takes them; read as bytes, every key would be missed and the settings
-// silently fall back to their defaults.
-std::string Decoded(std::string content) {
-    const std::string_view view(content);
-    if (view.substr(0, 2) == "\xFF\xFE") {
-        return FromUtf16(view.substr(2), false);
-    }
-    if (view.substr(0, 2) == "\xFE\xFF") {
-        return FromUtf16(view.substr(2), true);
-    }
-    return content;
-}
-
 // Reads a regular file, at most MaxProfileBytes of it. O_NONBLOCK keeps a FIFO from
 // blocking the open; fstat then turns it, like any other non-regular file, away.
 std::optional<std::string> ReadProfileFile(const char* fileName) {
@@ -108,7 +94,7 @@ std::optional<std::string> ReadProfileFile(const char* fileName) {
         content.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    return Decoded(std::move(content));
+    return Detail::DecodedProfile(std::move(content));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -164,6 +150,20 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
 }
 
 namespace Detail {
+
+// Windows editors save "Unicode" INI files as UTF-16 with a byte order mark, and the
+// system's reader takes them; read as bytes, every key would be missed and the settings
+// silently fall back to their defaults.
+std::string DecodedProfile(std::string content) {
+    const std::string_view view(content);
+    if (view.substr(0, 2) == "\xFF\xFE") {
+        return FromUtf16(view.substr(2), false);
+    }
+    if (view.substr(0, 2) == "\xFE\xFF") {
+        return FromUtf16(view.substr(2), true);
+    }
+    return content;
+}
 
 // The value of the first `key` in the first section named `section`, if any.
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
