@@ -20,9 +20,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include <clocale>
-#include <functional>
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 using namespace Quillmere;
@@ -758,6 +761,57 @@ private slots:
         text.start(QStringLiteral("pdftotext"), {target, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(20000));
         QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("外径寸法: 114.3 mm")));
+    }
+
+    // A disk that fills up while the report is written (here a file size limit) is a failure
+    // the installer is told of, and the report saved there before stays whole.
+    void fullDiskIsReportedAndKeepsTheEarlierReport() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("report.pdf"));
+        auto save = [&] {
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                dialog->selectFile(target);
+                if (QFile::exists(target)) { // the dialog asks before it replaces a file
+                    QTimer::singleShot(0, this, [] {
+                        auto* ask = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                        QVERIFY(ask != nullptr);
+                        ask->button(QMessageBox::Yes)->click();
+                    });
+                }
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            w.SaveReportAction->trigger();
+        };
+        auto content = [&] {
+            QFile file(target);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        save();
+        const QByteArray earlier = content();
+        QVERIFY(earlier.startsWith("%PDF") && earlier.size() > 8192);
+        QVERIFY(TakeMessages().isEmpty());
+
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        save();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(TakeMessages(),
+                 QStringList{QStringLiteral("The report could not be saved: ") + target});
+        QVERIFY(content() == earlier);
+        QCOMPARE(QDir(scratch.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("report.pdf")});
     }
 
     // "Fluid at temperature...": water at 60 degC chooses FLUID S.V. with 1551 m/s, and the

@@ -2,7 +2,7 @@
 
 #include "Sketch.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QStringList>
 #include <QSvgRenderer>
 
@@ -77,15 +78,24 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job,
     return painter.end();
 }
 
+// Rendered in memory and saved through a temporary file that replaces the target only when
+// every byte is written: a full disk reports failure and leaves an earlier report whole.
 bool SaveReportPdf(const QString& path, const Quillmere::JobRecord& job, const QString& summary,
                    const QString& fontFamily) {
-    QPdfWriter pdf(path);
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&page);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     pdf.setResolution(600);
     pdf.setTitle(summary.section(QLatin1Char('\n'), 0, 0));
     pdf.setCreator(QStringLiteral("Quillmere"));
-    return PaintReport(pdf, job, summary, fontFamily) && QFile(path).size() > 0;
+    if (!PaintReport(pdf, job, summary, fontFamily) || page.data().isEmpty()) {
+        return false;
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(page.data()) == page.data().size() &&
+           file.commit();
 }
 
 } // namespace QuillmereUi
