@@ -90,6 +90,7 @@ inline constexpr std::int16_t TemperatureOutOfRange = 4981; // %1 the equation, 
 inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 inline constexpr std::int16_t WebHelpText = 4983; // HTML: the browser page's help
 inline constexpr std::int16_t BelowZero = 4984; // %1 the spacing before the clamp, with its unit
+inline constexpr std::int16_t PrintFailed = 4985;
 } // namespace Catalogue::ReportText
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.

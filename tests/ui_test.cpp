@@ -7,13 +7,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QProcess>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -812,6 +814,51 @@ private slots:
         QVERIFY(content() == earlier);
         QCOMPARE(QDir(scratch.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("report.pdf")});
+    }
+
+    // Print... through the platform's dialog, to a file: the same page as the saved report;
+    // a printer that cannot take the page is a failure the installer is told of.
+    void printedThroughThePrintDialog() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        const QString spacing = w.txtResult1Text->text();
+        QTemporaryDir scratch;
+        QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("out")));
+        const QString target = scratch.filePath(QStringLiteral("out/printed.pdf"));
+        auto print = [&](bool folderGoesAway) {
+            QTimer::singleShot(0, this, [&, folderGoesAway] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                QVERIFY(printers && file);
+                printers->setCurrentIndex(printers->count() - 1); // Print to File (PDF)
+                file->setText(target);
+                if (folderGoesAway) { // after the dialog's own check of the file
+                    connect(dialog, qOverload<QPrinter*>(&QPrintDialog::accepted), this, [&] {
+                        QDir(scratch.filePath(QStringLiteral("out"))).removeRecursively();
+                    });
+                }
+                dialog->accept();
+            });
+            w.PrintAction->trigger();
+        };
+        print(false);
+        QVERIFY(TakeMessages().isEmpty());
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), target, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(
+            page.contains(QStringLiteral("SENSOR SPACING1: ") + spacing + QStringLiteral(" mm")),
+            qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Scale 1:")));
+
+        print(true);
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The report could not be printed.")});
     }
 
     // "Fluid at temperature...": water at 60 degC chooses FLUID S.V. with 1551 m/s, and the

@@ -652,8 +652,9 @@ void frmCalc::PrintReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        QuillmereUi::PaintReport(printer, *job, JobSummaryText(), ReportFont());
+    if (dialog.exec() == QDialog::Accepted &&
+        !QuillmereUi::PaintReport(printer, *job, JobSummaryText(), ReportFont())) {
+        QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::PrintFailed));
     }
 }
 
