@@ -642,17 +642,14 @@ private slots:
             dialog->selectFile(target);
             static_cast<QDialog*>(dialog)->accept(); // the Save button
         });
-        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); // the shortcut, not the action
         QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$")).match(proposed).hasMatch());
         QVERIFY(QFile::exists(target));
         if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
             QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT"));
         }
 
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), target, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(20000));
-        const QString pdf = QString::fromUtf8(text.readAllStandardOutput());
+        const QString pdf = PdfText(target, {QStringLiteral("-layout")});
         for (const char* part : {"Sensor spacing record", "OUTER DIAMETER: 114.3 mm", "WALL THICKNESS: 6.0 mm",
                                  "LINING MATERIAL: RUBBER", "LINING THICKNESS: 3 mm", "SENSOR TYPE: VT-C1",
                                  "SENSOR SPACING1: 63.11 mm", "Scale 1:"}) {
@@ -704,11 +701,7 @@ private slots:
             QFile::copy(target,
                         qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QString::number(base));
         }
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-bbox"), target, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(20000));
-        const QString boxes = QString::fromUtf8(text.readAllStandardOutput());
+        const QString boxes = PdfText(target, {QStringLiteral("-bbox")});
         // Word boxes in points: every word within the margins, the last summary word (the
         // note's) above the sketch's footer with room for the sketch between them.
         const QRegularExpression word(
@@ -744,13 +737,7 @@ private slots:
         Execute();
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            dialog->selectFile(target);
-            static_cast<QDialog*>(dialog)->accept(); // the Save button
-        });
-        w.SaveReportAction->trigger();
+        SaveReportAs(w, target);
         if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
             QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QStringLiteral(".ja.pdf"));
         }
@@ -759,10 +746,7 @@ private slots:
         QVERIFY(fonts.waitForFinished(20000));
         const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
         QVERIFY2(list.contains(QStringLiteral("IPAGothic")), qPrintable(list));
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {target, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(20000));
-        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("外径寸法: 114.3 mm")));
+        QVERIFY(PdfText(target).contains(QStringLiteral("外径寸法: 114.3 mm")));
     }
 
     // A disk that fills up while the report is written (here a file size limit) is a failure
@@ -774,27 +758,11 @@ private slots:
         Execute();
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
-        auto save = [&] {
-            QTimer::singleShot(0, this, [&] {
-                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog != nullptr);
-                dialog->selectFile(target);
-                if (QFile::exists(target)) { // the dialog asks before it replaces a file
-                    QTimer::singleShot(0, this, [] {
-                        auto* ask = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                        QVERIFY(ask != nullptr);
-                        ask->button(QMessageBox::Yes)->click();
-                    });
-                }
-                static_cast<QDialog*>(dialog)->accept();
-            });
-            w.SaveReportAction->trigger();
-        };
         auto content = [&] {
             QFile file(target);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
-        save();
+        SaveReportAs(w, target);
         const QByteArray earlier = content();
         QVERIFY(earlier.startsWith("%PDF") && earlier.size() > 8192);
         QVERIFY(TakeMessages().isEmpty());
@@ -805,7 +773,7 @@ private slots:
         rlimit small = saved;
         small.rlim_cur = 4096;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        save();
+        SaveReportAs(w, target);
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
 
@@ -847,11 +815,7 @@ private slots:
         };
         print(false);
         QVERIFY(TakeMessages().isEmpty());
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-layout"), target, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(20000));
-        const QString page = QString::fromUtf8(text.readAllStandardOutput());
+        const QString page = PdfText(target, {QStringLiteral("-layout")});
         QVERIFY2(
             page.contains(QStringLiteral("SENSOR SPACING1: ") + spacing + QStringLiteral(" mm")),
             qPrintable(page));
@@ -1070,6 +1034,37 @@ private slots:
         e.WallThicknessText = "0.5";
         QCOMPARE(shown, QString::fromStdString(RunCalculation(e).Display.Result1));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d{3}$")).match(shown).hasMatch());
+    }
+
+private:
+    // Save report... answered in its file dialog with `target` (and yes to replacing it).
+    // Returns the name the dialog proposed.
+    QString SaveReportAs(frmCalc& w, const QString& target) {
+        QString proposed;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            proposed = dialog->selectedFiles().value(0);
+            dialog->selectFile(target);
+            if (QFile::exists(target)) { // the dialog asks before it replaces a file
+                QTimer::singleShot(0, this, [] {
+                    auto* ask = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    QVERIFY(ask != nullptr);
+                    ask->button(QMessageBox::Yes)->click();
+                });
+            }
+            static_cast<QDialog*>(dialog)->accept(); // the Save button
+        });
+        w.SaveReportAction->trigger();
+        return proposed;
+    }
+
+    // The text pdftotext reads from a PDF, with its options (-layout, -bbox).
+    static QString PdfText(const QString& path, QStringList options = {}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), options << path << QStringLiteral("-"));
+        return text.waitForFinished(20000) ? QString::fromUtf8(text.readAllStandardOutput())
+                                           : QString();
     }
 };
 
