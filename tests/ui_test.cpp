@@ -634,15 +634,8 @@ private slots:
 
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
-        QString proposed;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            proposed = dialog->selectedFiles().value(0);
-            dialog->selectFile(target);
-            static_cast<QDialog*>(dialog)->accept(); // the Save button
-        });
-        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); // the shortcut, not the action
+        const QString proposed =
+            SaveReportAs(w, target, [&] { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
         QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$")).match(proposed).hasMatch());
         QVERIFY(QFile::exists(target));
         if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
@@ -1037,9 +1030,10 @@ private slots:
     }
 
 private:
-    // Save report... answered in its file dialog with `target` (and yes to replacing it).
-    // Returns the name the dialog proposed.
-    QString SaveReportAs(frmCalc& w, const QString& target) {
+    // Save report..., by `press` or else the menu entry, answered in its file dialog with
+    // `target` (and yes to replacing it). Returns the name the dialog proposed.
+    QString SaveReportAs(frmCalc& w, const QString& target,
+                         const std::function<void()>& press = {}) {
         QString proposed;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -1055,7 +1049,11 @@ private:
             }
             static_cast<QDialog*>(dialog)->accept(); // the Save button
         });
-        w.SaveReportAction->trigger();
+        if (press) {
+            press();
+        } else {
+            w.SaveReportAction->trigger();
+        }
         return proposed;
     }
 
