@@ -26,4 +26,5 @@ add_test(NAME web_page_tests
          COMMAND ${QUILLMERE_NODE} ${CMAKE_SOURCE_DIR}/web/test/page_test.mjs ${QUILLMERE_WEB_SITE}
                  ${CMAKE_BINARY_DIR}/tests ${CMAKE_SOURCE_DIR}/tests)
 # Alone on the machine: the page's first result is timed.
-set_tests_properties(web_page_tests PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED window_texts RUN_SERIAL TRUE)
+set_tests_properties(web_page_tests PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED window_texts RUN_SERIAL TRUE
+                     ENVIRONMENT QUILLMERE_CMAKE=${CMAKE_COMMAND})

@@ -1,12 +1,15 @@
-// Offline: every file of the page is cached on install and served from the cache; a
-// fresh copy is fetched behind it, for the next visit. Nothing is fetched from elsewhere.
+// Offline: every file of the page is cached on install and served from the cache. A new
+// build comes as a new worker (its cache is named after the files' contents), which
+// caches the whole site afresh; files are never updated one by one, so the core's script
+// and its WebAssembly always come from the same build. Nothing is fetched from elsewhere.
 'use strict';
 const CACHE = 'quillmere-@QUILLMERE_WEB_STAMP@';
-const FILES = ['./', 'index.html', 'quillmere_core.js', 'quillmere_core.wasm',
-  'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png'];
+const FILES = [@QUILLMERE_WEB_FILES@];
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  // Past the browser's HTTP cache, which may still hold files of the build before.
+  const fresh = FILES.map((file) => new Request(file, { cache: 'reload' }));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
@@ -20,18 +23,7 @@ self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET' || url.origin !== self.location.origin) {
     return;
   }
-  event.respondWith(caches.open(CACHE).then(async (cache) => {
-    const cached = await cache.match(event.request, { ignoreSearch: true });
-    const fresh = fetch(event.request).then((response) => {
-      if (response.ok) {
-        cache.put(event.request, response.clone());
-      }
-      return response;
-    });
-    if (cached) {
-      fresh.catch(() => {}); // offline: the cached copy stands
-      return cached;
-    }
-    return fresh;
-  }));
+  event.respondWith(caches.open(CACHE)
+    .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+    .then((cached) => cached || fetch(event.request)));
 });

@@ -4,7 +4,8 @@
 //   node page_test.mjs SITE WINDOW_TEXTS_DIR CASES_DIR [SCREENSHOT_DIR]
 import puppeteer from 'puppeteer-core';
 import { spawnSync } from 'node:child_process';
-import { readFileSync, readdirSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
@@ -295,6 +296,47 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
   await page.click('#ExecuteCalc');
   same([await page.$eval('#txtResult1Text', (o) => o.value), await warning()], ['30.22', ''], 'no warning above 0');
   await page.close();
+}
+
+// A rebuilt site replaces the cached one as a whole: a changed file is not served beside the
+// cached others (the core's script must match its WebAssembly) until the new build's worker
+// has cached the whole site; then the page takes it on the next visit.
+{
+  const copy = mkdtempSync(join(tmpdir(), 'quillmere-site-'));
+  cpSync(site, copy, { recursive: true });
+  const copyServer = await serve(copy);
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const visit = async () => {
+    await page.goto(`http://127.0.0.1:${copyServer.address().port}/?lang=en&units=metric`);
+    await page.waitForSelector('body[data-ready="1"]');
+  };
+  const served = () => page.evaluate(() => fetch('quillmere_core.js').then((r) => r.text()));
+  await visit();
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await visit();
+  const built = await served();
+  appendFileSync(join(copy, 'quillmere_core.js'), '\n// rebuilt\n');
+  await visit();
+  await visit();
+  same((await served()) === built, true, 'a changed file alone stays out of the cached site');
+
+  const web = join(dirname(fileURLToPath(import.meta.url)), '..');
+  const stamp = spawnSync(process.env.QUILLMERE_CMAKE || 'cmake',
+    [`-DSITE=${copy}`, `-DTEMPLATE=${join(web, 'page', 'sw.js')}`, '-P', join(web, 'SiteStamp.cmake')], { encoding: 'utf8' });
+  same([stamp.status, stamp.stderr], [0, ''], 'the new build writes its worker');
+  await visit(); // the browser finds the new worker and it caches the site
+  await page.waitForFunction(async () => (await fetch('quillmere_core.js').then((r) => r.text())).endsWith('// rebuilt\n'),
+    { polling: 100, timeout: 20000 }).catch(() => check(false, 'the new build taken in'));
+  await visit();
+  await page.select('#SENSOR_TYPECombo', '4');
+  await page.type('#OUTER_DIAMETERText', '114.3');
+  await page.type('#WALL_THICKNESSText', '6.0');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '65.47', 'the new build computes');
+  await context.close();
+  copyServer.close();
+  rmSync(copy, { recursive: true, force: true });
 }
 
 // 6. The phone-sized page, in Japanese, for a person to look at.
