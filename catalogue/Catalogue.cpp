@@ -239,6 +239,9 @@ constexpr auto Entries = std::to_array<Entry>({
      "Note: the computed spacing is %1, below 0, and is shown as 0; at that spacing the beam "
      "does not reach the second sensor. Choose another sensor type or mounting method."},
     {ReportText::PrintFailed, "報告書を印刷できませんでした。", "The report could not be printed."},
+    {ReportText::Copied, "コピーしました", "Copied"},
+    {ReportText::CopyFailed, "クリップボードに入れられませんでした。下の文を選んでコピーしてください。",
+     "The clipboard could not be reached: select the text below and copy it."},
     {PipeText::NoSize, "%1 の呼び径を指定してください: %2 から %3", "%1 needs a size: %2 to %3"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},

@@ -91,6 +91,8 @@ inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 inline constexpr std::int16_t WebHelpText = 4983; // HTML: the browser page's help
 inline constexpr std::int16_t BelowZero = 4984; // %1 the spacing before the clamp, with its unit
 inline constexpr std::int16_t PrintFailed = 4985;
+inline constexpr std::int16_t Copied = 4986;     // the page's copy button, for a moment
+inline constexpr std::int16_t CopyFailed = 4987; // the summary follows, to copy by hand
 } // namespace Catalogue::ReportText
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.

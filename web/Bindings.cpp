@@ -132,6 +132,8 @@ const char* qm_page(int lang, int unit) {
                     .Raw("waters", waters)
                     .Number("fluidUser", FluidUserEntry)
                     .Text("copySummary", text(R::CopySummary))
+                    .Text("copied", text(R::Copied))
+                    .Text("copyFailed", text(R::CopyFailed))
                     .Text("standardPipe", text(P::StandardPipe))
                     .Text("standard", text(P::Standard))
                     .Text("size", text(P::Size))

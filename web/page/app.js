@@ -183,19 +183,29 @@
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
   }
 
+  // Said on the button, where the finger is; without a clipboard the summary is shown to
+  // be copied by hand rather than lost without a word.
   async function copySummary() {
     if (!job) {
       return;
     }
+    let copied = true;
     try {
       await navigator.clipboard.writeText(job.summary);
     } catch {
       const area = Object.assign(document.createElement('textarea'), { value: job.summary });
       document.body.appendChild(area);
       area.select();
-      document.execCommand('copy');
+      copied = document.execCommand('copy');
       area.remove();
     }
+    if (!copied) {
+        message(`${texts.copyFailed}\n\n${job.summary}`);
+        return;
+    }
+    const button = $('CopySummaryAction');
+    button.textContent = texts.copied;
+    setTimeout(() => { button.textContent = texts.copySummary; }, 1500);
   }
 
   // Standard pipe: standard, size and schedule; OK types the diameter and wall.

@@ -158,6 +158,16 @@ for (const table of ['agreement', 'refusals']) {
   for (const line of ['\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n', '\nFLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n']) {
     check(copied.includes(line), `the summary names what the helpers typed: ${line.trim()} in ${copied}`);
   }
+  same(await page.$eval('#CopySummaryAction', (b) => b.textContent), 'Copied', 'the copy is confirmed');
+  // No clipboard at all: the summary is shown, to be copied by hand.
+  await page.evaluate(() => {
+    navigator.clipboard.writeText = async () => { throw new Error('denied'); };
+    document.execCommand = () => false;
+  });
+  await page.click('#CopySummaryAction');
+  const shownSummary = await takeMessage(page);
+  check(shownSummary.startsWith('The clipboard could not be reached') && shownSummary.endsWith(copied),
+    `summary shown when it cannot be copied: ${shownSummary}`);
   same(await page.$eval('#Sketch', (f) => f.hidden), false, 'the sketch is shown');
   await page.select('#SENSOR_MOUNTCombo', '2');
   await page.click('#ExecuteCalc');
@@ -325,9 +335,10 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
   const stamp = spawnSync(process.env.QUILLMERE_CMAKE || 'cmake',
     [`-DSITE=${copy}`, `-DTEMPLATE=${join(web, 'page', 'sw.js')}`, '-P', join(web, 'SiteStamp.cmake')], { encoding: 'utf8' });
   same([stamp.status, stamp.stderr], [0, ''], 'the new build writes its worker');
-  await visit(); // the browser finds the new worker and it caches the site
-  await page.waitForFunction(async () => (await fetch('quillmere_core.js').then((r) => r.text())).endsWith('// rebuilt\n'),
-    { polling: 100, timeout: 20000 }).catch(() => check(false, 'the new build taken in'));
+  await visit(); // the browser looks for a new worker; asked again here, so as not to wait for it
+  await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update())).catch(() => {});
+  await page.waitForFunction(() => fetch('quillmere_core.js').then((r) => r.text()).then((t) => t.endsWith('// rebuilt\n'), () => false),
+    { polling: 200, timeout: 30000 }).catch(() => check(false, 'the new build taken in'));
   await visit();
   await page.select('#SENSOR_TYPECombo', '4');
   await page.type('#OUTER_DIAMETERText', '114.3');
