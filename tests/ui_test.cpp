@@ -656,6 +656,27 @@ private slots:
         QVERIFY2(facts.contains(QStringLiteral("(A4)")), qPrintable(facts));
     }
 
+    // Without a documents folder the report is proposed in the home folder, not wherever the
+    // program happened to be started.
+    void reportProposedAtHomeWithoutDocumentsFolder() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QTemporaryDir home;
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("none"))));
+        const QString target = home.filePath(QStringLiteral("report.pdf"));
+        const QString proposed = SaveReportAs(w, target);
+        qputenv("HOME", savedHome);
+        savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME")
+                             : qputenv("XDG_CONFIG_HOME", savedConfig);
+        QCOMPARE(QFileInfo(proposed).absolutePath(), home.path());
+        QVERIFY(QFile::exists(target));
+    }
+
     // The longest summary there is (every optional line, a clamped spacing's note) wraps
     // within the page and leaves the sketch and its footer below it, in both languages.
     void longReportStaysOnThePage_data() {

@@ -13,27 +13,29 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QStandardPaths>
-#include <QComboBox>
-#include <QEvent>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -622,10 +624,15 @@ void frmCalc::SaveReport() {
     if (!job) {
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a documents folder the dialog would open wherever the program was started.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
     const QString proposed =
-        documents + QStringLiteral("/quillmere-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) + QStringLiteral(".pdf");
+        folder + QStringLiteral("/quillmere-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
+        QStringLiteral(".pdf");
     QFileDialog dialog(this, QuillmereUi::DialogTitle(text(Catalogue::ReportText::SaveReport)),
                        proposed, text(Catalogue::ReportText::PdfFiles));
     dialog.setObjectName(QStringLiteral("SaveReportDialog"));
