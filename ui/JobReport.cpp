@@ -94,6 +94,8 @@ bool SaveReportPdf(const QString& path, const Quillmere::JobRecord& job, const Q
         return false;
     }
     QSaveFile file(path);
+    // A writable report in a folder that takes no new files is still overwritten in place.
+    file.setDirectWriteFallback(true);
     return file.open(QIODevice::WriteOnly) && file.write(page.data()) == page.data().size() &&
            file.commit();
 }
