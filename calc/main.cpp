@@ -352,7 +352,10 @@ int Run(int argc, char* argv[]) {
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 2;
+        if (app.exit(e) != 0) {
+            return 2;
+        }
+        return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version
     }
     for (std::string* value : {&sheet, &sketch, &listName}) {
         if (*value == EmptyValue) {

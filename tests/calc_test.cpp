@@ -510,6 +510,10 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          2, "{\"inputs\":{\"sensor\":\"VT-C1\""},
         {"full disk, one case", "--sensor VT-C1 --outer-diameter 100 --wall 5 2>&1 >/dev/full", 2,
          "quillmere-calc: cannot write the output: No space left on device\n"},
+        {"full disk, help", "--help 2>&1 >/dev/full", 2,
+         "quillmere-calc: cannot write the output: No space left on device\n"},
+        {"full disk, version", "--version 2>&1 >/dev/full", 2,
+         "quillmere-calc: cannot write the output: No space left on device\n"},
         {"full disk, a long sheet",
          "--sheet - 2>&1 >/dev/full < <(echo sensor,outer_diameter,wall; yes VT-C1,100,5 | head -n "
          "5000)",
