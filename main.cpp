@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,18 +61,25 @@ constexpr const char* Usage =
     "Opens the sensor spacing calculator. --lang and --units choose the language and the\n"
     "unit system for this run, over Quillmere.ini beside the program (never written).\n";
 
+// The help or the version on standard output; a write that fails (a full disk) is an error.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "quillmere: cannot write the output: %s\n", std::strerror(errno));
+        return 2;
+    }
+    return 0;
+}
+
 // --lang and --units, for one run; every other argument is left to Qt. Returns the exit
 // status when the program is to end at once (help, version or a bad value).
 std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverrides& overrides) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(Usage, stdout);
-            return 0;
+            return Print(Usage);
         }
         if (arg == "--version") {
-            std::printf("quillmere %s\n", QUILLMERE_VERSION);
-            return 0;
+            return Print(std::string("quillmere ") + QUILLMERE_VERSION + "\n");
         }
         std::string value;
         const std::size_t equals = arg.find('=');

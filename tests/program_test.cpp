@@ -297,6 +297,15 @@ private slots:
         QVERIFY(bad.waitForFinished(10000));
         QCOMPARE(bad.exitCode(), 2);
         QVERIFY(bad.readAllStandardError().contains("--units takes metric or imperial"));
+        for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+            QProcess full; // a full disk is no success
+            full.setStandardOutputFile(QStringLiteral("/dev/full"));
+            full.start(folder.Program(), {option});
+            QVERIFY(full.waitForFinished(10000));
+            QCOMPARE(full.exitCode(), 2);
+            QCOMPARE(full.readAllStandardError(),
+                     QByteArray("quillmere: cannot write the output: No space left on device\n"));
+        }
     }
 
     void twoStartsAtOnceGiveOneWindow() {
