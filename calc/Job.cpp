@@ -450,14 +450,14 @@ private:
             e.TextOf(field) = Value(In(), ColumnOf(field));
         }
         LockVelocitiesByLists(e);
-        out_.SensorIndex = sensor_;
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
             out_.Record = RecordJob(e, out_.StringBase);
             if (out_.Mount == MountMethod::Z) {
                 const double halfCircumference =
                     FncPi() * out_.Record.Outcome.Inputs.OuterDiameter / 2.0;
-                out_.Circumferential = FormatSpacing(halfCircumference, -1, out_.UnitFlag).Result1;
+                out_.Record.Circumferential =
+                    FormatSpacing(halfCircumference, -1, out_.UnitFlag).Result1;
             }
         } catch (const EngineError& error) {
             out_.Error = ErrorDescription(error, out_.StringBase);
@@ -474,10 +474,6 @@ private:
         }
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
-        out_.Inputs = out_.Record.Outcome.Inputs;
-        out_.Breakdown = out_.Record.Outcome.Breakdown;
-        out_.Display = out_.Record.Outcome.Display;
-        out_.Record.Circumferential = out_.Circumferential;
         out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;
     }
@@ -523,33 +519,34 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
         return j;
     }
     constexpr double degrees = 180.0 / 3.14159265358979323846;
-    const SensorTypeRecord& s = SensorTypeAt(o.SensorIndex);
-    j["sensor_type"] = std::string(SensorTypeName(o.SensorIndex));
+    const CalcOutcome& r = o.Record.Outcome;
+    const SensorTypeRecord& s = SensorTypeAt(o.Record.SensorTypeIndex);
+    j["sensor_type"] = std::string(SensorTypeName(o.Record.SensorTypeIndex));
     j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
     j["pipe_material"] = PipeMaterialText(o);
-    j["metric_inputs"] = {{"outer_diameter_mm", o.Inputs.OuterDiameter},
-                          {"wall_thickness_mm", o.Inputs.WallThickness},
-                          {"lining_thickness_mm", o.Inputs.LiningThickness},
-                          {"pipe_velocity_m_s", o.Inputs.PipeVelocity},
-                          {"lining_velocity_m_s", o.Inputs.LiningVelocity},
-                          {"fluid_velocity_m_s", o.Inputs.FluidVelocity}};
-    j["spacing_mm"] = o.Breakdown.Spacing;
-    j["spacing_unclamped_mm"] = o.Breakdown.Unclamped;
+    j["metric_inputs"] = {{"outer_diameter_mm", r.Inputs.OuterDiameter},
+                          {"wall_thickness_mm", r.Inputs.WallThickness},
+                          {"lining_thickness_mm", r.Inputs.LiningThickness},
+                          {"pipe_velocity_m_s", r.Inputs.PipeVelocity},
+                          {"lining_velocity_m_s", r.Inputs.LiningVelocity},
+                          {"fluid_velocity_m_s", r.Inputs.FluidVelocity}};
+    j["spacing_mm"] = r.Breakdown.Spacing;
+    j["spacing_unclamped_mm"] = r.Breakdown.Unclamped;
     j["angles_deg"] = {{"wedge", static_cast<double>(s.IncidenceAngle)},
-                       {"wall", o.Breakdown.WallAngle * degrees},
-                       {"lining", o.Breakdown.LiningAngle * degrees},
-                       {"fluid", o.Breakdown.FluidAngle * degrees}};
+                       {"wall", r.Breakdown.WallAngle * degrees},
+                       {"lining", r.Breakdown.LiningAngle * degrees},
+                       {"fluid", r.Breakdown.FluidAngle * degrees}};
     j["runs_mm"] = {{"wedge", s.WedgeRun},
-                    {"wall", o.Breakdown.WallRun},
-                    {"lining", o.Breakdown.LiningRun},
-                    {"fluid", o.Breakdown.FluidRun},
+                    {"wall", r.Breakdown.WallRun},
+                    {"lining", r.Breakdown.LiningRun},
+                    {"fluid", r.Breakdown.FluidRun},
                     {"mount_offset", s.MountOffset}};
     j["unit"] = std::string(LengthUnit(o));
-    j["result1"] = o.Display.Result1;
-    j["result2"] = o.Display.Result2;
-    if (!o.Circumferential.empty()) {
-        j["circumferential"] = o.Circumferential;
+    j["result1"] = r.Display.Result1;
+    j["result2"] = r.Display.Result2;
+    if (!o.Record.Circumferential.empty()) {
+        j["circumferential"] = o.Record.Circumferential;
     }
     if (!o.Temperature.empty()) {
         j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},

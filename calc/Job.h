@@ -73,14 +73,11 @@ struct CaseOutcome {
     std::string ErrorRange;
     std::int16_t UnitFlag = 0;
     std::int16_t StringBase = 0;
-    int SensorIndex = 0;
     Quillmere::MountMethod Mount = Quillmere::MountMethod::V;
     int Crossings = 2; // how often the beam crosses the fluid
-    Quillmere::SpacingInputs Inputs;
-    Quillmere::SpacingBreakdown Breakdown;
-    Quillmere::DisplayTexts Display;
-    std::string Circumferential; // Z method: half the outer circumference, shown like a result
-    Quillmere::JobRecord Record;  // the whole job, for the sketch
+    // The whole job when Ok: its texts, metric inputs, beam path and results, and for the Z
+    // method the circumferential result (half the outer circumference, shown like a result).
+    Quillmere::JobRecord Record;
     std::string Temperature;      // "WATER 60 °C, Marczak 1997" when the velocity came from it
     std::string TemperatureEquation;
     Quillmere::PipeChoice Pipe; // the standard size that gave the diameter and wall, if any

@@ -79,9 +79,9 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
         writer.Field(cell);
     }
     const std::string_view none;
-    writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result1) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Display.Result2) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Circumferential) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result1) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result2) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Circumferential) : none);
     writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
     if (notes) {
         std::string joined;
@@ -223,13 +223,14 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
     if (!json && !sketchToOutput) {
         const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
         const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
-        std::cout << caption << "1: " << outcome.Display.Result1 << ' ' << unit << '\n';
-        if (!outcome.Display.Result2.empty()) {
-            std::cout << caption << "2: " << outcome.Display.Result2 << '\n';
+        std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit
+                  << '\n';
+        if (!outcome.Record.Outcome.Display.Result2.empty()) {
+            std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
         }
-        if (!outcome.Circumferential.empty()) {
+        if (!outcome.Record.Circumferential.empty()) {
             std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
-                      << outcome.Circumferential << ' ' << unit << '\n';
+                      << outcome.Record.Circumferential << ' ' << unit << '\n';
         }
         for (const std::string& line : HelperLines(outcome)) {
             std::cout << line << '\n';

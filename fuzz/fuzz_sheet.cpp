@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
             }
             const CaseOutcome outcome = Evaluate(input);
-            if (outcome.Ok == outcome.Display.Result1.empty() || outcome.Ok != outcome.Error.empty()) {
+            if (outcome.Ok == outcome.Record.Outcome.Display.Result1.empty() ||
+                outcome.Ok != outcome.Error.empty()) {
                 std::abort();
             }
             // Whatever the bytes, the JSON of a row is written, never thrown.

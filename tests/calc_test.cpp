@@ -186,19 +186,20 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     CaseOutcome o = Evaluate(Case({{Column::Lang, "en"}, {Column::Sensor, "VT-C1"},
                                    {Column::OuterDiameter, "114.3"}, {Column::Wall, "6.0"}}));
     ASSERT_TRUE(o.Ok) << o.Error;
-    EXPECT_EQ(o.Display.Result1, "65.47");
-    EXPECT_EQ(o.Inputs.PipeVelocity, 3000); // carbon steel and water unless told otherwise
-    EXPECT_EQ(o.Inputs.FluidVelocity, 1440);
+    EXPECT_EQ(o.Record.Outcome.Display.Result1, "65.47");
+    EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity,
+              3000); // carbon steel and water unless told otherwise
+    EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1440);
 
     // Japanese and English names, a part of a sensor's list text, and its list index.
     for (const char* sensor : {"VT-A2", "vt-a1/vt-a2", "2"}) {
         o = Evaluate(Case({{Column::Sensor, sensor}, {Column::Pipe, "ｽﾃﾝﾚｽ"}, {Column::Fluid, "SEAWATER"},
                            {Column::OuterDiameter, "60.5"}, {Column::Wall, "3.9"}}));
         ASSERT_TRUE(o.Ok) << sensor << o.Error;
-        EXPECT_EQ(o.SensorIndex, 2);
-        EXPECT_EQ(o.Inputs.PipeVelocity, 3141);
-        EXPECT_EQ(o.Inputs.FluidVelocity, 1522);
-        EXPECT_FALSE(o.Display.Result2.empty());
+        EXPECT_EQ(o.Record.SensorTypeIndex, 2);
+        EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3141);
+        EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1522);
+        EXPECT_FALSE(o.Record.Outcome.Display.Result2.empty());
     }
     // A typed velocity alone is the user entry (a named one beside it is refused below).
     const auto pipe = [](Column column, const char* value) {
@@ -208,10 +209,10 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     const auto wall = pipe(Column::Wall, "5");
     o = Evaluate(Case({pipe(Column::OuterDiameter, "4"), pipe(Column::Wall, "0.2"),
                        {Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
-    EXPECT_DOUBLE_EQ(o.Inputs.PipeVelocity, 3300 / 3.28083989);
+    EXPECT_DOUBLE_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3300 / 3.28083989);
     o = Evaluate(Case({od, wall, {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
-    EXPECT_EQ(o.Inputs.LiningVelocity, 1510);
-    EXPECT_EQ(o.Inputs.LiningThickness, 3);
+    EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
+    EXPECT_EQ(o.Record.Outcome.Inputs.LiningThickness, 3);
 }
 
 TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
@@ -262,19 +263,20 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
                                              {Column::OuterDiameter, "200"}, {Column::Wall, "8"},
                                              {Column::Pipe, "PVC"}, {Column::FluidVelocity, "1480"}}));
         ASSERT_TRUE(o.Ok) << o.Error;
-        EXPECT_NEAR(o.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
+        EXPECT_NEAR(o.Record.Outcome.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
         EXPECT_EQ(o.Crossings, 3 + i);
-        EXPECT_TRUE(o.Circumferential.empty());
+        EXPECT_TRUE(o.Record.Circumferential.empty());
     }
     const CaseOutcome v = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"},
                                          {Column::Wall, "8"}}));
     const CaseOutcome z = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::Mount, "Z"},
                                          {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
-    EXPECT_NEAR(v.Breakdown.Spacing - z.Breakdown.Spacing, v.Breakdown.FluidRun, 1e-9);
-    EXPECT_EQ(z.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
+    const Quillmere::SpacingBreakdown& vb = v.Record.Outcome.Breakdown;
+    EXPECT_NEAR(vb.Spacing - z.Record.Outcome.Breakdown.Spacing, vb.FluidRun, 1e-9);
+    EXPECT_EQ(z.Record.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
     const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"}, {Column::Mount, "Z"},
                                           {Column::OuterDiameter, "10"}, {Column::Wall, "0.2"}}));
-    EXPECT_EQ(zi.Circumferential, "15.707");
+    EXPECT_EQ(zi.Record.Circumferential, "15.707");
 }
 
 TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
@@ -286,7 +288,7 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
         const std::string svg = Quillmere::SketchSvg(o.Record);
         std::smatch m;
         ASSERT_TRUE(std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
-        EXPECT_EQ(m[1].str(), o.Display.Result1 + " mm");
+        EXPECT_EQ(m[1].str(), o.Record.Outcome.Display.Result1 + " mm");
         const std::string path = ScratchPath("sketch.svg");
         std::ofstream(path) << svg;
         EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0) << mount;
