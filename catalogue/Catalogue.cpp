@@ -213,7 +213,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "3 mm ステップの数を示します。入力を変えると結果は消えます。結果の下に縮尺図が出ます。</p>"
      "<p><b>入力の補助:</b>「規格の配管...」は規格・呼び径・スケジュールから外径寸法と"
      "配管厚さを入力し、配管材質を規格の材質にします。「温度から流体音速...」は水の温度から流体音速を入力します。"
-     "「ジョブの要約をコピー」で結果と入力を文字でコピーできます。</p>"
+     "「ジョブの要約をコピー」で結果と入力を文字でコピーでき、「印刷...」で要約と縮尺図を"
+     "印刷または PDF に保存できます。</p>"
      "<p><b>言語と単位</b>は上の2つの一覧で選び、このブラウザが覚えます。"
      "一度開いたページはネットワークがなくても使え、ホーム画面に追加できます。</p>",
      "<h3>Sensor Spacing Calculation Tool</h3>"
@@ -230,7 +231,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "input empties the results. A to-scale sketch follows the result.</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" types the diameter and wall of a standard size "
      "and schedule and chooses its material, \"Fluid at temperature...\" the FLUID S.V. of water at its temperature; "
-     "\"Copy job summary\" copies the inputs and results as text.</p>"
+     "\"Copy job summary\" copies the inputs and results as text, \"Print...\" prints them with "
+     "the sketch (or saves them as PDF).</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
      "Once opened, the page works without a network and can be added to the home screen.</p>"},
     {ReportText::BelowZero,

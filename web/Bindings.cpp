@@ -134,6 +134,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("copySummary", text(R::CopySummary))
                     .Text("copied", text(R::Copied))
                     .Text("copyFailed", text(R::CopyFailed))
+                    .Text("print", text(R::Print))
                     .Text("standardPipe", text(P::StandardPipe))
                     .Text("standard", text(P::Standard))
                     .Text("size", text(P::Size))
@@ -165,6 +166,10 @@ const char* qm_leave(int field, const char* text, int unit, int lang) {
                             static_cast<std::int16_t>(unit));
     return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(lang))));
 }
+
+// The printed record's sketch: below the summary on an A4 page of 15 mm margins, drawn at
+// the standard scale it names, so it must be printed at its own size in millimetres.
+constexpr SketchArea PrintSketchArea{180, 130, false, true};
 
 // The execute command: the result texts with the job's summary and sketch, or the refusal
 // with the field to go back to. The notes are the helpers' last notes and what they typed.
@@ -198,6 +203,7 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
                         .Text("warning", BelowZeroNote(job))
                         .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
                         .Text("sketch", SketchSvg(job))
+                        .Text("printSketch", SketchSvg(job, PrintSketchArea))
                         .Json());
     } catch (const EngineError& error) {
         int field = -1;

@@ -74,7 +74,7 @@
       MOUNT_SIZE2: texts.spacing2, ExecuteCalc: texts.execute, fraResultTitle: texts.result,
       lblInputRequired: texts.input, Label4: texts.spacingUnit, lblMount2Sensor: texts.stepped,
       StandardPipeAction: texts.standardPipe, FluidAtTemperatureAction: texts.fluidAtTemperature,
-      CopySummaryAction: texts.copySummary, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
+      CopySummaryAction: texts.copySummary, PrintAction: texts.print, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
       StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule,
       MaterialCaption: texts.pipeMaterial,
       FluidAtTemperatureTitle: texts.fluidAtTemperature, FluidCaption: texts.kindOfFluid,
@@ -109,6 +109,8 @@
     $('ResultWarning').hidden = true;
     job = null;
     $('CopySummaryAction').disabled = true;
+    $('PrintAction').disabled = true;
+    document.body.classList.remove('has-record'); // the browser's own print shows the page
     $('Sketch').hidden = true;
   }
 
@@ -176,9 +178,15 @@
     $('ResultWarning').hidden = !r.warning;
     job = r;
     $('CopySummaryAction').disabled = false;
-    $('SketchImage').replaceChildren(Object.assign(new Image(), {
-      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(r.sketch), alt: texts.legend,
-    }));
+    $('PrintAction').disabled = false;
+    const image = (svg) => Object.assign(new Image(), {
+      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt: texts.legend,
+    });
+    $('SketchImage').replaceChildren(image(r.sketch));
+    // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
+    $('PrintSummary').textContent = r.summary;
+    $('PrintSketch').replaceChildren(image(r.printSketch));
+    document.body.classList.add('has-record');
     $('Sketch').hidden = false;
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
   }
@@ -321,6 +329,7 @@
     });
     $('ExecuteCalc').addEventListener('click', execute);
     $('CopySummaryAction').addEventListener('click', copySummary);
+    $('PrintAction').addEventListener('click', () => window.print());
     $('StandardPipeAction').addEventListener('click', standardPipe);
     $('FluidAtTemperatureAction').addEventListener('click', fluidAtTemperature);
     $('HelpAction').addEventListener('click', () => {

@@ -168,8 +168,22 @@ for (const table of ['agreement', 'refusals']) {
   const shownSummary = await takeMessage(page);
   check(shownSummary.startsWith('The clipboard could not be reached') && shownSummary.endsWith(copied),
     `summary shown when it cannot be copied: ${shownSummary}`);
+  // Print...: the printer gets the job's summary and sketch, and only while a result is shown.
+  await page.evaluate(() => { window.printed = 0; window.print = () => { window.printed++; }; });
+  await page.click('#PrintAction');
+  same(await page.evaluate(() => window.printed), 1, 'Print... opens the print dialog');
+  await page.emulateMediaType('print');
+  const printedPage = () => page.evaluate(() => ['frmCalc', 'PrintRecord'].map((id) => getComputedStyle(document.getElementById(id)).display));
+  same(await printedPage(), ['none', 'block'], 'the record is printed, not the form');
+  same(await page.$eval('#PrintSummary', (p) => p.textContent), copied, 'the printed summary is the copied one');
+  // At its own size (180 mm wide, 96 CSS px to 25.4 mm), or the scale it names would not hold on paper.
+  const printedSketch = await page.$eval('#PrintSketch img', (i) => [i.src.includes('width%3D%22180.00mm%22'), i.getBoundingClientRect().width]);
+  check(printedSketch[0] && Math.abs(printedSketch[1] - 180 * 96 / 25.4) < 0.5, `the sketch printed at its size: ${printedSketch}`);
   same(await page.$eval('#Sketch', (f) => f.hidden), false, 'the sketch is shown');
   await page.select('#SENSOR_MOUNTCombo', '2');
+  same([await printedPage(), await page.$eval('#PrintAction', (b) => b.disabled)], [['grid', 'none'], true],
+    'a change leaves no record to print');
+  await page.emulateMediaType(null);
   await page.click('#ExecuteCalc');
   check((await page.$eval('#txtResult1Text', (o) => o.value)) !== '', 'N method computes');
   same(await page.$eval('#CopySummaryAction', (b) => b.disabled), false, 'summary offered with a result');
