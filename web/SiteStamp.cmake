@@ -1,12 +1,14 @@
-# Writes the site's service worker with the list of files it caches, and names its cache
-# after their contents: any rebuilt file (the core after an engine fix, the page) gives a
-# new worker, which replaces the cached site as a whole, never one file of it.
+# Writes the site's service worker with the list of files it caches (every file of the site
+# but the worker itself), and names its cache after their contents: any rebuilt file (the
+# core after an engine fix, the page) gives a new worker, which replaces the cached site as
+# a whole, never one file of it.
 #   cmake -DSITE=<site folder> -DTEMPLATE=<sw.js template> -P SiteStamp.cmake
-set(SITE_FILES index.html quillmere_core.js quillmere_core.wasm manifest.webmanifest icon.svg
-    icon-192.png icon-512.png)
+file(GLOB site_files LIST_DIRECTORIES false RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM site_files sw.js)
+list(SORT site_files)
 set(stamp_input "")
 set(QUILLMERE_WEB_FILES "'./'")
-foreach(file IN LISTS SITE_FILES)
+foreach(file IN LISTS site_files)
   file(SHA256 ${SITE}/${file} hash)
   string(APPEND stamp_input "${file} ${hash}\n")
   string(APPEND QUILLMERE_WEB_FILES ", '${file}'")
