@@ -659,10 +659,7 @@ private slots:
     // Without a documents folder the report is proposed in the home folder, not wherever the
     // program happened to be started.
     void reportProposedAtHomeWithoutDocumentsFolder() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Execute();
+        frmCalc& w = OpenWithResult(1);
         QTemporaryDir home;
         const QByteArray savedHome = qgetenv("HOME");
         const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -745,10 +742,7 @@ private slots:
     }
 
     void japaneseReportEmbedsItsFont() {
-        frmCalc& w = Open(0, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Execute();
+        frmCalc& w = OpenWithResult(0);
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
         SaveReportAs(w, target);
@@ -766,10 +760,7 @@ private slots:
     // A disk that fills up while the report is written (here a file size limit) is a failure
     // the installer is told of, and the report saved there before stays whole.
     void fullDiskIsReportedAndKeepsTheEarlierReport() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Execute();
+        frmCalc& w = OpenWithResult(1);
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
         auto content = [&] {
@@ -801,10 +792,7 @@ private slots:
     // Print... through the platform's dialog, to a file: the same page as the saved report;
     // a printer that cannot take the page is a failure the installer is told of.
     void printedThroughThePrintDialog() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Execute();
+        frmCalc& w = OpenWithResult(1);
         const QString spacing = w.txtResult1Text->text();
         QTemporaryDir scratch;
         QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("out")));
@@ -1051,6 +1039,16 @@ private slots:
     }
 
 private:
+    // The window in `lang` (metric) with a result shown: 114.3 x 6.0 mm carbon steel pipe of
+    // water, V method, the first sensor type.
+    frmCalc& OpenWithResult(int lang) {
+        frmCalc& w = Open(lang, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        return w;
+    }
+
     // Save report..., by `press` or else the menu entry, answered in its file dialog with
     // `target` (and yes to replacing it). Returns the name the dialog proposed.
     QString SaveReportAs(frmCalc& w, const QString& target,
