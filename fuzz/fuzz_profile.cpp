@@ -1,7 +1,7 @@
 // The profile reader on arbitrary file contents: never crashes, finds values inside the
 // content, and the integer read stays within 32 bits; a UTF-16 file becomes well-formed
 // UTF-8.
-#include "FieldCheck.h"
+#include "CsvStream.h"
 #include "FuzzTargets.h"
 #include "ModFileProc.h"
 
@@ -13,12 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string decoded = ModFileProc::Detail::DecodedProfile(bytes);
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
-        for (std::string_view rest = decoded; !rest.empty();) {
-            const std::size_t length = Quillmere::Utf8SequenceLength(rest);
-            if (length == 0) {
-                std::abort();
-            }
-            rest.remove_prefix(length);
+        if (!QuillmereCalc::IsUtf8(decoded)) {
+            std::abort();
         }
     } else if (decoded != bytes) {
         std::abort();
