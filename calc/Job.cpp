@@ -570,4 +570,34 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     return j;
 }
 
+nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& tables,
+                                      std::int16_t unitFlag) {
+    using nlohmann::ordered_json;
+    ordered_json out = ordered_json::array();
+    for (const PipeTable* table : tables) {
+        ordered_json sizes = ordered_json::array();
+        for (const PipeSizeRow& row : table->Rows) {
+            ordered_json walls = ordered_json::array();
+            for (const std::size_t c : SchedulesOf(*table, row)) {
+                const PipeChoice choice = PipeSizeTexts(*table, row, c, unitFlag);
+                const std::string_view schedule = table->Schedules[c];
+                walls.push_back(
+                    {{"schedule",
+                      schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
+                     {"pipe_size", PipeSizeLabel(choice)},
+                     {"wall_thickness", choice.WallText}});
+            }
+            sizes.push_back({{"size", std::string(row.Size)},
+                             {"name", PipeSizeName(row)},
+                             {"outer_diameter", PipeSizeTexts(*table, row, 0, unitFlag).OuterText},
+                             {"walls", walls}});
+        }
+        out.push_back({{"standard", std::string(table->Standard)},
+                       {"edition", std::string(table->Edition)},
+                       {"length_unit", std::string(SubGetUnitForm1(unitFlag)[0])},
+                       {"sizes", sizes}});
+    }
+    return out;
+}
+
 } // namespace QuillmereCalc

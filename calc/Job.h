@@ -96,6 +96,11 @@ std::int16_t LanguageOf(const CaseInput& input);
 // displayed texts and the warning.
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome);
 
+// Standard pipe tables as data for scripts: per size its outer diameter and, per schedule,
+// the wall and the designation --pipe-size takes, as texts in the unit system given.
+nlohmann::ordered_json PipeTablesJson(const std::vector<const Quillmere::PipeTable*>& tables,
+                                      std::int16_t unitFlag);
+
 // The pipe list's entry the case computed with ("PVC", "PIPE S.V.").
 std::string PipeMaterialText(const CaseOutcome& outcome);
 

@@ -252,7 +252,7 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-int ListPipeSizes(const std::string& name, const CaseInput& input) {
+int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     const auto unitFlag = UnitFlagOf(input);
     if (!unitFlag) {
         return Fail("--units: metric or imperial");
@@ -262,7 +262,10 @@ int ListPipeSizes(const std::string& name, const CaseInput& input) {
         return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
                     " (SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
     }
-    for (std::size_t i = 0; i < tables.size(); ++i) {
+    if (json) {
+        std::cout << PipeTablesJson(tables, *unitFlag).dump(2) << '\n';
+    }
+    for (std::size_t i = 0; i < tables.size() && !json; ++i) {
         std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
     }
     return StandardOutputOk() ? 0 : OutputFailed();
@@ -335,7 +338,8 @@ int Run(int argc, char* argv[]) {
     app.add_flag("--json", json,
                  "print JSON: the inputs, the spacing in mm before rounding, the "
                  "angles, the axial runs and the displayed texts, or the error and "
-                 "the column it is about (one line per row for a sheet)");
+                 "the column it is about (one line per row for a sheet); with "
+                 "--list-pipe-sizes, the tables");
     std::string listName;
     CLI::Option* listOption =
         app.add_option("--list-pipe-sizes", listName,
@@ -373,7 +377,7 @@ int Run(int argc, char* argv[]) {
         }
     }
     if (listOption->count() > 0) {
-        return ListPipeSizes(listName, input);
+        return ListPipeSizes(listName, input, json);
     }
     const bool sheetGiven = sheetOption->count() > 0;
     const bool sketchGiven = sketchOption->count() > 0;

@@ -663,6 +663,44 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     EXPECT_EQ(Calc("--list-pipe-sizes DIN 2>/dev/null").status, 2);
 }
 
+// A script reads the tables as JSON and feeds their designations back: every one of them
+// must give the figures listed beside it, in both unit systems.
+TEST(Program, ListedPipeSizesAreTheOnesTheOptionTakes) {
+    for (const std::string units : {"metric", "imperial"}) {
+        const CalcRun list = Calc("--json --list-pipe-sizes --units " + units);
+        ASSERT_EQ(list.status, 0);
+        const auto tables = nlohmann::json::parse(list.out);
+        ASSERT_EQ(tables.size(), 7u);
+        EXPECT_EQ(tables[1]["standard"], "JIS G 3454");
+        EXPECT_EQ(tables[1]["length_unit"], units == "metric" ? "mm" : "inch");
+
+        std::string sheet = "units,sensor,pipe_size\n";
+        std::vector<std::pair<std::string, std::string>> listed;
+        for (const auto& table : tables) {
+            for (const auto& size : table["sizes"]) {
+                for (const auto& wall : size["walls"]) {
+                    sheet += units + ",VT-C1," + wall["pipe_size"].get<std::string>() + "\n";
+                    listed.emplace_back(size["outer_diameter"], wall["wall_thickness"]);
+                }
+            }
+        }
+        ASSERT_GT(listed.size(), 500u);
+        const std::string path = ScratchPath("listed-sizes.csv");
+        std::ofstream(path) << sheet;
+        const CalcRun run = Calc("--json --sheet " + path);
+        std::remove(path.c_str());
+        std::istringstream lines(run.out);
+        std::string line;
+        for (const auto& [outer, wall] : listed) {
+            ASSERT_TRUE(std::getline(lines, line));
+            const auto chosen = nlohmann::json::parse(line)["pipe_size"];
+            EXPECT_EQ(chosen["outer_diameter"], outer) << line;
+            EXPECT_EQ(chosen["wall_thickness"], wall) << line;
+        }
+        EXPECT_FALSE(std::getline(lines, line));
+    }
+}
+
 // A PVC or stainless size computed as carbon steel (the default material) would be a
 // believable wrong spacing: a size brings its standard's material unless one is named.
 TEST(Program, PipeSizeBringsItsStandardsMaterial) {
