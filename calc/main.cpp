@@ -377,6 +377,15 @@ int Run(int argc, char* argv[]) {
         }
     }
     if (listOption->count() > 0) {
+        // A case, sheet or drawing asked for beside the listing would be left undone.
+        for (const CLI::Option* option : app.get_options()) {
+            const std::string name = option->get_name();
+            if (option->count() > 0 && option != listOption && name != "--units" &&
+                name != "--lang" && name != "--json") {
+                return Fail(name +
+                            " does not go with --list-pipe-sizes, which only prints the tables");
+            }
+        }
         return ListPipeSizes(listName, input, json);
     }
     const bool sheetGiven = sheetOption->count() > 0;

@@ -661,6 +661,13 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
               std::string::npos);
     EXPECT_NE(Calc("--list-pipe-sizes --units imperial").out.find("VU: JIS K 6741:2016, inch\n"), std::string::npos);
     EXPECT_EQ(Calc("--list-pipe-sizes DIN 2>/dev/null").status, 2);
+    // A sheet or a case beside the listing would go undone without a word.
+    const CalcRun beside = Calc("--list-pipe-sizes VP --sheet jobs.csv 2>&1");
+    EXPECT_EQ(beside.status, 2);
+    EXPECT_EQ(beside.out, "quillmere-calc: --sheet does not go with --list-pipe-sizes, which only "
+                          "prints the tables\n");
+    EXPECT_EQ(Calc("--sensor VT-C1 --list-pipe-sizes 2>/dev/null").status, 2);
+    EXPECT_EQ(Calc("--list-pipe-sizes VP --lang en --units imperial").status, 0);
 }
 
 // A script reads the tables as JSON and feeds their designations back: every one of them
