@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -593,6 +594,56 @@ private slots:
         QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
         QCOMPARE(w.JobSummaryText(), QString());
+    }
+
+    // A right click, or the menu key, anywhere in the window opens the job's menu: the lists
+    // and the button too, not only the bare background; a text field adds it below its own
+    // edit menu.
+    void contextMenuAnywhere() {
+        frmCalc& w = Open(1, 0);
+        const QStringList job{QStringLiteral("Copy job summary"),
+                              QStringLiteral("Save report..."),
+                              QStringLiteral("Print..."),
+                              QString(),
+                              QStringLiteral("Standard pipe..."),
+                              QStringLiteral("Fluid at temperature..."),
+                              QString(),
+                              QStringLiteral("Help"),
+                              QStringLiteral("About Quillmere")};
+        const auto menuOn = [this](QWidget* widget, QContextMenuEvent::Reason reason) {
+            QStringList entries;
+            QTimer::singleShot(0, this, [&entries] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (menu != nullptr) {
+                    for (const QAction* action : menu->actions()) {
+                        entries << action->text()
+                                       .remove(QLatin1Char('&'))
+                                       .section(QLatin1Char('\t'), 0, 0);
+                    }
+                    menu->close();
+                }
+            });
+            const QPoint at = widget->rect().center();
+            QContextMenuEvent event(reason, at, widget->mapToGlobal(at));
+            QApplication::sendEvent(widget, &event);
+            QApplication::processEvents();
+            return entries;
+        };
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 &w, w.PIPE_MATERIALCombo, w.SENSOR_TYPECombo, w.KIND_OF_FLUIDCombo, w.ExecuteCalc,
+                 w.OUTER_DIAMETER, w.fraResult}) {
+            QVERIFY2(menuOn(widget, QContextMenuEvent::Mouse) == job,
+                     qPrintable(widget->objectName()));
+            QVERIFY2(menuOn(widget, QContextMenuEvent::Keyboard) == job,
+                     qPrintable(widget->objectName()));
+        }
+        for (QLineEdit* field :
+             std::initializer_list<QLineEdit*>{w.WALL_THICKNESSText, w.txtResult1Text}) {
+            const QStringList entries = menuOn(field, QContextMenuEvent::Mouse);
+            QVERIFY2(entries.size() > job.size() + 1, qPrintable(entries.join(QLatin1Char('|'))));
+            QCOMPARE(entries.mid(entries.size() - job.size()), job);
+            QCOMPARE(entries[entries.size() - job.size() - 1], QString()); // the separator
+        }
     }
 
     // Enter in a field is a press of EXECUTE, its own check first, exactly like a click.

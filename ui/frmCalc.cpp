@@ -772,6 +772,12 @@ bool frmCalc::eventFilter(QObject* watched, QEvent* event) {
             menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
+        // A list takes the event and shows nothing: the window's menu stands in.
+        auto* list = qobject_cast<QComboBox*>(watched);
+        if (list != nullptr && list->window() == this) {
+            contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+            return true;
+        }
     }
     if (swallowNextPress_ &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
