@@ -35,7 +35,9 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
-(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. The output
+(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. Options
+given beside --sheet are every row's defaults: a column the sheet lacks, or a blank cell,
+takes the option's value. The output
 repeats every input column and adds result1, result2, circumferential and error, and notes
 (what pipe_size and fluid_temperature chose) when the sheet has either column. Exit status:
 0 when every row computed, 1 when any did not, 2 when the sheet cannot be read.
@@ -167,8 +169,12 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             row.resize(columns.size());
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (columns[i]) {
-                input[*columns[i]] = std::string(Unpadded(row[i]));
+            // A blank cell keeps the option's value: with --units imperial, a row left
+            // blank there is not computed in mm, nor with --sensor VT-C1 as RESERVE.
+            if (const std::optional<Column> column = columns[i]) {
+                const std::string_view value = Unpadded(row[i]);
+                input[*column] =
+                    value.empty() && defaults[*column] ? *defaults[*column] : std::string(value);
             }
         }
         for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {

@@ -338,6 +338,16 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               "sensor,outer_diameter,wall,,,result1,result2,circumferential,error\n"
               "VT-C1,114.3,6,,,65.47,,,\n"
               "VT-C1,114.3,6,, 12,,,,\"Column 5 has no heading, but a value: 12\"\n");
+    // Options are every row's defaults, for a blank cell as for a missing column: a blank
+    // units cell under --units imperial is inches, not a believable spacing of a 24 mm pipe.
+    std::ofstream(sheet)
+        << "units,sensor,outer_diameter,wall\nimperial,VT-A1,4.5,0.237\n,,24,0.5\n";
+    EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --sheet " + sheet).out,
+              "units,sensor,outer_diameter,wall,result1,result2,circumferential,error\n"
+              "imperial,VT-A1,4.5,0.237,3.897,33,,\n"
+              ",,24,0.5,19.096,,,\n");
+    EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 24 --wall 0.5").out,
+              "SENSOR SPACING1: 19.096 [inch]\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
