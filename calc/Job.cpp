@@ -165,6 +165,22 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
     return columns;
 }
 
+CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& row,
+                   const CaseInput& defaults) {
+    CaseInput input = defaults;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        // With --units imperial, a blank units cell is not mm, nor with --sensor VT-C1 a
+        // blank sensor cell RESERVE.
+        if (const std::optional<Column> column = columns[i]) {
+            const std::string_view value = i < row.size() ? Unpadded(row[i]) : std::string_view();
+            if (!value.empty() || !defaults[*column]) {
+                input[*column] = std::string(value);
+            }
+        }
+    }
+    return input;
+}
+
 char MountLetter(MountMethod method) { return "VZNW"[static_cast<int>(method) & 3]; }
 
 std::string Text(std::int16_t id, std::int16_t stringBase) {

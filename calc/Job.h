@@ -64,6 +64,11 @@ struct CaseInput {
     }
 };
 
+// A sheet row as a case: each headed column's cell without its padding. A blank cell, or
+// one the row lacks, keeps the value `defaults` (the command line's options) give.
+CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& row,
+                   const CaseInput& defaults);
+
 struct CaseOutcome {
     bool Ok = false;
     std::string Error; // the message the window would show, in the case's language

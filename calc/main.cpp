@@ -149,7 +149,6 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
 
     bool allComputed = true;
     std::vector<std::string> row;
-    CaseInput input = defaults;
     while (!writer.Failed() && reader.Next(row)) {
         if (reader.BlankLine()) {
             continue;
@@ -168,15 +167,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
                                             {std::to_string(row.size()), std::to_string(columns.size())});
             row.resize(columns.size());
         }
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            // A blank cell keeps the option's value: with --units imperial, a row left
-            // blank there is not computed in mm, nor with --sensor VT-C1 as RESERVE.
-            if (const std::optional<Column> column = columns[i]) {
-                const std::string_view value = Unpadded(row[i]);
-                input[*column] =
-                    value.empty() && defaults[*column] ? *defaults[*column] : std::string(value);
-            }
-        }
+        const CaseInput input = RowInput(columns, row, defaults);
         for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
             // Read by nobody, it would be dropped without a word.
             if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {

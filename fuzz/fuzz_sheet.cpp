@@ -27,14 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          problem.find_first_of(std::string("\0\x1b\r\n", 4)) != std::string::npos)) {
             std::abort();
         }
+        // Options as a user would give them beside the sheet, for the blank cells.
+        CaseInput defaults;
+        defaults[Column::Units] = "imperial";
+        defaults[Column::Sensor] = "VT-C1";
         std::vector<std::string> row;
         for (int rows = 0; columns && rows < 64 && reader.Next(row); ++rows) {
-            CaseInput input;
-            for (std::size_t i = 0; i < columns->size() && i < row.size(); ++i) {
-                if (const std::optional<Column> column = (*columns)[i]) {
-                    input[*column] = std::string(Unpadded(row[i]));
-                }
-            }
+            const CaseInput input = RowInput(*columns, row, defaults);
             const CaseOutcome outcome = Evaluate(input);
             if (outcome.Ok == outcome.Record.Outcome.Display.Result1.empty() ||
                 outcome.Ok != outcome.Error.empty()) {
