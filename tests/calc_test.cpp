@@ -8,9 +8,10 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -298,6 +299,41 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
     const std::string ja = Calc("--lang ja --units imperial --outer-diameter 4.5 --wall 0.25 --sketch -").out;
     EXPECT_NE(ja.find(">尺度 1:"), std::string::npos);
     EXPECT_NE(ja.find(" inch</text>"), std::string::npos);
+}
+
+// An earlier drawing is replaced only by a whole one: a full disk (here a file size limit)
+// reports the failure and leaves it as it was, with nothing left beside it. The
+// replacement keeps the file's permissions, and a link stays a link.
+TEST(Sketch, ReplacesAFileOnlyWhenWhole) {
+    const std::string folder = ScratchPath("sketches");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    const std::string drawing = folder + "/job.svg";
+    std::ofstream(drawing) << "earlier";
+    std::filesystem::permissions(drawing, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::owner_write |
+                                              std::filesystem::perms::group_read);
+    const std::string draw = " --outer-diameter 100 --wall 5 --sketch ";
+    const CalcRun full = Shell("trap '' XFSZ; ulimit -f 2; " + std::string(QUILLMERE_CALC) + draw +
+                               drawing + " 2>&1");
+    EXPECT_EQ(full.status, 2);
+    EXPECT_NE(full.out.find("quillmere-calc: cannot write " + drawing + ": File too large"),
+              std::string::npos);
+    const auto content = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(content(drawing), "earlier");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+
+    std::filesystem::create_symlink("job.svg", folder + "/link.svg");
+    EXPECT_EQ(Calc(draw + folder + "/link.svg").status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder + "/link.svg"));
+    EXPECT_EQ(content(drawing).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(std::filesystem::status(drawing).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
