@@ -610,7 +610,7 @@ nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& table
         }
         out.push_back({{"standard", std::string(table->Standard)},
                        {"edition", std::string(table->Edition)},
-                       {"length_unit", std::string(SubGetUnitForm1(unitFlag)[0])},
+                       {"unit", std::string(SubGetUnitForm1(unitFlag)[0])},
                        {"sizes", sizes}});
     }
     return out;

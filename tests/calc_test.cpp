@@ -725,7 +725,7 @@ TEST(Program, ListedPipeSizesAreTheOnesTheOptionTakes) {
         const auto tables = nlohmann::json::parse(list.out);
         ASSERT_EQ(tables.size(), 7u);
         EXPECT_EQ(tables[1]["standard"], "JIS G 3454");
-        EXPECT_EQ(tables[1]["length_unit"], units == "metric" ? "mm" : "inch");
+        EXPECT_EQ(tables[1]["unit"], units == "metric" ? "mm" : "inch");
 
         std::string sheet = "units,sensor,pipe_size\n";
         std::vector<std::pair<std::string, std::string>> listed;
