@@ -3,6 +3,8 @@
 #include "FieldCheck.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace QuillmereCalc {
 
@@ -13,6 +15,7 @@ int CsvReader::Get() {
         if (end_ == 0) {
             if (std::ferror(in_) != 0) {
                 fault_ = Fault::ReadFailed;
+                error_ = errno; // "Is a directory" says more than a failure
             }
             return EOF;
         }
@@ -127,7 +130,7 @@ std::string Describe(const CsvReader& reader) {
     case CsvReader::Fault::None:
         return "";
     case CsvReader::Fault::ReadFailed:
-        return "reading failed";
+        return std::string("cannot read it: ") + std::strerror(reader.Error());
     case CsvReader::Fault::RecordTooLong:
         return line + "record too long (a job sheet row is at most " +
                std::to_string(CsvReader::MaxRecordBytes / 1024) + " KiB)";

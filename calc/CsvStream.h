@@ -32,6 +32,7 @@ public:
     bool Next(std::vector<std::string>& fields);
     Fault Problem() const { return fault_; }
     bool Failed() const { return fault_ != Fault::None; }
+    int Error() const { return error_; } // the errno of ReadFailed
     // The line the last record (or the faulty one) starts on, counted from 1.
     std::size_t Line() const { return recordLine_; }
     // The last record was an empty line, not a record of one empty ("") field.
@@ -47,6 +48,7 @@ private:
     std::size_t end_ = 0;
     bool started_ = false;
     Fault fault_ = Fault::None;
+    int error_ = 0;
     std::size_t line_ = 1;
     std::size_t recordLine_ = 0;
     bool blank_ = false;

@@ -569,6 +569,8 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
         {"endless record", "--sheet /dev/zero 2>&1", 2,
          "quillmere-calc: /dev/zero: line 1: record too long (a job sheet row is at most 64 "
          "KiB)\n"},
+        {"a folder as the sheet", "--sheet / 2>&1", 2,
+         "quillmere-calc: /: cannot read it: Is a directory\n"},
         {"empty sheet name", "--sheet '' 2>&1", 2,
          "quillmere-calc: --sheet: the file name is empty"},
         {"empty sheet name after =", "--sheet= 2>&1", 2,
