@@ -236,6 +236,9 @@ bool WriteWhole(const std::string& path, std::string_view bytes) {
     if (exists && !S_ISREG(existing.st_mode)) {
         return WriteInPlace(path, bytes);
     }
+    if (exists && ::access(path.c_str(), W_OK) != 0) {
+        return false; // a drawing made read-only is not replaced behind its back
+    }
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {

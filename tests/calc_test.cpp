@@ -333,6 +333,19 @@ TEST(Sketch, ReplacesAFileOnlyWhenWhole) {
     EXPECT_EQ(std::filesystem::status(drawing).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
+
+    // A drawing made read-only stays, though its folder would take the replacement (root
+    // may write anything, so as root the program runs as nobody).
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    std::filesystem::remove(drawing);
+    std::ofstream(drawing) << "kept";
+    std::filesystem::permissions(drawing, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::group_read |
+                                              std::filesystem::perms::others_read);
+    const std::string user =
+        ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    EXPECT_EQ(Shell(user + QUILLMERE_CALC + draw + drawing + " 2>/dev/null").status, 2);
+    EXPECT_EQ(content(drawing), "kept");
     std::filesystem::remove_all(folder);
 }
 
