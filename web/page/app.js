@@ -50,6 +50,21 @@
     });
   }
 
+  // A phone's decimal keypad offers its locale's separator only; where that is a comma
+  // (German, French ...) it has no '.', the one decimal point the fields take, and the
+  // full keyboard is the way to type one.
+  function chooseKeyboards() {
+    let point = '.';
+    try {
+      point = new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((p) => p.type === 'decimal').value;
+    } catch {
+      // no locale data: the keypad it is
+    }
+    if (point !== '.') {
+      document.querySelectorAll('input[inputmode="decimal"]').forEach((input) => { input.inputMode = 'text'; });
+    }
+  }
+
   function fill(select, items) {
     const kept = select.selectedIndex;
     select.replaceChildren(...items.map((text, i) => new Option(text, String(i))));
@@ -369,6 +384,7 @@
     core = await QuillmereCore();
     performance.mark('core-ready');
     buildRows();
+    chooseKeyboards();
     connect();
     applyTexts();
     document.body.dataset.ready = '1';

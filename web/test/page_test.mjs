@@ -135,6 +135,14 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), false, 'PIPE S.V. opens its field');
   same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
   await page.close();
+  // A German phone's decimal keypad has ',' only: the full keyboard, where '.' is.
+  const german = await browser.newPage();
+  await german.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'language', { get: () => 'de-DE' }));
+  await german.goto(`${origin}/?lang=en&units=metric`);
+  await german.waitForSelector('body[data-ready="1"]');
+  same(await german.$$eval('input[inputmode]', (all) => [...new Set(all.map((e) => e.inputMode))]), ['text'],
+    'full keyboard where the keypad has no decimal point');
+  await german.close();
 }
 
 // 3. The helpers: standard pipe, fluid at temperature, N method, summary and sketch.
