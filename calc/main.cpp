@@ -4,6 +4,7 @@
 #include "CsvStream.h"
 #include "Job.h"
 #include "Sketch.h"
+#include "WholeFile.h"
 
 #include "Catalogue.h"
 
@@ -18,10 +19,6 @@
 #include <optional>
 #include <string_view>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace QuillmereCalc;
 
@@ -204,63 +201,6 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     return allComputed ? 0 : 1;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = WriteAll(fd, bytes);
-    return ::close(fd) == 0 && written;
-}
-
-// The file is replaced only once every byte is written, as the window saves its report: a
-// full disk leaves an earlier drawing whole. A link, a device or a pipe is written through,
-// and so is a writable file in a folder that takes no new files.
-bool WriteWhole(const std::string& path, std::string_view bytes) {
-    struct stat existing {};
-    const bool exists = ::lstat(path.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        return WriteInPlace(path, bytes);
-    }
-    if (exists && ::access(path.c_str(), W_OK) != 0) {
-        return false; // a drawing made read-only is not replaced behind its back
-    }
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return WriteInPlace(path, bytes);
-    }
-    mode_t mode = existing.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && ::rename(temporary.c_str(), path.c_str()) == 0) {
-        return true;
-    }
-    const int error = errno; // for the message, not the clean-up's
-    ::unlink(temporary.c_str());
-    errno = error;
-    return false;
-}
-
 int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& sketch) {
     const CaseOutcome outcome = Evaluate(input);
     const bool sketchToOutput = sketch && *sketch == "-";
@@ -316,9 +256,10 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     }
     if (json) {
         std::cout << PipeTablesJson(tables, *unitFlag).dump(2) << '\n';
-    }
-    for (std::size_t i = 0; i < tables.size() && !json; ++i) {
-        std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
+    } else {
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
+        }
     }
     return StandardOutputOk() ? 0 : OutputFailed();
 }
