@@ -118,15 +118,21 @@
     });
   }
 
+  // The job on screen, or none: what Copy and Print may record and the printer gets.
+  // Without one the browser's own print shows the page.
+  function showRecord(shown) {
+    job = shown;
+    $('CopySummaryAction').disabled = !shown;
+    $('PrintAction').disabled = !shown;
+    document.body.classList.toggle('has-record', Boolean(shown));
+    $('Sketch').hidden = !shown;
+  }
+
   function clearResults() {
     $('txtResult1Text').value = '';
     $('txtResult2Text').value = '';
     $('ResultWarning').hidden = true;
-    job = null;
-    $('CopySummaryAction').disabled = true;
-    $('PrintAction').disabled = true;
-    document.body.classList.remove('has-record'); // the browser's own print shows the page
-    $('Sketch').hidden = true;
+    showRecord(null);
   }
 
   // The window's message box; `then` runs once it is answered.
@@ -191,9 +197,6 @@
     $('txtResult2Text').value = r.result2;
     $('ResultWarning').textContent = r.warning; // a spacing clamped to 0 is no place to mount
     $('ResultWarning').hidden = !r.warning;
-    job = r;
-    $('CopySummaryAction').disabled = false;
-    $('PrintAction').disabled = false;
     const image = (svg) => Object.assign(new Image(), {
       src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt: texts.legend,
     });
@@ -201,8 +204,7 @@
     // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
     $('PrintSummary').textContent = r.summary;
     $('PrintSketch').replaceChildren(image(r.printSketch));
-    document.body.classList.add('has-record');
-    $('Sketch').hidden = false;
+    showRecord(r);
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
   }
 
@@ -223,8 +225,8 @@
       area.remove();
     }
     if (!copied) {
-        message(`${texts.copyFailed}\n\n${job.summary}`);
-        return;
+      message(`${texts.copyFailed}\n\n${job.summary}`);
+      return;
     }
     const button = $('CopySummaryAction');
     button.textContent = texts.copied;

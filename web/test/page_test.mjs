@@ -49,10 +49,11 @@ const browser = await puppeteer.launch({
   args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--lang=en-US'],
 });
 
-// A fresh page at the given language and units, as a fresh window.
-async function open(lang, units, context = browser, viewport = null) {
+// A fresh page at the given language and units, as a fresh window; `prepare` runs before
+// loading (a mobile viewport reloads, a changed navigator must be there from the start).
+async function open(lang, units, context = browser, prepare = async () => {}) {
   const page = await context.newPage();
-  if (viewport) await page.setViewport(viewport); // before loading: a mobile viewport reloads
+  await prepare(page);
   page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
   await page.goto(`${origin}/?lang=${lang}&units=${units}`);
   await page.waitForSelector('body[data-ready="1"]');
@@ -136,10 +137,8 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
   await page.close();
   // A German phone's decimal keypad has ',' only: the full keyboard, where '.' is.
-  const german = await browser.newPage();
-  await german.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'language', { get: () => 'de-DE' }));
-  await german.goto(`${origin}/?lang=en&units=metric`);
-  await german.waitForSelector('body[data-ready="1"]');
+  const german = await open('en', 'metric', browser,
+    (p) => p.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'language', { get: () => 'de-DE' })));
   same(await german.$$eval('input[inputmode]', (all) => [...new Set(all.map((e) => e.inputMode))]), ['text'],
     'full keyboard where the keypad has no decimal point');
   await german.close();
@@ -373,7 +372,7 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
 // 6. The phone-sized page, in Japanese, for a person to look at.
 {
   const page = await open('ja', 'metric', browser,
-    { width: 360, height: 780, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+    (p) => p.setViewport({ width: 360, height: 780, deviceScaleFactor: 2, isMobile: true, hasTouch: true }));
   same(await usualCase(page, 'tap'), '65.47', 'computed on a phone');
   same(await page.evaluate(() => document.documentElement.scrollWidth <= 360), true, 'one column fits 360 px');
   await page.screenshot({ path: join(shotDir, 'web-360.png'), fullPage: true });
