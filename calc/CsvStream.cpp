@@ -209,33 +209,4 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
-std::string Printable(std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string out;
-    while (!text.empty()) {
-        const auto c = static_cast<unsigned char>(text[0]);
-        const std::size_t n = Quillmere::Utf8SequenceLength(text);
-        if (n == 0 || c < 0x20 || c == 0x7F) {
-            if (c == 0) {
-                out += "\\0";
-            } else {
-                out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-            }
-            text.remove_prefix(1);
-            continue;
-        }
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (n == 2 && c == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
-            // C1 controls (U+0080 to U+009F) drive terminals as well.
-            const auto code = static_cast<unsigned char>(text[1]);
-            out += std::string("\\u00") + hex[code >> 4] + hex[code & 15];
-        } else {
-            out.append(text.substr(0, n));
-        }
-        text.remove_prefix(n);
-    }
-    return out;
-}
-
 } // namespace QuillmereCalc

@@ -5,6 +5,8 @@
 // doubled quotes and line breaks inside. A record is at most MaxRecordBytes long, and a
 // quoted field must be closed: either fault stops the reading, with the line it is on.
 
+#include "Words.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -82,8 +84,6 @@ private:
 // U+10FFFF).
 bool IsUtf8(std::string_view text);
 
-// `text` fit for a message on a terminal: control characters, DEL and bytes that are not
-// UTF-8 are shown escaped (\x1b, \0, \xff), so nothing cuts, garbles or drives the terminal.
-std::string Printable(std::string_view text);
+using Quillmere::Printable;
 
 } // namespace QuillmereCalc

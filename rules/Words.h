@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace Quillmere {
 
@@ -14,5 +15,9 @@ std::int16_t ErrorMessageId(const EngineError& error);
 
 // The description itself, in the language of `stringBase` (0 Japanese, 5000 English).
 std::string ErrorDescription(const EngineError& error, std::int16_t stringBase);
+
+// `text` fit for a message on a terminal: control characters, DEL and bytes that are not
+// UTF-8 are shown escaped (\x1b, \0, \xff), so nothing cuts, garbles or drives the terminal.
+std::string Printable(std::string_view text);
 
 } // namespace Quillmere
