@@ -1,6 +1,7 @@
 // Quillmere: the start-up settles the run's settings and shows the window; the event loop
 // runs until the window is closed.
 #include "ModCommonProc.h"
+#include "Words.h"
 #include "frmCalc.h"
 
 #include <QApplication>
@@ -70,9 +71,12 @@ int Print(const std::string& text) {
     return 0;
 }
 
-// --lang and --units, for one run; every other argument is left to Qt. Returns the exit
-// status when the program is to end at once (help, version or a bad value).
-std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverrides& overrides) {
+// --lang and --units, for one run. Before Qt has taken its own arguments (-platform ...)
+// the others are let pass; afterwards (`onlyOurs`) any left is a mistake, such as --unit,
+// that would otherwise open a window in units the user did not ask for. Returns the exit
+// status when the program is to end at once (help, version or a bad argument).
+std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverrides& overrides,
+                                 bool onlyOurs) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -97,6 +101,10 @@ std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverr
             std::fprintf(stderr, "quillmere: %s takes %s\n%s", arg.c_str(),
                          arg == "--lang" ? "ja or en" : "metric or imperial", Usage);
             return 2;
+        } else if (onlyOurs) {
+            std::fprintf(stderr, "quillmere: unknown argument %s\n%s",
+                         Quillmere::Printable(argv[i]).c_str(), Usage);
+            return 2;
         }
     }
     return std::nullopt;
@@ -106,7 +114,7 @@ std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverr
 
 int main(int argc, char* argv[]) {
     ModCommonProc::RunOverrides overrides;
-    if (const std::optional<int> status = ReadArguments(argc, argv, overrides)) {
+    if (const std::optional<int> status = ReadArguments(argc, argv, overrides, false)) {
         return *status;
     }
     const bool hasDisplay = std::getenv("DISPLAY") != nullptr ||
@@ -121,6 +129,9 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(StartUpMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    if (const std::optional<int> status = ReadArguments(argc, argv, overrides, true)) {
+        return *status;
+    }
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     InstallFontSubstitutes();
 

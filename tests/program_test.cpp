@@ -297,6 +297,15 @@ private slots:
         QVERIFY(bad.waitForFinished(10000));
         QCOMPARE(bad.exitCode(), 2);
         QVERIFY(bad.readAllStandardError().contains("--units takes metric or imperial"));
+        // A misspelt option must not open a window in units nobody asked for; Qt's own
+        // options still reach Qt.
+        QProcess typo;
+        typo.setProcessEnvironment(Graphical(runtime_));
+        typo.start(folder.Program(), {QStringLiteral("-style"), QStringLiteral("fusion"),
+                                      QStringLiteral("--unit"), QStringLiteral("imperial")});
+        QVERIFY(typo.waitForFinished(10000));
+        QCOMPARE(typo.exitCode(), 2);
+        QVERIFY(typo.readAllStandardError().contains("quillmere: unknown argument --unit\n"));
         for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
             QProcess full; // a full disk is no success
             full.setStandardOutputFile(QStringLiteral("/dev/full"));
