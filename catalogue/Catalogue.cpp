@@ -133,9 +133,9 @@ constexpr auto Entries = std::to_array<Entry>({
     {ReportText::WMethod, "W法", "W METHOD"},
     {ReportText::Steps, "%1 (3 mm ステップ)", "%1 (3 mm steps)"},
     {ReportText::Legend,
-     "灰: 配管  黄土: ライニング  青: 流体  赤: 音波\n"
+     "灰: 配管、黄土: ライニング、青: 流体、赤: 音波\n"
      "▼: センサの基準点 (取付け寸法はこの2点の間の距離)",
-     "Grey: pipe wall  ochre: lining  blue: fluid  red: sound beam\n"
+     "Grey: pipe wall; ochre: lining; blue: fluid; red: sound beam\n"
      "Triangles: the sensors' reference points (the spacing is the distance between them)"},
     {ReportText::HelpText,
      "<h3>取付け寸法計算ツール</h3>"
