@@ -21,9 +21,36 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
+// The full-width letters, digits and blank a Japanese input method types ("ＳＧＰ　１００Ａ"),
+// as their ASCII forms, in upper case.
+std::string NarrowUpper(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string_view at = text.substr(i);
+        if (at.starts_with("\xE3\x80\x80")) { // U+3000 IDEOGRAPHIC SPACE
+            out += ' ';
+            i += 2;
+            continue;
+        }
+        if (at.size() >= 3 && static_cast<unsigned char>(at[0]) == 0xEF &&
+            (static_cast<unsigned char>(at[1]) & 0xC0) == 0x80 &&
+            (static_cast<unsigned char>(at[2]) & 0xC0) == 0x80) {
+            const unsigned code = 0xF000U | ((static_cast<unsigned char>(at[1]) & 0x3FU) << 6) |
+                                  (static_cast<unsigned char>(at[2]) & 0x3FU);
+            if (code >= 0xFF01 && code <= 0xFF5E) { // FULLWIDTH ! to ~
+                out += static_cast<char>(code - 0xFEE0);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return AsciiUpper(out);
+}
+
 // Upper case without blanks, except that the blank of "1 1/2" becomes its hyphen.
 std::string Squeezed(std::string_view designation) {
-    const std::string upper = AsciiUpper(designation);
+    const std::string upper = NarrowUpper(designation);
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -45,6 +72,31 @@ std::string Squeezed(std::string_view designation) {
         i = next - 1;
     }
     return out;
+}
+
+// "STPG370 100A Sch40", "SUS304TP 100A Sch10S": the grade written onto the standard's
+// name changes no dimension and is dropped. Only when a size follows it, so that "SUS100"
+// stays the size 100A.
+std::string WithoutGrade(std::string_view designation) {
+    std::string text = NarrowUpper(designation);
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos) {
+        return text;
+    }
+    for (const std::string_view key : {"STPG", "SUS"}) {
+        if (text.compare(start, key.size(), key) != 0) {
+            continue;
+        }
+        const std::size_t grade = start + key.size();
+        const std::size_t end = text.find_first_of(" \t", grade);
+        const std::size_t next =
+            end == std::string::npos ? end : text.find_first_not_of(" \t", end);
+        if (grade < text.size() && IsDigit(text[grade]) && next != std::string::npos &&
+            IsDigit(text[next])) {
+            text.erase(grade, end - grade);
+        }
+    }
+    return text;
 }
 
 // The number a size designation stands for: "100A" 100, "1-1/2B" 1.5, "3/8" 0.375.
@@ -218,11 +270,12 @@ PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::si
 
 PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase) {
     PipeChoice out;
+    std::string jisSchedule;
     const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
         return out;
     };
-    const std::string text = Squeezed(designation);
+    const std::string text = Squeezed(WithoutGrade(designation));
     const PipeTable* table = nullptr;
     std::string_view rest = text;
     for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
@@ -230,6 +283,16 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             table = TableByKey(key);
             rest.remove_prefix(key.size());
             break;
+        }
+    }
+    if (table != nullptr && table->Key != "NPS" && rest.find("SCH") == std::string_view::npos) {
+        // "100A 10S", "100A 40": a JIS size ends at its A, and what follows is the schedule
+        const auto a = rest.find('A');
+        if (a != std::string_view::npos && a > 0 && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
+            std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(a), IsDigit)) {
+            jisSchedule =
+                std::string(rest.substr(0, a + 1)) + "SCH" + std::string(rest.substr(a + 1));
+            rest = jisSchedule;
         }
     }
     std::string_view schedule;

@@ -354,6 +354,16 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("NPS 14 Sch10S"), "355.6 x 4.78"); // not B36.10M's 6.35
     EXPECT_EQ(Choose("VP 100"), "114 x 6.6");
     EXPECT_EQ(Choose("VU100"), "114 x 3.1");
+    // As written on drawings and typed by a Japanese input method.
+    EXPECT_EQ(Choose("SUS 100A 10S"), "114.3 x 3");
+    EXPECT_EQ(Choose("STPG 100A 40"), "114.3 x 6");
+    EXPECT_EQ(Choose("STPG370 100A Sch40"), "114.3 x 6");
+    EXPECT_EQ(Choose("SUS304TP 50A 20S"), "60.5 x 3.5");
+    EXPECT_EQ(Choose("SUS100 Sch10S"), "114.3 x 3"); // a size, not a grade
+    EXPECT_EQ(Choose("ＳＧＰ　１００Ａ"), "114.3 x 4.5");
+    EXPECT_EQ(Choose("ｓｔｐｇ 100A　ｓｃｈ４０"), "114.3 x 6");
+    EXPECT_EQ(Choose("SGP 100A 40"),
+              "SGP 100A has one wall thickness only; give it without a schedule");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
