@@ -317,14 +317,17 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
         }
     }
     std::string size(rest);
-    if (table == nullptr && !size.empty() && IsDigit(size.front()) && size.back() == 'B') {
-        table = TableByKey("NPS"); // "4B": the inch size of ASME pipe
+    // "4B" and 4" are the inch sizes of ASME pipe
+    const bool inchSize =
+        !size.empty() && IsDigit(size.front()) && (size.back() == 'B' || size.back() == '"');
+    if (table == nullptr && inchSize) {
+        table = TableByKey("NPS");
     }
     if (table == nullptr) {
         return refuse(P::UnknownStandard, {Shown(text), Keys});
     }
     if (table->Key == "NPS") {
-        if (!size.empty() && size.back() == 'B') {
+        if (inchSize) {
             size.pop_back();
         }
         if (scheduleName.size() > 3 && scheduleName.ends_with('S')) {

@@ -346,6 +346,8 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SUS 100A Sch10S"), "114.3 x 3");
     EXPECT_EQ(Choose("NPS 4 Sch40"), "114.3 x 6.02");
     EXPECT_EQ(Choose("4B Sch40"), "114.3 x 6.02");
+    EXPECT_EQ(Choose("4\" Sch40"), "114.3 x 6.02");
+    EXPECT_EQ(Choose("NPS 1-1/2\" STD"), "48.3 x 3.68");
     EXPECT_EQ(Choose("NPS 4 STD"), "114.3 x 6.02");
     EXPECT_EQ(Choose("NPS 1-1/2 STD"), "48.3 x 3.68");
     EXPECT_EQ(Choose("nps 1 1/2 xxs"), "48.3 x 10.15");
