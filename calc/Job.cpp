@@ -17,27 +17,21 @@ using namespace Quillmere;
 
 namespace {
 
-// The names of a list's entries and their list indexes, grouped by length: a lookup
-// compares only names of the text's length, and needs no copy of the text.
+// The names of a list's entries and their list indexes. A name is found as the list writes
+// it (the usual case, with no copy of the text), or else as typed in any case or width:
+// "rubber", "ゴム" and "ｺﾞﾑ" are the same entry.
 class NameList {
 public:
-    void Add(std::string name, int index) {
+    void Add(const std::string& name, int index) {
         exact_.emplace(name, index);
-        if (byLength_.size() <= name.size()) {
-            byLength_.resize(name.size() + 1);
-        }
-        byLength_[name.size()].emplace_back(std::move(name), index);
+        folded_.emplace(FoldedName(name), index);
     }
     std::optional<int> Find(std::string_view text) const {
         if (const auto it = exact_.find(text); it != exact_.end()) {
-            return it->second; // the usual case: written as the list writes it
+            return it->second;
         }
-        if (text.size() < byLength_.size()) {
-            for (const auto& [name, index] : byLength_[text.size()]) {
-                if (SameIgnoringCase(name, text)) {
-                    return index;
-                }
-            }
+        if (const auto it = folded_.find(FoldedName(text)); it != folded_.end()) {
+            return it->second;
         }
         return std::nullopt;
     }
@@ -48,7 +42,7 @@ private:
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
     std::unordered_map<std::string, int, Hash, std::equal_to<>> exact_;
-    std::vector<std::vector<std::pair<std::string, int>>> byLength_;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> folded_;
 };
 
 template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
@@ -136,6 +130,40 @@ std::optional<Column> ColumnByName(std::string_view name) {
     return std::nullopt;
 }
 
+namespace {
+
+// A heading that is one of the window's captions, in either language and as typed
+// ("WALL THICKNESS", "配管厚さ", "ライニング厚さ"): a sheet made with the window's own words.
+std::optional<Column> ColumnByCaption(std::string_view heading) {
+    namespace Id = Catalogue::Id;
+    static constexpr std::pair<std::int16_t, Column> captions[] = {
+        {Id::SensorType, Column::Sensor},
+        {Id::SensorMount, Column::Mount},
+        {Id::OuterDiameter, Column::OuterDiameter},
+        {Id::WallThickness, Column::Wall},
+        {Id::PipeMaterial, Column::Pipe},
+        {Id::PipeVelocity, Column::PipeVelocity},
+        {Id::LiningMaterial, Column::Lining},
+        {Id::LiningThickness, Column::LiningThickness},
+        {Id::LiningVelocity, Column::LiningVelocity},
+        {Id::KindOfFluid, Column::Fluid},
+        {Id::FluidVelocity, Column::FluidVelocity},
+    };
+    static const NameList names = [] {
+        NameList list;
+        for (const auto& [id, column] : captions) {
+            for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
+                list.Add(std::string(Catalogue::Text(id, base)), static_cast<int>(column));
+            }
+        }
+        return list;
+    }();
+    const auto column = names.Find(Unpadded(heading));
+    return column ? std::optional<Column>(static_cast<Column>(*column)) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
                                           std::string& problem) {
     SheetColumns columns;
@@ -144,7 +172,10 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
             columns.emplace_back();
             continue;
         }
-        const auto column = ColumnByName(HeadingKey(name));
+        auto column = ColumnByName(HeadingKey(name));
+        if (!column) {
+            column = ColumnByCaption(name);
+        }
         if (!column) {
             problem = "unknown column \"" + Printable(name) + "\"";
             if (names.size() == 1 && name.find_first_of(";\t") != std::string::npos) {

@@ -35,15 +35,17 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
-(in any case, "Outer Diameter" or outer-diameter as well) and one pipe a row. Options
-given beside --sheet are every row's defaults: a column the sheet lacks, or a blank cell,
-takes the option's value. The output repeats every input column and adds result1,
-result2, circumferential and error, and notes (what pipe_size and fluid_temperature
-chose) when the sheet has either column. Exit status: 0 when every row computed, 1 when
-any did not, 2 when the sheet cannot be read.
+(in any case, "Outer Diameter" or outer-diameter as well, or the window's captions in
+either language: WALL THICKNESS, 配管厚さ) and one pipe a row. Options given beside
+--sheet are every row's defaults: a column the sheet lacks, or a blank cell, takes the
+option's value. The output repeats every input column and adds result1, result2,
+circumferential and error, and notes (what pipe_size and fluid_temperature chose) when
+the sheet has either column. Exit status: 0 when every row computed, 1 when any did not,
+2 when the sheet cannot be read.
 
-Names are the window's list texts in English or Japanese. A named material takes its
-sound velocity from the table, as in the window; a typed velocity alone selects the
+Names are the window's list texts in English or Japanese, in any case and width (ゴム is
+the list's ｺﾞﾑ). A named material takes its sound velocity from the table, as in the
+window; a typed velocity alone selects the
 list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together,
 or a lining thickness without a lining, are refused: one of them would go unread.
 Mounting methods V and Z are the window's; N crosses the fluid three times, W four times.

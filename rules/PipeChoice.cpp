@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "MaterialTables.h"
 #include "NumberText.h"
+#include "TextFold.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,36 +22,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
-// The full-width letters, digits and blank a Japanese input method types ("ＳＧＰ　１００Ａ"),
-// as their ASCII forms, in upper case.
-std::string NarrowUpper(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::string_view at = text.substr(i);
-        if (at.starts_with("\xE3\x80\x80")) { // U+3000 IDEOGRAPHIC SPACE
-            out += ' ';
-            i += 2;
-            continue;
-        }
-        if (at.size() >= 3 && static_cast<unsigned char>(at[0]) == 0xEF &&
-            (static_cast<unsigned char>(at[1]) & 0xC0) == 0x80 &&
-            (static_cast<unsigned char>(at[2]) & 0xC0) == 0x80) {
-            const unsigned code = 0xF000U | ((static_cast<unsigned char>(at[1]) & 0x3FU) << 6) |
-                                  (static_cast<unsigned char>(at[2]) & 0x3FU);
-            if (code >= 0xFF01 && code <= 0xFF5E) { // FULLWIDTH ! to ~
-                out += static_cast<char>(code - 0xFEE0);
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return AsciiUpper(out);
-}
-
-// Upper case without blanks, except that the blank of "1 1/2" becomes its hyphen.
+// Folded (upper case, full-width letters as ASCII) and without blanks, except that the
+// blank of "1 1/2" becomes its hyphen.
 std::string Squeezed(std::string_view designation) {
-    const std::string upper = NarrowUpper(designation);
+    const std::string upper = FoldedName(designation);
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -78,7 +53,7 @@ std::string Squeezed(std::string_view designation) {
 // name changes no dimension and is dropped. Only when a size follows it, so that "SUS100"
 // stays the size 100A.
 std::string WithoutGrade(std::string_view designation) {
-    std::string text = NarrowUpper(designation);
+    std::string text = FoldedName(designation);
     const std::size_t start = text.find_first_not_of(" \t");
     if (start == std::string::npos) {
         return text;

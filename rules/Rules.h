@@ -11,4 +11,5 @@
 #include "FluidAtTemperature.h"
 #include "Lists.h"
 #include "PipeChoice.h"
+#include "TextFold.h"
 #include "Words.h"

@@ -202,6 +202,27 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
         EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1522);
         EXPECT_FALSE(o.Record.Outcome.Display.Result2.empty());
     }
+    // As an input method types them: "ゴム" is the list's "ｺﾞﾑ", "ステンレス" its "ｽﾃﾝﾚｽ".
+    o = Evaluate(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
+                       {Column::Pipe, "ステンレス"},
+                       {Column::Lining, "ゴム"},
+                       {Column::LiningThickness, "3"},
+                       {Column::Fluid, "ｶｲｽｲ"},
+                       {Column::OuterDiameter, "114.3"},
+                       {Column::Wall, "6"}}));
+    EXPECT_FALSE(o.Ok); // a reading in kana is not the name
+    o = Evaluate(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
+                       {Column::Pipe, "ステンレス"},
+                       {Column::Lining, "ゴム"},
+                       {Column::LiningThickness, "3"},
+                       {Column::Fluid, "seawater"},
+                       {Column::OuterDiameter, "114.3"},
+                       {Column::Wall, "6"}}));
+    ASSERT_TRUE(o.Ok) << o.Error;
+    EXPECT_EQ(o.Record.SensorTypeIndex, 4);
+    EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3141);
+    EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
+    EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1522);
     // A typed velocity alone is the user entry (a named one beside it is refused below).
     const auto pipe = [](Column column, const char* value) {
         return std::pair{column, value};
@@ -397,6 +418,12 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               ",,24,0.5,19.096,,,\n");
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 24 --wall 0.5").out,
               "SENSOR SPACING1: 19.096 [inch]\n");
+    // The window's captions head columns too, in either language and width.
+    std::ofstream(sheet) << "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ\n"
+                            "VT-C1,114.3,6,ゴム,3\n";
+    EXPECT_EQ(Calc("--sheet " + sheet).out,
+              "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,result1,result2,"
+              "circumferential,error\nVT-C1,114.3,6,ゴム,3,63.11,,,\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");

@@ -188,6 +188,19 @@ TEST(LeaveField, Utf8TextsAsTheFieldsHoldThem) {
               Catalogue::Id::NotANumber);
 }
 
+TEST(FoldedName, WhatAnInputMethodTypesMatchesTheLists) {
+    EXPECT_EQ(FoldedName("ﾗｲﾆﾝｸﾞ無し"), "ライニング無し");
+    EXPECT_EQ(FoldedName("ｺﾞﾑ"), FoldedName("ゴム"));
+    EXPECT_EQ(FoldedName("ﾊﾟｲﾌﾟ ﾎﾞﾙﾄ ｳﾞ"), "パイプ ボルト ヴ");
+    EXPECT_EQ(FoldedName("ﾞｱﾞ"), "゛ア゛"); // a mark with nothing to voice stays a mark
+    EXPECT_EQ(FoldedName("ＳＧＰ　１００Ａ sch40"), "SGP 100A SCH40");
+    EXPECT_EQ(FoldedName("Stainless Steel"), "STAINLESS STEEL");
+    EXPECT_EQ(FoldedName("a\xff\xe3\x81"
+                         "b"),
+              "A\xff\xe3\x81"
+              "B"); // broken bytes kept as they are
+}
+
 TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::InvalidArgument, Medium::Fluid), 5000),
               "The sound beam cannot enter the fluid: its sound velocity is too high for this "
