@@ -124,20 +124,28 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     return length;
 }
 
+std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view text) {
+    const std::size_t n = Utf8SequenceLength(text);
+    if (n == 0) {
+        return {0, 0};
+    }
+    const auto lead = static_cast<unsigned char>(text[0]);
+    char32_t cp = n == 1 ? lead : lead & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        cp = (cp << 6) | (static_cast<unsigned char>(text[k]) & 0x3F);
+    }
+    return {cp, n};
+}
+
 std::u16string Utf16FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {
-        const std::size_t n = Utf8SequenceLength(utf8);
+        auto [cp, n] = Utf8CodePoint(utf8);
         if (n == 0) {
             out.push_back(u'\uFFFD');
             utf8.remove_prefix(1);
             continue;
-        }
-        const auto lead = static_cast<unsigned char>(utf8[0]);
-        char32_t cp = n == 1 ? lead : lead & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3F);
         }
         utf8.remove_prefix(n);
         if (cp >= 0x10000) {

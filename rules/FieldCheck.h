@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace Quillmere {
 
@@ -25,6 +26,10 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
 // The length of the well-formed UTF-8 sequence at the start of `text` (no overlong forms,
 // surrogates or code points past U+10FFFF), or 0 when there is none.
 std::size_t Utf8SequenceLength(std::string_view text);
+
+// The code point at the start of `text`, with its length in bytes; the length is 0 when
+// the text does not start with a well-formed sequence.
+std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view text);
 
 // UTF-8 text as the window's fields hold it, in UTF-16; each byte of a broken sequence
 // becomes U+FFFD. For front ends whose texts arrive as UTF-8 (the command line, the page).

@@ -49,17 +49,12 @@ std::string FoldedName(std::string_view text) {
     char32_t last = 0; // the kana just folded, which a sound mark may still change
     std::size_t lastAt = 0;
     while (!text.empty()) {
-        const std::size_t n = Utf8SequenceLength(text);
+        auto [c, n] = Utf8CodePoint(text);
         if (n == 0) {
             out += text.front();
             text.remove_prefix(1);
             last = 0;
             continue;
-        }
-        const auto lead = static_cast<unsigned char>(text[0]);
-        char32_t c = n == 1 ? lead : lead & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(text[k]) & 0x3F);
         }
         text.remove_prefix(n);
         if (c == U'ﾞ' && Voices(last)) {
