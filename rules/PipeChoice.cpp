@@ -49,31 +49,6 @@ std::string Squeezed(std::string_view designation) {
     return out;
 }
 
-// "STPG370 100A Sch40", "SUS304TP 100A Sch10S": the grade written onto the standard's
-// name changes no dimension and is dropped. Only when a size follows it, so that "SUS100"
-// stays the size 100A.
-std::string WithoutGrade(std::string_view designation) {
-    std::string text = FoldedName(designation);
-    const std::size_t start = text.find_first_not_of(" \t");
-    if (start == std::string::npos) {
-        return text;
-    }
-    for (const std::string_view key : {"STPG", "SUS"}) {
-        if (text.compare(start, key.size(), key) != 0) {
-            continue;
-        }
-        const std::size_t grade = start + key.size();
-        const std::size_t end = text.find_first_of(" \t", grade);
-        const std::size_t next =
-            end == std::string::npos ? end : text.find_first_not_of(" \t", end);
-        if (grade < text.size() && IsDigit(text[grade]) && next != std::string::npos &&
-            IsDigit(text[next])) {
-            text.erase(grade, end - grade);
-        }
-    }
-    return text;
-}
-
 // The number a size designation stands for: "100A" 100, "1-1/2B" 1.5, "3/8" 0.375.
 std::optional<double> NominalValue(std::string_view size) {
     if (!size.empty() && (size.back() == 'A' || size.back() == 'B')) {
@@ -111,6 +86,40 @@ const PipeTable* TableByKey(std::string_view key) {
         }
     }
     return nullptr;
+}
+
+// "STPG370 100A Sch40", "SUS 304TP 100A Sch10S": a grade after the standard's name changes
+// no dimension and is dropped, when a size follows it and it is no size itself ("SUS100
+// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed).
+std::string WithoutGrade(std::string_view designation) {
+    std::string text = FoldedName(designation);
+    constexpr std::string_view blanks = " \t";
+    const std::size_t start = text.find_first_not_of(blanks);
+    for (const std::string_view key : {"STPG", "SUS"}) {
+        if (start == std::string::npos || text.compare(start, key.size(), key) != 0) {
+            continue;
+        }
+        const std::size_t grade = text.find_first_not_of(blanks, start + key.size());
+        if (grade == std::string::npos || !IsDigit(text[grade])) {
+            break;
+        }
+        const std::size_t end = text.find_first_of(blanks, grade);
+        const std::size_t next =
+            end == std::string::npos ? end : text.find_first_not_of(blanks, end);
+        if (next == std::string::npos || !IsDigit(text[next])) {
+            break;
+        }
+        std::string size = text.substr(grade, end - grade);
+        if (size.back() != 'A') {
+            size += 'A';
+        }
+        const auto& rows = TableByKey(key)->Rows;
+        if (std::none_of(rows.begin(), rows.end(),
+                         [&](const PipeSizeRow& r) { return r.Size == size; })) {
+            text.erase(grade, end - grade);
+        }
+    }
+    return text;
 }
 
 std::string_view ShownKey(const PipeTable& table) { return table.Key == "NPS-S" ? "NPS" : table.Key; }
