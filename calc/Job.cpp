@@ -79,9 +79,9 @@ std::optional<int> FindSensor(std::string_view text) {
 }
 
 std::optional<MountMethod> FindMount(std::string_view text) {
+    const std::string folded = FoldedName(text); // "v" and "Ｖ" are V
     for (int m = 0; m < MountMethodCount; ++m) {
-        const char letter = MountLetter(static_cast<MountMethod>(m));
-        if (SameIgnoringCase(text, std::string_view(&letter, 1))) {
+        if (folded == std::string(1, MountLetter(static_cast<MountMethod>(m)))) {
             return static_cast<MountMethod>(m);
         }
     }

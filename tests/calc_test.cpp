@@ -206,6 +206,7 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     // a reading in kana ("ｶｲｽｲ") is not a name.
     for (const char* fluid : {"ｶｲｽｲ", "seawater"}) {
         o = Evaluate(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
+                           {Column::Mount, "ｚ"},
                            {Column::Pipe, "ステンレス"},
                            {Column::Lining, "ゴム"},
                            {Column::LiningThickness, "3"},
@@ -215,6 +216,7 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
         EXPECT_EQ(o.Ok, std::string(fluid) == "seawater") << o.Error;
     }
     EXPECT_EQ(o.Record.SensorTypeIndex, 4);
+    EXPECT_EQ(o.Record.Outcome.Inputs.MountMethod, 1);
     EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3141);
     EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
     EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1522);
