@@ -19,17 +19,20 @@ make_sheet() { # make_sheet ROWS FILE: a mix of types, methods, materials, linin
     for (i = 0; i < n; i++) {
       od = 20 + (i * 7.3) % 2000
       fluid = (i % 5 == 0) ? ",FLUID S.V.," (1000 + i % 1400) : ",WATER,"
-      printf "%s,%s,%s,%.1f,%.1f,%s,%s,%.1f%s\n", (i % 2 ? "metric" : "imperial"), s[i % 11 + 1], m[i % 4 + 1], \
+      # a lining thickness only beside a lining: without one it is refused
+      lining = l[i % 4 + 1] == "NO LINING" ? "" : sprintf("%.2f", i % 2 ? 1 + i % 5 : 0.05)
+      printf "%s,%s,%s,%.1f,%.1f,%s,%s,%s%s\n", (i % 2 ? "metric" : "imperial"), s[i % 11 + 1], m[i % 4 + 1], \
         (i % 2 ? od : od / 25.4), (i % 2 ? 2 + i % 9 : 0.1 + (i % 9) / 40), p[i % 6 + 1], l[i % 4 + 1], \
-        (i % 2 ? 1 + i % 5 : 0.05), fluid
+        lining, fluid
     }
   }' > "$2"
 }
 
 for n in $((rows / 10)) "$rows"; do
   make_sheet "$n" "$work/sheet.csv"
-  /usr/bin/time -f "%e %M" -o "$work/time" taskset -c 0 "$program" --sheet "$work/sheet.csv" > "$work/out.csv" || true
-  read -r seconds kib < "$work/time"
+  /usr/bin/time -f "%e %M" -o "$work/time" taskset -c 0 "$program" --lang en --sheet "$work/sheet.csv" \
+    > "$work/out.csv" 2> /dev/null || true
+  read -r seconds kib < <(tail -n 1 "$work/time") # after time's line on a non-zero exit
   printf '%9d rows: %5.2f s, peak memory %d KiB, %d output lines, %d with an error\n' \
     "$n" "$seconds" "$kib" "$(wc -l < "$work/out.csv")" "$(tail -n +2 "$work/out.csv" | grep -c ',[^,]*[a-z][^,]*$' || true)"
 done

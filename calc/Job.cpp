@@ -79,11 +79,17 @@ std::optional<int> FindSensor(std::string_view text) {
 }
 
 std::optional<MountMethod> FindMount(std::string_view text) {
-    const std::string folded = FoldedName(text); // "v" and "Ｖ" are V
-    for (int m = 0; m < MountMethodCount; ++m) {
-        if (folded == std::string(1, MountLetter(static_cast<MountMethod>(m)))) {
-            return static_cast<MountMethod>(m);
+    const auto letter = [](std::string_view t) -> std::optional<MountMethod> {
+        for (int m = 0; m < MountMethodCount; ++m) {
+            const char name = MountLetter(static_cast<MountMethod>(m));
+            if (SameIgnoringCase(t, std::string_view(&name, 1))) {
+                return static_cast<MountMethod>(m);
+            }
         }
+        return std::nullopt;
+    };
+    if (const auto method = letter(text)) {
+        return method;
     }
     // The window's list texts and indexes name V and Z.
     static const auto listed = NameIndex(MountMethodIds);
@@ -93,7 +99,7 @@ std::optional<MountMethod> FindMount(std::string_view text) {
     if (const auto index = Find(listed, text)) {
         return static_cast<MountMethod>(*index);
     }
-    return std::nullopt;
+    return letter(FoldedName(text)); // "Ｖ"
 }
 
 // A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
