@@ -6,7 +6,7 @@ QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils poppler-utils
+  xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils poppler-utils time
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-dev
 )
