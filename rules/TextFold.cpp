@@ -67,6 +67,8 @@ std::string FoldedName(std::string_view text) {
             c = c == U'ﾞ' ? U'゛' : U'゜';
         } else if (c == 0x3000) {
             c = ' ';
+        } else if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212) { // hyphens, dashes, minus
+            c = '-';
         } else if (c >= 0xFF01 && c <= 0xFF5E) {
             c -= 0xFEE0;
         } else if (c >= 0xFF61 && c <= 0xFF9D) {

@@ -9,8 +9,9 @@
 namespace Quillmere {
 
 // `text` in one form for comparing names: full-width ASCII and the ideographic space as
-// ASCII, half-width katakana (with their sound marks) as full-width, ASCII letters in upper
-// case. Bytes that are not UTF-8 stay as they are.
+// ASCII, hyphens, dashes and the minus sign as "-", half-width katakana (with their sound
+// marks) as full-width, ASCII letters in upper case. Bytes that are not UTF-8 stay as
+// they are.
 std::string FoldedName(std::string_view text);
 
 } // namespace Quillmere

@@ -195,6 +195,8 @@ TEST(FoldedName, WhatAnInputMethodTypesMatchesTheLists) {
     EXPECT_EQ(FoldedName("ﾞｱﾞ"), "゛ア゛"); // a mark with nothing to voice stays a mark
     EXPECT_EQ(FoldedName("ＳＧＰ　１００Ａ sch40"), "SGP 100A SCH40");
     EXPECT_EQ(FoldedName("Stainless Steel"), "STAINLESS STEEL");
+    EXPECT_EQ(FoldedName("vt‐c1 VT−C1 ﾀｰﾙ"),
+              "VT-C1 VT-C1 タール"); // the long vowel mark is no dash
     EXPECT_EQ(FoldedName("a\xff\xe3\x81"
                          "b"),
               "A\xff\xe3\x81"
