@@ -26,36 +26,41 @@ namespace {
 
 constexpr const char* Example = R"(Examples:
   quillmere-calc --lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0
-  quillmere-calc --units imperial --sensor VT-A1 --mount Z --outer-diameter 2.3819 \
-                 --wall 0.1535 --pipe "STAINLESS STEEL" --fluid-velocity 4724
-  quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" --fluid-temperature 60
+  quillmere-calc --units imperial --sensor VT-A1 --mount Z \
+                 --outer-diameter 2.3819 --wall 0.1535 \
+                 --pipe "STAINLESS STEEL" --fluid-velocity 4724
+  quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" \
+                 --fluid-temperature 60
   quillmere-calc --list-pipe-sizes NPS
   quillmere-calc --sheet pipes.csv > spacings.csv
 
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
-  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature pipe_size
-(in any case, "Outer Diameter" or outer-diameter as well, or the window's captions in
-either language: WALL THICKNESS, 配管厚さ) and one pipe a row. Options given beside
---sheet are every row's defaults: a column the sheet lacks, or a blank cell, takes the
-option's value. The output repeats every input column and adds result1, result2,
-circumferential and error, and notes (what pipe_size and fluid_temperature chose) when
-the sheet has either column. Exit status: 0 when every row computed, 1 when any did not,
-2 when the sheet cannot be read.
+  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
+  pipe_size
+(in any case, "Outer Diameter" or outer-diameter as well, or the window's
+captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
+Options given beside --sheet are every row's defaults: a column the sheet
+lacks, or a blank cell, takes the option's value. The output repeats every
+input column and adds result1, result2, circumferential and error, and notes
+(what pipe_size and fluid_temperature chose) when the sheet has either column.
+Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
+cannot be read.
 
-Names are the window's list texts in English or Japanese, in any case and width (ゴム is
-the list's ｺﾞﾑ). A named material takes its sound velocity from the table, as in the
-window; a typed velocity alone selects the
-list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together,
-or a lining thickness without a lining, are refused: one of them would go unread.
-Mounting methods V and Z are the window's; N crosses the fluid three times, W four times.
-A spacing below 0 (a sensor type too large for the pipe) is shown as 0, as in the window,
-with a note on standard error.
+Names are the window's list texts in English or Japanese, in any case and width
+(ゴム is the list's ｺﾞﾑ). A named material takes its sound velocity from the
+table, as in the window; a typed velocity alone selects the list's own entry
+(PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together, or a
+lining thickness without a lining, are refused: one of them would go unread.
+Mounting methods V and Z are the window's; N crosses the fluid three times, W
+four times. A spacing below 0 (a sensor type too large for the pipe) is shown
+as 0, as in the window, with a note on standard error.
 
-A standard pipe size sets the outer diameter and the wall: SGP 100A, STPG 100A Sch40,
-SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40, 4B STD, NPS 1-1/2 XS
-(ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100 (JIS K 6741). Metric takes the
-standard's mm, imperial ASME's inches or JIS converted to 4 decimals.)";
+A standard pipe size sets the outer diameter and the wall: SGP 100A,
+STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
+4B STD, NPS 1-1/2 XS (ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100
+(JIS K 6741). Metric takes the standard's mm, imperial ASME's inches or JIS
+converted to 4 decimals.)";
 
 // The JSON text of a case; bytes that are not UTF-8 never reach it (they are refused
 // first), and if one did it would be replaced, never thrown.
@@ -266,6 +271,29 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
+// An option's text in lines that fit 80 columns beside the option names (the help puts
+// each line after the first under the first).
+std::string Wrapped(std::string_view text) {
+    constexpr std::size_t width = 50;
+    std::string out;
+    std::size_t line = 0;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        if (line > 0 && line + 1 + word.size() > width) {
+            out += '\n';
+            line = 0;
+        } else if (line > 0) {
+            out += ' ';
+            ++line;
+        }
+        out += word;
+        line += word.size();
+        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+    }
+    return out;
+}
+
 struct Opt {
     Column column;
     const char* flag;
@@ -312,8 +340,7 @@ std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
 }
 
 int Run(int argc, char* argv[]) {
-    CLI::App app{"Sensor spacing of clamp-on ultrasonic flowmeters, as the Quillmere window "
-                 "computes it.",
+    CLI::App app{"The Quillmere window's sensor spacing calculation, from the command line.",
                  "quillmere-calc"};
     app.footer(Example);
     app.set_version_flag("--version", std::string("quillmere-calc ") + QUILLMERE_VERSION);
@@ -326,23 +353,24 @@ int Run(int argc, char* argv[]) {
     std::array<CLI::Option*, ColumnCount> given{};
     for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
-        given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
+        given[i] = app.add_option(o.flag, texts[i], Wrapped(o.help))->allow_extra_args(false);
     }
     CLI::Option* sheetOption =
-        app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
+        app.add_option("--sheet", sheet, Wrapped("job sheet: a CSV file, or - for standard input"));
     app.add_flag("--json", json,
-                 "print JSON: the inputs, the spacing in mm before rounding, the "
-                 "angles, the axial runs and the displayed texts, or the error and "
-                 "the column it is about (one line per row for a sheet); with "
-                 "--list-pipe-sizes, the tables");
+                 Wrapped("print JSON: the inputs, the spacing in mm before rounding, the "
+                         "angles, the axial runs and the displayed texts, or the error and "
+                         "the column it is about (one line per row for a sheet); with "
+                         "--list-pipe-sizes, the tables"));
     std::string listName;
     CLI::Option* listOption =
         app.add_option("--list-pipe-sizes", listName,
-                       "print the standard pipe sizes (in --units): all, or SGP, STPG, SUS, NPS "
-                       "(B36.10M, B36.19M), VP, VU, PVC or JIS")
+                       Wrapped("print the standard pipe sizes (in --units): all, or SGP, STPG, "
+                               "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS"))
             ->expected(0, 1);
     CLI::Option* sketchOption = app.add_option(
-        "--sketch", sketch, "write a to-scale SVG drawing of the case (one case only; - for standard output)");
+        "--sketch", sketch,
+        Wrapped("write a to-scale SVG drawing of the case (one case only; - for standard output)"));
 
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     std::vector<const char*> pointers;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -577,6 +578,16 @@ TEST(Program, HelpExamplesRunAsPrinted) {
         ++ran;
     }
     EXPECT_GE(ran, 2);
+    // Readable in an 80-column terminal: a kana or kanji takes two columns.
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        std::size_t columns = 0;
+        for (const char c : line) {
+            const auto byte = static_cast<unsigned char>(c);
+            columns += (byte & 0xC0) != 0x80 ? (byte >= 0xE3 && byte <= 0xE9 ? 2 : 1) : 0;
+        }
+        EXPECT_LE(columns, 80u) << line;
+    }
 }
 
 // Input from outside, as a spreadsheet or a script may give it: the program never aborts,
