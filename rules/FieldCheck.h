@@ -31,6 +31,9 @@ std::size_t Utf8SequenceLength(std::string_view text);
 // the text does not start with a well-formed sequence.
 std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view text);
 
+// `c` written in UTF-8 at the end of `out`.
+void AppendUtf8(std::string& out, char32_t c);
+
 // UTF-8 text as the window's fields hold it, in UTF-16; each byte of a broken sequence
 // becomes U+FFFD. For front ends whose texts arrive as UTF-8 (the command line, the page).
 std::u16string Utf16FromUtf8(std::string_view utf8);

@@ -1,6 +1,7 @@
 #include "ModFileProc.h"
 
 #include "AsciiCase.h"
+#include "FieldCheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,27 +18,11 @@
 namespace ModFileProc {
 namespace {
 
+using Quillmere::AppendUtf8;
+
 std::function<void(const std::string&)>& Observer() {
     static std::function<void(const std::string&)> observer;
     return observer;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 // Unpaired surrogates become U+FFFD.
