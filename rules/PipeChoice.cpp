@@ -135,9 +135,12 @@ std::string JoinedSchedules(const PipeTable& table, const std::vector<std::size_
 // Up to three sizes of the table closest in nominal value to `size`, in the table's order.
 std::string NearestSizes(const PipeTable& table, std::string_view size) {
     const double wanted = NominalValue(size).value_or(0);
+    // "5B" is near the inch designations of a JIS table, "125A" near its A sizes
+    const bool inch = size.ends_with('B') && !table.Rows.front().Alias.empty();
     std::vector<std::pair<double, std::size_t>> distances;
     for (std::size_t i = 0; i < table.Rows.size(); ++i) {
-        const double value = NominalValue(table.Rows[i].Size).value_or(0);
+        const PipeSizeRow& row = table.Rows[i];
+        const double value = NominalValue(inch ? row.Alias : row.Size).value_or(0);
         distances.emplace_back(std::abs(value - wanted), i);
     }
     std::stable_sort(distances.begin(), distances.end(),
@@ -147,7 +150,8 @@ std::string NearestSizes(const PipeTable& table, std::string_view size) {
               [](const auto& a, const auto& b) { return a.second < b.second; });
     std::string out;
     for (const auto& d : distances) {
-        out += (out.empty() ? "" : ", ") + std::string(table.Rows[d.second].Size);
+        const PipeSizeRow& row = table.Rows[d.second];
+        out += (out.empty() ? "" : ", ") + std::string(inch ? row.Alias : row.Size);
     }
     return out;
 }
@@ -309,6 +313,9 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     }
     if (table == nullptr) {
         return refuse(P::UnknownStandard, {Shown(text), Keys});
+    }
+    if (inchSize && size.back() == '"' && table->Key != "NPS") {
+        size.back() = 'B'; // SGP 4" is SGP 4B
     }
     if (table->Key == "NPS") {
         if (inchSize) {

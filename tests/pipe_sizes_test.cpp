@@ -340,6 +340,7 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP 100A"), "114.3 x 4.5");
     EXPECT_EQ(Choose("sgp100a"), "114.3 x 4.5");
     EXPECT_EQ(Choose("SGP 4B"), "114.3 x 4.5");
+    EXPECT_EQ(Choose("SGP 4\""), "114.3 x 4.5");
     EXPECT_EQ(Choose("SGP 100"), "114.3 x 4.5");
     EXPECT_EQ(Choose("STPG 100A Sch40"), "114.3 x 6");
     EXPECT_EQ(Choose("  stpg 100 a  sch 40 "), "114.3 x 6");
@@ -380,6 +381,7 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
 TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("STPG 105A Sch40"), "STPG has no size 105A; nearest: 90A, 100A, 125A");
     EXPECT_EQ(Choose("NPS 7 Sch40"), "NPS has no size 7; nearest: 5, 6, 8");
+    EXPECT_EQ(Choose("SGP 11\""), "SGP has no size 11B; nearest: 9B, 10B, 12B");
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
     EXPECT_EQ(Choose("STPG 100A"), "STPG 100A needs a schedule: Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("STPG 100A Sch10"), "STPG 100A has no schedule Sch10; it has Sch20, Sch40, Sch60, Sch80");
