@@ -22,10 +22,25 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
-// Folded (upper case, full-width letters as ASCII) and without blanks, except that the
-// blank of "1 1/2" becomes its hyphen.
+// Folded (upper case, full-width letters as ASCII), with the separators drawings put
+// between the parts ("SGP-100A", "100A×Sch40") as blanks; the hyphen of "1-1/2" stays.
+std::string Separated(std::string_view designation) {
+    std::string text = FoldedName(designation);
+    for (std::size_t at; (at = text.find("\xC3\x97")) != std::string::npos;) { // U+00D7 ×
+        text.replace(at, 2, " ");
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '-' &&
+            !(i > 0 && IsDigit(text[i - 1]) && i + 1 < text.size() && IsDigit(text[i + 1]))) {
+            text[i] = ' ';
+        }
+    }
+    return text;
+}
+
+// Separated and without blanks, except that the blank of "1 1/2" becomes its hyphen.
 std::string Squeezed(std::string_view designation) {
-    const std::string upper = FoldedName(designation);
+    const std::string upper = Separated(designation);
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -92,7 +107,7 @@ const PipeTable* TableByKey(std::string_view key) {
 // no dimension and is dropped, when a size follows it and it is no size itself ("SUS100
 // Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed).
 std::string WithoutGrade(std::string_view designation) {
-    std::string text = FoldedName(designation);
+    std::string text = Separated(designation);
     constexpr std::string_view blanks = " \t";
     const std::size_t start = text.find_first_not_of(blanks);
     for (const std::string_view key : {"STPG", "SUS"}) {

@@ -367,6 +367,9 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_TRUE(Choose("SUS 300 100A Sch10S").starts_with("SUS has no size 300100A;"));
     EXPECT_EQ(Choose("ＳＧＰ　１００Ａ"), "114.3 x 4.5");
     EXPECT_EQ(Choose("ｓｔｐｇ 100A　ｓｃｈ４０"), "114.3 x 6");
+    EXPECT_EQ(Choose("SGP-100A"), "114.3 x 4.5");
+    EXPECT_EQ(Choose("STPG 100A×Sch40"), "114.3 x 6");
+    EXPECT_EQ(Choose("NPS 1-1/2-STD"), "48.3 x 3.68");
     EXPECT_EQ(Choose("SGP 100A 40"),
               "SGP 100A has one wall thickness only; give it without a schedule");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
