@@ -78,6 +78,20 @@ std::optional<int> FindSensor(std::string_view text) {
     return Find(names, text);
 }
 
+// The catalogue id of a mounting method's name ("V METHOD", "N法").
+std::int16_t MountNameId(MountMethod method) {
+    switch (method) {
+    case MountMethod::V:
+    case MountMethod::Z:
+        return ListEntryId(MountMethodIds, static_cast<int>(method));
+    case MountMethod::N:
+        return Catalogue::ReportText::NMethod;
+    case MountMethod::W:
+        return Catalogue::ReportText::WMethod;
+    }
+    return Catalogue::ReportText::WMethod;
+}
+
 std::optional<MountMethod> FindMount(std::string_view text) {
     const auto letter = [](std::string_view t) -> std::optional<MountMethod> {
         for (int m = 0; m < MountMethodCount; ++m) {
@@ -91,8 +105,16 @@ std::optional<MountMethod> FindMount(std::string_view text) {
     if (const auto method = letter(text)) {
         return method;
     }
-    // The window's list texts and indexes name V and Z.
-    static const auto listed = NameIndex(MountMethodIds);
+    // The window's list texts and indexes name V and Z, the record's words N and W.
+    static const NameList listed = [] {
+        NameList names;
+        for (int m = 0; m < MountMethodCount; ++m) {
+            for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
+                names.Add(Text(MountNameId(static_cast<MountMethod>(m)), base), m);
+            }
+        }
+        return names;
+    }();
     if (text == "0" || text == "1") {
         return text == "0" ? MountMethod::V : MountMethod::Z;
     }
@@ -621,6 +643,78 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     j["warning"] = o.Warning.empty() ? ordered_json() : ordered_json(o.Warning);
     j["error"] = nullptr;
     return j;
+}
+
+nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
+    using nlohmann::ordered_json;
+    const std::int16_t other =
+        stringBase == Catalogue::EnglishBase ? Catalogue::JapaneseBase : Catalogue::EnglishBase;
+    const auto names = [&](std::int16_t id) {
+        return ordered_json::array({Text(id, stringBase), Text(id, other)});
+    };
+    const auto list = [&](const char* option, std::int16_t caption, ordered_json entries) {
+        return ordered_json{{"option", option},
+                            {"caption", Text(caption, stringBase)},
+                            {"entries", std::move(entries)}};
+    };
+    ordered_json sensors = ordered_json::array();
+    for (int i = 0; i < SensorTypeCount; ++i) {
+        sensors.push_back(
+            {{"index", i},
+             {"names", {std::string(SensorTypeNames[static_cast<std::size_t>(i + 1)])}}});
+    }
+    ordered_json mounts = ordered_json::array();
+    for (int m = 0; m < MountMethodCount; ++m) {
+        const auto method = static_cast<MountMethod>(m);
+        mounts.push_back({{"letter", std::string(1, MountLetter(method))},
+                          {"names", names(MountNameId(method))}});
+    }
+    const auto materials = [&](const auto& ids, int userEntry, double (*velocity)(int)) {
+        ordered_json entries = ordered_json::array();
+        for (int i = 0; i <= userEntry; ++i) {
+            entries.push_back(
+                {{"index", i},
+                 {"names", names(ListEntryId(ids, i))},
+                 {"velocity_m_s", i == userEntry ? ordered_json() : ordered_json(velocity(i))}});
+        }
+        return entries;
+    };
+    namespace Id = Catalogue::Id;
+    return ordered_json::array(
+        {list("--sensor", Id::SensorType, sensors), list("--mount", Id::SensorMount, mounts),
+         list("--pipe", Id::PipeMaterial,
+              materials(PipeMaterialIds, PipeUserEntry, PipeVelocityAt)),
+         list("--lining", Id::LiningMaterial,
+              materials(LiningMaterialIds, LiningUserEntry, LiningVelocityAt)),
+         list("--fluid", Id::KindOfFluid,
+              materials(FluidKindIds, FluidUserEntry, FluidVelocityAt))});
+}
+
+std::string NamesListing(const nlohmann::ordered_json& names) {
+    std::string out;
+    for (const auto& list : names) {
+        out +=
+            list["option"].get<std::string>() + " (" + list["caption"].get<std::string>() + ")\n";
+        for (const auto& entry : list["entries"]) {
+            std::string key;
+            if (entry.contains("letter")) {
+                key = entry["letter"].get<std::string>();
+            } else if (entry.contains("velocity_m_s")) {
+                key = entry["velocity_m_s"].is_null()
+                          ? std::string("typed")
+                          : DefaultNumberText(entry["velocity_m_s"].get<double>()) + " m/s";
+            } else {
+                key = std::to_string(entry["index"].get<int>());
+            }
+            key.resize(std::max<std::size_t>(key.size(), 9), ' ');
+            std::string shown;
+            for (const auto& name : entry["names"]) {
+                shown += (shown.empty() ? "" : " / ") + name.get<std::string>();
+            }
+            out += "  " + key + " " + shown + "\n";
+        }
+    }
+    return out;
 }
 
 nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& tables,

@@ -106,6 +106,15 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome
 nlohmann::ordered_json PipeTablesJson(const std::vector<const Quillmere::PipeTable*>& tables,
                                       std::int16_t unitFlag);
 
+// Every name a case takes, list by list, for scripts and sheet authors: per list the
+// option and the window's caption; per entry its names (the language of `stringBase`
+// first), its list index, the letter of a mounting method, and the table velocity in m/s
+// of a material or fluid (null for the entry whose velocity is typed).
+nlohmann::ordered_json NamesJson(std::int16_t stringBase);
+
+// The same as lines of text, a heading per list.
+std::string NamesListing(const nlohmann::ordered_json& names);
+
 // The pipe list's entry the case computed with ("PVC", "PIPE S.V.").
 std::string PipeMaterialText(const CaseOutcome& outcome);
 

@@ -48,13 +48,13 @@ Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
 cannot be read.
 
 Names are the window's list texts in English or Japanese, in any case and width
-(ゴム is the list's ｺﾞﾑ). A named material takes its sound velocity from the
-table, as in the window; a typed velocity alone selects the list's own entry
-(PIPE S.V., LINING S.V., FLUID S.V.). A name and a velocity together, or a
-lining thickness without a lining, are refused: one of them would go unread.
-Mounting methods V and Z are the window's; N crosses the fluid three times, W
-four times. A spacing below 0 (a sensor type too large for the pipe) is shown
-as 0, as in the window, with a note on standard error.
+(ゴム is the list's ｺﾞﾑ; --list-names lists them). A named material takes its
+sound velocity from the table, as in the window; a typed velocity alone selects
+the list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a
+velocity together, or a lining thickness without a lining, are refused: one of
+them would go unread. Mounting methods V and Z are the window's; N crosses the
+fluid three times, W four times. A spacing below 0 (a sensor type too large for
+the pipe) is shown as 0, as in the window, with a note on standard error.
 
 A standard pipe size sets the outer diameter and the wall: SGP 100A,
 STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
@@ -294,6 +294,12 @@ std::string Wrapped(std::string_view text) {
     return out;
 }
 
+int ListNames(const CaseInput& input, bool json) {
+    const nlohmann::ordered_json names = NamesJson(LanguageOf(input));
+    std::cout << (json ? names.dump(2) + "\n" : NamesListing(names));
+    return StandardOutputOk() ? 0 : OutputFailed();
+}
+
 struct Opt {
     Column column;
     const char* flag;
@@ -368,6 +374,11 @@ int Run(int argc, char* argv[]) {
                        Wrapped("print the standard pipe sizes (in --units): all, or SGP, STPG, "
                                "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS"))
             ->expected(0, 1);
+    bool listNames = false;
+    CLI::Option* namesOption = app.add_flag(
+        "--list-names", listNames,
+        Wrapped("print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
+                "--lang, then the other language) with the table velocities"));
     CLI::Option* sketchOption = app.add_option(
         "--sketch", sketch,
         Wrapped("write a to-scale SVG drawing of the case (one case only; - for standard output)"));
@@ -399,17 +410,22 @@ int Run(int argc, char* argv[]) {
             }
         }
     }
-    if (listOption->count() > 0) {
-        // A case, sheet or drawing asked for beside the listing would be left undone.
+    for (const CLI::Option* listing : {listOption, namesOption}) {
+        if (listing->count() == 0) {
+            continue;
+        }
+        // A case, sheet or drawing asked for beside a listing would be left undone.
         for (const CLI::Option* option : app.get_options()) {
             const std::string name = option->get_name();
-            if (option->count() > 0 && option != listOption && name != "--units" &&
-                name != "--lang" && name != "--json") {
-                return Fail(name +
-                            " does not go with --list-pipe-sizes, which only prints the tables");
+            if (option->count() > 0 && option != listing && name != "--units" && name != "--lang" &&
+                name != "--json") {
+                return Fail(name + " does not go with " + listing->get_name() +
+                            ", which only prints " +
+                            (listing == listOption ? "the tables" : "the names"));
             }
         }
-        return ListPipeSizes(listName, input, json);
+        return listing == listOption ? ListPipeSizes(listName, input, json)
+                                     : ListNames(input, json);
     }
     const bool sheetGiven = sheetOption->count() > 0;
     const bool sketchGiven = sketchOption->count() > 0;

@@ -806,6 +806,70 @@ TEST(Program, ListedPipeSizesAreTheOnesTheOptionTakes) {
 
 // A PVC or stainless size computed as carbon steel (the default material) would be a
 // believable wrong spacing: a size brings its standard's material unless one is named.
+// Every name --list-names gives is taken by its option and means the entry it is listed
+// with: its sensor type, mounting method or table velocity.
+TEST(Program, ListedNamesAreTheOnesTheOptionsTake) {
+    const CalcRun list = Calc("--json --list-names --lang en");
+    ASSERT_EQ(list.status, 0);
+    const auto lists = nlohmann::json::parse(list.out);
+    ASSERT_EQ(lists.size(), 5u);
+    std::string sheet = "sensor,mount,pipe,pipe_velocity,lining,lining_thickness,lining_velocity,"
+                        "fluid,fluid_velocity\n";
+    std::vector<std::pair<nlohmann::json::json_pointer, nlohmann::json>> expected;
+    for (const auto& names : lists) {
+        const std::string option = names["option"];
+        for (const auto& entry : names["entries"]) {
+            for (const std::string name : entry["names"]) {
+                std::array<std::string, 9> row{"VT-C1", "V"};
+                const nlohmann::json velocity = entry.value("velocity_m_s", nlohmann::json());
+                const auto material = [&](std::size_t at, const char* key, const char* typed) {
+                    row[at] = name;
+                    row[at + 1 + (at == 4)] = velocity.is_null() ? typed : "";
+                    expected.emplace_back(
+                        nlohmann::json::json_pointer(std::string("/metric_inputs/") + key),
+                        velocity.is_null() ? nlohmann::json(std::stod(typed)) : velocity);
+                };
+                if (option == "--sensor") {
+                    row[0] = name;
+                    expected.emplace_back("/sensor_type", name);
+                } else if (option == "--mount") {
+                    row[1] = name;
+                    expected.emplace_back("/mount", entry["letter"]);
+                } else if (option == "--pipe") {
+                    material(2, "pipe_velocity_m_s", "3100");
+                } else if (option == "--lining") {
+                    material(4, "lining_velocity_m_s", "2000");
+                    row[5] = entry["index"] == 0 ? "" : "3";
+                } else {
+                    material(7, "fluid_velocity_m_s", "1480");
+                }
+                for (std::size_t i = 0; i < row.size(); ++i) {
+                    sheet += (i == 0 ? "" : ",") + row[i];
+                }
+                sheet += "\n";
+            }
+        }
+    }
+    ASSERT_GT(expected.size(), 80u);
+    const std::string path = ScratchPath("listed-names.csv");
+    std::ofstream(path) << sheet;
+    const CalcRun run = Calc("--json --outer-diameter 114.3 --wall 6 --sheet " + path);
+    std::remove(path.c_str());
+    EXPECT_EQ(run.status, 0);
+    std::istringstream lines(run.out);
+    std::string line;
+    for (const auto& [pointer, value] : expected) {
+        ASSERT_TRUE(std::getline(lines, line));
+        const auto computed = nlohmann::json::parse(line);
+        EXPECT_EQ(computed.value(pointer, nlohmann::json()), value) << line;
+    }
+    const CalcRun text = Calc("--list-names");
+    EXPECT_NE(text.out.find("  1440 m/s  水 / WATER\n"), std::string::npos) << text.out;
+    EXPECT_EQ(
+        Calc("--list-names --sensor VT-C1 2>&1").out,
+        "quillmere-calc: --sensor does not go with --list-names, which only prints the names\n");
+}
+
 TEST(Program, PipeSizeBringsItsStandardsMaterial) {
     const auto first = [](const std::string& out) { return out.substr(0, out.find('\n')); };
     const CalcRun vp = Calc("--lang en --sensor VT-C1 --pipe-size 'VP 100'");
