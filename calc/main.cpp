@@ -32,6 +32,7 @@ constexpr const char* Example = R"(Examples:
   quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" \
                  --fluid-temperature 60
   quillmere-calc --list-pipe-sizes NPS
+  quillmere-calc --list-names --lang en
   quillmere-calc --sheet pipes.csv > spacings.csv
 
 A job sheet is a CSV file with a header row naming any of the columns
