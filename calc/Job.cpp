@@ -26,6 +26,12 @@ public:
         exact_.emplace(name, index);
         folded_.emplace(FoldedName(name), index);
     }
+    // A catalogue text in both languages.
+    void AddText(std::int16_t id, int index) {
+        for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
+            Add(std::string(Catalogue::Text(id, base)), index);
+        }
+    }
     std::optional<int> Find(std::string_view text) const {
         if (const auto it = exact_.find(text); it != exact_.end()) {
             return it->second;
@@ -48,9 +54,7 @@ private:
 template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
     NameList names;
     for (std::size_t i = 1; i < N; ++i) {
-        for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-            names.Add(std::string(Catalogue::Text(ids[i], base)), static_cast<int>(i - 1));
-        }
+        names.AddText(ids[i], static_cast<int>(i - 1));
     }
     return names;
 }
@@ -78,50 +82,21 @@ std::optional<int> FindSensor(std::string_view text) {
     return Find(names, text);
 }
 
-// The catalogue id of a mounting method's name ("V METHOD", "N法").
-std::int16_t MountNameId(MountMethod method) {
-    switch (method) {
-    case MountMethod::V:
-    case MountMethod::Z:
-        return ListEntryId(MountMethodIds, static_cast<int>(method));
-    case MountMethod::N:
-        return Catalogue::ReportText::NMethod;
-    case MountMethod::W:
-        return Catalogue::ReportText::WMethod;
-    }
-    return Catalogue::ReportText::WMethod;
-}
-
+// A mounting method by letter ("V", "ｚ"), by name ("V METHOD", "N法"), or by the window's
+// list index (0 V, 1 Z).
 std::optional<MountMethod> FindMount(std::string_view text) {
-    const auto letter = [](std::string_view t) -> std::optional<MountMethod> {
+    static const NameList names = [] {
+        NameList list;
         for (int m = 0; m < MountMethodCount; ++m) {
-            const char name = MountLetter(static_cast<MountMethod>(m));
-            if (SameIgnoringCase(t, std::string_view(&name, 1))) {
-                return static_cast<MountMethod>(m);
-            }
+            list.Add(std::string(1, MountLetter(static_cast<MountMethod>(m))), m);
+            list.AddText(MountMethodNameIds[static_cast<std::size_t>(m)], m);
         }
-        return std::nullopt;
-    };
-    if (const auto method = letter(text)) {
-        return method;
-    }
-    // The window's list texts and indexes name V and Z, the record's words N and W.
-    static const NameList listed = [] {
-        NameList names;
-        for (int m = 0; m < MountMethodCount; ++m) {
-            for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-                names.Add(Text(MountNameId(static_cast<MountMethod>(m)), base), m);
-            }
-        }
-        return names;
+        list.Add("0", 0);
+        list.Add("1", 1);
+        return list;
     }();
-    if (text == "0" || text == "1") {
-        return text == "0" ? MountMethod::V : MountMethod::Z;
-    }
-    if (const auto index = Find(listed, text)) {
-        return static_cast<MountMethod>(*index);
-    }
-    return letter(FoldedName(text)); // "Ｖ"
+    const auto found = names.Find(text);
+    return found ? std::optional<MountMethod>(static_cast<MountMethod>(*found)) : std::nullopt;
 }
 
 // A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
@@ -180,9 +155,7 @@ std::optional<Column> ColumnByCaption(std::string_view heading) {
     static const NameList names = [] {
         NameList list;
         for (const auto& [id, column] : captions) {
-            for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-                list.Add(std::string(Catalogue::Text(id, base)), static_cast<int>(column));
-            }
+            list.AddText(id, static_cast<int>(column));
         }
         return list;
     }();
@@ -667,7 +640,7 @@ nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
     for (int m = 0; m < MountMethodCount; ++m) {
         const auto method = static_cast<MountMethod>(m);
         mounts.push_back({{"letter", std::string(1, MountLetter(method))},
-                          {"names", names(MountNameId(method))}});
+                          {"names", names(MountMethodNameIds[static_cast<std::size_t>(m)])}});
     }
     const auto materials = [&](const auto& ids, int userEntry, double (*velocity)(int)) {
         ordered_json entries = ordered_json::array();

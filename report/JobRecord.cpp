@@ -55,11 +55,10 @@ std::string EntryText(const JobRecord& job, const std::array<std::int16_t, N>& i
 }
 
 std::string MountText(const JobRecord& job) {
-    namespace R = Catalogue::ReportText;
-    const std::int16_t ids[] = {Catalogue::Id::VMethod, Catalogue::Id::ZMethod, R::NMethod,
-                                R::WMethod};
     const int m = job.MountMethodIndex;
-    return m >= 0 && m < MountMethodCount ? Words(job, ids[m]) : "";
+    return m >= 0 && m < MountMethodCount
+               ? Words(job, MountMethodNameIds[static_cast<std::size_t>(m)])
+               : "";
 }
 
 } // namespace

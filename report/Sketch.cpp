@@ -188,12 +188,11 @@ std::string SketchSvg(const JobRecord& job, const SketchArea& area) {
         const auto typed = [&](InputField field) {
             return words(CaptionId(field)) + " " + job.Text(field) + " " + unit;
         };
-        static constexpr std::int16_t methods[] = {Catalogue::Id::VMethod, Catalogue::Id::ZMethod,
-                                                   Catalogue::ReportText::NMethod,
-                                                   Catalogue::ReportText::WMethod};
         std::string subtitle = std::string(SensorTypeName(job.SensorTypeIndex)) + ", " +
-                               words(methods[std::clamp(job.MountMethodIndex, 0, 3)]) + ", " +
-                               typed(InputField::OuterDiameter) + ", " + typed(InputField::WallThickness);
+                               words(MountMethodNameIds[static_cast<std::size_t>(
+                                   std::clamp(job.MountMethodIndex, 0, 3))]) +
+                               ", " + typed(InputField::OuterDiameter) + ", " +
+                               typed(InputField::WallThickness);
         if (job.LiningMaterialIndex != NoLiningEntry) {
             subtitle += ", " + typed(InputField::LiningThickness);
         }

@@ -29,6 +29,10 @@ inline constexpr std::array<std::int16_t, 19> FluidKindIds{
 // The window offers V and Z; N and W are the command line's.
 inline constexpr std::array<std::int16_t, 3> MountMethodIds{2, Catalogue::Id::VMethod,
                                                             Catalogue::Id::ZMethod};
+// The names of all four methods, by MountMethod value (the record's words for N and W).
+inline constexpr std::array<std::int16_t, MountMethodCount> MountMethodNameIds{
+    Catalogue::Id::VMethod, Catalogue::Id::ZMethod, Catalogue::ReportText::NMethod,
+    Catalogue::ReportText::WMethod};
 
 // The catalogue id of a list's entry at list index `index`.
 template <std::size_t N>

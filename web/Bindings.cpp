@@ -103,9 +103,8 @@ const char* qm_page(int lang, int unit) {
             .Number("maxLength", MaxInputLength(f, unitFlag))
             .Json();
     });
-    std::string mounts = ListTexts(MountMethodIds, base);
-    mounts.pop_back();
-    mounts += "," + Quoted(text(R::NMethod)) + "," + Quoted(text(R::WMethod)) + "]";
+    const std::string mounts =
+        Array(MountMethodNameIds, [&](std::int16_t id) { return Quoted(text(id)); });
     const std::string sensors =
         Array(std::span(SensorTypeNames).subspan(1), [](std::string_view s) { return Quoted(s); });
     const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
