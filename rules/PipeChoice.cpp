@@ -38,9 +38,8 @@ std::string Separated(std::string_view designation) {
     return text;
 }
 
-// Separated and without blanks, except that the blank of "1 1/2" becomes its hyphen.
-std::string Squeezed(std::string_view designation) {
-    const std::string upper = Separated(designation);
+// A Separated text without blanks, except that the blank of "1 1/2" becomes its hyphen.
+std::string Squeezed(std::string_view upper) {
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         if (!IsBlank(upper[i])) {
@@ -105,9 +104,8 @@ const PipeTable* TableByKey(std::string_view key) {
 
 // "STPG370 100A Sch40", "SUS 304TP 100A Sch10S": a grade after the standard's name changes
 // no dimension and is dropped, when a size follows it and it is no size itself ("SUS100
-// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed).
-std::string WithoutGrade(std::string_view designation) {
-    std::string text = Separated(designation);
+// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed). `text` is Separated.
+std::string WithoutGrade(std::string text) {
     constexpr std::string_view blanks = " \t";
     const std::size_t start = text.find_first_not_of(blanks);
     for (const std::string_view key : {"STPG", "SUS"}) {
@@ -278,7 +276,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
         return out;
     };
-    const std::string text = Squeezed(WithoutGrade(designation));
+    const std::string text = Squeezed(WithoutGrade(Separated(designation)));
     const PipeTable* table = nullptr;
     std::string_view rest = text;
     for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
@@ -392,7 +390,7 @@ std::string PipeSizeNote(const PipeChoice& choice) {
 }
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
-    const std::string wanted = Squeezed(name);
+    const std::string wanted = Squeezed(Separated(name));
     if (wanted.empty()) {
         std::vector<const PipeTable*> all;
         for (const PipeTable& table : PipeTables()) {

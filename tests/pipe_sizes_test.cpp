@@ -370,8 +370,6 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP-100A"), "114.3 x 4.5");
     EXPECT_EQ(Choose("STPG 100A×Sch40"), "114.3 x 6");
     EXPECT_EQ(Choose("NPS 1-1/2-STD"), "48.3 x 3.68");
-    EXPECT_EQ(Choose("SGP 100A 40"),
-              "SGP 100A has one wall thickness only; give it without a schedule");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
@@ -394,6 +392,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
               "NPS 22 has no schedule Sch40; it has Sch10, Sch20, Sch30, STD, Sch60, XS, Sch80, "
               "Sch100, Sch120, Sch140, Sch160");
     EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has one wall thickness only; give it without a schedule");
+    EXPECT_EQ(Choose("SGP 100A 40"),
+              "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 24");
