@@ -272,8 +272,8 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-// An option's text in lines that fit 80 columns beside the option names (the help puts
-// each line after the first under the first).
+// Option texts in lines that fit 80 columns beside the option names (the help puts each
+// line after the first under the first).
 std::string Wrapped(std::string_view text) {
     constexpr std::size_t width = 50;
     std::string out;
@@ -294,6 +294,12 @@ std::string Wrapped(std::string_view text) {
     }
     return out;
 }
+
+class WrappingFormatter : public CLI::Formatter {
+    std::string make_option_desc(const CLI::Option* option) const override {
+        return Wrapped(CLI::Formatter::make_option_desc(option));
+    }
+};
 
 int ListNames(const CaseInput& input, bool json) {
     const nlohmann::ordered_json names = NamesJson(LanguageOf(input));
@@ -350,6 +356,7 @@ int Run(int argc, char* argv[]) {
     CLI::App app{"The Quillmere window's sensor spacing calculation, from the command line.",
                  "quillmere-calc"};
     app.footer(Example);
+    app.formatter(std::make_shared<WrappingFormatter>());
     app.set_version_flag("--version", std::string("quillmere-calc ") + QUILLMERE_VERSION);
 
     CaseInput input;
@@ -360,29 +367,29 @@ int Run(int argc, char* argv[]) {
     std::array<CLI::Option*, ColumnCount> given{};
     for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
-        given[i] = app.add_option(o.flag, texts[i], Wrapped(o.help))->allow_extra_args(false);
+        given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
     }
     CLI::Option* sheetOption =
-        app.add_option("--sheet", sheet, Wrapped("job sheet: a CSV file, or - for standard input"));
+        app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
     app.add_flag("--json", json,
-                 Wrapped("print JSON: the inputs, the spacing in mm before rounding, the "
-                         "angles, the axial runs and the displayed texts, or the error and "
-                         "the column it is about (one line per row for a sheet); with "
-                         "--list-pipe-sizes, the tables"));
+                 "print JSON: the inputs, the spacing in mm before rounding, the "
+                 "angles, the axial runs and the displayed texts, or the error and "
+                 "the column it is about (one line per row for a sheet); with "
+                 "--list-pipe-sizes, the tables");
     std::string listName;
     CLI::Option* listOption =
         app.add_option("--list-pipe-sizes", listName,
-                       Wrapped("print the standard pipe sizes (in --units): all, or SGP, STPG, "
-                               "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS"))
+                       "print the standard pipe sizes (in --units): all, or SGP, STPG, "
+                       "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS")
             ->expected(0, 1);
     bool listNames = false;
-    CLI::Option* namesOption = app.add_flag(
-        "--list-names", listNames,
-        Wrapped("print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
-                "--lang, then the other language) with the table velocities"));
+    CLI::Option* namesOption =
+        app.add_flag("--list-names", listNames,
+                     "print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
+                     "--lang, then the other language) with the table velocities");
     CLI::Option* sketchOption = app.add_option(
         "--sketch", sketch,
-        Wrapped("write a to-scale SVG drawing of the case (one case only; - for standard output)"));
+        "write a to-scale SVG drawing of the case (one case only; - for standard output)");
 
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     std::vector<const char*> pointers;
