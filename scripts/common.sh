@@ -4,7 +4,7 @@
 # Debian packages the build, the tests and the window need.
 QUILLMERE_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils poppler-utils time
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core

@@ -30,6 +30,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace Quillmere;
 
@@ -643,6 +644,30 @@ private slots:
             QVERIFY2(entries.size() > job.size() + 1, qPrintable(entries.join(QLatin1Char('|'))));
             QCOMPARE(entries.mid(entries.size() - job.size()), job);
             QCOMPARE(entries[entries.size() - job.size() - 1], QString()); // the separator
+        }
+    }
+
+    // Qt's own texts follow the window's language, not the system's: a Japanese window has
+    // no English "Undo" or "Cancel", and an English window after it none of the Japanese.
+    void qtOwnTextsInTheWindowLanguage() {
+        for (const auto& [lang, undo, cancel] :
+             {std::tuple{0, QStringLiteral("元に戻す"), QStringLiteral("キャンセル")},
+              std::tuple{1, QStringLiteral("Undo"), QStringLiteral("Cancel")}}) {
+            frmCalc& w = Open(lang, 0);
+            const std::unique_ptr<QMenu> edit(w.WALL_THICKNESSText->createStandardContextMenu());
+            QVERIFY2(edit->actions().first()->text().remove(QLatin1Char('&')).startsWith(undo),
+                     qPrintable(edit->actions().first()->text()));
+            QString shown;
+            QTimer::singleShot(0, this, [&shown] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                shown = dialog->findChild<QDialogButtonBox*>()
+                            ->button(QDialogButtonBox::Cancel)
+                            ->text();
+                dialog->close();
+            });
+            w.StandardPipeAction->trigger();
+            QCOMPARE(shown, cancel);
         }
     }
 

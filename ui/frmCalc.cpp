@@ -28,6 +28,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -37,8 +38,10 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Quillmere;
 using QuillmereUi::FromUtf8;
@@ -104,8 +107,28 @@ void InstallFontSubstitutes() {
 // The icons live in the ui library; a static library needs its resources pulled in by name.
 static void LoadUiResources() { Q_INIT_RESOURCE(resources); }
 
+// Qt's own texts (a field's edit menu, Cancel, the file and print dialogs) follow the
+// window's language, not the system's. Without Debian's Qt translations they stay English.
+static void UseQtTextsOfRunLanguage() {
+    static QTranslator* japanese = nullptr;
+    const bool wanted = ModCommonProc::LangFlag == 0;
+    if (wanted && japanese == nullptr) {
+        auto translator = std::make_unique<QTranslator>(qApp);
+        if (translator->load(QStringLiteral("qtbase_ja"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+            QCoreApplication::installTranslator(translator.get())) {
+            japanese = translator.release();
+        }
+    } else if (!wanted && japanese != nullptr) {
+        QCoreApplication::removeTranslator(japanese);
+        delete japanese;
+        japanese = nullptr;
+    }
+}
+
 frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
     LoadUiResources();
+    UseQtTextsOfRunLanguage();
     setObjectName(QStringLiteral("frmCalc"));
     CreateControls();
     ConnectHandlers();
