@@ -391,7 +391,7 @@ std::string PipeSizeNote(const PipeChoice& choice) {
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
     const std::string wanted = Squeezed(Separated(name));
-    if (wanted.empty()) {
+    if (wanted.empty() || wanted == "ALL") {
         std::vector<const PipeTable*> all;
         for (const PipeTable& table : PipeTables()) {
             all.push_back(&table);

@@ -415,6 +415,7 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(PipeTablesNamed("stpg").front()->Key, "STPG");
     EXPECT_TRUE(PipeTablesNamed("DIN").empty());
     EXPECT_EQ(PipeTablesNamed(" ").size(), PipeTables().size());
+    EXPECT_EQ(PipeTablesNamed("all").size(), PipeTables().size());
     EXPECT_EQ(PipeTableLabel(Table("NPS-S")), "NPS  (ASME B36.19M-2018)");
     EXPECT_EQ(PipeSizeName(Table("SGP").Rows[DefaultSizeRow(Table("SGP"))]), "100A (4B)");
     const PipeSizeRow& nps4 = Table("NPS").Rows[DefaultSizeRow(Table("NPS"))];
