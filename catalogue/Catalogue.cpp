@@ -244,6 +244,7 @@ constexpr auto Entries = std::to_array<Entry>({
     {ReportText::Copied, "コピーしました", "Copied"},
     {ReportText::CopyFailed, "クリップボードに入れられませんでした。下の文を選んでコピーしてください。",
      "The clipboard could not be reached: select the text below and copy it."},
+    {PipeText::AOrB, "%1: 呼び径に A か B を付けてください (%2)", "%1: write the size with its A or B (%2)"},
     {PipeText::NoSize, "%1 の呼び径を指定してください: %2 から %3", "%1 needs a size: %2 to %3"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},

@@ -97,6 +97,7 @@ inline constexpr std::int16_t CopyFailed = 4987; // the summary follows, to copy
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.
 namespace Catalogue::PipeText {
+inline constexpr std::int16_t AOrB = 4988;   // %1 standard and bare size, %2 the sizes it may be
 inline constexpr std::int16_t NoSize = 4989; // %1 standard, %2 and %3 its first and last sizes
 inline constexpr std::int16_t StandardPipe = 4990;
 inline constexpr std::int16_t Standard = 4991;

@@ -338,8 +338,23 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             table = TableByKey("NPS-S");
         }
     } else if (table->Key == "SGP" || table->Key == "STPG" || table->Key == "SUS") {
+        // A bare "8" may be 8A (13.8 mm) or 8B (200A, 216.3 mm): asked, never guessed. A
+        // fraction is an inch size only ("1-1/2" is 1-1/2B).
         if (!size.empty() && std::all_of(size.begin(), size.end(), IsDigit)) {
+            const auto inch =
+                std::find_if(table->Rows.begin(), table->Rows.end(),
+                             [&](const PipeSizeRow& r) { return r.Alias == size + 'B'; });
+            if (inch != table->Rows.end()) {
+                const bool millimetre =
+                    std::any_of(table->Rows.begin(), table->Rows.end(),
+                                [&](const PipeSizeRow& r) { return r.Size == size + 'A'; });
+                return refuse(P::AOrB, {std::string(ShownKey(*table)) + " " + size,
+                                        (millimetre ? size + "A, " : std::string()) + size +
+                                            "B = " + std::string(inch->Size)});
+            }
             size += 'A';
+        } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
+            size += 'B';
         }
     }
     const auto row = std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {

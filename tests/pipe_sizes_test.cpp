@@ -342,6 +342,8 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP 4B"), "114.3 x 4.5");
     EXPECT_EQ(Choose("SGP 4\""), "114.3 x 4.5");
     EXPECT_EQ(Choose("SGP 100"), "114.3 x 4.5");
+    EXPECT_EQ(Choose("SGP 1-1/2"), "48.6 x 3.5"); // a fraction is an inch size
+    EXPECT_EQ(Choose("SUS 3/8 Sch10S"), "17.3 x 1.65");
     EXPECT_EQ(Choose("STPG 100A Sch40"), "114.3 x 6");
     EXPECT_EQ(Choose("  stpg 100 a  sch 40 "), "114.3 x 6");
     EXPECT_EQ(Choose("SUS 100A Sch10S"), "114.3 x 3");
@@ -384,6 +386,10 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS 7 Sch40"), "NPS has no size 7; nearest: 5, 6, 8");
     EXPECT_EQ(Choose("SGP 11\""), "SGP has no size 11B; nearest: 9B, 10B, 12B");
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
+    // A bare JIS number that is also an inch size is asked, not guessed: 8A is a 13.8 mm
+    // pipe, 8B a 216.3 mm one.
+    EXPECT_EQ(Choose("STPG 8 Sch40"), "STPG 8: write the size with its A or B (8A, 8B = 200A)");
+    EXPECT_EQ(Choose("SGP 4"), "SGP 4: write the size with its A or B (4B = 100A)");
     EXPECT_EQ(Choose("STPG 100A"), "STPG 100A needs a schedule: Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("STPG 100A Sch10"), "STPG 100A has no schedule Sch10; it has Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("STPG 100A Sch40 sch80"),
