@@ -44,7 +44,7 @@ captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet
 lacks, or a blank cell, takes the option's value. The output repeats every
 input column and adds result1, result2, circumferential and error, and notes
-(what pipe_size and fluid_temperature chose) when the sheet has either column.
+(what pipe_size and fluid_temperature chose) when either is used.
 Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
 cannot be read.
 
@@ -138,10 +138,12 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         return Fail(name + ": " + problem);
     }
     const SheetColumns& columns = *found;
-    // A sheet that uses the helpers records what they chose; others keep their columns.
-    const bool notes = std::ranges::any_of(columns, [](std::optional<Column> c) {
-        return c == Column::PipeSize || c == Column::FluidTemperature;
-    });
+    // A sheet that uses the helpers, in a column or for every row through the options,
+    // records what they chose; others keep their columns.
+    const bool notes = defaults[Column::PipeSize] || defaults[Column::FluidTemperature] ||
+                       std::ranges::any_of(columns, [](std::optional<Column> c) {
+                           return c == Column::PipeSize || c == Column::FluidTemperature;
+                       });
     if (!json) {
         for (const std::string& column : header) {
             writer.Field(column);

@@ -695,6 +695,14 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
     EXPECT_EQ(rows[1][11], "FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)");
     EXPECT_EQ(rows[2][11], "FLUID S.V.: 5089 ft/s (WATER 140 °F, Marczak 1997)");
     EXPECT_EQ(rows[3][11], "");
+    // Given for every row by the option, the temperature is recorded as well.
+    const std::string path = ScratchPath("sheet-beside-a-temperature.csv");
+    std::ofstream(path) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
+    const auto beside = ReadAll(Calc("--lang en --fluid-temperature 60 --sheet " + path).out);
+    std::remove(path.c_str());
+    ASSERT_EQ(beside.size(), 2u);
+    EXPECT_EQ(beside[0].back(), "notes");
+    EXPECT_EQ(beside[1].back(), "FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)");
     // 6,5 degrees is a decimal comma, not 65 degrees.
     const CalcRun comma = Calc(
         "--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-temperature 6,5 2>&1");
