@@ -18,8 +18,9 @@ using namespace Quillmere;
 namespace {
 
 // The names of a list's entries and their list indexes. A name is found as the list writes
-// it (the usual case, with no copy of the text), or else as typed in any case or width:
-// "rubber", "ゴム" and "ｺﾞﾑ" are the same entry.
+// it (the usual case, with no copy of the text), or else as typed in any case or width and
+// with blanks around it, as a sheet's cell is read: "rubber ", "ゴム" and "ｺﾞﾑ" are the
+// same entry.
 class NameList {
 public:
     void Add(const std::string& name, int index) {
@@ -36,7 +37,7 @@ public:
         if (const auto it = exact_.find(text); it != exact_.end()) {
             return it->second;
         }
-        if (const auto it = folded_.find(FoldedName(text)); it != folded_.end()) {
+        if (const auto it = folded_.find(Unpadded(FoldedName(text))); it != folded_.end()) {
             return it->second;
         }
         return std::nullopt;

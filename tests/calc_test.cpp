@@ -209,7 +209,7 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
         o = Evaluate(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
                            {Column::Mount, "ｚ"},
                            {Column::Pipe, "ステンレス"},
-                           {Column::Lining, "ゴム"},
+                           {Column::Lining, " ゴム　"}, // blanks around a name, as in a sheet
                            {Column::LiningThickness, "3"},
                            {Column::Fluid, fluid},
                            {Column::OuterDiameter, "114.3"},
