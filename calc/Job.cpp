@@ -249,7 +249,7 @@ std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
 }
 
 std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
-    const std::string& units = Value(in, Column::Units);
+    const std::string_view units = Unpadded(Value(in, Column::Units));
     if (units.empty() || SameIgnoringCase(units, "METRIC") || SameIgnoringCase(units, "MM") ||
         units == "0") {
         return 0;
@@ -260,10 +260,19 @@ std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
     return std::nullopt;
 }
 
+std::optional<std::int16_t> KnownLanguageOf(const CaseInput& in) {
+    const std::string_view lang = Unpadded(Value(in, Column::Lang));
+    if (lang.empty() || SameIgnoringCase(lang, "JA") || lang == "0") {
+        return Catalogue::JapaneseBase;
+    }
+    if (SameIgnoringCase(lang, "EN") || lang == "1") {
+        return Catalogue::EnglishBase;
+    }
+    return std::nullopt;
+}
+
 std::int16_t LanguageOf(const CaseInput& in) {
-    const std::string& lang = Value(in, Column::Lang);
-    return SameIgnoringCase(lang, "EN") || lang == "1" ? Catalogue::EnglishBase
-                                                       : Catalogue::JapaneseBase;
+    return KnownLanguageOf(in).value_or(Catalogue::JapaneseBase);
 }
 
 namespace {
@@ -340,13 +349,11 @@ private:
             return FailIn(Column::Units, "Unknown unit system (metric or imperial): " +
                                              Printable(Value(given_, Column::Units)));
         }
-        const std::string& lang = Value(given_, Column::Lang);
-        if (lang.empty() || SameIgnoringCase(lang, "JA") || lang == "0") {
-            out_.StringBase = Catalogue::JapaneseBase;
-        } else if (SameIgnoringCase(lang, "EN") || lang == "1") {
-            out_.StringBase = Catalogue::EnglishBase;
+        if (const auto base = KnownLanguageOf(given_)) {
+            out_.StringBase = *base;
         } else {
-            return FailIn(Column::Lang, "Unknown language (ja or en): " + Printable(lang));
+            return FailIn(Column::Lang,
+                          "Unknown language (ja or en): " + Printable(Value(given_, Column::Lang)));
         }
         return true;
     }

@@ -94,7 +94,11 @@ CaseOutcome Evaluate(const CaseInput& input);
 // The unit flag the case asks for (metric 0, imperial 1); none for an unknown system.
 std::optional<std::int16_t> UnitFlagOf(const CaseInput& input);
 
-// The catalogue offset of the case's language (Japanese unless it says en or 1).
+// The catalogue offset of the case's language (ja or 0, en or 1; Japanese when not given);
+// none for an unknown language.
+std::optional<std::int16_t> KnownLanguageOf(const CaseInput& input);
+
+// The same, Japanese for an unknown language (for a message about the sheet itself).
 std::int16_t LanguageOf(const CaseInput& input);
 
 // The inputs, the spacing before rounding (and before the clamp at 0), angles, runs, the

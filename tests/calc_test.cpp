@@ -240,30 +240,40 @@ TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
         CaseInput in;
         const char* error;
     } rows[] = {
-        {Case({{Column::Lang, "en"}, {Column::OuterDiameter, "12a"}}), "Any data other than a number is not allowed"},
+        {Case({{Column::Lang, "en"}, {Column::OuterDiameter, "12a"}}),
+         "Any data other than a number is not allowed"},
         {Case({{Column::OuterDiameter, "5.99"}}), "入力値が範囲外です"},
         {Case({{Column::Wall, "１０"}}), "数字以外のデータは許されません"},
-        {Case({{Column::Lang, "en"}, {Column::Wall, "+"}}), "Any data other than a number is not allowed"},
+        {Case({{Column::Lang, "en"}, {Column::Wall, "+"}}),
+         "Any data other than a number is not allowed"},
         {Case({{Column::Lang, "en"}, {Column::Pipe, "GOLD"}}), "Unknown pipe material: GOLD"},
         {Case({{Column::Sensor, "VT-Z9"}}), "不明なセンサ種類です: VT-Z9"},
         {Case({{Column::Lang, "en"}, {Column::Mount, "X"}}), "Unknown mounting method: X"},
         {Case({{Column::Units, "furlongs"}}), "Unknown unit system (metric or imperial): furlongs"},
+        // Blanks around the language and the units are padding, as in a sheet's cell.
+        {Case({{Column::Lang, " EN "}, {Column::Units, " Imperial"}, {Column::Pipe, "GOLD"}}),
+         "Unknown pipe material: GOLD"},
         // The window's fluid field takes four characters; it could never hold this.
         {Case({{Column::Lang, "en"}, {Column::FluidVelocity, "1,480"}}),
          "The value has more characters than its field takes: 1,480"},
         // The first refused field in the window's focus order is the one reported.
-        {Case({{Column::Lang, "en"}, {Column::Wall, "x"}, {Column::OuterDiameter, "1"}}), "The value is outside of range"},
+        {Case({{Column::Lang, "en"}, {Column::Wall, "x"}, {Column::OuterDiameter, "1"}}),
+         "The value is outside of range"},
         // A value the chosen entry never reads would be dropped silently, the spacing not the
         // one asked for.
         {Case({{Column::Lang, "en"}, {Column::Pipe, "PVC"}, {Column::PipeVelocity, "3200"}}),
          "PVC has its own sound velocity in the table: give PVC or PIPE S.V., not both"},
         {Case({{Column::Lang, "en"}, {Column::Fluid, "WATER"}, {Column::FluidVelocity, "1500"}}),
          "WATER has its own sound velocity in the table: give WATER or FLUID S.V., not both"},
-        {Case({{Column::Lining, "ｺﾞﾑ"}, {Column::LiningVelocity, "1500"}, {Column::LiningThickness, "2"}}),
+        {Case({{Column::Lining, "ｺﾞﾑ"},
+               {Column::LiningVelocity, "1500"},
+               {Column::LiningThickness, "2"}}),
          "ｺﾞﾑ には表の音速があります。ｺﾞﾑ か ﾗｲﾆﾝｸﾞ音速 のどちらかを指定してください"},
         {Case({{Column::Lang, "en"}, {Column::LiningThickness, "3"}}),
          "LINING THICKNESS counts only with a lining: give the LINING MATERIAL"},
-        {Case({{Column::Lang, "en"}, {Column::Lining, "NO LINING"}, {Column::LiningVelocity, "2000"}}),
+        {Case({{Column::Lang, "en"},
+               {Column::Lining, "NO LINING"},
+               {Column::LiningVelocity, "2000"}}),
          "LINING S.V. counts only with a lining: give the LINING MATERIAL"},
     };
     for (const Row& r : rows) {
