@@ -20,6 +20,9 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace QuillmereCalc;
 
 namespace {
@@ -113,6 +116,16 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             return Fail("cannot read " + name);
         }
         in = file.get();
+    }
+    // `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
+    // empty sheet, a success that leaves no sheet); with >> the rows written would be read
+    // again without end.
+    struct stat read {
+    }, written{};
+    if (::fstat(::fileno(in), &read) == 0 && ::fstat(STDOUT_FILENO, &written) == 0 &&
+        S_ISREG(read.st_mode) && read.st_dev == written.st_dev && read.st_ino == written.st_ino) {
+        return Fail(name + " is both the sheet and the output: write the output to another file" +
+                    (read.st_size == 0 ? " (the shell has emptied the sheet already)" : ""));
     }
     CsvReader reader(in);
     CsvWriter writer(stdout);

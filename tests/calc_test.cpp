@@ -647,6 +647,9 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "lists the columns)\n"},
         {"NUL in a header", "--sheet - 2>&1 < <(printf 'a\\0b\\n')", 2,
          "quillmere-calc: standard input: unknown column \"a\\0b\""},
+        {"the sheet as its own output", "--sheet own.csv 2>&1 >own.csv", 2,
+         "quillmere-calc: own.csv is both the sheet and the output: write the output to another "
+         "file (the shell has emptied the sheet already)\n"},
         {"UTF-16 sheet", "--sheet - 2>&1 < <(printf '\\xff\\xfes\\0')", 2,
          "quillmere-calc: standard input: the sheet is UTF-16, save the sheet as UTF-8\n"},
     };
