@@ -179,6 +179,27 @@ private slots:
         QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
     }
 
+    // Digits go past the input method in every numeric field, also in one a list has just
+    // unlocked: a Japanese input method left on would type full-width digits, refused.
+    void numericFieldsBypassTheInputMethod() {
+        frmCalc& w = Open(0, 0);
+        Choose(w.PIPE_MATERIALCombo, 12); // PIPE S.V.: unlocks its field
+        Choose(w.LINING_MATERIALCombo, 7);
+        Choose(w.KIND_OF_FLUIDCombo, 17);
+        for (QLineEdit* field : {static_cast<QLineEdit*>(w.OUTER_DIAMETERText),
+                                 static_cast<QLineEdit*>(w.TRANS_FREQUENCYText),
+                                 static_cast<QLineEdit*>(w.WALL_THICKNESSText),
+                                 static_cast<QLineEdit*>(w.LINING_S_VText),
+                                 static_cast<QLineEdit*>(w.LINING_THICKNESSText),
+                                 static_cast<QLineEdit*>(w.FLUID_S_VText)}) {
+            QVERIFY2(InInputState(field), qPrintable(field->objectName()));
+            field->setFocus(Qt::MouseFocusReason);
+            QInputMethodQueryEvent query(Qt::ImEnabled);
+            QApplication::sendEvent(field, &query);
+            QVERIFY2(!query.value(Qt::ImEnabled).toBool(), qPrintable(field->objectName()));
+        }
+    }
+
     void selectionStates() {
         frmCalc& w = Open(1, 0);
         Choose(w.LINING_MATERIALCombo, 3); // RUBBER: thickness only

@@ -700,7 +700,7 @@ void frmCalc::ChooseFluidAtTemperature() {
     }
     // The water chosen in the window, if it is one the equations know.
     fluid->setCurrentIndex(std::max(0, fluid->findData(KIND_OF_FLUIDCombo->currentIndex())));
-    auto* temperature = new QLineEdit(&dialog);
+    auto* temperature = new FieldEdit(&dialog);
     temperature->setObjectName(QStringLiteral("Temperature"));
     temperature->setMaxLength(6);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
