@@ -137,7 +137,8 @@ std::optional<Column> ColumnByName(std::string_view name) {
 namespace {
 
 // A heading that is one of the window's captions, in either language and as typed
-// ("WALL THICKNESS", "配管厚さ", "ライニング厚さ"): a sheet made with the window's own words.
+// ("WALL THICKNESS", "配管厚さ", "ライニング厚さ"; "pipe_material" and "Kind-of-Fluid" as
+// well, as the column names are written): a sheet made with the window's own words.
 std::optional<Column> ColumnByCaption(std::string_view heading) {
     namespace Id = Catalogue::Id;
     static constexpr std::pair<std::int16_t, Column> captions[] = {
@@ -160,7 +161,10 @@ std::optional<Column> ColumnByCaption(std::string_view heading) {
         }
         return list;
     }();
-    const auto column = names.Find(Unpadded(heading));
+    std::string spaced(Unpadded(heading));
+    std::replace_if(
+        spaced.begin(), spaced.end(), [](char c) { return c == '_' || c == '-'; }, ' ');
+    const auto column = names.Find(spaced);
     return column ? std::optional<Column>(static_cast<Column>(*column)) : std::nullopt;
 }
 

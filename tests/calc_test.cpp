@@ -426,12 +426,14 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               ",,24,0.5,19.096,,,\n");
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 24 --wall 0.5").out,
               "SENSOR SPACING1: 19.096 [inch]\n");
-    // The window's captions head columns too, in either language and width.
-    std::ofstream(sheet) << "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ\n"
-                            "VT-C1,114.3,6,ゴム,3\n";
+    // The window's captions head columns too, in either language and width, and written as
+    // the column names are (pipe_material).
+    std::ofstream(sheet)
+        << "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material\n"
+           "VT-C1,114.3,6,ゴム,3,\n";
     EXPECT_EQ(Calc("--sheet " + sheet).out,
-              "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,result1,result2,"
-              "circumferential,error\nVT-C1,114.3,6,ゴム,3,63.11,,,\n");
+              "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material,result1,"
+              "result2,circumferential,error\nVT-C1,114.3,6,ゴム,3,,63.11,,,\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
