@@ -58,7 +58,8 @@ the list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a
 velocity together, or a lining thickness without a lining, are refused: one of
 them would go unread. Mounting methods V and Z are the window's; N crosses the
 fluid three times, W four times. A spacing below 0 (a sensor type too large for
-the pipe) is shown as 0, as in the window, with a note on standard error.
+the pipe) is shown as 0, as in the window, with a note on standard error, as is
+a case without --sensor, computed for RESERVE (the window's first sensor type).
 
 A standard pipe size sets the outer diameter and the wall: SGP 100A,
 STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
@@ -84,6 +85,13 @@ bool StandardOutputOk() {
     std::cout.flush();
     return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
+
+// The window opens on RESERVE, in sight; here a case that names no sensor type gets it
+// unseen, so the output says so.
+bool NamesNoSensor(const CaseInput& input) {
+    return !input[Column::Sensor] || Unpadded(*input[Column::Sensor]).empty();
+}
+constexpr std::string_view ForReserve = "computed for RESERVE, the sensor list's first entry";
 
 // A sheet row as it came, then its results or its error (and what the helpers chose).
 void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
@@ -171,6 +179,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     }
 
     bool allComputed = true;
+    std::size_t withoutSensor = 0;
     std::vector<std::string> row;
     while (!writer.Failed() && reader.Next(row)) {
         if (reader.BlankLine()) {
@@ -204,6 +213,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             outcome = Evaluate(input);
         }
         allComputed = allComputed && outcome.Ok;
+        withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (!outcome.Warning.empty() && !json) {
             std::fprintf(stderr, "quillmere-calc: %s: line %zu: %s\n", name.c_str(), reader.Line(),
                          outcome.Warning.c_str());
@@ -217,6 +227,10 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     }
     if (!writer.Flush()) {
         return OutputFailed();
+    }
+    if (withoutSensor > 0 && !json) {
+        std::fprintf(stderr, "quillmere-calc: %s: %zu row%s named no sensor type: %s\n",
+                     name.c_str(), withoutSensor, withoutSensor == 1 ? "" : "s", ForReserve.data());
     }
     if (reader.Failed()) {
         return Fail(name + ": " + Describe(reader));
@@ -258,6 +272,9 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
     }
     if (!outcome.Warning.empty() && !json) {
         std::cerr << outcome.Warning << '\n';
+    }
+    if (NamesNoSensor(input) && !json) {
+        std::cerr << "quillmere-calc: no --sensor given: " << ForReserve << '\n';
     }
     if (sketchToOutput) {
         std::cout << Quillmere::SketchSvg(outcome.Record);

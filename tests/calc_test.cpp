@@ -575,6 +575,25 @@ TEST(Program, SpacingClampedToZeroIsWarnedOf) {
     EXPECT_NE(run.out.find("\nVT-C1,Z,20,1,0.00,,31.41,\n"), std::string::npos) << run.out;
 }
 
+// A case that names no sensor type computes for the list's first entry, as the window opens,
+// but unseen: standard error says so, once for a sheet, and the output stays as it was.
+TEST(Program, NoSensorTypeGivenIsSaid) {
+    const CalcRun one = Calc("--lang en --outer-diameter 114.3 --wall 6 2>&1");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, "SENSOR SPACING1: 100.54 [mm]\nquillmere-calc: no --sensor given: computed "
+                       "for RESERVE, the sensor list's first entry\n");
+    EXPECT_EQ(Calc("--sensor RESERVE --outer-diameter 114.3 --wall 6 2>&1").out.find("RESERVE"),
+              std::string::npos);
+    const std::string sheet = ScratchPath("no-sensor.csv");
+    std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n,100,5\n ,100,5\n";
+    const CalcRun rows = Calc("--lang en --sheet " + sheet + " 2>&1 >/dev/null");
+    EXPECT_EQ(rows.out, "quillmere-calc: " + sheet +
+                            ": 2 rows named no sensor type: computed for "
+                            "RESERVE, the sensor list's first entry\n");
+    EXPECT_EQ(Calc("--sensor VT-C1 --sheet " + sheet + " 2>&1 >/dev/null").out, "");
+    std::remove(sheet.c_str());
+}
+
 TEST(Program, HelpExamplesRunAsPrinted) {
     const std::string help = Calc("--help").out;
     const std::regex example("\n  (quillmere-calc [^\n\\\\]*(\\\\\n[^\n\\\\]*)*)");
@@ -637,7 +656,8 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "quillmere-calc: --sheet: the file name is empty"},
         {"empty sketch name", "--outer-diameter 100 --wall 5 --sketch '' 2>&1", 2,
          "quillmere-calc: --sketch: the file name is empty"},
-        {"sketch to standard output", "--outer-diameter 100 --wall 5 --sketch - 2>&1", 0,
+        {"sketch to standard output",
+         "--sensor VT-C1 --outer-diameter 100 --wall 5 --sketch - 2>&1", 0,
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg"},
         {"an empty quoted value is a row",
          "--lang en --outer-diameter 100 --sheet - 2>&1 <<< $'wall\\n\"\"\\n5'", 1,
