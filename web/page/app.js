@@ -323,8 +323,25 @@
     temperature.focus();
   }
 
+  // The window's number fields bypass the input method; a page cannot, so what a Japanese
+  // input method left on makes of the digit keys (１１４．３) becomes the keys pressed.
+  function asKeysPressed(input) {
+    const halfWidth = () => {
+      const typed = input.value.replace(/[０-９．，]/g, (c) => String.fromCharCode(c.charCodeAt(0) - 0xFEE0));
+      if (typed !== input.value) {
+        const [start, end] = [input.selectionStart, input.selectionEnd]; // one unit for one
+        input.value = typed;
+        input.setSelectionRange(start, end);
+      }
+    };
+    input.addEventListener('compositionend', halfWidth);
+    input.addEventListener('input', (event) => { if (!event.isComposing) halfWidth(); });
+  }
+
   function connect() {
+    asKeysPressed($('Temperature'));
     ROWS.forEach((_, i) => {
+      asKeysPressed(field(i));
       field(i).addEventListener('input', clearResults);
       field(i).addEventListener('blur', () => leave(i));
       field(i).addEventListener('keydown', (event) => {

@@ -136,6 +136,11 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), false, 'PIPE S.V. opens its field');
   same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
   await page.close();
+  // Digits a Japanese input method made full-width are the digit keys, as in the window.
+  const ime = await open('ja', 'metric');
+  await ime.type('#WALL_THICKNESSText', '６．０');
+  same(await ime.$eval('#WALL_THICKNESSText', (e) => e.value), '6.0', 'full-width digits typed as the keys');
+  await ime.close();
   // A German phone's decimal keypad has ',' only: the full keyboard, where '.' is.
   const german = await open('en', 'metric', browser,
     (p) => p.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'language', { get: () => 'de-DE' })));
