@@ -325,6 +325,7 @@
 
   // The window's number fields bypass the input method; a page cannot, so what a Japanese
   // input method left on makes of the digit keys (１１４．３) becomes the keys pressed.
+  // Pasted text stays as it is, and is refused as the window refuses it.
   function asKeysPressed(input) {
     const halfWidth = () => {
       const typed = input.value.replace(/[０-９．，]/g, (c) => String.fromCharCode(c.charCodeAt(0) - 0xFEE0));
@@ -335,7 +336,11 @@
       }
     };
     input.addEventListener('compositionend', halfWidth);
-    input.addEventListener('input', (event) => { if (!event.isComposing) halfWidth(); });
+    input.addEventListener('input', (event) => {
+      if (!event.isComposing && event.inputType === 'insertText') {
+        halfWidth();
+      }
+    });
   }
 
   function connect() {

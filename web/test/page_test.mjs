@@ -140,6 +140,11 @@ for (const table of ['agreement', 'refusals']) {
   const ime = await open('ja', 'metric');
   await ime.type('#WALL_THICKNESSText', '６．０');
   same(await ime.$eval('#WALL_THICKNESSText', (e) => e.value), '6.0', 'full-width digits typed as the keys');
+  await ime.$eval('#OUTER_DIAMETERText', (e) => {
+    e.value = '１１４';
+    e.dispatchEvent(new InputEvent('input', { inputType: 'insertFromPaste' }));
+  });
+  same(await ime.$eval('#OUTER_DIAMETERText', (e) => e.value), '１１４', 'pasted text as it is');
   await ime.close();
   // A German phone's decimal keypad has ',' only: the full keyboard, where '.' is.
   const german = await open('en', 'metric', browser,
