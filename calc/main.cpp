@@ -369,6 +369,31 @@ constexpr Opt Options[] = {
      "diameter and the wall thickness, and the standard's material unless --pipe names one"},
 };
 
+// An option written as its sheet column or window caption is named (--wall-thickness,
+// --pipe-material, --outer_diameter): the parser only says it was not expected.
+void SuggestOptions(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0 || arg.size() <= 2) {
+            continue;
+        }
+        const std::string written = arg.substr(0, arg.find('='));
+        std::string problem;
+        const auto columns = HeaderColumns({written.substr(2)}, problem);
+        if (!columns || !columns->front()) {
+            continue;
+        }
+        const char* flag = Options[0].flag;
+        for (const Opt& o : Options) {
+            flag = o.column == *columns->front() ? o.flag : flag;
+        }
+        if (written != flag) {
+            std::fprintf(stderr, "quillmere-calc: for %s, write %s\n", Printable(written).c_str(),
+                         flag);
+        }
+    }
+}
+
 // "--wall=" gives the option an empty value; the parser alone would take the next argument
 // for it. A stand-in value that no shell can pass marks it.
 constexpr std::string_view EmptyValue = "\x7f";
@@ -432,6 +457,7 @@ int Run(int argc, char* argv[]) {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
         if (app.exit(e) != 0) {
+            SuggestOptions(args);
             return 2;
         }
         return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version

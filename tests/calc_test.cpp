@@ -450,6 +450,13 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(one.out, "SENSOR SPACING1: 51 [mm]\nSENSOR SPACING2: 17\n");
     EXPECT_EQ(Calc("--outer-diameter 5 2>/dev/null").status, 1);
     EXPECT_EQ(Calc("--no-such-option 2>/dev/null").status, 2);
+    // An option written as the window's caption or the sheet's column is pointed to its name.
+    const CalcRun caption = Calc("--wall-thickness 6 --pipe_velocity=3000 --no-such-option 2>&1");
+    EXPECT_EQ(caption.status, 2);
+    EXPECT_NE(caption.out.find("quillmere-calc: for --wall-thickness, write --wall\n"
+                               "quillmere-calc: for --pipe_velocity, write --pipe-velocity\n"),
+              std::string::npos)
+        << caption.out;
     EXPECT_NE(Calc("--help").out.find("--sheet"), std::string::npos);
     EXPECT_EQ(Calc("--version").out, "quillmere-calc 1.0.0\n");
     const CalcRun json = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0 --json");
