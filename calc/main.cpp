@@ -86,6 +86,13 @@ bool StandardOutputOk() {
     return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 
+// The option that gives a column's value: outer_diameter is --outer-diameter.
+std::string OptionOf(Column column) {
+    std::string option = "--" + std::string(ColumnNames[static_cast<std::size_t>(column)]);
+    std::replace(option.begin(), option.end(), '_', '-');
+    return option;
+}
+
 // The window opens on RESERVE, in sight; here a case that names no sensor type gets it
 // unseen, so the output says so.
 bool NamesNoSensor(const CaseInput& input) {
@@ -128,12 +135,13 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     // `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
     // empty sheet, a success that leaves no sheet); with >> the rows written would be read
     // again without end.
-    struct stat read {
-    }, written{};
-    if (::fstat(::fileno(in), &read) == 0 && ::fstat(STDOUT_FILENO, &written) == 0 &&
-        S_ISREG(read.st_mode) && read.st_dev == written.st_dev && read.st_ino == written.st_ino) {
+    struct stat sheetFile {};
+    struct stat output {};
+    if (::fstat(::fileno(in), &sheetFile) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
+        S_ISREG(sheetFile.st_mode) && sheetFile.st_dev == output.st_dev &&
+        sheetFile.st_ino == output.st_ino) {
         return Fail(name + " is both the sheet and the output: write the output to another file" +
-                    (read.st_size == 0 ? " (the shell has emptied the sheet already)" : ""));
+                    (sheetFile.st_size == 0 ? " (the shell has emptied the sheet already)" : ""));
     }
     CsvReader reader(in);
     CsvWriter writer(stdout);
@@ -248,9 +256,7 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
         std::cerr << Printable(outcome.Error) << '\n';
         if (outcome.ErrorColumn && !outcome.ErrorRange.empty()) {
             // The window shows the range beside the field; here the option says which field.
-            std::string option(ColumnNames[static_cast<std::size_t>(*outcome.ErrorColumn)]);
-            std::replace(option.begin(), option.end(), '_', '-');
-            std::cerr << "--" << option << ": " << outcome.ErrorRange << '\n';
+            std::cerr << OptionOf(*outcome.ErrorColumn) << ": " << outcome.ErrorRange << '\n';
         }
         return StandardOutputOk() ? 1 : OutputFailed();
     }
@@ -383,13 +389,9 @@ void SuggestOptions(const std::vector<std::string>& args) {
         if (!columns || !columns->front()) {
             continue;
         }
-        const char* flag = Options[0].flag;
-        for (const Opt& o : Options) {
-            flag = o.column == *columns->front() ? o.flag : flag;
-        }
-        if (written != flag) {
+        if (const std::string option = OptionOf(*columns->front()); written != option) {
             std::fprintf(stderr, "quillmere-calc: for %s, write %s\n", Printable(written).c_str(),
-                         flag);
+                         option.c_str());
         }
     }
 }
