@@ -17,6 +17,15 @@ using namespace Quillmere;
 
 namespace {
 
+// Up to three names, joined; none when more are near, which would be no help.
+std::string Listed(const std::vector<std::string>& names) {
+    std::string listed;
+    for (const std::string& name : names) {
+        listed += (listed.empty() ? "" : ", ") + name;
+    }
+    return names.size() <= 3 ? listed : std::string();
+}
+
 // The names of a list's entries and their list indexes. A name is found as the list writes
 // it (the usual case, with no copy of the text), or else as typed in any case or width and
 // with blanks around it, as a sheet's cell is read: "rubber ", "ゴム" and "ｺﾞﾑ" are the
@@ -26,6 +35,8 @@ public:
     void Add(const std::string& name, int index) {
         exact_.emplace(name, index);
         folded_.emplace(FoldedName(name), index);
+        names_.push_back(name);
+        indexes_.push_back(index);
     }
     // A catalogue text in both languages.
     void AddText(std::int16_t id, int index) {
@@ -42,6 +53,18 @@ public:
         }
         return std::nullopt;
     }
+    // The names a refused `text` may have meant, one for each entry (see NearestOf).
+    std::string Nearest(std::string_view text) const {
+        std::vector<std::string> nearest;
+        std::vector<int> entries;
+        for (const std::size_t i : NearestNames(text, names_)) {
+            if (std::find(entries.begin(), entries.end(), indexes_[i]) == entries.end()) {
+                entries.push_back(indexes_[i]);
+                nearest.push_back(names_[i]);
+            }
+        }
+        return Listed(nearest);
+    }
 
 private:
     struct Hash {
@@ -50,6 +73,8 @@ private:
     };
     std::unordered_map<std::string, int, Hash, std::equal_to<>> exact_;
     std::unordered_map<std::string, int, Hash, std::equal_to<>> folded_;
+    std::vector<std::string> names_; // as added, for Nearest
+    std::vector<int> indexes_;
 };
 
 template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
@@ -60,11 +85,9 @@ template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& i
     return names;
 }
 
-std::optional<int> Find(const NameList& names, std::string_view text) { return names.Find(text); }
-
 // A sensor type by list index, by its list text, or by one of the names the text joins
 // with "/" ("VT-A2" finds "VT-A1/VT-A2"); "RESERVE" is the first of the two.
-std::optional<int> FindSensor(std::string_view text) {
+const NameList& SensorNames() {
     static const NameList names = [] {
         NameList index;
         for (int i = 0; i < SensorTypeCount; ++i) {
@@ -80,12 +103,12 @@ std::optional<int> FindSensor(std::string_view text) {
         }
         return index;
     }();
-    return Find(names, text);
+    return names;
 }
 
 // A mounting method by letter ("V", "ｚ"), by name ("V METHOD", "N法"), or by the window's
 // list index (0 V, 1 Z).
-std::optional<MountMethod> FindMount(std::string_view text) {
+const NameList& MountNames() {
     static const NameList names = [] {
         NameList list;
         for (int m = 0; m < MountMethodCount; ++m) {
@@ -96,8 +119,7 @@ std::optional<MountMethod> FindMount(std::string_view text) {
         list.Add("1", 1);
         return list;
     }();
-    const auto found = names.Find(text);
-    return found ? std::optional<MountMethod>(static_cast<MountMethod>(*found)) : std::nullopt;
+    return names;
 }
 
 // A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
@@ -123,6 +145,14 @@ std::string_view Unpadded(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string NearestOf(std::string_view typed, const std::vector<std::string>& names) {
+    std::vector<std::string> nearest;
+    for (const std::size_t i : NearestNames(typed, names)) {
+        nearest.push_back(names[i]);
+    }
+    return Listed(nearest);
 }
 
 std::optional<Column> ColumnByName(std::string_view name) {
@@ -170,6 +200,15 @@ std::optional<Column> ColumnByCaption(std::string_view heading) {
 
 } // namespace
 
+namespace {
+
+const std::vector<std::string>& ColumnNameList() {
+    static const std::vector<std::string> names(ColumnNames.begin(), ColumnNames.end());
+    return names;
+}
+
+} // namespace
+
 std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
                                           std::string& problem) {
     SheetColumns columns;
@@ -188,6 +227,9 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
                 problem += " (its columns are separated by " +
                            std::string(name.find(';') != std::string::npos ? "\";\"" : "tabs") +
                            ": save the sheet as CSV with commas)";
+            } else if (const std::string nearest = NearestOf(name, ColumnNameList());
+                       !nearest.empty()) {
+                problem += " (did you mean " + nearest + "?)";
             } else {
                 problem += " (quillmere-calc --help lists the columns)";
             }
@@ -330,6 +372,16 @@ private:
         out_.ErrorColumn = column;
         return Fail(id, what);
     }
+    // A name no list holds, with the names it may have been meant for.
+    bool FailUnknown(Column column, std::int16_t id, const std::string& text,
+                     const NameList& names) {
+        FailIn(column, id, text);
+        if (const std::string nearest = names.Nearest(text); !nearest.empty()) {
+            out_.Error +=
+                " (" + Catalogue::Fill(Text(T::DidYouMean, out_.StringBase), {nearest}) + ")";
+        }
+        return false;
+    }
     bool FailIn(Column column, std::string message) {
         out_.ErrorColumn = column;
         out_.Error = std::move(message);
@@ -374,7 +426,7 @@ private:
             if (const std::string& fluid = Value(given_, Column::Fluid); !fluid.empty()) {
                 const auto found = Fluids().Find(fluid);
                 if (!found) {
-                    return FailIn(Column::Fluid, T::UnknownFluid, fluid);
+                    return FailUnknown(Column::Fluid, T::UnknownFluid, fluid, Fluids());
                 }
                 named = *found;
             }
@@ -407,18 +459,18 @@ private:
     // The window's defaults: RESERVE, V method, carbon steel, no lining, water.
     bool ReadLists() {
         if (const std::string& text = Value(In(), Column::Sensor); !text.empty()) {
-            const auto found = FindSensor(text);
+            const auto found = SensorNames().Find(text);
             if (!found) {
-                return FailIn(Column::Sensor, T::UnknownSensorType, text);
+                return FailUnknown(Column::Sensor, T::UnknownSensorType, text, SensorNames());
             }
             sensor_ = *found;
         }
         if (const std::string& text = Value(In(), Column::Mount); !text.empty()) {
-            const auto found = FindMount(text);
+            const auto found = MountNames().Find(text);
             if (!found) {
-                return FailIn(Column::Mount, T::UnknownMountMethod, text);
+                return FailUnknown(Column::Mount, T::UnknownMountMethod, text, MountNames());
             }
-            out_.Mount = *found;
+            out_.Mount = static_cast<MountMethod>(*found);
         }
         static const auto pipes = NameIndex(PipeMaterialIds);
         static const auto linings = NameIndex(LiningMaterialIds);
@@ -441,7 +493,7 @@ private:
         if (const std::string& text = Value(In(), name); !text.empty()) {
             const auto found = names.Find(text);
             if (!found) {
-                return FailIn(name, unknown, text);
+                return FailUnknown(name, unknown, text, names);
             }
             index = *found;
         } else {

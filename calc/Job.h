@@ -44,6 +44,10 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
 
 std::optional<Column> ColumnByName(std::string_view name);
 
+// Those of `names` a mistyped `typed` may have meant, joined by ", "; empty when none is
+// near or too many are.
+std::string NearestOf(std::string_view typed, const std::vector<std::string>& names);
+
 // A sheet cell without the blanks and tabs around it: ", 114.3" is padding, not a value.
 std::string_view Unpadded(std::string_view text);
 

@@ -375,23 +375,28 @@ constexpr Opt Options[] = {
      "diameter and the wall thickness, and the standard's material unless --pipe names one"},
 };
 
-// An option written as its sheet column or window caption is named (--wall-thickness,
-// --pipe-material, --outer_diameter): the parser only says it was not expected.
-void SuggestOptions(const std::vector<std::string>& args) {
+// An option written as its sheet column or window caption (--wall-thickness,
+// --pipe-material, --outer_diameter), or mistyped (--wal, --sensr), is named: the parser
+// only says it was not expected.
+void SuggestOptions(const CLI::App& app, const std::vector<std::string>& args) {
+    std::vector<std::string> options;
+    for (const CLI::Option* option : app.get_options()) {
+        options.push_back(option->get_name());
+    }
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0 || arg.size() <= 2) {
+        const std::string written = arg.substr(0, arg.find('='));
+        if (arg.rfind("--", 0) != 0 || arg.size() <= 2 ||
+            std::find(options.begin(), options.end(), written) != options.end()) {
             continue;
         }
-        const std::string written = arg.substr(0, arg.find('='));
         std::string problem;
         const auto columns = HeaderColumns({written.substr(2)}, problem);
-        if (!columns || !columns->front()) {
-            continue;
-        }
-        if (const std::string option = OptionOf(*columns->front()); written != option) {
-            std::fprintf(stderr, "quillmere-calc: for %s, write %s\n", Printable(written).c_str(),
-                         option.c_str());
+        const std::string option =
+            columns && columns->front() ? OptionOf(*columns->front()) : NearestOf(written, options);
+        if (!option.empty() && option != written) {
+            std::fprintf(stderr, "quillmere-calc: for %s, write %s%s\n", Printable(written).c_str(),
+                         option.find(',') != std::string::npos ? "one of " : "", option.c_str());
         }
     }
 }
@@ -459,7 +464,7 @@ int Run(int argc, char* argv[]) {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
         if (app.exit(e) != 0) {
-            SuggestOptions(args);
+            SuggestOptions(app, args);
             return 2;
         }
         return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version

@@ -119,6 +119,7 @@ constexpr auto Entries = std::to_array<Entry>({
      "%1 counts only with a lining: give the %2"},
     {CalcText::UnheadedValue, "見出しのない %1 列目に値があります: %2",
      "Column %1 has no heading, but a value: %2"},
+    {CalcText::DidYouMean, "%1 のことですか？", "did you mean %1?"},
     {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
     {ReportText::SaveReport, "報告書を保存...", "Save report..."},
     {ReportText::Print, "印刷...", "Print..."},

@@ -3,6 +3,9 @@
 #include "AsciiCase.h"
 #include "FieldCheck.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace Quillmere {
 namespace {
 
@@ -23,7 +26,79 @@ bool Voices(char32_t c) {
            c == U'ト' || c == U'ウ' || InRowOfHa(c);
 }
 
+// A name as compared for a slip of the keys: its letters, digits and other scripts.
+std::u32string SlipKey(std::string_view text) {
+    const std::string folded = FoldedName(text);
+    std::u32string key;
+    for (std::string_view rest = folded; !rest.empty();) {
+        auto [c, n] = Utf8CodePoint(rest);
+        if (n == 0) {
+            c = static_cast<unsigned char>(rest.front());
+            n = 1;
+        }
+        rest.remove_prefix(n);
+        if (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) {
+            key += c;
+        }
+    }
+    return key;
+}
+
+// Edits (a letter added, left out, changed, or two swapped) from `a` to `b`.
+std::size_t Edits(const std::u32string& a, const std::u32string& b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        d[i][0] = i;
+    }
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        d[0][j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t changed = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + changed});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
 } // namespace
+
+std::vector<std::size_t> NearestNames(std::string_view typed,
+                                      const std::vector<std::string>& names) {
+    const std::u32string key = SlipKey(typed);
+    if (key.size() < 2 || names.empty()) {
+        return {};
+    }
+    const std::size_t allowed = std::max<std::size_t>(1, key.size() / 4);
+    constexpr std::size_t far = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> ranks(names.size(), far);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::u32string name = SlipKey(names[i]);
+        if (name.size() > key.size() && name.compare(0, key.size(), key) == 0) {
+            ranks[i] = 1;
+        }
+        // Two letters only start a name: as a slip they are near to every short name.
+        const std::size_t apart =
+            std::max(name.size(), key.size()) - std::min(name.size(), key.size());
+        if (key.size() >= 3 && apart <= allowed) {
+            if (const std::size_t edits = Edits(key, name); edits <= allowed) {
+                ranks[i] = std::min(ranks[i], edits);
+            }
+        }
+    }
+    const std::size_t best = *std::min_element(ranks.begin(), ranks.end());
+    std::vector<std::size_t> nearest;
+    for (std::size_t i = 0; i < names.size() && best != far; ++i) {
+        if (ranks[i] == best) {
+            nearest.push_back(i);
+        }
+    }
+    return nearest;
+}
 
 std::string FoldedName(std::string_view text) {
     std::string out;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Quillmere {
 
@@ -13,5 +14,13 @@ namespace Quillmere {
 // marks) as full-width, ASCII letters in upper case. Bytes that are not UTF-8 stay as
 // they are.
 std::string FoldedName(std::string_view text);
+
+// The positions in `names` of those a slip of the keys away from `typed`, so that a refusal
+// can say which was meant: compared folded, with blanks and ASCII punctuation left out
+// ("sea water" is SEAWATER), the fewest edits, at most one for every four letters typed, or
+// `typed` being a name's start. Two letters are taken only as a start, one not at all:
+// every short name is a slip away from them.
+std::vector<std::size_t> NearestNames(std::string_view typed,
+                                      const std::vector<std::string>& names);
 
 } // namespace Quillmere

@@ -250,6 +250,15 @@ TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
         {Case({{Column::Sensor, "VT-Z9"}}), "不明なセンサ種類です: VT-Z9"},
         {Case({{Column::Lang, "en"}, {Column::Mount, "X"}}), "Unknown mounting method: X"},
         {Case({{Column::Units, "furlongs"}}), "Unknown unit system (metric or imperial): furlongs"},
+        // A name near one of the list's is pointed to it, in the case's language.
+        {Case({{Column::Lang, "en"}, {Column::Fluid, "Sea Water"}}),
+         "Unknown kind of fluid: Sea Water (did you mean SEAWATER?)"},
+        {Case({{Column::Pipe, "炭素"}}), "不明な配管材質です: 炭素 (炭素鋼 のことですか？)"},
+        {Case({{Column::Lang, "en"}, {Column::Sensor, "vt-a"}}),
+         "Unknown sensor type: vt-a (did you mean VT-A1/VT-A2?)"},
+        {Case({{Column::Lang, "en"}, {Column::Lining, "rubbr"}}),
+         "Unknown lining material: rubbr (did you mean RUBBER?)"},
+        {Case({{Column::Lang, "en"}, {Column::Sensor, "VT"}}), "Unknown sensor type: VT"},
         // Blanks around the language and the units are padding, as in a sheet's cell.
         {Case({{Column::Lang, " EN "}, {Column::Units, " Imperial"}, {Column::Pipe, "GOLD"}}),
          "Unknown pipe material: GOLD"},
@@ -434,6 +443,10 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(Calc("--sheet " + sheet).out,
               "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material,result1,"
               "result2,circumferential,error\nVT-C1,114.3,6,ゴム,3,,63.11,,,\n");
+    std::ofstream(sheet) << "sensor,outer_diamter,wall\nVT-C1,114.3,6\n";
+    EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
+              "quillmere-calc: " + sheet +
+                  ": unknown column \"outer_diamter\" (did you mean outer_diameter?)\n");
     std::ofstream(sheet) << "wall,Wall\n6,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet + ": column \"Wall\" appears twice\n");
@@ -457,6 +470,14 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
                                "quillmere-calc: for --pipe_velocity, write --pipe-velocity\n"),
               std::string::npos)
         << caption.out;
+    const CalcRun slips = Calc("--sensr VT-C1 --wal=6 --lin x 2>&1");
+    EXPECT_EQ(slips.status, 2);
+    EXPECT_NE(slips.out.find("quillmere-calc: for --sensr, write --sensor\n"
+                             "quillmere-calc: for --wal, write --wall\n"
+                             "quillmere-calc: for --lin, write one of --lining, "
+                             "--lining-thickness, --lining-velocity\n"),
+              std::string::npos)
+        << slips.out;
     EXPECT_NE(Calc("--help").out.find("--sheet"), std::string::npos);
     EXPECT_EQ(Calc("--version").out, "quillmere-calc 1.0.0\n");
     const CalcRun json = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0 --json");

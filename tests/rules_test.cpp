@@ -203,6 +203,34 @@ TEST(FoldedName, WhatAnInputMethodTypesMatchesTheLists) {
               "B"); // broken bytes kept as they are
 }
 
+TEST(NearestNames, ASlipOfTheKeysFindsTheNameMeant) {
+    const std::vector<std::string> names{
+        "CARBON STEEL", "STAINLESS STEEL", "SEAWATER", "DIST. WATER", "炭素鋼",
+        "VT-C1",        "VT-D1/VT-D2",     "wall",     "lining",      "lining_thickness"};
+    const auto nearest = [&](std::string_view typed) { return NearestNames(typed, names); };
+    using Found = std::vector<std::size_t>;
+    EXPECT_EQ(nearest("carbon stel"), Found{0});  // a letter left out
+    EXPECT_EQ(nearest("CRABON STEEL"), Found{0}); // two swapped
+    EXPECT_EQ(nearest("sea water"), Found{2});    // blanks and full stops do not count
+    EXPECT_EQ(nearest("ｄｉｓｔ　ｗａｔｅｒ"), Found{3});
+    EXPECT_EQ(nearest("stainless"), Found{1}); // the start of a name
+    EXPECT_EQ(nearest("炭素"), Found{4});
+    EXPECT_EQ(nearest("vt-c"), Found{5});
+    EXPECT_EQ(nearest("wal"), Found{7});
+    EXPECT_EQ(nearest("lin"), (Found{8, 9})); // every name equally near
+    EXPECT_EQ(nearest("lining_thicknes"), Found{9});
+    // Nothing near: too many edits for the length typed, or too little typed to tell.
+    EXPECT_EQ(nearest("GOLD"), Found{});
+    EXPECT_EQ(nearest("VT-Z9"), Found{});
+    EXPECT_EQ(nearest("W"), Found{});
+    EXPECT_EQ(nearest("wa"), Found{7}); // two letters count as a start only
+    EXPECT_EQ(nearest("al"), Found{});
+    EXPECT_EQ(nearest(""), Found{});
+    EXPECT_EQ(NearestNames("wall", {}), Found{});
+    // A field of any length is compared at once, not edit by edit.
+    EXPECT_EQ(nearest(std::string(60000, 'A')), Found{});
+}
+
 TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::InvalidArgument, Medium::Fluid), 5000),
               "The sound beam cannot enter the fluid: its sound velocity is too high for this "
