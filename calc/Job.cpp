@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 #include <vector>
 
 namespace QuillmereCalc {
@@ -16,111 +15,6 @@ namespace QuillmereCalc {
 using namespace Quillmere;
 
 namespace {
-
-// Up to three names, joined; none when more are near, which would be no help.
-std::string Listed(const std::vector<std::string>& names) {
-    std::string listed;
-    for (const std::string& name : names) {
-        listed += (listed.empty() ? "" : ", ") + name;
-    }
-    return names.size() <= 3 ? listed : std::string();
-}
-
-// The names of a list's entries and their list indexes. A name is found as the list writes
-// it (the usual case, with no copy of the text), or else as typed in any case or width and
-// with blanks around it, as a sheet's cell is read: "rubber ", "ゴム" and "ｺﾞﾑ" are the
-// same entry.
-class NameList {
-public:
-    void Add(const std::string& name, int index) {
-        exact_.emplace(name, index);
-        folded_.emplace(FoldedName(name), index);
-        names_.push_back(name);
-        indexes_.push_back(index);
-    }
-    // A catalogue text in both languages.
-    void AddText(std::int16_t id, int index) {
-        for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-            Add(std::string(Catalogue::Text(id, base)), index);
-        }
-    }
-    std::optional<int> Find(std::string_view text) const {
-        if (const auto it = exact_.find(text); it != exact_.end()) {
-            return it->second;
-        }
-        if (const auto it = folded_.find(Unpadded(FoldedName(text))); it != folded_.end()) {
-            return it->second;
-        }
-        return std::nullopt;
-    }
-    // The names a refused `text` may have meant, one for each entry (see NearestOf).
-    std::string Nearest(std::string_view text) const {
-        std::vector<std::string> nearest;
-        std::vector<int> entries;
-        for (const std::size_t i : NearestNames(text, names_)) {
-            if (std::find(entries.begin(), entries.end(), indexes_[i]) == entries.end()) {
-                entries.push_back(indexes_[i]);
-                nearest.push_back(names_[i]);
-            }
-        }
-        return Listed(nearest);
-    }
-
-private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> exact_;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> folded_;
-    std::vector<std::string> names_; // as added, for Nearest
-    std::vector<int> indexes_;
-};
-
-template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
-    NameList names;
-    for (std::size_t i = 1; i < N; ++i) {
-        names.AddText(ids[i], static_cast<int>(i - 1));
-    }
-    return names;
-}
-
-// A sensor type by list index, by its list text, or by one of the names the text joins
-// with "/" ("VT-A2" finds "VT-A1/VT-A2"); "RESERVE" is the first of the two.
-const NameList& SensorNames() {
-    static const NameList names = [] {
-        NameList index;
-        for (int i = 0; i < SensorTypeCount; ++i) {
-            const std::string_view list = SensorTypeNames[static_cast<std::size_t>(i + 1)];
-            index.Add(std::to_string(i), i);
-            index.Add(std::string(list), i);
-            std::size_t start = 0;
-            while (start <= list.size()) {
-                const std::size_t slash = std::min(list.find('/', start), list.size());
-                index.Add(std::string(list.substr(start, slash - start)), i);
-                start = slash + 1;
-            }
-        }
-        return index;
-    }();
-    return names;
-}
-
-// A mounting method by letter ("V", "ｚ"), by name ("V METHOD", "N法"), or by the window's
-// list index (0 V, 1 Z).
-const NameList& MountNames() {
-    static const NameList names = [] {
-        NameList list;
-        for (int m = 0; m < MountMethodCount; ++m) {
-            list.Add(std::string(1, MountLetter(static_cast<MountMethod>(m))), m);
-            list.AddText(MountMethodNameIds[static_cast<std::size_t>(m)], m);
-        }
-        list.Add("0", 0);
-        list.Add("1", 1);
-        return list;
-    }();
-    return names;
-}
 
 // A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
 // " outer-diameter" and "OUTER_DIAMETER" are outer_diameter.
@@ -138,22 +32,6 @@ const std::string& Value(const CaseInput& in, Column c) {
 }
 
 } // namespace
-
-std::string_view Unpadded(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string NearestOf(std::string_view typed, const std::vector<std::string>& names) {
-    std::vector<std::string> nearest;
-    for (const std::size_t i : NearestNames(typed, names)) {
-        nearest.push_back(names[i]);
-    }
-    return Listed(nearest);
-}
 
 std::optional<Column> ColumnByName(std::string_view name) {
     for (std::size_t i = 0; i < ColumnCount; ++i) {
@@ -197,10 +75,6 @@ std::optional<Column> ColumnByCaption(std::string_view heading) {
     const auto column = names.Find(spaced);
     return column ? std::optional<Column>(static_cast<Column>(*column)) : std::nullopt;
 }
-
-} // namespace
-
-namespace {
 
 const std::vector<std::string>& ColumnNameList() {
     static const std::vector<std::string> names(ColumnNames.begin(), ColumnNames.end());
@@ -259,8 +133,6 @@ CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& 
     }
     return input;
 }
-
-char MountLetter(MountMethod method) { return "VZNW"[static_cast<int>(method) & 3]; }
 
 std::string Text(std::int16_t id, std::int16_t stringBase) {
     return std::string(Catalogue::Text(id, stringBase));
@@ -424,9 +296,9 @@ private:
             }
             int named = 0; // WATER unless told otherwise
             if (const std::string& fluid = Value(given_, Column::Fluid); !fluid.empty()) {
-                const auto found = Fluids().Find(fluid);
+                const auto found = FluidNames().Find(fluid);
                 if (!found) {
-                    return FailUnknown(Column::Fluid, T::UnknownFluid, fluid, Fluids());
+                    return FailUnknown(Column::Fluid, T::UnknownFluid, fluid, FluidNames());
                 }
                 named = *found;
             }
@@ -472,17 +344,15 @@ private:
             }
             out_.Mount = static_cast<MountMethod>(*found);
         }
-        static const auto pipes = NameIndex(PipeMaterialIds);
-        static const auto linings = NameIndex(LiningMaterialIds);
         // A standard size without a material named is of the standard's material: a PVC size
         // computed as carbon steel would be a believable wrong spacing.
         const int pipeFallback =
             out_.Pipe.Table != nullptr ? PipeMaterialWith(*out_.Pipe.Table, 0) : 0;
-        return Pick(pipe_, Column::Pipe, Column::PipeVelocity, pipes, PipeUserEntry, pipeFallback,
-                    T::UnknownPipeMaterial) &&
-               Pick(lining_, Column::Lining, Column::LiningVelocity, linings, LiningUserEntry,
+        return Pick(pipe_, Column::Pipe, Column::PipeVelocity, PipeNames(), PipeUserEntry,
+                    pipeFallback, T::UnknownPipeMaterial) &&
+               Pick(lining_, Column::Lining, Column::LiningVelocity, LiningNames(), LiningUserEntry,
                     NoLiningEntry, T::UnknownLiningMaterial) &&
-               Pick(fluid_, Column::Fluid, Column::FluidVelocity, Fluids(), FluidUserEntry, 0,
+               Pick(fluid_, Column::Fluid, Column::FluidVelocity, FluidNames(), FluidUserEntry, 0,
                     T::UnknownFluid);
     }
 
@@ -588,11 +458,6 @@ private:
         out_.Record.FluidTemperature = out_.Temperature;
         out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;
-    }
-
-    static const NameList& Fluids() {
-        static const auto fluids = NameIndex(FluidKindIds);
-        return fluids;
     }
 
     const CaseInput& given_;

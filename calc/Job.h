@@ -6,6 +6,7 @@
 
 #include "Execute.h"
 #include "JobRecord.h"
+#include "Names.h"
 #include "PipeChoice.h"
 
 #include <nlohmann/json.hpp>
@@ -43,13 +44,6 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
     "pipe_size"};
 
 std::optional<Column> ColumnByName(std::string_view name);
-
-// Those of `names` a mistyped `typed` may have meant, joined by ", "; empty when none is
-// near or too many are.
-std::string NearestOf(std::string_view typed, const std::vector<std::string>& names);
-
-// A sheet cell without the blanks and tabs around it: ", 114.3" is padding, not a value.
-std::string_view Unpadded(std::string_view text);
 
 // The columns a job sheet's header names, in order, in any case and with blanks or '-' for
 // '_'. A column without a heading (the empty columns a spreadsheet exports after the last)
@@ -133,9 +127,6 @@ std::string_view LengthUnit(const CaseOutcome& outcome);
 // its edition, the material it brought, the water's velocity at its temperature. None for a
 // case without helpers.
 std::vector<std::string> HelperLines(const CaseOutcome& outcome);
-
-// "V", "Z", "N" or "W".
-char MountLetter(Quillmere::MountMethod method);
 
 // A catalogue text in the case's language.
 std::string Text(std::int16_t id, std::int16_t stringBase);
