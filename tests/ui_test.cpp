@@ -134,6 +134,7 @@ private slots:
         QCOMPARE(w.FLUID_S_V_RANGE->text(), imp ? QStringLiteral("984-8203ft/s") : QStringLiteral("300-2500m/s"));
         QCOMPARE(w.LINING_S_V_RANGE->text(), w.TRANS_FREQUENCY_RANGE->text());
         QCOMPARE(w.OUTER_DIAMETERText->accessibleName(), w.OUTER_DIAMETER->text());
+        QCOMPARE(w.FLUID_S_VText->accessibleDescription(), w.FLUID_S_V_RANGE->text());
         QCOMPARE(w.KIND_OF_FLUIDCombo->accessibleName(), w.KIND_OF_FLUID->text());
     }
 

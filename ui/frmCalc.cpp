@@ -446,10 +446,11 @@ void frmCalc::Form_Load() {
     }
 
     // 16. Typing limits: the length of each field's longest limit text. Screen readers
-    // announce the caption, not the object name.
+    // announce the caption, not the object name, and the range a sighted user reads below.
     for (const InputRow& row : InputRows) {
         (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));
         (this->*row.Text)->setAccessibleName((this->*row.Caption)->text());
+        (this->*row.Text)->setAccessibleDescription((this->*row.Range)->text());
     }
     const std::pair<QWidget*, QLabel*> accessible[] = {
         {PIPE_MATERIALCombo, PIPE_MATERIAL},     {SENSOR_MOUNTCombo, SENSOR_MOUNT},

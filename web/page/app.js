@@ -44,7 +44,7 @@
       div.id = row + 'Row';
       div.innerHTML =
         `<label for="${row}Text"><span class="mark">*</span><span id="${row}"></span></label>` +
-        `<span class="entry"><input id="${row}Text" inputmode="decimal" autocomplete="off" enterkeyhint="go" spellcheck="false">` +
+        `<span class="entry"><input id="${row}Text" inputmode="decimal" autocomplete="off" enterkeyhint="go" spellcheck="false" aria-describedby="${row}_RANGE">` +
         `<span class="unit" id="${row}_UNIT"></span></span><small class="range" id="${row}_RANGE"></small>`;
       holder.appendChild(div);
     });

@@ -135,6 +135,9 @@ for (const table of ['agreement', 'refusals']) {
   await page.select('#PIPE_MATERIALCombo', String(await page.$eval('#PIPE_MATERIALCombo', (l) => l.length - 1)));
   same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), false, 'PIPE S.V. opens its field');
   same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
+  const announced = await page.accessibility.snapshot({ root: await page.$('#OUTER_DIAMETERText') });
+  same([announced.name, announced.description], ['OUTER DIAMETER', '6.00-6200.00mm'],
+    'a screen reader announces the caption and the range');
   await page.close();
   // Digits a Japanese input method made full-width are the digit keys, as in the window.
   const ime = await open('ja', 'metric');
