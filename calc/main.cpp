@@ -47,7 +47,8 @@ captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet
 lacks, or a blank cell, takes the option's value. The output repeats every
 input column and adds result1, result2, circumferential and error, and notes
-(what pipe_size and fluid_temperature chose) when either is used.
+(what pipe_size and fluid_temperature chose, and why a spacing is 0.00) when
+either is used.
 Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
 cannot be read.
 
@@ -115,6 +116,10 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
         std::string joined;
         for (const std::string& line : HelperLines(outcome)) {
             joined += (joined.empty() ? "" : "; ") + line;
+        }
+        // The sheet is the record kept: a 0.00 there needs its reason beside it.
+        if (!outcome.Warning.empty()) {
+            joined += (joined.empty() ? "" : "; ") + outcome.Warning;
         }
         writer.Field(outcome.Ok ? std::string_view(joined) : none);
     }

@@ -601,6 +601,14 @@ TEST(Program, SpacingClampedToZeroIsWarnedOf) {
     std::remove(sheet.c_str());
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\nVT-C1,Z,20,1,0.00,,31.41,\n"), std::string::npos) << run.out;
+    // A sheet with a notes column keeps the reason beside the 0.00.
+    std::ofstream(sheet) << "sensor,mount,pipe_size\nVT-C1,Z,SGP 10A\n";
+    run = Calc("--lang en --sheet " + sheet + " 2>/dev/null");
+    std::remove(sheet.c_str());
+    EXPECT_NE(run.out.find(",0.00,,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("CARBON STEEL; Note: the computed spacing is -24.40 mm"),
+              std::string::npos)
+        << run.out;
 }
 
 // A case that names no sensor type computes for the list's first entry, as the window opens,
