@@ -352,30 +352,28 @@ int ListNames(const CaseInput& input, bool json) {
 
 struct Opt {
     Column column;
-    const char* flag;
     const char* help;
 };
-// The options that give a case's values, one a sheet column.
+// The options that give a case's values, one a sheet column (named by OptionOf).
 constexpr Opt Options[] = {
-    {Column::Units, "--units", "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
-    {Column::Lang, "--lang", "language of names and messages: ja (the default) or en"},
-    {Column::Sensor, "--sensor",
-     "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
-    {Column::Mount, "--mount", "mounting method: V (the default), Z, N or W"},
-    {Column::OuterDiameter, "--outer-diameter", "outer diameter of the pipe"},
-    {Column::Wall, "--wall", "wall thickness"},
-    {Column::Pipe, "--pipe", "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
-    {Column::PipeVelocity, "--pipe-velocity", "sound velocity of the pipe, typed"},
-    {Column::Lining, "--lining", "lining by name (NO LINING, the default; RUBBER ...)"},
-    {Column::LiningThickness, "--lining-thickness", "lining thickness"},
-    {Column::LiningVelocity, "--lining-velocity", "sound velocity of the lining, typed"},
-    {Column::Fluid, "--fluid", "kind of fluid by name (WATER, the default; 海水 ...)"},
-    {Column::FluidVelocity, "--fluid-velocity", "sound velocity of the fluid, typed"},
-    {Column::FluidTemperature, "--fluid-temperature",
+    {Column::Units, "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
+    {Column::Lang, "language of names and messages: ja (the default) or en"},
+    {Column::Sensor, "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
+    {Column::Mount, "mounting method: V (the default), Z, N or W"},
+    {Column::OuterDiameter, "outer diameter of the pipe"},
+    {Column::Wall, "wall thickness"},
+    {Column::Pipe, "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
+    {Column::PipeVelocity, "sound velocity of the pipe, typed"},
+    {Column::Lining, "lining by name (NO LINING, the default; RUBBER ...)"},
+    {Column::LiningThickness, "lining thickness"},
+    {Column::LiningVelocity, "sound velocity of the lining, typed"},
+    {Column::Fluid, "kind of fluid by name (WATER, the default; 海水 ...)"},
+    {Column::FluidVelocity, "sound velocity of the fluid, typed"},
+    {Column::FluidTemperature,
      "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
      "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
      "FLUID S.V."},
-    {Column::PipeSize, "--pipe-size",
+    {Column::PipeSize,
      "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
      "diameter and the wall thickness, and the standard's material unless --pipe names one"},
 };
@@ -436,7 +434,7 @@ int Run(int argc, char* argv[]) {
     std::array<CLI::Option*, ColumnCount> given{};
     for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
-        given[i] = app.add_option(o.flag, texts[i], o.help)->allow_extra_args(false);
+        given[i] = app.add_option(OptionOf(o.column), texts[i], o.help)->allow_extra_args(false);
     }
     CLI::Option* sheetOption =
         app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
@@ -484,7 +482,7 @@ int Run(int argc, char* argv[]) {
         if (given[i]->count() > 0) {
             input.Values[i] = texts[i] == EmptyValue ? std::string() : texts[i];
             if (!IsUtf8(*input.Values[i])) {
-                return Fail(std::string(o.flag) + ": not UTF-8");
+                return Fail(OptionOf(o.column) + ": not UTF-8");
             }
         }
     }
