@@ -133,7 +133,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     if (path != "-") {
         file.reset(std::fopen(path.c_str(), "rb"));
         if (!file) {
-            return Fail("cannot read " + name);
+            return Fail("cannot read " + name + ": " + std::strerror(errno));
         }
         in = file.get();
     }

@@ -686,6 +686,8 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "KiB)\n"},
         {"a folder as the sheet", "--sheet / 2>&1", 2,
          "quillmere-calc: /: cannot read it: Is a directory\n"},
+        {"no such sheet", "--sheet /nonexistent/pipes.csv 2>&1", 2,
+         "quillmere-calc: cannot read /nonexistent/pipes.csv: No such file or directory\n"},
         {"empty sheet name", "--sheet '' 2>&1", 2,
          "quillmere-calc: --sheet: the file name is empty"},
         {"empty sheet name after =", "--sheet= 2>&1", 2,
