@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -251,7 +252,19 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     return allComputed ? 0 : 1;
 }
 
-int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& sketch) {
+// The summary's date and time: local, as the window's.
+std::string Now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_r(&now, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    }
+    return text;
+}
+
+int RunOne(const CaseInput& input, bool json, bool summary,
+           const std::optional<std::string>& sketch) {
     const CaseOutcome outcome = Evaluate(input);
     const bool sketchToOutput = sketch && *sketch == "-";
     if (json) {
@@ -265,7 +278,9 @@ int RunOne(const CaseInput& input, bool json, const std::optional<std::string>& 
         }
         return StandardOutputOk() ? 1 : OutputFailed();
     }
-    if (!json && !sketchToOutput) {
+    if (summary) {
+        std::cout << Quillmere::JobSummary(outcome.Record, Now(), QUILLMERE_VERSION);
+    } else if (!json && !sketchToOutput) {
         const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
         const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
         std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit
@@ -458,6 +473,12 @@ int Run(int argc, char* argv[]) {
         "--sketch", sketch,
         "write a to-scale SVG drawing of the case (one case only; - for standard output)");
 
+    bool summary = false;
+    app.add_flag("--summary", summary,
+                 "print the job summary the window copies, instead of the results: date, "
+                 "version, every input with its unit (table velocities with the value used), "
+                 "method, sensor type and results, in --lang (one case only)");
+
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& arg : args) {
@@ -510,15 +531,18 @@ int Run(int argc, char* argv[]) {
                     ": the file name is empty (- is standard input or output)");
     }
     if (sheetGiven) {
-        if (sketchGiven) {
-            return Fail("--sketch draws one case, not a sheet");
+        if (sketchGiven || summary) {
+            return Fail(sketchGiven ? "--sketch draws one case, not a sheet"
+                                    : "--summary tells of one case, not a sheet");
         }
         return RunSheet(sheet, input, json);
     }
-    if (sketchGiven && sketch == "-" && json) {
-        return Fail("--json and --sketch - cannot both write to standard output");
+    const bool sketchToOutput = sketchGiven && sketch == "-";
+    if ((json && summary) || (json && sketchToOutput) || (summary && sketchToOutput)) {
+        return Fail("only one of --json, --summary and --sketch - can write to standard output");
     }
-    return RunOne(input, json, sketchGiven ? std::optional<std::string>(sketch) : std::nullopt);
+    return RunOne(input, json, summary,
+                  sketchGiven ? std::optional<std::string>(sketch) : std::nullopt);
 }
 
 } // namespace

@@ -611,6 +611,39 @@ TEST(Program, SpacingClampedToZeroIsWarnedOf) {
         << run.out;
 }
 
+// The summary is the window's record of the same case, word for word, dated now.
+TEST(Program, SummaryIsTheWindowsRecordOfTheCase) {
+    const std::string args = "--lang en --sensor VT-A1 --mount Z --outer-diameter 60.5 --wall 3.9 "
+                             "--fluid-temperature 60";
+    const CalcRun run = Calc(args + " --summary");
+    EXPECT_EQ(run.status, 0);
+    std::smatch date;
+    ASSERT_TRUE(std::regex_search(
+        run.out, date, std::regex("\nDate and time: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d)\\n")))
+        << run.out;
+    const CaseOutcome o = Evaluate(Case({{Column::Lang, "en"},
+                                         {Column::Sensor, "VT-A1"},
+                                         {Column::Mount, "Z"},
+                                         {Column::OuterDiameter, "60.5"},
+                                         {Column::Wall, "3.9"},
+                                         {Column::FluidTemperature, "60"}}));
+    EXPECT_EQ(run.out, Quillmere::JobSummary(o.Record, date[1], "1.0.0"));
+    EXPECT_NE(run.out.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"),
+              std::string::npos);
+
+    // One case, on standard output alone; a refused case has no record.
+    EXPECT_EQ(Calc(args + " --summary --sheet x 2>&1").out,
+              "quillmere-calc: --summary tells of one case, not a sheet\n");
+    for (const char* other : {" --json", " --sketch -"}) {
+        EXPECT_EQ(Calc(args + " --summary" + other + " 2>&1").out,
+                  "quillmere-calc: only one of --json, --summary and --sketch - can write to "
+                  "standard output\n");
+    }
+    const CalcRun refused = Calc("--lang en --sensor VT-A1 --outer-diameter 5 --wall 1 --summary");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+}
+
 // A case that names no sensor type computes for the list's first entry, as the window opens,
 // but unseen: standard error says so, once for a sheet, and the output stays as it was.
 TEST(Program, NoSensorTypeGivenIsSaid) {
