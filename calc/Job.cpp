@@ -320,7 +320,8 @@ private:
             }
             out_.Pipe = ChoosePipeSize(size, out_.UnitFlag, out_.StringBase);
             if (!out_.Pipe.Error.empty()) {
-                return FailIn(Column::PipeSize, out_.Pipe.Error);
+                // It quotes the size as typed: escaped like every value a message quotes.
+                return FailIn(Column::PipeSize, Printable(out_.Pipe.Error));
             }
             Filled()[Column::OuterDiameter] = out_.Pipe.OuterText;
             Filled()[Column::Wall] = out_.Pipe.WallText;

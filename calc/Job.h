@@ -69,7 +69,9 @@ CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& 
 
 struct CaseOutcome {
     bool Ok = false;
-    std::string Error; // the message the window would show, in the case's language
+    // The message the window would show, in the case's language; what it quotes of the
+    // input is escaped (Printable), fit for a terminal as it stands.
+    std::string Error;
     // Where the window would put the focus: the column a failure is about, and for a refused
     // number the range its field takes ("6.00-6200.00mm").
     std::optional<Column> ErrorColumn;

@@ -271,7 +271,7 @@ int RunOne(const CaseInput& input, bool json, bool summary,
         std::cout << Json(input, outcome, 2) << '\n';
     }
     if (!outcome.Ok) {
-        std::cerr << Printable(outcome.Error) << '\n';
+        std::cerr << outcome.Error << '\n'; // what it quotes is escaped already
         if (outcome.ErrorColumn && !outcome.ErrorRange.empty()) {
             // The window shows the range beside the field; here the option says which field.
             std::cerr << OptionOf(*outcome.ErrorColumn) << ": " << outcome.ErrorRange << '\n';

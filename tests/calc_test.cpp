@@ -738,6 +738,13 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "quillmere-calc: standard input: unknown column \"sen\\x1b[31msor\\x01\" (quillmere-calc "
          "--help "
          "lists the columns)\n"},
+        // Escaped once, wherever the message is written: a backslash typed stays one escape.
+        {"control characters in a name", "--lang en --sensor $'VT\\nC1\\\\' 2>&1", 1,
+         "Unknown sensor type: VT\\x0aC1\\\\ (did you mean VT-C1?)\n"},
+        {"control characters in a size", "--lang en --sheet - 2>&1 <<< $'pipe_size\\nSGP\\e 100A'",
+         1,
+         "pipe_size,result1,result2,circumferential,error,notes\nSGP\x1b 100A,,,,\"SGP has no size "
+         "\\x1b100A; nearest: 6A, 8A, 10A\",\n"},
         {"NUL in a header", "--sheet - 2>&1 < <(printf 'a\\0b\\n')", 2,
          "quillmere-calc: standard input: unknown column \"a\\0b\""},
         {"the sheet as its own output", "--sheet own.csv 2>&1 >own.csv", 2,
