@@ -17,9 +17,9 @@ std::string FoldedName(std::string_view text);
 
 // The positions in `names` of those a slip of the keys away from `typed`, so that a refusal
 // can say which was meant: compared folded, with blanks and ASCII punctuation left out
-// ("sea water" is SEAWATER), the fewest edits, at most one for every four letters typed, or
-// `typed` being a name's start. Two letters are taken only as a start, one not at all:
-// every short name is a slip away from them.
+// ("sea water" is SEAWATER), those the fewest edits away (up to one for every four letters
+// typed, and one at least) or that `typed` starts. Two letters are taken only as a start,
+// one not at all: every short name is a slip away from them.
 std::vector<std::size_t> NearestNames(std::string_view typed,
                                       const std::vector<std::string>& names);
 
