@@ -35,6 +35,7 @@ file_list() {
 ./usr/bin/quillmere -> /opt/quillmere/quillmere
 ./usr/bin/quillmere-calc
 ./usr/share/applications/io.github.quillmere.Quillmere.desktop
+./usr/share/bash-completion/completions/quillmere-calc
 ./usr/share/doc/quillmere/changelog.gz
 ./usr/share/doc/quillmere/copyright
 ./usr/share/icons/hicolor/128x128/apps/quillmere.png
