@@ -3,6 +3,7 @@
 # values of the short lists and its sensor types.
 # Usage: completion_check.sh COMPLETION-FILE QUILLMERE-CALC
 set -u
+# shellcheck disable=SC1090 # the completion file under test, as given
 source "$1"
 calc=$2
 failures=0
