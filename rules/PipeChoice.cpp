@@ -276,7 +276,11 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
         return out;
     };
-    const std::string text = Squeezed(WithoutGrade(Separated(designation)));
+    std::string text = Squeezed(WithoutGrade(Separated(designation)));
+    // "Schedule 40" written out is Sch40
+    for (auto at = text.find("SCHEDULE"); at != std::string::npos; at = text.find("SCHEDULE", at)) {
+        text.replace(at, 8, "SCH");
+    }
     const PipeTable* table = nullptr;
     std::string_view rest = text;
     for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
@@ -355,6 +359,12 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             size += 'A';
         } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
             size += 'B';
+        }
+    } else if (table->Key == "VP" || table->Key == "VU") {
+        // PVC sizes are millimetre sizes without an A, which "VP 100A" adds as steel's do
+        if (size.size() > 1 && size.back() == 'A' &&
+            std::all_of(size.begin(), size.end() - 1, IsDigit)) {
+            size.pop_back();
         }
     }
     const auto row = std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {

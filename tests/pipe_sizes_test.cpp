@@ -359,6 +359,9 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("NPS 14 Sch10S"), "355.6 x 4.78"); // not B36.10M's 6.35
     EXPECT_EQ(Choose("VP 100"), "114 x 6.6");
     EXPECT_EQ(Choose("VU100"), "114 x 3.1");
+    EXPECT_EQ(Choose("VP 100A"), "114 x 6.6"); // an A as steel sizes have
+    EXPECT_EQ(Choose("NPS 4 Schedule 40"), "114.3 x 6.02");
+    EXPECT_EQ(Choose("SUS 100A schedule 10S"), "114.3 x 3");
     // As written on drawings and typed by a Japanese input method.
     EXPECT_EQ(Choose("SUS 100A 10S"), "114.3 x 3");
     EXPECT_EQ(Choose("STPG 100A 40"), "114.3 x 6");
