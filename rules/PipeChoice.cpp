@@ -147,7 +147,14 @@ std::string JoinedSchedules(const PipeTable& table, const std::vector<std::size_
 
 // Up to three sizes of the table closest in nominal value to `size`, in the table's order.
 std::string NearestSizes(const PipeTable& table, std::string_view size) {
-    const double wanted = NominalValue(size).value_or(0);
+    // "4S40" is near 4: the longest start that reads as a size (no size is longer than 12)
+    double wanted = 0;
+    for (std::size_t n = std::min<std::size_t>(size.size(), 12); n > 0; --n) {
+        if (const auto value = NominalValue(size.substr(0, n))) {
+            wanted = *value;
+            break;
+        }
+    }
     // "5B" is near the inch designations of a JIS table, "125A" near its A sizes
     const bool inch = size.ends_with('B') && !table.Rows.front().Alias.empty();
     std::vector<std::pair<double, std::size_t>> distances;

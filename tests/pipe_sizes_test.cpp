@@ -389,6 +389,9 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS 7 Sch40"), "NPS has no size 7; nearest: 5, 6, 8");
     EXPECT_EQ(Choose("SGP 11\""), "SGP has no size 11B; nearest: 9B, 10B, 12B");
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
+    // Near the number it starts with, not the table's smallest sizes.
+    EXPECT_EQ(Choose("NPS 4 S40"), "NPS has no size 4S40; nearest: 3, 3-1/2, 4");
+    EXPECT_TRUE(Choose("VP " + std::string(60000, '9')).starts_with("VP has no size 999"));
     // A bare JIS number that is also an inch size is asked, not guessed: 8A is a 13.8 mm
     // pipe, 8B a 216.3 mm one.
     EXPECT_EQ(Choose("STPG 8 Sch40"), "STPG 8: write the size with its A or B (8A, 8B = 200A)");
