@@ -102,7 +102,8 @@ bool NamesNoSensor(const CaseInput& input) {
 }
 constexpr std::string_view ForReserve = "computed for RESERVE, the sensor list's first entry";
 
-// A sheet row as it came, then its results or its error (and what the helpers chose).
+// A sheet row as it came, then its results or its error (and what the helpers chose, and
+// why a spacing is 0.00: the sheet is the record kept).
 void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
               bool notes) {
     for (const std::string& cell : row) {
@@ -114,13 +115,13 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Circumferential) : none);
     writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
     if (notes) {
-        std::string joined;
-        for (const std::string& line : HelperLines(outcome)) {
-            joined += (joined.empty() ? "" : "; ") + line;
-        }
-        // The sheet is the record kept: a 0.00 there needs its reason beside it.
+        std::vector<std::string> lines = HelperLines(outcome);
         if (!outcome.Warning.empty()) {
-            joined += (joined.empty() ? "" : "; ") + outcome.Warning;
+            lines.push_back(outcome.Warning);
+        }
+        std::string joined;
+        for (const std::string& line : lines) {
+            joined += (joined.empty() ? "" : "; ") + line;
         }
         writer.Field(outcome.Ok ? std::string_view(joined) : none);
     }
