@@ -38,7 +38,8 @@ std::string Separated(std::string_view designation) {
     return text;
 }
 
-// A Separated text without blanks, except that the blank of "1 1/2" becomes its hyphen.
+// A Separated text without blanks, except that the blank of "1 1/2" becomes its hyphen
+// and one between two other digits stays: "NPS 1 4" is no size, rather than NPS 14.
 std::string Squeezed(std::string_view upper) {
     std::string out;
     for (std::size_t i = 0; i < upper.size(); ++i) {
@@ -57,6 +58,9 @@ std::string Squeezed(std::string_view upper) {
                                                  upper.begin() + static_cast<std::ptrdiff_t>(slash), IsDigit);
         if (!out.empty() && IsDigit(out.back()) && fractionFollows) {
             out += '-';
+        } else if (!out.empty() && IsDigit(out.back()) && next < upper.size() &&
+                   IsDigit(upper[next])) {
+            out += ' ';
         }
         i = next - 1;
     }

@@ -369,7 +369,8 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SUS304TP 50A 20S"), "60.5 x 3.5");
     EXPECT_EQ(Choose("SUS 316L 50A 20S"), "60.5 x 3.5");
     EXPECT_EQ(Choose("SUS100 Sch10S"), "114.3 x 3"); // a size, not a grade
-    EXPECT_TRUE(Choose("SUS 300 100A Sch10S").starts_with("SUS has no size 300100A;"));
+    EXPECT_EQ(Choose("SUS 300 100A Sch10S"), "SUS has no size 300 100A; nearest: 250A, 300A, 350A");
+    EXPECT_EQ(Choose("NPS 1 4 Sch40"), "NPS has no size 1 4; nearest: 3/4, 1, 1-1/4"); // not NPS 14
     EXPECT_EQ(Choose("ＳＧＰ　１００Ａ"), "114.3 x 4.5");
     EXPECT_EQ(Choose("ｓｔｐｇ 100A　ｓｃｈ４０"), "114.3 x 6");
     EXPECT_EQ(Choose("SGP-100A"), "114.3 x 4.5");
