@@ -285,6 +285,9 @@ private slots:
         QCOMPARE(w.txtResult1Text->text(), result1);
         QCOMPARE(w.txtResult2Text->text(), result2);
         QVERIFY(!w.ExecuteCalc->isDown());
+        // A spacing cut to 0 comes with its note; any other with no message.
+        QCOMPARE(TakeMessages().size(),
+                 QString(QTest::currentDataTag()).startsWith("cut to 0") ? 1 : 0);
     }
 
     // A result belongs to the inputs on screen: every kind of change empties both fields,
@@ -338,8 +341,8 @@ private slots:
         QCOMPARE(w.txtResult1Text->text(), unlined);
     }
 
-    // A spacing the clamp raised to 0 shows 0.00 as ever; the field's tip and the copied
-    // summary say what was computed, and both go with the result.
+    // A spacing the clamp raised to 0 shows 0.00 as ever; a message box, the field's tip and
+    // the copied summary say what was computed, and the tip and summary go with the result.
     void spacingClampedToZeroIsNoted() {
         frmCalc& w = Open(1, 0);
         Choose(w.SENSOR_TYPECombo, 4);
@@ -348,6 +351,11 @@ private slots:
         TypeInto(w.WALL_THICKNESSText, QStringLiteral("1"));
         Execute();
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("0.00"));
+        const QStringList shown = TakeMessages();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(
+            shown.front().startsWith(QStringLiteral("Note: the computed spacing is -25.67 mm")),
+            qPrintable(shown.front()));
         QVERIFY2(w.txtResult1Text->toolTip().contains(
                      QStringLiteral("the computed spacing is -25.67 mm, below 0")),
                  qPrintable(w.txtResult1Text->toolTip()));

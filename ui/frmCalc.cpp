@@ -524,11 +524,15 @@ void frmCalc::ExecuteCalc_Click() {
     }
     txtResult1Text->setText(FromUtf8(job.Outcome.Display.Result1));
     txtResult2Text->setText(FromUtf8(job.Outcome.Display.Result2));
-    // The layout has no room for a note: a spacing the clamp raised to 0 says so on hover,
-    // as rich text so that the tip wraps instead of running across the screen.
+    // A spacing the clamp raised to 0 is no place to mount the sensors: the press says so
+    // in a box over the result, and the field keeps the note on hover (rich text, so that
+    // the tip wraps) for as long as the result stands.
     const QString note = FromUtf8(BelowZeroNote(job));
     txtResult1Text->setToolTip(
         note.isEmpty() ? note : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
+    if (!note.isEmpty()) {
+        QuillmereUi::ShowMessage(this, note);
+    }
 }
 
 const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
