@@ -128,6 +128,55 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     writer.EndRecord();
 }
 
+void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
+    for (const std::string& column : header) {
+        writer.Field(column);
+    }
+    for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
+        writer.Field(extra);
+    }
+    if (notes) {
+        writer.Field("notes");
+    }
+    writer.EndRecord();
+}
+
+struct SheetRow {
+    CaseInput Input;
+    CaseOutcome Outcome;
+};
+
+// One record of the sheet read and computed. A record of another length than the header,
+// or a value under no heading, is refused before anything is read from it. `row` comes
+// back as long as the header, so that its output keeps the columns in place.
+SheetRow ComputeRow(const SheetColumns& columns, std::vector<std::string>& row,
+                    const CaseInput& defaults) {
+    SheetRow out;
+    CaseOutcome& outcome = out.Outcome;
+    if (row.size() != columns.size()) {
+        // An unquoted decimal comma splits a value in two: never shift the columns.
+        outcome.StringBase = LanguageOf(defaults);
+        outcome.Error =
+            Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
+                            {std::to_string(row.size()), std::to_string(columns.size())});
+        row.resize(columns.size());
+    }
+    out.Input = RowInput(columns, row, defaults);
+    for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
+        // Read by nobody, it would be dropped without a word.
+        if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
+            outcome.StringBase = LanguageOf(out.Input);
+            outcome.Error =
+                Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
+                                {std::to_string(i + 1), Printable(value.substr(0, 40))});
+        }
+    }
+    if (outcome.Error.empty()) {
+        outcome = Evaluate(out.Input);
+    }
+    return out;
+}
+
 int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
     std::FILE* in = stdin;
@@ -181,16 +230,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
                            return c == Column::PipeSize || c == Column::FluidTemperature;
                        });
     if (!json) {
-        for (const std::string& column : header) {
-            writer.Field(column);
-        }
-        for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
-            writer.Field(extra);
-        }
-        if (notes) {
-            writer.Field("notes");
-        }
-        writer.EndRecord();
+        WriteHeader(writer, header, notes);
     }
 
     bool allComputed = true;
@@ -206,27 +246,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
                 return notUtf8();
             }
         }
-        CaseOutcome outcome;
-        if (row.size() != columns.size()) {
-            // An unquoted decimal comma splits a value in two: never shift the columns.
-            outcome.StringBase = LanguageOf(defaults);
-            outcome.Error = Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
-                                            {std::to_string(row.size()), std::to_string(columns.size())});
-            row.resize(columns.size());
-        }
-        const CaseInput input = RowInput(columns, row, defaults);
-        for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
-            // Read by nobody, it would be dropped without a word.
-            if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
-                outcome.StringBase = LanguageOf(input);
-                outcome.Error =
-                    Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
-                                    {std::to_string(i + 1), Printable(value.substr(0, 40))});
-            }
-        }
-        if (outcome.Error.empty()) {
-            outcome = Evaluate(input);
-        }
+        const auto [input, outcome] = ComputeRow(columns, row, defaults);
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (!outcome.Warning.empty() && !json) {
