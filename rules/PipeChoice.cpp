@@ -209,6 +209,70 @@ std::string Figure(const std::string& text, std::size_t decimals) {
     return out;
 }
 
+// A designation taken apart, each part still to be checked against its table.
+struct Designation {
+    std::string Text; // folded and without blanks: what an unknown standard is shown as
+    const PipeTable* Table = nullptr; // by the standard's name, or NPS for a bare inch size
+    std::string Size;
+    std::string ScheduleName; // "Sch40", "STD"; empty when none is written
+    bool InchSize = false;    // written with its B or inch sign: "4B", 4"
+};
+
+Designation ReadDesignation(std::string_view designation) {
+    Designation out;
+    out.Text = Squeezed(WithoutGrade(Separated(designation)));
+    // "Schedule 40" written out is Sch40
+    for (auto at = out.Text.find("SCHEDULE"); at != std::string::npos;
+         at = out.Text.find("SCHEDULE", at)) {
+        out.Text.replace(at, 8, "SCH");
+    }
+    std::string_view rest = out.Text;
+    for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
+        if (rest.starts_with(key)) {
+            out.Table = TableByKey(key);
+            rest.remove_prefix(key.size());
+            break;
+        }
+    }
+    std::string jisSchedule;
+    if (out.Table != nullptr && out.Table->Key != "NPS" &&
+        rest.find("SCH") == std::string_view::npos) {
+        // "100A 10S", "100A 40": a JIS size ends at its A, and what follows is the schedule
+        const auto a = rest.find('A');
+        if (a != std::string_view::npos && a > 0 && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
+            std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(a), IsDigit)) {
+            jisSchedule =
+                std::string(rest.substr(0, a + 1)) + "SCH" + std::string(rest.substr(a + 1));
+            rest = jisSchedule;
+        }
+    }
+    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
+        out.ScheduleName = "Sch" + std::string(rest.substr(sch + 3));
+        // "Sch40 Sch80" is refused as written, not as one run-together name
+        for (auto again = out.ScheduleName.find("SCH"); again != std::string::npos;
+             again = out.ScheduleName.find("SCH", again)) {
+            out.ScheduleName.replace(again, 3, " Sch");
+        }
+        rest = rest.substr(0, sch);
+    } else {
+        for (const std::string_view weight : {"XXS", "XS", "STD"}) {
+            if (rest.ends_with(weight) && rest.size() > weight.size()) {
+                out.ScheduleName = std::string(weight);
+                rest.remove_suffix(weight.size());
+                break;
+            }
+        }
+    }
+    out.Size = std::string(rest);
+    // "4B" and 4" are the inch sizes of ASME pipe
+    out.InchSize = !out.Size.empty() && IsDigit(out.Size.front()) &&
+                   (out.Size.back() == 'B' || out.Size.back() == '"');
+    if (out.Table == nullptr && out.InchSize) {
+        out.Table = TableByKey("NPS");
+    }
+    return out;
+}
+
 } // namespace
 
 std::string StandardName(const PipeTable& table) {
@@ -282,65 +346,17 @@ PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::si
 
 PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase) {
     PipeChoice out;
-    std::string jisSchedule;
     const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
         return out;
     };
-    std::string text = Squeezed(WithoutGrade(Separated(designation)));
-    // "Schedule 40" written out is Sch40
-    for (auto at = text.find("SCHEDULE"); at != std::string::npos; at = text.find("SCHEDULE", at)) {
-        text.replace(at, 8, "SCH");
-    }
-    const PipeTable* table = nullptr;
-    std::string_view rest = text;
-    for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
-        if (rest.starts_with(key)) {
-            table = TableByKey(key);
-            rest.remove_prefix(key.size());
-            break;
-        }
-    }
-    if (table != nullptr && table->Key != "NPS" && rest.find("SCH") == std::string_view::npos) {
-        // "100A 10S", "100A 40": a JIS size ends at its A, and what follows is the schedule
-        const auto a = rest.find('A');
-        if (a != std::string_view::npos && a > 0 && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
-            std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(a), IsDigit)) {
-            jisSchedule =
-                std::string(rest.substr(0, a + 1)) + "SCH" + std::string(rest.substr(a + 1));
-            rest = jisSchedule;
-        }
-    }
-    std::string_view schedule;
-    std::string scheduleName;
-    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
-        schedule = rest.substr(sch + 3);
-        scheduleName = "Sch" + std::string(schedule);
-        // "Sch40 Sch80" is refused as written, not as one run-together name
-        for (auto again = scheduleName.find("SCH"); again != std::string::npos;
-             again = scheduleName.find("SCH", again)) {
-            scheduleName.replace(again, 3, " Sch");
-        }
-        rest = rest.substr(0, sch);
-    } else {
-        for (const std::string_view weight : {"XXS", "XS", "STD"}) {
-            if (rest.ends_with(weight) && rest.size() > weight.size()) {
-                schedule = weight;
-                scheduleName = std::string(weight);
-                rest.remove_suffix(weight.size());
-                break;
-            }
-        }
-    }
-    std::string size(rest);
-    // "4B" and 4" are the inch sizes of ASME pipe
-    const bool inchSize =
-        !size.empty() && IsDigit(size.front()) && (size.back() == 'B' || size.back() == '"');
-    if (table == nullptr && inchSize) {
-        table = TableByKey("NPS");
-    }
+    const Designation read = ReadDesignation(designation);
+    const PipeTable* table = read.Table;
+    std::string size = read.Size;
+    const std::string& scheduleName = read.ScheduleName;
+    const bool inchSize = read.InchSize;
     if (table == nullptr) {
-        return refuse(P::UnknownStandard, {Shown(text), Keys});
+        return refuse(P::UnknownStandard, {Shown(read.Text), Keys});
     }
     if (inchSize && size.back() == '"' && table->Key != "NPS") {
         size.back() = 'B'; // SGP 4" is SGP 4B
