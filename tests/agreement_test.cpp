@@ -92,7 +92,9 @@ private:
             return {QString(), QString(), messages.join(QLatin1Char('|'))};
         }
         // A message beside a result is the note of a spacing cut to 0, not a refusal.
-        if (!messages.isEmpty() && !w.txtResult1Text->text().startsWith(QStringLiteral("0.00"))) {
+        const QString note =
+            Text(Catalogue::ReportText::BelowZero).section(QStringLiteral("%1"), 0, 0);
+        if (messages.size() > 1 || (messages.size() == 1 && !messages.front().startsWith(note))) {
             return {QStringLiteral("a message beside a result"), messages.join(QLatin1Char('|'))};
         }
         return {w.txtResult1Text->text(), w.txtResult2Text->text(), QString()};
