@@ -610,11 +610,8 @@ std::string NamesListing(const nlohmann::ordered_json& names) {
                 key = std::to_string(entry["index"].get<int>());
             }
             key.resize(std::max<std::size_t>(key.size(), 9), ' ');
-            std::string shown;
-            for (const auto& name : entry["names"]) {
-                shown += (shown.empty() ? "" : " / ") + name.get<std::string>();
-            }
-            out += "  " + key + " " + shown + "\n";
+            out += "  " + key + " " +
+                   Joined(entry["names"].get<std::vector<std::string>>(), " / ") + "\n";
         }
     }
     return out;

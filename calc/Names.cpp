@@ -13,11 +13,7 @@ namespace {
 
 // Up to three names, joined; none when more are near, which would be no help.
 std::string Listed(const std::vector<std::string>& names) {
-    std::string listed;
-    for (const std::string& name : names) {
-        listed += (listed.empty() ? "" : ", ") + name;
-    }
-    return names.size() <= 3 ? listed : std::string();
+    return names.size() <= 3 ? Joined(names, ", ") : std::string();
 }
 
 template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {

@@ -4,6 +4,7 @@
 #include "CsvStream.h"
 #include "Job.h"
 #include "Sketch.h"
+#include "TextFold.h"
 #include "WholeFile.h"
 
 #include "Catalogue.h"
@@ -119,10 +120,7 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
         if (!outcome.Warning.empty()) {
             lines.push_back(outcome.Warning);
         }
-        std::string joined;
-        for (const std::string& line : lines) {
-            joined += (joined.empty() ? "" : "; ") + line;
-        }
+        const std::string joined = Quillmere::Joined(lines, "; ");
         writer.Field(outcome.Ok ? std::string_view(joined) : none);
     }
     writer.EndRecord();

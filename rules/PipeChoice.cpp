@@ -142,11 +142,11 @@ std::string WithoutGrade(std::string text) {
 std::string_view ShownKey(const PipeTable& table) { return table.Key == "NPS-S" ? "NPS" : table.Key; }
 
 std::string JoinedSchedules(const PipeTable& table, const std::vector<std::size_t>& columns) {
-    std::string out;
+    std::vector<std::string_view> names;
     for (const std::size_t c : columns) {
-        out += (out.empty() ? "" : ", ") + std::string(table.Schedules[c]);
+        names.push_back(table.Schedules[c]);
     }
-    return out;
+    return Joined(names, ", ");
 }
 
 // Up to three sizes of the table closest in nominal value to `size`, in the table's order.
@@ -172,12 +172,12 @@ std::string NearestSizes(const PipeTable& table, std::string_view size) {
     distances.resize(std::min<std::size_t>(3, distances.size()));
     std::sort(distances.begin(), distances.end(),
               [](const auto& a, const auto& b) { return a.second < b.second; });
-    std::string out;
+    std::vector<std::string_view> names;
     for (const auto& d : distances) {
         const PipeSizeRow& row = table.Rows[d.second];
-        out += (out.empty() ? "" : ", ") + std::string(inch ? row.Alias : row.Size);
+        names.push_back(inch ? row.Alias : row.Size);
     }
-    return out;
+    return Joined(names, ", ");
 }
 
 // A blank-free text as shown in a message: its first 40 bytes at most, never cutting a

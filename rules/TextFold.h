@@ -23,4 +23,18 @@ std::string FoldedName(std::string_view text);
 std::vector<std::size_t> NearestNames(std::string_view typed,
                                       const std::vector<std::string>& names);
 
+// The texts in order with `separator` between them: "Sch20, Sch40".
+template <typename Texts> std::string Joined(const Texts& texts, std::string_view separator) {
+    std::string out;
+    bool first = true;
+    for (const auto& text : texts) {
+        if (!first) {
+            out += separator;
+        }
+        out += text;
+        first = false;
+    }
+    return out;
+}
+
 } // namespace Quillmere
