@@ -327,12 +327,20 @@ void frmCalc::SetLocked(QLineEdit* field, bool locked) {
     field->setPalette(palette);
 }
 
+// The steps run in this order: each sets the working font its controls take.
 void frmCalc::Form_Load() {
-    namespace Id = Catalogue::Id;
-    const std::int16_t unitFlag = ModCommonProc::UnitFlag;
-
     // 1. Fixed size (no resizing) is set with the geometry.
-    // 2. Captions in the run's language, bold 12 pt.
+    LoadCaptions();
+    LoadUnitLabels();
+    LoadLists();
+    LoadMarks();
+    LoadDefaults();
+    LoadAccessibleNames();
+}
+
+// 2. Captions in the run's language, bold 12 pt; 3. the title and the window's own font.
+void frmCalc::LoadCaptions() {
+    namespace Id = Catalogue::Id;
     BuildWorkingFont(12, true);
     for (const InputRow& row : InputRows) {
         (this->*row.Caption)->setText(text(CaptionId(row.Field)));
@@ -356,12 +364,14 @@ void frmCalc::Form_Load() {
     fraResult->setTitle(text(Id::CalculationResult));
     AssignWorkingFont(fraResult);
 
-    // 3. Title and the window's own font.
     BuildWorkingFont(8, false);
     setWindowTitle(text(Id::TitleFirst) + QStringLiteral(" - ") + text(Id::TitleSecond));
     AssignWorkingFont(this);
+}
 
-    // 4. Unit labels: lengths and velocities of the rows, and the spacing's.
+// 4. Unit labels of the rows and of the spacing; 5. range labels, in their design font.
+void frmCalc::LoadUnitLabels() {
+    const std::int16_t unitFlag = ModCommonProc::UnitFlag;
     UnitNames = SubGetUnitForm1(unitFlag);
     for (const InputRow& row : InputRows) {
         const auto unit = static_cast<std::size_t>(RuleOf(row.Field).UnitIndex);
@@ -370,15 +380,16 @@ void frmCalc::Form_Load() {
     }
     Label4->setText(FromUtf8(UnitLabelText(UnitNames[0])));
     AssignWorkingFont(Label4);
+    workingFont_.reset();
 
-    // 5. Range labels; they keep their design font.
     RangeLimits = SubGetUnitRange(unitFlag);
     for (const InputRow& row : InputRows) {
         (this->*row.Range)->setText(FromUtf8(RangeLabelText(row.Field, unitFlag)));
     }
+}
 
-    // 6. 7. The list sources, looked up once.
-    workingFont_.reset();
+// 6. 7. The list sources, looked up once; 8. 9. lists and input fields, 12 pt.
+void frmCalc::LoadLists() {
     auto fromIds = [this](const auto& ids) {
         QStringList names{QString::number(ids[0])};
         for (std::size_t i = 1; i < ids.size(); ++i) {
@@ -395,7 +406,6 @@ void frmCalc::Form_Load() {
         SensorTypeNames << FromUtf8(name);
     }
 
-    // 8. 9. Lists and input fields, 12 pt.
     BuildWorkingFont(12, false);
     FillList(PIPE_MATERIALCombo, PipeMaterialNames);
     FillList(KIND_OF_FLUIDCombo, FluidKindNames);
@@ -405,8 +415,11 @@ void frmCalc::Form_Load() {
     for (const InputRow& row : InputRows) {
         AssignWorkingFont(this->*row.Text);
     }
+}
 
-    // 10. Results in bold red.
+// 10. Results in bold red; 11. required-input marks, larger in English; 12. the label
+// naming the stepped sensor types.
+void frmCalc::LoadMarks() {
     BuildWorkingFont(12, true);
     for (QLineEdit* result : {txtResult1Text, txtResult2Text}) {
         AssignWorkingFont(result);
@@ -415,38 +428,40 @@ void frmCalc::Form_Load() {
         result->setPalette(palette);
     }
 
-    // 11. Required-input marks; larger in English.
     BuildWorkingFont(ModCommonProc::LangFlag != 0 ? 14 : 12, true);
     for (QLabel* mark : lblRequired) {
         mark->setText(QStringLiteral("*"));
         AssignWorkingFont(mark);
     }
-    lblInputRequired->setText(QStringLiteral("* ") + text(Id::Input));
+    lblInputRequired->setText(QStringLiteral("* ") + text(Catalogue::Id::Input));
     AssignWorkingFont(lblInputRequired);
 
-    // 12. The label naming the stepped sensor types.
     BuildWorkingFont(10, false);
     lblMount2Sensor->setText(FromUtf8(SteppedSensorTypesText));
     AssignWorkingFont(lblMount2Sensor);
     workingFont_.reset();
+}
 
-    // 13. The velocity tables and sensor records are the engine's constants.
-    // 14. Default selections; each runs its list's handler.
+// 13. The velocity tables and sensor records are the engine's constants.
+// 14. Default selections, each running its list's handler; 15. the velocity-related
+// fields start in the table state.
+void frmCalc::LoadDefaults() {
     for (QComboBox* list : {PIPE_MATERIALCombo, SENSOR_MOUNTCombo, SENSOR_TYPECombo,
                             LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
         list->setCurrentIndex(0);
     }
-
-    // 15. The velocity-related fields start in the table state.
     for (QLineEdit* field : {static_cast<QLineEdit*>(TRANS_FREQUENCYText),
                              static_cast<QLineEdit*>(LINING_S_VText),
                              static_cast<QLineEdit*>(LINING_THICKNESSText),
                              static_cast<QLineEdit*>(FLUID_S_VText)}) {
         SetLocked(field, true);
     }
+}
 
-    // 16. Typing limits: the length of each field's longest limit text. Screen readers
-    // announce the caption, not the object name, and the range a sighted user reads below.
+// 16. Typing limits: the length of each field's longest limit text. Screen readers
+// announce the caption, not the object name, and the range a sighted user reads below.
+void frmCalc::LoadAccessibleNames() {
+    const std::int16_t unitFlag = ModCommonProc::UnitFlag;
     for (const InputRow& row : InputRows) {
         (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));
         (this->*row.Text)->setAccessibleName((this->*row.Caption)->text());

@@ -147,6 +147,12 @@ private:
     void CreateControls();
     void CreateInputRows();
     void CreateJobActions();
+    void LoadCaptions();
+    void LoadUnitLabels();
+    void LoadLists();
+    void LoadMarks();
+    void LoadDefaults();
+    void LoadAccessibleNames();
     void ClearResults();
     void UpdateJobActions();
     void ExecuteFromField(const InputRow& row);
