@@ -175,6 +175,30 @@ SheetRow ComputeRow(const SheetColumns& columns, std::vector<std::string>& row,
     return out;
 }
 
+// `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
+// empty sheet, a success that leaves no sheet); with >> the rows written would be read
+// again without end.
+std::string SameFileAsOutput(std::FILE* in, const std::string& name) {
+    struct stat sheetFile {};
+    struct stat output {};
+    if (::fstat(::fileno(in), &sheetFile) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
+        S_ISREG(sheetFile.st_mode) && sheetFile.st_dev == output.st_dev &&
+        sheetFile.st_ino == output.st_ino) {
+        return name + " is both the sheet and the output: write the output to another file" +
+               (sheetFile.st_size == 0 ? " (the shell has emptied the sheet already)" : "");
+    }
+    return {};
+}
+
+// A sheet that uses the helpers, in a column or for every row through the options, records
+// what they chose in a notes column; others keep their columns.
+bool UsesHelpers(const SheetColumns& columns, const CaseInput& defaults) {
+    return defaults[Column::PipeSize] || defaults[Column::FluidTemperature] ||
+           std::ranges::any_of(columns, [](std::optional<Column> c) {
+               return c == Column::PipeSize || c == Column::FluidTemperature;
+           });
+}
+
 int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
     std::FILE* in = stdin;
@@ -186,16 +210,8 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         }
         in = file.get();
     }
-    // `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
-    // empty sheet, a success that leaves no sheet); with >> the rows written would be read
-    // again without end.
-    struct stat sheetFile {};
-    struct stat output {};
-    if (::fstat(::fileno(in), &sheetFile) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
-        S_ISREG(sheetFile.st_mode) && sheetFile.st_dev == output.st_dev &&
-        sheetFile.st_ino == output.st_ino) {
-        return Fail(name + " is both the sheet and the output: write the output to another file" +
-                    (sheetFile.st_size == 0 ? " (the shell has emptied the sheet already)" : ""));
+    if (const std::string problem = SameFileAsOutput(in, name); !problem.empty()) {
+        return Fail(problem);
     }
     CsvReader reader(in);
     CsvWriter writer(stdout);
@@ -221,12 +237,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         return Fail(name + ": " + problem);
     }
     const SheetColumns& columns = *found;
-    // A sheet that uses the helpers, in a column or for every row through the options,
-    // records what they chose; others keep their columns.
-    const bool notes = defaults[Column::PipeSize] || defaults[Column::FluidTemperature] ||
-                       std::ranges::any_of(columns, [](std::optional<Column> c) {
-                           return c == Column::PipeSize || c == Column::FluidTemperature;
-                       });
+    const bool notes = UsesHelpers(columns, defaults);
     if (!json) {
         WriteHeader(writer, header, notes);
     }
@@ -453,50 +464,99 @@ std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
     return args;
 }
 
+// The command line as parsed: the case's option texts, and what is to be done with them.
+struct Command {
+    std::array<std::string, ColumnCount> Texts;
+    std::array<CLI::Option*, ColumnCount> Given{};
+    std::string Sheet;
+    std::string Sketch;
+    std::string ListName;
+    bool Json = false;
+    bool Summary = false;
+    bool ListNames = false;
+    CLI::Option* SheetOption = nullptr;
+    CLI::Option* SketchOption = nullptr;
+    CLI::Option* ListOption = nullptr;
+    CLI::Option* NamesOption = nullptr;
+};
+
+void AddOptions(CLI::App& app, Command& c) {
+    for (const Opt& o : Options) {
+        const auto i = static_cast<std::size_t>(o.column);
+        c.Given[i] =
+            app.add_option(OptionOf(o.column), c.Texts[i], o.help)->allow_extra_args(false);
+    }
+    c.SheetOption =
+        app.add_option("--sheet", c.Sheet, "job sheet: a CSV file, or - for standard input");
+    app.add_flag("--json", c.Json,
+                 "print JSON: the inputs, the spacing in mm before rounding, the "
+                 "angles, the axial runs and the displayed texts, or the error and "
+                 "the column it is about (one line per row for a sheet); with "
+                 "--list-pipe-sizes, the tables");
+    c.ListOption = app.add_option("--list-pipe-sizes", c.ListName,
+                                  "print the standard pipe sizes (in --units): all, or SGP, STPG, "
+                                  "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS")
+                       ->expected(0, 1);
+    c.NamesOption =
+        app.add_flag("--list-names", c.ListNames,
+                     "print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
+                     "--lang, then the other language) with the table velocities");
+    c.SketchOption = app.add_option(
+        "--sketch", c.Sketch,
+        "write a to-scale SVG drawing of the case (one case only; - for standard output)");
+    app.add_flag("--summary", c.Summary,
+                 "print the job summary the window copies, instead of the results: date, "
+                 "version, every input with its unit (table velocities with the value used), "
+                 "method, sensor type and results, in --lang (one case only)");
+}
+
+// A listing prints a table and nothing else: a case, sheet or drawing asked for beside it
+// would be left undone.
+int RunListing(const CLI::App& app, const Command& c, const CLI::Option* listing,
+               const CaseInput& input) {
+    for (const CLI::Option* option : app.get_options()) {
+        const std::string name = option->get_name();
+        if (option->count() > 0 && option != listing && name != "--units" && name != "--lang" &&
+            name != "--json") {
+            return Fail(name + " does not go with " + listing->get_name() + ", which only prints " +
+                        (listing == c.ListOption ? "the tables" : "the names"));
+        }
+    }
+    return listing == c.ListOption ? ListPipeSizes(c.ListName, input, c.Json)
+                                   : ListNames(input, c.Json);
+}
+
+// One case or a sheet, with the output options that go with each.
+int RunCases(const Command& c, const CaseInput& input) {
+    const bool sheetGiven = c.SheetOption->count() > 0;
+    const bool sketchGiven = c.SketchOption->count() > 0;
+    if ((sheetGiven && c.Sheet.empty()) || (sketchGiven && c.Sketch.empty())) {
+        return Fail(std::string(sheetGiven && c.Sheet.empty() ? "--sheet" : "--sketch") +
+                    ": the file name is empty (- is standard input or output)");
+    }
+    if (sheetGiven) {
+        if (sketchGiven || c.Summary) {
+            return Fail(sketchGiven ? "--sketch draws one case, not a sheet"
+                                    : "--summary tells of one case, not a sheet");
+        }
+        return RunSheet(c.Sheet, input, c.Json);
+    }
+    const bool sketchToOutput = sketchGiven && c.Sketch == "-";
+    if ((c.Json && c.Summary) || (c.Json && sketchToOutput) || (c.Summary && sketchToOutput)) {
+        return Fail("only one of --json, --summary and --sketch - can write to standard output");
+    }
+    return RunOne(input, c.Json, c.Summary,
+                  sketchGiven ? std::optional<std::string>(c.Sketch) : std::nullopt);
+}
+
 int Run(int argc, char* argv[]) {
     CLI::App app{"The Quillmere window's sensor spacing calculation, from the command line.",
                  "quillmere-calc"};
     app.footer(Example);
     app.formatter(std::make_shared<WrappingFormatter>());
     app.set_version_flag("--version", std::string("quillmere-calc ") + QUILLMERE_VERSION);
-
-    CaseInput input;
-    std::string sheet;
-    std::string sketch;
-    bool json = false;
-    std::array<std::string, ColumnCount> texts;
-    std::array<CLI::Option*, ColumnCount> given{};
-    for (const Opt& o : Options) {
-        const auto i = static_cast<std::size_t>(o.column);
-        given[i] = app.add_option(OptionOf(o.column), texts[i], o.help)->allow_extra_args(false);
-    }
-    CLI::Option* sheetOption =
-        app.add_option("--sheet", sheet, "job sheet: a CSV file, or - for standard input");
-    app.add_flag("--json", json,
-                 "print JSON: the inputs, the spacing in mm before rounding, the "
-                 "angles, the axial runs and the displayed texts, or the error and "
-                 "the column it is about (one line per row for a sheet); with "
-                 "--list-pipe-sizes, the tables");
-    std::string listName;
-    CLI::Option* listOption =
-        app.add_option("--list-pipe-sizes", listName,
-                       "print the standard pipe sizes (in --units): all, or SGP, STPG, "
-                       "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS")
-            ->expected(0, 1);
-    bool listNames = false;
-    CLI::Option* namesOption =
-        app.add_flag("--list-names", listNames,
-                     "print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
-                     "--lang, then the other language) with the table velocities");
-    CLI::Option* sketchOption = app.add_option(
-        "--sketch", sketch,
-        "write a to-scale SVG drawing of the case (one case only; - for standard output)");
-
-    bool summary = false;
-    app.add_flag("--summary", summary,
-                 "print the job summary the window copies, instead of the results: date, "
-                 "version, every input with its unit (table velocities with the value used), "
-                 "method, sensor type and results, in --lang (one case only)");
+    Command command;
+    AddOptions(app, command);
 
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     std::vector<const char*> pointers;
@@ -512,56 +572,27 @@ int Run(int argc, char* argv[]) {
         }
         return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version
     }
-    for (std::string* value : {&sheet, &sketch, &listName}) {
+    for (std::string* value : {&command.Sheet, &command.Sketch, &command.ListName}) {
         if (*value == EmptyValue) {
             value->clear();
         }
     }
+    CaseInput input;
     for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
-        if (given[i]->count() > 0) {
-            input.Values[i] = texts[i] == EmptyValue ? std::string() : texts[i];
+        if (command.Given[i]->count() > 0) {
+            input.Values[i] = command.Texts[i] == EmptyValue ? std::string() : command.Texts[i];
             if (!IsUtf8(*input.Values[i])) {
                 return Fail(OptionOf(o.column) + ": not UTF-8");
             }
         }
     }
-    for (const CLI::Option* listing : {listOption, namesOption}) {
-        if (listing->count() == 0) {
-            continue;
+    for (const CLI::Option* listing : {command.ListOption, command.NamesOption}) {
+        if (listing->count() > 0) {
+            return RunListing(app, command, listing, input);
         }
-        // A case, sheet or drawing asked for beside a listing would be left undone.
-        for (const CLI::Option* option : app.get_options()) {
-            const std::string name = option->get_name();
-            if (option->count() > 0 && option != listing && name != "--units" && name != "--lang" &&
-                name != "--json") {
-                return Fail(name + " does not go with " + listing->get_name() +
-                            ", which only prints " +
-                            (listing == listOption ? "the tables" : "the names"));
-            }
-        }
-        return listing == listOption ? ListPipeSizes(listName, input, json)
-                                     : ListNames(input, json);
     }
-    const bool sheetGiven = sheetOption->count() > 0;
-    const bool sketchGiven = sketchOption->count() > 0;
-    if ((sheetGiven && sheet.empty()) || (sketchGiven && sketch.empty())) {
-        return Fail(std::string(sheetGiven && sheet.empty() ? "--sheet" : "--sketch") +
-                    ": the file name is empty (- is standard input or output)");
-    }
-    if (sheetGiven) {
-        if (sketchGiven || summary) {
-            return Fail(sketchGiven ? "--sketch draws one case, not a sheet"
-                                    : "--summary tells of one case, not a sheet");
-        }
-        return RunSheet(sheet, input, json);
-    }
-    const bool sketchToOutput = sketchGiven && sketch == "-";
-    if ((json && summary) || (json && sketchToOutput) || (summary && sketchToOutput)) {
-        return Fail("only one of --json, --summary and --sketch - can write to standard output");
-    }
-    return RunOne(input, json, summary,
-                  sketchGiven ? std::optional<std::string>(sketch) : std::nullopt);
+    return RunCases(command, input);
 }
 
 } // namespace
