@@ -162,110 +162,161 @@ std::vector<std::string> SketchFooter(const JobRecord& job, const SketchArea& ar
     return lines;
 }
 
-std::string SketchSvg(const JobRecord& job, const SketchArea& area) {
-    const Layout l = Lay(job, area);
-    const double scale = l.scale;
-    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
-    const auto words = [&job](std::int16_t id) { return Words(job, id); };
-    auto X = [&l](double x) { return l.X(x); };
-    auto Y = [&l](double y) { return l.Y(y); };
-    const double minX = l.minX, maxX = l.maxX, od = l.od, bodyH = l.bodyH, dimY = l.dimY;
-    const double wall = l.wall, lining = l.lining, fluid = l.fluid;
-    const double markA = l.markA, markB = l.markB;
-    const bool bOnTop = l.bOnTop;
+namespace {
 
-    const bool japanese = job.StringBase == Catalogue::JapaneseBase;
-    std::string svg;
-    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(area.WidthMm) + "mm\" height=\"" +
-           Num(area.HeightMm) + "mm\" viewBox=\"0 0 " + Num(area.WidthMm) + " " + Num(area.HeightMm) +
-           "\" font-family=\"" +
-           (japanese ? "IPAGothic, Liberation Sans, sans-serif" : "Liberation Sans, Arial, sans-serif") +
-           "\" data-scale=\"" + DefaultNumberText(scale) + "\">\n";
-    svg += "<rect width=\"" + Num(area.WidthMm) + "\" height=\"" + Num(area.HeightMm) + "\" fill=\"white\"/>\n";
-    const std::string result = job.Outcome.Display.Result1 + " " + unit;
-    if (area.Heading) {
-        const auto typed = [&](InputField field) {
-            return words(CaptionId(field)) + " " + job.Text(field) + " " + unit;
+// One sketch's SVG, element by element, in paper millimetres.
+class SvgSketch {
+public:
+    SvgSketch(const JobRecord& job, const SketchArea& area)
+        : job_(job), area_(area), l_(Lay(job, area)), unit_(SubGetUnitForm1(job.UnitFlag)[0]),
+          result_(job.Outcome.Display.Result1 + " " + unit_) {}
+
+    std::string Svg() {
+        Open();
+        if (area_.Heading) {
+            Heading();
+        }
+        Pipe();
+        SensorBody("markA", l_.aLeft, l_.aRight, l_.markA, true);
+        SensorBody("markB", l_.bLeft, l_.bRight, l_.markB, l_.bOnTop);
+        Beam();
+        Dimension();
+        Footer();
+        svg_ += "</svg>\n";
+        return std::move(svg_);
+    }
+
+private:
+    std::string Words(std::int16_t id) const { return Quillmere::Words(job_, id); }
+    double X(double x) const { return l_.X(x); }
+    double Y(double y) const { return l_.Y(y); }
+
+    void Open() {
+        const bool japanese = job_.StringBase == Catalogue::JapaneseBase;
+        const std::string width = Num(area_.WidthMm);
+        const std::string height = Num(area_.HeightMm);
+        svg_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+        svg_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "mm\" height=\"" +
+                height + "mm\" viewBox=\"0 0 " + width + " " + height + "\" font-family=\"" +
+                (japanese ? "IPAGothic, Liberation Sans, sans-serif"
+                          : "Liberation Sans, Arial, sans-serif") +
+                "\" data-scale=\"" + DefaultNumberText(l_.scale) + "\">\n";
+        svg_ += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"white\"/>\n";
+    }
+
+    // The spacing in large type, and the case in a line below it.
+    void Heading() {
+        const auto typed = [this](InputField field) {
+            return Words(CaptionId(field)) + " " + job_.Text(field) + " " + unit_;
         };
-        std::string subtitle = std::string(SensorTypeName(job.SensorTypeIndex)) + ", " +
-                               words(MountMethodNameIds[static_cast<std::size_t>(
-                                   std::clamp(job.MountMethodIndex, 0, 3))]) +
+        std::string subtitle = std::string(SensorTypeName(job_.SensorTypeIndex)) + ", " +
+                               Words(MountMethodNameIds[static_cast<std::size_t>(
+                                   std::clamp(job_.MountMethodIndex, 0, 3))]) +
                                ", " + typed(InputField::OuterDiameter) + ", " +
                                typed(InputField::WallThickness);
-        if (job.LiningMaterialIndex != NoLiningEntry) {
+        if (job_.LiningMaterialIndex != NoLiningEntry) {
             subtitle += ", " + typed(InputField::LiningThickness);
         }
-        svg += "<text x=\"10\" y=\"16\" font-size=\"7\" font-weight=\"bold\">" +
-               Escape(words(Catalogue::Id::SensorSpacing) + "1: " + result) + "</text>\n";
-        svg += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + Escape(subtitle) + "</text>\n";
+        svg_ += "<text x=\"10\" y=\"16\" font-size=\"7\" font-weight=\"bold\">" +
+                Escape(Words(Catalogue::Id::SensorSpacing) + "1: " + result_) + "</text>\n";
+        svg_ += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + Escape(subtitle) + "</text>\n";
     }
 
-    auto band = [&](double from, double height, const char* fill) {
-        if (height <= 0) {
-            return;
-        }
-        svg += "<rect x=\"" + Num(X(minX)) + "\" y=\"" + Num(Y(from)) + "\" width=\"" +
-               Num((maxX - minX) * scale) + "\" height=\"" + Num(height * scale) + "\" fill=\"" +
-               fill + "\" stroke=\"#333\" stroke-width=\"0.2\"/>\n";
-    };
-    band(0, wall, "#9aa4ad");
-    band(wall, lining, "#d9b26f");
-    band(wall + lining, fluid, "#cfe8f7");
-    band(wall + lining + fluid, lining, "#d9b26f");
-    band(od - wall, wall, "#9aa4ad");
+    // Wall, lining, fluid, lining, wall, top to bottom.
+    void Pipe() {
+        const auto band = [this](double from, double height, const char* fill) {
+            if (height <= 0) {
+                return;
+            }
+            svg_ += "<rect x=\"" + Num(X(l_.minX)) + "\" y=\"" + Num(Y(from)) + "\" width=\"" +
+                    Num((l_.maxX - l_.minX) * l_.scale) + "\" height=\"" + Num(height * l_.scale) +
+                    "\" fill=\"" + fill + "\" stroke=\"#333\" stroke-width=\"0.2\"/>\n";
+        };
+        band(0, l_.wall, "#9aa4ad");
+        band(l_.wall, l_.lining, "#d9b26f");
+        band(l_.wall + l_.lining, l_.fluid, "#cfe8f7");
+        band(l_.wall + l_.lining + l_.fluid, l_.lining, "#d9b26f");
+        band(l_.od - l_.wall, l_.wall, "#9aa4ad");
+    }
 
     // A sensor body on the pipe's surface, with its reference point on its outer face.
-    auto sensorBody = [&](const char* id, double left, double right, double mark, bool onTop) {
-        const double face = onTop ? 0 : od;
-        const double outer = onTop ? -bodyH : od + bodyH;
-        svg += "<rect x=\"" + Num(X(left)) + "\" y=\"" + Num(Y(std::min(face, outer))) + "\" width=\"" +
-               Num((right - left) * scale) + "\" height=\"" + Num(bodyH * scale) +
-               "\" fill=\"#1f3b73\" fill-opacity=\"0.25\" stroke=\"#1f3b73\" stroke-width=\"0.4\"/>\n";
+    void SensorBody(const char* id, double left, double right, double mark, bool onTop) {
+        const double face = onTop ? 0 : l_.od;
+        const double outer = onTop ? -l_.bodyH : l_.od + l_.bodyH;
+        svg_ +=
+            "<rect x=\"" + Num(X(left)) + "\" y=\"" + Num(Y(std::min(face, outer))) +
+            "\" width=\"" + Num((right - left) * l_.scale) + "\" height=\"" +
+            Num(l_.bodyH * l_.scale) +
+            "\" fill=\"#1f3b73\" fill-opacity=\"0.25\" stroke=\"#1f3b73\" stroke-width=\"0.4\"/>\n";
         const double tip = Y(outer);
         const double dir = onTop ? -1 : 1; // the triangle points at the body
-        svg += "<path id=\"" + std::string(id) + "\" data-x=\"" + Num(X(mark)) + "\" d=\"M" +
-               Num(X(mark)) + "," + Num(tip) + " l-1.5," + Num(dir * 2.6) + " h3 z\" fill=\"black\"/>\n";
-    };
-    sensorBody("markA", l.aLeft, l.aRight, markA, true);
-    sensorBody("markB", l.bLeft, l.bRight, markB, bOnTop);
-
-    std::string points;
-    for (const Point& p : l.beam) {
-        points += Num(X(p.x)) + "," + Num(Y(p.y)) + " ";
+        svg_ += "<path id=\"" + std::string(id) + "\" data-x=\"" + Num(X(mark)) + "\" d=\"M" +
+                Num(X(mark)) + "," + Num(tip) + " l-1.5," + Num(dir * 2.6) +
+                " h3 z\" fill=\"black\"/>\n";
     }
-    svg += "<polyline points=\"" + points +
-           "\" fill=\"none\" stroke=\"#e8401c\" stroke-width=\"0.6\" stroke-linejoin=\"round\"/>\n";
+
+    void Beam() {
+        std::string points;
+        for (const Point& p : l_.beam) {
+            points += Num(X(p.x)) + "," + Num(Y(p.y)) + " ";
+        }
+        svg_ += "<polyline points=\"" + points +
+                "\" fill=\"none\" stroke=\"#e8401c\" stroke-width=\"0.6\" "
+                "stroke-linejoin=\"round\"/>\n";
+    }
 
     // The spacing, dimensioned from mark to mark above the pipe.
-    auto extension = [&](double x, bool onTop) {
-        const double from = onTop ? Y(-bodyH) - 2.6 : Y(od + bodyH) + 2.6;
-        svg += "<line x1=\"" + Num(X(x)) + "\" y1=\"" + Num(from) + "\" x2=\"" + Num(X(x)) + "\" y2=\"" +
-               Num(Y(dimY) - 2) + "\" stroke=\"black\" stroke-width=\"0.25\" stroke-dasharray=\"1,1\"/>\n";
-    };
-    extension(markA, true);
-    extension(markB, bOnTop);
-    svg += "<line id=\"dimension\" x1=\"" + Num(X(markA)) + "\" y1=\"" + Num(Y(dimY)) + "\" x2=\"" +
-           Num(X(markB)) + "\" y2=\"" + Num(Y(dimY)) + "\" stroke=\"black\" stroke-width=\"0.4\"/>\n";
-    svg += "<text id=\"spacing\" x=\"" + Num((X(markA) + X(markB)) / 2) + "\" y=\"" + Num(Y(dimY) - 2.5) +
-           "\" font-size=\"5\" text-anchor=\"middle\">" + Escape(result) + "</text>\n";
-
-    double line = area.HeightMm - 12;
-    if (!job.Circumferential.empty()) {
-        svg += "<text x=\"10\" y=\"" + Num(line - 6) + "\" font-size=\"4\">" +
-               Escape(words(Catalogue::CalcText::Circumferential) + ": " + job.Circumferential + " " + unit) +
-               "</text>\n";
+    void Dimension() {
+        const double dimY = Y(l_.dimY);
+        const auto extension = [this, dimY](double x, bool onTop) {
+            const double from = onTop ? Y(-l_.bodyH) - 2.6 : Y(l_.od + l_.bodyH) + 2.6;
+            svg_ += "<line x1=\"" + Num(X(x)) + "\" y1=\"" + Num(from) + "\" x2=\"" + Num(X(x)) +
+                    "\" y2=\"" + Num(dimY - 2) +
+                    "\" stroke=\"black\" stroke-width=\"0.25\" stroke-dasharray=\"1,1\"/>\n";
+        };
+        extension(l_.markA, true);
+        extension(l_.markB, l_.bOnTop);
+        svg_ += "<line id=\"dimension\" x1=\"" + Num(X(l_.markA)) + "\" y1=\"" + Num(dimY) +
+                "\" x2=\"" + Num(X(l_.markB)) + "\" y2=\"" + Num(dimY) +
+                "\" stroke=\"black\" stroke-width=\"0.4\"/>\n";
+        svg_ += "<text id=\"spacing\" x=\"" + Num((X(l_.markA) + X(l_.markB)) / 2) + "\" y=\"" +
+                Num(dimY - 2.5) + "\" font-size=\"5\" text-anchor=\"middle\">" + Escape(result_) +
+                "</text>\n";
     }
-    if (area.Footer) {
-        const std::vector<std::string> footer = SketchFooter(job, area);
+
+    // The circumferential distance where there is one, then the scale and the legend.
+    void Footer() {
+        const double line = area_.HeightMm - 12;
+        if (!job_.Circumferential.empty()) {
+            svg_ += "<text x=\"10\" y=\"" + Num(line - 6) + "\" font-size=\"4\">" +
+                    Escape(Words(Catalogue::CalcText::Circumferential) + ": " +
+                           job_.Circumferential + " " + unit_) +
+                    "</text>\n";
+        }
+        if (!area_.Footer) {
+            return;
+        }
+        const std::vector<std::string> footer = SketchFooter(job_, area_);
         for (std::size_t i = 0; i < footer.size(); ++i) {
-            svg += std::string(i == 0 ? "<text id=\"scale\"" : "<text fill=\"#555\"") + " x=\"10\" y=\"" +
-                   Num(line + (i == 0 ? 0.0 : 1.0 + 3.6 * static_cast<double>(i))) + "\" font-size=\"" +
-                   (i == 0 ? "4" : "3") + "\">" + Escape(footer[i]) + "</text>\n";
+            svg_ +=
+                std::string(i == 0 ? "<text id=\"scale\"" : "<text fill=\"#555\"") +
+                " x=\"10\" y=\"" + Num(line + (i == 0 ? 0.0 : 1.0 + 3.6 * static_cast<double>(i))) +
+                "\" font-size=\"" + (i == 0 ? "4" : "3") + "\">" + Escape(footer[i]) + "</text>\n";
         }
     }
-    svg += "</svg>\n";
-    return svg;
+
+    const JobRecord& job_;
+    const SketchArea& area_;
+    const Layout l_;
+    const std::string unit_;
+    const std::string result_; // the printed spacing with its unit
+    std::string svg_;
+};
+
+} // namespace
+
+std::string SketchSvg(const JobRecord& job, const SketchArea& area) {
+    return SvgSketch(job, area).Svg();
 }
 
 } // namespace Quillmere
