@@ -8,17 +8,19 @@
 
 namespace QuillmereCalc {
 
+bool CsvReader::Refill() {
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
+    pos_ = 0;
+    if (end_ == 0 && std::ferror(in_) != 0) {
+        fault_ = Fault::ReadFailed;
+        error_ = errno; // "Is a directory" says more than a failure
+    }
+    return end_ > 0;
+}
+
 int CsvReader::Get() {
-    if (pos_ == end_) {
-        end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
-        pos_ = 0;
-        if (end_ == 0) {
-            if (std::ferror(in_) != 0) {
-                fault_ = Fault::ReadFailed;
-                error_ = errno; // "Is a directory" says more than a failure
-            }
-            return EOF;
-        }
+    if (pos_ == end_ && !Refill()) {
+        return EOF;
     }
     const int c = static_cast<unsigned char>(buffer_[pos_++]);
     if (c == '\n') {
@@ -41,8 +43,7 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     }
     if (!started_) {
         started_ = true;
-        if (Get() != EOF) {
-            --pos_; // only filled the buffer
+        if (Refill()) {
             const auto at = [this](std::size_t i) { return static_cast<unsigned char>(buffer_[pos_ + i]); };
             if (end_ - pos_ >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
                 pos_ += 3;

@@ -41,6 +41,7 @@ public:
     bool BlankLine() const { return blank_; }
 
 private:
+    bool Refill();
     int Get();
     bool Stop(Fault fault, std::size_t line);
 

@@ -216,7 +216,11 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     CsvReader reader(in);
     CsvWriter writer(stdout);
     std::vector<std::string> header;
-    if (!reader.Next(header)) {
+    bool headerRead = reader.Next(header);
+    while (headerRead && reader.BlankLine()) { // empty lines above the header, as below it
+        headerRead = reader.Next(header);
+    }
+    if (!headerRead) {
         if (reader.Failed()) {
             return Fail(name + ": " + Describe(reader));
         }

@@ -155,6 +155,9 @@ TEST(CsvStream, StopsAtWhatNoSpreadsheetWritesAndSaysWhere) {
     r = ReadWithFault("a,b\n\"two\nlines\",1\n\"open");
     EXPECT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.line, 4u);
+    // So is a line break the sheet starts with.
+    r = ReadWithFault("\na,b\n\"open");
+    EXPECT_EQ(r.line, 3u);
     // Memory is bounded within a record: one long field, or a row of nothing but commas.
     for (const std::string& row : {std::string(CsvReader::MaxRecordBytes + 1, 'x'),
                                    std::string(CsvReader::MaxRecordBytes + 1, ','),
@@ -407,6 +410,16 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
 
     std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
+    // Empty lines above the header are passed over as those between rows are, not taken for
+    // a header of one nameless column; line numbers still count them.
+    const std::string header = "sensor,outer_diameter,wall\n";
+    std::ofstream(sheet) << "\n\r\n" << header << "VT-C1,114.3,6\n\nVT-C1,\"1\n";
+    const CalcRun below = Calc("--lang en --sheet " + sheet + " 2>&1");
+    EXPECT_EQ(below.status, 2);
+    EXPECT_EQ(below.out, header.substr(0, header.size() - 1) +
+                             ",result1,result2,circumferential,error\nVT-C1,114.3,6,65.47,,,\n"
+                             "quillmere-calc: " +
+                             sheet + ": line 6: a quoted field is never closed\n");
     EXPECT_EQ(Calc("--sheet - < " + sheet).out, Calc("--sheet " + sheet).out);
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
     std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
