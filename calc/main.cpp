@@ -154,9 +154,13 @@ SheetRow ComputeRow(const SheetColumns& columns, std::vector<std::string>& row,
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
         outcome.StringBase = LanguageOf(defaults);
+        const std::string header = std::to_string(columns.size());
         outcome.Error =
-            Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
-                            {std::to_string(row.size()), std::to_string(columns.size())});
+            row.size() == 1
+                ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.StringBase),
+                                  {header})
+                : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
+                                  {std::to_string(row.size()), header});
         row.resize(columns.size());
     }
     out.Input = RowInput(columns, row, defaults);

@@ -120,6 +120,8 @@ constexpr auto Entries = std::to_array<Entry>({
     {CalcText::UnheadedValue, "見出しのない %1 列目に値があります: %2",
      "Column %1 has no heading, but a value: %2"},
     {CalcText::DidYouMean, "%1 のことですか？", "did you mean %1?"},
+    {CalcText::RowOfOneField, "行の項目数 (1) がヘッダの項目数 (%1) と合いません",
+     "The row has 1 field, the header %1"},
     {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
     {ReportText::SaveReport, "報告書を保存...", "Save report..."},
     {ReportText::Print, "印刷...", "Print..."},

@@ -62,6 +62,7 @@ inline constexpr std::int16_t NamedAndVelocity = 4950; // %1 the named entry, %2
 inline constexpr std::int16_t NeedsLining = 4951;      // %1 the value's caption, %2 the lining list's
 inline constexpr std::int16_t UnheadedValue = 4952;    // %1 the column's number, %2 the value
 inline constexpr std::int16_t DidYouMean = 4953;       // %1 the names a refused one may mean
+inline constexpr std::int16_t RowOfOneField = 4954;    // %1 the header's field count
 } // namespace Catalogue::CalcText
 
 // Words of the job record: the window's menu, the summary, the report and the sketch.

@@ -392,12 +392,12 @@ TEST(Sketch, ReplacesAFileOnlyWhenWhole) {
 
 TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     const std::string sheet = ScratchPath("sheet.csv");
-    std::ofstream(sheet, std::ios::binary)
-        << "\xEF\xBB\xBFsensor,outer_diameter,wall,pipe\r\n"
-           "VT-C1,114.3,6.0,炭素鋼\r\n"
-           "VT-C1,12a,6.0,\r\n"
-           "VT-C1,\"1,234.5\",10,\"CARBON STEEL\"\r\n"
-           "VT-C1,100\r\n";
+    std::ofstream(sheet, std::ios::binary) << "\xEF\xBB\xBFsensor,outer_diameter,wall,pipe\r\n"
+                                              "VT-C1,114.3,6.0,炭素鋼\r\n"
+                                              "VT-C1,12a,6.0,\r\n"
+                                              "VT-C1,\"1,234.5\",10,\"CARBON STEEL\"\r\n"
+                                              "VT-C1,100\r\n"
+                                              "VT-C1\r\n";
     const CalcRun run = Calc("--lang en --sheet " + sheet);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
@@ -406,7 +406,8 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed\n"
               "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,\n"
               "VT-C1,100,,,,,,\"The row has 2 fields, the header 4 (a decimal comma? write 114.3, "
-              "or quote \"\"1,234.5\"\")\"\n");
+              "or quote \"\"1,234.5\"\")\"\n"
+              "VT-C1,,,,,,,\"The row has 1 field, the header 4\"\n");
 
     std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
