@@ -74,12 +74,10 @@ const char* Give(std::string text) {
     return held.c_str();
 }
 
+// A list's entries; element 0 of a list source is its count.
 template <std::size_t N> std::string ListTexts(const std::array<std::int16_t, N>& ids, std::int16_t base) {
-    std::string out = "[";
-    for (std::size_t i = 1; i < N; ++i) {
-        out += (i > 1 ? "," : "") + Quoted(Catalogue::Text(ids[i], base));
-    }
-    return out + "]";
+    return Array(std::span(ids).subspan(1),
+                 [base](std::int16_t id) { return Quoted(Catalogue::Text(id, base)); });
 }
 
 } // namespace
