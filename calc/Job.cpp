@@ -472,8 +472,8 @@ private:
 
 } // namespace
 
-CaseOutcome Evaluate(const CaseInput& given) {
-    return Evaluation(given).Run();
+CaseOutcome Evaluate(const CaseInput& input) {
+    return Evaluation(input).Run();
 }
 
 nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {

@@ -33,7 +33,7 @@ void SetLookupObserver(std::function<void(const std::string& path)> observer);
 namespace Detail {
 // A file's bytes as UTF-8: UTF-16 with a byte order mark is converted, anything else kept.
 std::string DecodedProfile(std::string content);
-std::optional<std::string_view> FindValue(std::string_view content, std::string_view section,
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
                                           std::string_view key);
 std::int32_t ParseInt(std::string_view value);
 } // namespace Detail
