@@ -27,6 +27,24 @@ double ReadVelocity(bool locked, double (*tableAt)(int), int index, std::string_
     return imperial ? FtsToMs(value) : value;
 }
 
+// The entries the command reads, in its reading order: an empty one would count as 0
+// and give a spacing the installer believes, so it is refused before anything is read.
+void RefuseEmptyEntries(const CalcEntries& e) {
+    const std::pair<bool, InputField> read[] = {
+        {true, InputField::WallThickness},
+        {e.LiningMaterialIndex != NoLiningEntry, InputField::LiningThickness},
+        {true, InputField::OuterDiameter},
+        {!e.PipeVelocityLocked, InputField::PipeVelocity},
+        {!e.LiningVelocityLocked, InputField::LiningVelocity},
+        {!e.FluidVelocityLocked, InputField::FluidVelocity},
+    };
+    for (const auto& [reads, field] : read) {
+        if (reads && e.TextOf(field).empty()) {
+            throw EngineError(ErrorKind::EmptyInput, field);
+        }
+    }
+}
+
 } // namespace
 
 std::string_view& CalcEntries::TextOf(InputField field) {
@@ -45,24 +63,6 @@ std::string_view& CalcEntries::TextOf(InputField field) {
         return FluidVelocityText;
     }
     throw EngineError(ErrorKind::SubscriptOutOfRange);
-}
-
-// The entries the command reads, in its reading order: an empty one would count as 0
-// and give a spacing the installer believes, so it is refused before anything is read.
-static void RefuseEmptyEntries(const CalcEntries& e) {
-    const std::pair<bool, InputField> read[] = {
-        {true, InputField::WallThickness},
-        {e.LiningMaterialIndex != NoLiningEntry, InputField::LiningThickness},
-        {true, InputField::OuterDiameter},
-        {!e.PipeVelocityLocked, InputField::PipeVelocity},
-        {!e.LiningVelocityLocked, InputField::LiningVelocity},
-        {!e.FluidVelocityLocked, InputField::FluidVelocity},
-    };
-    for (const auto& [reads, field] : read) {
-        if (reads && e.TextOf(field).empty()) {
-            throw EngineError(ErrorKind::EmptyInput, field);
-        }
-    }
 }
 
 CalcOutcome RunCalculation(const CalcEntries& e) {
