@@ -125,6 +125,15 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     }
 }
 
+bool NextRecord(CsvReader& reader, std::vector<std::string>& fields) {
+    while (reader.Next(fields)) {
+        if (!reader.BlankLine()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string Describe(const CsvReader& reader) {
     const std::string line = "line " + std::to_string(reader.Line()) + ": ";
     switch (reader.Problem()) {

@@ -57,6 +57,10 @@ private:
     bool blank_ = false;
 };
 
+// The next record of a job sheet: empty lines, above its header as between its rows, are
+// passed over (their lines still counted).
+bool NextRecord(CsvReader& reader, std::vector<std::string>& fields);
+
 // A fault of the reader as the words of a message ("line 7: record too long").
 std::string Describe(const CsvReader& reader);
 

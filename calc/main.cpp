@@ -220,11 +220,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     CsvReader reader(in);
     CsvWriter writer(stdout);
     std::vector<std::string> header;
-    bool headerRead = reader.Next(header);
-    while (headerRead && reader.BlankLine()) { // empty lines above the header, as below it
-        headerRead = reader.Next(header);
-    }
-    if (!headerRead) {
+    if (!NextRecord(reader, header)) {
         if (reader.Failed()) {
             return Fail(name + ": " + Describe(reader));
         }
@@ -253,10 +249,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     bool allComputed = true;
     std::size_t withoutSensor = 0;
     std::vector<std::string> row;
-    while (!writer.Failed() && reader.Next(row)) {
-        if (reader.BlankLine()) {
-            continue;
-        }
+    while (!writer.Failed() && NextRecord(reader, row)) {
         for (const std::string& field : row) {
             if (!IsUtf8(field)) {
                 writer.Flush(); // the rows before it are kept

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CsvReader reader(in);
     std::vector<std::string> header;
-    if (reader.Next(header)) {
+    if (NextRecord(reader, header)) {
         std::string problem;
         const auto columns = HeaderColumns(header, problem);
         // The problem is fit for a terminal: UTF-8, no control characters.
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         defaults[Column::Units] = "imperial";
         defaults[Column::Sensor] = "VT-C1";
         std::vector<std::string> row;
-        for (int rows = 0; columns && rows < 64 && reader.Next(row); ++rows) {
+        for (int rows = 0; columns && rows < 64 && NextRecord(reader, row); ++rows) {
             const CaseInput input = RowInput(*columns, row, defaults);
             const CaseOutcome outcome = Evaluate(input);
             if (outcome.Ok == outcome.Record.Outcome.Display.Result1.empty() ||
