@@ -35,22 +35,89 @@ bool CsvReader::Stop(Fault fault, std::size_t line) {
     return false;
 }
 
+bool CsvReader::Start() {
+    started_ = true;
+    if (Refill()) {
+        const auto at = [this](std::size_t i) {
+            return static_cast<unsigned char>(buffer_[pos_ + i]);
+        };
+        if (end_ - pos_ >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+            pos_ += 3;
+        } else if (end_ - pos_ >= 2 &&
+                   ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
+            return Stop(Fault::Utf16, 1);
+        }
+    }
+    return true;
+}
+
+bool CsvReader::Quoted(std::string& field, int& c, std::size_t& bytes) {
+    const std::size_t opened = line_;
+    for (;;) {
+        c = Get();
+        if (c == EOF) {
+            return Failed() ? false : Stop(Fault::UnterminatedQuote, opened);
+        }
+        if (c == '"') {
+            c = Get();
+            if (c != '"') {
+                break; // closing quote; c is what follows it
+            }
+        }
+        if (++bytes > MaxRecordBytes) {
+            return Stop(Fault::RecordTooLong, recordLine_);
+        }
+        field.push_back(static_cast<char>(c));
+    }
+    if (c != ',' && c != '\n' && c != '\r' && c != EOF) {
+        // A stray quote would otherwise swallow rows up to the next quote.
+        return Stop(Fault::TextAfterQuote, opened);
+    }
+    return true;
+}
+
+CsvReader::FieldEnd CsvReader::Plain(std::string& field, int c, std::size_t& bytes) {
+    for (;; c = Get()) {
+        if (c == EOF) {
+            return Failed() ? FieldEnd::Fault : FieldEnd::Record;
+        }
+        if (c == ',') {
+            return FieldEnd::Comma;
+        }
+        if (c == '\n') {
+            return FieldEnd::Record;
+        }
+        if (c == '\r') {
+            const int next = Get();
+            if (next != '\n') {
+                ++line_; // a lone CR ends the line too
+                if (next != EOF) {
+                    --pos_; // keep what follows
+                }
+            }
+            return FieldEnd::Record;
+        }
+        field.push_back(static_cast<char>(c));
+        // Take the rest of a plain run straight from the buffer.
+        std::size_t run = pos_;
+        while (run < end_ && buffer_[run] != ',' && buffer_[run] != '\n' && buffer_[run] != '\r') {
+            ++run;
+        }
+        bytes += run - pos_ + 1;
+        if (bytes > MaxRecordBytes) {
+            Stop(Fault::RecordTooLong, recordLine_);
+            return FieldEnd::Fault;
+        }
+        field.append(buffer_.data() + pos_, run - pos_);
+        pos_ = run;
+    }
+}
+
 bool CsvReader::Next(std::vector<std::string>& fields) {
     fields.clear();
     blank_ = false;
-    if (fault_ != Fault::None) {
+    if (fault_ != Fault::None || (!started_ && !Start())) {
         return false;
-    }
-    if (!started_) {
-        started_ = true;
-        if (Refill()) {
-            const auto at = [this](std::size_t i) { return static_cast<unsigned char>(buffer_[pos_ + i]); };
-            if (end_ - pos_ >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
-                pos_ += 3;
-            } else if (end_ - pos_ >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
-                return Stop(Fault::Utf16, 1);
-            }
-        }
     }
     int c = Get();
     if (c == EOF) {
@@ -59,68 +126,22 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     recordLine_ = line_ - (c == '\n' ? 1 : 0);
     blank_ = c == '\n' || c == '\r';
     std::size_t bytes = 0;
-    fields.emplace_back();
     for (;;) {
-        if (c == '"' && fields.back().empty()) { // quoted field
-            const std::size_t opened = line_;
-            for (;;) {
-                c = Get();
-                if (c == EOF) {
-                    return Failed() ? false : Stop(Fault::UnterminatedQuote, opened);
-                }
-                if (c == '"') {
-                    c = Get();
-                    if (c != '"') {
-                        break; // closing quote; c is what follows it
-                    }
-                }
-                if (++bytes > MaxRecordBytes) {
-                    return Stop(Fault::RecordTooLong, recordLine_);
-                }
-                fields.back().push_back(static_cast<char>(c));
-            }
-            if (c != ',' && c != '\n' && c != '\r' && c != EOF) {
-                // A stray quote would otherwise swallow rows up to the next quote.
-                return Stop(Fault::TextAfterQuote, opened);
-            }
+        fields.emplace_back();
+        if (c == '"' && !Quoted(fields.back(), c, bytes)) {
+            return false;
         }
-        for (;; c = Get()) { // unquoted part
-            if (c == EOF) {
-                return !Failed();
-            }
-            if (c == ',') {
-                break;
-            }
-            if (c == '\n') {
-                return true;
-            }
-            if (c == '\r') {
-                const int next = Get();
-                if (next != '\n') {
-                    ++line_; // a lone CR ends the line too
-                    if (next != EOF) {
-                        --pos_; // keep what follows
-                    }
-                }
-                return true;
-            }
-            fields.back().push_back(static_cast<char>(c));
-            // Take the rest of a plain run straight from the buffer.
-            std::size_t run = pos_;
-            while (run < end_ && buffer_[run] != ',' && buffer_[run] != '\n' && buffer_[run] != '\r') {
-                ++run;
-            }
-            bytes += run - pos_ + 1;
-            if (bytes > MaxRecordBytes) {
-                return Stop(Fault::RecordTooLong, recordLine_);
-            }
-            fields.back().append(buffer_.data() + pos_, run - pos_);
-            pos_ = run;
+        switch (Plain(fields.back(), c, bytes)) {
+        case FieldEnd::Comma:
+            break;
+        case FieldEnd::Record:
+            return true;
+        case FieldEnd::Fault:
+            return false;
         }
         if (++bytes > MaxRecordBytes) {
             return Stop(Fault::RecordTooLong, recordLine_);
         }
-        fields.emplace_back();
         c = Get();
     }
 }

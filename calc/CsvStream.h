@@ -41,6 +41,13 @@ public:
     bool BlankLine() const { return blank_; }
 
 private:
+    enum class FieldEnd { Comma, Record, Fault }; // what ended a field
+
+    bool Start(); // passes over a UTF-8 byte order mark; false at a UTF-16 one
+    // The rest of a field that opened with a quote; c is left on what follows the closing one.
+    bool Quoted(std::string& field, int& c, std::size_t& bytes);
+    // The field's unquoted part from c on.
+    FieldEnd Plain(std::string& field, int c, std::size_t& bytes);
     bool Refill();
     int Get();
     bool Stop(Fault fault, std::size_t line);
