@@ -273,6 +273,49 @@ Designation ReadDesignation(std::string_view designation) {
     return out;
 }
 
+bool IsJisSteel(const PipeTable& table) {
+    return table.Key == "SGP" || table.Key == "STPG" || table.Key == "SUS";
+}
+
+// The inch row a bare JIS number also names: "8" may be 8A (13.8 mm) or 8B (200A,
+// 216.3 mm), which is asked, never guessed.
+const PipeSizeRow* InchRowOfBareNumber(const PipeTable& table, const std::string& size) {
+    if (!IsJisSteel(table) || size.empty() || !std::all_of(size.begin(), size.end(), IsDigit)) {
+        return nullptr;
+    }
+    const auto inch = std::find_if(table.Rows.begin(), table.Rows.end(),
+                                   [&](const PipeSizeRow& r) { return r.Alias == size + 'B'; });
+    return inch == table.Rows.end() ? nullptr : &*inch;
+}
+
+// The size as the table lists it: "4" for NPS 4B, 4B for SGP 4", 100A for a bare JIS 100,
+// 1-1/2B for a JIS 1-1/2 (a fraction is an inch size only), 100 for VP 100A (PVC sizes are
+// millimetre sizes without an A, which users add as steel's have one).
+std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize) {
+    if (table.Key == "NPS") {
+        if (inchSize) {
+            size.pop_back();
+        }
+        return size;
+    }
+    if (inchSize && size.back() == '"') {
+        size.back() = 'B';
+    }
+    if (IsJisSteel(table)) {
+        if (!size.empty() && std::all_of(size.begin(), size.end(), IsDigit)) {
+            size += 'A';
+        } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
+            size += 'B';
+        }
+    } else if (table.Key == "VP" || table.Key == "VU") {
+        if (size.size() > 1 && size.back() == 'A' &&
+            std::all_of(size.begin(), size.end() - 1, IsDigit)) {
+            size.pop_back();
+        }
+    }
+    return size;
+}
+
 } // namespace
 
 std::string StandardName(const PipeTable& table) {
@@ -352,55 +395,30 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     };
     const Designation read = ReadDesignation(designation);
     const PipeTable* table = read.Table;
-    std::string size = read.Size;
     const std::string& scheduleName = read.ScheduleName;
-    const bool inchSize = read.InchSize;
     if (table == nullptr) {
         return refuse(P::UnknownStandard, {Shown(read.Text), Keys});
     }
-    if (inchSize && size.back() == '"' && table->Key != "NPS") {
-        size.back() = 'B'; // SGP 4" is SGP 4B
+    if (const PipeSizeRow* inch = InchRowOfBareNumber(*table, read.Size)) {
+        const bool millimetre =
+            std::any_of(table->Rows.begin(), table->Rows.end(),
+                        [&](const PipeSizeRow& r) { return r.Size == read.Size + 'A'; });
+        return refuse(P::AOrB, {std::string(ShownKey(*table)) + " " + read.Size,
+                                (millimetre ? read.Size + "A, " : std::string()) + read.Size +
+                                    "B = " + std::string(inch->Size)});
     }
-    if (table->Key == "NPS") {
-        if (inchSize) {
-            size.pop_back();
-        }
-        if (scheduleName.size() > 3 && scheduleName.ends_with('S')) {
-            table = TableByKey("NPS-S");
-        }
-    } else if (table->Key == "SGP" || table->Key == "STPG" || table->Key == "SUS") {
-        // A bare "8" may be 8A (13.8 mm) or 8B (200A, 216.3 mm): asked, never guessed. A
-        // fraction is an inch size only ("1-1/2" is 1-1/2B).
-        if (!size.empty() && std::all_of(size.begin(), size.end(), IsDigit)) {
-            const auto inch =
-                std::find_if(table->Rows.begin(), table->Rows.end(),
-                             [&](const PipeSizeRow& r) { return r.Alias == size + 'B'; });
-            if (inch != table->Rows.end()) {
-                const bool millimetre =
-                    std::any_of(table->Rows.begin(), table->Rows.end(),
-                                [&](const PipeSizeRow& r) { return r.Size == size + 'A'; });
-                return refuse(P::AOrB, {std::string(ShownKey(*table)) + " " + size,
-                                        (millimetre ? size + "A, " : std::string()) + size +
-                                            "B = " + std::string(inch->Size)});
-            }
-            size += 'A';
-        } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
-            size += 'B';
-        }
-    } else if (table->Key == "VP" || table->Key == "VU") {
-        // PVC sizes are millimetre sizes without an A, which "VP 100A" adds as steel's do
-        if (size.size() > 1 && size.back() == 'A' &&
-            std::all_of(size.begin(), size.end() - 1, IsDigit)) {
-            size.pop_back();
-        }
+    const std::string size = SizeAsListed(*table, read.Size, read.InchSize);
+    if (table->Key == "NPS" && scheduleName.size() > 3 && scheduleName.ends_with('S')) {
+        table = TableByKey("NPS-S");
     }
-    const auto row = std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {
-        return r.Size == size || (!r.Alias.empty() && r.Alias == size);
-    });
     if (size.empty()) {
         return refuse(P::NoSize,
                       {ShownKey(*table), table->Rows.front().Size, table->Rows.back().Size});
     }
+    const auto row =
+        std::find_if(table->Rows.begin(), table->Rows.end(), [&](const PipeSizeRow& r) {
+            return r.Size == size || (!r.Alias.empty() && r.Alias == size);
+        });
     if (row == table->Rows.end()) {
         return refuse(P::UnknownSize, {ShownKey(*table), Shown(size), NearestSizes(*table, size)});
     }
