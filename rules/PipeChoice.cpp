@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace Quillmere {
 namespace {
@@ -28,6 +29,16 @@ std::string Separated(std::string_view designation) {
     std::string text = FoldedName(designation);
     for (std::size_t at; (at = text.find("\xC3\x97")) != std::string::npos;) { // U+00D7 ×
         text.replace(at, 2, " ");
+    }
+    // Data sheets write the inch sizes with fraction characters: 1½ is 1-1/2.
+    constexpr std::pair<std::string_view, std::string_view> fractions[] = {
+        {"\xC2\xBD", "1/2"},     {"\xC2\xBC", "1/4"},     {"\xC2\xBE", "3/4"},
+        {"\xE2\x85\x9B", "1/8"}, {"\xE2\x85\x9C", "3/8"}, {"\xE2\x81\x84", "/"}};
+    for (const auto& [character, written] : fractions) {
+        for (std::size_t at; (at = text.find(character)) != std::string::npos;) {
+            const bool afterWhole = written != "/" && at > 0 && IsDigit(text[at - 1]);
+            text.replace(at, character.size(), (afterWhole ? "-" : "") + std::string(written));
+        }
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '-' &&

@@ -376,6 +376,13 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP-100A"), "114.3 x 4.5");
     EXPECT_EQ(Choose("STPG 100A×Sch40"), "114.3 x 6");
     EXPECT_EQ(Choose("NPS 1-1/2-STD"), "48.3 x 3.68");
+    // Fraction characters, as data sheets print the inch sizes.
+    EXPECT_EQ(Choose("NPS 1½ STD"), "48.3 x 3.68");
+    EXPECT_EQ(Choose("NPS 1 ½ STD"), "48.3 x 3.68");
+    EXPECT_EQ(Choose("NPS ½ XS"), "21.3 x 3.73");
+    EXPECT_EQ(Choose("SUS ⅜ Sch10S"), "17.3 x 1.65");
+    EXPECT_EQ(Choose("NPS 3⁄4 Sch40"), "26.7 x 2.87");
+    EXPECT_EQ(Choose("SGP 2½"), "76.3 x 4.2");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
