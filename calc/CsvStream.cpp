@@ -51,7 +51,12 @@ bool CsvReader::Start() {
     return true;
 }
 
-bool CsvReader::Quoted(std::string& field, int& c, std::size_t& bytes) {
+bool CsvReader::Counted(std::size_t n) {
+    recordBytes_ += n;
+    return recordBytes_ <= MaxRecordBytes || Stop(Fault::RecordTooLong, recordLine_);
+}
+
+bool CsvReader::Quoted(std::string& field, int& c) {
     const std::size_t opened = line_;
     for (;;) {
         c = Get();
@@ -64,8 +69,8 @@ bool CsvReader::Quoted(std::string& field, int& c, std::size_t& bytes) {
                 break; // closing quote; c is what follows it
             }
         }
-        if (++bytes > MaxRecordBytes) {
-            return Stop(Fault::RecordTooLong, recordLine_);
+        if (!Counted(1)) {
+            return false;
         }
         field.push_back(static_cast<char>(c));
     }
@@ -76,7 +81,7 @@ bool CsvReader::Quoted(std::string& field, int& c, std::size_t& bytes) {
     return true;
 }
 
-CsvReader::FieldEnd CsvReader::Plain(std::string& field, int c, std::size_t& bytes) {
+CsvReader::FieldEnd CsvReader::Plain(std::string& field, int c) {
     for (;; c = Get()) {
         if (c == EOF) {
             return Failed() ? FieldEnd::Fault : FieldEnd::Record;
@@ -103,9 +108,7 @@ CsvReader::FieldEnd CsvReader::Plain(std::string& field, int c, std::size_t& byt
         while (run < end_ && buffer_[run] != ',' && buffer_[run] != '\n' && buffer_[run] != '\r') {
             ++run;
         }
-        bytes += run - pos_ + 1;
-        if (bytes > MaxRecordBytes) {
-            Stop(Fault::RecordTooLong, recordLine_);
+        if (!Counted(run - pos_ + 1)) {
             return FieldEnd::Fault;
         }
         field.append(buffer_.data() + pos_, run - pos_);
@@ -125,13 +128,13 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     }
     recordLine_ = line_ - (c == '\n' ? 1 : 0);
     blank_ = c == '\n' || c == '\r';
-    std::size_t bytes = 0;
+    recordBytes_ = 0;
     for (;;) {
         fields.emplace_back();
-        if (c == '"' && !Quoted(fields.back(), c, bytes)) {
+        if (c == '"' && !Quoted(fields.back(), c)) {
             return false;
         }
-        switch (Plain(fields.back(), c, bytes)) {
+        switch (Plain(fields.back(), c)) {
         case FieldEnd::Comma:
             break;
         case FieldEnd::Record:
@@ -139,8 +142,8 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
         case FieldEnd::Fault:
             return false;
         }
-        if (++bytes > MaxRecordBytes) {
-            return Stop(Fault::RecordTooLong, recordLine_);
+        if (!Counted(1)) { // the comma
+            return false;
         }
         c = Get();
     }

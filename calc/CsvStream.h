@@ -45,9 +45,11 @@ private:
 
     bool Start(); // passes over a UTF-8 byte order mark; false at a UTF-16 one
     // The rest of a field that opened with a quote; c is left on what follows the closing one.
-    bool Quoted(std::string& field, int& c, std::size_t& bytes);
+    bool Quoted(std::string& field, int& c);
     // The field's unquoted part from c on.
-    FieldEnd Plain(std::string& field, int c, std::size_t& bytes);
+    FieldEnd Plain(std::string& field, int c);
+    // Adds n bytes to the record; false, with the fault, once it is too long.
+    bool Counted(std::size_t n);
     bool Refill();
     int Get();
     bool Stop(Fault fault, std::size_t line);
@@ -61,6 +63,7 @@ private:
     int error_ = 0;
     std::size_t line_ = 1;
     std::size_t recordLine_ = 0;
+    std::size_t recordBytes_ = 0;
     bool blank_ = false;
 };
 
