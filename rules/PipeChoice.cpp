@@ -21,23 +21,26 @@ constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 // Folded (upper case, full-width letters as ASCII), with the separators drawings put
 // between the parts ("SGP-100A", "100A×Sch40") as blanks; the hyphen of "1-1/2" stays.
 std::string Separated(std::string_view designation) {
     std::string text = FoldedName(designation);
-    for (std::size_t at; (at = text.find("\xC3\x97")) != std::string::npos;) { // U+00D7 ×
-        text.replace(at, 2, " ");
-    }
-    // Data sheets write the inch sizes with fraction characters: 1½ is 1-1/2.
-    constexpr std::pair<std::string_view, std::string_view> fractions[] = {
-        {"\xC2\xBD", "1/2"},     {"\xC2\xBC", "1/4"},     {"\xC2\xBE", "3/4"},
-        {"\xE2\x85\x9B", "1/8"}, {"\xE2\x85\x9C", "3/8"}, {"\xE2\x81\x84", "/"}};
-    for (const auto& [character, written] : fractions) {
+    // × and the fraction slash, and the fraction characters data sheets write inch sizes
+    // with: 1½ is 1-1/2.
+    constexpr std::pair<std::string_view, std::string_view> written[] = {
+        {"\xC3\x97", " "},   {"\xE2\x81\x84", "/"},   {"\xC2\xBD", "1/2"},    {"\xC2\xBC", "1/4"},
+        {"\xC2\xBE", "3/4"}, {"\xE2\x85\x9B", "1/8"}, {"\xE2\x85\x9C", "3/8"}};
+    for (const auto& [character, meaning] : written) {
         for (std::size_t at; (at = text.find(character)) != std::string::npos;) {
-            const bool afterWhole = written != "/" && at > 0 && IsDigit(text[at - 1]);
-            text.replace(at, character.size(), (afterWhole ? "-" : "") + std::string(written));
+            // a whole number before a fraction takes the hyphen of 1-1/2
+            const bool afterWhole = meaning.size() > 1 && at > 0 && IsDigit(text[at - 1]);
+            text.replace(at, character.size(), (afterWhole ? "-" : "") + std::string(meaning));
         }
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -63,10 +66,8 @@ std::string Squeezed(std::string_view upper) {
             ++next;
         }
         const std::size_t slash = upper.find('/', next);
-        const bool fractionFollows = next < upper.size() && IsDigit(upper[next]) &&
-                                     slash != std::string::npos &&
-                                     std::all_of(upper.begin() + static_cast<std::ptrdiff_t>(next),
-                                                 upper.begin() + static_cast<std::ptrdiff_t>(slash), IsDigit);
+        const bool fractionFollows =
+            slash != std::string::npos && AllDigits(upper.substr(next, slash - next));
         if (!out.empty() && IsDigit(out.back()) && fractionFollows) {
             out += '-';
         } else if (!out.empty() && IsDigit(out.back()) && next < upper.size() &&
@@ -250,8 +251,8 @@ Designation ReadDesignation(std::string_view designation) {
         rest.find("SCH") == std::string_view::npos) {
         // "100A 10S", "100A 40": a JIS size ends at its A, and what follows is the schedule
         const auto a = rest.find('A');
-        if (a != std::string_view::npos && a > 0 && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
-            std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(a), IsDigit)) {
+        if (a != std::string_view::npos && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
+            AllDigits(rest.substr(0, a))) {
             jisSchedule =
                 std::string(rest.substr(0, a + 1)) + "SCH" + std::string(rest.substr(a + 1));
             rest = jisSchedule;
@@ -291,7 +292,7 @@ bool IsJisSteel(const PipeTable& table) {
 // The inch row a bare JIS number also names: "8" may be 8A (13.8 mm) or 8B (200A,
 // 216.3 mm), which is asked, never guessed.
 const PipeSizeRow* InchRowOfBareNumber(const PipeTable& table, const std::string& size) {
-    if (!IsJisSteel(table) || size.empty() || !std::all_of(size.begin(), size.end(), IsDigit)) {
+    if (!IsJisSteel(table) || !AllDigits(size)) {
         return nullptr;
     }
     const auto inch = std::find_if(table.Rows.begin(), table.Rows.end(),
@@ -313,14 +314,13 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
         size.back() = 'B';
     }
     if (IsJisSteel(table)) {
-        if (!size.empty() && std::all_of(size.begin(), size.end(), IsDigit)) {
+        if (AllDigits(size)) {
             size += 'A';
         } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
             size += 'B';
         }
     } else if (table.Key == "VP" || table.Key == "VU") {
-        if (size.size() > 1 && size.back() == 'A' &&
-            std::all_of(size.begin(), size.end() - 1, IsDigit)) {
+        if (size.ends_with('A') && AllDigits(std::string_view(size).substr(0, size.size() - 1))) {
             size.pop_back();
         }
     }
