@@ -203,45 +203,69 @@ bool UsesHelpers(const SheetColumns& columns, const CaseInput& defaults) {
            });
 }
 
-int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
-    std::FILE* in = stdin;
-    const std::string name = path == "-" ? std::string("standard input") : Printable(path);
+// The sheet's stream ("-" is standard input) and the name messages give it, or why it
+// cannot be read.
+struct OpenedSheet {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> File{nullptr, std::fclose};
+    std::FILE* In = stdin;
+    std::string Name;
+    std::string Problem;
+};
+
+OpenedSheet OpenSheet(const std::string& path) {
+    OpenedSheet sheet;
+    sheet.Name = path == "-" ? std::string("standard input") : Printable(path);
     if (path != "-") {
-        file.reset(std::fopen(path.c_str(), "rb"));
-        if (!file) {
-            return Fail("cannot read " + name + ": " + std::strerror(errno));
+        sheet.File.reset(std::fopen(path.c_str(), "rb"));
+        if (!sheet.File) {
+            sheet.Problem = "cannot read " + sheet.Name + ": " + std::strerror(errno);
+            return sheet;
         }
-        in = file.get();
+        sheet.In = sheet.File.get();
     }
-    if (const std::string problem = SameFileAsOutput(in, name); !problem.empty()) {
-        return Fail(problem);
-    }
-    CsvReader reader(in);
-    CsvWriter writer(stdout);
-    std::vector<std::string> header;
+    sheet.Problem = SameFileAsOutput(sheet.In, sheet.Name);
+    return sheet;
+}
+
+bool AllUtf8(const std::vector<std::string>& record) {
+    return std::ranges::all_of(record, [](const std::string& field) { return IsUtf8(field); });
+}
+
+// A spreadsheet's Shift-JIS export, most likely: said, never guessed at.
+std::string NotUtf8(const CsvReader& reader) {
+    return "line " + std::to_string(reader.Line()) + ": not UTF-8, save the sheet as UTF-8";
+}
+
+// The header record and the columns it names; nullopt with `problem` set when it cannot
+// be used, or with `problem` empty for an empty sheet (nothing to compute).
+std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::string>& header,
+                                       std::string& problem) {
     if (!NextRecord(reader, header)) {
-        if (reader.Failed()) {
-            return Fail(name + ": " + Describe(reader));
-        }
-        return 0; // an empty sheet has nothing to compute
+        problem = reader.Failed() ? Describe(reader) : std::string();
+        return std::nullopt;
     }
-    const auto notUtf8 = [&] {
-        return Fail(name + ": line " + std::to_string(reader.Line()) +
-                    ": not UTF-8, save the sheet as UTF-8");
-    };
-    for (const std::string& field : header) {
-        if (!IsUtf8(field)) {
-            return notUtf8();
-        }
+    if (!AllUtf8(header)) {
+        problem = NotUtf8(reader);
+        return std::nullopt;
     }
+    return HeaderColumns(header, problem);
+}
+
+int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
+    const OpenedSheet sheet = OpenSheet(path);
+    if (!sheet.Problem.empty()) {
+        return Fail(sheet.Problem);
+    }
+    const std::string& name = sheet.Name;
+    CsvReader reader(sheet.In);
+    std::vector<std::string> header;
     std::string problem;
-    const auto found = HeaderColumns(header, problem);
-    if (!found) {
-        return Fail(name + ": " + problem);
+    const auto columns = ReadHeader(reader, header, problem);
+    if (!columns) {
+        return problem.empty() ? 0 : Fail(name + ": " + problem);
     }
-    const SheetColumns& columns = *found;
-    const bool notes = UsesHelpers(columns, defaults);
+    CsvWriter writer(stdout);
+    const bool notes = UsesHelpers(*columns, defaults);
     if (!json) {
         WriteHeader(writer, header, notes);
     }
@@ -250,23 +274,21 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::size_t withoutSensor = 0;
     std::vector<std::string> row;
     while (!writer.Failed() && NextRecord(reader, row)) {
-        for (const std::string& field : row) {
-            if (!IsUtf8(field)) {
-                writer.Flush(); // the rows before it are kept
-                return notUtf8();
-            }
+        if (!AllUtf8(row)) {
+            writer.Flush(); // the rows before it are kept
+            return Fail(name + ": " + NotUtf8(reader));
         }
-        const auto [input, outcome] = ComputeRow(columns, row, defaults);
+        const auto [input, outcome] = ComputeRow(*columns, row, defaults);
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
-        if (!outcome.Warning.empty() && !json) {
-            std::fprintf(stderr, "quillmere-calc: %s: line %zu: %s\n", name.c_str(), reader.Line(),
-                         outcome.Warning.c_str());
-        }
         if (json) {
             writer.Raw(Json(input, outcome, -1));
             writer.Raw("\n");
             continue;
+        }
+        if (!outcome.Warning.empty()) {
+            std::fprintf(stderr, "quillmere-calc: %s: line %zu: %s\n", name.c_str(), reader.Line(),
+                         outcome.Warning.c_str());
         }
         WriteRow(writer, row, outcome, notes);
     }
@@ -294,6 +316,23 @@ std::string Now() {
     return text;
 }
 
+// The results as the window shows them, captioned, and what the helpers chose.
+void PrintResults(const CaseOutcome& outcome) {
+    const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
+    const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
+    std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit << '\n';
+    if (!outcome.Record.Outcome.Display.Result2.empty()) {
+        std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
+    }
+    if (!outcome.Record.Circumferential.empty()) {
+        std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
+                  << outcome.Record.Circumferential << ' ' << unit << '\n';
+    }
+    for (const std::string& line : HelperLines(outcome)) {
+        std::cout << line << '\n';
+    }
+}
+
 int RunOne(const CaseInput& input, bool json, bool summary,
            const std::optional<std::string>& sketch) {
     const CaseOutcome outcome = Evaluate(input);
@@ -312,20 +351,7 @@ int RunOne(const CaseInput& input, bool json, bool summary,
     if (summary) {
         std::cout << Quillmere::JobSummary(outcome.Record, Now(), QUILLMERE_VERSION);
     } else if (!json && !sketchToOutput) {
-        const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
-        const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
-        std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit
-                  << '\n';
-        if (!outcome.Record.Outcome.Display.Result2.empty()) {
-            std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
-        }
-        if (!outcome.Record.Circumferential.empty()) {
-            std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
-                      << outcome.Record.Circumferential << ' ' << unit << '\n';
-        }
-        for (const std::string& line : HelperLines(outcome)) {
-            std::cout << line << '\n';
-        }
+        PrintResults(outcome);
     }
     if (!outcome.Warning.empty() && !json) {
         std::cerr << outcome.Warning << '\n';
