@@ -34,46 +34,57 @@ bool HasMisplacedComma(std::string_view text) {
     return false;
 }
 
-double ParseNumberText(std::string_view text) {
-    std::string grouped;
-    std::string_view plain = text;
-    if (text.find(',') != std::string_view::npos) {
-        if (HasMisplacedComma(text)) {
-            throw EngineError(ErrorKind::TypeMismatch);
-        }
-        grouped.reserve(text.size());
-        for (char c : text) {
-            if (c != ',') {
-                grouped.push_back(c);
-            }
-        }
-        plain = grouped;
-    }
+namespace {
 
-    std::size_t start = 0;
-    bool negative = false;
+// The text without its thousands separators; a comma anywhere else is refused, never
+// dropped (1,5 is not 15).
+std::string_view Ungrouped(std::string_view text, std::string& storage) {
+    if (text.find(',') == std::string_view::npos) {
+        return text;
+    }
+    if (HasMisplacedComma(text)) {
+        throw EngineError(ErrorKind::TypeMismatch);
+    }
+    storage.reserve(text.size());
+    for (char c : text) {
+        if (c != ',') {
+            storage.push_back(c);
+        }
+    }
+    return storage;
+}
+
+// A number text's sign, its digits as an integer while that is exact (up to 2^53), and
+// how many of them follow the point.
+struct Digits {
+    bool Negative = false;
+    std::size_t Start = 0; // the first character after the sign
+    bool NonZeroBeforePoint = false;
+    std::uint64_t Mantissa = 0;
+    int FractionDigits = 0;
+    bool ExactMantissa = true;
+};
+
+Digits ScanDigits(std::string_view plain) {
+    Digits d;
     if (!plain.empty() && (plain[0] == '+' || plain[0] == '-')) {
-        negative = plain[0] == '-';
-        start = 1;
+        d.Negative = plain[0] == '-';
+        d.Start = 1;
     }
     bool seenPoint = false;
     bool seenDigit = false;
-    bool nonZeroBeforePoint = false;
-    std::uint64_t mantissa = 0; // the digits as an integer, exact as a double up to 2^53
-    int fractionDigits = 0;
-    bool exactMantissa = true;
-    for (std::size_t i = start; i < plain.size(); ++i) {
+    for (std::size_t i = d.Start; i < plain.size(); ++i) {
         const char c = plain[i];
         if (c >= '0' && c <= '9') {
             seenDigit = true;
             if (!seenPoint && c != '0') {
-                nonZeroBeforePoint = true;
+                d.NonZeroBeforePoint = true;
             }
-            if (mantissa <= (std::uint64_t{1} << 53) / 10) {
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-                fractionDigits += seenPoint ? 1 : 0;
+            if (d.Mantissa <= (std::uint64_t{1} << 53) / 10) {
+                d.Mantissa = d.Mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+                d.FractionDigits += seenPoint ? 1 : 0;
             } else {
-                exactMantissa = false;
+                d.ExactMantissa = false;
             }
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
@@ -84,29 +95,38 @@ double ParseNumberText(std::string_view text) {
     if (!seenDigit) {
         throw EngineError(ErrorKind::TypeMismatch);
     }
+    return d;
+}
+
+} // namespace
+
+double ParseNumberText(std::string_view text) {
+    std::string storage;
+    const std::string_view plain = Ungrouped(text, storage);
+    const Digits d = ScanDigits(plain);
     // An integer below 2^53 divided by an exact power of ten is one correctly rounded
     // operation, the same double the general conversion gives; most entries are such.
-    if (exactMantissa && mantissa <= (std::uint64_t{1} << 53) && fractionDigits <= 22) {
+    if (d.ExactMantissa && d.Mantissa <= (std::uint64_t{1} << 53) && d.FractionDigits <= 22) {
         constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-        const double value = static_cast<double>(mantissa) / powers[fractionDigits];
-        return negative ? -value : value;
+        const double value = static_cast<double>(d.Mantissa) / powers[d.FractionDigits];
+        return d.Negative ? -value : value;
     }
 
     double value = 0.0;
     bool outOfRange = false;
-    const bool read = ReadFloat(plain.substr(start), value, outOfRange);
+    const bool read = ReadFloat(plain.substr(d.Start), value, outOfRange);
     if (outOfRange) {
         // Too large is an overflow; too small to represent underflows quietly to zero.
-        if (nonZeroBeforePoint) {
+        if (d.NonZeroBeforePoint) {
             throw EngineError(ErrorKind::Overflow);
         }
         value = 0.0;
     } else if (!read || !std::isfinite(value)) {
         throw EngineError(ErrorKind::TypeMismatch);
     }
-    return negative ? -value : value;
+    return d.Negative ? -value : value;
 }
 
 std::string DefaultNumberText(double value) {
