@@ -8,6 +8,7 @@
 #include "TextFold.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -300,10 +301,50 @@ const PipeSizeRow* InchRowOfBareNumber(const PipeTable& table, const std::string
     return inch == table.Rows.end() ? nullptr : &*inch;
 }
 
+// "1.5" for 1-1/2, as a calculator or a spreadsheet writes an inch size. Eighths only, the
+// finest step of the tables; any other decimal stays as written and is refused with the
+// nearest sizes.
+std::string FractionOfDecimal(const std::string& size) {
+    const auto dot = size.find('.');
+    const auto end = size.find_first_not_of("0123456789.");
+    if (dot == std::string::npos || (end != std::string::npos && end < dot) ||
+        size.find('.', dot + 1) < end) {
+        return size;
+    }
+    std::string_view whole = std::string_view(size).substr(0, dot);
+    std::string_view decimals = std::string_view(size).substr(dot + 1, end - dot - 1);
+    while (whole.starts_with('0')) {
+        whole.remove_prefix(1);
+    }
+    while (decimals.ends_with('0')) {
+        decimals.remove_suffix(1);
+    }
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> Eighths{
+        {{"125", "1/8"},
+         {"25", "1/4"},
+         {"375", "3/8"},
+         {"5", "1/2"},
+         {"625", "5/8"},
+         {"75", "3/4"},
+         {"875", "7/8"}}};
+    const auto eighth = std::find_if(Eighths.begin(), Eighths.end(),
+                                     [&](const auto& e) { return e.first == decimals; });
+    const std::string suffix = end == std::string::npos ? "" : size.substr(end);
+    if (decimals.empty()) {
+        return whole.empty() ? size : std::string(whole) + suffix;
+    }
+    if (eighth == Eighths.end()) {
+        return size;
+    }
+    return (whole.empty() ? "" : std::string(whole) + "-") + std::string(eighth->second) + suffix;
+}
+
 // The size as the table lists it: "4" for NPS 4B, 4B for SGP 4", 100A for a bare JIS 100,
 // 1-1/2B for a JIS 1-1/2 (a fraction is an inch size only), 100 for VP 100A (PVC sizes are
 // millimetre sizes without an A, which users add as steel's have one).
 std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize) {
+    const bool decimal = size.find('.') != std::string::npos;
+    size = FractionOfDecimal(size);
     if (table.Key == "NPS") {
         if (inchSize) {
             size.pop_back();
@@ -314,10 +355,12 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
         size.back() = 'B';
     }
     if (IsJisSteel(table)) {
-        if (AllDigits(size)) {
-            size += 'A';
-        } else if (size.find('/') != std::string::npos && !size.ends_with('B')) {
+        // a decimal, like a fraction, is an inch size: JIS millimetre sizes are whole
+        if (((decimal && AllDigits(size)) || size.find('/') != std::string::npos) &&
+            !size.ends_with('B')) {
             size += 'B';
+        } else if (AllDigits(size)) {
+            size += 'A';
         }
     } else if (table.Key == "VP" || table.Key == "VU") {
         if (size.ends_with('A') && AllDigits(std::string_view(size).substr(0, size.size() - 1))) {

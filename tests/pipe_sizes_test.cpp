@@ -383,6 +383,17 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SUS ⅜ Sch10S"), "17.3 x 1.65");
     EXPECT_EQ(Choose("NPS 3⁄4 Sch40"), "26.7 x 2.87");
     EXPECT_EQ(Choose("SGP 2½"), "76.3 x 4.2");
+    // Decimals, as a calculator or a spreadsheet writes the inch sizes.
+    EXPECT_EQ(Choose("NPS 1.5 STD"), "48.3 x 3.68");
+    EXPECT_EQ(Choose("NPS 0.5 XS"), "21.3 x 3.73");
+    EXPECT_EQ(Choose("NPS .75 Sch40"), "26.7 x 2.87");
+    EXPECT_EQ(Choose("NPS 4.0 Sch40"), "114.3 x 6.02");
+    EXPECT_EQ(Choose("1.5\" Sch40"), "48.3 x 3.68");
+    EXPECT_EQ(Choose("SUS 0.375 Sch10S"), "17.3 x 1.65");
+    EXPECT_EQ(Choose("SGP 2.50B"), "76.3 x 4.2");
+    EXPECT_EQ(Choose("SGP 4.0"), "114.3 x 4.5"); // a decimal is an inch size, never 4A
+    EXPECT_EQ(Choose("NPS 1.3 Sch40"), "NPS has no size 1.3; nearest: 1, 1-1/4, 1-1/2");
+    EXPECT_EQ(Choose("NPS 1.5.5 Sch40"), "NPS has no size 1.5.5; nearest: 1, 1-1/4, 1-1/2");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
