@@ -356,8 +356,8 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
     }
     if (IsJisSteel(table)) {
         // a decimal, like a fraction, is an inch size: JIS millimetre sizes are whole
-        if (((decimal && AllDigits(size)) || size.find('/') != std::string::npos) &&
-            !size.ends_with('B')) {
+        const bool number = size.find_first_not_of("0123456789.") == std::string::npos;
+        if (((decimal && number) || size.find('/') != std::string::npos) && !size.ends_with('B')) {
             size += 'B';
         } else if (AllDigits(size)) {
             size += 'A';

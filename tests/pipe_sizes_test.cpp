@@ -394,6 +394,7 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SGP 4.0"), "114.3 x 4.5"); // a decimal is an inch size, never 4A
     EXPECT_EQ(Choose("NPS 1.3 Sch40"), "NPS has no size 1.3; nearest: 1, 1-1/4, 1-1/2");
     EXPECT_EQ(Choose("NPS 1.5.5 Sch40"), "NPS has no size 1.5.5; nearest: 1, 1-1/4, 1-1/2");
+    EXPECT_EQ(Choose("SGP 1.3"), "SGP has no size 1.3B; nearest: 1B, 1-1/4B, 1-1/2B");
     // Imperial: ASME's own inch figures; JIS converted to 4 decimals.
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
