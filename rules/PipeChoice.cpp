@@ -343,7 +343,9 @@ std::string FractionOfDecimal(const std::string& size) {
 // 1-1/2B for a JIS 1-1/2 (a fraction is an inch size only), 100 for VP 100A (PVC sizes are
 // millimetre sizes without an A, which users add as steel's have one).
 std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize) {
-    const bool decimal = size.find('.') != std::string::npos;
+    // a decimal, like a fraction, is an inch size: JIS millimetre sizes are whole
+    const bool decimal = size.find('.') != std::string::npos &&
+                         size.find_first_not_of("0123456789.") == std::string::npos;
     size = FractionOfDecimal(size);
     if (table.Key == "NPS") {
         if (inchSize) {
@@ -355,9 +357,7 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
         size.back() = 'B';
     }
     if (IsJisSteel(table)) {
-        // a decimal, like a fraction, is an inch size: JIS millimetre sizes are whole
-        const bool number = size.find_first_not_of("0123456789.") == std::string::npos;
-        if (((decimal && number) || size.find('/') != std::string::npos) && !size.ends_with('B')) {
+        if ((decimal || size.find('/') != std::string::npos) && !size.ends_with('B')) {
             size += 'B';
         } else if (AllDigits(size)) {
             size += 'A';

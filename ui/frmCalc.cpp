@@ -335,7 +335,7 @@ void frmCalc::Form_Load() {
     LoadLists();
     LoadMarks();
     LoadDefaults();
-    LoadAccessibleNames();
+    LoadLimitsAndNames();
 }
 
 // 2. Captions in the run's language, bold 12 pt; 3. the title and the window's own font.
@@ -460,7 +460,7 @@ void frmCalc::LoadDefaults() {
 
 // 16. Typing limits: the length of each field's longest limit text. Screen readers
 // announce the caption, not the object name, and the range a sighted user reads below.
-void frmCalc::LoadAccessibleNames() {
+void frmCalc::LoadLimitsAndNames() {
     const std::int16_t unitFlag = ModCommonProc::UnitFlag;
     for (const InputRow& row : InputRows) {
         (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));

@@ -152,7 +152,7 @@ private:
     void LoadLists();
     void LoadMarks();
     void LoadDefaults();
-    void LoadAccessibleNames();
+    void LoadLimitsAndNames();
     void ClearResults();
     void UpdateJobActions();
     void ExecuteFromField(const InputRow& row);
