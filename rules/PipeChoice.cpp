@@ -121,7 +121,9 @@ const PipeTable* TableByKey(std::string_view key) {
 
 // "STPG370 100A Sch40", "SUS 304TP 100A Sch10S": a grade after the standard's name changes
 // no dimension and is dropped, when a size follows it and it is no size itself ("SUS100
-// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed). `text` is Separated.
+// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed). Grades have three
+// digits (STPG370, SUS316L): a shorter number is a size's, as in STPG 1 1/4 or STPG 4B 40.
+// `text` is Separated.
 std::string WithoutGrade(std::string text) {
     constexpr std::string_view blanks = " \t";
     const std::size_t start = text.find_first_not_of(blanks);
@@ -130,7 +132,8 @@ std::string WithoutGrade(std::string text) {
             continue;
         }
         const std::size_t grade = text.find_first_not_of(blanks, start + key.size());
-        if (grade == std::string::npos || !IsDigit(text[grade])) {
+        if (grade == std::string::npos || grade + 3 > text.size() ||
+            !AllDigits(std::string_view(text).substr(grade, 3))) {
             break;
         }
         const std::size_t end = text.find_first_of(blanks, grade);

@@ -369,6 +369,12 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("SUS304TP 50A 20S"), "60.5 x 3.5");
     EXPECT_EQ(Choose("SUS 316L 50A 20S"), "60.5 x 3.5");
     EXPECT_EQ(Choose("SUS100 Sch10S"), "114.3 x 3"); // a size, not a grade
+    // The whole number of an inch size written with a blank is the size's, never a grade.
+    EXPECT_EQ(Choose("STPG 1 1/4 Sch40"), "42.7 x 3.6");
+    EXPECT_EQ(Choose("SUS 3 1/2 Sch10S"), "101.6 x 3");
+    EXPECT_EQ(Choose("SUS 1 ½ Sch10S"), "48.6 x 2.8");
+    EXPECT_EQ(Choose("STPG370 1 1/4 Sch40"), "42.7 x 3.6");
+    EXPECT_EQ(Choose("STPG 4B 40 Sch40"), "STPG has no size 4B40; nearest: 6A, 8A, 10A"); // not 40A
     EXPECT_EQ(Choose("SUS 300 100A Sch10S"), "SUS has no size 300 100A; nearest: 250A, 300A, 350A");
     EXPECT_EQ(Choose("NPS 1 4 Sch40"), "NPS has no size 1 4; nearest: 3/4, 1, 1-1/4"); // not NPS 14
     EXPECT_EQ(Choose("ＳＧＰ　１００Ａ"), "114.3 x 4.5");
