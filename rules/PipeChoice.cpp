@@ -253,12 +253,17 @@ Designation ReadDesignation(std::string_view designation) {
     std::string jisSchedule;
     if (out.Table != nullptr && out.Table->Key != "NPS" &&
         rest.find("SCH") == std::string_view::npos) {
-        // "100A 10S", "100A 40": a JIS size ends at its A, and what follows is the schedule
-        const auto a = rest.find('A');
-        if (a != std::string_view::npos && a + 1 < rest.size() && IsDigit(rest[a + 1]) &&
-            AllDigits(rest.substr(0, a))) {
+        // "100A 10S", "100A 40", "4B 40": a JIS size ends at its A or B, and what follows
+        // is the schedule
+        const auto end = rest.find_first_of("AB");
+        const auto sizeText = rest.substr(0, end == std::string_view::npos ? 0 : end);
+        const bool written = !sizeText.empty() && IsDigit(sizeText.front()) &&
+                             (rest[end] == 'A' ? AllDigits(sizeText)
+                                               : sizeText.find_first_not_of("0123456789-/") ==
+                                                     std::string_view::npos);
+        if (written && end + 1 < rest.size() && IsDigit(rest[end + 1])) {
             jisSchedule =
-                std::string(rest.substr(0, a + 1)) + "SCH" + std::string(rest.substr(a + 1));
+                std::string(rest.substr(0, end + 1)) + "SCH" + std::string(rest.substr(end + 1));
             rest = jisSchedule;
         }
     }

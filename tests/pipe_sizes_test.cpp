@@ -365,6 +365,9 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     // As written on drawings and typed by a Japanese input method.
     EXPECT_EQ(Choose("SUS 100A 10S"), "114.3 x 3");
     EXPECT_EQ(Choose("STPG 100A 40"), "114.3 x 6");
+    EXPECT_EQ(Choose("STPG 4B 40"), "114.3 x 6");
+    EXPECT_EQ(Choose("STPG 1-1/2B 80"), "48.6 x 5.1");
+    EXPECT_EQ(Choose("SUS 3/4B 10S"), "27.2 x 2.1");
     EXPECT_EQ(Choose("STPG370 100A Sch40"), "114.3 x 6");
     EXPECT_EQ(Choose("SUS304TP 50A 20S"), "60.5 x 3.5");
     EXPECT_EQ(Choose("SUS 316L 50A 20S"), "60.5 x 3.5");
@@ -431,6 +434,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
               "Sch100, Sch120, Sch140, Sch160");
     EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("SGP 100A 40"),
+              "SGP 100A has one wall thickness only; give it without a schedule");
+    EXPECT_EQ(Choose("SGP 4B 40"),
               "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
