@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -50,7 +52,8 @@ Options given beside --sheet are every row's defaults: a column the sheet
 lacks, or a blank cell, takes the option's value. The output repeats every
 input column and adds result1, result2, circumferential and error, and notes
 (what pipe_size and fluid_temperature chose, and why a spacing is 0.00) when
-either is used.
+either is used. An output sheet given again (its failed rows corrected, say)
+has those columns computed anew.
 Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
 cannot be read.
 
@@ -126,17 +129,49 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     writer.EndRecord();
 }
 
+// The columns a sheet's output adds after the input columns; notes only when the helpers
+// are used.
+constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
+                                                        "error", "notes"};
+
 void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
     for (const std::string& column : header) {
         writer.Field(column);
     }
-    for (const char* extra : {"result1", "result2", "circumferential", "error"}) {
+    for (const std::string_view extra : std::span(ResultColumns).first(notes ? 5 : 4)) {
         writer.Field(extra);
     }
-    if (notes) {
-        writer.Field("notes");
-    }
     writer.EndRecord();
+}
+
+// An output sheet, its failed rows corrected, is given again: its earlier results are
+// computed anew, neither read as inputs nor kept beside the new ones.
+struct EarlierResults {
+    std::size_t At = 0;
+    std::size_t Count = 0; // none
+    std::size_t Width = 0; // of the header as written
+};
+
+void Drop(std::vector<std::string>& record, const EarlierResults& results) {
+    const auto first = record.begin() + static_cast<std::ptrdiff_t>(results.At);
+    record.erase(first, first + static_cast<std::ptrdiff_t>(results.Count));
+}
+
+EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
+    EarlierResults found{0, 0, header.size()};
+    const auto named = [](std::string_view name, const std::string& heading) {
+        return name == Unpadded(heading);
+    };
+    for (std::size_t at = 0; at + 4 <= header.size(); ++at) {
+        if (std::equal(ResultColumns.begin(), ResultColumns.begin() + 4,
+                       header.begin() + static_cast<std::ptrdiff_t>(at), named)) {
+            found.At = at;
+            found.Count = at + 4 < header.size() && named("notes", header[at + 4]) ? 5 : 4;
+            break;
+        }
+    }
+    Drop(header, found);
+    return found;
 }
 
 struct SheetRow {
@@ -144,17 +179,18 @@ struct SheetRow {
     CaseOutcome Outcome;
 };
 
-// One record of the sheet read and computed. A record of another length than the header,
-// or a value under no heading, is refused before anything is read from it. `row` comes
-// back as long as the header, so that its output keeps the columns in place.
-SheetRow ComputeRow(const SheetColumns& columns, std::vector<std::string>& row,
-                    const CaseInput& defaults) {
+// One record of the sheet read and computed. A record of another length than the header
+// (`headerWidth` as written), or a value under no heading, is refused before anything is
+// read from it. `row` comes back as long as `columns`, so that its output keeps the
+// columns in place.
+SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
+                    std::vector<std::string>& row, const CaseInput& defaults) {
     SheetRow out;
     CaseOutcome& outcome = out.Outcome;
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
         outcome.StringBase = LanguageOf(defaults);
-        const std::string header = std::to_string(columns.size());
+        const std::string header = std::to_string(headerWidth);
         outcome.Error =
             row.size() == 1
                 ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.StringBase),
@@ -236,10 +272,11 @@ std::string NotUtf8(const CsvReader& reader) {
     return "line " + std::to_string(reader.Line()) + ": not UTF-8, save the sheet as UTF-8";
 }
 
-// The header record and the columns it names; nullopt with `problem` set when it cannot
-// be used, or with `problem` empty for an empty sheet (nothing to compute).
+// The header record, without earlier results, and the columns it names; nullopt with
+// `problem` set when it cannot be used, or with `problem` empty for an empty sheet (nothing
+// to compute).
 std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::string>& header,
-                                       std::string& problem) {
+                                       EarlierResults& earlier, std::string& problem) {
     if (!NextRecord(reader, header)) {
         problem = reader.Failed() ? Describe(reader) : std::string();
         return std::nullopt;
@@ -248,6 +285,7 @@ std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::strin
         problem = NotUtf8(reader);
         return std::nullopt;
     }
+    earlier = WithoutEarlierResults(header);
     return HeaderColumns(header, problem);
 }
 
@@ -259,8 +297,9 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     const std::string& name = sheet.Name;
     CsvReader reader(sheet.In);
     std::vector<std::string> header;
+    EarlierResults earlier;
     std::string problem;
-    const auto columns = ReadHeader(reader, header, problem);
+    const auto columns = ReadHeader(reader, header, earlier, problem);
     if (!columns) {
         return problem.empty() ? 0 : Fail(name + ": " + problem);
     }
@@ -278,7 +317,10 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             writer.Flush(); // the rows before it are kept
             return Fail(name + ": " + NotUtf8(reader));
         }
-        const auto [input, outcome] = ComputeRow(*columns, row, defaults);
+        if (row.size() == earlier.Width) {
+            Drop(row, earlier);
+        }
+        const auto [input, outcome] = ComputeRow(*columns, earlier.Width, row, defaults);
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (json) {

@@ -457,6 +457,28 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(Calc("--sheet " + sheet).out,
               "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material,result1,"
               "result2,circumferential,error\nVT-C1,114.3,6,ゴム,3,,63.11,,,\n");
+    // An output sheet given again, a failed row corrected: its results are computed anew,
+    // never read as inputs nor kept beside the new ones.
+    const std::string results = "result1,result2,circumferential,error";
+    std::ofstream(sheet) << "sensor,outer_diameter,wall," << results << "\n"
+                         << "VT-C1,114.3,6.0,12.34,,,\n"
+                            "VT-C1,114.3,8.0,,,,Any data other than a number is not allowed\n"
+                            "VT-C1,114.3,6.0\nVT-C1,114.3\n";
+    const CalcRun again = Calc("--lang en --sheet " + sheet);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.out, "sensor,outer_diameter,wall," + results +
+                             "\nVT-C1,114.3,6.0,65.47,,,\nVT-C1,114.3,8.0,67.49,,,\n"
+                             "VT-C1,114.3,6.0,65.47,,,\n"
+                             "VT-C1,114.3,,,,,\"The row has 2 fields, the header 7 (a decimal "
+                             "comma? write 114.3, or quote \"\"1,234.5\"\")\"\n");
+    std::ofstream(sheet) << "sensor,pipe_size," << results << ",notes\n"
+                         << "VT-C1,STPG 100A Sch40,1,,,,old\n";
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet + " --json").out.find("old"), std::string::npos);
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
+              "sensor,pipe_size," + results +
+                  ",notes\nVT-C1,STPG 100A Sch40,65.47,,,,\"OUTER DIAMETER / WALL THICKNESS: "
+                  "114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017); PIPE MATERIAL: CARBON "
+                  "STEEL\"\n");
     std::ofstream(sheet) << "sensor,outer_diamter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet + " 2>&1").out,
               "quillmere-calc: " + sheet +
