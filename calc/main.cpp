@@ -129,16 +129,18 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     writer.EndRecord();
 }
 
-// The columns a sheet's output adds after the input columns; notes only when the helpers
-// are used.
+// The columns a sheet's output adds after the input columns: always the first four, notes
+// only when the helpers are used.
 constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
                                                         "error", "notes"};
+constexpr std::size_t AlwaysAdded = 4;
 
 void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
     for (const std::string& column : header) {
         writer.Field(column);
     }
-    for (const std::string_view extra : std::span(ResultColumns).first(notes ? 5 : 4)) {
+    for (const std::string_view extra :
+         std::span(ResultColumns).first(AlwaysAdded + (notes ? 1 : 0))) {
         writer.Field(extra);
     }
     writer.EndRecord();
@@ -162,11 +164,14 @@ EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
     const auto named = [](std::string_view name, const std::string& heading) {
         return name == Unpadded(heading);
     };
-    for (std::size_t at = 0; at + 4 <= header.size(); ++at) {
-        if (std::equal(ResultColumns.begin(), ResultColumns.begin() + 4,
+    for (std::size_t at = 0; at + AlwaysAdded <= header.size(); ++at) {
+        const std::size_t after = at + AlwaysAdded;
+        if (std::equal(ResultColumns.begin(), ResultColumns.begin() + AlwaysAdded,
                        header.begin() + static_cast<std::ptrdiff_t>(at), named)) {
             found.At = at;
-            found.Count = at + 4 < header.size() && named("notes", header[at + 4]) ? 5 : 4;
+            found.Count =
+                AlwaysAdded +
+                (after < header.size() && named(ResultColumns.back(), header[after]) ? 1 : 0);
             break;
         }
     }

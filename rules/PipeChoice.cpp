@@ -257,11 +257,12 @@ Designation ReadDesignation(std::string_view designation) {
         // is the schedule
         const auto end = rest.find_first_of("AB");
         const auto sizeText = rest.substr(0, end == std::string_view::npos ? 0 : end);
-        const bool written = !sizeText.empty() && IsDigit(sizeText.front()) &&
-                             (rest[end] == 'A' ? AllDigits(sizeText)
-                                               : sizeText.find_first_not_of("0123456789-/") ==
-                                                     std::string_view::npos);
-        if (written && end + 1 < rest.size() && IsDigit(rest[end + 1])) {
+        // an A size is whole millimetres, a B size may have a fraction (1-1/2B)
+        const bool aSize = end != std::string_view::npos && rest[end] == 'A';
+        const std::string_view sizeCharacters = aSize ? "0123456789" : "0123456789-/";
+        if (!sizeText.empty() && IsDigit(sizeText.front()) &&
+            sizeText.find_first_not_of(sizeCharacters) == std::string_view::npos &&
+            end + 1 < rest.size() && IsDigit(rest[end + 1])) {
             jisSchedule =
                 std::string(rest.substr(0, end + 1)) + "SCH" + std::string(rest.substr(end + 1));
             rest = jisSchedule;
