@@ -37,16 +37,11 @@
   const json = (name, types, args) => JSON.parse(core.ccall(name, 'string', types, args));
 
   function buildRows() {
-    const holder = $('InputRows');
     ROWS.forEach((row) => {
-      const div = document.createElement('div');
-      div.className = 'row';
-      div.id = row + 'Row';
-      div.innerHTML =
-        `<label for="${row}Text"><span class="mark">*</span><span id="${row}"></span></label>` +
+      $(row + 'Row').innerHTML =
+        `<label for="${row}Text"><span class="mark" aria-hidden="true">*</span><span id="${row}"></span></label>` +
         `<span class="entry"><input id="${row}Text" inputmode="decimal" autocomplete="off" enterkeyhint="go" spellcheck="false" aria-describedby="${row}_RANGE">` +
         `<span class="unit" id="${row}_UNIT"></span></span><small class="range" id="${row}_RANGE"></small>`;
-      holder.appendChild(div);
     });
   }
 

@@ -388,8 +388,23 @@ check(times[2] < 300, 'first result within 300 ms of navigation');
     (p) => p.setViewport({ width: 360, height: 780, deviceScaleFactor: 2, isMobile: true, hasTouch: true }));
   same(await usualCase(page, 'tap'), '65.47', 'computed on a phone');
   same(await page.evaluate(() => document.documentElement.scrollWidth <= 360), true, 'one column fits 360 px');
+  // Each list is chosen before the velocity field it unlocks comes up, as in the window.
+  const tops = (shown = page) => shown.evaluate(() => Object.fromEntries(
+    ['PIPE_MATERIALCombo', 'TRANS_FREQUENCYText', 'LINING_MATERIALCombo', 'LINING_S_VText', 'KIND_OF_FLUIDCombo',
+      'FLUID_S_VText', 'OUTER_DIAMETERText'].map((id) => [id, document.getElementById(id).getBoundingClientRect().toJSON()])));
+  const below = (b, a, id) => b[id].top > b[a].top;
+  let boxes = await tops();
+  same([below(boxes, 'PIPE_MATERIALCombo', 'TRANS_FREQUENCYText'), below(boxes, 'LINING_MATERIALCombo', 'LINING_S_VText'),
+    below(boxes, 'KIND_OF_FLUIDCombo', 'FLUID_S_VText'), below(boxes, 'TRANS_FREQUENCYText', 'LINING_MATERIALCombo')],
+  [true, true, true, true], 'one column: each list above the velocity it unlocks');
   await page.screenshot({ path: join(shotDir, 'web-360.png'), fullPage: true });
   await page.close();
+  const wide = await open('ja', 'metric', browser, (p) => p.setViewport({ width: 1024, height: 780 }));
+  boxes = await tops(wide);
+  same([Math.abs(boxes.OUTER_DIAMETERText.top - boxes.LINING_MATERIALCombo.top) < 20,
+    boxes.LINING_MATERIALCombo.left > boxes.OUTER_DIAMETERText.right],
+  [true, true], 'two columns side by side at desktop widths, as the window has them');
+  await wide.close();
 }
 
 await browser.close();
