@@ -158,8 +158,12 @@ bool NextRecord(CsvReader& reader, std::vector<std::string>& fields) {
     return false;
 }
 
+std::string AtLine(const CsvReader& reader) {
+    return "line " + std::to_string(reader.Line()) + ": ";
+}
+
 std::string Describe(const CsvReader& reader) {
-    const std::string line = "line " + std::to_string(reader.Line()) + ": ";
+    const std::string line = AtLine(reader);
     switch (reader.Problem()) {
     case CsvReader::Fault::None:
         return "";

@@ -71,6 +71,9 @@ private:
 // passed over (their lines still counted).
 bool NextRecord(CsvReader& reader, std::vector<std::string>& fields);
 
+// "line 7: ", as every message about one place in a sheet begins.
+std::string AtLine(const CsvReader& reader);
+
 // A fault of the reader as the words of a message ("line 7: record too long").
 std::string Describe(const CsvReader& reader);
 

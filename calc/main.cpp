@@ -274,7 +274,7 @@ bool AllUtf8(const std::vector<std::string>& record) {
 
 // A spreadsheet's Shift-JIS export, most likely: said, never guessed at.
 std::string NotUtf8(const CsvReader& reader) {
-    return "line " + std::to_string(reader.Line()) + ": not UTF-8, save the sheet as UTF-8";
+    return AtLine(reader) + "not UTF-8, save the sheet as UTF-8";
 }
 
 // The header record, without earlier results, and the columns it names; nullopt with
@@ -334,7 +334,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             continue;
         }
         if (!outcome.Warning.empty()) {
-            std::fprintf(stderr, "quillmere-calc: %s: line %zu: %s\n", name.c_str(), reader.Line(),
+            std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
         WriteRow(writer, row, outcome, notes);
