@@ -160,21 +160,17 @@ void Drop(std::vector<std::string>& record, const EarlierResults& results) {
 }
 
 EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
-    EarlierResults found{0, 0, header.size()};
-    const auto named = [](std::string_view name, const std::string& heading) {
+    const auto named = [](const std::string& heading, std::string_view name) {
         return name == Unpadded(heading);
     };
-    for (std::size_t at = 0; at + AlwaysAdded <= header.size(); ++at) {
-        const std::size_t after = at + AlwaysAdded;
-        if (std::equal(ResultColumns.begin(), ResultColumns.begin() + AlwaysAdded,
-                       header.begin() + static_cast<std::ptrdiff_t>(at), named)) {
-            found.At = at;
-            found.Count =
-                AlwaysAdded +
-                (after < header.size() && named(ResultColumns.back(), header[after]) ? 1 : 0);
-            break;
-        }
-    }
+    const auto always = std::span(ResultColumns).first(AlwaysAdded);
+    const auto first =
+        std::search(header.begin(), header.end(), always.begin(), always.end(), named);
+    const auto after = first == header.end() ? first : first + AlwaysAdded;
+    const bool notes = after != header.end() && named(*after, ResultColumns.back());
+    const EarlierResults found{static_cast<std::size_t>(first - header.begin()),
+                               first == header.end() ? 0 : AlwaysAdded + (notes ? 1 : 0),
+                               header.size()};
     Drop(header, found);
     return found;
 }
