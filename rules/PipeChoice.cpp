@@ -45,8 +45,11 @@ std::string Separated(std::string_view designation) {
         }
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '-' &&
-            !(i > 0 && IsDigit(text[i - 1]) && i + 1 < text.size() && IsDigit(text[i + 1]))) {
+        const bool digitFollows = i + 1 < text.size() && IsDigit(text[i + 1]);
+        const bool betweenDigits = i > 0 && IsDigit(text[i - 1]) && digitFollows;
+        // "NPS -4" is a minus sign, kept so that the size is refused rather than read as 4
+        const bool minus = (i == 0 || IsBlank(text[i - 1])) && digitFollows;
+        if (text[i] == '-' && !betweenDigits && !minus) {
             text[i] = ' ';
         }
     }

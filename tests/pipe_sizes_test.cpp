@@ -418,6 +418,9 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS 7 Sch40"), "NPS has no size 7; nearest: 5, 6, 8");
     EXPECT_EQ(Choose("SGP 11\""), "SGP has no size 11B; nearest: 9B, 10B, 12B");
     EXPECT_EQ(Choose("VP 600"), "VP has no size 600; nearest: 200, 250, 300");
+    // A minus sign is no separator: never the size of the number after it.
+    EXPECT_EQ(Choose("NPS -4 Sch40"), "NPS has no size -4; nearest: 1/8, 1/4, 3/8");
+    EXPECT_EQ(Choose("SGP −100A"), "SGP has no size -100A; nearest: 6A, 8A, 10A");
     // Near the number it starts with, not the table's smallest sizes.
     EXPECT_EQ(Choose("NPS 4 S40"), "NPS has no size 4S40; nearest: 3, 3-1/2, 4");
     EXPECT_TRUE(Choose("VP " + std::string(60000, '9')).starts_with("VP has no size 999"));
