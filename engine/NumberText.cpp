@@ -3,10 +3,12 @@
 #include "EngineError.h"
 #include "FloatText.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace Quillmere {
 
@@ -127,6 +129,53 @@ double ParseNumberText(std::string_view text) {
         throw EngineError(ErrorKind::TypeMismatch);
     }
     return d.Negative ? -value : value;
+}
+
+int SignOfWrittenSum(std::initializer_list<WrittenTerm> terms) {
+    // The digits of each text by place, least significant first, all aligned on the point.
+    struct Placed {
+        int Factor;
+        std::string Plain;
+        std::size_t Point; // digits before it
+    };
+    std::vector<Placed> placed;
+    std::size_t fraction = 0;
+    std::size_t whole = 0;
+    for (const WrittenTerm& term : terms) {
+        std::string storage;
+        const std::string_view plain = Ungrouped(term.Text, storage);
+        const Digits d = ScanDigits(plain); // refuses what is not a number text
+        std::string digits(plain.substr(d.Start));
+        const std::size_t point = std::min(digits.find('.'), digits.size());
+        if (point < digits.size()) {
+            digits.erase(point, 1);
+        }
+        fraction = std::max(fraction, digits.size() - point);
+        whole = std::max(whole, point);
+        placed.push_back({d.Negative ? -term.Factor : term.Factor, std::move(digits), point});
+    }
+    std::vector<long long> sum(fraction + whole, 0);
+    for (const Placed& p : placed) {
+        // Digit i (from the left) has the place whole - p.Point + i counted from the top.
+        for (std::size_t i = 0; i < p.Plain.size(); ++i) {
+            const std::size_t fromTop = whole - p.Point + i;
+            sum[sum.size() - 1 - fromTop] += p.Factor * static_cast<long long>(p.Plain[i] - '0');
+        }
+    }
+    // Carried upwards, every place ends as a digit 0..9 and what is left over says the sign:
+    // below 0 it outweighs every digit beneath it.
+    long long carry = 0;
+    bool anyDigit = false;
+    for (long long& place : sum) {
+        const long long value = place + carry;
+        const long long digit = ((value % 10) + 10) % 10;
+        carry = (value - digit) / 10;
+        anyDigit = anyDigit || digit != 0;
+    }
+    if (carry != 0) {
+        return carry < 0 ? -1 : 1;
+    }
+    return anyDigit ? 1 : 0;
 }
 
 std::string DefaultNumberText(double value) {

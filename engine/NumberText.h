@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,17 @@ double ParseNumberText(std::string_view text);
 // after the '.'. Grouping is a first group of one to three digits, not starting with 0,
 // then groups of exactly three: "3,280", "-1,234,567.5".
 bool HasMisplacedComma(std::string_view text);
+
+// One number text as written, times a whole factor: a term of an exact sum.
+struct WrittenTerm {
+    int Factor;
+    std::string_view Text;
+};
+
+// The sign (-1, 0, 1) of the sum of the terms' values as written in decimal, exactly: no
+// binary rounding, however many digits. Each text must read with ParseNumberText (grouping
+// commas, sign, one point); throws EngineError TypeMismatch otherwise.
+int SignOfWrittenSum(std::initializer_list<WrittenTerm> terms);
 
 // The default text form: at most 15 significant digits, no grouping, no trailing zeros,
 // no trailing '.'; negative zero prints as "0".

@@ -45,6 +45,20 @@ void RefuseEmptyEntries(const CalcEntries& e) {
     }
 }
 
+// OUTER DIAMETER - (LINING THICKNESS + WALL THICKNESS) x 2 must be above 0. Decided on the
+// numbers as written, in whichever unit they were typed (a factor does not change the
+// sign): 121.2 - 2 x (60.3 + 0.3) is exactly 0, but 1.4e-14 in doubles. The doubles the
+// computation goes on with must leave a bore as well.
+void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
+    const bool lined = e.LiningMaterialIndex != NoLiningEntry;
+    const int written = SignOfWrittenSum({{1, e.OuterDiameterText},
+                                          {-2, e.WallThicknessText},
+                                          {lined ? -2 : 0, lined ? e.LiningThicknessText : "0"}});
+    if (written <= 0 || in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
+        throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
+    }
+}
+
 } // namespace
 
 std::string_view& CalcEntries::TextOf(InputField field) {
@@ -84,10 +98,7 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
     in.FluidVelocity = ReadVelocity(e.FluidVelocityLocked, FluidVelocityAt, e.FluidIndex,
                                     e.FluidVelocityText, imperial);
 
-    // Every front end must agree on this boundary: exactly this expression, in doubles.
-    if (in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
-        throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
-    }
+    RefuseNoBore(e, in);
 
     in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);
     if (e.MountMethodIndex < 0 || e.MountMethodIndex >= e.MountMethodsOffered) {

@@ -114,6 +114,38 @@ TEST(NumberText, ReadsEntriesTheSameUnderEveryLocale) {
     EXPECT_EQ(ParseNumberText("0." + std::string(400, '0') + "1"), 0.0);
 }
 
+// Sums of texts as written, exact where doubles are not: the no-bore boundary rests on it.
+TEST(NumberText, SignOfASumAsWritten) {
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string nines = std::string(300, '9');
+    const std::string power = "1" + std::string(300, '0');
+    struct Row {
+        std::initializer_list<WrittenTerm> terms;
+        int sign;
+    } rows[] = {
+        {{{1, "121.2"}, {-2, "60.3"}, {-2, "0.3"}}, 0}, // 1.4e-14 in doubles
+        {{{1, "121.21"}, {-2, "60.3"}, {-2, "0.3"}}, 1},
+        {{{1, "121.19"}, {-2, "60.3"}, {-2, "0.3"}}, -1},
+        {{{1, "0.1"}, {1, "0.2"}, {-1, "0.3"}}, 0},
+        {{{1, "1,000"}, {-1, "999.9999999999999999999"}}, 1},
+        {{{1, "-5"}, {-1, "-5.000"}}, 0},
+        {{{1, "+.5"}, {-1, "5."}}, -1},
+        {{{1, tiny}}, 1},
+        {{{-1, tiny}, {1, "0"}}, -1},
+        {{{0, "999"}, {1, "000.000"}}, 0},
+        {{{1, nines}, {-1, power}}, -1},
+    };
+    for (const Row& r : rows) {
+        std::string shown;
+        for (const WrittenTerm& t : r.terms) {
+            shown += " " + std::to_string(t.Factor) + "*" + std::string(t.Text.substr(0, 12));
+        }
+        EXPECT_EQ(SignOfWrittenSum(r.terms), r.sign) << shown;
+    }
+    ExpectError([] { SignOfWrittenSum({{1, "12a"}}); }, ErrorKind::TypeMismatch);
+    ExpectError([] { SignOfWrittenSum({{1, "114,3"}}); }, ErrorKind::TypeMismatch);
+}
+
 // A ',' counts only where it groups thousands; anywhere else it is most likely a decimal
 // comma, and dropping it would read 114,3 as 1143.
 TEST(NumberText, CommaOnlyWhereItGroupsThousands) {

@@ -320,6 +320,12 @@ TEST(Refusals, NoBoreAtTheExactBoundary) {
         {"inch, wall and lining exactly 0", "2", "0.5", "0.5", 1, true},
         {"inch, a bore", "1.0001", "0.5", "", 1, false},
         {"wall 60 on 114.3", "114.3", "60", "", 0, true},
+        // Exactly 0 as written, 1.4e-14 (7e-15) in doubles: decided on the digits typed.
+        {"written 0, above 0 in doubles", "121.2", "60.3", "0.3", 0, true},
+        {"one step above it", "121.21", "60.3", "0.3", 0, false},
+        {"inch, written 0, above 0 in doubles", "1.8", "0.7", "0.2", 1, true},
+        {"inch, one step above it", "1.8001", "0.7", "0.2", 1, false},
+        {"grouped and signed as written", "+1,000", "499.99", "0.01", 0, true},
     };
     for (const Row& r : rows) {
         CalcEntries e = Entries(4, r.od, r.wall, 0, r.unit);
