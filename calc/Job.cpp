@@ -234,9 +234,7 @@ private:
         out_.Error = Text(id, out_.StringBase);
         if (!what.empty()) {
             // A long value is shown by its start: enough to find it in the sheet.
-            constexpr std::size_t shown = 40;
-            out_.Error +=
-                ": " + Printable(what.substr(0, shown)) + (what.size() > shown ? "..." : "");
+            out_.Error += ": " + Printable(Abridged(what));
         }
         return false;
     }

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -75,8 +76,8 @@ converted to 4 decimals.)";
 
 // The JSON text of a case; bytes that are not UTF-8 never reach it (they are refused
 // first), and if one did it would be replaced, never thrown.
-std::string Json(const CaseInput& input, const CaseOutcome& outcome, int indent) {
-    return ToJson(input, outcome).dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
+std::string Json(const nlohmann::ordered_json& json, int indent) {
+    return json.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 int Fail(const std::string& message) {
@@ -106,10 +107,18 @@ bool NamesNoSensor(const CaseInput& input) {
 }
 constexpr std::string_view ForReserve = "computed for RESERVE, the sensor list's first entry";
 
+// The columns a sheet's output adds after the input columns: always the first four, notes
+// only when the helpers are used.
+constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
+                                                        "error", "notes"};
+constexpr std::size_t AlwaysAdded = 4;
+
 // A sheet row as it came, then its results or its error (and what the helpers chose, and
-// why a spacing is 0.00: the sheet is the record kept).
+// why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
+// rows as wide as its input columns (`inputWidth`) as new rows: a row refused for its width
+// that would come out exactly that wide gets one empty field more, never to be read so.
 void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
-              bool notes) {
+              bool notes, std::size_t inputWidth) {
     for (const std::string& cell : row) {
         writer.Field(cell);
     }
@@ -126,14 +135,11 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
         const std::string joined = Quillmere::Joined(lines, "; ");
         writer.Field(outcome.Ok ? std::string_view(joined) : none);
     }
+    if (row.size() != inputWidth && row.size() + AlwaysAdded + (notes ? 1 : 0) == inputWidth) {
+        writer.Field(none);
+    }
     writer.EndRecord();
 }
-
-// The columns a sheet's output adds after the input columns: always the first four, notes
-// only when the helpers are used.
-constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
-                                                        "error", "notes"};
-constexpr std::size_t AlwaysAdded = 4;
 
 void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
     for (const std::string& column : header) {
@@ -180,12 +186,12 @@ struct SheetRow {
     CaseOutcome Outcome;
 };
 
-// One record of the sheet read and computed. A record of another length than the header
-// (`headerWidth` as written), or a value under no heading, is refused before anything is
-// read from it. `row` comes back as long as `columns`, so that its output keeps the
-// columns in place.
+// One record of the sheet read and computed. A record of another width than the header
+// (`headerWidth` as written, earlier results included), or a value under no heading, is
+// refused before anything is read from it; its fields stay as they came, every one of them,
+// so that the output, given again, refuses it again rather than read it shifted or padded.
 SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
-                    std::vector<std::string>& row, const CaseInput& defaults) {
+                    const std::vector<std::string>& row, const CaseInput& defaults) {
     SheetRow out;
     CaseOutcome& outcome = out.Outcome;
     if (row.size() != columns.size()) {
@@ -198,7 +204,7 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
                                   {header})
                 : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
                                   {std::to_string(row.size()), header});
-        row.resize(columns.size());
+        return out;
     }
     out.Input = RowInput(columns, row, defaults);
     for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
@@ -207,7 +213,7 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
             outcome.StringBase = LanguageOf(out.Input);
             outcome.Error =
                 Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
-                                {std::to_string(i + 1), Printable(value.substr(0, 40))});
+                                {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
         }
     }
     if (outcome.Error.empty()) {
@@ -274,12 +280,13 @@ std::string NotUtf8(const CsvReader& reader) {
 }
 
 // The header record, without earlier results, and the columns it names; nullopt with
-// `problem` set when it cannot be used, or with `problem` empty for an empty sheet (nothing
-// to compute).
+// `problem` set when it cannot be used. A sheet without a header (an empty file, a file of
+// empty lines) is not a sheet of no rows: most likely the wrong file, or one not yet saved.
 std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::string>& header,
                                        EarlierResults& earlier, std::string& problem) {
     if (!NextRecord(reader, header)) {
-        problem = reader.Failed() ? Describe(reader) : std::string();
+        problem = reader.Failed() ? Describe(reader)
+                                  : std::string("empty, without even a header row naming the columns");
         return std::nullopt;
     }
     if (!AllUtf8(header)) {
@@ -302,7 +309,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
     std::string problem;
     const auto columns = ReadHeader(reader, header, earlier, problem);
     if (!columns) {
-        return problem.empty() ? 0 : Fail(name + ": " + problem);
+        return Fail(name + ": " + problem);
     }
     CsvWriter writer(stdout);
     const bool notes = UsesHelpers(*columns, defaults);
@@ -325,7 +332,11 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (json) {
-            writer.Raw(Json(input, outcome, -1));
+            nlohmann::ordered_json line = ToJson(input, outcome);
+            if (row.size() != columns->size()) {
+                line["record"] = row; // no column to put its fields in
+            }
+            writer.Raw(Json(line, -1));
             writer.Raw("\n");
             continue;
         }
@@ -333,7 +344,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
-        WriteRow(writer, row, outcome, notes);
+        WriteRow(writer, row, outcome, notes, columns->size());
     }
     if (!writer.Flush()) {
         return OutputFailed();
@@ -381,7 +392,7 @@ int RunOne(const CaseInput& input, bool json, bool summary,
     const CaseOutcome outcome = Evaluate(input);
     const bool sketchToOutput = sketch && *sketch == "-";
     if (json) {
-        std::cout << Json(input, outcome, 2) << '\n';
+        std::cout << Json(ToJson(input, outcome), 2) << '\n';
     }
     if (!outcome.Ok) {
         std::cerr << outcome.Error << '\n'; // what it quotes is escaped already
@@ -520,8 +531,9 @@ void SuggestOptions(const CLI::App& app, const std::vector<std::string>& args) {
 }
 
 // "--wall=" gives the option an empty value; the parser alone would take the next argument
-// for it. A stand-in value that no shell can pass marks it.
-constexpr std::string_view EmptyValue = "\x7f";
+// for it. A stand-in marks it that no argument can hold: a NUL ends every C string the
+// shell passes, so this one never comes from a user (DEL, say, is a value like any other).
+const std::string EmptyValue(1, '\0');
 
 std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
     std::vector<std::string> args(argv, argv + argc);
@@ -629,14 +641,21 @@ int Run(int argc, char* argv[]) {
     AddOptions(app, command);
 
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
-    std::vector<const char*> pointers;
-    for (const std::string& arg : args) {
-        pointers.push_back(arg.c_str());
-    }
+    // Whole strings, not C strings: the marker's NUL must reach the values.
+    std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
     try {
-        app.parse(static_cast<int>(pointers.size()), pointers.data());
+        app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        if (app.exit(e) != 0) {
+        std::ostringstream said;
+        if (app.exit(e, std::cout, said) != 0) {
+            // It quotes the arguments: escaped like every value a message quotes.
+            std::string message = said.str();
+            std::erase(message, EmptyValue.front());
+            for (std::string_view rest = message; !rest.empty();) {
+                const std::size_t end = std::min(rest.find('\n'), rest.size());
+                std::cerr << Printable(rest.substr(0, end)) << '\n';
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
             SuggestOptions(app, args);
             return 2;
         }

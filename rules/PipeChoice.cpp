@@ -6,6 +6,7 @@
 #include "MaterialTables.h"
 #include "NumberText.h"
 #include "TextFold.h"
+#include "Words.h"
 
 #include <algorithm>
 #include <array>
@@ -197,19 +198,6 @@ std::string NearestSizes(const PipeTable& table, std::string_view size) {
         names.push_back(inch ? row.Alias : row.Size);
     }
     return Joined(names, ", ");
-}
-
-// A blank-free text as shown in a message: its first 40 bytes at most, never cutting a
-// UTF-8 character in two.
-std::string Shown(std::string_view text) {
-    std::size_t limit = 40;
-    if (text.size() <= limit) {
-        return std::string(text);
-    }
-    while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) {
-        --limit;
-    }
-    return std::string(text.substr(0, limit)) + "...";
 }
 
 std::string InchText(double inches) { return DefaultNumberText(std::round(inches * 1e4) / 1e4); }
@@ -463,7 +451,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
     const PipeTable* table = read.Table;
     const std::string& scheduleName = read.ScheduleName;
     if (table == nullptr) {
-        return refuse(P::UnknownStandard, {Shown(read.Text), Keys});
+        return refuse(P::UnknownStandard, {Abridged(read.Text), Keys});
     }
     if (const PipeSizeRow* inch = InchRowOfBareNumber(*table, read.Size)) {
         const bool millimetre =
@@ -486,7 +474,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             return r.Size == size || (!r.Alias.empty() && r.Alias == size);
         });
     if (row == table->Rows.end()) {
-        return refuse(P::UnknownSize, {ShownKey(*table), Shown(size), NearestSizes(*table, size)});
+        return refuse(P::UnknownSize, {ShownKey(*table), Abridged(size), NearestSizes(*table, size)});
     }
     out.Table = table;
     out.Row = &*row;
@@ -506,7 +494,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             return PipeSizeTexts(*table, *row, c, unitFlag);
         }
     }
-    return refuse(P::UnknownSchedule, {named, Shown(scheduleName), JoinedSchedules(*table, columns)});
+    return refuse(P::UnknownSchedule, {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
 }
 
 std::string PipeSizeLabel(const PipeChoice& choice) {

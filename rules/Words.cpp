@@ -3,6 +3,8 @@
 #include "Catalogue.h"
 #include "FieldCheck.h"
 
+#include <algorithm>
+
 namespace Quillmere {
 
 std::int16_t ErrorMessageId(const EngineError& error) {
@@ -55,11 +57,8 @@ std::string Printable(std::string_view text) {
         const auto c = static_cast<unsigned char>(text[0]);
         const std::size_t n = Utf8SequenceLength(text);
         if (n == 0 || c < 0x20 || c == 0x7F) {
-            if (c == 0) {
-                out += "\\0";
-            } else {
-                out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-            }
+            // NUL too: "\\0" before a digit ("\\01") would read as another byte.
+            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
             text.remove_prefix(1);
             continue;
         }
@@ -75,6 +74,21 @@ std::string Printable(std::string_view text) {
         text.remove_prefix(n);
     }
     return out;
+}
+
+std::string Abridged(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return std::string(text);
+    }
+    std::size_t kept = 0;
+    while (kept < limit) {
+        const std::size_t n = std::max<std::size_t>(1, Utf8SequenceLength(text.substr(kept)));
+        if (kept + n > limit) {
+            break;
+        }
+        kept += n;
+    }
+    return std::string(text.substr(0, kept)) + "...";
 }
 
 } // namespace Quillmere

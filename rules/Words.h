@@ -17,7 +17,12 @@ std::int16_t ErrorMessageId(const EngineError& error);
 std::string ErrorDescription(const EngineError& error, std::int16_t stringBase);
 
 // `text` fit for a message on a terminal: control characters, DEL and bytes that are not
-// UTF-8 are shown escaped (\x1b, \0, \xff), so nothing cuts, garbles or drives the terminal.
+// UTF-8 are shown escaped (\x1b, \x00, \xff), so nothing cuts, garbles or drives the
+// terminal.
 std::string Printable(std::string_view text);
+
+// The start of a long value as a message quotes it: at most `limit` bytes, cut between two
+// characters (a byte that is not UTF-8 counts as one), with "..." when anything is left out.
+std::string Abridged(std::string_view text, std::size_t limit = 40);
 
 } // namespace Quillmere

@@ -183,7 +183,14 @@ TEST(CsvStream, Utf8CheckAndPrintableMessages) {
                             "\xE7\x82"}) {
         EXPECT_FALSE(IsUtf8(bad)) << Printable(bad);
     }
-    EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)), "a\\0b\\x1b[31mc\\x7f\\xff\\\\");
+    // NUL as \x00: "\0" before a digit would read as another byte (VT<NUL>1 as VT\01).
+    EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)), "a\\x00b\\x1b[31mc\\x7f\\xff\\\\");
+    EXPECT_EQ(Printable(std::string("VT\0" "1", 4)), "VT\\x001");
+    // A long value is quoted by its start, cut between characters, never inside one.
+    const std::string fluid = "蒸留水" + std::string(12, 'x') + "海水の名前がとても長い";
+    EXPECT_EQ(Quillmere::Abridged(fluid), "蒸留水" + std::string(12, 'x') + "海水の名前が...");
+    EXPECT_EQ(Quillmere::Abridged("ab\xff\xfe", 3), "ab\xff...");
+    EXPECT_EQ(Quillmere::Abridged("炭素鋼", 9), "炭素鋼");
     EXPECT_EQ(Printable("\xC2\x9B" "2J 炭素鋼"), "\\u009b2J 炭素鋼");
 }
 
@@ -405,9 +412,9 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
               "VT-C1,114.3,6.0,炭素鋼,65.47,,,\n"
               "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed\n"
               "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,\n"
-              "VT-C1,100,,,,,,\"The row has 2 fields, the header 4 (a decimal comma? write 114.3, "
+              "VT-C1,100,,,,\"The row has 2 fields, the header 4 (a decimal comma? write 114.3, "
               "or quote \"\"1,234.5\"\")\"\n"
-              "VT-C1,,,,,,,\"The row has 1 field, the header 4\"\n");
+              "VT-C1,,,,\"The row has 1 field, the header 4\"\n");
 
     std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
@@ -469,8 +476,39 @@ TEST(Program, JobSheetKeepsEveryRowInOrderAndReportsByExitStatus) {
     EXPECT_EQ(again.out, "sensor,outer_diameter,wall," + results +
                              "\nVT-C1,114.3,6.0,65.47,,,\nVT-C1,114.3,8.0,67.49,,,\n"
                              "VT-C1,114.3,6.0,65.47,,,\n"
-                             "VT-C1,114.3,,,,,\"The row has 2 fields, the header 7 (a decimal "
+                             "VT-C1,114.3,,,,\"The row has 2 fields, the header 7 (a decimal "
                              "comma? write 114.3, or quote \"\"1,234.5\"\")\"\n");
+    // A row of more or fewer fields than its header comes back whole, and stays refused
+    // when the output is given again: never shifted, cut or padded into a valid row.
+    std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114,3,6\nVT-C1,114\nVT-C1,114.3,6\n";
+    const CalcRun uneven = Calc("--lang en --wall 6 --sheet " + sheet);
+    EXPECT_EQ(uneven.status, 1);
+    EXPECT_EQ(uneven.out.substr(0, uneven.out.find('"')),
+              "sensor,outer_diameter,wall," + results + "\nVT-C1,114,3,6,,,,");
+    EXPECT_NE(uneven.out.find("\nVT-C1,114,,,,\"The row has 2 fields"), std::string::npos);
+    std::ofstream(sheet) << uneven.out;
+    const CalcRun rerun = Calc("--lang en --wall 6 --sheet " + sheet);
+    EXPECT_EQ(rerun.status, 1);
+    EXPECT_EQ(rerun.out.find("114,3,,"), std::string::npos) << rerun.out;
+    EXPECT_NE(rerun.out.find("\nVT-C1,114,3,6,,,,\"The row has 4 fields, the header 3"),
+              std::string::npos);
+    EXPECT_NE(rerun.out.find("The row has 8 fields, the header 7"), std::string::npos);
+    EXPECT_NE(rerun.out.find("The row has 6 fields, the header 7"), std::string::npos);
+    EXPECT_NE(rerun.out.find("\nVT-C1,114.3,6,65.47,,,\n"), std::string::npos);
+    const CalcRun jsonRows = Calc("--lang en --json --sheet " + sheet + " | head -n 1");
+    EXPECT_NE(jsonRows.out.find("\"record\":[\"VT-C1\",\"114\",\"3\",\"6\",\"\",\"\",\"\",\"The row"),
+              std::string::npos)
+        << jsonRows.out;
+    // Written with its error, a short row could come out as wide as the input columns, the
+    // width an output sheet takes new rows in: one empty field more keeps it refused.
+    std::ofstream(sheet) << "units,lang,sensor,outer_diameter,wall\nVT-C1\n";
+    const CalcRun narrow = Calc("--lang en --outer-diameter 114.3 --wall 6 --sheet " + sheet);
+    EXPECT_EQ(narrow.out.substr(narrow.out.find('\n') + 1),
+              "VT-C1,,,,\"The row has 1 field, the header 5\",\n");
+    std::ofstream(sheet) << narrow.out;
+    const CalcRun narrowAgain = Calc("--lang en --outer-diameter 114.3 --wall 6 --sheet " + sheet);
+    EXPECT_EQ(narrowAgain.status, 1);
+    EXPECT_NE(narrowAgain.out.find("The row has 6 fields, the header 9"), std::string::npos);
     std::ofstream(sheet) << "sensor,pipe_size," << results << ",notes\n"
                          << "VT-C1,STPG 100A Sch40,1,,,,old\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet + " --json").out.find("old"), std::string::npos);
@@ -782,7 +820,27 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "pipe_size,result1,result2,circumferential,error,notes\nSGP\x1b 100A,,,,\"SGP has no size "
          "\\x1b100A; nearest: 6A, 8A, 10A\",\n"},
         {"NUL in a header", "--sheet - 2>&1 < <(printf 'a\\0b\\n')", 2,
-         "quillmere-calc: standard input: unknown column \"a\\0b\""},
+         "quillmere-calc: standard input: unknown column \"a\\x00b\""},
+        // A sheet without a header is no sheet of no rows: the wrong file, or one not saved.
+        {"empty sheet file", "--sheet - 2>&1 </dev/null", 2,
+         "quillmere-calc: standard input: empty, without even a header row naming the columns\n"},
+        {"a sheet of empty lines", "--sheet - 2>&1 <<< $'\\n\\r\\n'", 2,
+         "quillmere-calc: standard input: empty, without even a header row naming the columns\n"},
+        // No byte typed means "no value": DEL is refused as the value it is.
+        {"DEL as a sensor", "--lang en --outer-diameter 114.3 --wall 6 --sensor $'\\x7f' 2>&1", 1,
+         "Unknown sensor type: \\x7f\n"},
+        {"DEL as a temperature",
+         "--lang en --outer-diameter 114.3 --wall 6 --fluid-temperature $'\\x7f' 2>&1", 1,
+         "Any data other than a number is not allowed\n"},
+        {"DEL as units", "--lang en --outer-diameter 114.3 --wall 6 --units $'\\x7f' 2>&1", 1,
+         "Unknown unit system (metric or imperial): \\x7f\n"},
+        {"DEL as a pipe size", "--lang en --sensor VT-C1 --pipe-size $'\\x7f' 2>&1", 1,
+         "Unknown pipe standard: \\x7f (start with one of SGP"},
+        {"DEL as a sheet", "--sheet $'\\x7f' 2>&1", 2,
+         "quillmere-calc: cannot read \\x7f: No such file or directory\n"},
+        // The parser's own messages quote arguments: escaped, never sent to the terminal raw.
+        {"escape sequence in an option", "$'--\\x1b[2Jwall' 6 2>&1", 2,
+         "The following arguments were not expected: 6 --\\x1b[2Jwall\n"},
         {"the sheet as its own output", "--sheet own.csv 2>&1 >own.csv", 2,
          "quillmere-calc: own.csv is both the sheet and the output: write the output to another "
          "file (the shell has emptied the sheet already)\n"},
