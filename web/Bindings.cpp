@@ -1,5 +1,6 @@
-// The browser page's way into the C++ core: plain C functions that take numbers and UTF-8
-// texts and give back UTF-8 texts (most of them JSON), valid until the next call. The page
+// The browser page's way into the C++ core: plain C functions that take numbers, or a record
+// of UTF-8 texts with its length, and give back UTF-8 texts (most of them JSON), valid until
+// the next call. The page
 // holds no rule of its own: every text, list, lock, check, refusal and result comes from
 // here, as the window takes them from the same layers.
 #include "Catalogue.h"
@@ -8,7 +9,9 @@
 #include "Rules.h"
 #include "Sketch.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <span>
 #include <string>
 #include <string_view>
@@ -67,6 +70,39 @@ template <typename Items, typename Each> std::string Array(const Items& items, E
     }
     return out + "]";
 }
+
+// What the page passes as one argument: bytes with their length, key 0xFE value 0xFF pair
+// after pair. Neither byte occurs in UTF-8, so every text arrives whole, a NUL in it
+// included, and is refused as the window refuses it rather than read up to the NUL.
+class Record {
+public:
+    Record(const char* bytes, int length)
+        : bytes_(bytes == nullptr ? std::string_view() : std::string_view(bytes, static_cast<std::size_t>(std::max(0, length)))) {}
+
+    // The value of `key`, or "" when the record has none.
+    std::string_view Text(std::string_view key) const {
+        for (std::string_view rest = bytes_; !rest.empty();) {
+            const std::size_t end = std::min(rest.find('\xff'), rest.size());
+            const std::string_view pair = rest.substr(0, end);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            const std::size_t split = pair.find('\xfe');
+            if (split != std::string_view::npos && pair.substr(0, split) == key) {
+                return pair.substr(split + 1);
+            }
+        }
+        return {};
+    }
+    // A whole number; 0 when absent or not one (an index the rules then refuse).
+    int Number(std::string_view key) const {
+        const std::string_view text = Text(key);
+        int value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+
+private:
+    std::string_view bytes_;
+};
 
 const char* Give(std::string text) {
     static std::string held;
@@ -153,15 +189,17 @@ const char* qm_rows(int pipe, int lining, int fluid) {
     return Give(out);
 }
 
-// The leave-field check: the message of a refused text, or "".
-const char* qm_leave(int field, const char* text, int unit, int lang) {
+// The leave-field check of {field, text, unit, lang}: the message of a refused text, or "".
+const char* qm_leave(const char* record, int length) {
+    const Record r(record, length);
+    const int field = r.Number("field");
     if (field < 0 || field >= static_cast<int>(InputFields.size())) {
         return Give("");
     }
     const std::int16_t id =
-        LeaveFieldMessageId(Utf16FromUtf8(text), InputFields[static_cast<std::size_t>(field)],
-                            static_cast<std::int16_t>(unit));
-    return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(lang))));
+        LeaveFieldMessageId(Utf16FromUtf8(r.Text("text")), InputFields[static_cast<std::size_t>(field)],
+                            static_cast<std::int16_t>(r.Number("unit")));
+    return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(r.Number("lang")))));
 }
 
 // The printed record's sketch: below the summary on an A4 page of 15 mm margins, drawn at
@@ -169,30 +207,31 @@ const char* qm_leave(int field, const char* text, int unit, int lang) {
 constexpr SketchArea PrintSketchArea{180, 130, false, true};
 
 // The execute command: the result texts with the job's summary and sketch, or the refusal
-// with the field to go back to. The notes are the helpers' last notes and what they typed.
-const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int fluid, int mount,
-                       int mountsOffered, const char* outer, const char* pipeVelocity,
-                       const char* wall, const char* liningVelocity, const char* liningThickness,
-                       const char* fluidVelocity, const char* when, const char* pipeNote,
-                       const char* pipeOuter, const char* pipeWall, const char* temperatureNote,
-                       const char* temperatureVelocity) {
+// with the field to go back to. The record holds the run's units and lang, the lists'
+// indexes (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their
+// field index ("0" to "5"), the time and the helpers' last notes and what they typed.
+const char* qm_execute(const char* record, int length) {
+    const Record r(record, length);
     CalcEntries entries;
-    entries.UnitFlag = static_cast<std::int16_t>(unit);
-    entries.SensorTypeIndex = sensor;
-    entries.PipeMaterialIndex = pipe;
-    entries.LiningMaterialIndex = lining;
-    entries.FluidIndex = fluid;
-    entries.MountMethodIndex = mount;
-    entries.MountMethodsOffered = mountsOffered;
-    const std::array<const char*, 6> texts{outer, pipeVelocity, wall, liningVelocity, liningThickness, fluidVelocity};
+    entries.UnitFlag = static_cast<std::int16_t>(r.Number("units"));
+    entries.SensorTypeIndex = r.Number("sensor");
+    entries.PipeMaterialIndex = r.Number("pipe");
+    entries.LiningMaterialIndex = r.Number("lining");
+    entries.FluidIndex = r.Number("fluid");
+    entries.MountMethodIndex = r.Number("mount");
+    entries.MountMethodsOffered = r.Number("mounts");
     for (std::size_t i = 0; i < InputFields.size(); ++i) {
-        entries.TextOf(InputFields[i]) = texts[i];
+        entries.TextOf(InputFields[i]) = r.Text(std::to_string(i));
     }
     LockVelocitiesByLists(entries);
+    const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
+    const std::string when = text("when");
+    const int lang = r.Number("lang");
     const std::int16_t base = Base(lang);
     try {
         JobRecord job = RecordJob(entries, base);
-        AddHelperNotes(job, {pipeNote, pipeOuter, pipeWall, temperatureNote, temperatureVelocity});
+        AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
+                             text("temperatureNote"), text("temperatureVelocity")});
         return Give(Object()
                         .Bool("ok", true)
                         .Text("result1", job.Outcome.Display.Result1)
@@ -223,10 +262,12 @@ const char* qm_execute(int unit, int lang, int sensor, int pipe, int lining, int
     }
 }
 
-// FLUID S.V. of water at a temperature, or the refusal.
-const char* qm_fluid_temperature(int fluid, const char* temperature, int unit, int lang) {
+// FLUID S.V. of {fluid, temperature, unit, lang}, or the refusal.
+const char* qm_fluid_temperature(const char* record, int length) {
+    const Record r(record, length);
     const FluidAtTemperature water =
-        VelocityFromTemperature(fluid, temperature, static_cast<std::int16_t>(unit), Base(lang));
+        VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"),
+                                static_cast<std::int16_t>(r.Number("unit")), Base(r.Number("lang")));
     return Give(Object()
                     .Text("velocity", water.VelocityText)
                     .Text("note", water.Note)

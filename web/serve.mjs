@@ -13,10 +13,27 @@ const TYPES = {
   '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
+// Whether an Accept-Encoding header takes gzip: named (or x-gzip, or *) with a weight above
+// 0. "gzip;q=0" refuses it.
+export function acceptsGzip(header = '') {
+  const weights = {};
+  for (const part of header.split(',')) {
+    const [coding, ...parameters] = part.split(';').map((p) => p.trim().toLowerCase());
+    const q = parameters.find((p) => p.startsWith('q='));
+    const weight = q === undefined ? 1 : Number(q.slice(2));
+    weights[coding === 'x-gzip' ? 'gzip' : coding] = Number.isFinite(weight) ? weight : 0;
+  }
+  return (weights.gzip ?? weights['*'] ?? 0) > 0;
+}
+
 export function serve(site, port = 0) {
   const root = resolve(site);
   const compressed = new Map(); // path -> [modified time, gzip body]: each file is packed once
   const server = createServer(async (request, response) => {
+    if (request.method !== 'GET' && request.method !== 'HEAD') {
+      response.writeHead(405, { Allow: 'GET, HEAD' }).end(); // a page's files are only read
+      return;
+    }
     let path;
     try {
       path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -31,8 +48,9 @@ export function serve(site, port = 0) {
     }
     try {
       let body = await readFile(file);
-      const headers = { 'Content-Type': TYPES[extname(file)], 'Cache-Control': 'no-store' };
-      if ((request.headers['accept-encoding'] || '').includes('gzip')) {
+      // Every answer may come compressed or not: a cache between must keep both apart.
+      const headers = { 'Content-Type': TYPES[extname(file)], 'Cache-Control': 'no-store', Vary: 'Accept-Encoding' };
+      if (acceptsGzip(request.headers['accept-encoding'])) {
         const { mtimeMs } = await stat(file);
         if (compressed.get(file)?.[0] !== mtimeMs) {
           compressed.set(file, [mtimeMs, gzipSync(body, { level: 9 })]);

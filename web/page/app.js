@@ -35,6 +35,18 @@
   const field = (i) => $(ROWS[i] + 'Text');
   const index = (id) => $(id).selectedIndex;
   const json = (name, types, args) => JSON.parse(core.ccall(name, 'string', types, args));
+  // A record of texts passed whole, with its length: key 0xFE value 0xFF, pair after pair
+  // (neither byte occurs in UTF-8). A NUL typed or pasted reaches the core's checks as it
+  // is, instead of ending the text there as a C string would.
+  const encoder = new TextEncoder();
+  const call = (name, record) => {
+    const parts = Object.entries(record).flatMap(([key, value]) =>
+      [encoder.encode(key), [0xFE], encoder.encode(String(value)), [0xFF]]);
+    const bytes = new Uint8Array(parts.reduce((sum, part) => sum + part.length, 0));
+    parts.reduce((at, part) => { bytes.set(part, at); return at + part.length; }, 0);
+    return core.ccall(name, 'string', ['array', 'number'], [bytes, bytes.length]);
+  };
+  const ask = (name, record) => JSON.parse(call(name, record));
 
   function buildRows() {
     ROWS.forEach((row) => {
@@ -152,8 +164,7 @@
     if (refusing) {
       return false;
     }
-    const text = core.ccall('qm_leave', 'string', ['number', 'string', 'number', 'number'],
-      [i, field(i).value, units, lang]);
+    const text = call('qm_leave', { field: i, text: field(i).value, unit: units, lang });
     if (text) {
       refuse(field(i), text);
       return false;
@@ -171,14 +182,14 @@
     if (refusing || $('MessageBox').open) {
       return;
     }
-    const r = json('qm_execute',
-      ['number', 'number', 'number', 'number', 'number', 'number', 'number', 'number',
-        'string', 'string', 'string', 'string', 'string', 'string', 'string',
-        'string', 'string', 'string', 'string', 'string'],
-      [units, lang, index('SENSOR_TYPECombo'), index('PIPE_MATERIALCombo'), index('LINING_MATERIALCombo'),
-        index('KIND_OF_FLUIDCombo'), index('SENSOR_MOUNTCombo'), $('SENSOR_MOUNTCombo').length,
-        ...ROWS.map((_, i) => field(i).value), now(),
-        notes.pipe, notes.outer, notes.wall, notes.temperature, notes.velocity]);
+    const r = ask('qm_execute', {
+      units, lang, sensor: index('SENSOR_TYPECombo'), pipe: index('PIPE_MATERIALCombo'),
+      lining: index('LINING_MATERIALCombo'), fluid: index('KIND_OF_FLUIDCombo'),
+      mount: index('SENSOR_MOUNTCombo'), mounts: $('SENSOR_MOUNTCombo').length,
+      ...Object.fromEntries(ROWS.map((_, i) => [i, field(i).value])), when: now(),
+      pipeNote: notes.pipe, pipeOuter: notes.outer, pipeWall: notes.wall,
+      temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
+    });
     if (!r.ok) {
       message(r.error, () => {
         if (r.field >= 0) {
@@ -303,8 +314,7 @@
     const temperature = $('Temperature');
     $('FluidAtTemperatureOk').onclick = (event) => {
       event.preventDefault();
-      const r = json('qm_fluid_temperature', ['number', 'string', 'number', 'number'],
-        [Number(fluid.value), temperature.value, units, lang]);
+      const r = ask('qm_fluid_temperature', { fluid: fluid.value, temperature: temperature.value, unit: units, lang });
       if (r.error) {
         message(r.error, () => { temperature.focus(); temperature.select(); }); // the dialog stays
         return;

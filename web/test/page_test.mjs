@@ -8,7 +8,8 @@ import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync 
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { gzipSync } from 'node:zlib';
+import { gunzipSync, gzipSync } from 'node:zlib';
+import { request as httpRequest } from 'node:http';
 import { serve } from '../serve.mjs';
 
 const [site, shownDir, casesDir, shotDir = shownDir] = process.argv.slice(2);
@@ -149,6 +150,20 @@ for (const table of ['agreement', 'refusals']) {
   });
   same(await ime.$eval('#OUTER_DIAMETERText', (e) => e.value), '１１４', 'pasted text as it is');
   await ime.close();
+  // A NUL pasted into a number is refused as the window refuses it, not read up to the NUL.
+  const nul = await open('en', 'metric');
+  await nul.select('#SENSOR_TYPECombo', '4');
+  await nul.type('#WALL_THICKNESSText', '6.0');
+  await nul.$eval('#OUTER_DIAMETERText', (e) => { e.value = '114.3\u00009'; e.focus(); });
+  await nul.click('#ExecuteCalc');
+  same([await takeMessage(nul), await nul.$eval('#txtResult1Text', (o) => o.value)],
+    ['Any data other than a number is not allowed', ''], 'a NUL in a field');
+  await nul.$eval('#OUTER_DIAMETERText', (e) => { e.value = '114.3'; });
+  await nul.click('#FluidAtTemperatureAction');
+  await nul.$eval('#Temperature', (e) => { e.value = '6\u00000'; });
+  await nul.click('#FluidAtTemperatureOk');
+  same(await takeMessage(nul), 'Any data other than a number is not allowed', 'a NUL in a temperature');
+  await nul.close();
   // A German phone's decimal keypad has ',' only: the full keyboard, where '.' is.
   const german = await open('en', 'metric', browser,
     (p) => p.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'language', { get: () => 'de-DE' })));
@@ -245,6 +260,30 @@ check(transfer < 300 * 1024, 'transfer size under 300 KB');
 // The local server refuses what is not a page file and keeps serving.
 for (const [request, status] of [['/%E0%A4%A', 400], ['/..%2f..%2fetc%2fpasswd', 404], ['/x%00.js', 404], ['/', 200]]) {
   same((await fetch(origin + request)).status, status, `server answers ${request}`);
+}
+// It only reads: other methods are told which it takes. A browser that refuses gzip
+// (q=0) gets the plain file, and every answer says it varies by encoding.
+const raw = (method, headers = {}) => new Promise((done, fail) => {
+  const request = httpRequest(`${origin}/index.html`, { method, headers }, (response) => {
+    const parts = [];
+    response.on('data', (part) => parts.push(part));
+    response.on('end', () => done({ status: response.statusCode, headers: response.headers, body: Buffer.concat(parts) }));
+  });
+  request.on('error', fail);
+  request.end();
+});
+const plainPage = readFileSync(join(site, 'index.html'));
+for (const method of ['POST', 'PUT', 'DELETE', 'OPTIONS']) {
+  const answer = await raw(method);
+  same([answer.status, answer.headers.allow], [405, 'GET, HEAD'], `server answers ${method}`);
+}
+const head = await raw('HEAD');
+same([head.status, head.body.length], [200, 0], 'server answers HEAD without a body');
+for (const [accepted, encoding] of [['gzip;q=0', undefined], ['gzip; q=0.000, deflate', undefined], ['gzip', 'gzip'],
+  ['deflate, gzip;q=0.5', 'gzip'], ['*', 'gzip'], ['*;q=0', undefined], ['identity', undefined]]) {
+  const answer = await raw('GET', { 'Accept-Encoding': accepted });
+  same([answer.headers['content-encoding'], answer.headers.vary], [encoding, 'Accept-Encoding'], `Accept-Encoding: ${accepted}`);
+  check((encoding ? gunzipSync(answer.body) : answer.body).equals(plainPage), `the page's bytes, Accept-Encoding: ${accepted}`);
 }
 // Started by hand (./run web PORT), it says in one line why it cannot serve.
 const serveScript = join(dirname(fileURLToPath(import.meta.url)), '..', 'serve.mjs');
