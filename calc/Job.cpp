@@ -434,12 +434,6 @@ private:
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
             out_.Record = RecordJob(e, out_.StringBase);
-            if (out_.Mount == MountMethod::Z) {
-                const double halfCircumference =
-                    FncPi() * out_.Record.Outcome.Inputs.OuterDiameter / 2.0;
-                out_.Record.Circumferential =
-                    FormatSpacing(halfCircumference, -1, out_.UnitFlag).Result1;
-            }
         } catch (const EngineError& error) {
             out_.Error = ErrorDescription(error, out_.StringBase);
             if (const std::optional<InputField> field = error.field()) {
@@ -521,8 +515,8 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     j["unit"] = std::string(LengthUnit(o));
     j["result1"] = r.Display.Result1;
     j["result2"] = r.Display.Result2;
-    if (!o.Record.Circumferential.empty()) {
-        j["circumferential"] = o.Record.Circumferential;
+    if (!r.Display.Circumferential.empty()) {
+        j["circumferential"] = r.Display.Circumferential;
     }
     if (!o.Temperature.empty()) {
         j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},

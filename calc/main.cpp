@@ -125,7 +125,7 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     const std::string_view none;
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result1) : none);
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result2) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Circumferential) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential) : none);
     writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
     if (notes) {
         std::vector<std::string> lines = HelperLines(outcome);
@@ -378,9 +378,9 @@ void PrintResults(const CaseOutcome& outcome) {
     if (!outcome.Record.Outcome.Display.Result2.empty()) {
         std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
     }
-    if (!outcome.Record.Circumferential.empty()) {
+    if (!outcome.Record.Outcome.Display.Circumferential.empty()) {
         std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
-                  << outcome.Record.Circumferential << ' ' << unit << '\n';
+                  << outcome.Record.Outcome.Display.Circumferential << ' ' << unit << '\n';
     }
     for (const std::string& line : HelperLines(outcome)) {
         std::cout << line << '\n';

@@ -122,6 +122,8 @@ constexpr auto Entries = std::to_array<Entry>({
     {CalcText::DidYouMean, "%1 のことですか？", "did you mean %1?"},
     {CalcText::RowOfOneField, "行の項目数 (1) がヘッダの項目数 (%1) と合いません",
      "The row has 1 field, the header %1"},
+    {ReportText::SteppedFrom, "計算値 %1、%2 ステップ = %3 で取付け",
+     "%1 computed, mounted at %2 steps = %3"},
     {ReportText::CopySummary, "ジョブの要約をコピー", "Copy job summary"},
     {ReportText::SaveReport, "報告書を保存...", "Save report..."},
     {ReportText::Print, "印刷...", "Print..."},

@@ -65,6 +65,11 @@ inline constexpr std::int16_t DidYouMean = 4953;       // %1 the names a refused
 inline constexpr std::int16_t RowOfOneField = 4954;    // %1 the header's field count
 } // namespace Catalogue::CalcText
 
+namespace Catalogue::ReportText {
+// A stepped spacing beside the one computed: %1 computed, %2 the steps, %3 the mounted one.
+inline constexpr std::int16_t SteppedFrom = 4955;
+} // namespace Catalogue::ReportText
+
 // Words of the job record: the window's menu, the summary, the report and the sketch.
 namespace Catalogue::ReportText {
 inline constexpr std::int16_t CopySummary = 4960;

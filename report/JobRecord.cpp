@@ -7,6 +7,8 @@
 #include "NumberText.h"
 #include "UnitSystem.h"
 
+#include <cmath>
+
 namespace Quillmere {
 
 JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
@@ -82,9 +84,11 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
         if (!locked) {
             return typed(field, speed);
         }
-        // The table's velocity is metric in both unit systems, and it is what counted.
-        return Catalogue::Fill(Words(job, R::TableValue),
-                               {DefaultNumberText(tableValue) + " m/s"});
+        // The table's velocity counted, as it is stored in m/s; in the job's units beside
+        // fields in ft/s, to the hundredth.
+        const double shown = job.UnitFlag == 0 ? tableValue
+                                               : std::round(tableValue * FeetPerMetre * 100) / 100;
+        return Catalogue::Fill(Words(job, R::TableValue), {DefaultNumberText(shown) + " " + speed});
     };
 
     out += Words(job, R::Title) + "\n";
@@ -120,9 +124,10 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     line(spacing + "1", job.Outcome.Display.Result1 + " " + length);
     if (!job.Outcome.Display.Result2.empty()) {
         line(spacing + "2", Catalogue::Fill(Words(job, R::Steps), {job.Outcome.Display.Result2}));
+        out += SteppedNote(job) + "\n";
     }
-    if (!job.Circumferential.empty()) {
-        line(Words(job, Catalogue::CalcText::Circumferential), job.Circumferential + " " + length);
+    if (const std::string& around = job.Outcome.Display.Circumferential; !around.empty()) {
+        line(Words(job, Catalogue::CalcText::Circumferential), around + " " + length);
     }
     if (const std::string note = BelowZeroNote(job); !note.empty()) {
         out += note + "\n";
@@ -130,10 +135,21 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     return out;
 }
 
+std::string SteppedNote(const JobRecord& job) {
+    const DisplayTexts& shown = job.Outcome.Display;
+    if (shown.Result2.empty()) {
+        return "";
+    }
+    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    return Catalogue::Fill(
+        Words(job, Catalogue::ReportText::SteppedFrom),
+        {PlainLengthText(job.Outcome.Breakdown.Spacing, job.UnitFlag) + " " + unit, shown.Result2,
+         shown.Result1 + " " + unit});
+}
+
 std::string BelowZeroNote(const JobRecord& job) {
     // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
-    const std::string computed =
-        FormatSpacing(job.Outcome.Breakdown.Unclamped, -1, job.UnitFlag).Result1;
+    const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.UnitFlag);
     if (!computed.starts_with('-')) {
         return "";
     }

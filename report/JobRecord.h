@@ -26,8 +26,7 @@ struct JobRecord {
     bool PipeVelocityLocked = true;
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;
-    CalcOutcome Outcome;         // metric inputs, beam path and the result texts
-    std::string Circumferential; // Z method, where the front end shows it
+    CalcOutcome Outcome; // metric inputs, beam path and the result texts
     // Where a helper's figures came from: "STPG 100A Sch40, JIS G 3454:2017" for the
     // diameter and wall, "WATER 60 °C, Marczak 1997" for FLUID S.V.; empty when typed.
     std::string PipeSize;
@@ -57,9 +56,14 @@ void AddHelperNotes(JobRecord& job, const HelperNotes& notes);
 
 // The job as plain text in its language, one "caption: value unit" line each: date and
 // version, every input (list entries by their texts, locked velocities with the table
-// value used), mounting method, sensor type and the results.
+// value used, in the job's units), mounting method, sensor type and the results, with the
+// computed spacing beside a stepped one and the circumferential distance of the Z method.
 std::string JobSummary(const JobRecord& job, const std::string& dateTime,
                        const std::string& version);
+
+// For the two stepped sensor types, the spacing computed beside the one mounted ("53.45 mm
+// computed, mounted at 17 steps = 51 mm"); "" for the others.
+std::string SteppedNote(const JobRecord& job);
 
 // The warning for a spacing the clamp raised to 0 ("Note: the computed spacing is -6.41 mm,
 // below 0, ..."), or "" when the shown result is the computed one to its last digit.

@@ -119,14 +119,18 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
     l.end = l.beam.back().x;
 
     // Each sensor's reference point lies its mount offset inside the beam's path; the
-    // spacing is measured between the two.
+    // spacing is measured between the two. Sensor B sits where it is mounted: for the
+    // stepped types at whole 3 mm steps, a little short of where the beam comes out, so
+    // that a print at 1:1 measures what its label says.
+    const double mounted = MountedSpacing(b.Spacing, job.SensorTypeIndex);
+    const double bEnd = l.end + (mounted - b.Spacing);
     l.markA = sensor.MountOffset;
-    l.markB = l.markA + b.Spacing;
+    l.markB = l.markA + mounted;
     const double pad = 4;
     l.aLeft = std::min(0.0, l.markA) - pad;
     l.aRight = std::max(sensor.WedgeRun, l.markA) + pad;
-    l.bLeft = std::min(l.end - sensor.WedgeRun, l.markB) - pad;
-    l.bRight = std::max(l.end, l.markB) + pad;
+    l.bLeft = std::min(bEnd - sensor.WedgeRun, l.markB) - pad;
+    l.bRight = std::max(bEnd, l.markB) + pad;
 
     const double margin = 10;
     l.minX = std::min(l.aLeft, l.bLeft) - margin;
@@ -220,6 +224,10 @@ private:
         svg_ += "<text x=\"10\" y=\"16\" font-size=\"7\" font-weight=\"bold\">" +
                 Escape(Words(Catalogue::Id::SensorSpacing) + "1: " + result_) + "</text>\n";
         svg_ += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + Escape(subtitle) + "</text>\n";
+        if (const std::string stepped = SteppedNote(job_); !stepped.empty()) {
+            svg_ += "<text id=\"stepped\" x=\"10\" y=\"31\" font-size=\"4\">" + Escape(stepped) +
+                    "</text>\n";
+        }
     }
 
     // Wall, lining, fluid, lining, wall, top to bottom.
@@ -287,10 +295,11 @@ private:
     // The circumferential distance where there is one, then the scale and the legend.
     void Footer() {
         const double line = area_.HeightMm - 12;
-        if (!job_.Circumferential.empty()) {
-            svg_ += "<text x=\"10\" y=\"" + Num(line - 6) + "\" font-size=\"4\">" +
-                    Escape(Words(Catalogue::CalcText::Circumferential) + ": " +
-                           job_.Circumferential + " " + unit_) +
+        if (const std::string& around = job_.Outcome.Display.Circumferential; !around.empty()) {
+            svg_ += "<text id=\"circumferential\" x=\"10\" y=\"" + Num(line - 6) +
+                    "\" font-size=\"4\">" +
+                    Escape(Words(Catalogue::CalcText::Circumferential) + ": " + around + " " +
+                           unit_) +
                     "</text>\n";
         }
         if (!area_.Footer) {

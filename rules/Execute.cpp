@@ -106,23 +106,34 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
     }
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));
     out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.UnitFlag);
+    if (in.MountMethod == static_cast<std::int16_t>(MountMethod::Z)) {
+        out.Display.Circumferential = PlainLengthText(FncPi() * in.OuterDiameter / 2.0, e.UnitFlag);
+    }
     return out;
+}
+
+std::string PlainLengthText(double millimetres, std::int16_t unitFlag) {
+    const bool imperial = unitFlag != 0;
+    const std::int16_t decimals = imperial ? 3 : 2;
+    const double shown = imperial ? MmToInch(millimetres) : millimetres;
+    return FormatGroupedFixed(FncRoundDown(shown, decimals), decimals);
+}
+
+double MountedSpacing(double spacingMm, int sensorTypeIndex) {
+    return IsSteppedSensorType(sensorTypeIndex) ? std::trunc(spacingMm / 3.0) * 3.0 : spacingMm;
 }
 
 DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t unitFlag) {
     const bool imperial = unitFlag != 0;
     DisplayTexts texts;
     if (IsSteppedSensorType(sensorTypeIndex)) {
-        const double steps = std::trunc(spacingMm / 3.0);
-        texts.Result2 = DefaultNumberText(steps);
-        const double stepped = steps * 3.0;
+        const double stepped = MountedSpacing(spacingMm, sensorTypeIndex);
+        texts.Result2 = DefaultNumberText(stepped / 3.0);
         texts.Result1 = imperial ? DefaultNumberText(FncRoundDown(MmToInch(stepped), 3))
                                  : DefaultNumberText(stepped);
         return texts;
     }
-    const std::int16_t decimals = imperial ? 3 : 2;
-    const double shown = imperial ? MmToInch(spacingMm) : spacingMm;
-    texts.Result1 = FormatGroupedFixed(FncRoundDown(shown, decimals), decimals);
+    texts.Result1 = PlainLengthText(spacingMm, unitFlag);
     return texts;
 }
 

@@ -39,6 +39,9 @@ struct CalcEntries {
 struct DisplayTexts {
     std::string Result1; // the spacing
     std::string Result2; // the 3 mm step count, or empty
+    // Z method: half the outer circumference, how the installer finds the opposite side
+    // (in the result's plain format); empty for methods with both sensors on one side.
+    std::string Circumferential;
 };
 
 struct CalcOutcome {
@@ -58,5 +61,12 @@ CalcOutcome RunCalculation(const CalcEntries& entries);
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.
 DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t unitFlag);
+
+// A length in mm in the results' plain format of the unit system, without its unit.
+std::string PlainLengthText(double millimetres, std::int16_t unitFlag);
+
+// The spacing the sensors are mounted at, in mm: the computed one, or for the two stepped
+// sensor types its whole 3 mm steps.
+double MountedSpacing(double spacingMm, int sensorTypeIndex);
 
 } // namespace Quillmere

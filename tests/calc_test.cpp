@@ -314,7 +314,7 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
         ASSERT_TRUE(o.Ok) << o.Error;
         EXPECT_NEAR(o.Record.Outcome.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
         EXPECT_EQ(o.Crossings, 3 + i);
-        EXPECT_TRUE(o.Record.Circumferential.empty());
+        EXPECT_TRUE(o.Record.Outcome.Display.Circumferential.empty());
     }
     const CaseOutcome v = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"},
                                          {Column::Wall, "8"}}));
@@ -322,10 +322,10 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
                                          {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
     const Quillmere::SpacingBreakdown& vb = v.Record.Outcome.Breakdown;
     EXPECT_NEAR(vb.Spacing - z.Record.Outcome.Breakdown.Spacing, vb.FluidRun, 1e-9);
-    EXPECT_EQ(z.Record.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
+    EXPECT_EQ(z.Record.Outcome.Display.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
     const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"}, {Column::Mount, "Z"},
                                           {Column::OuterDiameter, "10"}, {Column::Wall, "0.2"}}));
-    EXPECT_EQ(zi.Record.Circumferential, "15.707");
+    EXPECT_EQ(zi.Record.Outcome.Display.Circumferential, "15.707");
 }
 
 TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <regex>
 #include <string>
 
@@ -25,10 +26,10 @@ double Attribute(const std::string& svg, const std::string& element, const std::
 }
 
 JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, const char* wall,
-              const char* lining = "") {
+              const char* lining = "", int sensor = 4 /* VT-C1 */) {
     CalcEntries e;
     e.UnitFlag = unit;
-    e.SensorTypeIndex = 4; // VT-C1
+    e.SensorTypeIndex = sensor;
     e.MountMethodIndex = mount;
     e.MountMethodsOffered = MountMethodCount;
     e.OuterDiameterText = od;
@@ -79,6 +80,8 @@ TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
             const double a = Attribute(svg, "markA", "data-x");
             const double b = Attribute(svg, "markB", "data-x");
             EXPECT_NEAR(b - a, job.Outcome.Breakdown.Spacing * scale, 0.011) << svg;
+            // The Z method's way round the pipe goes with the drawing as with the summary.
+            EXPECT_EQ(svg.find("id=\"circumferential\"") != std::string::npos, job.MountMethodIndex == 1);
             EXPECT_NEAR(Attribute(svg, "dimension", "x1"), a, 0.011);
             EXPECT_NEAR(Attribute(svg, "dimension", "x2"), b, 0.011);
             // Nothing drawn leaves the page.
@@ -103,11 +106,29 @@ TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
     }
 }
 
+// The stepped sensor types are drawn where they are mounted, whole 3 mm steps apart, so a
+// print at 1:1 measures what its label says; the computed spacing is named beside it.
+TEST(Sketch, SteppedSensorsStandAtTheirSteps) {
+    for (const int unit : {0, 1}) {
+        const JobRecord job = unit == 0 ? Job(0, 0, 5000, "60.5", "3.9", "", 2)
+                                        : Job(0, 1, 5000, "2.3819", "0.1535", "", 3);
+        const std::string svg = SketchSvg(job);
+        const double scale = SketchScale(job, SketchArea{});
+        const double mounted = std::trunc(job.Outcome.Breakdown.Spacing / 3) * 3;
+        EXPECT_NEAR(Attribute(svg, "markB", "data-x") - Attribute(svg, "markA", "data-x"),
+                    mounted * scale, 0.011);
+        EXPECT_LT(mounted, job.Outcome.Breakdown.Spacing);
+        EXPECT_NE(svg.find(">" + SteppedNote(job) + "</text>"), std::string::npos) << svg;
+    }
+    EXPECT_EQ(SteppedNote(Job(0, 0, 5000, "60.5", "3.9", "", 2)),
+              "53.45 mm computed, mounted at 17 steps = 51 mm");
+}
+
 TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
     const std::string en = JobSummary(Job(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
     for (const char* line : {"Sensor spacing record\n", "Date and time: 2026-12-07 10:00\n",
                              "OUTER DIAMETER: 4.5 inch\n", "WALL THICKNESS: 0.25 inch\n",
-                             "PIPE S.V.: 3000 m/s (table value)\n", "LINING MATERIAL: RUBBER\n",
+                             "PIPE S.V.: 9842.52 ft/s (table value)\n", "LINING MATERIAL: RUBBER\n",
                              "LINING THICKNESS: 0.1 inch\n", "SENSOR MOUNT: Z METHOD\n",
                              "SENSOR TYPE: VT-C1\n", "SENSOR SPACING1: "}) {
         EXPECT_NE(en.find(line), std::string::npos) << line << en;
@@ -115,6 +136,30 @@ TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
     const std::string ja = JobSummary(Job(3, 0, 0, "114.3", "6.0"), "2026-12-07 10:00", "1.0.0");
     EXPECT_NE(ja.find("ｾﾝｻ取付け法: W法\n"), std::string::npos) << ja;
     EXPECT_EQ(ja.find("ﾗｲﾆﾝｸﾞ厚さ"), std::string::npos); // no lining, no lining lines
+}
+
+// What the installer mounts by, said whole: a stepped spacing beside the one computed, the
+// Z method's way round the pipe, table velocities in the units of the fields beside them.
+TEST(JobSummary, SaysHowTheSensorsAreMounted) {
+    const JobRecord stepped = Job(0, 0, 5000, "60.5", "3.9", "", 2); // VT-A1/VT-A2
+    const std::string en = JobSummary(stepped, "", "");
+    EXPECT_NE(en.find("SENSOR SPACING1: 51 mm\nSENSOR SPACING2: 17 (3 mm steps)\n"
+                      "53.45 mm computed, mounted at 17 steps = 51 mm\n"),
+              std::string::npos)
+        << en;
+    const std::string ja = JobSummary(Job(1, 1, 0, "2.38", "0.154", "", 3), "", "");
+    for (const char* line : {"取付け寸法1: 1.181 inch\n", "計算値 1.237 inch、10 ステップ = 1.181 inch で取付け\n",
+                             "周方向距離: 3.738 inch\n", "配管音速: 9842.52 ft/s (表の値)\n",
+                             "流体音速: 4724.41 ft/s (表の値)\n"}) {
+        EXPECT_NE(ja.find(line), std::string::npos) << line << ja;
+    }
+    const std::string z = JobSummary(Job(1, 0, 5000, "114.3", "6.0", "3"), "", "");
+    EXPECT_NE(z.find("SENSOR SPACING1: 22.98 mm\nCircumferential distance: 179.54 mm\n"), std::string::npos) << z;
+    EXPECT_NE(z.find("LINING S.V.: 1510 m/s (table value)\n"), std::string::npos) << z;
+    for (const int mount : {0, 2, 3}) { // both sensors on one side, or not a way round to tell
+        EXPECT_EQ(Job(mount, 0, 5000, "114.3", "6.0").Outcome.Display.Circumferential, "") << mount;
+    }
+    EXPECT_EQ(SteppedNote(Job(0, 0, 5000, "114.3", "6.0")), "");
 }
 
 // A record names the standard size and the water temperature a helper typed, but only while

@@ -168,7 +168,7 @@ private slots:
             w.OUTER_DIAMETERText, w.PIPE_MATERIALCombo, w.TRANS_FREQUENCYText, w.WALL_THICKNESSText,
             w.SENSOR_MOUNTCombo, w.SENSOR_TYPECombo, w.LINING_MATERIALCombo, w.LINING_S_VText,
             w.LINING_THICKNESSText, w.KIND_OF_FLUIDCombo, w.FLUID_S_VText, w.ExecuteCalc,
-            w.txtResult1Text, w.txtResult2Text};
+            w.txtResult1Text, w.txtResult2Text, w.txtCircumferentialText};
         w.OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
         for (QWidget* control : expected) {
             QCOMPARE(QApplication::focusWidget(), control);
@@ -259,6 +259,7 @@ private slots:
         QTest::addColumn<QString>("result2");
         QTest::newRow("VT-C1 V") << 0 << 4 << 0 << "114.3" << "6.0" << "65.47" << "";
         QTest::newRow("VT-C1 Z") << 0 << 4 << 1 << "114.3" << "6.0" << "22.84" << "";
+        QTest::newRow("VT-A1 Z inch") << 1 << 2 << 1 << "4.5" << "0.237" << "2.244" << "19";
         QTest::newRow("VT-A1 steps") << 0 << 2 << 0 << "60.5" << "3.9" << "51" << "17";
         QTest::newRow("VT-B1 steps") << 0 << 3 << 0 << "60.5" << "3.9" << "51" << "17";
         QTest::newRow("RESERVE plain") << 0 << 1 << 0 << "60.5" << "3.9" << "53.45" << "";
@@ -285,6 +286,18 @@ private slots:
         QCOMPARE(w.txtResult1Text->text(), result1);
         QCOMPARE(w.txtResult2Text->text(), result2);
         QVERIFY(!w.ExecuteCalc->isDown());
+        // The Z method shows how far round the pipe the second sensor goes: half the outer
+        // circumference, in the result's format; the V method has no way round to tell.
+        const QString around = mount == 0 ? QString() : unit == 0 ? QStringLiteral("179.54") : QStringLiteral("7.068");
+        QCOMPARE(w.txtCircumferentialText->text(), around);
+        QCOMPARE(w.CIRCUMFERENTIAL->isEnabled(), mount == 1);
+        QVERIFY(w.txtCircumferentialText->isReadOnly());
+        QCOMPARE(w.txtCircumferentialText->accessibleName(), w.CIRCUMFERENTIAL->text());
+        if (mount == 1) {
+            QVERIFY(w.JobSummaryText().contains(w.CIRCUMFERENTIAL->text() + QStringLiteral(": ") + around));
+            TypeInto(w.WALL_THICKNESSText, wall + QLatin1Char('1'));
+            QCOMPARE(w.txtCircumferentialText->text(), QString()); // a change empties it too
+        }
         // A spacing cut to 0 comes with its note; any other with no message.
         QCOMPARE(TakeMessages().size(),
                  QString(QTest::currentDataTag()).startsWith("cut to 0") ? 1 : 0);
@@ -567,7 +580,9 @@ private slots:
                                                 QStringLiteral("\nSENSOR MOUNT: Z METHOD\n"),
                                                 QStringLiteral("\nSENSOR TYPE: VT-A1/VT-A2\n"),
                                                 QStringLiteral("\nSENSOR SPACING1: 33 mm\n"),
-                                                QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n")};
+                                                QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n"),
+                                                QStringLiteral("\n33.79 mm computed, mounted at 11 steps = 33 mm\n"),
+                                                QStringLiteral("\nCircumferential distance: 95.03 mm\n")};
         QTest::newRow("Japanese") << 0
                                   << QStringList{QStringLiteral("センサ取付け寸法の記録\n"),
                                                  QStringLiteral("\n外径寸法: 60.5 mm\n"),
@@ -803,7 +818,7 @@ private slots:
         e.FluidVelocityText = "1551";
         LockVelocitiesByLists(e);
         JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
-        job.Circumferential = "31.41";
+        QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
                              "WATER 60 °C, Marczak 1997", "1551"});
         const QString summary =

@@ -245,12 +245,18 @@ void frmCalc::CreateControls() {
     ExecuteCalc = Place(new QPushButton(QString::fromUtf8("実行"), this), "ExecuteCalc",
                         {9840, 5040, 3615, 1215}, sys);
     ExecuteCalc->setAutoDefault(false);
+    CIRCUMFERENTIAL =
+        MakeLabel(this, "CIRCUMFERENTIAL", {9840, 6315, 3615, 255}, "周方向距離", sys);
+    txtCircumferentialText =
+        Place(new QLineEdit(this), "txtCircumferentialText", {9840, 6600, 2760, 375}, sys);
+    SetLocked(txtCircumferentialText, true);
+    CIRCUMFERENTIAL_UNIT = MakeLabel(this, "CIRCUMFERENTIAL_UNIT", {12690, 6660, 735, 255}, "[mm]", term);
 
     QWidget* const focusOrder[] = {
         OUTER_DIAMETERText, PIPE_MATERIALCombo,   TRANS_FREQUENCYText, WALL_THICKNESSText,
         SENSOR_MOUNTCombo,  SENSOR_TYPECombo,     LINING_MATERIALCombo, LINING_S_VText,
         LINING_THICKNESSText, KIND_OF_FLUIDCombo, FLUID_S_VText,       ExecuteCalc,
-        txtResult1Text,     txtResult2Text};
+        txtResult1Text,     txtResult2Text,       txtCircumferentialText};
     for (std::size_t i = 0; i + 1 < std::size(focusOrder); ++i) {
         QWidget::setTabOrder(focusOrder[i], focusOrder[i + 1]);
     }
@@ -286,12 +292,16 @@ void frmCalc::ConnectHandlers() {
                             LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
         connect(list, &QComboBox::currentIndexChanged, this, &frmCalc::ClearResults);
     }
+    connect(SENSOR_MOUNTCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        CIRCUMFERENTIAL->setEnabled(index == static_cast<int>(MountMethod::Z));
+    });
     qApp->installEventFilter(this);
 }
 
 void frmCalc::ClearResults() {
     txtResult1Text->clear();
     txtResult2Text->clear();
+    txtCircumferentialText->clear();
     txtResult1Text->setToolTip(QString());
 }
 
@@ -354,6 +364,7 @@ void frmCalc::LoadCaptions() {
         {SENSOR_TYPE, text(Id::SensorType)},
         {MOUNT_SIZE1, text(Id::SensorSpacing) + QLatin1Char('1')},
         {MOUNT_SIZE2, text(Id::SensorSpacing) + QLatin1Char('2')},
+        {CIRCUMFERENTIAL, text(Catalogue::CalcText::Circumferential)},
     };
     for (const auto& [label, caption] : captions) {
         label->setText(caption);
@@ -380,6 +391,8 @@ void frmCalc::LoadUnitLabels() {
     }
     Label4->setText(FromUtf8(UnitLabelText(UnitNames[0])));
     AssignWorkingFont(Label4);
+    CIRCUMFERENTIAL_UNIT->setText(Label4->text());
+    AssignWorkingFont(CIRCUMFERENTIAL_UNIT);
     workingFont_.reset();
 
     RangeLimits = SubGetUnitRange(unitFlag);
@@ -421,7 +434,7 @@ void frmCalc::LoadLists() {
 // naming the stepped sensor types.
 void frmCalc::LoadMarks() {
     BuildWorkingFont(12, true);
-    for (QLineEdit* result : {txtResult1Text, txtResult2Text}) {
+    for (QLineEdit* result : {txtResult1Text, txtResult2Text, txtCircumferentialText}) {
         AssignWorkingFont(result);
         QPalette palette = result->palette();
         palette.setColor(QPalette::Text, QColor(255, 0, 0));
@@ -471,7 +484,7 @@ void frmCalc::LoadLimitsAndNames() {
         {PIPE_MATERIALCombo, PIPE_MATERIAL},     {SENSOR_MOUNTCombo, SENSOR_MOUNT},
         {SENSOR_TYPECombo, SENSOR_TYPE},         {LINING_MATERIALCombo, LINING_MATERIAL},
         {KIND_OF_FLUIDCombo, KIND_OF_FLUID},     {txtResult1Text, MOUNT_SIZE1},
-        {txtResult2Text, MOUNT_SIZE2},
+        {txtResult2Text, MOUNT_SIZE2},           {txtCircumferentialText, CIRCUMFERENTIAL},
     };
     for (const auto& [control, caption] : accessible) {
         control->setAccessibleName(caption->text());
@@ -539,6 +552,7 @@ void frmCalc::ExecuteCalc_Click() {
     }
     txtResult1Text->setText(FromUtf8(job.Outcome.Display.Result1));
     txtResult2Text->setText(FromUtf8(job.Outcome.Display.Result2));
+    txtCircumferentialText->setText(FromUtf8(job.Outcome.Display.Circumferential));
     // A spacing the clamp raised to 0 is no place to mount the sensors: the press says so
     // in a box over the result, and the field keeps the note on hover (rich text, so that
     // the tip wraps) for as long as the result stands.

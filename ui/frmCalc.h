@@ -80,6 +80,11 @@ public:
     QLineEdit* txtResult2Text;
     QLabel* lblMount2Sensor;
     QPushButton* ExecuteCalc;
+    // Below EXECUTE: the Z method's circumferential distance, how the installer finds the
+    // opposite side; its caption greyed while the V method is chosen.
+    QLabel* CIRCUMFERENTIAL;
+    QLineEdit* txtCircumferentialText;
+    QLabel* CIRCUMFERENTIAL_UNIT;
 
     // Event handlers.
     void Form_Load();

@@ -95,6 +95,7 @@
       SENSOR_MOUNT: texts.sensorMount, SENSOR_TYPE: texts.sensorType, MOUNT_SIZE1: texts.spacing1,
       MOUNT_SIZE2: texts.spacing2, ExecuteCalc: texts.execute, fraResultTitle: texts.result,
       lblInputRequired: texts.input, Label4: texts.spacingUnit, lblMount2Sensor: texts.stepped,
+      CIRCUMFERENTIAL: texts.circumferential, CIRCUMFERENTIAL_UNIT: texts.spacingUnit,
       StandardPipeAction: texts.standardPipe, FluidAtTemperatureAction: texts.fluidAtTemperature,
       CopySummaryAction: texts.copySummary, PrintAction: texts.print, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
       StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule,
@@ -138,6 +139,8 @@
   function clearResults() {
     $('txtResult1Text').value = '';
     $('txtResult2Text').value = '';
+    $('txtCircumferentialText').value = '';
+    $('CircumferentialRow').hidden = true;
     $('ResultWarning').hidden = true;
     showRecord(null);
   }
@@ -201,6 +204,9 @@
     }
     $('txtResult1Text').value = r.result1;
     $('txtResult2Text').value = r.result2;
+    // Z method: how far round the pipe the second sensor goes, shown only where it applies.
+    $('txtCircumferentialText').value = r.circumferential;
+    $('CircumferentialRow').hidden = !r.circumferential;
     $('ResultWarning').textContent = r.warning; // a spacing clamped to 0 is no place to mount
     $('ResultWarning').hidden = !r.warning;
     const image = (svg) => Object.assign(new Image(), {

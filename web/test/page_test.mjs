@@ -172,6 +172,34 @@ for (const table of ['agreement', 'refusals']) {
   await german.close();
 }
 
+// The record tells how the sensors are mounted: the Z method's way round the pipe on
+// screen, in the summary and the sketch; a stepped spacing beside the one computed.
+{
+  const page = await open('en', 'metric');
+  await page.select('#SENSOR_MOUNTCombo', '1');
+  same(await usualCase(page), '22.84', 'Z method');
+  same([await page.$eval('#txtCircumferentialText', (o) => o.value), await page.$eval('#CircumferentialRow', (r) => r.hidden)],
+    ['179.54', false], 'the circumferential distance shown');
+  const labelled = await page.accessibility.snapshot({ root: await page.$('#txtCircumferentialText') });
+  same(labelled?.name, 'Circumferential distance', 'its accessible name');
+  await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { window.copied = text; }; });
+  await page.click('#CopySummaryAction');
+  check((await page.evaluate(() => window.copied)).includes('\nCircumferential distance: 179.54 mm\n'), 'in the summary');
+  check(decodeURIComponent(await page.$eval('#SketchImage img', (i) => i.src)).includes('Circumferential distance: 179.54 mm'),
+    'in the sketch');
+  await page.select('#SENSOR_MOUNTCombo', '0');
+  same([await page.$eval('#txtCircumferentialText', (o) => o.value), await page.$eval('#CircumferentialRow', (r) => r.hidden)],
+    ['', true], 'emptied and hidden by a change');
+  await page.select('#SENSOR_TYPECombo', '2');
+  await page.$eval('#OUTER_DIAMETERText', (e) => { e.value = '60.5'; });
+  await page.$eval('#WALL_THICKNESSText', (e) => { e.value = '3.9'; });
+  await page.click('#ExecuteCalc');
+  await page.click('#CopySummaryAction');
+  check((await page.evaluate(() => window.copied)).includes('\n53.45 mm computed, mounted at 17 steps = 51 mm\n'),
+    'a stepped spacing beside the one computed');
+  await page.close();
+}
+
 // 3. The helpers: standard pipe, fluid at temperature, N method, summary and sketch.
 {
   const page = await open('en', 'metric');
