@@ -65,8 +65,8 @@ BENCHMARK(BM_FormatSpacing);
 void BM_RunCalculation(benchmark::State& state) {
     CalcEntries e;
     e.SensorTypeIndex = 4;
-    e.OuterDiameterText = "114.3";
-    e.WallThicknessText = "6.0";
+    e.TextOf(InputField::OuterDiameter) = "114.3";
+    e.TextOf(InputField::WallThickness) = "6.0";
     for (auto _ : state) {
         benchmark::DoNotOptimize(RunCalculation(e));
     }

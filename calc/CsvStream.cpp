@@ -1,6 +1,6 @@
 #include "CsvStream.h"
 
-#include "FieldCheck.h"
+#include "Utf8.h"
 
 #include <array>
 #include <cerrno>
@@ -234,17 +234,6 @@ bool CsvWriter::Flush() {
         failed_ = true;
     }
     return !failed_;
-}
-
-bool IsUtf8(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t n = Quillmere::Utf8SequenceLength(text);
-        if (n == 0) {
-            return false;
-        }
-        text.remove_prefix(n);
-    }
-    return true;
 }
 
 } // namespace QuillmereCalc

@@ -5,6 +5,7 @@
 // doubled quotes and line breaks inside. A record is at most MaxRecordBytes long, and a
 // quoted field must be closed: either fault stops the reading, with the line it is on.
 
+#include "Utf8.h"
 #include "Words.h"
 
 #include <cstdio>
@@ -98,9 +99,7 @@ private:
     bool failed_ = false;
 };
 
-// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or values past
-// U+10FFFF).
-bool IsUtf8(std::string_view text);
+using Quillmere::IsUtf8;
 
 using Quillmere::Printable;
 

@@ -33,15 +33,6 @@ const std::string& Value(const CaseInput& in, Column c) {
 
 } // namespace
 
-std::optional<Column> ColumnByName(std::string_view name) {
-    for (std::size_t i = 0; i < ColumnCount; ++i) {
-        if (ColumnNames[i] == name) {
-            return static_cast<Column>(i);
-        }
-    }
-    return std::nullopt;
-}
-
 namespace {
 
 // A heading that is one of the window's captions, in either language and as typed
@@ -139,7 +130,7 @@ std::string Text(std::int16_t id, std::int16_t stringBase) {
 }
 
 std::string PipeMaterialText(const CaseOutcome& outcome) {
-    return Text(ListEntryId(PipeMaterialIds, outcome.Record.PipeMaterialIndex), outcome.StringBase);
+    return Text(EntryNameId(PipeMaterials, outcome.Record.PipeMaterialIndex), outcome.StringBase);
 }
 
 std::string_view LengthUnit(const CaseOutcome& outcome) {
@@ -196,25 +187,6 @@ std::int16_t LanguageOf(const CaseInput& in) {
 namespace {
 
 namespace T = Catalogue::CalcText;
-
-// The sheet column that holds a field's text.
-constexpr Column ColumnOf(InputField field) {
-    switch (field) {
-    case InputField::OuterDiameter:
-        return Column::OuterDiameter;
-    case InputField::PipeVelocity:
-        return Column::PipeVelocity;
-    case InputField::WallThickness:
-        return Column::Wall;
-    case InputField::LiningVelocity:
-        return Column::LiningVelocity;
-    case InputField::LiningThickness:
-        return Column::LiningThickness;
-    case InputField::FluidVelocity:
-        return Column::FluidVelocity;
-    }
-    return Column::OuterDiameter;
-}
 
 // One case from its texts to its outcome, in the steps the window takes. A step that
 // refuses the case records why in the outcome and returns false.
@@ -405,16 +377,16 @@ private:
     // "PVC has its own sound velocity...", "LINING THICKNESS counts only with a lining...".
     std::string UnreadValue(InputField field) const {
         const auto words = [this](std::int16_t id) { return Text(id, out_.StringBase); };
-        const std::string caption = words(CaptionId(field));
+        const std::string caption = words(FieldOf(field).CaptionId);
         if (lining_ == NoLiningEntry &&
             (field == InputField::LiningVelocity || field == InputField::LiningThickness)) {
             return Catalogue::Fill(words(T::NeedsLining),
                                    {caption, words(Catalogue::Id::LiningMaterial)});
         }
         const std::int16_t named =
-            field == InputField::PipeVelocity     ? ListEntryId(PipeMaterialIds, pipe_)
-            : field == InputField::LiningVelocity ? ListEntryId(LiningMaterialIds, lining_)
-                                                  : ListEntryId(FluidKindIds, fluid_);
+            field == InputField::PipeVelocity     ? EntryNameId(PipeMaterials, pipe_)
+            : field == InputField::LiningVelocity ? EntryNameId(LiningMaterials, lining_)
+                                                  : EntryNameId(FluidKinds, fluid_);
         return Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
     }
 
@@ -556,33 +528,30 @@ nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
     for (int i = 0; i < SensorTypeCount; ++i) {
         sensors.push_back(
             {{"index", i},
-             {"names", {std::string(SensorTypeNames[static_cast<std::size_t>(i + 1)])}}});
+             {"names", {std::string(SensorTypeName(i))}}});
     }
     ordered_json mounts = ordered_json::array();
     for (int m = 0; m < MountMethodCount; ++m) {
         const auto method = static_cast<MountMethod>(m);
         mounts.push_back({{"letter", std::string(1, MountLetter(method))},
-                          {"names", names(MountMethodNameIds[static_cast<std::size_t>(m)])}});
+                          {"names", names(MountMethods[static_cast<std::size_t>(m)].NameId)}});
     }
-    const auto materials = [&](const auto& ids, int userEntry, double (*velocity)(int)) {
+    const auto materials = [&](std::span<const ListEntry> source) {
         ordered_json entries = ordered_json::array();
-        for (int i = 0; i <= userEntry; ++i) {
-            entries.push_back(
-                {{"index", i},
-                 {"names", names(ListEntryId(ids, i))},
-                 {"velocity_m_s", i == userEntry ? ordered_json() : ordered_json(velocity(i))}});
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            const bool typed = i + 1 == source.size();
+            entries.push_back({{"index", i},
+                               {"names", names(source[i].NameId)},
+                               {"velocity_m_s", typed ? ordered_json() : ordered_json(source[i].Velocity)}});
         }
         return entries;
     };
     namespace Id = Catalogue::Id;
     return ordered_json::array(
         {list("--sensor", Id::SensorType, sensors), list("--mount", Id::SensorMount, mounts),
-         list("--pipe", Id::PipeMaterial,
-              materials(PipeMaterialIds, PipeUserEntry, PipeVelocityAt)),
-         list("--lining", Id::LiningMaterial,
-              materials(LiningMaterialIds, LiningUserEntry, LiningVelocityAt)),
-         list("--fluid", Id::KindOfFluid,
-              materials(FluidKindIds, FluidUserEntry, FluidVelocityAt))});
+         list("--pipe", Id::PipeMaterial, materials(PipeMaterials)),
+         list("--lining", Id::LiningMaterial, materials(LiningMaterials)),
+         list("--fluid", Id::KindOfFluid, materials(FluidKinds))});
 }
 
 std::string NamesListing(const nlohmann::ordered_json& names) {

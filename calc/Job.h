@@ -5,12 +5,14 @@
 // window's result texts and messages.
 
 #include "Execute.h"
+#include "Fields.h"
 #include "JobRecord.h"
 #include "Names.h"
 #include "PipeChoice.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -43,7 +45,22 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
     "lining_velocity",   "fluid",            "fluid_velocity",  "fluid_temperature",
     "pipe_size"};
 
-std::optional<Column> ColumnByName(std::string_view name);
+constexpr std::optional<Column> ColumnByName(std::string_view name) {
+    for (std::size_t i = 0; i < ColumnCount; ++i) {
+        if (ColumnNames[i] == name) {
+            return static_cast<Column>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// The sheet column that holds a field's text, as the field's record names it.
+constexpr Column ColumnOf(Quillmere::InputField field) {
+    return ColumnByName(Quillmere::FieldOf(field).Column).value();
+}
+static_assert(std::all_of(Quillmere::Fields.begin(), Quillmere::Fields.end(),
+                          [](const Quillmere::FieldRecord& f) { return ColumnByName(f.Column); }),
+              "every field has its column");
 
 // The columns a job sheet's header names, in order, in any case and with blanks or '-' for
 // '_'. A column without a heading (the empty columns a spreadsheet exports after the last)

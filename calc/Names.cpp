@@ -16,10 +16,10 @@ std::string Listed(const std::vector<std::string>& names) {
     return names.size() <= 3 ? Joined(names, ", ") : std::string();
 }
 
-template <std::size_t N> NameList NameIndex(const std::array<std::int16_t, N>& ids) {
+template <std::size_t N> NameList NameIndex(const std::array<ListEntry, N>& entries) {
     NameList names;
-    for (std::size_t i = 1; i < N; ++i) {
-        names.AddText(ids[i], static_cast<int>(i - 1));
+    for (std::size_t i = 0; i < N; ++i) {
+        names.AddText(entries[i].NameId, static_cast<int>(i));
     }
     return names;
 }
@@ -75,7 +75,7 @@ const NameList& SensorNames() {
     static const NameList names = [] {
         NameList index;
         for (int i = 0; i < SensorTypeCount; ++i) {
-            const std::string_view list = SensorTypeNames[static_cast<std::size_t>(i + 1)];
+            const std::string_view list = SensorTypeName(i);
             index.Add(std::to_string(i), i);
             index.Add(std::string(list), i);
             std::size_t start = 0;
@@ -97,7 +97,7 @@ const NameList& MountNames() {
         NameList list;
         for (int m = 0; m < MountMethodCount; ++m) {
             list.Add(std::string(1, MountLetter(static_cast<MountMethod>(m))), m);
-            list.AddText(MountMethodNameIds[static_cast<std::size_t>(m)], m);
+            list.AddText(MountMethods[static_cast<std::size_t>(m)].NameId, m);
         }
         list.Add("0", 0);
         list.Add("1", 1);
@@ -107,22 +107,22 @@ const NameList& MountNames() {
 }
 
 const NameList& PipeNames() {
-    static const NameList names = NameIndex(PipeMaterialIds);
+    static const NameList names = NameIndex(PipeMaterials);
     return names;
 }
 
 const NameList& LiningNames() {
-    static const NameList names = NameIndex(LiningMaterialIds);
+    static const NameList names = NameIndex(LiningMaterials);
     return names;
 }
 
 const NameList& FluidNames() {
-    static const NameList names = NameIndex(FluidKindIds);
+    static const NameList names = NameIndex(FluidKinds);
     return names;
 }
 
 char MountLetter(MountMethod method) {
-    return "VZNW"[static_cast<int>(method) & 3];
+    return MountMethods[static_cast<std::size_t>(method) & 3].Letter;
 }
 
 std::string NearestOf(std::string_view typed, const std::vector<std::string>& names) {

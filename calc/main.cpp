@@ -3,6 +3,7 @@
 // the window would show.
 #include "CsvStream.h"
 #include "Job.h"
+#include "JobSummary.h"
 #include "Sketch.h"
 #include "TextFold.h"
 #include "WholeFile.h"

@@ -6,7 +6,6 @@
 
 #include "EngineError.h"
 #include "FluidTemperature.h"
-#include "MaterialTables.h"
 #include "NumberText.h"
 #include "NumericHelpers.h"
 #include "PipeSizes.h"

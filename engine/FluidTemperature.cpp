@@ -1,7 +1,5 @@
 #include "FluidTemperature.h"
 
-#include "MaterialTables.h"
-
 #include <cmath>
 
 namespace Quillmere {
@@ -19,18 +17,6 @@ double Mackenzie(double t) { return 1448.96 + 4.591 * t - 5.304e-2 * t * t + 2.3
 
 const WaterEquation Marczak1997{"Marczak 1997", 0.0, 95.0, Marczak};
 const WaterEquation Mackenzie1981{"Mackenzie 1981", 2.0, 30.0, Mackenzie};
-
-const WaterEquation* EquationForFluid(int fluidIndex) {
-    switch (fluidIndex) {
-    case WaterEntry:
-    case DistilledWaterEntry:
-        return &Marczak1997;
-    case SeawaterEntry:
-        return &Mackenzie1981;
-    default:
-        return nullptr;
-    }
-}
 
 std::optional<double> VelocityAt(const WaterEquation& equation, double celsius) {
     if (!(celsius >= equation.LowCelsius && celsius <= equation.HighCelsius)) {

@@ -24,10 +24,6 @@ extern const WaterEquation Marczak1997;
 // for sound speed in the oceans", J. Acoust. Soc. Am. 70 (1981) 807-812; 2 to 30 degC.
 extern const WaterEquation Mackenzie1981;
 
-// The equation for a fluid list index: WATER and DIST. WATER the pure-water fit, SEAWATER
-// Mackenzie's; none for any other fluid.
-const WaterEquation* EquationForFluid(int fluidIndex);
-
 // The velocity in m/s at `celsius`, or none outside the equation's range.
 std::optional<double> VelocityAt(const WaterEquation& equation, double celsius);
 

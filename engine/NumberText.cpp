@@ -12,6 +12,27 @@
 
 namespace Quillmere {
 
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
+    if (length <= 0) {
+        return 1;
+    }
+    if (length == 1 && (text == u"," || text == u"." || text == u"-")) {
+        return -1;
+    }
+    for (std::int32_t i = 0; i < length; ++i) {
+        if (static_cast<std::size_t>(i) >= text.size()) {
+            return -1;
+        }
+        const char16_t c = text[static_cast<std::size_t>(i)];
+        const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' ||
+                             c == u'+';
+        if (!allowed) {
+            return -1;
+        }
+    }
+    return 0;
+}
+
 bool HasMisplacedComma(std::string_view text) {
     if (text.find(',') == std::string_view::npos) {
         return false;

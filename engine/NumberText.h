@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -8,6 +9,11 @@ namespace Quillmere {
 
 // Text <-> number, the same under every system locale: '.' is the decimal point and ','
 // a digit-group separator. Never strtod/printf here: the C locale follows the user's.
+
+// The leave-field check's character test: 1 for an empty text (length <= 0), 0 when every
+// character may belong to a number (ASCII digits , . - +), -1 otherwise; a lone ",", "."
+// or "-" is -1. A length beyond the text is not trusted (-1).
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
 
 // Reads an entry such as "3,280" or "-0.5". Grouping commas are dropped first; what is
 // left must be an optional sign, digits with at most one '.', and at least one digit.

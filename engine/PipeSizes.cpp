@@ -1,6 +1,5 @@
 #include "PipeSizes.h"
 
-#include "MaterialTables.h"
 
 namespace Quillmere {
 namespace {
@@ -185,13 +184,13 @@ constexpr PipeSizeRow Vu[] = {
 };
 
 constexpr PipeTable Tables[] = {
-    {"SGP", "JIS G 3452", "2019", OneWall, Sgp, false, CarbonSteelEntry},
-    {"STPG", "JIS G 3454", "2017", StpgSchedules, Stpg, false, CarbonSteelEntry},
-    {"SUS", "JIS G 3459", "2016/Amd 1:2017", SusSchedules, Sus, false, StainlessEntry},
-    {"NPS", "ASME B36.10M", "2018", AsmeSchedules, Asme, true, AnyPipeMaterial},
-    {"NPS-S", "ASME B36.19M", "2018", AsmeStainlessSchedules, AsmeStainless, true, StainlessEntry},
-    {"VP", "JIS K 6741", "2016", OneWall, Vp, false, PvcEntry},
-    {"VU", "JIS K 6741", "2016", OneWall, Vu, false, PvcEntry},
+    {"SGP", "JIS G 3452", "2019", OneWall, Sgp, false, PipeMaterialKey::CarbonSteel},
+    {"STPG", "JIS G 3454", "2017", StpgSchedules, Stpg, false, PipeMaterialKey::CarbonSteel},
+    {"SUS", "JIS G 3459", "2016/Amd 1:2017", SusSchedules, Sus, false, PipeMaterialKey::Stainless},
+    {"NPS", "ASME B36.10M", "2018", AsmeSchedules, Asme, true, PipeMaterialKey::Any},
+    {"NPS-S", "ASME B36.19M", "2018", AsmeStainlessSchedules, AsmeStainless, true, PipeMaterialKey::Stainless},
+    {"VP", "JIS K 6741", "2016", OneWall, Vp, false, PipeMaterialKey::Pvc},
+    {"VU", "JIS K 6741", "2016", OneWall, Vu, false, PipeMaterialKey::Pvc},
 };
 
 } // namespace

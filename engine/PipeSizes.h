@@ -24,6 +24,10 @@ struct PipeSizeRow {
     std::array<double, MaxSchedules> WallInch{};
 };
 
+// What a standard's pipes are made of, as the pipe list names it; Any where its sizes serve
+// several materials (B36.10M's are also stainless and PVC Sch 40/80 pipe).
+enum class PipeMaterialKey { Any, CarbonSteel, Stainless, Pvc };
+
 struct PipeTable {
     std::string_view Key;      // "SGP", "STPG", "SUS", "NPS", "NPS-S", "VP", "VU"
     std::string_view Standard; // "JIS G 3454"
@@ -32,12 +36,8 @@ struct PipeTable {
     std::span<const std::string_view> Schedules;
     std::span<const PipeSizeRow> Rows;
     bool InchFigures; // walls and diameters given in inches as well
-    // The pipe list index of what the standard's pipes are made of; AnyPipeMaterial where
-    // its sizes serve several (B36.10M's are also stainless and PVC Sch 40/80 pipe).
-    int Material;
+    PipeMaterialKey Material;
 };
-
-inline constexpr int AnyPipeMaterial = -1;
 
 // Every table, JIS steel first, then ASME, then PVC.
 std::span<const PipeTable> PipeTables();

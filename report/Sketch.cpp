@@ -2,10 +2,10 @@
 
 #include "Catalogue.h"
 #include "FloatText.h"
-#include "FieldCheck.h"
+#include "Fields.h"
+#include "JobSummary.h"
 #include "Lists.h"
 #include "NumberText.h"
-#include "SensorTypes.h"
 #include "UnitSystem.h"
 
 #include <algorithm>
@@ -211,11 +211,11 @@ private:
     // The spacing in large type, and the case in a line below it.
     void Heading() {
         const auto typed = [this](InputField field) {
-            return Words(CaptionId(field)) + " " + job_.Text(field) + " " + unit_;
+            return Words(FieldOf(field).CaptionId) + " " + job_.Text(field) + " " + unit_;
         };
         std::string subtitle = std::string(SensorTypeName(job_.SensorTypeIndex)) + ", " +
-                               Words(MountMethodNameIds[static_cast<std::size_t>(
-                                   std::clamp(job_.MountMethodIndex, 0, 3))]) +
+                               Words(MountMethods[static_cast<std::size_t>(
+                                   std::clamp(job_.MountMethodIndex, 0, 3))].NameId) +
                                ", " + typed(InputField::OuterDiameter) + ", " +
                                typed(InputField::WallThickness);
         if (job_.LiningMaterialIndex != NoLiningEntry) {

@@ -1,9 +1,8 @@
 #include "Execute.h"
 
 #include "EngineError.h"
-#include "SensorTypes.h"
-
-#include "MaterialTables.h"
+#include "Fields.h"
+#include "Lists.h"
 #include "NumberText.h"
 #include "NumericHelpers.h"
 #include "UnitSystem.h"
@@ -13,33 +12,46 @@
 namespace Quillmere {
 namespace {
 
-double ReadLength(std::string_view text, bool imperial) {
-    const double value = ParseNumberText(text);
-    return imperial ? InchToMm(value) : value;
-}
-
-double ReadVelocity(bool locked, double (*tableAt)(int), int index, std::string_view text,
-                    bool imperial) {
-    if (locked) {
-        return tableAt(index); // already m/s in both unit systems
+// Whether the command reads a field's text: a length always (the lining thickness only
+// with a lining), a velocity while its field is open; a locked one is the table's.
+bool ReadsText(const CalcEntries& e, InputField field) {
+    switch (field) {
+    case InputField::PipeVelocity:
+        return !e.PipeVelocityLocked;
+    case InputField::LiningVelocity:
+        return !e.LiningVelocityLocked;
+    case InputField::FluidVelocity:
+        return !e.FluidVelocityLocked;
+    case InputField::LiningThickness:
+        return e.LiningMaterialIndex != NoLiningEntry;
+    case InputField::OuterDiameter:
+    case InputField::WallThickness:
+        return true;
     }
-    const double value = ParseNumberText(text);
-    return imperial ? FtsToMs(value) : value;
+    return true;
 }
 
-// The entries the command reads, in its reading order: an empty one would count as 0
-// and give a spacing the installer believes, so it is refused before anything is read.
+// The table velocity of a locked velocity field, already m/s in both unit systems.
+double TableVelocity(const CalcEntries& e, InputField field) {
+    return field == InputField::PipeVelocity     ? PipeVelocityAt(e.PipeMaterialIndex)
+           : field == InputField::LiningVelocity ? LiningVelocityAt(e.LiningMaterialIndex)
+                                                 : FluidVelocityAt(e.FluidIndex);
+}
+
+// A typed value in mm or m/s.
+double ReadText(std::string_view text, UnitKind unit, bool imperial) {
+    const double value = ParseNumberText(text);
+    if (!imperial) {
+        return value;
+    }
+    return unit == UnitKind::Length ? InchToMm(value) : FtsToMs(value);
+}
+
+// An empty entry the command would read counts as 0 and gives a spacing the installer
+// believes, so the first one in reading order is refused before anything is read.
 void RefuseEmptyEntries(const CalcEntries& e) {
-    const std::pair<bool, InputField> read[] = {
-        {true, InputField::WallThickness},
-        {e.LiningMaterialIndex != NoLiningEntry, InputField::LiningThickness},
-        {true, InputField::OuterDiameter},
-        {!e.PipeVelocityLocked, InputField::PipeVelocity},
-        {!e.LiningVelocityLocked, InputField::LiningVelocity},
-        {!e.FluidVelocityLocked, InputField::FluidVelocity},
-    };
-    for (const auto& [reads, field] : read) {
-        if (reads && e.TextOf(field).empty()) {
+    for (const InputField field : ReadingOrder) {
+        if (ReadsText(e, field) && e.TextOf(field).empty()) {
             throw EngineError(ErrorKind::EmptyInput, field);
         }
     }
@@ -50,10 +62,11 @@ void RefuseEmptyEntries(const CalcEntries& e) {
 // sign): 121.2 - 2 x (60.3 + 0.3) is exactly 0, but 1.4e-14 in doubles. The doubles the
 // computation goes on with must leave a bore as well.
 void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
-    const bool lined = e.LiningMaterialIndex != NoLiningEntry;
-    const int written = SignOfWrittenSum({{1, e.OuterDiameterText},
-                                          {-2, e.WallThicknessText},
-                                          {lined ? -2 : 0, lined ? e.LiningThicknessText : "0"}});
+    const bool lined = ReadsText(e, InputField::LiningThickness);
+    const int written =
+        SignOfWrittenSum({{1, e.TextOf(InputField::OuterDiameter)},
+                          {-2, e.TextOf(InputField::WallThickness)},
+                          {lined ? -2 : 0, lined ? e.TextOf(InputField::LiningThickness) : "0"}});
     if (written <= 0 || in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
         throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
     }
@@ -61,43 +74,19 @@ void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
 
 } // namespace
 
-std::string_view& CalcEntries::TextOf(InputField field) {
-    switch (field) {
-    case InputField::OuterDiameter:
-        return OuterDiameterText;
-    case InputField::PipeVelocity:
-        return PipeVelocityText;
-    case InputField::WallThickness:
-        return WallThicknessText;
-    case InputField::LiningVelocity:
-        return LiningVelocityText;
-    case InputField::LiningThickness:
-        return LiningThicknessText;
-    case InputField::FluidVelocity:
-        return FluidVelocityText;
-    }
-    throw EngineError(ErrorKind::SubscriptOutOfRange);
-}
-
 CalcOutcome RunCalculation(const CalcEntries& e) {
     RefuseEmptyEntries(e);
     const bool imperial = e.UnitFlag != 0;
     CalcOutcome out;
     SpacingInputs& in = out.Inputs;
-
-    in.WallThickness = ReadLength(e.WallThicknessText, imperial);
-    if (e.LiningMaterialIndex != NoLiningEntry) {
-        in.LiningThickness = ReadLength(e.LiningThicknessText, imperial);
+    for (const InputField field : ReadingOrder) {
+        const FieldRecord& f = FieldOf(field);
+        if (ReadsText(e, field)) {
+            in.*f.Input = ReadText(e.TextOf(field), f.Unit, imperial);
+        } else if (f.Unit == UnitKind::Velocity) {
+            in.*f.Input = TableVelocity(e, field);
+        }
     }
-    in.OuterDiameter = ReadLength(e.OuterDiameterText, imperial);
-
-    in.PipeVelocity = ReadVelocity(e.PipeVelocityLocked, PipeVelocityAt, e.PipeMaterialIndex,
-                                   e.PipeVelocityText, imperial);
-    in.LiningVelocity = ReadVelocity(e.LiningVelocityLocked, LiningVelocityAt,
-                                     e.LiningMaterialIndex, e.LiningVelocityText, imperial);
-    in.FluidVelocity = ReadVelocity(e.FluidVelocityLocked, FluidVelocityAt, e.FluidIndex,
-                                    e.FluidVelocityText, imperial);
-
     RefuseNoBore(e, in);
 
     in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);

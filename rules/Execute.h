@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Spacing.h"
-#include "UnitSystem.h"
+#include "InputField.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,20 +21,14 @@ struct CalcEntries {
     int FluidIndex = 0;
     int MountMethodIndex = 0;
     int MountMethodsOffered = 2; // entries of the front end's list: the window has V and Z
-    std::string_view WallThicknessText;
-    std::string_view LiningThicknessText;
-    std::string_view OuterDiameterText;
-    std::string_view PipeVelocityText;
-    std::string_view LiningVelocityText;
-    std::string_view FluidVelocityText;
+    std::array<std::string_view, 6> Texts; // the six fields' texts, by InputField
     bool PipeVelocityLocked = true; // locked: the table velocity counts, not the text
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;
 
-    // The text of one of the six numeric fields.
-    std::string_view& TextOf(InputField field);
+    std::string_view& TextOf(InputField field) { return Texts[static_cast<std::size_t>(field)]; }
     std::string_view TextOf(InputField field) const {
-        return const_cast<CalcEntries*>(this)->TextOf(field);
+        return Texts[static_cast<std::size_t>(field)];
     }
 };
 

@@ -1,34 +1,34 @@
 #include "FieldCheck.h"
 
 #include "CatalogueIds.h"
+#include "Fields.h"
 #include "EngineError.h"
 #include "NumberText.h"
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace Quillmere {
+namespace {
 
-std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
-    if (length <= 0) {
-        return 1;
-    }
-    if (length == 1 && (text == u"," || text == u"." || text == u"-")) {
-        return -1;
-    }
-    for (std::int32_t i = 0; i < length; ++i) {
-        if (static_cast<std::size_t>(i) >= text.size()) {
-            return -1;
+// The limit texts are constants: each is read once, as a typed value is read.
+std::pair<double, double> LimitValues(InputField field, std::int16_t unitFlag) {
+    static const auto read = [](std::int16_t flag) {
+        std::array<std::pair<double, double>, Fields.size()> values{};
+        for (const FieldRecord& f : Fields) {
+            const FieldLimits& limits = LimitsOf(f.Field, flag);
+            values[static_cast<std::size_t>(f.Field)] = {ParseNumberText(limits.Lower),
+                                                          ParseNumberText(limits.Upper)};
         }
-        const char16_t c = text[static_cast<std::size_t>(i)];
-        const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' ||
-                             c == u'+';
-        if (!allowed) {
-            return -1;
-        }
-    }
-    return 0;
+        return values;
+    };
+    static const auto metric = read(0);
+    static const auto imperial = read(1);
+    return (unitFlag == 0 ? metric : imperial)[static_cast<std::size_t>(field)];
 }
+
+} // namespace
 
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
                                  std::int16_t unitFlag) {
@@ -42,139 +42,18 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
     }
     // Only allowed characters are left, so the text is ASCII.
     const std::string ascii(text.begin(), text.end());
-    const FieldRule rule = RuleOf(field);
-    // The limit texts are constants; read them once per unit system.
-    static const auto readLimits = [](std::int16_t flag) {
-        std::array<double, 10> values{};
-        const RangeLimitsSet texts = SubGetUnitRange(flag);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            values[i] = ParseNumberText(texts[i]);
-        }
-        return values;
-    };
-    static const std::array<double, 10> metric = readLimits(0);
-    static const std::array<double, 10> imperial = readLimits(1);
-    const std::array<double, 10>& limits = unitFlag == 0 ? metric : imperial;
     if (HasMisplacedComma(ascii)) {
         // "114,3" is a decimal comma: read as a grouping it would be 1143, a wrong pipe.
         return Catalogue::ErrorText::MisplacedComma;
     }
     try {
         const double value = ParseNumberText(ascii);
-        const double lower = limits[static_cast<std::size_t>(rule.LowerIndex)];
-        const double upper = limits[static_cast<std::size_t>(rule.UpperIndex)];
+        const auto [lower, upper] = LimitValues(field, unitFlag);
         return lower <= value && value <= upper ? 0 : Catalogue::Id::OutOfRange;
     } catch (const EngineError&) {
         // Allowed characters that make no number ("+", "1-2", "--5") are not a number either.
         return Catalogue::Id::NotANumber;
     }
-}
-
-std::int16_t CaptionId(InputField field) {
-    switch (field) {
-    case InputField::OuterDiameter:
-        return Catalogue::Id::OuterDiameter;
-    case InputField::PipeVelocity:
-        return Catalogue::Id::PipeVelocity;
-    case InputField::WallThickness:
-        return Catalogue::Id::WallThickness;
-    case InputField::LiningVelocity:
-        return Catalogue::Id::LiningVelocity;
-    case InputField::LiningThickness:
-        return Catalogue::Id::LiningThickness;
-    case InputField::FluidVelocity:
-        return Catalogue::Id::FluidVelocity;
-    }
-    throw EngineError(ErrorKind::SubscriptOutOfRange);
-}
-
-std::size_t Utf8SequenceLength(std::string_view text) {
-    if (text.empty()) {
-        return 0;
-    }
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // not past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view text) {
-    const std::size_t n = Utf8SequenceLength(text);
-    if (n == 0) {
-        return {0, 0};
-    }
-    const auto lead = static_cast<unsigned char>(text[0]);
-    char32_t cp = n == 1 ? lead : lead & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-        cp = (cp << 6) | (static_cast<unsigned char>(text[k]) & 0x3F);
-    }
-    return {cp, n};
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-std::u16string Utf16FromUtf8(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
-    while (!utf8.empty()) {
-        auto [cp, n] = Utf8CodePoint(utf8);
-        if (n == 0) {
-            out.push_back(u'\uFFFD');
-            utf8.remove_prefix(1);
-            continue;
-        }
-        utf8.remove_prefix(n);
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
 }
 
 } // namespace Quillmere

@@ -21,6 +21,13 @@ std::string RangeText(const WaterEquation& equation, std::int16_t unitFlag) {
     return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " + Degrees(unitFlag);
 }
 
+// The equation a fluid list index has, or none.
+const WaterEquation* EquationForFluid(int fluidIndex) {
+    return fluidIndex >= 0 && fluidIndex < FluidUserEntry
+               ? FluidKinds[static_cast<std::size_t>(fluidIndex)].Water
+               : nullptr;
+}
+
 } // namespace
 
 FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temperature,
@@ -53,7 +60,7 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
     const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
     out.VelocityText = DefaultNumberText(std::round(shown));
     const std::string_view fluid =
-        Catalogue::Text(ListEntryId(FluidKindIds, fluidIndex), stringBase);
+        Catalogue::Text(EntryNameId(FluidKinds, fluidIndex), stringBase);
     out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(unitFlag) +
                ", " + std::string(out.Equation->Name);
     return out;

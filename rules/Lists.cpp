@@ -1,8 +1,43 @@
 #include "Lists.h"
 
 #include "EngineError.h"
+#include "Execute.h"
 
 namespace Quillmere {
+namespace {
+
+template <typename Table> const auto& At(const Table& table, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= table.size()) {
+        throw EngineError(ErrorKind::SubscriptOutOfRange);
+    }
+    return table[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+double PipeVelocityAt(int listIndex) { return At(PipeSoundVelocities, listIndex); }
+double LiningVelocityAt(int listIndex) { return At(LiningSoundVelocities, listIndex); }
+double FluidVelocityAt(int listIndex) { return At(FluidSoundVelocities, listIndex); }
+
+std::int16_t EntryNameId(std::span<const ListEntry> list, int listIndex) {
+    return At(list, listIndex).NameId;
+}
+
+int PipeEntryOf(PipeMaterialKey key) {
+    for (std::size_t i = 0; key != PipeMaterialKey::Any && i < PipeMaterials.size(); ++i) {
+        if (PipeMaterials[i].Pipe == key) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+const SensorTypeRecord& SensorTypeAt(int listIndex) { return At(SensorTypes, listIndex).Constants; }
+std::string_view SensorTypeName(int listIndex) { return At(SensorTypes, listIndex).Name; }
+bool IsSteppedSensorType(int listIndex) {
+    return listIndex >= 0 && listIndex < SensorTypeCount &&
+           SensorTypes[static_cast<std::size_t>(listIndex)].Stepped;
+}
 
 bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex) {
     switch (field) {
@@ -23,18 +58,12 @@ bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex) {
 
 void LockVelocitiesByLists(CalcEntries& entries) {
     const auto locked = [&entries](InputField field) {
-        return !RowOpen(field, entries.PipeMaterialIndex, entries.LiningMaterialIndex, entries.FluidIndex);
+        return !RowOpen(field, entries.PipeMaterialIndex, entries.LiningMaterialIndex,
+                        entries.FluidIndex);
     };
     entries.PipeVelocityLocked = locked(InputField::PipeVelocity);
     entries.LiningVelocityLocked = locked(InputField::LiningVelocity);
     entries.FluidVelocityLocked = locked(InputField::FluidVelocity);
-}
-
-std::string_view SensorTypeName(int listIndex) {
-    if (listIndex < 0 || listIndex >= SensorTypeCount) {
-        throw EngineError(ErrorKind::SubscriptOutOfRange);
-    }
-    return SensorTypeNames[static_cast<std::size_t>(listIndex) + 1];
 }
 
 } // namespace Quillmere

@@ -3,7 +3,7 @@
 #include "AsciiCase.h"
 
 #include "Catalogue.h"
-#include "MaterialTables.h"
+#include "Lists.h"
 #include "NumberText.h"
 #include "TextFold.h"
 #include "Words.h"
@@ -408,8 +408,8 @@ std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
 }
 
 int PipeMaterialWith(const PipeTable& table, int selected) {
-    return selected == PipeUserEntry || table.Material == AnyPipeMaterial ? selected
-                                                                          : table.Material;
+    const int entry = PipeEntryOf(table.Material);
+    return selected == PipeUserEntry || entry < 0 ? selected : entry;
 }
 
 std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& row) {

@@ -8,8 +8,11 @@
 
 #include "Execute.h"
 #include "FieldCheck.h"
+#include "Fields.h"
 #include "FluidAtTemperature.h"
+#include "JobRecord.h"
 #include "Lists.h"
 #include "PipeChoice.h"
 #include "TextFold.h"
+#include "Utf8.h"
 #include "Words.h"

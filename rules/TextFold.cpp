@@ -1,7 +1,7 @@
 #include "TextFold.h"
 
 #include "AsciiCase.h"
-#include "FieldCheck.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <limits>

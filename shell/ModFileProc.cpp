@@ -1,7 +1,7 @@
 #include "ModFileProc.h"
 
 #include "AsciiCase.h"
-#include "FieldCheck.h"
+#include "Utf8.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,6 +2,7 @@
 // W methods, the sketch, and the program's job-sheet behaviour and exit statuses.
 #include "CsvStream.h"
 #include "Job.h"
+#include "JobSummary.h"
 #include "Sketch.h"
 
 #include <gtest/gtest.h>

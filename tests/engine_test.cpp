@@ -1,7 +1,8 @@
-// Engine behaviour through its public functions: helpers, sensor records, the computation
-// for every mounting method, units and number texts.
+// Engine behaviour through its public functions: helpers, the computation for every
+// mounting method with the sensor types' records, unit conversions and number texts.
 #include "Engine.h"
 #include "ExpectError.h"
+#include "Lists.h" // the sensor types' records the computation is tried with
 
 #include <gtest/gtest.h>
 
@@ -175,25 +176,6 @@ TEST(NumberText, DefaultFormAndGroupedFormat) {
     EXPECT_EQ(FormatGroupedFixed(-1234.5, 2), "-1,234.50");
 }
 
-TEST(SensorTypes, CatalogueHoldsTheStoredValues) {
-    const SensorTypeRecord& c1 = SensorTypeAt(4);
-    EXPECT_EQ(c1.WedgeVelocity, 2505);
-    EXPECT_EQ(c1.IncidenceAngle, 42);
-    EXPECT_EQ(c1.WedgeRun, 9.07); // stored, not the 9.00 the formula gives
-    EXPECT_EQ(c1.MountOffset, 27.0);
-    EXPECT_EQ(SensorTypeAt(6).WedgeRun, 9.07);
-    EXPECT_EQ(SensorTypeAt(11).WedgeVelocity, 2830);
-    EXPECT_EQ(SensorTypeAt(11).IncidenceAngle, 49);
-
-    for (int i = 0; i < SensorTypeCount; ++i) {
-        const SensorTypeRecord& r = SensorTypeAt(i);
-        const double angle = r.IncidenceAngle / Degrees;
-        EXPECT_NEAR(r.WedgePathLength, r.WedgeHeight / std::cos(angle), 5e-7) << i;
-    }
-    ExpectError([] { SensorTypeAt(-1); }, ErrorKind::SubscriptOutOfRange);
-    ExpectError([] { SensorTypeAt(12); }, ErrorKind::SubscriptOutOfRange);
-}
-
 TEST(ComputeSpacing, WorkedCases) {
     const SpacingBreakdown c1 = ComputeSpacingBreakdown(Pipe(114.3, 6.0, 3000, 1440), SensorTypeAt(4));
     EXPECT_NEAR(c1.WallAngle * Degrees, 53.2596, 5e-5);
@@ -328,44 +310,12 @@ TEST(ComputeSpacing, HugeOrOddInputsGiveErrorsNotNonFiniteResults) {
     EXPECT_TRUE(std::isfinite(s));
 }
 
-TEST(UnitSystem, ConstantsAndLabels) {
+TEST(UnitSystem, ConversionsWithTheStoredConstants) {
     EXPECT_EQ(InchToMm(1), 1 / 0.0393700787);
     EXPECT_NEAR(InchToMm(1), 25.400000025908, 1e-12);
     EXPECT_NEAR(MmToInch(25.4), 0.99999999898, 1e-14);
     EXPECT_EQ(FtsToMs(3280), 3280 / 3.28083989);
-
-    const InputField fields[] = {InputField::OuterDiameter,  InputField::PipeVelocity,
-                                 InputField::WallThickness,  InputField::LiningVelocity,
-                                 InputField::LiningThickness, InputField::FluidVelocity};
-    const char* metric[] = {"6.00-6200.00mm", "1000-3700m/s",    "0.10-100.00mm",
-                            "1000-3700m/s",   "0.01-100.00mm",   "300-2500m/s"};
-    const char* imperial[] = {"0.2362-244.100inch", "3280-12140ft/s",    "0.0039-3.9380inch",
-                              "3280-12140ft/s",     "0.0003-3.9380inch", "984-8203ft/s"};
-    const int lengths[][2] = {{7, 7}, {4, 5}, {6, 6}, {4, 5}, {6, 6}, {4, 4}};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(RangeLabelText(fields[i], 0), metric[i]);
-        EXPECT_EQ(RangeLabelText(fields[i], -3), imperial[i]);
-        EXPECT_EQ(MaxInputLength(fields[i], 0), lengths[i][0]);
-        EXPECT_EQ(MaxInputLength(fields[i], 1), lengths[i][1]);
-        // Every limit can just be typed within the field's length limit.
-        const FieldRule rule = RuleOf(fields[i]);
-        for (std::int16_t flag : {std::int16_t{0}, std::int16_t{1}}) {
-            EXPECT_EQ(SubGetUnitRange(flag)[rule.UpperIndex].size(),
-                      static_cast<std::size_t>(MaxInputLength(fields[i], flag)));
-        }
-    }
-    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(0)[0]), "[mm]");
-    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(7)[1]), "[ft/s]");
     ExpectError([] { InchToMm(1e307); }, ErrorKind::Overflow);
-}
-
-TEST(MaterialTables, VelocityByListIndex) {
-    EXPECT_EQ(PipeVelocityAt(0), 3000);
-    EXPECT_EQ(PipeVelocityAt(7), 3000);
-    EXPECT_EQ(LiningVelocityAt(NoLiningEntry), 0);
-    EXPECT_EQ(FluidVelocityAt(16), 414);
-    ExpectError([] { PipeVelocityAt(PipeUserEntry); }, ErrorKind::SubscriptOutOfRange);
-    ExpectError([] { FluidVelocityAt(-1); }, ErrorKind::SubscriptOutOfRange);
 }
 
 TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
@@ -492,9 +442,8 @@ TEST(FluidTemperature, ReferencePointsAndRanges) {
     EXPECT_FALSE(VelocityAt(Mackenzie1981, 1.99));
     EXPECT_FALSE(VelocityAt(Mackenzie1981, 30.01));
     EXPECT_FALSE(VelocityAt(Marczak1997, std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_EQ(EquationForFluid(0), &Marczak1997);  // WATER
-    EXPECT_EQ(EquationForFluid(2), &Marczak1997);  // DIST. WATER
-    EXPECT_EQ(EquationForFluid(1), &Mackenzie1981); // SEAWATER
-    EXPECT_EQ(EquationForFluid(3), nullptr);
+    static_assert(FluidKinds[0].Water == &Marczak1997 && FluidKinds[2].Water == &Marczak1997 &&
+                  FluidKinds[1].Water == &Mackenzie1981 && FluidKinds[3].Water == nullptr,
+                  "WATER and DIST. WATER are pure water, SEAWATER Mackenzie's");
     EXPECT_EQ(FahrenheitToCelsius(212), 100);
 }

@@ -1,7 +1,7 @@
 // The record of a job: the sketch's scale and reference marks read back from its SVG
 // (positions on paper, not pixels), and the summary's lines.
 #include "Catalogue.h"
-#include "JobRecord.h"
+#include "JobSummary.h"
 #include "Lists.h"
 #include "Sketch.h"
 
@@ -32,11 +32,11 @@ JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, c
     e.SensorTypeIndex = sensor;
     e.MountMethodIndex = mount;
     e.MountMethodsOffered = MountMethodCount;
-    e.OuterDiameterText = od;
-    e.WallThicknessText = wall;
+    e.TextOf(InputField::OuterDiameter) = od;
+    e.TextOf(InputField::WallThickness) = wall;
     if (*lining != 0) {
         e.LiningMaterialIndex = 3; // rubber
-        e.LiningThicknessText = lining;
+        e.TextOf(InputField::LiningThickness) = lining;
     }
     return RecordJob(e, base);
 }
@@ -170,11 +170,11 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     CalcEntries e;
     e.SensorTypeIndex = 4;
     e.MountMethodsOffered = MountMethodCount;
-    e.OuterDiameterText = "114.3";
-    e.WallThicknessText = "6";
+    e.TextOf(InputField::OuterDiameter) = "114.3";
+    e.TextOf(InputField::WallThickness) = "6";
     e.FluidIndex = FluidUserEntry;
     e.FluidVelocityLocked = false;
-    e.FluidVelocityText = "1551";
+    e.TextOf(InputField::FluidVelocity) = "1551";
     JobRecord job = RecordJob(e, 5000);
     AddHelperNotes(job, notes);
     const std::string both = JobSummary(job, "2026-12-07 10:00", "1.0.0");
@@ -182,8 +182,8 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
         << both;
     EXPECT_NE(both.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"), std::string::npos) << both;
 
-    e.WallThicknessText = "6.0"; // the same figure, typed by the user: not the helper's
-    e.FluidVelocityText = "1550";
+    e.TextOf(InputField::WallThickness) = "6.0"; // the same figure, typed by the user: not the helper's
+    e.TextOf(InputField::FluidVelocity) = "1550";
     job = RecordJob(e, 5000);
     AddHelperNotes(job, notes);
     const std::string neither = JobSummary(job, "2026-12-07 10:00", "1.0.0");
@@ -191,7 +191,7 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     EXPECT_EQ(neither.find("Marczak"), std::string::npos) << neither;
 
     // A fluid chosen by name again takes the table's velocity: the temperature no longer counts.
-    e.FluidVelocityText = "1551";
+    e.TextOf(InputField::FluidVelocity) = "1551";
     e.FluidIndex = 0;
     e.FluidVelocityLocked = true;
     job = RecordJob(e, 0);

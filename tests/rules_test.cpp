@@ -8,10 +8,59 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
 using namespace Quillmere;
+
+// The lists' records: what the tables hold is checked where it is written down, once.
+static_assert(PipeSoundVelocities.size() == 12 && PipeSoundVelocities[0] == 3000 &&
+              PipeSoundVelocities[7] == 3000);
+static_assert(LiningSoundVelocities[NoLiningEntry] == 0 && FluidSoundVelocities[16] == 414);
+static_assert(SensorTypeCatalogue[4].WedgeVelocity == 2505 && SensorTypeCatalogue[4].IncidenceAngle == 42 &&
+              SensorTypeCatalogue[4].WedgeRun == 9.07 && // stored, not the 9.00 the formula gives
+              SensorTypeCatalogue[4].MountOffset == 27.0 && SensorTypeCatalogue[6].WedgeRun == 9.07 &&
+              SensorTypeCatalogue[11].WedgeVelocity == 2830 && SensorTypeCatalogue[11].IncidenceAngle == 49);
+
+TEST(Lists, TablesByListIndex) {
+    EXPECT_EQ(PipeVelocityAt(0), 3000);
+    EXPECT_EQ(FluidVelocityAt(16), 414);
+    ExpectError([] { PipeVelocityAt(PipeUserEntry); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([] { FluidVelocityAt(-1); }, ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(LiningVelocityAt(LiningUserEntry), 0); // a slot, never read
+    EXPECT_EQ(SensorTypeAt(4).WedgeVelocity, 2505);
+    constexpr double Degrees = 180.0 / 3.14159265358979323846;
+    for (int i = 0; i < SensorTypeCount; ++i) {
+        const SensorTypeRecord& r = SensorTypeAt(i);
+        const double angle = r.IncidenceAngle / Degrees;
+        EXPECT_NEAR(r.WedgePathLength, r.WedgeHeight / std::cos(angle), 5e-7) << i;
+    }
+    ExpectError([] { SensorTypeAt(-1); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([] { SensorTypeAt(12); }, ErrorKind::SubscriptOutOfRange);
+    EXPECT_FALSE(IsSteppedSensorType(12));
+    EXPECT_EQ(PipeEntryOf(PipeMaterialKey::Pvc), 2);
+    EXPECT_EQ(PipeEntryOf(PipeMaterialKey::Any), -1);
+}
+
+TEST(Fields, LabelsAndTypingLengths) {
+    const char* metric[] = {"6.00-6200.00mm", "1000-3700m/s",    "0.10-100.00mm",
+                            "1000-3700m/s",   "0.01-100.00mm",   "300-2500m/s"};
+    const char* imperial[] = {"0.2362-244.100inch", "3280-12140ft/s",    "0.0039-3.9380inch",
+                              "3280-12140ft/s",     "0.0003-3.9380inch", "984-8203ft/s"};
+    const int lengths[][2] = {{7, 7}, {4, 5}, {6, 6}, {4, 5}, {6, 6}, {4, 4}};
+    for (int i = 0; i < 6; ++i) {
+        const InputField field = InputFields[static_cast<std::size_t>(i)];
+        EXPECT_EQ(RangeLabelText(field, 0), metric[i]);
+        EXPECT_EQ(RangeLabelText(field, -3), imperial[i]);
+        EXPECT_EQ(MaxInputLength(field, 0), lengths[i][0]);
+        EXPECT_EQ(MaxInputLength(field, 1), lengths[i][1]);
+    }
+    EXPECT_EQ(SubGetUnitRange(0)[1], "6200.00");
+    EXPECT_EQ(SubGetUnitRange(1)[9], "3.9380");
+    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(0)[0]), "[mm]");
+    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(7)[1]), "[ft/s]");
+}
 
 TEST(IsNumericText, CharacterCheck) {
     struct Row {
@@ -38,8 +87,8 @@ CalcEntries Entries(int type, const char* od, const char* wall, int mount = 0, i
     e.UnitFlag = static_cast<std::int16_t>(unit);
     e.SensorTypeIndex = type;
     e.MountMethodIndex = mount;
-    e.OuterDiameterText = od;
-    e.WallThicknessText = wall;
+    e.TextOf(InputField::OuterDiameter) = od;
+    e.TextOf(InputField::WallThickness) = wall;
     return e;
 }
 } // namespace
@@ -69,8 +118,8 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
     slow.PipeMaterialIndex = PipeUserEntry;
     slow.FluidIndex = FluidUserEntry;
     slow.PipeVelocityLocked = slow.FluidVelocityLocked = false;
-    slow.PipeVelocityText = "1000";
-    slow.FluidVelocityText = "300";
+    slow.TextOf(InputField::PipeVelocity) = "1000";
+    slow.TextOf(InputField::FluidVelocity) = "300";
     EXPECT_EQ(RunCalculation(slow).Display.Result1, "0");
     EXPECT_EQ(RunCalculation(slow).Display.Result2, "0");
     // Imperial display of the same spacings, fed straight to the formatter.
@@ -86,20 +135,20 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
 
 TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
     CalcEntries e = Entries(4, "114.3", "6.0");
-    e.PipeVelocityText = "3200"; // ignored while locked: carbon steel's 3000 counts
-    e.LiningThicknessText = "50"; // ignored while no lining is selected
+    e.TextOf(InputField::PipeVelocity) = "3200"; // ignored while locked: carbon steel's 3000 counts
+    e.TextOf(InputField::LiningThickness) = "50"; // ignored while no lining is selected
     EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
     EXPECT_EQ(RunCalculation(e).Inputs.LiningThickness, 0.0);
 
     e.PipeVelocityLocked = false; // user entry: the typed velocity counts
     e.PipeMaterialIndex = PipeUserEntry;
-    e.PipeVelocityText = "3000";
+    e.TextOf(InputField::PipeVelocity) = "3000";
     EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
 
     CalcEntries imp = Entries(4, "1", "0.1", 0, 1);
     imp.FluidVelocityLocked = false;
     imp.FluidIndex = FluidUserEntry;
-    imp.FluidVelocityText = "4,724";
+    imp.TextOf(InputField::FluidVelocity) = "4,724";
     const CalcOutcome o = RunCalculation(imp);
     EXPECT_EQ(o.Inputs.OuterDiameter, 1 / 0.0393700787);
     EXPECT_EQ(o.Inputs.FluidVelocity, 4724 / 3.28083989);
@@ -107,7 +156,7 @@ TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
 
     CalcEntries lined = Entries(4, "114.3", "6.0");
     lined.LiningMaterialIndex = 3;
-    lined.LiningThicknessText = "2";
+    lined.TextOf(InputField::LiningThickness) = "2";
     EXPECT_EQ(RunCalculation(lined).Inputs.LiningVelocity, 1510);
     EXPECT_EQ(RunCalculation(lined).Inputs.LiningThickness, 2);
 }
@@ -117,9 +166,9 @@ TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
     ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
     e = Entries(4, "100", "5");
     e.PipeVelocityLocked = false;
-    e.PipeVelocityText = "1-2";
+    e.TextOf(InputField::PipeVelocity) = "1-2";
     ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
-    e.PipeVelocityText = "3800";
+    e.TextOf(InputField::PipeVelocity) = "3800";
     e.SensorTypeIndex = 2;
     ExpectError([&] { RunCalculation(e); }, ErrorKind::InvalidArgument, Medium::Wall);
     e.SensorTypeIndex = -1;
@@ -245,9 +294,9 @@ TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     for (InputField f : {InputField::OuterDiameter, InputField::PipeVelocity,
                          InputField::WallThickness, InputField::LiningVelocity,
                          InputField::LiningThickness, InputField::FluidVelocity}) {
-        EXPECT_NO_THROW(Catalogue::Text(CaptionId(f), 5000));
+        EXPECT_NO_THROW(Catalogue::Text(FieldOf(f).CaptionId, 5000));
     }
-    EXPECT_EQ(Catalogue::Text(CaptionId(InputField::WallThickness), 5000), "WALL THICKNESS");
+    EXPECT_EQ(Catalogue::Text(FieldOf(InputField::WallThickness).CaptionId, 5000), "WALL THICKNESS");
 }
 
 // An empty required entry and a pipe without bore give a spacing the installer would
@@ -266,10 +315,10 @@ TEST(Refusals, EmptyEntriesInReadingOrder) {
                                 InputField::LiningVelocity, InputField::FluidVelocity};
     for (bool lining : {false, true}) {
         CalcEntries e = open(Entries(4, "114.3", "6.0"), lining);
-        e.PipeVelocityText = "3000";
-        e.LiningVelocityText = "2000";
-        e.LiningThicknessText = "2";
-        e.FluidVelocityText = "1440";
+        e.TextOf(InputField::PipeVelocity) = "3000";
+        e.TextOf(InputField::LiningVelocity) = "2000";
+        e.TextOf(InputField::LiningThickness) = "2";
+        e.TextOf(InputField::FluidVelocity) = "1440";
         ASSERT_NO_THROW(RunCalculation(e));
         // Emptying every field from the last in reading order to the first: each time the
         // first empty one it reads is named; without a lining its two fields are not read.
@@ -331,7 +380,7 @@ TEST(Refusals, NoBoreAtTheExactBoundary) {
         CalcEntries e = Entries(4, r.od, r.wall, 0, r.unit);
         if (*r.lining != 0) {
             e.LiningMaterialIndex = 3; // rubber
-            e.LiningThicknessText = r.lining;
+            e.TextOf(InputField::LiningThickness) = r.lining;
         }
         if (r.refused) {
             try {

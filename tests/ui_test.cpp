@@ -2,6 +2,7 @@
 // EXECUTE button, reading what the controls show and which messages appear.
 #include "Engine.h"
 #include "JobReport.h"
+#include "JobSummary.h"
 #include "Rules.h"
 #include "WindowFixture.h"
 
@@ -807,15 +808,15 @@ private slots:
         CalcEntries e;
         e.SensorTypeIndex = 4; // VT-C1 on a small pipe: clamped to 0
         e.MountMethodIndex = 1;
-        e.OuterDiameterText = "20";
-        e.WallThicknessText = "1";
+        e.TextOf(InputField::OuterDiameter) = "20";
+        e.TextOf(InputField::WallThickness) = "1";
         e.PipeMaterialIndex = PipeUserEntry;
-        e.PipeVelocityText = "3200";
+        e.TextOf(InputField::PipeVelocity) = "3200";
         e.LiningMaterialIndex = LiningUserEntry;
-        e.LiningVelocityText = "2300";
-        e.LiningThicknessText = "0.5";
+        e.TextOf(InputField::LiningVelocity) = "2300";
+        e.TextOf(InputField::LiningThickness) = "0.5";
         e.FluidIndex = FluidUserEntry;
-        e.FluidVelocityText = "1551";
+        e.TextOf(InputField::FluidVelocity) = "1551";
         LockVelocitiesByLists(e);
         JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
@@ -1049,7 +1050,7 @@ private slots:
         });
         w.StandardPipeAction->trigger();
         QCOMPARE(shown, QStringLiteral("PVC"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PvcEntry);
+        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
         Execute();
         QCOMPARE(w.txtResult1Text->text(), QStringLiteral("58.47"));
         w.activateWindow(); // back from the dialog
@@ -1062,7 +1063,7 @@ private slots:
 
         // ASME B36.10M's sizes are also PVC Sch 40/80 pipe: the material chosen stays.
         frmCalc& imperial = Open(1, 1);
-        Choose(imperial.PIPE_MATERIALCombo, PvcEntry);
+        Choose(imperial.PIPE_MATERIALCombo, PipeEntryOf(PipeMaterialKey::Pvc));
         rounds = 0;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = QApplication::activeModalWidget();
@@ -1079,7 +1080,7 @@ private slots:
         QCOMPARE(rounds, 1);
         QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
         QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
-        QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PvcEntry);
+        QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
         QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管..."));
     }
 
@@ -1152,9 +1153,9 @@ private slots:
         e.SensorTypeIndex = 7;
         e.PipeMaterialIndex = PipeUserEntry;
         e.PipeVelocityLocked = false;
-        e.PipeVelocityText = "3280";
-        e.OuterDiameterText = "244.1";
-        e.WallThicknessText = "0.5";
+        e.TextOf(InputField::PipeVelocity) = "3280";
+        e.TextOf(InputField::OuterDiameter) = "244.1";
+        e.TextOf(InputField::WallThickness) = "0.5";
         QCOMPARE(shown, QString::fromStdString(RunCalculation(e).Display.Result1));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d{3}$")).match(shown).hasMatch());
     }

@@ -9,6 +9,7 @@
 #include "UiText.h"
 
 #include "JobReport.h"
+#include "JobSummary.h"
 
 #include <QAction>
 #include <QApplication>
@@ -139,26 +140,26 @@ frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
 frmCalc::~frmCalc() { qApp->removeEventFilter(this); }
 
 const std::array<frmCalc::InputRow, 6> frmCalc::InputRows{{
-    {InputField::OuterDiameter, "OUTER_DIAMETER", &frmCalc::OUTER_DIAMETER,
+    {InputField::OuterDiameter, &frmCalc::OUTER_DIAMETER,
      &frmCalc::OUTER_DIAMETERText, &frmCalc::OUTER_DIAMETER_RANGE, "Label8_0",
      [](frmCalc& w) -> QLabel*& { return w.Label8[0]; }, 0, &frmCalc::OUTER_DIAMETERText_LostFocus,
      false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
-    {InputField::PipeVelocity, "TRANS_FREQUENCY", &frmCalc::TRANS_FREQUENCY,
+    {InputField::PipeVelocity, &frmCalc::TRANS_FREQUENCY,
      &frmCalc::TRANS_FREQUENCYText, &frmCalc::TRANS_FREQUENCY_RANGE, "Label12_0",
      [](frmCalc& w) -> QLabel*& { return w.Label12[0]; }, 2,
      &frmCalc::TRANS_FREQUENCYText_LostFocus, false, 2, "配管音速", "1000～3700m/s", "[m/s]"},
-    {InputField::WallThickness, "WALL_THICKNESS", &frmCalc::WALL_THICKNESS,
+    {InputField::WallThickness, &frmCalc::WALL_THICKNESS,
      &frmCalc::WALL_THICKNESSText, &frmCalc::WALL_THICKNESS_RANGE, "Label8_1",
      [](frmCalc& w) -> QLabel*& { return w.Label8[1]; }, 3, &frmCalc::WALL_THICKNESSText_LostFocus,
      false, 3, "配管厚さ", "0.10～100.00mm", "[mm]"},
-    {InputField::LiningVelocity, "LINING_S_V", &frmCalc::LINING_S_V, &frmCalc::LINING_S_VText,
+    {InputField::LiningVelocity, &frmCalc::LINING_S_V, &frmCalc::LINING_S_VText,
      &frmCalc::LINING_S_V_RANGE, "Label1_0", [](frmCalc& w) -> QLabel*& { return w.Label1[0]; },
      7, &frmCalc::LINING_S_VText_LostFocus, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
-    {InputField::LiningThickness, "LINING_THICKNESS", &frmCalc::LINING_THICKNESS,
+    {InputField::LiningThickness, &frmCalc::LINING_THICKNESS,
      &frmCalc::LINING_THICKNESSText, &frmCalc::LINING_THICKNESS_RANGE, "Label2_0",
      [](frmCalc& w) -> QLabel*& { return w.Label2[0]; }, 8,
      &frmCalc::LINING_THICKNESSText_LostFocus, true, 2, "ライニング厚さ", "0.10～100.00mm", "[mm]"},
-    {InputField::FluidVelocity, "FLUID_S_V", &frmCalc::FLUID_S_V, &frmCalc::FLUID_S_VText,
+    {InputField::FluidVelocity, &frmCalc::FLUID_S_V, &frmCalc::FLUID_S_VText,
      &frmCalc::FLUID_S_V_RANGE, "Label1_1", [](frmCalc& w) -> QLabel*& { return w.Label1[1]; },
      10, &frmCalc::FLUID_S_VText_LostFocus, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
 }};
@@ -175,8 +176,8 @@ void frmCalc::CreateInputRows() {
         const int fieldLeft = row.RightColumn ? 10320 : 3240;
         const int fieldWidth = row.RightColumn ? 2415 : 2412;
         const int unitLeft = row.RightColumn ? 12840 : 5760;
-        const QByteArray name(row.Name);
-        this->*row.Caption = MakeLabel(this, row.Name, {captionLeft, top + 120, captionWidth, 255},
+        const QByteArray name(FieldOf(row.Field).Name.data(), static_cast<qsizetype>(FieldOf(row.Field).Name.size()));
+        this->*row.Caption = MakeLabel(this, name.constData(), {captionLeft, top + 120, captionWidth, 255},
                                        row.DesignCaption, sys);
         this->*row.Text =
             MakeField(this, (name + "Text").constData(), {fieldLeft, top, fieldWidth, 405});
@@ -353,7 +354,7 @@ void frmCalc::LoadCaptions() {
     namespace Id = Catalogue::Id;
     BuildWorkingFont(12, true);
     for (const InputRow& row : InputRows) {
-        (this->*row.Caption)->setText(text(CaptionId(row.Field)));
+        (this->*row.Caption)->setText(text(FieldOf(row.Field).CaptionId));
         AssignWorkingFont(this->*row.Caption);
     }
     const std::pair<QLabel*, QString> captions[] = {
@@ -385,8 +386,7 @@ void frmCalc::LoadUnitLabels() {
     const std::int16_t unitFlag = ModCommonProc::UnitFlag;
     UnitNames = SubGetUnitForm1(unitFlag);
     for (const InputRow& row : InputRows) {
-        const auto unit = static_cast<std::size_t>(RuleOf(row.Field).UnitIndex);
-        row.Unit(*this)->setText(FromUtf8(UnitLabelText(UnitNames[unit])));
+        row.Unit(*this)->setText(FromUtf8(UnitLabelText(UnitOf(row.Field, unitFlag))));
         AssignWorkingFont(row.Unit(*this));
     }
     Label4->setText(FromUtf8(UnitLabelText(UnitNames[0])));
@@ -403,20 +403,22 @@ void frmCalc::LoadUnitLabels() {
 
 // 6. 7. The list sources, looked up once; 8. 9. lists and input fields, 12 pt.
 void frmCalc::LoadLists() {
-    auto fromIds = [this](const auto& ids) {
-        QStringList names{QString::number(ids[0])};
-        for (std::size_t i = 1; i < ids.size(); ++i) {
-            names << text(ids[i]);
+    // A list source holds its count in element 0, its entries' texts after it.
+    const auto source = [this](const auto& entries) {
+        QStringList names{QString::number(entries.size())};
+        for (const auto& entry : entries) {
+            names << text(entry.NameId);
         }
         return names;
     };
-    PipeMaterialNames = fromIds(PipeMaterialIds);
-    FluidKindNames = fromIds(FluidKindIds);
-    LiningMaterialNames = fromIds(LiningMaterialIds);
-    MountMethodNames = fromIds(MountMethodIds) << QString() << QString();
-    SensorTypeNames.clear();
-    for (std::string_view name : Quillmere::SensorTypeNames) {
-        SensorTypeNames << FromUtf8(name);
+    PipeMaterialNames = source(PipeMaterials);
+    FluidKindNames = source(FluidKinds);
+    LiningMaterialNames = source(LiningMaterials);
+    MountMethodNames = source(std::span(MountMethods).first(WindowMountMethods)) << QString()
+                                                                                  << QString();
+    SensorTypeNames = QStringList{QString::number(SensorTypes.size())};
+    for (const SensorTypeEntry& type : SensorTypes) {
+        SensorTypeNames << FromUtf8(type.Name);
     }
 
     BuildWorkingFont(12, false);

@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "JobRecord.h"
-#include "UnitSystem.h"
+#include "Fields.h"
 
 class QAction;
 class QComboBox;
@@ -104,8 +104,7 @@ public:
     // The six numeric input rows, in focus order: the one table that creation, Form_Load,
     // the leave-field checks and the handlers all work from.
     struct InputRow {
-        Quillmere::InputField Field;
-        const char* Name; // of the caption label; + "Text" the field, + "_RANGE" its range
+        Quillmere::InputField Field; // its record names the controls: caption, + "Text", + "_RANGE"
         QLabel* frmCalc::*Caption;
         FieldEdit* frmCalc::*Text;
         QLabel* frmCalc::*Range;

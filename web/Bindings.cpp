@@ -5,7 +5,7 @@
 // here, as the window takes them from the same layers.
 #include "Catalogue.h"
 #include "Engine.h"
-#include "JobRecord.h"
+#include "JobSummary.h"
 #include "Rules.h"
 #include "Sketch.h"
 
@@ -110,10 +110,9 @@ const char* Give(std::string text) {
     return held.c_str();
 }
 
-// A list's entries; element 0 of a list source is its count.
-template <std::size_t N> std::string ListTexts(const std::array<std::int16_t, N>& ids, std::int16_t base) {
-    return Array(std::span(ids).subspan(1),
-                 [base](std::int16_t id) { return Quoted(Catalogue::Text(id, base)); });
+// A list's entries by name.
+template <typename Entries> std::string ListTexts(const Entries& entries, std::int16_t base) {
+    return Array(entries, [base](const auto& e) { return Quoted(Catalogue::Text(e.NameId, base)); });
 }
 
 } // namespace
@@ -129,18 +128,19 @@ const char* qm_page(int lang, int unit) {
     const auto unitFlag = static_cast<std::int16_t>(unit);
     const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
     const UnitNamesSet units = SubGetUnitForm1(unitFlag);
-    const std::string fields = Array(InputFields, [&](InputField f) {
+    // The rows in the window's focus order, named as the window's controls.
+    const std::string fields = Array(Fields, [&](const FieldRecord& f) {
         return Object()
-            .Text("caption", text(CaptionId(f)))
-            .Text("unit", UnitLabelText(units[static_cast<std::size_t>(RuleOf(f).UnitIndex)]))
-            .Text("range", RangeLabelText(f, unitFlag))
-            .Number("maxLength", MaxInputLength(f, unitFlag))
+            .Text("name", f.Name)
+            .Text("caption", text(f.CaptionId))
+            .Text("unit", UnitLabelText(UnitOf(f.Field, unitFlag)))
+            .Text("range", RangeLabelText(f.Field, unitFlag))
+            .Number("maxLength", MaxInputLength(f.Field, unitFlag))
             .Json();
     });
-    const std::string mounts =
-        Array(MountMethodNameIds, [&](std::int16_t id) { return Quoted(text(id)); });
+    const std::string mounts = ListTexts(MountMethods, base);
     const std::string sensors =
-        Array(std::span(SensorTypeNames).subspan(1), [](std::string_view s) { return Quoted(s); });
+        Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });
     const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
     return Give(Object()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
@@ -158,9 +158,9 @@ const char* qm_page(int lang, int unit) {
                     .Text("result", text(Id::CalculationResult))
                     .Text("input", "* " + text(Id::Input))
                     .Text("stepped", SteppedSensorTypesText)
-                    .Raw("pipes", ListTexts(PipeMaterialIds, base))
-                    .Raw("linings", ListTexts(LiningMaterialIds, base))
-                    .Raw("fluids", ListTexts(FluidKindIds, base))
+                    .Raw("pipes", ListTexts(PipeMaterials, base))
+                    .Raw("linings", ListTexts(LiningMaterials, base))
+                    .Raw("fluids", ListTexts(FluidKinds, base))
                     .Raw("mounts", mounts)
                     .Raw("sensors", sensors)
                     .Raw("waters", waters)

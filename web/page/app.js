@@ -3,8 +3,9 @@
 'use strict';
 
 (() => {
-  // The six input rows in the core's field order, by the window's control names.
-  const ROWS = ['OUTER_DIAMETER', 'TRANS_FREQUENCY', 'WALL_THICKNESS', 'LINING_S_V', 'LINING_THICKNESS', 'FLUID_S_V'];
+  // The six input rows in the core's field order, by the window's control names: the core
+  // describes them (qm_page's fields).
+  let ROWS = [];
   const LISTS = ['PIPE_MATERIALCombo', 'LINING_MATERIALCombo', 'KIND_OF_FLUIDCombo', 'SENSOR_MOUNTCombo', 'SENSOR_TYPECombo'];
   const $ = (id) => document.getElementById(id);
   let core = null;
@@ -418,6 +419,7 @@
     performance.mark('core-start');
     core = await QuillmereCore();
     performance.mark('core-ready');
+    ROWS = json('qm_page', ['number', 'number'], [lang, units]).fields.map((f) => f.name);
     buildRows();
     chooseKeyboards();
     connect();

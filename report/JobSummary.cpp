@@ -1,9 +1,8 @@
-#include "JobRecord.h"
+#include "JobSummary.h"
 
 #include "Catalogue.h"
-#include "FieldCheck.h"
+#include "Fields.h"
 #include "Lists.h"
-#include "MaterialTables.h"
 #include "NumberText.h"
 #include "UnitSystem.h"
 
@@ -11,56 +10,15 @@
 
 namespace Quillmere {
 
-JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
-    JobRecord job;
-    job.Outcome = RunCalculation(entries);
-    job.UnitFlag = entries.UnitFlag;
-    job.StringBase = stringBase;
-    job.SensorTypeIndex = entries.SensorTypeIndex;
-    job.PipeMaterialIndex = entries.PipeMaterialIndex;
-    job.LiningMaterialIndex = entries.LiningMaterialIndex;
-    job.FluidIndex = entries.FluidIndex;
-    job.MountMethodIndex = entries.MountMethodIndex;
-    for (const InputField field : InputFields) {
-        job.Texts[static_cast<std::size_t>(field)] = std::string(entries.TextOf(field));
-    }
-    job.PipeVelocityLocked = entries.PipeVelocityLocked;
-    job.LiningVelocityLocked = entries.LiningVelocityLocked;
-    job.FluidVelocityLocked = entries.FluidVelocityLocked;
-    return job;
-}
-
-void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {
-    if (!notes.PipeSize.empty() && job.Text(InputField::OuterDiameter) == notes.Outer &&
-        job.Text(InputField::WallThickness) == notes.Wall) {
-        job.PipeSize = notes.PipeSize;
-    }
-    if (!notes.FluidTemperature.empty() && !job.FluidVelocityLocked &&
-        job.Text(InputField::FluidVelocity) == notes.FluidVelocity) {
-        job.FluidTemperature = notes.FluidTemperature;
-    }
-}
-
-std::string Words(const JobRecord& job, std::int16_t id) {
-    return std::string(Catalogue::Text(id, job.StringBase));
-}
-
 namespace {
 
-// The list entry's text, from the list's source of catalogue ids.
-template <std::size_t N>
-std::string EntryText(const JobRecord& job, const std::array<std::int16_t, N>& ids, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) + 1 >= N) {
+// The name of a list's entry; none for an index outside the list.
+template <typename Entries>
+std::string EntryText(const JobRecord& job, const Entries& entries, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
         return "";
     }
-    return Words(job, ListEntryId(ids, index));
-}
-
-std::string MountText(const JobRecord& job) {
-    const int m = job.MountMethodIndex;
-    return m >= 0 && m < MountMethodCount
-               ? Words(job, MountMethodNameIds[static_cast<std::size_t>(m)])
-               : "";
+    return Words(job, entries[static_cast<std::size_t>(index)].NameId);
 }
 
 } // namespace
@@ -76,7 +34,7 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     const auto line = [&out](const std::string& caption, const std::string& value) {
         out += caption + ": " + value + "\n";
     };
-    const auto caption = [&job](InputField field) { return Words(job, CaptionId(field)); };
+    const auto caption = [&job](InputField field) { return Words(job, FieldOf(field).CaptionId); };
     const auto typed = [&job](InputField field, const std::string& unit) {
         return job.Text(field) + " " + unit;
     };
@@ -95,7 +53,7 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
     line(Words(job, R::DateTime), dateTime);
     line(Words(job, R::Version), "Quillmere " + version);
     line(caption(InputField::OuterDiameter), typed(InputField::OuterDiameter, length));
-    line(Words(job, Id::PipeMaterial), EntryText(job, PipeMaterialIds, job.PipeMaterialIndex));
+    line(Words(job, Id::PipeMaterial), EntryText(job, PipeMaterials, job.PipeMaterialIndex));
     line(caption(InputField::PipeVelocity),
          velocity(InputField::PipeVelocity, job.PipeVelocityLocked, job.Outcome.Inputs.PipeVelocity));
     line(caption(InputField::WallThickness), typed(InputField::WallThickness, length));
@@ -106,19 +64,19 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
         }
         line(standardPipe, job.PipeSize);
     }
-    line(Words(job, Id::LiningMaterial), EntryText(job, LiningMaterialIds, job.LiningMaterialIndex));
+    line(Words(job, Id::LiningMaterial), EntryText(job, LiningMaterials, job.LiningMaterialIndex));
     if (job.LiningMaterialIndex != NoLiningEntry) {
         line(caption(InputField::LiningVelocity),
              velocity(InputField::LiningVelocity, job.LiningVelocityLocked,
                       job.Outcome.Inputs.LiningVelocity));
         line(caption(InputField::LiningThickness), typed(InputField::LiningThickness, length));
     }
-    line(Words(job, Id::KindOfFluid), EntryText(job, FluidKindIds, job.FluidIndex));
+    line(Words(job, Id::KindOfFluid), EntryText(job, FluidKinds, job.FluidIndex));
     line(caption(InputField::FluidVelocity),
          velocity(InputField::FluidVelocity, job.FluidVelocityLocked,
                   job.Outcome.Inputs.FluidVelocity) +
              (job.FluidTemperature.empty() ? "" : " (" + job.FluidTemperature + ")"));
-    line(Words(job, Id::SensorMount), MountText(job));
+    line(Words(job, Id::SensorMount), EntryText(job, MountMethods, job.MountMethodIndex));
     line(Words(job, Id::SensorType), std::string(SensorTypeName(job.SensorTypeIndex)));
     const std::string spacing = Words(job, Id::SensorSpacing);
     line(spacing + "1", job.Outcome.Display.Result1 + " " + length);
@@ -133,28 +91,6 @@ std::string JobSummary(const JobRecord& job, const std::string& dateTime,
         out += note + "\n";
     }
     return out;
-}
-
-std::string SteppedNote(const JobRecord& job) {
-    const DisplayTexts& shown = job.Outcome.Display;
-    if (shown.Result2.empty()) {
-        return "";
-    }
-    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
-    return Catalogue::Fill(
-        Words(job, Catalogue::ReportText::SteppedFrom),
-        {PlainLengthText(job.Outcome.Breakdown.Spacing, job.UnitFlag) + " " + unit, shown.Result2,
-         shown.Result1 + " " + unit});
-}
-
-std::string BelowZeroNote(const JobRecord& job) {
-    // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
-    const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.UnitFlag);
-    if (!computed.starts_with('-')) {
-        return "";
-    }
-    return Catalogue::Fill(Words(job, Catalogue::ReportText::BelowZero),
-                           {computed + " " + std::string(SubGetUnitForm1(job.UnitFlag)[0])});
 }
 
 } // namespace Quillmere

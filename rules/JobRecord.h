@@ -1,8 +1,7 @@
 #pragma once
 
-// The report layer: a computed job as something to keep, the same in every front end: the
-// plain-text summary of its inputs and results, and the to-scale sketch of the pipe. Plain
-// C++ on the rules: no Qt, no files, no clock; the caller passes the date and the version.
+// A computed job: what was entered, as the front end held it, and what came out of it, the
+// same in every front end; and its results in words where the numbers alone would mislead.
 
 #include "Execute.h"
 #include "InputField.h"
@@ -53,13 +52,6 @@ struct HelperNotes {
 // Puts the notes on the record while its fields still hold what the helpers typed: a size
 // or a temperature the user has since typed over is not the job's.
 void AddHelperNotes(JobRecord& job, const HelperNotes& notes);
-
-// The job as plain text in its language, one "caption: value unit" line each: date and
-// version, every input (list entries by their texts, locked velocities with the table
-// value used, in the job's units), mounting method, sensor type and the results, with the
-// computed spacing beside a stepped one and the circumferential distance of the Z method.
-std::string JobSummary(const JobRecord& job, const std::string& dateTime,
-                       const std::string& version);
 
 // For the two stepped sensor types, the spacing computed beside the one mounted ("53.45 mm
 // computed, mounted at 17 steps = 51 mm"); "" for the others.

@@ -1,0 +1,59 @@
+#include "Fields.h"
+
+namespace Quillmere {
+namespace {
+
+constexpr UnitNamesSet MetricUnitNames{"mm", "m/s"};
+constexpr UnitNamesSet ImperialUnitNames{"inch", "ft/s"};
+
+constexpr RangeLimitsSet RangeLimitsOf(std::int16_t unitFlag) {
+    RangeLimitsSet limits{};
+    std::size_t i = 0;
+    for (const InputField field : {InputField::OuterDiameter, InputField::PipeVelocity,
+                                   InputField::WallThickness, InputField::FluidVelocity,
+                                   InputField::LiningThickness}) {
+        limits[i++] = LimitsOf(field, unitFlag).Lower;
+        limits[i++] = LimitsOf(field, unitFlag).Upper;
+    }
+    return limits;
+}
+
+constexpr RangeLimitsSet MetricRangeLimits = RangeLimitsOf(0);
+constexpr RangeLimitsSet ImperialRangeLimits = RangeLimitsOf(1);
+static_assert(MetricRangeLimits == RangeLimitsSet{"6.00", "6200.00", "1000", "3700", "0.10",
+                                                  "100.00", "300", "2500", "0.01", "100.00"});
+static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280", "12140",
+                                                    "0.0039", "3.9380", "984", "8203", "0.0003",
+                                                    "3.9380"});
+
+} // namespace
+
+UnitNamesSet SubGetUnitForm1(std::int16_t iFlag) {
+    return iFlag == 0 ? MetricUnitNames : ImperialUnitNames;
+}
+
+RangeLimitsSet SubGetUnitRange(std::int16_t iFlag) {
+    return iFlag == 0 ? MetricRangeLimits : ImperialRangeLimits;
+}
+
+std::string_view UnitOf(InputField field, std::int16_t unitFlag) {
+    return SubGetUnitForm1(unitFlag)[FieldOf(field).Unit == UnitKind::Length ? 0 : 1];
+}
+
+std::string UnitLabelText(std::string_view unit) {
+    std::string text = "[";
+    text += unit;
+    text += "]";
+    return text;
+}
+
+std::string RangeLabelText(InputField field, std::int16_t unitFlag) {
+    const FieldLimits& limits = LimitsOf(field, unitFlag);
+    std::string text(limits.Lower);
+    text += "-";
+    text += limits.Upper;
+    text += UnitOf(field, unitFlag);
+    return text;
+}
+
+} // namespace Quillmere

@@ -1,0 +1,64 @@
+#include "JobRecord.h"
+
+#include "Catalogue.h"
+#include "Fields.h"
+
+namespace Quillmere {
+
+JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
+    JobRecord job;
+    job.Outcome = RunCalculation(entries);
+    job.UnitFlag = entries.UnitFlag;
+    job.StringBase = stringBase;
+    job.SensorTypeIndex = entries.SensorTypeIndex;
+    job.PipeMaterialIndex = entries.PipeMaterialIndex;
+    job.LiningMaterialIndex = entries.LiningMaterialIndex;
+    job.FluidIndex = entries.FluidIndex;
+    job.MountMethodIndex = entries.MountMethodIndex;
+    for (const InputField field : InputFields) {
+        job.Texts[static_cast<std::size_t>(field)] = std::string(entries.TextOf(field));
+    }
+    job.PipeVelocityLocked = entries.PipeVelocityLocked;
+    job.LiningVelocityLocked = entries.LiningVelocityLocked;
+    job.FluidVelocityLocked = entries.FluidVelocityLocked;
+    return job;
+}
+
+void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {
+    if (!notes.PipeSize.empty() && job.Text(InputField::OuterDiameter) == notes.Outer &&
+        job.Text(InputField::WallThickness) == notes.Wall) {
+        job.PipeSize = notes.PipeSize;
+    }
+    if (!notes.FluidTemperature.empty() && !job.FluidVelocityLocked &&
+        job.Text(InputField::FluidVelocity) == notes.FluidVelocity) {
+        job.FluidTemperature = notes.FluidTemperature;
+    }
+}
+
+std::string Words(const JobRecord& job, std::int16_t id) {
+    return std::string(Catalogue::Text(id, job.StringBase));
+}
+
+std::string SteppedNote(const JobRecord& job) {
+    const DisplayTexts& shown = job.Outcome.Display;
+    if (shown.Result2.empty()) {
+        return "";
+    }
+    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    return Catalogue::Fill(
+        Words(job, Catalogue::ReportText::SteppedFrom),
+        {PlainLengthText(job.Outcome.Breakdown.Spacing, job.UnitFlag) + " " + unit, shown.Result2,
+         shown.Result1 + " " + unit});
+}
+
+std::string BelowZeroNote(const JobRecord& job) {
+    // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
+    const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.UnitFlag);
+    if (!computed.starts_with('-')) {
+        return "";
+    }
+    return Catalogue::Fill(Words(job, Catalogue::ReportText::BelowZero),
+                           {computed + " " + std::string(SubGetUnitForm1(job.UnitFlag)[0])});
+}
+
+} // namespace Quillmere
