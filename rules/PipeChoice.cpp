@@ -407,6 +407,30 @@ std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row) {
     return columns.front();
 }
 
+std::string_view ScheduleLabel(const PipeTable& table, std::size_t schedule) {
+    const std::string_view name = table.Schedules[schedule];
+    return name.empty() ? std::string_view("-") : name;
+}
+
+std::size_t SizeRowAfterChange(const PipeTable& table, std::string_view keptSize) {
+    for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+        if (PipeSizeName(table.Rows[i]) == keptSize) {
+            return i;
+        }
+    }
+    return DefaultSizeRow(table);
+}
+
+std::size_t ScheduleAfterChange(const PipeTable& table, const PipeSizeRow& row,
+                                std::string_view keptSchedule) {
+    for (const std::size_t c : SchedulesOf(table, row)) {
+        if (ScheduleLabel(table, c) == keptSchedule) {
+            return c;
+        }
+    }
+    return PreferredSchedule(table, row);
+}
+
 int PipeMaterialWith(const PipeTable& table, int selected) {
     const int entry = PipeEntryOf(table.Material);
     return selected == PipeUserEntry || entry < 0 ? selected : entry;

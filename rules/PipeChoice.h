@@ -40,6 +40,17 @@ std::string PipeSizeName(const PipeSizeRow& row);
 std::size_t DefaultSizeRow(const PipeTable& table);
 std::size_t PreferredSchedule(const PipeTable& table, const PipeSizeRow& row);
 
+// A schedule as the lists show it: its name, or "-" where the standard has one wall.
+std::string_view ScheduleLabel(const PipeTable& table, std::size_t schedule);
+
+// What the lists show after a change, so that a change of standard keeps the size where the
+// new standard has it, and a change of size keeps the schedule: the row named `keptSize`
+// (PipeSizeName) or else the usual one; the schedule labelled `keptSchedule` where the
+// size has it, or else its usual one.
+std::size_t SizeRowAfterChange(const PipeTable& table, std::string_view keptSize);
+std::size_t ScheduleAfterChange(const PipeTable& table, const PipeSizeRow& row,
+                                std::string_view keptSchedule);
+
 // The pipe list's entry once a standard size is taken: the standard's material, since a
 // PVC size computed as carbon steel gives a believable wrong spacing. The selection stays
 // where the standard serves several materials (B36.10M) and on a typed PIPE S.V. (the

@@ -470,6 +470,17 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(Table("NPS").Schedules[PreferredSchedule(Table("NPS"), nps4)], "Sch40");
     EXPECT_EQ(Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))], "Sch10S");
     EXPECT_EQ(PreferredSchedule(Table("VU"), Table("VU").Rows[0]), 0u);
+    // The dialog keeps what it can across a change: SGP's 50A (2B) is STPG's as well, with
+    // STPG's usual schedule; NPS has no 50A and shows its usual size; a schedule the new
+    // size lacks gives way to its usual one.
+    const PipeTable& stpg = Table("STPG");
+    EXPECT_EQ(PipeSizeName(stpg.Rows[SizeRowAfterChange(stpg, "50A (2B)")]), "50A (2B)");
+    EXPECT_EQ(SizeRowAfterChange(Table("NPS"), "50A (2B)"), DefaultSizeRow(Table("NPS")));
+    const PipeSizeRow& stpg50 = stpg.Rows[SizeRowAfterChange(stpg, "50A (2B)")];
+    EXPECT_EQ(ScheduleLabel(stpg, ScheduleAfterChange(stpg, stpg50, "Sch80")), "Sch80");
+    EXPECT_EQ(ScheduleLabel(stpg, ScheduleAfterChange(stpg, stpg50, "-")), "Sch40");
+    EXPECT_EQ(ScheduleLabel(Table("SGP"), 0), "-");
+    EXPECT_EQ(ScheduleAfterChange(Table("SGP"), Table("SGP").Rows[0], "Sch80"), 0u);
     const std::string listing = PipeSizeListing(Table("STPG"), 0);
     EXPECT_EQ(listing.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
     EXPECT_NE(listing.find("100A (4B)       114.3    -       4.9     -       6.0     7.1     8.6\n"),

@@ -77,34 +77,29 @@ PipeChoice StandardPipeDialog::Texts(std::int16_t unitFlag) const {
                          unitFlag);
 }
 
-// A change of standard keeps the size where the new one has it, and a change of size the
-// schedule; else the usual ones come first.
+// The lists after a change, as every front end keeps them.
 void StandardPipeDialog::FillSizes() {
-    const QString kept = size_->currentText();
+    const std::string kept = size_->currentText().toStdString();
     {
         const QSignalBlocker block(size_);
         size_->clear();
         for (const PipeSizeRow& r : Table().Rows) {
             size_->addItem(FromUtf8(PipeSizeName(r)));
         }
-        const int at = size_->findText(kept);
-        size_->setCurrentIndex(at >= 0 ? at : static_cast<int>(DefaultSizeRow(Table())));
+        size_->setCurrentIndex(static_cast<int>(SizeRowAfterChange(Table(), kept)));
     }
     FillSchedules();
 }
 
 void StandardPipeDialog::FillSchedules() {
-    const QString kept = schedule_->currentText();
+    const std::string kept = schedule_->currentText().toStdString();
     const QSignalBlocker block(schedule_);
     schedule_->clear();
     for (const std::size_t c : SchedulesOf(Table(), Row())) {
-        const std::string_view name = Table().Schedules[c];
-        schedule_->addItem(name.empty() ? QStringLiteral("-") : FromUtf8(name),
-                           static_cast<int>(c));
+        schedule_->addItem(FromUtf8(ScheduleLabel(Table(), c)), static_cast<int>(c));
     }
-    const int at = schedule_->findText(kept);
     schedule_->setCurrentIndex(
-        at >= 0 ? at : schedule_->findData(static_cast<int>(PreferredSchedule(Table(), Row()))));
+        schedule_->findData(static_cast<int>(ScheduleAfterChange(Table(), Row(), kept))));
     schedule_->setEnabled(schedule_->count() > 1);
 }
 

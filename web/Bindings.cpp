@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <numeric>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 using namespace Quillmere;
 
@@ -277,23 +279,41 @@ const char* qm_fluid_temperature(const char* record, int length) {
                     .Json());
 }
 
-// The standard pipe tables: names, schedules, each size with the schedules it has, and
-// what the lists show first.
+// The standard pipe tables: names, schedules, and each size with the schedules it has.
 const char* qm_pipe_tables() {
     return Give(Array(PipeTables(), [](const PipeTable& table) {
+        std::vector<std::size_t> columns(table.Schedules.size());
+        std::iota(columns.begin(), columns.end(), std::size_t{0});
         return Object()
             .Text("name", PipeTableLabel(table))
-            .Number("defaultSize", static_cast<long long>(DefaultSizeRow(table)))
-            .Raw("schedules", Array(table.Schedules, [](std::string_view s) { return Quoted(s.empty() ? "-" : s); }))
+            .Raw("schedules", Array(columns, [&](std::size_t c) { return Quoted(ScheduleLabel(table, c)); }))
             .Raw("sizes", Array(table.Rows, [&](const PipeSizeRow& row) {
                      return Object()
                          .Text("name", PipeSizeName(row))
                          .Raw("schedules", Array(SchedulesOf(table, row), [](std::size_t c) { return std::to_string(c); }))
-                         .Number("preferred", static_cast<long long>(PreferredSchedule(table, row)))
                          .Json();
                  }))
             .Json();
     }));
+}
+
+// Where the dialog's lists stand after a change of {table, size, schedule}: the size named
+// where the table has it, else the usual one; the schedule labelled where that size has it,
+// else its usual one. The window's dialog keeps them by the same rule.
+const char* qm_pipe_kept(const char* record, int length) {
+    const Record r(record, length);
+    const auto tables = PipeTables();
+    const int index = r.Number("table");
+    if (index < 0 || index >= static_cast<int>(tables.size())) {
+        return Give("{}");
+    }
+    const PipeTable& table = tables[static_cast<std::size_t>(index)];
+    const std::size_t row = SizeRowAfterChange(table, r.Text("size"));
+    return Give(Object()
+                    .Number("row", static_cast<long long>(row))
+                    .Number("schedule", static_cast<long long>(ScheduleAfterChange(
+                                            table, table.Rows[row], r.Text("schedule"))))
+                    .Json());
 }
 
 // The OUTER DIAMETER and WALL THICKNESS texts of a size picked from the lists, and the

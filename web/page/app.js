@@ -256,21 +256,21 @@
     const sizeTexts = () => json('qm_pipe_texts', ['number', 'number', 'number', 'number', 'number'],
       [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units, index('PIPE_MATERIALCombo')]);
     const showMaterial = () => { $('Material').value = $('PIPE_MATERIALCombo').options[sizeTexts().material].text; };
+    const chosenText = (list) => (list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : '');
+    // Where the lists stand after a change: the core keeps the size and the schedule.
+    const kept = () => ask('qm_pipe_kept', { table: standard.selectedIndex, size: chosenText(size), schedule: chosenText(schedule) });
     const fillSchedules = () => {
-      const kept = schedule.selectedIndex >= 0 ? schedule.options[schedule.selectedIndex].text : '';
       const row = table().sizes[Math.max(0, size.selectedIndex)];
+      const { schedule: column } = kept();
       schedule.replaceChildren(...row.schedules.map((c) => new Option(table().schedules[c], String(c))));
-      const at = [...schedule.options].findIndex((o) => o.text === kept);
-      schedule.selectedIndex = at >= 0 ? at : row.schedules.indexOf(row.preferred);
+      schedule.selectedIndex = row.schedules.indexOf(column);
       schedule.disabled = schedule.length < 2;
       showMaterial(); // what OK does to PIPE MATERIAL, shown before it is done
     };
     const fillSizes = () => {
-      const kept = size.selectedIndex >= 0 ? size.options[size.selectedIndex].text : '';
-      const names = table().sizes.map((s) => s.name);
-      size.replaceChildren(...names.map((n, i) => new Option(n, String(i))));
-      const at = names.indexOf(kept);
-      size.selectedIndex = at >= 0 ? at : table().defaultSize;
+      const { row } = kept();
+      size.replaceChildren(...table().sizes.map((s, i) => new Option(s.name, String(i))));
+      size.selectedIndex = row;
       fillSchedules();
     };
     if (standard.length === 0) {
