@@ -21,76 +21,107 @@ std::string EntryText(const JobRecord& job, const Entries& entries, int index) {
     return Words(job, entries[static_cast<std::size_t>(index)].NameId);
 }
 
+// The summary written line by line, "caption: value".
+class Summary {
+public:
+    explicit Summary(const JobRecord& job)
+        : job_(job), length_(SubGetUnitForm1(job.UnitFlag)[0]),
+          speed_(SubGetUnitForm1(job.UnitFlag)[1]) {}
+
+    std::string Text(const std::string& dateTime, const std::string& version) {
+        out_ += Words(job_, Catalogue::ReportText::Title) + "\n";
+        Line(Words(job_, Catalogue::ReportText::DateTime), dateTime);
+        Line(Words(job_, Catalogue::ReportText::Version), "Quillmere " + version);
+        Pipe();
+        LiningAndFluid();
+        Results();
+        return std::move(out_);
+    }
+
+private:
+    void Line(const std::string& caption, const std::string& value) {
+        out_ += caption + ": " + value + "\n";
+    }
+    std::string Caption(InputField field) const { return Words(job_, FieldOf(field).CaptionId); }
+    std::string Typed(InputField field, const std::string& unit) const {
+        return job_.Text(field) + " " + unit;
+    }
+    // A typed velocity, or the table's that counted: stored in m/s, shown in the job's
+    // units beside fields in ft/s, to the hundredth.
+    std::string Velocity(InputField field, bool locked, double tableValue) const {
+        if (!locked) {
+            return Typed(field, speed_);
+        }
+        const double shown =
+            job_.UnitFlag == 0 ? tableValue : std::round(tableValue * FeetPerMetre * 100) / 100;
+        return Catalogue::Fill(Words(job_, Catalogue::ReportText::TableValue),
+                               {DefaultNumberText(shown) + " " + speed_});
+    }
+
+    void Pipe() {
+        const SpacingInputs& in = job_.Outcome.Inputs;
+        Line(Caption(InputField::OuterDiameter), Typed(InputField::OuterDiameter, length_));
+        Line(Words(job_, Catalogue::Id::PipeMaterial),
+             EntryText(job_, PipeMaterials, job_.PipeMaterialIndex));
+        Line(Caption(InputField::PipeVelocity),
+             Velocity(InputField::PipeVelocity, job_.PipeVelocityLocked, in.PipeVelocity));
+        Line(Caption(InputField::WallThickness), Typed(InputField::WallThickness, length_));
+        if (!job_.PipeSize.empty()) {
+            std::string standardPipe = Words(job_, Catalogue::PipeText::StandardPipe);
+            if (standardPipe.ends_with("...")) {
+                standardPipe.resize(standardPipe.size() - 3);
+            }
+            Line(standardPipe, job_.PipeSize);
+        }
+    }
+
+    void LiningAndFluid() {
+        const SpacingInputs& in = job_.Outcome.Inputs;
+        Line(Words(job_, Catalogue::Id::LiningMaterial),
+             EntryText(job_, LiningMaterials, job_.LiningMaterialIndex));
+        if (job_.LiningMaterialIndex != NoLiningEntry) {
+            Line(Caption(InputField::LiningVelocity),
+                 Velocity(InputField::LiningVelocity, job_.LiningVelocityLocked, in.LiningVelocity));
+            Line(Caption(InputField::LiningThickness), Typed(InputField::LiningThickness, length_));
+        }
+        Line(Words(job_, Catalogue::Id::KindOfFluid), EntryText(job_, FluidKinds, job_.FluidIndex));
+        Line(Caption(InputField::FluidVelocity),
+             Velocity(InputField::FluidVelocity, job_.FluidVelocityLocked, in.FluidVelocity) +
+                 (job_.FluidTemperature.empty() ? "" : " (" + job_.FluidTemperature + ")"));
+    }
+
+    void Results() {
+        const DisplayTexts& shown = job_.Outcome.Display;
+        Line(Words(job_, Catalogue::Id::SensorMount),
+             EntryText(job_, MountMethods, job_.MountMethodIndex));
+        Line(Words(job_, Catalogue::Id::SensorType), std::string(SensorTypeName(job_.SensorTypeIndex)));
+        const std::string spacing = Words(job_, Catalogue::Id::SensorSpacing);
+        Line(spacing + "1", shown.Result1 + " " + length_);
+        if (!shown.Result2.empty()) {
+            Line(spacing + "2",
+                 Catalogue::Fill(Words(job_, Catalogue::ReportText::Steps), {shown.Result2}));
+            out_ += SteppedNote(job_) + "\n";
+        }
+        if (!shown.Circumferential.empty()) {
+            Line(Words(job_, Catalogue::CalcText::Circumferential),
+                 shown.Circumferential + " " + length_);
+        }
+        if (const std::string note = BelowZeroNote(job_); !note.empty()) {
+            out_ += note + "\n";
+        }
+    }
+
+    const JobRecord& job_;
+    const std::string length_;
+    const std::string speed_;
+    std::string out_;
+};
+
 } // namespace
 
 std::string JobSummary(const JobRecord& job, const std::string& dateTime,
                        const std::string& version) {
-    namespace Id = Catalogue::Id;
-    namespace R = Catalogue::ReportText;
-    const UnitNamesSet units = SubGetUnitForm1(job.UnitFlag);
-    const std::string length(units[0]);
-    const std::string speed(units[1]);
-    std::string out;
-    const auto line = [&out](const std::string& caption, const std::string& value) {
-        out += caption + ": " + value + "\n";
-    };
-    const auto caption = [&job](InputField field) { return Words(job, FieldOf(field).CaptionId); };
-    const auto typed = [&job](InputField field, const std::string& unit) {
-        return job.Text(field) + " " + unit;
-    };
-    const auto velocity = [&](InputField field, bool locked, double tableValue) {
-        if (!locked) {
-            return typed(field, speed);
-        }
-        // The table's velocity counted, as it is stored in m/s; in the job's units beside
-        // fields in ft/s, to the hundredth.
-        const double shown = job.UnitFlag == 0 ? tableValue
-                                               : std::round(tableValue * FeetPerMetre * 100) / 100;
-        return Catalogue::Fill(Words(job, R::TableValue), {DefaultNumberText(shown) + " " + speed});
-    };
-
-    out += Words(job, R::Title) + "\n";
-    line(Words(job, R::DateTime), dateTime);
-    line(Words(job, R::Version), "Quillmere " + version);
-    line(caption(InputField::OuterDiameter), typed(InputField::OuterDiameter, length));
-    line(Words(job, Id::PipeMaterial), EntryText(job, PipeMaterials, job.PipeMaterialIndex));
-    line(caption(InputField::PipeVelocity),
-         velocity(InputField::PipeVelocity, job.PipeVelocityLocked, job.Outcome.Inputs.PipeVelocity));
-    line(caption(InputField::WallThickness), typed(InputField::WallThickness, length));
-    if (!job.PipeSize.empty()) {
-        std::string standardPipe = Words(job, Catalogue::PipeText::StandardPipe);
-        if (standardPipe.ends_with("...")) {
-            standardPipe.resize(standardPipe.size() - 3);
-        }
-        line(standardPipe, job.PipeSize);
-    }
-    line(Words(job, Id::LiningMaterial), EntryText(job, LiningMaterials, job.LiningMaterialIndex));
-    if (job.LiningMaterialIndex != NoLiningEntry) {
-        line(caption(InputField::LiningVelocity),
-             velocity(InputField::LiningVelocity, job.LiningVelocityLocked,
-                      job.Outcome.Inputs.LiningVelocity));
-        line(caption(InputField::LiningThickness), typed(InputField::LiningThickness, length));
-    }
-    line(Words(job, Id::KindOfFluid), EntryText(job, FluidKinds, job.FluidIndex));
-    line(caption(InputField::FluidVelocity),
-         velocity(InputField::FluidVelocity, job.FluidVelocityLocked,
-                  job.Outcome.Inputs.FluidVelocity) +
-             (job.FluidTemperature.empty() ? "" : " (" + job.FluidTemperature + ")"));
-    line(Words(job, Id::SensorMount), EntryText(job, MountMethods, job.MountMethodIndex));
-    line(Words(job, Id::SensorType), std::string(SensorTypeName(job.SensorTypeIndex)));
-    const std::string spacing = Words(job, Id::SensorSpacing);
-    line(spacing + "1", job.Outcome.Display.Result1 + " " + length);
-    if (!job.Outcome.Display.Result2.empty()) {
-        line(spacing + "2", Catalogue::Fill(Words(job, R::Steps), {job.Outcome.Display.Result2}));
-        out += SteppedNote(job) + "\n";
-    }
-    if (const std::string& around = job.Outcome.Display.Circumferential; !around.empty()) {
-        line(Words(job, Catalogue::CalcText::Circumferential), around + " " + length);
-    }
-    if (const std::string note = BelowZeroNote(job); !note.empty()) {
-        out += note + "\n";
-    }
-    return out;
+    return Summary(job).Text(dateTime, version);
 }
 
 } // namespace Quillmere

@@ -83,24 +83,10 @@ struct Layout {
     double Y(double y) const { return originY + y * scale; }
 };
 
-Layout Lay(const JobRecord& job, const SketchArea& area) {
-    Layout l{};
-    l.sensor = &SensorTypeAt(job.SensorTypeIndex);
+// The beam: from its origin in sensor A's wedge, through wall and lining into the fluid,
+// across it once per crossing, and out through the far layers into sensor B's wedge.
+void TraceBeam(Layout& l, const SpacingBreakdown& b, int crossings) {
     const SensorTypeRecord& sensor = *l.sensor;
-    const SpacingInputs& in = job.Outcome.Inputs;
-    const SpacingBreakdown& b = job.Outcome.Breakdown;
-    const int crossings = std::max(1, FluidCrossings(static_cast<std::int16_t>(job.MountMethodIndex)));
-
-    // Model coordinates in mm: x along the axis, y downwards from the pipe's top surface.
-    l.wall = in.WallThickness;
-    l.lining = in.LiningThickness;
-    l.od = std::max(in.OuterDiameter, 2 * (l.wall + l.lining));
-    l.fluid = l.od - 2 * (l.wall + l.lining);
-    l.wedgeH = sensor.WedgeHeight;
-    l.bodyH = l.wedgeH + 4;
-
-    // The beam: from its origin in sensor A's wedge, through wall and lining into the fluid,
-    // across it once per crossing, and out through the far layers into sensor B's wedge.
     l.beam = {{0, -l.wedgeH}};
     auto step = [&](double dx, double dy) { l.beam.push_back({l.beam.back().x + dx, l.beam.back().y + dy}); };
     step(sensor.WedgeRun, l.wedgeH);
@@ -117,12 +103,15 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
     step(b.WallRun, s * l.wall);
     step(sensor.WedgeRun, s * l.wedgeH);
     l.end = l.beam.back().x;
+}
 
-    // Each sensor's reference point lies its mount offset inside the beam's path; the
-    // spacing is measured between the two. Sensor B sits where it is mounted: for the
-    // stepped types at whole 3 mm steps, a little short of where the beam comes out, so
-    // that a print at 1:1 measures what its label says.
-    const double mounted = MountedSpacing(b.Spacing, job.SensorTypeIndex);
+// Each sensor's reference point lies its mount offset inside the beam's path; the spacing
+// is measured between the two. Sensor B sits where it is mounted: for the stepped types at
+// whole 3 mm steps, a little short of where the beam comes out, so that a print at 1:1
+// measures what its label says.
+void PlaceSensors(Layout& l, const SpacingBreakdown& b, int sensorTypeIndex) {
+    const SensorTypeRecord& sensor = *l.sensor;
+    const double mounted = MountedSpacing(b.Spacing, sensorTypeIndex);
     const double bEnd = l.end + (mounted - b.Spacing);
     l.markA = sensor.MountOffset;
     l.markB = l.markA + mounted;
@@ -131,7 +120,11 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
     l.aRight = std::max(sensor.WedgeRun, l.markA) + pad;
     l.bLeft = std::min(bEnd - sensor.WedgeRun, l.markB) - pad;
     l.bRight = std::max(bEnd, l.markB) + pad;
+}
 
+// The drawing at the largest standard scale that fits the area, below the heading and above
+// the scale and legend lines, centred.
+void FitOnPaper(Layout& l, const SketchArea& area) {
     const double margin = 10;
     l.minX = std::min(l.aLeft, l.bLeft) - margin;
     l.maxX = std::max(l.aRight, l.bRight) + margin;
@@ -139,7 +132,6 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
     l.minY = l.dimY - 8;
     l.maxY = l.od + (l.bOnTop ? 4 : l.bodyH + 4);
 
-    // The drawing area: below the heading, above the scale and legend lines.
     const double top = area.Heading ? 34 : 4;
     const double bottom = area.HeightMm - (area.Footer ? 16 : 4);
     const double areaX = 10;
@@ -148,6 +140,23 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
     l.scale = LargestStandardScale(l.maxX - l.minX, l.maxY - l.minY, areaW, areaH);
     l.originX = areaX + (areaW - (l.maxX - l.minX) * l.scale) / 2 - l.minX * l.scale;
     l.originY = top + (areaH - (l.maxY - l.minY) * l.scale) / 2 - l.minY * l.scale;
+}
+
+Layout Lay(const JobRecord& job, const SketchArea& area) {
+    Layout l{};
+    l.sensor = &SensorTypeAt(job.SensorTypeIndex);
+    const SpacingInputs& in = job.Outcome.Inputs;
+    // Model coordinates in mm: x along the axis, y downwards from the pipe's top surface.
+    l.wall = in.WallThickness;
+    l.lining = in.LiningThickness;
+    l.od = std::max(in.OuterDiameter, 2 * (l.wall + l.lining));
+    l.fluid = l.od - 2 * (l.wall + l.lining);
+    l.wedgeH = l.sensor->WedgeHeight;
+    l.bodyH = l.wedgeH + 4;
+    TraceBeam(l, job.Outcome.Breakdown,
+              std::max(1, FluidCrossings(static_cast<std::int16_t>(job.MountMethodIndex))));
+    PlaceSensors(l, job.Outcome.Breakdown, job.SensorTypeIndex);
+    FitOnPaper(l, area);
     return l;
 }
 

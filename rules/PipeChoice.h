@@ -71,6 +71,9 @@ std::string PipeSizeNote(const PipeChoice& choice);
 // unknown name. Case is free.
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name);
 
+// The key a table is written and listed by: "NPS" for both ASME tables.
+std::string_view ShownKey(const PipeTable& table);
+
 // "JIS G 3454:2017", "ASME B36.10M-2018": the standard and the edition a table follows.
 std::string StandardName(const PipeTable& table);
 

@@ -150,6 +150,9 @@ protected:
 private:
     void CreateControls();
     void CreateInputRows();
+    void CreateListsAndMarks();
+    void CreateResultArea();
+    void SetFocusOrder();
     void CreateJobActions();
     void LoadCaptions();
     void LoadUnitLabels();

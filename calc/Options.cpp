@@ -1,0 +1,236 @@
+#include "Options.h"
+
+#include "CsvStream.h"
+#include "Output.h"
+#include "TextFold.h"
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string_view>
+
+namespace QuillmereCalc {
+namespace {
+
+constexpr const char* Example = R"(Examples:
+  quillmere-calc --lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0
+  quillmere-calc --units imperial --sensor VT-A1 --mount Z \
+                 --outer-diameter 2.3819 --wall 0.1535 \
+                 --pipe "STAINLESS STEEL" --fluid-velocity 4724
+  quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" \
+                 --fluid-temperature 60
+  quillmere-calc --list-pipe-sizes NPS
+  quillmere-calc --list-names --lang en
+  quillmere-calc --sheet pipes.csv > spacings.csv
+
+A job sheet is a CSV file with a header row naming any of the columns
+  units lang sensor mount outer_diameter wall pipe pipe_velocity lining
+  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
+  pipe_size
+(in any case, "Outer Diameter" or outer-diameter as well, or the window's
+captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
+Options given beside --sheet are every row's defaults: a column the sheet
+lacks, or a blank cell, takes the option's value. The output repeats every
+input column and adds result1, result2, circumferential and error, and notes
+(what pipe_size and fluid_temperature chose, and why a spacing is 0.00) when
+either is used. An output sheet given again (its failed rows corrected, say)
+has those columns computed anew.
+Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
+cannot be read.
+
+Names are the window's list texts in English or Japanese, in any case and width
+(ゴム is the list's ｺﾞﾑ; --list-names lists them). A named material takes its
+sound velocity from the table, as in the window; a typed velocity alone selects
+the list's own entry (PIPE S.V., LINING S.V., FLUID S.V.). A name and a
+velocity together, or a lining thickness without a lining, are refused: one of
+them would go unread. Mounting methods V and Z are the window's; N crosses the
+fluid three times, W four times. A spacing below 0 (a sensor type too large for
+the pipe) is shown as 0, as in the window, with a note on standard error, as is
+a case without --sensor, computed for RESERVE (the window's first sensor type).
+
+A standard pipe size sets the outer diameter and the wall: SGP 100A,
+STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
+4B STD, NPS 1-1/2 XS (ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100
+(JIS K 6741). Metric takes the standard's mm, imperial ASME's inches or JIS
+converted to 4 decimals.)";
+
+// Option texts in lines that fit 80 columns beside the option names (the help puts each
+// line after the first under the first).
+std::string Wrapped(std::string_view text) {
+    constexpr std::size_t width = 50;
+    std::string out;
+    std::size_t line = 0;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        if (line > 0 && line + 1 + word.size() > width) {
+            out += '\n';
+            line = 0;
+        } else if (line > 0) {
+            out += ' ';
+            ++line;
+        }
+        out += word;
+        line += word.size();
+        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+    }
+    return out;
+}
+
+class WrappingFormatter : public CLI::Formatter {
+    std::string make_option_desc(const CLI::Option* option) const override {
+        return Wrapped(CLI::Formatter::make_option_desc(option));
+    }
+};
+
+struct Opt {
+    Column column;
+    const char* help;
+};
+// The options that give a case's values, one a sheet column (named by OptionOf).
+constexpr Opt Options[] = {
+    {Column::Units, "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
+    {Column::Lang, "language of names and messages: ja (the default) or en"},
+    {Column::Sensor, "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
+    {Column::Mount, "mounting method: V (the default), Z, N or W"},
+    {Column::OuterDiameter, "outer diameter of the pipe"},
+    {Column::Wall, "wall thickness"},
+    {Column::Pipe, "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
+    {Column::PipeVelocity, "sound velocity of the pipe, typed"},
+    {Column::Lining, "lining by name (NO LINING, the default; RUBBER ...)"},
+    {Column::LiningThickness, "lining thickness"},
+    {Column::LiningVelocity, "sound velocity of the lining, typed"},
+    {Column::Fluid, "kind of fluid by name (WATER, the default; 海水 ...)"},
+    {Column::FluidVelocity, "sound velocity of the fluid, typed"},
+    {Column::FluidTemperature,
+     "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
+     "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
+     "FLUID S.V."},
+    {Column::PipeSize,
+     "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
+     "diameter and the wall thickness, and the standard's material unless --pipe names one"},
+};
+
+// An option written as its sheet column or window caption (--wall-thickness,
+// --pipe-material, --outer_diameter), or mistyped (--wal, --sensr), is named: the parser
+// only says it was not expected.
+void SuggestOptions(const CLI::App& app, const std::vector<std::string>& args) {
+    std::vector<std::string> options;
+    for (const CLI::Option* option : app.get_options()) {
+        options.push_back(option->get_name());
+    }
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string written = arg.substr(0, arg.find('='));
+        if (arg.rfind("--", 0) != 0 || arg.size() <= 2 ||
+            std::find(options.begin(), options.end(), written) != options.end()) {
+            continue;
+        }
+        std::string problem;
+        const auto columns = HeaderColumns({written.substr(2)}, problem);
+        const std::string option =
+            columns && columns->front() ? OptionOf(*columns->front()) : NearestOf(written, options);
+        if (!option.empty() && option != written) {
+            std::fprintf(stderr, "quillmere-calc: for %s, write %s%s\n", Printable(written).c_str(),
+                         option.find(',') != std::string::npos ? "one of " : "", option.c_str());
+        }
+    }
+}
+
+// "--wall=" gives the option an empty value; the parser alone would take the next argument
+// for it. A stand-in marks it that no argument can hold: a NUL ends every C string the
+// shell passes, so this one never comes from a user (DEL, say, is a value like any other).
+const std::string EmptyValue(1, '\0');
+
+std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
+    std::vector<std::string> args(argv, argv + argc);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i].size() > 3 && args[i].rfind("--", 0) == 0 && args[i].back() == '=' &&
+            args[i].find('=') == args[i].size() - 1) {
+            args[i] += EmptyValue;
+        }
+    }
+    return args;
+}
+
+} // namespace
+
+void AddOptions(CLI::App& app, Command& c) {
+    for (const Opt& o : Options) {
+        const auto i = static_cast<std::size_t>(o.column);
+        c.Given[i] =
+            app.add_option(OptionOf(o.column), c.Texts[i], o.help)->allow_extra_args(false);
+    }
+    c.SheetOption =
+        app.add_option("--sheet", c.Sheet, "job sheet: a CSV file, or - for standard input");
+    app.add_flag("--json", c.Json,
+                 "print JSON: the inputs, the spacing in mm before rounding, the "
+                 "angles, the axial runs and the displayed texts, or the error and "
+                 "the column it is about (one line per row for a sheet); with "
+                 "--list-pipe-sizes, the tables");
+    c.ListOption = app.add_option("--list-pipe-sizes", c.ListName,
+                                  "print the standard pipe sizes (in --units): all, or SGP, STPG, "
+                                  "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS")
+                       ->expected(0, 1);
+    c.NamesOption =
+        app.add_flag("--list-names", c.ListNames,
+                     "print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
+                     "--lang, then the other language) with the table velocities");
+    c.SketchOption = app.add_option(
+        "--sketch", c.Sketch,
+        "write a to-scale SVG drawing of the case (one case only; - for standard output)");
+    app.add_flag("--summary", c.Summary,
+                 "print the job summary the window copies, instead of the results: date, "
+                 "version, every input with its unit (table velocities with the value used), "
+                 "method, sensor type and results, in --lang (one case only)");
+}
+
+std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]) {
+    app.footer(Example);
+    app.formatter(std::make_shared<WrappingFormatter>());
+    const std::vector<std::string> args = MarkEmptyValues(argc, argv);
+    // Whole strings, not C strings: the marker's NUL must reach the values.
+    std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        std::ostringstream said;
+        if (app.exit(e, std::cout, said) != 0) {
+            // It quotes the arguments: escaped like every value a message quotes.
+            std::string message = said.str();
+            std::erase(message, EmptyValue.front());
+            for (std::string_view rest = message; !rest.empty();) {
+                const std::size_t end = std::min(rest.find('\n'), rest.size());
+                std::cerr << Printable(rest.substr(0, end)) << '\n';
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
+            SuggestOptions(app, args);
+            return 2;
+        }
+        return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version
+    }
+    for (std::string* value : {&command.Sheet, &command.Sketch, &command.ListName}) {
+        if (*value == EmptyValue) {
+            value->clear();
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CaseInput> CaseFromOptions(const Command& command, std::string& problem) {
+    CaseInput input;
+    for (const Opt& o : Options) {
+        const auto i = static_cast<std::size_t>(o.column);
+        if (command.Given[i]->count() > 0) {
+            input.Values[i] = command.Texts[i] == EmptyValue ? std::string() : command.Texts[i];
+            if (!IsUtf8(*input.Values[i])) {
+                problem = OptionOf(o.column) + ": not UTF-8";
+                return std::nullopt;
+            }
+        }
+    }
+    return input;
+}
+
+} // namespace QuillmereCalc

@@ -1,0 +1,44 @@
+#pragma once
+
+// quillmere-calc's command line: the options (one a sheet column each, named as the
+// columns are), their help, and a parse that tells an empty value from a missing one.
+
+#include "Job.h"
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace QuillmereCalc {
+
+// The command line as parsed: the case's option texts, and what is to be done with them.
+struct Command {
+    std::array<std::string, ColumnCount> Texts;
+    std::array<CLI::Option*, ColumnCount> Given{};
+    std::string Sheet;
+    std::string Sketch;
+    std::string ListName;
+    bool Json = false;
+    bool Summary = false;
+    bool ListNames = false;
+    CLI::Option* SheetOption = nullptr;
+    CLI::Option* SketchOption = nullptr;
+    CLI::Option* ListOption = nullptr;
+    CLI::Option* NamesOption = nullptr;
+};
+
+// The program's options, help and version on `app`, their values going to `command`.
+void AddOptions(CLI::App& app, Command& command);
+
+// Parses the arguments into `command`. An exit status when the program is done (2 for a
+// refused command line, its messages written; 0 for the help or the version), else none.
+std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]);
+
+// The case the options give: a value for each option given ("--wall=" an empty one), none
+// for the others. `problem` says which option's value is not UTF-8.
+std::optional<CaseInput> CaseFromOptions(const Command& command, std::string& problem);
+
+} // namespace QuillmereCalc

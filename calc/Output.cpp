@@ -1,0 +1,138 @@
+#include "Output.h"
+
+#include "Catalogue.h"
+#include "JobSummary.h"
+#include "Sketch.h"
+#include "WholeFile.h"
+#include "Words.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+
+namespace QuillmereCalc {
+
+using Quillmere::Printable;
+
+std::string Json(const nlohmann::ordered_json& json, int indent) {
+    return json.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "quillmere-calc: %s\n", message.c_str());
+    return 2;
+}
+
+int OutputFailed() { return Fail(std::string("cannot write the output: ") + std::strerror(errno)); }
+
+bool StandardOutputOk() {
+    std::cout.flush();
+    return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+}
+
+std::string OptionOf(Column column) {
+    std::string option = "--" + std::string(ColumnNames[static_cast<std::size_t>(column)]);
+    std::replace(option.begin(), option.end(), '_', '-');
+    return option;
+}
+
+bool NamesNoSensor(const CaseInput& input) {
+    return !input[Column::Sensor] || Unpadded(*input[Column::Sensor]).empty();
+}
+
+namespace {
+
+// The summary's date and time: local, as the window's.
+std::string Now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = "";
+    if (::localtime_r(&now, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    }
+    return text;
+}
+
+// The results as the window shows them, captioned, and what the helpers chose.
+void PrintResults(const CaseOutcome& outcome) {
+    const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
+    const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
+    std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit << '\n';
+    if (!outcome.Record.Outcome.Display.Result2.empty()) {
+        std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
+    }
+    if (!outcome.Record.Outcome.Display.Circumferential.empty()) {
+        std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
+                  << outcome.Record.Outcome.Display.Circumferential << ' ' << unit << '\n';
+    }
+    for (const std::string& line : HelperLines(outcome)) {
+        std::cout << line << '\n';
+    }
+}
+
+} // namespace
+
+int RunOne(const CaseInput& input, bool json, bool summary,
+           const std::optional<std::string>& sketch) {
+    const CaseOutcome outcome = Evaluate(input);
+    const bool sketchToOutput = sketch && *sketch == "-";
+    if (json) {
+        std::cout << Json(ToJson(input, outcome), 2) << '\n';
+    }
+    if (!outcome.Ok) {
+        std::cerr << outcome.Error << '\n'; // what it quotes is escaped already
+        if (outcome.ErrorColumn && !outcome.ErrorRange.empty()) {
+            // The window shows the range beside the field; here the option says which field.
+            std::cerr << OptionOf(*outcome.ErrorColumn) << ": " << outcome.ErrorRange << '\n';
+        }
+        return StandardOutputOk() ? 1 : OutputFailed();
+    }
+    if (summary) {
+        std::cout << Quillmere::JobSummary(outcome.Record, Now(), QUILLMERE_VERSION);
+    } else if (!json && !sketchToOutput) {
+        PrintResults(outcome);
+    }
+    if (!outcome.Warning.empty() && !json) {
+        std::cerr << outcome.Warning << '\n';
+    }
+    if (NamesNoSensor(input) && !json) {
+        std::cerr << "quillmere-calc: no --sensor given: " << ForReserve << '\n';
+    }
+    if (sketchToOutput) {
+        std::cout << Quillmere::SketchSvg(outcome.Record);
+    } else if (sketch && !WriteWhole(*sketch, Quillmere::SketchSvg(outcome.Record))) {
+        return Fail("cannot write " + Printable(*sketch) + ": " + std::strerror(errno));
+    }
+    return StandardOutputOk() ? 0 : OutputFailed();
+}
+
+int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
+    const auto unitFlag = UnitFlagOf(input);
+    if (!unitFlag) {
+        return Fail("--units: metric or imperial");
+    }
+    const std::vector<const Quillmere::PipeTable*> tables = Quillmere::PipeTablesNamed(name);
+    if (tables.empty()) {
+        return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
+                    " (all, SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
+    }
+    if (json) {
+        std::cout << PipeTablesJson(tables, *unitFlag).dump(2) << '\n';
+    } else {
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
+        }
+    }
+    return StandardOutputOk() ? 0 : OutputFailed();
+}
+
+int ListNames(const CaseInput& input, bool json) {
+    const nlohmann::ordered_json names = NamesJson(LanguageOf(input));
+    std::cout << (json ? names.dump(2) + "\n" : NamesListing(names));
+    return StandardOutputOk() ? 0 : OutputFailed();
+}
+
+} // namespace QuillmereCalc

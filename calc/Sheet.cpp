@@ -1,0 +1,285 @@
+#include "Sheet.h"
+
+#include "Catalogue.h"
+#include "CsvStream.h"
+#include "Output.h"
+#include "TextFold.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace QuillmereCalc {
+namespace {
+
+// The columns a sheet's output adds after the input columns: always the first four, notes
+// only when the helpers are used.
+constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
+                                                        "error", "notes"};
+constexpr std::size_t AlwaysAdded = 4;
+
+// A sheet row as it came, then its results or its error (and what the helpers chose, and
+// why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
+// rows as wide as its input columns (`inputWidth`) as new rows: a row refused for its width
+// that would come out exactly that wide gets one empty field more, never to be read so.
+void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
+              bool notes, std::size_t inputWidth) {
+    for (const std::string& cell : row) {
+        writer.Field(cell);
+    }
+    const std::string_view none;
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result1) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result2) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential) : none);
+    writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
+    if (notes) {
+        std::vector<std::string> lines = HelperLines(outcome);
+        if (!outcome.Warning.empty()) {
+            lines.push_back(outcome.Warning);
+        }
+        const std::string joined = Quillmere::Joined(lines, "; ");
+        writer.Field(outcome.Ok ? std::string_view(joined) : none);
+    }
+    if (row.size() != inputWidth && row.size() + AlwaysAdded + (notes ? 1 : 0) == inputWidth) {
+        writer.Field(none);
+    }
+    writer.EndRecord();
+}
+
+void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
+    for (const std::string& column : header) {
+        writer.Field(column);
+    }
+    for (const std::string_view extra :
+         std::span(ResultColumns).first(AlwaysAdded + (notes ? 1 : 0))) {
+        writer.Field(extra);
+    }
+    writer.EndRecord();
+}
+
+// An output sheet, its failed rows corrected, is given again: its earlier results are
+// computed anew, neither read as inputs nor kept beside the new ones.
+struct EarlierResults {
+    std::size_t At = 0;
+    std::size_t Count = 0; // none
+    std::size_t Width = 0; // of the header as written
+};
+
+void Drop(std::vector<std::string>& record, const EarlierResults& results) {
+    const auto first = record.begin() + static_cast<std::ptrdiff_t>(results.At);
+    record.erase(first, first + static_cast<std::ptrdiff_t>(results.Count));
+}
+
+EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
+    const auto named = [](const std::string& heading, std::string_view name) {
+        return name == Unpadded(heading);
+    };
+    const auto always = std::span(ResultColumns).first(AlwaysAdded);
+    const auto first =
+        std::search(header.begin(), header.end(), always.begin(), always.end(), named);
+    const auto after = first == header.end() ? first : first + AlwaysAdded;
+    const bool notes = after != header.end() && named(*after, ResultColumns.back());
+    const EarlierResults found{static_cast<std::size_t>(first - header.begin()),
+                               first == header.end() ? 0 : AlwaysAdded + (notes ? 1 : 0),
+                               header.size()};
+    Drop(header, found);
+    return found;
+}
+
+struct SheetRow {
+    CaseInput Input;
+    CaseOutcome Outcome;
+};
+
+// One record of the sheet read and computed. A record of another width than the header
+// (`headerWidth` as written, earlier results included), or a value under no heading, is
+// refused before anything is read from it; its fields stay as they came, every one of them,
+// so that the output, given again, refuses it again rather than read it shifted or padded.
+SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
+                    const std::vector<std::string>& row, const CaseInput& defaults) {
+    SheetRow out;
+    CaseOutcome& outcome = out.Outcome;
+    if (row.size() != columns.size()) {
+        // An unquoted decimal comma splits a value in two: never shift the columns.
+        outcome.StringBase = LanguageOf(defaults);
+        const std::string header = std::to_string(headerWidth);
+        outcome.Error =
+            row.size() == 1
+                ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.StringBase),
+                                  {header})
+                : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
+                                  {std::to_string(row.size()), header});
+        return out;
+    }
+    out.Input = RowInput(columns, row, defaults);
+    for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
+        // Read by nobody, it would be dropped without a word.
+        if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
+            outcome.StringBase = LanguageOf(out.Input);
+            outcome.Error =
+                Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
+                                {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
+        }
+    }
+    if (outcome.Error.empty()) {
+        outcome = Evaluate(out.Input);
+    }
+    return out;
+}
+
+// `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
+// empty sheet, a success that leaves no sheet); with >> the rows written would be read
+// again without end.
+std::string SameFileAsOutput(std::FILE* in, const std::string& name) {
+    struct stat sheetFile {};
+    struct stat output {};
+    if (::fstat(::fileno(in), &sheetFile) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
+        S_ISREG(sheetFile.st_mode) && sheetFile.st_dev == output.st_dev &&
+        sheetFile.st_ino == output.st_ino) {
+        return name + " is both the sheet and the output: write the output to another file" +
+               (sheetFile.st_size == 0 ? " (the shell has emptied the sheet already)" : "");
+    }
+    return {};
+}
+
+// A sheet that uses the helpers, in a column or for every row through the options, records
+// what they chose in a notes column; others keep their columns.
+bool UsesHelpers(const SheetColumns& columns, const CaseInput& defaults) {
+    return defaults[Column::PipeSize] || defaults[Column::FluidTemperature] ||
+           std::ranges::any_of(columns, [](std::optional<Column> c) {
+               return c == Column::PipeSize || c == Column::FluidTemperature;
+           });
+}
+
+// The sheet's stream ("-" is standard input) and the name messages give it, or why it
+// cannot be read.
+struct OpenedSheet {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> File{nullptr, std::fclose};
+    std::FILE* In = stdin;
+    std::string Name;
+    std::string Problem;
+};
+
+OpenedSheet OpenSheet(const std::string& path) {
+    OpenedSheet sheet;
+    sheet.Name = path == "-" ? std::string("standard input") : Printable(path);
+    if (path != "-") {
+        sheet.File.reset(std::fopen(path.c_str(), "rb"));
+        if (!sheet.File) {
+            sheet.Problem = "cannot read " + sheet.Name + ": " + std::strerror(errno);
+            return sheet;
+        }
+        sheet.In = sheet.File.get();
+    }
+    sheet.Problem = SameFileAsOutput(sheet.In, sheet.Name);
+    return sheet;
+}
+
+bool AllUtf8(const std::vector<std::string>& record) {
+    return std::ranges::all_of(record, [](const std::string& field) { return IsUtf8(field); });
+}
+
+// A spreadsheet's Shift-JIS export, most likely: said, never guessed at.
+std::string NotUtf8(const CsvReader& reader) {
+    return AtLine(reader) + "not UTF-8, save the sheet as UTF-8";
+}
+
+// The header record, without earlier results, and the columns it names; nullopt with
+// `problem` set when it cannot be used. A sheet without a header (an empty file, a file of
+// empty lines) is not a sheet of no rows: most likely the wrong file, or one not yet saved.
+std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::string>& header,
+                                       EarlierResults& earlier, std::string& problem) {
+    if (!NextRecord(reader, header)) {
+        problem = reader.Failed() ? Describe(reader)
+                                  : std::string("empty, without even a header row naming the columns");
+        return std::nullopt;
+    }
+    if (!AllUtf8(header)) {
+        problem = NotUtf8(reader);
+        return std::nullopt;
+    }
+    earlier = WithoutEarlierResults(header);
+    return HeaderColumns(header, problem);
+}
+
+// A row's case as one line of JSON; a row refused for its width keeps its fields there.
+void WriteJsonLine(CsvWriter& writer, const std::vector<std::string>& row, std::size_t width,
+                   const CaseInput& input, const CaseOutcome& outcome) {
+    nlohmann::ordered_json line = ToJson(input, outcome);
+    if (row.size() != width) {
+        line["record"] = row; // no column to put its fields in
+    }
+    writer.Raw(Json(line, -1));
+    writer.Raw("\n");
+}
+
+} // namespace
+
+int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
+    const OpenedSheet sheet = OpenSheet(path);
+    if (!sheet.Problem.empty()) {
+        return Fail(sheet.Problem);
+    }
+    const std::string& name = sheet.Name;
+    CsvReader reader(sheet.In);
+    std::vector<std::string> header;
+    EarlierResults earlier;
+    std::string problem;
+    const auto columns = ReadHeader(reader, header, earlier, problem);
+    if (!columns) {
+        return Fail(name + ": " + problem);
+    }
+    CsvWriter writer(stdout);
+    const bool notes = UsesHelpers(*columns, defaults);
+    if (!json) {
+        WriteHeader(writer, header, notes);
+    }
+
+    bool allComputed = true;
+    std::size_t withoutSensor = 0;
+    std::vector<std::string> row;
+    while (!writer.Failed() && NextRecord(reader, row)) {
+        if (!AllUtf8(row)) {
+            writer.Flush(); // the rows before it are kept
+            return Fail(name + ": " + NotUtf8(reader));
+        }
+        if (row.size() == earlier.Width) {
+            Drop(row, earlier);
+        }
+        const auto [input, outcome] = ComputeRow(*columns, earlier.Width, row, defaults);
+        allComputed = allComputed && outcome.Ok;
+        withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
+        if (json) {
+            WriteJsonLine(writer, row, columns->size(), input, outcome);
+            continue;
+        }
+        if (!outcome.Warning.empty()) {
+            std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
+                         outcome.Warning.c_str());
+        }
+        WriteRow(writer, row, outcome, notes, columns->size());
+    }
+    if (!writer.Flush()) {
+        return OutputFailed();
+    }
+    if (withoutSensor > 0 && !json) {
+        std::fprintf(stderr, "quillmere-calc: %s: %zu row%s named no sensor type: %s\n",
+                     name.c_str(), withoutSensor, withoutSensor == 1 ? "" : "s", ForReserve.data());
+    }
+    if (reader.Failed()) {
+        return Fail(name + ": " + Describe(reader));
+    }
+    return allComputed ? 0 : 1;
+}
+
+} // namespace QuillmereCalc

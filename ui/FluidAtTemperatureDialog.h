@@ -1,0 +1,36 @@
+#pragma once
+
+#include "FluidAtTemperature.h"
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QComboBox;
+class FieldEdit;
+
+namespace QuillmereUi {
+
+// Water and its temperature; OK is taken only for a temperature its equation covers, and
+// the velocity it gives is then Result(). A refusal is shown over the dialog, which stays.
+class FluidAtTemperatureDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The fluids are named as `kindOfFluid` names them; the one chosen there comes first
+    // when an equation knows it.
+    FluidAtTemperatureDialog(QWidget* parent, const QComboBox& kindOfFluid, std::int16_t unitFlag,
+                             std::int16_t stringBase);
+
+    const Quillmere::FluidAtTemperature& Result() const { return result_; }
+
+private:
+    void TryAccept();
+
+    std::int16_t unitFlag_;
+    std::int16_t stringBase_;
+    QComboBox* fluid_;
+    FieldEdit* temperature_;
+    Quillmere::FluidAtTemperature result_;
+};
+
+} // namespace QuillmereUi

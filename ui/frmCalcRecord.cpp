@@ -1,0 +1,170 @@
+// The record of a job: the window's actions that copy, save and print it, help and about,
+// and the menu that offers them.
+#include "frmCalc.h"
+
+#include "Catalogue.h"
+#include "JobReport.h"
+#include "JobSummary.h"
+#include "MessageBox.h"
+#include "ModCommonProc.h"
+#include "UiText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+using namespace Quillmere;
+using QuillmereUi::FromUtf8;
+
+void frmCalc::CreateJobActions() {
+    namespace R = Catalogue::ReportText;
+    const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)()) {
+        auto* a = new QAction(text(id), this);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, slot);
+        addAction(a); // the shortcut works wherever the focus is in the window
+        return a;
+    };
+    CopySummaryAction = action(R::CopySummary, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                               &frmCalc::CopyJobSummary);
+    SaveReportAction = action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport);
+    PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport);
+    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
+    AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
+    FluidAtTemperatureAction = action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
+    StandardPipeAction = action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
+    connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
+    UpdateJobActions();
+}
+
+void frmCalc::UpdateJobActions() {
+    const bool shown = !txtResult1Text->text().isEmpty();
+    for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction}) {
+        a->setEnabled(shown);
+    }
+}
+
+std::optional<JobRecord> frmCalc::CurrentJob() const {
+    if (txtResult1Text->text().isEmpty()) {
+        return std::nullopt;
+    }
+    // A shown result belongs to the inputs on screen, so computing them again gives it.
+    std::array<std::string, InputRows.size()> texts;
+    try {
+        JobRecord job = RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
+        AddHelperNotes(job, helperNotes_);
+        return job;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+QString frmCalc::JobSummaryText() const {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return QString();
+    }
+    const std::string when =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    return FromUtf8(JobSummary(*job, when, QUILLMERE_VERSION));
+}
+
+void frmCalc::CopyJobSummary() {
+    const QString summary = JobSummaryText();
+    if (!summary.isEmpty()) {
+        QGuiApplication::clipboard()->setText(summary);
+    }
+}
+
+void frmCalc::SaveReport() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    // Without a documents folder the dialog would open wherever the program was started.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    const QString proposed =
+        folder + QStringLiteral("/quillmere-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
+        QStringLiteral(".pdf");
+    QFileDialog dialog(this, QuillmereUi::DialogTitle(text(Catalogue::ReportText::SaveReport)),
+                       proposed, text(Catalogue::ReportText::PdfFiles));
+    dialog.setObjectName(QStringLiteral("SaveReportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the same dialog on every desktop
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    if (!QuillmereUi::SaveReportPdf(path, *job, JobSummaryText(), ReportFont())) {
+        QuillmereUi::ShowMessage(this, FromUtf8(Catalogue::Fill(
+            Catalogue::Text(Catalogue::ReportText::SaveFailed, ModCommonProc::StringBase),
+            {path.toStdString()})));
+    }
+}
+
+void frmCalc::PrintReport() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted &&
+        !QuillmereUi::PaintReport(printer, *job, JobSummaryText(), ReportFont())) {
+        QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::PrintFailed));
+    }
+}
+
+void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
+
+void frmCalc::ShowAbout() {
+    // The file read last; the default name's doubled separator names the same file.
+    std::string config = ModCommonProc::ConfigPath;
+    for (std::size_t doubled; (doubled = config.find("//")) != std::string::npos;) {
+        config.erase(doubled, 1);
+    }
+    config = QFile::decodeName(QByteArray::fromStdString(config)).toHtmlEscaped().toStdString();
+    QuillmereUi::ShowMessage(
+        this, FromUtf8(Catalogue::Fill(Catalogue::Text(Catalogue::ReportText::AboutText,
+                                                       ModCommonProc::StringBase),
+                                       {QUILLMERE_VERSION, config})));
+}
+
+QString frmCalc::ReportFont() const {
+    // The faces the window's fonts stand for here; Japanese needs one that covers it.
+    return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic") : QStringLiteral("Liberation Sans");
+}
+
+void frmCalc::AddJobEntries(QMenu& menu) const {
+    menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
+    menu.addSeparator();
+    menu.addActions({StandardPipeAction, FluidAtTemperatureAction});
+    menu.addSeparator();
+    menu.addActions({HelpAction, AboutAction});
+}
+
+void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    AddJobEntries(menu);
+    menu.exec(event->globalPos());
+}
+
