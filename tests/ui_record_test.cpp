@@ -1,0 +1,595 @@
+// The window's record of a job, driven as a user drives it: the summary on the clipboard,
+// the PDF report and the printout, the menu that offers them, and the two helpers that type
+// a standard pipe's dimensions and water's velocity at its temperature.
+#include "Engine.h"
+#include "JobReport.h"
+#include "JobSummary.h"
+#include "Rules.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+#include <clocale>
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <tuple>
+
+using namespace Quillmere;
+
+class RecordTest : public QObject, public WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        CaptureMessages();
+        ResetMostOpen();
+    }
+    void cleanup() {
+        // A message the test did not expect fails it instead of going unnoticed.
+        QCOMPARE(TakeMessages(), QStringList());
+        QVERIFY(MostOpenAtOnce() <= 1);
+        Close();
+    }
+
+    // The job as the installer keeps it: the summary on the clipboard in the window's
+    // language, every input with its unit and the table velocities that counted.
+    void jobSummaryOnTheClipboard_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("English") << 1
+                                 << QStringList{QStringLiteral("Sensor spacing record\n"),
+                                                QStringLiteral("\nVersion: Quillmere 1.0.0\n"),
+                                                QStringLiteral("\nOUTER DIAMETER: 60.5 mm\n"),
+                                                QStringLiteral("\nPIPE MATERIAL: STAINLESS STEEL\n"),
+                                                QStringLiteral("\nPIPE S.V.: 3141 m/s (table value)\n"),
+                                                QStringLiteral("\nWALL THICKNESS: 3.9 mm\n"),
+                                                QStringLiteral("\nLINING MATERIAL: RUBBER\n"),
+                                                QStringLiteral("\nLINING S.V.: 1510 m/s (table value)\n"),
+                                                QStringLiteral("\nLINING THICKNESS: 1.5 mm\n"),
+                                                QStringLiteral("\nKIND OF FLUID: FLUID S.V.\n"),
+                                                QStringLiteral("\nFLUID S.V.: 1480 m/s\n"),
+                                                QStringLiteral("\nSENSOR MOUNT: Z METHOD\n"),
+                                                QStringLiteral("\nSENSOR TYPE: VT-A1/VT-A2\n"),
+                                                QStringLiteral("\nSENSOR SPACING1: 33 mm\n"),
+                                                QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n"),
+                                                QStringLiteral("\n33.79 mm computed, mounted at 11 steps = 33 mm\n"),
+                                                QStringLiteral("\nCircumferential distance: 95.03 mm\n")};
+        QTest::newRow("Japanese") << 0
+                                  << QStringList{QStringLiteral("センサ取付け寸法の記録\n"),
+                                                 QStringLiteral("\n外径寸法: 60.5 mm\n"),
+                                                 QStringLiteral("\n配管材質: ｽﾃﾝﾚｽ\n"),
+                                                 QStringLiteral("\n配管音速: 3141 m/s (表の値)\n"),
+                                                 QStringLiteral("\nﾗｲﾆﾝｸﾞ材質: ｺﾞﾑ\n"),
+                                                 QStringLiteral("\n流体音速: 1480 m/s\n"),
+                                                 QStringLiteral("\nｾﾝｻ取付け法: Z法\n"),
+                                                 QStringLiteral("\n取付け寸法1: 33 mm\n"),
+                                                 QStringLiteral("\n取付け寸法2: 11 (3 mm ステップ)\n")};
+    }
+    void jobSummaryOnTheClipboard() {
+        QFETCH(int, lang);
+        QFETCH(QStringList, expected);
+        frmCalc& w = Open(lang, 0);
+        QVERIFY(!w.CopySummaryAction->isEnabled());
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
+        Choose(w.PIPE_MATERIALCombo, 1);
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
+        Choose(w.SENSOR_MOUNTCombo, 1);
+        Choose(w.SENSOR_TYPECombo, 2);
+        Choose(w.LINING_MATERIALCombo, 3);
+        TypeInto(w.LINING_THICKNESSText, QStringLiteral("1.5"));
+        Choose(w.KIND_OF_FLUIDCombo, 17);
+        TypeInto(w.FLUID_S_VText, QStringLiteral("1480"));
+        Execute();
+        QVERIFY(w.CopySummaryAction->isEnabled());
+        QApplication::clipboard()->clear();
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString copied = QApplication::clipboard()->text();
+        for (const QString& part : expected) {
+            QVERIFY2(copied.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + copied));
+        }
+        QVERIFY(QRegularExpression(QStringLiteral(": \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d\\n")).match(copied).hasMatch());
+        QVERIFY(copied.startsWith(expected.first()));
+    }
+
+    // Copy, save and print are there only while a result is shown: a record can never carry
+    // a spacing that does not belong to the inputs.
+    void recordsOnlyWithAResult() {
+        frmCalc& w = Open(1, 0);
+        const auto enabled = [&w] {
+            return w.CopySummaryAction->isEnabled() + w.SaveReportAction->isEnabled() +
+                   w.PrintAction->isEnabled();
+        };
+        QCOMPARE(enabled(), 0);
+        QVERIFY(w.HelpAction->isEnabled() && w.AboutAction->isEnabled());
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QCOMPARE(enabled(), 3);
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("8.0"));
+        QCOMPARE(enabled(), 0);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+        QCOMPARE(w.JobSummaryText(), QString());
+    }
+
+    // A right click, or the menu key, anywhere in the window opens the job's menu: the lists
+    // and the button too, not only the bare background; a text field adds it below its own
+    // edit menu.
+    void contextMenuAnywhere() {
+        frmCalc& w = Open(1, 0);
+        const QStringList job{QStringLiteral("Copy job summary"),
+                              QStringLiteral("Save report..."),
+                              QStringLiteral("Print..."),
+                              QString(),
+                              QStringLiteral("Standard pipe..."),
+                              QStringLiteral("Fluid at temperature..."),
+                              QString(),
+                              QStringLiteral("Help"),
+                              QStringLiteral("About Quillmere")};
+        const auto menuOn = [this](QWidget* widget, QContextMenuEvent::Reason reason) {
+            QStringList entries;
+            QTimer::singleShot(0, this, [&entries] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (menu != nullptr) {
+                    for (const QAction* action : menu->actions()) {
+                        entries << action->text()
+                                       .remove(QLatin1Char('&'))
+                                       .section(QLatin1Char('\t'), 0, 0);
+                    }
+                    menu->close();
+                }
+            });
+            const QPoint at = widget->rect().center();
+            QContextMenuEvent event(reason, at, widget->mapToGlobal(at));
+            QApplication::sendEvent(widget, &event);
+            QApplication::processEvents();
+            return entries;
+        };
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 &w, w.PIPE_MATERIALCombo, w.SENSOR_TYPECombo, w.KIND_OF_FLUIDCombo, w.ExecuteCalc,
+                 w.OUTER_DIAMETER, w.fraResult}) {
+            QVERIFY2(menuOn(widget, QContextMenuEvent::Mouse) == job,
+                     qPrintable(widget->objectName()));
+            QVERIFY2(menuOn(widget, QContextMenuEvent::Keyboard) == job,
+                     qPrintable(widget->objectName()));
+        }
+        for (QLineEdit* field :
+             std::initializer_list<QLineEdit*>{w.WALL_THICKNESSText, w.txtResult1Text}) {
+            const QStringList entries = menuOn(field, QContextMenuEvent::Mouse);
+            QVERIFY2(entries.size() > job.size() + 1, qPrintable(entries.join(QLatin1Char('|'))));
+            QCOMPARE(entries.mid(entries.size() - job.size()), job);
+            QCOMPARE(entries[entries.size() - job.size() - 1], QString()); // the separator
+        }
+    }
+
+    // Ctrl+S, through the file dialog, to a one-page PDF whose text holds the inputs, the
+    // result and the sketch's scale.
+    void reportSavedAsPdf() {
+        frmCalc& w = Open(1, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Choose(w.SENSOR_TYPECombo, 4);
+        Choose(w.LINING_MATERIALCombo, 3);
+        TypeInto(w.LINING_THICKNESSText, QStringLiteral("3"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("63.11"));
+
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("report.pdf"));
+        const QString proposed =
+            SaveReportAs(w, target, [&] { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
+        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$")).match(proposed).hasMatch());
+        QVERIFY(QFile::exists(target));
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT"));
+        }
+
+        const QString pdf = PdfText(target, {QStringLiteral("-layout")});
+        for (const char* part : {"Sensor spacing record", "OUTER DIAMETER: 114.3 mm", "WALL THICKNESS: 6.0 mm",
+                                 "LINING MATERIAL: RUBBER", "LINING THICKNESS: 3 mm", "SENSOR TYPE: VT-C1",
+                                 "SENSOR SPACING1: 63.11 mm", "Scale 1:"}) {
+            QVERIFY2(pdf.contains(QString::fromUtf8(part)), qPrintable(QString::fromUtf8(part) + QStringLiteral(" not in:\n") + pdf));
+        }
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {target});
+        QVERIFY(info.waitForFinished(20000));
+        const QString facts = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(facts.contains(QRegularExpression(QStringLiteral("Pages: +1\\n"))), qPrintable(facts));
+        QVERIFY2(facts.contains(QStringLiteral("(A4)")), qPrintable(facts));
+    }
+
+    // Without a documents folder the report is proposed in the home folder, not wherever the
+    // program happened to be started.
+    void reportProposedAtHomeWithoutDocumentsFolder() {
+        frmCalc& w = OpenWithResult(1);
+        QTemporaryDir home;
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("none"))));
+        const QString target = home.filePath(QStringLiteral("report.pdf"));
+        const QString proposed = SaveReportAs(w, target);
+        qputenv("HOME", savedHome);
+        savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME")
+                             : qputenv("XDG_CONFIG_HOME", savedConfig);
+        QCOMPARE(QFileInfo(proposed).absolutePath(), home.path());
+        QVERIFY(QFile::exists(target));
+    }
+
+    // The longest summary there is (every optional line, a clamped spacing's note) wraps
+    // within the page and leaves the sketch and its footer below it, in both languages.
+    void longReportStaysOnThePage_data() {
+        QTest::addColumn<int>("base");
+        QTest::newRow("en") << 5000;
+        QTest::newRow("ja") << 0;
+    }
+    void longReportStaysOnThePage() {
+        QFETCH(int, base);
+        CalcEntries e;
+        e.SensorTypeIndex = 4; // VT-C1 on a small pipe: clamped to 0
+        e.MountMethodIndex = 1;
+        e.TextOf(InputField::OuterDiameter) = "20";
+        e.TextOf(InputField::WallThickness) = "1";
+        e.PipeMaterialIndex = PipeUserEntry;
+        e.TextOf(InputField::PipeVelocity) = "3200";
+        e.LiningMaterialIndex = LiningUserEntry;
+        e.TextOf(InputField::LiningVelocity) = "2300";
+        e.TextOf(InputField::LiningThickness) = "0.5";
+        e.FluidIndex = FluidUserEntry;
+        e.TextOf(InputField::FluidVelocity) = "1551";
+        LockVelocitiesByLists(e);
+        JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
+        QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
+        AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
+                             "WATER 60 °C, Marczak 1997", "1551"});
+        const QString summary =
+            QString::fromStdString(JobSummary(job, "2026-12-07 10:00", "1.0.0"));
+        QVERIFY2(summary.count(QLatin1Char('\n')) == 18, qPrintable(summary));
+        QVERIFY(!BelowZeroNote(job).empty());
+
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("long.pdf"));
+        QVERIFY(QuillmereUi::SaveReportPdf(target, job, summary, QStringLiteral("IPAGothic")));
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target,
+                        qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QString::number(base));
+        }
+        const QString boxes = PdfText(target, {QStringLiteral("-bbox")});
+        // Word boxes in points: every word within the margins, the last summary word (the
+        // note's) above the sketch's footer with room for the sketch between them.
+        const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+        constexpr double mm = 72 / 25.4;
+        double noteBottom = 0;
+        double footerTop = 0;
+        int words = 0;
+        for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+            const auto m = it.next();
+            QVERIFY2(m.captured(1).toDouble() >= 14 * mm && m.captured(3).toDouble() <= 196 * mm,
+                     qPrintable(m.captured(5)));
+            QVERIFY2(m.captured(4).toDouble() <= 282 * mm, qPrintable(m.captured(5)));
+            const QString w = m.captured(5);
+            if (w.contains(QStringLiteral("method.")) ||
+                w.contains(QStringLiteral("変えてください"))) {
+                noteBottom = m.captured(4).toDouble();
+            }
+            if ((w == QStringLiteral("Scale") || w == QStringLiteral("尺度")) && footerTop == 0) {
+                footerTop = m.captured(2).toDouble();
+            }
+        }
+        QVERIFY2(words > 40 && noteBottom > 0 && footerTop > 0, qPrintable(boxes));
+        QVERIFY2(footerTop - noteBottom > 100 * mm,
+                 qPrintable(QStringLiteral("%1 %2").arg(noteBottom).arg(footerTop)));
+    }
+
+    void japaneseReportEmbedsItsFont() {
+        frmCalc& w = OpenWithResult(0);
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
+        SaveReportAs(w, target);
+        if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
+            QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QStringLiteral(".ja.pdf"));
+        }
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {target});
+        QVERIFY(fonts.waitForFinished(20000));
+        const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(list.contains(QStringLiteral("IPAGothic")), qPrintable(list));
+        QVERIFY(PdfText(target).contains(QStringLiteral("外径寸法: 114.3 mm")));
+    }
+
+    // A disk that fills up while the report is written (here a file size limit) is a failure
+    // the installer is told of, and the report saved there before stays whole.
+    void fullDiskIsReportedAndKeepsTheEarlierReport() {
+        frmCalc& w = OpenWithResult(1);
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("report.pdf"));
+        auto content = [&] {
+            QFile file(target);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        SaveReportAs(w, target);
+        const QByteArray earlier = content();
+        QVERIFY(earlier.startsWith("%PDF") && earlier.size() > 8192);
+        QVERIFY(TakeMessages().isEmpty());
+
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        SaveReportAs(w, target);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(TakeMessages(),
+                 QStringList{QStringLiteral("The report could not be saved: ") + target});
+        QVERIFY(content() == earlier);
+        QCOMPARE(QDir(scratch.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("report.pdf")});
+    }
+
+    // Print... through the platform's dialog, to a file: the same page as the saved report;
+    // a printer that cannot take the page is a failure the installer is told of.
+    void printedThroughThePrintDialog() {
+        frmCalc& w = OpenWithResult(1);
+        const QString spacing = w.txtResult1Text->text();
+        QTemporaryDir scratch;
+        QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("out")));
+        const QString target = scratch.filePath(QStringLiteral("out/printed.pdf"));
+        auto print = [&](bool folderGoesAway) {
+            QTimer::singleShot(0, this, [&, folderGoesAway] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                QVERIFY(printers && file);
+                printers->setCurrentIndex(printers->count() - 1); // Print to File (PDF)
+                file->setText(target);
+                if (folderGoesAway) { // after the dialog's own check of the file
+                    connect(dialog, qOverload<QPrinter*>(&QPrintDialog::accepted), this, [&] {
+                        QDir(scratch.filePath(QStringLiteral("out"))).removeRecursively();
+                    });
+                }
+                dialog->accept();
+            });
+            w.PrintAction->trigger();
+        };
+        print(false);
+        QVERIFY(TakeMessages().isEmpty());
+        const QString page = PdfText(target, {QStringLiteral("-layout")});
+        QVERIFY2(
+            page.contains(QStringLiteral("SENSOR SPACING1: ") + spacing + QStringLiteral(" mm")),
+            qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Scale 1:")));
+
+        print(true);
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The report could not be printed.")});
+    }
+
+    // "Fluid at temperature...": water at 60 degC chooses FLUID S.V. with 1551 m/s, and the
+    // press gives what quillmere-calc --fluid-temperature 60 gives (73.35); a temperature
+    // outside the equation's range is refused and the dialog stays.
+    void fluidAtTemperatureDialog() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6"));
+        int rounds = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QStringLiteral("FluidAtTemperatureDialog"));
+            auto* fluid = dialog->findChild<QComboBox*>(QStringLiteral("Fluid"));
+            auto* temperature = dialog->findChild<QLineEdit*>(QStringLiteral("Temperature"));
+            QCOMPARE(fluid->count(), 3); // WATER, SEAWATER, DIST. WATER
+            QCOMPARE(fluid->currentText(), QStringLiteral("WATER"));
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(temperature, QStringLiteral("96"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The Marczak 1997 equation holds for 0 - 95 °C only.")});
+            QVERIFY(dialog->isVisible());
+            temperature->clear();
+            QTest::keyClicks(temperature, QStringLiteral("60"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            ++rounds;
+        });
+        w.FluidAtTemperatureAction->trigger();
+        QCOMPARE(rounds, 1);
+        QCOMPARE(w.KIND_OF_FLUIDCombo->currentIndex(), FluidUserEntry);
+        QCOMPARE(w.FLUID_S_VText->text(), QStringLiteral("1551"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("73.35"));
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n")));
+    }
+
+    // "Standard pipe...": STPG 100A Sch40 types 114.3 and 6, and the press gives what
+    // quillmere-calc --pipe-size "STPG 100A Sch40" gives (65.47); a change of standard keeps
+    // the size and schedule; imperial types ASME's own inches.
+    void standardPipeDialog() {
+        frmCalc& w = Open(1, 0);
+        Choose(w.SENSOR_TYPECombo, 4);
+        int rounds = 0;
+        const auto pick = [&](const QString& standard, const QString& size, const QString& schedule) {
+            QTimer::singleShot(0, this, [&, standard, size, schedule] {
+                auto* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog && dialog->objectName() == QStringLiteral("StandardPipeDialog"));
+                auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+                auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+                auto* schedules = dialog->findChild<QComboBox*>(QStringLiteral("Schedule"));
+                QCOMPARE(standards->count(), 7);
+                standards->setCurrentIndex(standards->findText(standard, Qt::MatchStartsWith));
+                if (!size.isEmpty()) {
+                    sizes->setCurrentIndex(sizes->findText(size));
+                }
+                if (!schedule.isEmpty()) {
+                    schedules->setCurrentIndex(schedules->findText(schedule));
+                }
+                ++rounds;
+                QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                  Qt::LeftButton);
+            });
+            w.StandardPipeAction->trigger();
+        };
+        pick(QStringLiteral("STPG"), QStringLiteral("100A (4B)"), QStringLiteral("Sch40"));
+        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("114.3"));
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QVERIFY(TakeMessages().isEmpty());
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n")));
+        // The same size and schedule in the stainless standard: the same figures, but a
+        // stainless pipe, and the result goes; SGP brings carbon steel back.
+        pick(QStringLiteral("SUS"), QString(), QString());
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("STAINLESS STEEL"));
+        QCOMPARE(w.txtResult1Text->text(), QString());
+        pick(QStringLiteral("SGP"), QString(), QString());
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        QCOMPARE(rounds, 3);
+
+        // PVC: the dialog says what OK will choose, and the result is quillmere-calc's for
+        // --pipe-size "VP 100"; a typed PIPE S.V. is the user's measurement and stays.
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+            standards->setCurrentIndex(standards->findText(QStringLiteral("VP"), Qt::MatchStartsWith));
+            auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("100")));
+            shown = dialog->findChild<QLabel*>(QStringLiteral("Material"))->text();
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        w.StandardPipeAction->trigger();
+        QCOMPARE(shown, QStringLiteral("PVC"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("58.47"));
+        w.activateWindow(); // back from the dialog
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Choose(w.PIPE_MATERIALCombo, PipeUserEntry);
+        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("2400"));
+        pick(QStringLiteral("SGP"), QString(), QString());
+        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeUserEntry);
+        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("2400"));
+
+        // ASME B36.10M's sizes are also PVC Sch 40/80 pipe: the material chosen stays.
+        frmCalc& imperial = Open(1, 1);
+        Choose(imperial.PIPE_MATERIALCombo, PipeEntryOf(PipeMaterialKey::Pvc));
+        rounds = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
+            standards->setCurrentIndex(standards->findText(QStringLiteral("NPS  (ASME B36.10M-2018)")));
+            auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
+            sizes->setCurrentIndex(sizes->findText(QStringLiteral("4")));
+            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("Schedule"))->currentText(), QStringLiteral("Sch40"));
+            ++rounds;
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        imperial.StandardPipeAction->trigger();
+        QCOMPARE(rounds, 1);
+        QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
+        QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
+        QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
+        QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管..."));
+    }
+
+    void helpAndAboutInTheWindowsLanguage() {
+        frmCalc& w = Open(1, 0);
+        QTest::keyClick(&w, Qt::Key_F1);
+        const QStringList help = TakeMessages();
+        QCOMPARE(help.size(), 1);
+        QVERIFY(help.first().contains(QStringLiteral("Required")));
+        QVERIFY(help.first().contains(QStringLiteral("3 mm steps")));
+        QVERIFY(help.first().contains(QStringLiteral("--lang en --units imperial")));
+        w.AboutAction->trigger();
+        const QStringList about = TakeMessages();
+        QCOMPARE(about.size(), 1);
+        QVERIFY(about.first().contains(QStringLiteral("Quillmere 1.0.0")));
+        QVERIFY(about.first().contains(QStringLiteral("/Quillmere.ini</tt>")));
+        QVERIFY(!about.first().contains(QStringLiteral("//Quillmere.ini")));
+        Open(0, 0);
+        QTest::keyClick(&Window(), Qt::Key_F1);
+        QVERIFY(TakeMessages().value(0).contains(QStringLiteral("必ず入力する値")));
+    }
+
+private:
+    // The window in `lang` (metric) with a result shown: 114.3 x 6.0 mm carbon steel pipe of
+    // water, V method, the first sensor type.
+    frmCalc& OpenWithResult(int lang) {
+        frmCalc& w = Open(lang, 0);
+        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        return w;
+    }
+
+    // Save report..., by `press` or else the menu entry, answered in its file dialog with
+    // `target` (and yes to replacing it). Returns the name the dialog proposed.
+    QString SaveReportAs(frmCalc& w, const QString& target,
+                         const std::function<void()>& press = {}) {
+        QString proposed;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            proposed = dialog->selectedFiles().value(0);
+            dialog->selectFile(target);
+            if (QFile::exists(target)) { // the dialog asks before it replaces a file
+                QTimer::singleShot(0, this, [] {
+                    auto* ask = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    QVERIFY(ask != nullptr);
+                    ask->button(QMessageBox::Yes)->click();
+                });
+            }
+            static_cast<QDialog*>(dialog)->accept(); // the Save button
+        });
+        if (press) {
+            press();
+        } else {
+            w.SaveReportAction->trigger();
+        }
+        return proposed;
+    }
+
+    // The text pdftotext reads from a PDF, with its options (-layout, -bbox).
+    static QString PdfText(const QString& path, QStringList options = {}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), options << path << QStringLiteral("-"));
+        return text.waitForFinished(20000) ? QString::fromUtf8(text.readAllStandardOutput())
+                                           : QString();
+    }
+};
+
+QTEST_MAIN(RecordTest)
+#include "ui_record_test.moc"
