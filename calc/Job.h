@@ -39,11 +39,21 @@ enum class Column {
     PipeSize,
 };
 inline constexpr std::size_t ColumnCount = 15;
-inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{
-    "units", "lang",     "sensor",           "mount",           "outer_diameter",
-    "wall",  "pipe",     "pipe_velocity",    "lining",          "lining_thickness",
-    "lining_velocity",   "fluid",            "fluid_velocity",  "fluid_temperature",
-    "pipe_size"};
+inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{"units",
+                                                                       "lang",
+                                                                       "sensor",
+                                                                       "mount",
+                                                                       "outer_diameter",
+                                                                       "wall",
+                                                                       "pipe",
+                                                                       "pipe_velocity",
+                                                                       "lining",
+                                                                       "lining_thickness",
+                                                                       "lining_velocity",
+                                                                       "fluid",
+                                                                       "fluid_velocity",
+                                                                       "fluid_temperature",
+                                                                       "pipe_size"};
 
 constexpr std::optional<Column> ColumnByName(std::string_view name) {
     for (std::size_t i = 0; i < ColumnCount; ++i) {
@@ -100,7 +110,7 @@ struct CaseOutcome {
     // The whole job when Ok: its texts, metric inputs, beam path and results, and for the Z
     // method the circumferential result (half the outer circumference, shown like a result).
     Quillmere::JobRecord Record;
-    std::string Temperature;      // "WATER 60 °C, Marczak 1997" when the velocity came from it
+    std::string Temperature; // "WATER 60 °C, Marczak 1997" when the velocity came from it
     std::string TemperatureEquation;
     Quillmere::PipeChoice Pipe; // the standard size that gave the diameter and wall, if any
     std::string Warning;        // a result the clamp raised to 0 says so

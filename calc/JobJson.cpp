@@ -75,21 +75,23 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
         j["circumferential"] = shown.Circumferential;
     }
     if (!o.Temperature.empty()) {
-        j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},
-                                     {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
-                                     {"equation", o.TemperatureEquation},
-                                     {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
-                                     {"velocity_unit", std::string(SubGetUnitForm1(o.UnitFlag)[1])}};
+        j["fluid_at_temperature"] = {
+            {"temperature", *input[Column::FluidTemperature]},
+            {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
+            {"equation", o.TemperatureEquation},
+            {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
+            {"velocity_unit", std::string(SubGetUnitForm1(o.UnitFlag)[1])}};
     }
     if (o.Pipe.Table != nullptr) {
         const std::string_view schedule = o.Pipe.Table->Schedules[o.Pipe.Schedule];
-        j["pipe_size"] = {{"size_text", *input[Column::PipeSize]},
-                          {"standard", std::string(o.Pipe.Table->Standard)},
-                          {"edition", std::string(o.Pipe.Table->Edition)},
-                          {"size", std::string(o.Pipe.Row->Size)},
-                          {"schedule", schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
-                          {"outer_diameter", o.Pipe.OuterText},
-                          {"wall_thickness", o.Pipe.WallText}};
+        j["pipe_size"] = {
+            {"size_text", *input[Column::PipeSize]},
+            {"standard", std::string(o.Pipe.Table->Standard)},
+            {"edition", std::string(o.Pipe.Table->Edition)},
+            {"size", std::string(o.Pipe.Row->Size)},
+            {"schedule", schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
+            {"outer_diameter", o.Pipe.OuterText},
+            {"wall_thickness", o.Pipe.WallText}};
     }
     j["warning"] = o.Warning.empty() ? ordered_json() : ordered_json(o.Warning);
     j["error"] = nullptr;
@@ -110,9 +112,7 @@ nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
     };
     ordered_json sensors = ordered_json::array();
     for (int i = 0; i < SensorTypeCount; ++i) {
-        sensors.push_back(
-            {{"index", i},
-             {"names", {std::string(SensorTypeName(i))}}});
+        sensors.push_back({{"index", i}, {"names", {std::string(SensorTypeName(i))}}});
     }
     ordered_json mounts = ordered_json::array();
     for (int m = 0; m < MountMethodCount; ++m) {
@@ -124,18 +124,19 @@ nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
         ordered_json entries = ordered_json::array();
         for (std::size_t i = 0; i < source.size(); ++i) {
             const bool typed = i + 1 == source.size();
-            entries.push_back({{"index", i},
-                               {"names", names(source[i].NameId)},
-                               {"velocity_m_s", typed ? ordered_json() : ordered_json(source[i].Velocity)}});
+            entries.push_back(
+                {{"index", i},
+                 {"names", names(source[i].NameId)},
+                 {"velocity_m_s", typed ? ordered_json() : ordered_json(source[i].Velocity)}});
         }
         return entries;
     };
     namespace Id = Catalogue::Id;
-    return ordered_json::array(
-        {list("--sensor", Id::SensorType, sensors), list("--mount", Id::SensorMount, mounts),
-         list("--pipe", Id::PipeMaterial, materials(PipeMaterials)),
-         list("--lining", Id::LiningMaterial, materials(LiningMaterials)),
-         list("--fluid", Id::KindOfFluid, materials(FluidKinds))});
+    return ordered_json::array({list("--sensor", Id::SensorType, sensors),
+                                list("--mount", Id::SensorMount, mounts),
+                                list("--pipe", Id::PipeMaterial, materials(PipeMaterials)),
+                                list("--lining", Id::LiningMaterial, materials(LiningMaterials)),
+                                list("--fluid", Id::KindOfFluid, materials(FluidKinds))});
 }
 
 std::string NamesListing(const nlohmann::ordered_json& names) {

@@ -26,7 +26,9 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-int OutputFailed() { return Fail(std::string("cannot write the output: ") + std::strerror(errno)); }
+int OutputFailed() {
+    return Fail(std::string("cannot write the output: ") + std::strerror(errno));
+}
 
 bool StandardOutputOk() {
     std::cout.flush();

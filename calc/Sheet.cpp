@@ -40,7 +40,8 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const Case
     const std::string_view none;
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result1) : none);
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result2) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential) : none);
+    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential)
+                            : none);
     writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
     if (notes) {
         std::vector<std::string> lines = HelperLines(outcome);
@@ -200,8 +201,9 @@ std::string NotUtf8(const CsvReader& reader) {
 std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::string>& header,
                                        EarlierResults& earlier, std::string& problem) {
     if (!NextRecord(reader, header)) {
-        problem = reader.Failed() ? Describe(reader)
-                                  : std::string("empty, without even a header row naming the columns");
+        problem = reader.Failed()
+                      ? Describe(reader)
+                      : std::string("empty, without even a header row naming the columns");
         return std::nullopt;
     }
     if (!AllUtf8(header)) {

@@ -97,7 +97,8 @@ constexpr auto Entries = std::to_array<Entry>({
     {ErrorText::InvalidArgument, "この入力値では計算できません。",
      "These entries give no valid result."},
     {ErrorText::Unexpected, "計算できませんでした。", "The calculation could not be completed."},
-    {ErrorText::MisplacedComma, "「,」は3桁の区切りにだけ使えます(1,234.5)。小数点は「.」で入力してください。",
+    {ErrorText::MisplacedComma,
+     "「,」は3桁の区切りにだけ使えます(1,234.5)。小数点は「.」で入力してください。",
      "',' only separates thousands (1,234.5): type the decimal point as '.'"},
     {CalcText::UnknownSensorType, "不明なセンサ種類です", "Unknown sensor type"},
     {CalcText::UnknownPipeMaterial, "不明な配管材質です", "Unknown pipe material"},
@@ -107,7 +108,8 @@ constexpr auto Entries = std::to_array<Entry>({
     {CalcText::Circumferential, "周方向距離", "Circumferential distance"},
     {CalcText::RowLength, "行の項目数 (%1) がヘッダの項目数 (%2) と合いません",
      "The row has %1 fields, the header %2 (a decimal comma? write 114.3, or quote \"1,234.5\")"},
-    {CalcText::TooLong, "入力欄の文字数を超えています", "The value has more characters than its field takes"},
+    {CalcText::TooLong, "入力欄の文字数を超えています",
+     "The value has more characters than its field takes"},
     {ErrorText::EmptyInput, "%1を入力してください。", "%1: enter a value."},
     {ErrorText::NoBore,
      "配管厚さとライニング厚さで流体の通る内径がなくなります。外径寸法と厚さを確認してください。",
@@ -160,7 +162,9 @@ constexpr auto Entries = std::to_array<Entry>({
      "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
      "<p><b>入力の補助:</b> 同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管)、呼び径、"
      "スケジュールから外径寸法と配管厚さを入力し、配管材質をその規格の材質にします"
-     "(ASME B36.10M の寸法と配管音速の入力では選択を残します)。「温度から流体音速...」は水の温度から流体音速を入力します。</p>"
+     "(ASME B36.10M "
+     "の寸法と配管音速の入力では選択を残します)。「温度から流体音速..."
+     "」は水の温度から流体音速を入力します。</p>"
      "<p><b>言語と単位:</b> プログラムの横の Quillmere.ini の LANG_FLAG=1 で英語、"
      "UNIT_FLAG=1 でインチと ft/s になります。1回だけなら "
      "<tt>quillmere --lang en --units imperial</tt> のように起動します。</p>",
@@ -184,7 +188,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" in the same menu types the OUTER DIAMETER and "
      "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule and chooses the "
-     "standard's PIPE MATERIAL (ASME B36.10M sizes and a typed PIPE S.V. keep the choice); \"Fluid at temperature...\" types "
+     "standard's PIPE MATERIAL (ASME B36.10M sizes and a typed PIPE S.V. keep the choice); \"Fluid "
+     "at temperature...\" types "
      "the FLUID S.V. of water at its temperature.</p>"
      "<p><b>Language and units:</b> LANG_FLAG=1 in Quillmere.ini beside the program gives "
      "English, UNIT_FLAG=1 inches and ft/s. For one run: "
@@ -196,7 +201,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "<h3>Quillmere %1</h3><p>Sensor spacing calculator for clamp-on ultrasonic "
      "flowmeters.</p><p>Licence: proprietary. It may be used and copied by the people it was "
      "built for; it may not be redistributed otherwise.</p><p>Configuration file: <tt>%2</tt></p>"},
-    {ReportText::SaveFailed, "報告書を保存できませんでした: %1", "The report could not be saved: %1"},
+    {ReportText::SaveFailed, "報告書を保存できませんでした: %1",
+     "The report could not be saved: %1"},
     {ReportText::PdfFiles, "PDF ファイル (*.pdf)", "PDF files (*.pdf)"},
     {ReportText::FluidAtTemperature, "温度から流体音速...", "Fluid at temperature..."},
     {ReportText::Temperature, "温度", "Temperature"},
@@ -217,7 +223,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "(小数2桁(mm)または3桁(inch)で切り捨て)。VT-A1/VT-A2 と VT-B1/VT-B2 では取付け寸法2に"
      "3 mm ステップの数を示します。入力を変えると結果は消えます。結果の下に縮尺図が出ます。</p>"
      "<p><b>入力の補助:</b>「規格の配管...」は規格・呼び径・スケジュールから外径寸法と"
-     "配管厚さを入力し、配管材質を規格の材質にします。「温度から流体音速...」は水の温度から流体音速を入力します。"
+     "配管厚さを入力し、配管材質を規格の材質にします。「温度から流体音速..."
+     "」は水の温度から流体音速を入力します。"
      "「ジョブの要約をコピー」で結果と入力を文字でコピーでき、「印刷...」で要約と縮尺図を"
      "印刷または PDF に保存できます。</p>"
      "<p><b>言語と単位</b>は上の2つの一覧で選び、このブラウザが覚えます。"
@@ -235,7 +242,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "VT-A1/VT-A2 and VT-B1/VT-B2 SENSOR SPACING2 counts the 3 mm steps. Any change of an "
      "input empties the results. A to-scale sketch follows the result.</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" types the diameter and wall of a standard size "
-     "and schedule and chooses its material, \"Fluid at temperature...\" the FLUID S.V. of water at its temperature; "
+     "and schedule and chooses its material, \"Fluid at temperature...\" the FLUID S.V. of water "
+     "at its temperature; "
      "\"Copy job summary\" copies the inputs and results as text, \"Print...\" prints them with "
      "the sketch (or saves them as PDF).</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
@@ -247,9 +255,11 @@ constexpr auto Entries = std::to_array<Entry>({
      "does not reach the second sensor. Choose another sensor type or mounting method."},
     {ReportText::PrintFailed, "報告書を印刷できませんでした。", "The report could not be printed."},
     {ReportText::Copied, "コピーしました", "Copied"},
-    {ReportText::CopyFailed, "クリップボードに入れられませんでした。下の文を選んでコピーしてください。",
+    {ReportText::CopyFailed,
+     "クリップボードに入れられませんでした。下の文を選んでコピーしてください。",
      "The clipboard could not be reached: select the text below and copy it."},
-    {PipeText::AOrB, "%1: 呼び径に A か B を付けてください (%2)", "%1: write the size with its A or B (%2)"},
+    {PipeText::AOrB, "%1: 呼び径に A か B を付けてください (%2)",
+     "%1: write the size with its A or B (%2)"},
     {PipeText::NoSize, "%1 の呼び径を指定してください: %2 から %3", "%1 needs a size: %2 to %3"},
     {PipeText::StandardPipe, "規格の配管...", "Standard pipe..."},
     {PipeText::Standard, "規格", "Standard"},

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace Catalogue {

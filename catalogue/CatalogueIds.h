@@ -44,7 +44,7 @@ inline constexpr std::int16_t Overflow = 4936;
 inline constexpr std::int16_t InvalidArgument = 4937;
 inline constexpr std::int16_t Unexpected = 4938;
 inline constexpr std::int16_t MisplacedComma = 4939; // a decimal comma, say: "114,3"
-inline constexpr std::int16_t EmptyInput = 4948; // %1: the field's caption
+inline constexpr std::int16_t EmptyInput = 4948;     // %1: the field's caption
 inline constexpr std::int16_t NoBore = 4949;
 } // namespace Catalogue::ErrorText
 
@@ -58,11 +58,12 @@ inline constexpr std::int16_t UnknownMountMethod = 4944;
 inline constexpr std::int16_t Circumferential = 4945;
 inline constexpr std::int16_t RowLength = 4946; // %1 the row's field count, %2 the header's
 inline constexpr std::int16_t TooLong = 4947;
-inline constexpr std::int16_t NamedAndVelocity = 4950; // %1 the named entry, %2 the velocity's caption
-inline constexpr std::int16_t NeedsLining = 4951;      // %1 the value's caption, %2 the lining list's
-inline constexpr std::int16_t UnheadedValue = 4952;    // %1 the column's number, %2 the value
-inline constexpr std::int16_t DidYouMean = 4953;       // %1 the names a refused one may mean
-inline constexpr std::int16_t RowOfOneField = 4954;    // %1 the header's field count
+inline constexpr std::int16_t NamedAndVelocity =
+    4950;                                           // %1 the named entry, %2 the velocity's caption
+inline constexpr std::int16_t NeedsLining = 4951;   // %1 the value's caption, %2 the lining list's
+inline constexpr std::int16_t UnheadedValue = 4952; // %1 the column's number, %2 the value
+inline constexpr std::int16_t DidYouMean = 4953;    // %1 the names a refused one may mean
+inline constexpr std::int16_t RowOfOneField = 4954; // %1 the header's field count
 } // namespace Catalogue::CalcText
 
 namespace Catalogue::ReportText {
@@ -86,8 +87,8 @@ inline constexpr std::int16_t NMethod = 4970;
 inline constexpr std::int16_t WMethod = 4971;
 inline constexpr std::int16_t Steps = 4972; // %1: the count of 3 mm steps
 inline constexpr std::int16_t Legend = 4973;
-inline constexpr std::int16_t HelpText = 4974;  // HTML
-inline constexpr std::int16_t AboutText = 4975; // HTML; %1 version, %2 the configuration file
+inline constexpr std::int16_t HelpText = 4974;   // HTML
+inline constexpr std::int16_t AboutText = 4975;  // HTML; %1 version, %2 the configuration file
 inline constexpr std::int16_t SaveFailed = 4976; // %1: the file
 inline constexpr std::int16_t PdfFiles = 4977;
 inline constexpr std::int16_t FluidAtTemperature = 4978;
@@ -96,7 +97,7 @@ inline constexpr std::int16_t NoTemperatureEquation = 4980;
 inline constexpr std::int16_t TemperatureOutOfRange = 4981; // %1 the equation, %2 its range
 inline constexpr std::int16_t TemperatureAndVelocity = 4982;
 inline constexpr std::int16_t WebHelpText = 4983; // HTML: the browser page's help
-inline constexpr std::int16_t BelowZero = 4984; // %1 the spacing before the clamp, with its unit
+inline constexpr std::int16_t BelowZero = 4984;   // %1 the spacing before the clamp, with its unit
 inline constexpr std::int16_t PrintFailed = 4985;
 inline constexpr std::int16_t Copied = 4986;     // the page's copy button, for a moment
 inline constexpr std::int16_t CopyFailed = 4987; // the summary follows, to copy by hand
@@ -112,8 +113,9 @@ inline constexpr std::int16_t Size = 4992;
 inline constexpr std::int16_t Schedule = 4993;
 inline constexpr std::int16_t UnknownStandard = 4994; // %1 the text, %2 the standards
 inline constexpr std::int16_t UnknownSize = 4995;     // %1 standard, %2 size, %3 nearest sizes
-inline constexpr std::int16_t UnknownSchedule = 4996; // %1 standard and size, %2 schedule, %3 those it has
-inline constexpr std::int16_t NoSchedule = 4997;      // %1 standard and size, %2 its schedules
+inline constexpr std::int16_t UnknownSchedule =
+    4996; // %1 standard and size, %2 schedule, %3 those it has
+inline constexpr std::int16_t NoSchedule = 4997; // %1 standard and size, %2 its schedules
 inline constexpr std::int16_t SizeAndDimensions = 4998;
 inline constexpr std::int16_t OneWall = 4999; // %1 standard and size
 } // namespace Catalogue::PipeText

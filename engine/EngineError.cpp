@@ -36,6 +36,8 @@ const char* MediumName(Medium medium) noexcept {
     return "none";
 }
 
-const char* EngineError::what() const noexcept { return ErrorKindName(kind_); }
+const char* EngineError::what() const noexcept {
+    return ErrorKindName(kind_);
+}
 
 } // namespace Quillmere

@@ -11,7 +11,9 @@ double Marczak(double t) {
 }
 
 // Mackenzie's nine terms with S = 35 and D = 0: the salinity and depth terms vanish.
-double Mackenzie(double t) { return 1448.96 + 4.591 * t - 5.304e-2 * t * t + 2.374e-4 * t * t * t; }
+double Mackenzie(double t) {
+    return 1448.96 + 4.591 * t - 5.304e-2 * t * t + 2.374e-4 * t * t * t;
+}
 
 } // namespace
 
@@ -25,6 +27,8 @@ std::optional<double> VelocityAt(const WaterEquation& equation, double celsius) 
     return equation.Velocity(celsius);
 }
 
-double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32.0) / 1.8; }
+double FahrenheitToCelsius(double fahrenheit) {
+    return (fahrenheit - 32.0) / 1.8;
+}
 
 } // namespace Quillmere

@@ -10,8 +10,8 @@
 namespace Quillmere {
 
 struct WaterEquation {
-    std::string_view Name;  // as a reference: author and year
-    double LowCelsius;      // the range the fit was made over, both ends included
+    std::string_view Name; // as a reference: author and year
+    double LowCelsius;     // the range the fit was made over, both ends included
     double HighCelsius;
     double (*Velocity)(double celsius); // m/s
 };

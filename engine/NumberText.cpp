@@ -24,8 +24,8 @@ std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length)
             return -1;
         }
         const char16_t c = text[static_cast<std::size_t>(i)];
-        const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' ||
-                             c == u'+';
+        const bool allowed =
+            (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' || c == u'+';
         if (!allowed) {
             return -1;
         }
@@ -228,7 +228,8 @@ std::string FixedDigits(double value, int decimals) {
         if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6) {
             const long long units = static_cast<long long>(rounded);
             std::array<char, 32> buffer{};
-            auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), units < 0 ? -units : units);
+            auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                   units < 0 ? -units : units);
             std::string digits(buffer.data(), r.ptr);
             if (decimals > 0) {
                 if (digits.size() <= static_cast<std::size_t>(decimals)) {

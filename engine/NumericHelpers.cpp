@@ -41,7 +41,9 @@ double DivideByPower(double value, double power) {
 
 } // namespace
 
-double FncPi() { return std::atan(1.0) * 4.0; }
+double FncPi() {
+    return std::atan(1.0) * 4.0;
+}
 
 double FncASin(double x) {
     const double d = Checked(-x * x + 1.0);

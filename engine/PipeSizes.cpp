@@ -1,6 +1,5 @@
 #include "PipeSizes.h"
 
-
 namespace Quillmere {
 namespace {
 
@@ -10,14 +9,14 @@ constexpr std::array<Sv, 1> OneWall{""};
 
 // JIS G 3452:2019, carbon steel pipes for ordinary piping (SGP): one wall a size.
 constexpr PipeSizeRow Sgp[] = {
-    {"6A", "1/8B", 10.5, {2.0}},      {"8A", "1/4B", 13.8, {2.3}},     {"10A", "3/8B", 17.3, {2.3}},
-    {"15A", "1/2B", 21.7, {2.8}},     {"20A", "3/4B", 27.2, {2.8}},    {"25A", "1B", 34.0, {3.2}},
-    {"32A", "1-1/4B", 42.7, {3.5}},   {"40A", "1-1/2B", 48.6, {3.5}},  {"50A", "2B", 60.5, {3.8}},
-    {"65A", "2-1/2B", 76.3, {4.2}},   {"80A", "3B", 89.1, {4.2}},      {"90A", "3-1/2B", 101.6, {4.2}},
-    {"100A", "4B", 114.3, {4.5}},     {"125A", "5B", 139.8, {4.5}},    {"150A", "6B", 165.2, {5.0}},
-    {"175A", "7B", 190.7, {5.3}},     {"200A", "8B", 216.3, {5.8}},    {"225A", "9B", 241.8, {6.2}},
-    {"250A", "10B", 267.4, {6.6}},    {"300A", "12B", 318.5, {6.9}},   {"350A", "14B", 355.6, {7.9}},
-    {"400A", "16B", 406.4, {7.9}},    {"450A", "18B", 457.2, {7.9}},   {"500A", "20B", 508.0, {7.9}},
+    {"6A", "1/8B", 10.5, {2.0}},    {"8A", "1/4B", 13.8, {2.3}},    {"10A", "3/8B", 17.3, {2.3}},
+    {"15A", "1/2B", 21.7, {2.8}},   {"20A", "3/4B", 27.2, {2.8}},   {"25A", "1B", 34.0, {3.2}},
+    {"32A", "1-1/4B", 42.7, {3.5}}, {"40A", "1-1/2B", 48.6, {3.5}}, {"50A", "2B", 60.5, {3.8}},
+    {"65A", "2-1/2B", 76.3, {4.2}}, {"80A", "3B", 89.1, {4.2}},     {"90A", "3-1/2B", 101.6, {4.2}},
+    {"100A", "4B", 114.3, {4.5}},   {"125A", "5B", 139.8, {4.5}},   {"150A", "6B", 165.2, {5.0}},
+    {"175A", "7B", 190.7, {5.3}},   {"200A", "8B", 216.3, {5.8}},   {"225A", "9B", 241.8, {6.2}},
+    {"250A", "10B", 267.4, {6.6}},  {"300A", "12B", 318.5, {6.9}},  {"350A", "14B", 355.6, {7.9}},
+    {"400A", "16B", 406.4, {7.9}},  {"450A", "18B", 457.2, {7.9}},  {"500A", "20B", 508.0, {7.9}},
 };
 
 // JIS G 3454:2017, carbon steel pipes for pressure service (STPG370/410).
@@ -81,8 +80,8 @@ constexpr PipeSizeRow Sus[] = {
 
 // ASME B36.10M-2018, welded and seamless wrought steel pipe: the standard's own inch and
 // millimetre columns, each as printed (1-1/2 XXS is 0.400 in but 10.15 mm there).
-constexpr std::array<Sv, 13> AsmeSchedules{"Sch10", "Sch20",  "Sch30",  "STD",    "Sch40",
-                                           "Sch60", "XS",     "Sch80",  "Sch100", "Sch120",
+constexpr std::array<Sv, 13> AsmeSchedules{"Sch10",  "Sch20",  "Sch30", "STD",    "Sch40",
+                                           "Sch60",  "XS",     "Sch80", "Sch100", "Sch120",
                                            "Sch140", "Sch160", "XXS"};
 // clang-format off
 constexpr PipeSizeRow Asme[] = {
@@ -168,10 +167,10 @@ constexpr PipeSizeRow AsmeStainless[] = {
 
 // JIS K 6741:2016, unplasticized PVC pipes: VP (thick wall, 13 to 300) and VU (thin wall).
 constexpr PipeSizeRow Vp[] = {
-    {"13", "", 18.0, {2.2}},   {"16", "", 22.0, {2.7}},   {"20", "", 26.0, {2.7}},
-    {"25", "", 32.0, {3.1}},   {"30", "", 38.0, {3.1}},   {"40", "", 48.0, {3.6}},
-    {"50", "", 60.0, {4.1}},   {"65", "", 76.0, {4.1}},   {"75", "", 89.0, {5.5}},
-    {"100", "", 114.0, {6.6}}, {"125", "", 140.0, {7.0}}, {"150", "", 165.0, {8.9}},
+    {"13", "", 18.0, {2.2}},    {"16", "", 22.0, {2.7}},    {"20", "", 26.0, {2.7}},
+    {"25", "", 32.0, {3.1}},    {"30", "", 38.0, {3.1}},    {"40", "", 48.0, {3.6}},
+    {"50", "", 60.0, {4.1}},    {"65", "", 76.0, {4.1}},    {"75", "", 89.0, {5.5}},
+    {"100", "", 114.0, {6.6}},  {"125", "", 140.0, {7.0}},  {"150", "", 165.0, {8.9}},
     {"200", "", 216.0, {10.3}}, {"250", "", 267.0, {12.7}}, {"300", "", 318.0, {15.1}},
 };
 constexpr PipeSizeRow Vu[] = {
@@ -188,13 +187,16 @@ constexpr PipeTable Tables[] = {
     {"STPG", "JIS G 3454", "2017", StpgSchedules, Stpg, false, PipeMaterialKey::CarbonSteel},
     {"SUS", "JIS G 3459", "2016/Amd 1:2017", SusSchedules, Sus, false, PipeMaterialKey::Stainless},
     {"NPS", "ASME B36.10M", "2018", AsmeSchedules, Asme, true, PipeMaterialKey::Any},
-    {"NPS-S", "ASME B36.19M", "2018", AsmeStainlessSchedules, AsmeStainless, true, PipeMaterialKey::Stainless},
+    {"NPS-S", "ASME B36.19M", "2018", AsmeStainlessSchedules, AsmeStainless, true,
+     PipeMaterialKey::Stainless},
     {"VP", "JIS K 6741", "2016", OneWall, Vp, false, PipeMaterialKey::Pvc},
     {"VU", "JIS K 6741", "2016", OneWall, Vu, false, PipeMaterialKey::Pvc},
 };
 
 } // namespace
 
-std::span<const PipeTable> PipeTables() { return Tables; }
+std::span<const PipeTable> PipeTables() {
+    return Tables;
+}
 
 } // namespace Quillmere

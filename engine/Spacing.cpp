@@ -24,10 +24,9 @@ double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double wedge
     if (velocity == 0.0) {
         return 0.0;
     }
-    const double ratio =
-        Checked(Checked(velocity / static_cast<double>(wedgeVelocity), medium) *
-                    std::sin(wedgeAngle),
-                medium);
+    const double ratio = Checked(Checked(velocity / static_cast<double>(wedgeVelocity), medium) *
+                                     std::sin(wedgeAngle),
+                                 medium);
     try {
         return FncASin(ratio);
     } catch (const EngineError& error) {
@@ -82,8 +81,8 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     if (static_cast<MountMethod>(in.MountMethod) == MountMethod::V) {
         s = Checked(Checked(Checked(layerRuns + b.FluidRun) * 2.0) - allowance);
     } else {
-        const double fluid = crossings == 1 ? b.FluidRun
-                                            : Checked(b.FluidRun * static_cast<double>(crossings));
+        const double fluid =
+            crossings == 1 ? b.FluidRun : Checked(b.FluidRun * static_cast<double>(crossings));
         s = Checked(Checked(Checked(layerRuns * 2.0) + fluid) - allowance);
     }
     b.Unclamped = s + 0.0;

@@ -16,8 +16,14 @@ double Finite(double value) {
 
 } // namespace
 
-double InchToMm(double inches) { return Finite(inches / InchPerMillimetre); }
-double FtsToMs(double feetPerSecond) { return Finite(feetPerSecond / FeetPerMetre); }
-double MmToInch(double millimetres) { return Finite(millimetres * InchPerMillimetre); }
+double InchToMm(double inches) {
+    return Finite(inches / InchPerMillimetre);
+}
+double FtsToMs(double feetPerSecond) {
+    return Finite(feetPerSecond / FeetPerMetre);
+}
+double MmToInch(double millimetres) {
+    return Finite(millimetres * InchPerMillimetre);
+}
 
 } // namespace Quillmere

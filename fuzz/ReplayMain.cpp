@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
         for (const fs::path& file : files) {
             std::ifstream in(file, std::ios::binary);
             const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
             ++inputs;
         }
     }

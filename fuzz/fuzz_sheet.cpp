@@ -23,8 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string problem;
         const auto columns = HeaderColumns(header, problem);
         // The problem is fit for a terminal: UTF-8, no control characters.
-        if (!columns && (problem.empty() || !IsUtf8(problem) ||
-                         problem.find_first_of(std::string("\0\x1b\r\n", 4)) != std::string::npos)) {
+        if (!columns &&
+            (problem.empty() || !IsUtf8(problem) ||
+             problem.find_first_of(std::string("\0\x1b\r\n", 4)) != std::string::npos)) {
             std::abort();
         }
         // Options as a user would give them beside the sheet, for the blank cells.
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             }
             // Whatever the bytes, the JSON of a row is written, never thrown.
-            (void)ToJson(input, outcome).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            (void)ToJson(input, outcome)
+                .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
         }
     }
     std::fclose(in);

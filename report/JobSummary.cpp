@@ -80,8 +80,9 @@ private:
         Line(Words(job_, Catalogue::Id::LiningMaterial),
              EntryText(job_, LiningMaterials, job_.LiningMaterialIndex));
         if (job_.LiningMaterialIndex != NoLiningEntry) {
-            Line(Caption(InputField::LiningVelocity),
-                 Velocity(InputField::LiningVelocity, job_.LiningVelocityLocked, in.LiningVelocity));
+            Line(
+                Caption(InputField::LiningVelocity),
+                Velocity(InputField::LiningVelocity, job_.LiningVelocityLocked, in.LiningVelocity));
             Line(Caption(InputField::LiningThickness), Typed(InputField::LiningThickness, length_));
         }
         Line(Words(job_, Catalogue::Id::KindOfFluid), EntryText(job_, FluidKinds, job_.FluidIndex));
@@ -94,7 +95,8 @@ private:
         const DisplayTexts& shown = job_.Outcome.Display;
         Line(Words(job_, Catalogue::Id::SensorMount),
              EntryText(job_, MountMethods, job_.MountMethodIndex));
-        Line(Words(job_, Catalogue::Id::SensorType), std::string(SensorTypeName(job_.SensorTypeIndex)));
+        Line(Words(job_, Catalogue::Id::SensorType),
+             std::string(SensorTypeName(job_.SensorTypeIndex)));
         const std::string spacing = Words(job_, Catalogue::Id::SensorSpacing);
         Line(spacing + "1", shown.Result1 + " " + length_);
         if (!shown.Result2.empty()) {

@@ -1,8 +1,8 @@
 #include "Sketch.h"
 
 #include "Catalogue.h"
-#include "FloatText.h"
 #include "Fields.h"
+#include "FloatText.h"
 #include "JobSummary.h"
 #include "Lists.h"
 #include "NumberText.h"
@@ -30,11 +30,20 @@ std::string Escape(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
@@ -88,7 +97,9 @@ struct Layout {
 void TraceBeam(Layout& l, const SpacingBreakdown& b, int crossings) {
     const SensorTypeRecord& sensor = *l.sensor;
     l.beam = {{0, -l.wedgeH}};
-    auto step = [&](double dx, double dy) { l.beam.push_back({l.beam.back().x + dx, l.beam.back().y + dy}); };
+    auto step = [&](double dx, double dy) {
+        l.beam.push_back({l.beam.back().x + dx, l.beam.back().y + dy});
+    };
     step(sensor.WedgeRun, l.wedgeH);
     step(b.WallRun, l.wall);
     step(b.LiningRun, l.lining);
@@ -162,13 +173,16 @@ Layout Lay(const JobRecord& job, const SketchArea& area) {
 
 } // namespace
 
-double SketchScale(const JobRecord& job, const SketchArea& area) { return Lay(job, area).scale; }
+double SketchScale(const JobRecord& job, const SketchArea& area) {
+    return Lay(job, area).scale;
+}
 
 std::vector<std::string> SketchFooter(const JobRecord& job, const SketchArea& area) {
-    std::vector<std::string> lines{
-        Catalogue::Fill(Words(job, Catalogue::ReportText::Scale), {ScaleText(SketchScale(job, area))})};
+    std::vector<std::string> lines{Catalogue::Fill(Words(job, Catalogue::ReportText::Scale),
+                                                   {ScaleText(SketchScale(job, area))})};
     std::string_view legend = Catalogue::Text(Catalogue::ReportText::Legend, job.StringBase);
-    for (std::size_t cut; (cut = legend.find('\n')) != std::string_view::npos; legend.remove_prefix(cut + 1)) {
+    for (std::size_t cut; (cut = legend.find('\n')) != std::string_view::npos;
+         legend.remove_prefix(cut + 1)) {
         lines.emplace_back(legend.substr(0, cut));
     }
     lines.emplace_back(legend);
@@ -222,11 +236,11 @@ private:
         const auto typed = [this](InputField field) {
             return Words(FieldOf(field).CaptionId) + " " + job_.Text(field) + " " + unit_;
         };
-        std::string subtitle = std::string(SensorTypeName(job_.SensorTypeIndex)) + ", " +
-                               Words(MountMethods[static_cast<std::size_t>(
-                                   std::clamp(job_.MountMethodIndex, 0, 3))].NameId) +
-                               ", " + typed(InputField::OuterDiameter) + ", " +
-                               typed(InputField::WallThickness);
+        std::string subtitle =
+            std::string(SensorTypeName(job_.SensorTypeIndex)) + ", " +
+            Words(MountMethods[static_cast<std::size_t>(std::clamp(job_.MountMethodIndex, 0, 3))]
+                      .NameId) +
+            ", " + typed(InputField::OuterDiameter) + ", " + typed(InputField::WallThickness);
         if (job_.LiningMaterialIndex != NoLiningEntry) {
             subtitle += ", " + typed(InputField::LiningThickness);
         }
@@ -305,11 +319,11 @@ private:
     void Footer() {
         const double line = area_.HeightMm - 12;
         if (const std::string& around = job_.Outcome.Display.Circumferential; !around.empty()) {
-            svg_ += "<text id=\"circumferential\" x=\"10\" y=\"" + Num(line - 6) +
-                    "\" font-size=\"4\">" +
-                    Escape(Words(Catalogue::CalcText::Circumferential) + ": " + around + " " +
-                           unit_) +
-                    "</text>\n";
+            svg_ +=
+                "<text id=\"circumferential\" x=\"10\" y=\"" + Num(line - 6) +
+                "\" font-size=\"4\">" +
+                Escape(Words(Catalogue::CalcText::Circumferential) + ": " + around + " " + unit_) +
+                "</text>\n";
         }
         if (!area_.Footer) {
             return;

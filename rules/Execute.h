@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Spacing.h"
 #include "InputField.h"
+#include "Spacing.h"
 
 #include <array>
 #include <cstddef>
@@ -22,7 +22,7 @@ struct CalcEntries {
     int MountMethodIndex = 0;
     int MountMethodsOffered = 2; // entries of the front end's list: the window has V and Z
     std::array<std::string_view, 6> Texts; // the six fields' texts, by InputField
-    bool PipeVelocityLocked = true; // locked: the table velocity counts, not the text
+    bool PipeVelocityLocked = true;        // locked: the table velocity counts, not the text
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;
 

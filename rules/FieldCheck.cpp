@@ -1,8 +1,8 @@
 #include "FieldCheck.h"
 
 #include "CatalogueIds.h"
-#include "Fields.h"
 #include "EngineError.h"
+#include "Fields.h"
 #include "NumberText.h"
 
 #include <array>
@@ -19,7 +19,7 @@ std::pair<double, double> LimitValues(InputField field, std::int16_t unitFlag) {
         for (const FieldRecord& f : Fields) {
             const FieldLimits& limits = LimitsOf(f.Field, flag);
             values[static_cast<std::size_t>(f.Field)] = {ParseNumberText(limits.Lower),
-                                                          ParseNumberText(limits.Upper)};
+                                                         ParseNumberText(limits.Upper)};
         }
         return values;
     };

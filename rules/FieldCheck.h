@@ -13,7 +13,6 @@ namespace Quillmere {
 // 0 when the leave-field check accepts `text` (empty, or a number within the field's limits
 // in the unit system), else the catalogue id of its message (not a number, a comma that
 // groups no thousands, out of range).
-std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
-                                 std::int16_t unitFlag);
+std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, std::int16_t unitFlag);
 
 } // namespace Quillmere

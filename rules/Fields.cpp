@@ -9,9 +9,9 @@ constexpr UnitNamesSet ImperialUnitNames{"inch", "ft/s"};
 constexpr RangeLimitsSet RangeLimitsOf(std::int16_t unitFlag) {
     RangeLimitsSet limits{};
     std::size_t i = 0;
-    for (const InputField field : {InputField::OuterDiameter, InputField::PipeVelocity,
-                                   InputField::WallThickness, InputField::FluidVelocity,
-                                   InputField::LiningThickness}) {
+    for (const InputField field :
+         {InputField::OuterDiameter, InputField::PipeVelocity, InputField::WallThickness,
+          InputField::FluidVelocity, InputField::LiningThickness}) {
         limits[i++] = LimitsOf(field, unitFlag).Lower;
         limits[i++] = LimitsOf(field, unitFlag).Upper;
     }
@@ -22,9 +22,8 @@ constexpr RangeLimitsSet MetricRangeLimits = RangeLimitsOf(0);
 constexpr RangeLimitsSet ImperialRangeLimits = RangeLimitsOf(1);
 static_assert(MetricRangeLimits == RangeLimitsSet{"6.00", "6200.00", "1000", "3700", "0.10",
                                                   "100.00", "300", "2500", "0.01", "100.00"});
-static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280", "12140",
-                                                    "0.0039", "3.9380", "984", "8203", "0.0003",
-                                                    "3.9380"});
+static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280", "12140", "0.0039",
+                                                    "3.9380", "984", "8203", "0.0003", "3.9380"});
 
 } // namespace
 

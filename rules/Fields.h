@@ -34,29 +34,29 @@ struct FieldRecord {
     UnitKind Unit;
     FieldLimits Metric;
     FieldLimits Imperial;
-    std::string_view Column; // the job sheet's column; "--" + it with '-' for '_' the option
-    int ReadingOrder;        // the execute command reads the lengths first, then velocities
+    std::string_view Column;      // the job sheet's column; "--" + it with '-' for '_' the option
+    int ReadingOrder;             // the execute command reads the lengths first, then velocities
     double SpacingInputs::*Input; // what it gives the computation, in mm or m/s
 };
 
 // In the window's focus order, which is InputField's order. The lining velocity shows and
 // enforces the pipe velocity's limits.
+// clang-format off
 inline constexpr std::array<FieldRecord, 6> Fields{{
     {InputField::OuterDiameter, "OUTER_DIAMETER", Catalogue::Id::OuterDiameter, UnitKind::Length,
-     {"6.00", "6200.00"}, {"0.2362", "244.100"}, "outer_diameter", 2,
-     &SpacingInputs::OuterDiameter},
+     {"6.00", "6200.00"}, {"0.2362", "244.100"}, "outer_diameter", 2, &SpacingInputs::OuterDiameter},
     {InputField::PipeVelocity, "TRANS_FREQUENCY", Catalogue::Id::PipeVelocity, UnitKind::Velocity,
      {"1000", "3700"}, {"3280", "12140"}, "pipe_velocity", 3, &SpacingInputs::PipeVelocity},
     {InputField::WallThickness, "WALL_THICKNESS", Catalogue::Id::WallThickness, UnitKind::Length,
      {"0.10", "100.00"}, {"0.0039", "3.9380"}, "wall", 0, &SpacingInputs::WallThickness},
     {InputField::LiningVelocity, "LINING_S_V", Catalogue::Id::LiningVelocity, UnitKind::Velocity,
      {"1000", "3700"}, {"3280", "12140"}, "lining_velocity", 4, &SpacingInputs::LiningVelocity},
-    {InputField::LiningThickness, "LINING_THICKNESS", Catalogue::Id::LiningThickness,
-     UnitKind::Length, {"0.01", "100.00"}, {"0.0003", "3.9380"}, "lining_thickness", 1,
-     &SpacingInputs::LiningThickness},
+    {InputField::LiningThickness, "LINING_THICKNESS", Catalogue::Id::LiningThickness, UnitKind::Length,
+     {"0.01", "100.00"}, {"0.0003", "3.9380"}, "lining_thickness", 1, &SpacingInputs::LiningThickness},
     {InputField::FluidVelocity, "FLUID_S_V", Catalogue::Id::FluidVelocity, UnitKind::Velocity,
      {"300", "2500"}, {"984", "8203"}, "fluid_velocity", 5, &SpacingInputs::FluidVelocity},
 }};
+// clang-format on
 
 constexpr const FieldRecord& FieldOf(InputField field) {
     return Fields[static_cast<std::size_t>(field)];

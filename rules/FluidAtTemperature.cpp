@@ -11,14 +11,17 @@
 namespace Quillmere {
 namespace {
 
-std::string Degrees(std::int16_t unitFlag) { return unitFlag == 0 ? "°C" : "°F"; }
+std::string Degrees(std::int16_t unitFlag) {
+    return unitFlag == 0 ? "°C" : "°F";
+}
 
 // An equation's range in the run's unit of temperature.
 std::string RangeText(const WaterEquation& equation, std::int16_t unitFlag) {
     const auto shown = [unitFlag](double celsius) {
         return DefaultNumberText(unitFlag == 0 ? celsius : celsius * 1.8 + 32.0);
     };
-    return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " + Degrees(unitFlag);
+    return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " +
+           Degrees(unitFlag);
 }
 
 // The equation a fluid list index has, or none.
@@ -59,8 +62,7 @@ FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temp
     }
     const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
     out.VelocityText = DefaultNumberText(std::round(shown));
-    const std::string_view fluid =
-        Catalogue::Text(EntryNameId(FluidKinds, fluidIndex), stringBase);
+    const std::string_view fluid = Catalogue::Text(EntryNameId(FluidKinds, fluidIndex), stringBase);
     out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(unitFlag) +
                ", " + std::string(out.Equation->Name);
     return out;

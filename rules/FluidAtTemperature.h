@@ -13,9 +13,9 @@
 namespace Quillmere {
 
 struct FluidAtTemperature {
-    std::string VelocityText;           // empty when refused
-    std::string Error;                  // the refusal in the catalogue's words
-    std::string Note; // "WATER 60 °C, Marczak 1997": where the velocity came from
+    std::string VelocityText; // empty when refused
+    std::string Error;        // the refusal in the catalogue's words
+    std::string Note;         // "WATER 60 °C, Marczak 1997": where the velocity came from
     double Celsius = 0;
     const WaterEquation* Equation = nullptr;
 };

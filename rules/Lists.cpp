@@ -15,9 +15,15 @@ template <typename Table> const auto& At(const Table& table, int index) {
 
 } // namespace
 
-double PipeVelocityAt(int listIndex) { return At(PipeSoundVelocities, listIndex); }
-double LiningVelocityAt(int listIndex) { return At(LiningSoundVelocities, listIndex); }
-double FluidVelocityAt(int listIndex) { return At(FluidSoundVelocities, listIndex); }
+double PipeVelocityAt(int listIndex) {
+    return At(PipeSoundVelocities, listIndex);
+}
+double LiningVelocityAt(int listIndex) {
+    return At(LiningSoundVelocities, listIndex);
+}
+double FluidVelocityAt(int listIndex) {
+    return At(FluidSoundVelocities, listIndex);
+}
 
 std::int16_t EntryNameId(std::span<const ListEntry> list, int listIndex) {
     return At(list, listIndex).NameId;
@@ -32,8 +38,12 @@ int PipeEntryOf(PipeMaterialKey key) {
     return -1;
 }
 
-const SensorTypeRecord& SensorTypeAt(int listIndex) { return At(SensorTypes, listIndex).Constants; }
-std::string_view SensorTypeName(int listIndex) { return At(SensorTypes, listIndex).Name; }
+const SensorTypeRecord& SensorTypeAt(int listIndex) {
+    return At(SensorTypes, listIndex).Constants;
+}
+std::string_view SensorTypeName(int listIndex) {
+    return At(SensorTypes, listIndex).Name;
+}
 bool IsSteppedSensorType(int listIndex) {
     return listIndex >= 0 && listIndex < SensorTypeCount &&
            SensorTypes[static_cast<std::size_t>(listIndex)].Stepped;

@@ -21,13 +21,17 @@ namespace P = Catalogue::PipeText;
 
 constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 // Folded (upper case, full-width letters as ASCII), with the separators drawings put
 // between the parts ("SGP-100A", "100A×Sch40") as blanks; the hyphen of "1-1/2" stays.
@@ -354,7 +358,8 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
 
 } // namespace
 
-PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase) {
+PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
+                          std::int16_t stringBase) {
     PipeChoice out;
     const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
         out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
@@ -387,7 +392,8 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             return r.Size == size || (!r.Alias.empty() && r.Alias == size);
         });
     if (row == table->Rows.end()) {
-        return refuse(P::UnknownSize, {ShownKey(*table), Abridged(size), NearestSizes(*table, size)});
+        return refuse(P::UnknownSize,
+                      {ShownKey(*table), Abridged(size), NearestSizes(*table, size)});
     }
     out.Table = table;
     out.Row = &*row;
@@ -407,7 +413,8 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, s
             return PipeSizeTexts(*table, *row, c, unitFlag);
         }
     }
-    return refuse(P::UnknownSchedule, {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
+    return refuse(P::UnknownSchedule,
+                  {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
 }
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {

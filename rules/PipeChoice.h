@@ -25,7 +25,8 @@ struct PipeChoice {
 // Reads "SGP 100A", "STPG 100A Sch40", "SUS 100A Sch10S", "NPS 4 Sch40", "4B STD",
 // "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100"; letters in either case,
 // blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
-PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag, std::int16_t stringBase);
+PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
+                          std::int16_t stringBase);
 
 // The texts of a size picked from lists.
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,

@@ -12,7 +12,9 @@
 namespace Quillmere {
 namespace {
 
-std::string InchText(double inches) { return DefaultNumberText(std::round(inches * 1e4) / 1e4); }
+std::string InchText(double inches) {
+    return DefaultNumberText(std::round(inches * 1e4) / 1e4);
+}
 
 // A listing's figure with at least `decimals` places, as the standards print them (2.0, 0.120).
 std::string Figure(const std::string& text, std::size_t decimals) {
@@ -30,7 +32,9 @@ std::string Figure(const std::string& text, std::size_t decimals) {
 
 } // namespace
 
-std::string_view ShownKey(const PipeTable& table) { return table.Key == "NPS-S" ? "NPS" : table.Key; }
+std::string_view ShownKey(const PipeTable& table) {
+    return table.Key == "NPS-S" ? "NPS" : table.Key;
+}
 
 std::string StandardName(const PipeTable& table) {
     const char* joint = table.Standard.starts_with("ASME") ? "-" : ":";
@@ -130,7 +134,8 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
         return {};
     }
     std::string out = std::string(ShownKey(*choice.Table)) + " " + std::string(choice.Row->Size);
-    if (const std::string_view schedule = choice.Table->Schedules[choice.Schedule]; !schedule.empty()) {
+    if (const std::string_view schedule = choice.Table->Schedules[choice.Schedule];
+        !schedule.empty()) {
         out += " " + std::string(schedule);
     }
     return out;
@@ -161,7 +166,10 @@ std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {
         std::string line = cell(PipeSizeName(row), 16);
         line += cell(Figure(PipeSizeTexts(table, row, 0, unitFlag).OuterText, places), 9);
         for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
-            line += cell(row.WallMm[c] > 0 ? Figure(PipeSizeTexts(table, row, c, unitFlag).WallText, places) : "-", 8);
+            line += cell(row.WallMm[c] > 0
+                             ? Figure(PipeSizeTexts(table, row, c, unitFlag).WallText, places)
+                             : "-",
+                         8);
         }
         while (!line.empty() && line.back() == ' ') {
             line.pop_back();

@@ -46,7 +46,8 @@ std::int16_t ErrorMessageId(const EngineError& error) {
 std::string ErrorDescription(const EngineError& error, std::int16_t stringBase) {
     const std::string_view text = Catalogue::Text(ErrorMessageId(error), stringBase);
     if (error.kind() == ErrorKind::EmptyInput && error.field()) {
-        return Catalogue::Fill(text, {Catalogue::Text(FieldOf(*error.field()).CaptionId, stringBase)});
+        return Catalogue::Fill(text,
+                               {Catalogue::Text(FieldOf(*error.field()).CaptionId, stringBase)});
     }
     return std::string(text);
 }

@@ -52,12 +52,13 @@ bool ReadConfiguration(const std::string& path, const std::string& programDir) {
 
         const std::string defaultName(DefaultIniName);
         const std::uint32_t count = ModFileProc::GetPrivateProfileStringA(
-            Section.c_str(), "INI_FILENAME", defaultName.c_str(), buffer.data(),
-            IniNameBufferSize, path.c_str());
+            Section.c_str(), "INI_FILENAME", defaultName.c_str(), buffer.data(), IniNameBufferSize,
+            path.c_str());
         if (count == 0) {
             ConfigPath = DefaultPath(programDir);
         } else {
-            ConfigPath = programDir + "/" + TrimAtNul(std::string_view(buffer.data(), buffer.size()));
+            ConfigPath =
+                programDir + "/" + TrimAtNul(std::string_view(buffer.data(), buffer.size()));
         }
         return true;
     } catch (const std::exception&) {

@@ -64,8 +64,8 @@ std::optional<std::string> ReadProfileFile(const char* fileName) {
         return std::nullopt;
     }
     std::string content;
-    content.reserve(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)),
-                                          MaxProfileBytes));
+    content.reserve(std::min<std::size_t>(
+        static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), MaxProfileBytes));
     char chunk[65536];
     while (content.size() < MaxProfileBytes) {
         const std::size_t want = std::min(sizeof chunk, MaxProfileBytes - content.size());
@@ -82,7 +82,9 @@ std::optional<std::string> ReadProfileFile(const char* fileName) {
     return Detail::DecodedProfile(std::move(content));
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
@@ -126,8 +128,8 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
         return 0;
     }
     const std::optional<std::string> value = Lookup(section, key, fileName);
-    const std::string_view text = value ? std::string_view(*value)
-                                        : std::string_view(defaultText ? defaultText : "");
+    const std::string_view text =
+        value ? std::string_view(*value) : std::string_view(defaultText ? defaultText : "");
     const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
     std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
@@ -207,8 +209,7 @@ std::int32_t ParseInt(std::string_view value) {
         magnitude = std::min(magnitude * 10 + (c - '0'), static_cast<long long>(INT32_MAX) + 1);
     }
     const long long signedValue = negative ? -magnitude : magnitude;
-    return static_cast<std::int32_t>(
-        std::clamp<long long>(signedValue, INT32_MIN, INT32_MAX));
+    return static_cast<std::int32_t>(std::clamp<long long>(signedValue, INT32_MIN, INT32_MAX));
 }
 
 } // namespace Detail

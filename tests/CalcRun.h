@@ -35,14 +35,14 @@ inline std::vector<std::vector<std::string>> ReadAll(const std::string& bytes) {
 }
 
 // A case of these values, as the options or a sheet's columns give them.
-inline QuillmereCalc::CaseInput Case(std::initializer_list<std::pair<QuillmereCalc::Column, const char*>> values) {
+inline QuillmereCalc::CaseInput
+Case(std::initializer_list<std::pair<QuillmereCalc::Column, const char*>> values) {
     QuillmereCalc::CaseInput in;
     for (const auto& [column, text] : values) {
         in[column] = text;
     }
     return in;
 }
-
 
 // A file name of this test process's own, so that two runs at once do not share files.
 inline std::string ScratchPath(const char* name) {
@@ -68,7 +68,9 @@ inline CalcRun Shell(const std::string& command) {
 }
 
 // Runs quillmere-calc with these arguments.
-inline CalcRun Calc(const std::string& arguments) { return Shell(std::string(QUILLMERE_CALC) + " " + arguments); }
+inline CalcRun Calc(const std::string& arguments) {
+    return Shell(std::string(QUILLMERE_CALC) + " " + arguments);
+}
 
 // Runs quillmere-calc in English on `sheet`, written to a scratch file for the run.
 inline CalcRun CalcSheet(const std::string& sheet) {

@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 template <typename F>
-void ExpectError(F&& f, Quillmere::ErrorKind kind, Quillmere::Medium medium = Quillmere::Medium::None) {
+void ExpectError(F&& f, Quillmere::ErrorKind kind,
+                 Quillmere::Medium medium = Quillmere::Medium::None) {
     try {
         f();
         ADD_FAILURE() << "no error, expected " << Quillmere::ErrorKindName(kind);

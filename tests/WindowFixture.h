@@ -75,7 +75,8 @@ public:
             if (c.unicode() < 128) {
                 QTest::keyClick(target, c.toLatin1());
             } else {
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
             }
         }
     }

@@ -6,10 +6,10 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -50,7 +50,8 @@ private:
         frmCalc& w = Open(row.at("lang") == "en" ? 1 : 0, row.at("units") == "imperial" ? 1 : 0);
         TakeMessages();
 
-        auto choose = [](QComboBox* list, const std::string& name, const std::string& typed, int fallback) {
+        auto choose = [](QComboBox* list, const std::string& name, const std::string& typed,
+                         int fallback) {
             int index = fallback;
             if (!name.empty()) {
                 index = list->findText(QString::fromStdString(name));
@@ -61,19 +62,23 @@ private:
             list->setCurrentIndex(index);
             return index >= 0;
         };
-        const bool named = choose(w.SENSOR_TYPECombo, row.at("sensor"), "", 0) &&
-                           choose(w.PIPE_MATERIALCombo, row.at("pipe"), row.at("pipe_velocity"), 0) &&
-                           choose(w.LINING_MATERIALCombo, row.at("lining"), row.at("lining_velocity"), 0) &&
-                           choose(w.KIND_OF_FLUIDCombo, row.at("fluid"), row.at("fluid_velocity"), 0);
+        const bool named =
+            choose(w.SENSOR_TYPECombo, row.at("sensor"), "", 0) &&
+            choose(w.PIPE_MATERIALCombo, row.at("pipe"), row.at("pipe_velocity"), 0) &&
+            choose(w.LINING_MATERIALCombo, row.at("lining"), row.at("lining_velocity"), 0) &&
+            choose(w.KIND_OF_FLUIDCombo, row.at("fluid"), row.at("fluid_velocity"), 0);
         if (!named) {
             return {QStringLiteral("a name the window's lists lack")};
         }
         w.SENSOR_MOUNTCombo->setCurrentIndex(row.at("mount") == "Z" ? 1 : 0);
 
         const std::pair<QLineEdit*, const char*> fields[] = {
-            {w.OUTER_DIAMETERText, "outer_diameter"}, {w.TRANS_FREQUENCYText, "pipe_velocity"},
-            {w.WALL_THICKNESSText, "wall"},           {w.LINING_S_VText, "lining_velocity"},
-            {w.LINING_THICKNESSText, "lining_thickness"}, {w.FLUID_S_VText, "fluid_velocity"}};
+            {w.OUTER_DIAMETERText, "outer_diameter"},
+            {w.TRANS_FREQUENCYText, "pipe_velocity"},
+            {w.WALL_THICKNESSText, "wall"},
+            {w.LINING_S_VText, "lining_velocity"},
+            {w.LINING_THICKNESSText, "lining_thickness"},
+            {w.FLUID_S_VText, "fluid_velocity"}};
         for (const auto& [field, column] : fields) {
             const QString text = QString::fromStdString(row.at(column));
             if (text.isEmpty()) {
@@ -130,12 +135,14 @@ private slots:
         }
         sheet += "\n";
         QProcess calc;
-        calc.start(QStringLiteral(QUILLMERE_CALC), {QStringLiteral("--sheet"), QStringLiteral("-")});
+        calc.start(QStringLiteral(QUILLMERE_CALC),
+                   {QStringLiteral("--sheet"), QStringLiteral("-")});
         calc.write(sheet.data(), static_cast<qint64>(sheet.size()));
         calc.closeWriteChannel();
         QVERIFY(calc.waitForFinished(30000));
         const QByteArray output = calc.readAllStandardOutput();
-        std::FILE* out = ::fmemopen(const_cast<char*>(output.data()), static_cast<std::size_t>(output.size()), "rb");
+        std::FILE* out = ::fmemopen(const_cast<char*>(output.data()),
+                                    static_cast<std::size_t>(output.size()), "rb");
         const std::vector<Row> results = ReadSheet(out);
         std::fclose(out);
         QCOMPARE(results.size(), rows.size());
@@ -150,8 +157,8 @@ private slots:
                                          QString::fromStdString(results[i].at("error"))};
             const auto expected = rows[i].find("expected");
             const bool asExpected =
-                expected == rows[i].end() ||
-                QString::fromStdString(expected->second) == (window[2].isEmpty() ? window[0] : window[2]);
+                expected == rows[i].end() || QString::fromStdString(expected->second) ==
+                                                 (window[2].isEmpty() ? window[0] : window[2]);
             if (window != command || !asExpected) {
                 ++failures;
                 qWarning("case %zu: window [%s], quillmere-calc [%s]", i + 2,
@@ -160,7 +167,8 @@ private slots:
             }
         }
         QCOMPARE(failures, 0);
-        QFile kept(QStringLiteral(QUILLMERE_WINDOW_TEXTS "/window-shows-%1.json").arg(QLatin1String(QTest::currentDataTag())));
+        QFile kept(QStringLiteral(QUILLMERE_WINDOW_TEXTS "/window-shows-%1.json")
+                       .arg(QLatin1String(QTest::currentDataTag())));
         QVERIFY(kept.open(QIODevice::WriteOnly | QIODevice::Truncate));
         kept.write(QJsonDocument(shown).toJson());
     }

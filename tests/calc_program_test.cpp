@@ -198,8 +198,8 @@ TEST(Program, HelpExamplesRunAsPrinted) {
     const std::string help = Calc("--help").out;
     const std::regex example("\n  (quillmere-calc [^\n\\\\]*(\\\\\n[^\n\\\\]*)*)");
     int ran = 0;
-    for (auto it = std::sregex_iterator(help.begin(), help.end(), example); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), example);
+         it != std::sregex_iterator(); ++it) {
         std::string line = std::regex_replace((*it)[1].str(), std::regex("\\\\\n *"), "");
         if (line.find("--sheet") != std::string::npos) {
             continue; // names a file of the reader's own
@@ -224,11 +224,14 @@ TEST(Program, HelpExamplesRunAsPrinted) {
 // Water at its temperature: the equation's velocity, shown with its source, and the same
 // spacing as typing that velocity.
 TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
-    const CalcRun hot = Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-temperature 60");
+    const CalcRun hot =
+        Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-temperature 60");
     EXPECT_EQ(hot.status, 0);
-    EXPECT_EQ(hot.out, "SENSOR SPACING1: 73.35 [mm]\nFLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n");
-    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-velocity 1551").out,
-              "SENSOR SPACING1: 73.35 [mm]\n");
+    EXPECT_EQ(hot.out,
+              "SENSOR SPACING1: 73.35 [mm]\nFLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n");
+    EXPECT_EQ(
+        Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid-velocity 1551").out,
+        "SENSOR SPACING1: 73.35 [mm]\n");
     const CalcRun json = Calc("--sensor VT-C1 --outer-diameter 114.3 --wall 6 --fluid SEAWATER "
                               "--fluid-temperature 10 --json");
     const auto j = nlohmann::json::parse(json.out);
@@ -237,20 +240,23 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
     EXPECT_EQ(j["fluid_at_temperature"]["temperature_unit"], "°C");
     EXPECT_EQ(j["metric_inputs"]["fluid_velocity_m_s"], 1490.0);
 
-    const CalcRun run = CalcSheet("units,sensor,outer_diameter,wall,fluid,fluid_temperature,fluid_velocity\n"
-                                  "metric,VT-C1,114.3,6,,60,\n"
-                                  "imperial,VT-C1,4.5,0.2362,WATER,140,\n"
-                                  "metric,VT-C1,114.3,6,MILK,20,\n"
-                                  "metric,VT-C1,114.3,6,,20,1500\n");
+    const CalcRun run =
+        CalcSheet("units,sensor,outer_diameter,wall,fluid,fluid_temperature,fluid_velocity\n"
+                  "metric,VT-C1,114.3,6,,60,\n"
+                  "imperial,VT-C1,4.5,0.2362,WATER,140,\n"
+                  "metric,VT-C1,114.3,6,MILK,20,\n"
+                  "metric,VT-C1,114.3,6,,20,1500\n");
     EXPECT_EQ(run.status, 1);
     const auto rows = ReadAll(run.out);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[1][7], "73.35");
     EXPECT_EQ(rows[2][7], "2.888");
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 4.5 --wall 0.2362 "
-                   "--fluid-velocity 5089").out,
+                   "--fluid-velocity 5089")
+                  .out,
               "SENSOR SPACING1: 2.888 [inch]\n");
-    EXPECT_EQ(rows[3][10], "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature.");
+    EXPECT_EQ(rows[3][10],
+              "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature.");
     EXPECT_EQ(rows[4][10], "Give the fluid's temperature or its sound velocity, not both");
     // The sheet keeps what the temperature gave, as the single case prints it.
     EXPECT_EQ(rows[0].back(), "notes");
@@ -278,29 +284,37 @@ TEST(Program, FluidTemperatureGivesTheFluidVelocity) {
 TEST(Program, PipeSizeSetsDiameterAndWall) {
     const CalcRun stpg = Calc("--lang en --sensor VT-C1 --pipe-size 'stpg 100a sch40'");
     EXPECT_EQ(stpg.status, 0);
-    EXPECT_EQ(stpg.out, "SENSOR SPACING1: 65.47 [mm]\n"
-                        "OUTER DIAMETER / WALL THICKNESS: 114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017)\n"
-                        "PIPE MATERIAL: CARBON STEEL\n");
-    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0").out, "SENSOR SPACING1: 65.47 [mm]\n");
+    EXPECT_EQ(stpg.out,
+              "SENSOR SPACING1: 65.47 [mm]\n"
+              "OUTER DIAMETER / WALL THICKNESS: 114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017)\n"
+              "PIPE MATERIAL: CARBON STEEL\n");
+    EXPECT_EQ(Calc("--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6.0").out,
+              "SENSOR SPACING1: 65.47 [mm]\n");
     // Imperial: ASME's inch figures as typed; JIS converted.
-    EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --pipe-size '4B Sch40'").out.substr(0, 28),
-              Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 4.5 --wall 0.237").out.substr(0, 28));
+    EXPECT_EQ(
+        Calc("--lang en --units imperial --sensor VT-C1 --pipe-size '4B Sch40'").out.substr(0, 28),
+        Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 4.5 --wall 0.237")
+            .out.substr(0, 28));
     const auto j = nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch10S' --json").out);
     EXPECT_EQ(j["pipe_size"]["standard"], "ASME B36.19M");
     EXPECT_EQ(j["pipe_size"]["edition"], "2018");
     EXPECT_EQ(j["pipe_size"]["schedule"], "Sch10S");
     EXPECT_EQ(j["metric_inputs"]["wall_thickness_mm"], 3.05);
-    EXPECT_TRUE(nlohmann::json::parse(Calc("--pipe-size 'SGP 50A' --json").out)["pipe_size"]["schedule"].is_null());
+    EXPECT_TRUE(
+        nlohmann::json::parse(Calc("--pipe-size 'SGP 50A' --json").out)["pipe_size"]["schedule"]
+            .is_null());
 
     EXPECT_EQ(Calc("--lang en --sensor VT-C1 --pipe-size ' ' --outer-diameter 114.3 --wall 6").out,
               "SENSOR SPACING1: 65.47 [mm]\n"); // a blank size is no size
 
     const CalcRun both = Calc("--lang en --pipe-size 'SGP 100A' --wall 4 2>&1");
     EXPECT_EQ(both.status, 1);
-    EXPECT_EQ(both.out, "A standard pipe size sets the outer diameter and the wall thickness; give one "
-                        "or the other, not both\n");
-    EXPECT_EQ(Calc("--lang en --pipe-size 'NPS 5 Sch30' 2>&1").out,
-              "NPS 5 has no schedule Sch30; it has Sch10, STD, Sch40, XS, Sch80, Sch120, Sch160, XXS\n");
+    EXPECT_EQ(both.out,
+              "A standard pipe size sets the outer diameter and the wall thickness; give one "
+              "or the other, not both\n");
+    EXPECT_EQ(
+        Calc("--lang en --pipe-size 'NPS 5 Sch30' 2>&1").out,
+        "NPS 5 has no schedule Sch30; it has Sch10, STD, Sch40, XS, Sch80, Sch120, Sch160, XXS\n");
 
     const CalcRun run = CalcSheet("sensor,pipe_size,outer_diameter,wall\n"
                                   "VT-C1,STPG 100A Sch40,,\n"
@@ -323,9 +337,11 @@ TEST(Program, PipeSizeSetsDiameterAndWall) {
     const CalcRun list = Calc("--list-pipe-sizes stpg");
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
-    EXPECT_NE(list.out.find("\n600A (24B)      609.6    6.4     9.5     14.3    17.5    24.6    31.0\n"),
+    EXPECT_NE(
+        list.out.find("\n600A (24B)      609.6    6.4     9.5     14.3    17.5    24.6    31.0\n"),
+        std::string::npos);
+    EXPECT_NE(Calc("--list-pipe-sizes --units imperial").out.find("VU: JIS K 6741:2016, inch\n"),
               std::string::npos);
-    EXPECT_NE(Calc("--list-pipe-sizes --units imperial").out.find("VU: JIS K 6741:2016, inch\n"), std::string::npos);
     EXPECT_EQ(Calc("--list-pipe-sizes DIN 2>/dev/null").status, 2);
     // A sheet or a case beside the listing would go undone without a word.
     const CalcRun beside = Calc("--list-pipe-sizes VP --sheet jobs.csv 2>&1");
@@ -443,34 +459,46 @@ TEST(Program, ListedNamesAreTheOnesTheOptionsTake) {
 TEST(Program, PipeSizeBringsItsStandardsMaterial) {
     const auto first = [](const std::string& out) { return out.substr(0, out.find('\n')); };
     const CalcRun vp = Calc("--lang en --sensor VT-C1 --pipe-size 'VP 100'");
-    EXPECT_EQ(first(vp.out), first(Calc("--lang en --sensor VT-C1 --pipe PVC --outer-diameter 114 --wall 6.6").out));
+    EXPECT_EQ(
+        first(vp.out),
+        first(Calc("--lang en --sensor VT-C1 --pipe PVC --outer-diameter 114 --wall 6.6").out));
     EXPECT_NE(vp.out.find("\nPIPE MATERIAL: PVC\n"), std::string::npos);
-    const CalcRun named = Calc("--lang en --sensor VT-C1 --pipe 'CARBON STEEL' --pipe-size 'VP 100'");
-    EXPECT_EQ(first(named.out), first(Calc("--lang en --sensor VT-C1 --outer-diameter 114 --wall 6.6").out));
+    const CalcRun named =
+        Calc("--lang en --sensor VT-C1 --pipe 'CARBON STEEL' --pipe-size 'VP 100'");
+    EXPECT_EQ(first(named.out),
+              first(Calc("--lang en --sensor VT-C1 --outer-diameter 114 --wall 6.6").out));
     EXPECT_NE(first(named.out), first(vp.out));
 
-    const auto typed = nlohmann::json::parse(Calc("--pipe-size 'VP 100' --pipe-velocity 2400 --json").out);
+    const auto typed =
+        nlohmann::json::parse(Calc("--pipe-size 'VP 100' --pipe-velocity 2400 --json").out);
     EXPECT_EQ(typed["pipe_material"], "配管音速");
     EXPECT_EQ(typed["metric_inputs"]["pipe_velocity_m_s"], 2400.0);
     const auto sus = nlohmann::json::parse(Calc("--pipe-size 'SUS 100A Sch10S' --json").out);
     EXPECT_EQ(sus["pipe_material"], "ｽﾃﾝﾚｽ");
     EXPECT_EQ(sus["metric_inputs"]["pipe_velocity_m_s"], 3141.0);
-    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40S' --json").out)["metric_inputs"]["pipe_velocity_m_s"],
-              3141.0);
-    EXPECT_EQ(nlohmann::json::parse(Calc("--outer-diameter 100 --wall 5 --json").out)["pipe_material"], "炭素鋼");
+    EXPECT_EQ(
+        nlohmann::json::parse(
+            Calc("--pipe-size 'NPS 4 Sch40S' --json").out)["metric_inputs"]["pipe_velocity_m_s"],
+        3141.0);
+    EXPECT_EQ(
+        nlohmann::json::parse(Calc("--outer-diameter 100 --wall 5 --json").out)["pipe_material"],
+        "炭素鋼");
     // B36.10M's sizes are carbon steel unless told otherwise (and PVC Sch 40 when told).
-    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --json").out)["pipe_material"], "炭素鋼");
-    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --pipe PVC --json").out)["pipe_material"],
+    EXPECT_EQ(nlohmann::json::parse(Calc("--pipe-size 'NPS 4 Sch40' --json").out)["pipe_material"],
+              "炭素鋼");
+    EXPECT_EQ(nlohmann::json::parse(
+                  Calc("--pipe-size 'NPS 4 Sch40' --pipe PVC --json").out)["pipe_material"],
               "塩化ﾋﾞﾆﾙ");
 
     const auto rows =
         ReadAll(CalcSheet("sensor,pipe,pipe_size\nVT-C1,,VU 100\nVT-C1,CARBON STEEL,VU 100\n").out);
     ASSERT_EQ(rows.size(), 3u);
     const auto result = [](const std::string& options) {
-        return nlohmann::json::parse(Calc("--sensor VT-C1 --outer-diameter 114 --wall 3.1 --json " + options).out)["result1"];
+        return nlohmann::json::parse(
+            Calc("--sensor VT-C1 --outer-diameter 114 --wall 3.1 --json " + options)
+                .out)["result1"];
     };
     EXPECT_EQ(rows[1][3], result("--pipe PVC"));
     EXPECT_EQ(rows[2][3], result(""));
     EXPECT_NE(rows[1][3], rows[2][3]);
 }
-

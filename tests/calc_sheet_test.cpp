@@ -133,8 +133,9 @@ TEST_F(Sheet, RowsOfAnotherWidthComeBackWholeAndStayRefused) {
     EXPECT_NE(rerun.out.find("The row has 6 fields, the header 7"), std::string::npos);
     EXPECT_NE(rerun.out.find("\nVT-C1,114.3,6,65.47,,,\n"), std::string::npos);
     const CalcRun jsonRows = Calc("--lang en --json --sheet " + sheet + " | head -n 1");
-    EXPECT_NE(jsonRows.out.find("\"record\":[\"VT-C1\",\"114\",\"3\",\"6\",\"\",\"\",\"\",\"The row"),
-              std::string::npos)
+    EXPECT_NE(
+        jsonRows.out.find("\"record\":[\"VT-C1\",\"114\",\"3\",\"6\",\"\",\"\",\"\",\"The row"),
+        std::string::npos)
         << jsonRows.out;
     // Written with its error, a short row could come out as wide as the input columns, the
     // width an output sheet takes new rows in: one empty field more keeps it refused.
@@ -199,7 +200,7 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
         const char* name;
         std::string command; // arguments, with shell redirections
         int status;
-        std::string out;     // the start of standard output and error together
+        std::string out; // the start of standard output and error together
     } rows[] = {
         {"option not UTF-8", "--json --sensor $'\\xff' 2>&1", 2,
          "quillmere-calc: --sensor: not UTF-8\n"},
@@ -293,4 +294,3 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/-"));
     std::filesystem::remove_all(folder);
 }
-

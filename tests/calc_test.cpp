@@ -1,10 +1,10 @@
 // quillmere-calc's parts: the CSV stream, one case read and checked as the window does,
 // the N and W methods and the Z circumference, and the sketch.
+#include "CalcRun.h"
 #include "CsvStream.h"
 #include "Job.h"
 #include "JobSummary.h"
 #include "Sketch.h"
-#include "CalcRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -25,10 +25,11 @@ using namespace QuillmereCalc;
 
 using namespace CalcTest;
 
-
 TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
     using Rows = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(ReadAll("\xEF\xBB\xBF" "a,b\r\n1,2\r\n"), (Rows{{"a", "b"}, {"1", "2"}}));
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF"
+                      "a,b\r\n1,2\r\n"),
+              (Rows{{"a", "b"}, {"1", "2"}}));
     EXPECT_EQ(ReadAll("a,\"x,\"\"y\"\"\nz\",c\n"), (Rows{{"a", "x,\"y\"\nz", "c"}}));
     EXPECT_EQ(ReadAll("a,,\n\n"), (Rows{{"a", "", ""}, {""}}));
     EXPECT_EQ(ReadAll("a\rb"), (Rows{{"a"}, {"b"}}));
@@ -116,24 +117,32 @@ TEST(CsvStream, StopsAtWhatNoSpreadsheetWritesAndSaysWhere) {
 
 TEST(CsvStream, Utf8CheckAndPrintableMessages) {
     EXPECT_TRUE(IsUtf8("炭素鋼 ｽﾃﾝﾚｽ VT-C1 \xF0\x9F\x98\x80"));
-    for (const char* bad : {"\xFF", "\x82\xA0", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                            "\xE7\x82"}) {
+    for (const char* bad :
+         {"\xFF", "\x82\xA0", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE7\x82"}) {
         EXPECT_FALSE(IsUtf8(bad)) << Printable(bad);
     }
     // NUL as \x00: "\0" before a digit would read as another byte (VT<NUL>1 as VT\01).
-    EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)), "a\\x00b\\x1b[31mc\\x7f\\xff\\\\");
-    EXPECT_EQ(Printable(std::string("VT\0" "1", 4)), "VT\\x001");
+    EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)),
+              "a\\x00b\\x1b[31mc\\x7f\\xff\\\\");
+    EXPECT_EQ(Printable(std::string("VT\0"
+                                    "1",
+                                    4)),
+              "VT\\x001");
     // A long value is quoted by its start, cut between characters, never inside one.
     const std::string fluid = "蒸留水" + std::string(12, 'x') + "海水の名前がとても長い";
     EXPECT_EQ(Quillmere::Abridged(fluid), "蒸留水" + std::string(12, 'x') + "海水の名前が...");
     EXPECT_EQ(Quillmere::Abridged("ab\xff\xfe", 3), "ab\xff...");
     EXPECT_EQ(Quillmere::Abridged("炭素鋼", 9), "炭素鋼");
-    EXPECT_EQ(Printable("\xC2\x9B" "2J 炭素鋼"), "\\u009b2J 炭素鋼");
+    EXPECT_EQ(Printable("\xC2\x9B"
+                        "2J 炭素鋼"),
+              "\\u009b2J 炭素鋼");
 }
 
 TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
-    CaseOutcome o = Evaluate(Case({{Column::Lang, "en"}, {Column::Sensor, "VT-C1"},
-                                   {Column::OuterDiameter, "114.3"}, {Column::Wall, "6.0"}}));
+    CaseOutcome o = Evaluate(Case({{Column::Lang, "en"},
+                                   {Column::Sensor, "VT-C1"},
+                                   {Column::OuterDiameter, "114.3"},
+                                   {Column::Wall, "6.0"}}));
     ASSERT_TRUE(o.Ok) << o.Error;
     EXPECT_EQ(o.Record.Outcome.Display.Result1, "65.47");
     EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity,
@@ -142,8 +151,11 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
 
     // Japanese and English names, a part of a sensor's list text, and its list index.
     for (const char* sensor : {"VT-A2", "vt-a1/vt-a2", "2"}) {
-        o = Evaluate(Case({{Column::Sensor, sensor}, {Column::Pipe, "ｽﾃﾝﾚｽ"}, {Column::Fluid, "SEAWATER"},
-                           {Column::OuterDiameter, "60.5"}, {Column::Wall, "3.9"}}));
+        o = Evaluate(Case({{Column::Sensor, sensor},
+                           {Column::Pipe, "ｽﾃﾝﾚｽ"},
+                           {Column::Fluid, "SEAWATER"},
+                           {Column::OuterDiameter, "60.5"},
+                           {Column::Wall, "3.9"}}));
         ASSERT_TRUE(o.Ok) << sensor << o.Error;
         EXPECT_EQ(o.Record.SensorTypeIndex, 2);
         EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3141);
@@ -169,13 +181,13 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
     EXPECT_EQ(o.Record.Outcome.Inputs.FluidVelocity, 1522);
     // A typed velocity alone is the user entry (a named one beside it is refused below).
-    const auto pipe = [](Column column, const char* value) {
-        return std::pair{column, value};
-    };
+    const auto pipe = [](Column column, const char* value) { return std::pair{column, value}; };
     const auto od = pipe(Column::OuterDiameter, "100");
     const auto wall = pipe(Column::Wall, "5");
-    o = Evaluate(Case({pipe(Column::OuterDiameter, "4"), pipe(Column::Wall, "0.2"),
-                       {Column::PipeVelocity, "3,300"}, {Column::Units, "imperial"}}));
+    o = Evaluate(Case({pipe(Column::OuterDiameter, "4"),
+                       pipe(Column::Wall, "0.2"),
+                       {Column::PipeVelocity, "3,300"},
+                       {Column::Units, "imperial"}}));
     EXPECT_DOUBLE_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3300 / 3.28083989);
     o = Evaluate(Case({od, wall, {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
     EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
@@ -245,35 +257,47 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
     const double expected[] = {232.09809, 311.29094};
     const char* methods[] = {"N", "W"};
     for (int i = 0; i < 2; ++i) {
-        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::Mount, methods[i]},
-                                             {Column::OuterDiameter, "200"}, {Column::Wall, "8"},
-                                             {Column::Pipe, "PVC"}, {Column::FluidVelocity, "1480"}}));
+        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-D1"},
+                                             {Column::Mount, methods[i]},
+                                             {Column::OuterDiameter, "200"},
+                                             {Column::Wall, "8"},
+                                             {Column::Pipe, "PVC"},
+                                             {Column::FluidVelocity, "1480"}}));
         ASSERT_TRUE(o.Ok) << o.Error;
         EXPECT_NEAR(o.Record.Outcome.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
         EXPECT_EQ(o.Crossings, 3 + i);
         EXPECT_TRUE(o.Record.Outcome.Display.Circumferential.empty());
     }
-    const CaseOutcome v = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"},
+    const CaseOutcome v = Evaluate(
+        Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
+    const CaseOutcome z = Evaluate(Case({{Column::Sensor, "VT-D1"},
+                                         {Column::Mount, "Z"},
+                                         {Column::OuterDiameter, "200"},
                                          {Column::Wall, "8"}}));
-    const CaseOutcome z = Evaluate(Case({{Column::Sensor, "VT-D1"}, {Column::Mount, "Z"},
-                                         {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
     const Quillmere::SpacingBreakdown& vb = v.Record.Outcome.Breakdown;
     EXPECT_NEAR(vb.Spacing - z.Record.Outcome.Breakdown.Spacing, vb.FluidRun, 1e-9);
-    EXPECT_EQ(z.Record.Outcome.Display.Circumferential, "314.15"); // pi * 200 / 2, cut like a spacing
-    const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"}, {Column::Mount, "Z"},
-                                          {Column::OuterDiameter, "10"}, {Column::Wall, "0.2"}}));
+    EXPECT_EQ(z.Record.Outcome.Display.Circumferential,
+              "314.15"); // pi * 200 / 2, cut like a spacing
+    const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"},
+                                          {Column::Mount, "Z"},
+                                          {Column::OuterDiameter, "10"},
+                                          {Column::Wall, "0.2"}}));
     EXPECT_EQ(zi.Record.Outcome.Display.Circumferential, "15.707");
 }
 
 TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
     for (const char* mount : {"V", "Z", "N", "W"}) {
-        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-C1"}, {Column::Mount, mount},
-                                             {Column::OuterDiameter, "1,114.3"}, {Column::Wall, "6.0"},
-                                             {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
+        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-C1"},
+                                             {Column::Mount, mount},
+                                             {Column::OuterDiameter, "1,114.3"},
+                                             {Column::Wall, "6.0"},
+                                             {Column::Lining, "RUBBER"},
+                                             {Column::LiningThickness, "3"}}));
         ASSERT_TRUE(o.Ok);
         const std::string svg = Quillmere::SketchSvg(o.Record);
         std::smatch m;
-        ASSERT_TRUE(std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
+        ASSERT_TRUE(
+            std::regex_search(svg, m, std::regex("<text id=\"spacing\"[^>]*>([^<]*)</text>")));
         EXPECT_EQ(m[1].str(), o.Record.Outcome.Display.Result1 + " mm");
         const std::string path = ScratchPath("sketch.svg");
         std::ofstream(path) << svg;
@@ -281,7 +305,8 @@ TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
         std::remove(path.c_str());
     }
     // In the case's language and unit system.
-    const std::string ja = Calc("--lang ja --units imperial --outer-diameter 4.5 --wall 0.25 --sketch -").out;
+    const std::string ja =
+        Calc("--lang ja --units imperial --outer-diameter 4.5 --wall 0.25 --sketch -").out;
     EXPECT_NE(ja.find(">尺度 1:"), std::string::npos);
     EXPECT_NE(ja.find(" inch</text>"), std::string::npos);
 }

@@ -7,14 +7,18 @@
 
 namespace {
 
-constexpr int UsedIds[] = {
-    1,    790,  800,  1100, 1110, 1120, 1240, 1380, 1967, 2050, 2060, 2200, 2210, 2760, 2770,
-    2780, 2790, 2800, 2810, 2820, 2830, 2840, 2850, 2860, 2861, 2880, 2890, 2900, 2910, 2920,
-    2930, 2940, 2950, 2960, 2970, 2980, 2990, 3000, 3010, 3020, 3030, 3040, 3050, 3060, 3070,
-    3080, 3090, 3100, 3101, 3140, 3150, 3920, 3921, 3922, 3926, 4401, 4402, 4460};
+constexpr int UsedIds[] = {1,    790,  800,  1100, 1110, 1120, 1240, 1380, 1967, 2050, 2060, 2200,
+                           2210, 2760, 2770, 2780, 2790, 2800, 2810, 2820, 2830, 2840, 2850, 2860,
+                           2861, 2880, 2890, 2900, 2910, 2920, 2930, 2940, 2950, 2960, 2970, 2980,
+                           2990, 3000, 3010, 3020, 3030, 3040, 3050, 3060, 3070, 3080, 3090, 3100,
+                           3101, 3140, 3150, 3920, 3921, 3922, 3926, 4401, 4402, 4460};
 
-std::string Ja(std::int16_t id) { return std::string(Catalogue::Text(id, Catalogue::JapaneseBase)); }
-std::string En(std::int16_t id) { return std::string(Catalogue::Text(id, Catalogue::EnglishBase)); }
+std::string Ja(std::int16_t id) {
+    return std::string(Catalogue::Text(id, Catalogue::JapaneseBase));
+}
+std::string En(std::int16_t id) {
+    return std::string(Catalogue::Text(id, Catalogue::EnglishBase));
+}
 
 } // namespace
 

@@ -177,7 +177,8 @@ TEST(NumberText, DefaultFormAndGroupedFormat) {
 }
 
 TEST(ComputeSpacing, WorkedCases) {
-    const SpacingBreakdown c1 = ComputeSpacingBreakdown(Pipe(114.3, 6.0, 3000, 1440), SensorTypeAt(4));
+    const SpacingBreakdown c1 =
+        ComputeSpacingBreakdown(Pipe(114.3, 6.0, 3000, 1440), SensorTypeAt(4));
     EXPECT_NEAR(c1.WallAngle * Degrees, 53.2596, 5e-5);
     EXPECT_NEAR(c1.FluidAngle * Degrees, 22.6220, 5e-5);
     EXPECT_EQ(c1.LiningAngle, 0.0);
@@ -187,7 +188,8 @@ TEST(ComputeSpacing, WorkedCases) {
     EXPECT_NEAR(ComputeSpacing(Pipe(114.3, 6.0, 3000, 1440, 1), SensorTypeAt(4)), 22.84506, 5e-6);
 
     for (int type : {0, 1, 2, 3}) {
-        EXPECT_NEAR(ComputeSpacing(Pipe(60.5, 3.9, 3000, 1440), SensorTypeAt(type)), 53.45228, 5e-6);
+        EXPECT_NEAR(ComputeSpacing(Pipe(60.5, 3.9, 3000, 1440), SensorTypeAt(type)), 53.45228,
+                    5e-6);
         EXPECT_NEAR(ComputeSpacing(Pipe(60.5, 3.9, 3000, 1440, 1), SensorTypeAt(type)), 31.44006,
                     5e-6);
     }
@@ -332,8 +334,8 @@ TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
     };
     auto fixed = [](double value, int decimals) {
         char buffer[400];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                     decimals);
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::fixed, decimals);
         std::string digits(buffer, r.ptr);
         const std::string grouped = FormatGroupedFixed(value, decimals);
         std::string plain;
@@ -342,7 +344,8 @@ TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
                 plain.push_back(c);
             }
         }
-        return std::make_pair(digits == "-0.00" || digits == "-0.000" ? digits.substr(1) : digits, plain);
+        return std::make_pair(digits == "-0.00" || digits == "-0.000" ? digits.substr(1) : digits,
+                              plain);
     };
     XorShift next(88172645463325252ull);
     for (int i = 0; i < 200000; ++i) {
@@ -366,8 +369,8 @@ TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
     // Whole numbers print by the integer path up to 15 digits, beyond it by the general one.
     auto general = [](double value) {
         char buffer[64];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                     std::chars_format::general, 15);
+        const auto r =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
         return std::string(buffer, r.ptr);
     };
     for (int i = 0; i < 100000; ++i) {
@@ -423,8 +426,8 @@ TEST(FluidTemperature, ReferencePointsAndRanges) {
         double expected; // m/s
         double tolerance;
     } rows[] = {
-        {Marczak1997, 0, 1402.385, 1e-9},   // the fit's constant
-        {Marczak1997, 20, 1482.3, 0.1},     // pure water at 20 degC
+        {Marczak1997, 0, 1402.385, 1e-9}, // the fit's constant
+        {Marczak1997, 20, 1482.3, 0.1},   // pure water at 20 degC
         {Marczak1997, 60, 1551.0, 0.1},
         {Marczak1997, 74, 1555.0, 0.5},     // near the maximum of about 1555 m/s
         {Mackenzie1981, 10, 1489.80, 0.01}, // 1448.96 + 45.91 - 5.304 + 0.2374
@@ -443,7 +446,7 @@ TEST(FluidTemperature, ReferencePointsAndRanges) {
     EXPECT_FALSE(VelocityAt(Mackenzie1981, 30.01));
     EXPECT_FALSE(VelocityAt(Marczak1997, std::numeric_limits<double>::quiet_NaN()));
     static_assert(FluidKinds[0].Water == &Marczak1997 && FluidKinds[2].Water == &Marczak1997 &&
-                  FluidKinds[1].Water == &Mackenzie1981 && FluidKinds[3].Water == nullptr,
+                      FluidKinds[1].Water == &Mackenzie1981 && FluidKinds[3].Water == nullptr,
                   "WATER and DIST. WATER are pure water, SEAWATER Mackenzie's");
     EXPECT_EQ(FahrenheitToCelsius(212), 100);
 }

@@ -50,7 +50,8 @@ double Nps(std::string_view size) {
         return std::stod(std::string(size));
     }
     const auto hyphen = size.find('-');
-    const double whole = hyphen == std::string_view::npos ? 0 : std::stod(std::string(size.substr(0, hyphen)));
+    const double whole =
+        hyphen == std::string_view::npos ? 0 : std::stod(std::string(size.substr(0, hyphen)));
     const auto start = hyphen == std::string_view::npos ? 0 : hyphen + 1;
     return whole + std::stod(std::string(size.substr(start, slash - start))) /
                        std::stod(std::string(size.substr(slash + 1)));
@@ -76,7 +77,8 @@ void ExpectMass(double computed, double published, const std::string& what) {
 }
 
 std::string Choose(std::string_view designation, int unit = 0) {
-    const PipeChoice c = ChoosePipeSize(designation, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
+    const PipeChoice c =
+        ChoosePipeSize(designation, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
     return c.Error.empty() ? c.OuterText + " x " + c.WallText : c.Error;
 }
 
@@ -159,11 +161,11 @@ TEST(PipeTables, AsmeIdentitiesHold) {
 // Unit masses in kg/m as JIS G 3452 and G 3454 print them: 0.02466 t (D - t).
 TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
     const std::map<std::string, double> sgp{
-        {"6A", 0.419}, {"8A", 0.652}, {"10A", 0.851}, {"15A", 1.31}, {"20A", 1.68}, {"25A", 2.43},
-        {"32A", 3.38}, {"40A", 3.89}, {"50A", 5.31}, {"65A", 7.47}, {"80A", 8.79}, {"90A", 10.1},
-        {"100A", 12.2}, {"125A", 15.0}, {"150A", 19.8}, {"175A", 24.2}, {"200A", 30.1},
-        {"225A", 36.0}, {"250A", 42.4}, {"300A", 53.0}, {"350A", 67.7}, {"400A", 77.6},
-        {"450A", 87.5}, {"500A", 97.4}};
+        {"6A", 0.419},  {"8A", 0.652},  {"10A", 0.851}, {"15A", 1.31},  {"20A", 1.68},
+        {"25A", 2.43},  {"32A", 3.38},  {"40A", 3.89},  {"50A", 5.31},  {"65A", 7.47},
+        {"80A", 8.79},  {"90A", 10.1},  {"100A", 12.2}, {"125A", 15.0}, {"150A", 19.8},
+        {"175A", 24.2}, {"200A", 30.1}, {"225A", 36.0}, {"250A", 42.4}, {"300A", 53.0},
+        {"350A", 67.7}, {"400A", 77.6}, {"450A", 87.5}, {"500A", 97.4}};
     const PipeTable& s = Table("SGP");
     ASSERT_EQ(s.Rows.size(), sgp.size());
     for (const PipeSizeRow& r : s.Rows) {
@@ -176,31 +178,33 @@ TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
         const char* schedule;
         double mass;
     } stpg[] = {
-        {"6A", "Sch40", 0.369}, {"6A", "Sch60", 0.450}, {"6A", "Sch80", 0.479},
-        {"8A", "Sch40", 0.629}, {"8A", "Sch60", 0.675}, {"8A", "Sch80", 0.799},
-        {"10A", "Sch40", 0.851}, {"10A", "Sch60", 1.00}, {"10A", "Sch80", 1.11},
-        {"15A", "Sch40", 1.31}, {"15A", "Sch60", 1.46}, {"15A", "Sch80", 1.64},
-        {"20A", "Sch40", 1.74}, {"20A", "Sch60", 2.00}, {"20A", "Sch80", 2.24},
-        {"25A", "Sch40", 2.57}, {"25A", "Sch60", 2.89}, {"25A", "Sch80", 3.27},
-        {"32A", "Sch40", 3.47}, {"32A", "Sch60", 4.24}, {"32A", "Sch80", 4.57},
-        {"40A", "Sch40", 4.10}, {"40A", "Sch60", 4.89}, {"40A", "Sch80", 5.47},
-        {"50A", "Sch20", 4.52}, {"50A", "Sch40", 5.44}, {"50A", "Sch60", 6.72}, {"50A", "Sch80", 7.46},
-        {"65A", "Sch20", 7.97}, {"65A", "Sch40", 9.12}, {"65A", "Sch60", 10.4}, {"65A", "Sch80", 12.0},
-        {"80A", "Sch20", 9.39}, {"80A", "Sch40", 11.3}, {"80A", "Sch60", 13.4}, {"80A", "Sch80", 15.3},
-        {"90A", "Sch20", 10.8}, {"90A", "Sch40", 13.5}, {"90A", "Sch60", 16.3}, {"90A", "Sch80", 18.7},
-        {"100A", "Sch20", 13.2}, {"100A", "Sch40", 16.0}, {"100A", "Sch60", 18.8}, {"100A", "Sch80", 22.4},
-        {"125A", "Sch20", 16.9}, {"125A", "Sch40", 21.7}, {"125A", "Sch60", 26.3}, {"125A", "Sch80", 30.5},
-        {"150A", "Sch20", 21.7}, {"150A", "Sch40", 27.7}, {"150A", "Sch60", 35.8}, {"150A", "Sch80", 41.8},
-        {"200A", "Sch20", 33.1}, {"200A", "Sch30", 36.1}, {"200A", "Sch40", 42.1},
-        {"200A", "Sch60", 52.3}, {"200A", "Sch80", 63.8},
+        {"6A", "Sch40", 0.369},  {"6A", "Sch60", 0.450},  {"6A", "Sch80", 0.479},
+        {"8A", "Sch40", 0.629},  {"8A", "Sch60", 0.675},  {"8A", "Sch80", 0.799},
+        {"10A", "Sch40", 0.851}, {"10A", "Sch60", 1.00},  {"10A", "Sch80", 1.11},
+        {"15A", "Sch40", 1.31},  {"15A", "Sch60", 1.46},  {"15A", "Sch80", 1.64},
+        {"20A", "Sch40", 1.74},  {"20A", "Sch60", 2.00},  {"20A", "Sch80", 2.24},
+        {"25A", "Sch40", 2.57},  {"25A", "Sch60", 2.89},  {"25A", "Sch80", 3.27},
+        {"32A", "Sch40", 3.47},  {"32A", "Sch60", 4.24},  {"32A", "Sch80", 4.57},
+        {"40A", "Sch40", 4.10},  {"40A", "Sch60", 4.89},  {"40A", "Sch80", 5.47},
+        {"50A", "Sch20", 4.52},  {"50A", "Sch40", 5.44},  {"50A", "Sch60", 6.72},
+        {"50A", "Sch80", 7.46},  {"65A", "Sch20", 7.97},  {"65A", "Sch40", 9.12},
+        {"65A", "Sch60", 10.4},  {"65A", "Sch80", 12.0},  {"80A", "Sch20", 9.39},
+        {"80A", "Sch40", 11.3},  {"80A", "Sch60", 13.4},  {"80A", "Sch80", 15.3},
+        {"90A", "Sch20", 10.8},  {"90A", "Sch40", 13.5},  {"90A", "Sch60", 16.3},
+        {"90A", "Sch80", 18.7},  {"100A", "Sch20", 13.2}, {"100A", "Sch40", 16.0},
+        {"100A", "Sch60", 18.8}, {"100A", "Sch80", 22.4}, {"125A", "Sch20", 16.9},
+        {"125A", "Sch40", 21.7}, {"125A", "Sch60", 26.3}, {"125A", "Sch80", 30.5},
+        {"150A", "Sch20", 21.7}, {"150A", "Sch40", 27.7}, {"150A", "Sch60", 35.8},
+        {"150A", "Sch80", 41.8}, {"200A", "Sch20", 33.1}, {"200A", "Sch30", 36.1},
+        {"200A", "Sch40", 42.1}, {"200A", "Sch60", 52.3}, {"200A", "Sch80", 63.8},
         {"250A", "Sch20", 41.2}, {"250A", "Sch30", 49.9}, {"250A", "Sch40", 59.2},
-        {"250A", "Sch60", 79.8}, {"250A", "Sch80", 93.9},
-        {"300A", "Sch20", 49.3}, {"300A", "Sch30", 64.2}, {"300A", "Sch40", 78.3},
-        {"300A", "Sch60", 107}, {"300A", "Sch80", 129},
-        {"350A", "Sch10", 55.1}, {"350A", "Sch20", 67.7}, {"350A", "Sch30", 81.1},
-        {"400A", "Sch10", 63.1}, {"400A", "Sch20", 77.6}, {"400A", "Sch30", 93.0},
-        {"450A", "Sch10", 71.1}, {"450A", "Sch20", 87.5}, {"450A", "Sch30", 122},
-        {"500A", "Sch10", 79.2}, {"500A", "Sch20", 117}, {"500A", "Sch30", 155},
+        {"250A", "Sch60", 79.8}, {"250A", "Sch80", 93.9}, {"300A", "Sch20", 49.3},
+        {"300A", "Sch30", 64.2}, {"300A", "Sch40", 78.3}, {"300A", "Sch60", 107},
+        {"300A", "Sch80", 129},  {"350A", "Sch10", 55.1}, {"350A", "Sch20", 67.7},
+        {"350A", "Sch30", 81.1}, {"400A", "Sch10", 63.1}, {"400A", "Sch20", 77.6},
+        {"400A", "Sch30", 93.0}, {"450A", "Sch10", 71.1}, {"450A", "Sch20", 87.5},
+        {"450A", "Sch30", 122},  {"500A", "Sch10", 79.2}, {"500A", "Sch20", 117},
+        {"500A", "Sch30", 155},
     };
     const PipeTable& p = Table("STPG");
     std::set<std::string> checked;
@@ -208,7 +212,8 @@ TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
         const PipeSizeRow* r = Row(p, m.size);
         ASSERT_NE(r, nullptr) << m.size;
         const double t = r->WallMm[Column(p, m.schedule)];
-        ExpectMass(0.02466 * t * (r->OuterMm - t), m.mass, std::string("STPG ") + m.size + " " + m.schedule);
+        ExpectMass(0.02466 * t * (r->OuterMm - t), m.mass,
+                   std::string("STPG ") + m.size + " " + m.schedule);
         checked.insert(std::string(m.size) + " " + m.schedule);
     }
     // What the masses above leave out is held against ASME below; nothing is left unchecked.
@@ -216,11 +221,13 @@ TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
     for (const PipeSizeRow& r : p.Rows) {
         for (const std::size_t c : SchedulesOf(p, r)) {
             if (checked.count(std::string(r.Size) + " " + std::string(p.Schedules[c])) == 0) {
-                const PipeSizeRow* a = Row(asme, std::string(r.Alias.substr(0, r.Alias.size() - 1)));
+                const PipeSizeRow* a =
+                    Row(asme, std::string(r.Alias.substr(0, r.Alias.size() - 1)));
                 ASSERT_NE(a, nullptr) << r.Size;
                 // 550A Sch40 is JIS's own (ASME has no Sch40 at NPS 22): held to G 3459's figure.
                 if (r.Size == "550A" && p.Schedules[c] == "Sch40") {
-                    EXPECT_EQ(r.WallMm[c], Row(Table("SUS"), "550A")->WallMm[Column(Table("SUS"), "Sch40")]);
+                    EXPECT_EQ(r.WallMm[c],
+                              Row(Table("SUS"), "550A")->WallMm[Column(Table("SUS"), "Sch40")]);
                     continue;
                 }
                 EXPECT_GT(a->WallMm[Column(asme, p.Schedules[c])], 0)
@@ -265,17 +272,20 @@ TEST(PipeTables, JisSteelTablesAgreeWithEachOtherAndWithAsme) {
             ASSERT_NE(a, nullptr) << r.Size;
             // Same pipe, same diameter, at 90A, 100A and from 350A; elsewhere close.
             const double inchOuter = a->OuterInch * 25.4;
-            const bool same = r.Size == "90A" || r.Size == "100A" || Nps(r.Alias.substr(0, r.Alias.size() - 1)) >= 14;
+            const bool same = r.Size == "90A" || r.Size == "100A" ||
+                              Nps(r.Alias.substr(0, r.Alias.size() - 1)) >= 14;
             EXPECT_NEAR(r.OuterMm, inchOuter, same ? 0.05 : 0.05 * inchOuter) << r.Size;
             for (const std::size_t c : SchedulesOf(*t, r)) {
                 const std::string_view name = t->Schedules[c];
                 const PipeTable& other = name.ends_with('S') ? asmeS : asme;
                 const PipeSizeRow* o = Row(other, a->Size);
                 const auto col = std::find(other.Schedules.begin(), other.Schedules.end(), name);
-                if (col == other.Schedules.end() || o->WallMm[static_cast<std::size_t>(col - other.Schedules.begin())] == 0) {
+                if (col == other.Schedules.end() ||
+                    o->WallMm[static_cast<std::size_t>(col - other.Schedules.begin())] == 0) {
                     continue;
                 }
-                const double asmeWall = o->WallMm[static_cast<std::size_t>(col - other.Schedules.begin())];
+                const double asmeWall =
+                    o->WallMm[static_cast<std::size_t>(col - other.Schedules.begin())];
                 const std::string cell = std::string(r.Size) + " " + std::string(name);
                 if (departures.count(cell)) {
                     EXPECT_GT(std::abs(r.WallMm[c] - asmeWall), 0.15) << cell;
@@ -429,19 +439,23 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("STPG 8 Sch40"), "STPG 8: write the size with its A or B (8A, 8B = 200A)");
     EXPECT_EQ(Choose("SGP 4"), "SGP 4: write the size with its A or B (4B = 100A)");
     EXPECT_EQ(Choose("STPG 100A"), "STPG 100A needs a schedule: Sch20, Sch40, Sch60, Sch80");
-    EXPECT_EQ(Choose("STPG 100A Sch10"), "STPG 100A has no schedule Sch10; it has Sch20, Sch40, Sch60, Sch80");
+    EXPECT_EQ(Choose("STPG 100A Sch10"),
+              "STPG 100A has no schedule Sch10; it has Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("STPG 100A Sch40 sch80"),
               "STPG 100A has no schedule Sch40 Sch80; it has Sch20, Sch40, Sch60, Sch80");
     EXPECT_EQ(Choose("NPS 22 Sch40"),
               "NPS 22 has no schedule Sch40; it has Sch10, Sch20, Sch30, STD, Sch60, XS, Sch80, "
               "Sch100, Sch120, Sch140, Sch160");
-    EXPECT_EQ(Choose("SGP 100A Sch40"), "SGP 100A has one wall thickness only; give it without a schedule");
+    EXPECT_EQ(Choose("SGP 100A Sch40"),
+              "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("SGP 100A 40"),
               "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("SGP 4B 40"),
               "SGP 100A has one wall thickness only; give it without a schedule");
-    EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
-    EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
+    EXPECT_EQ(Choose("DIN 100"),
+              "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
+    EXPECT_EQ(Choose(""),
+              "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
     EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 24");
     EXPECT_EQ(Choose("STPG Sch40"), "STPG needs a size: 6A to 600A");
     const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
@@ -468,7 +482,9 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(PipeSizeName(nps4), "4");
     EXPECT_EQ(PipeSizeName(Table("VU").Rows[DefaultSizeRow(Table("VU"))]), "100");
     EXPECT_EQ(Table("NPS").Schedules[PreferredSchedule(Table("NPS"), nps4)], "Sch40");
-    EXPECT_EQ(Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))], "Sch10S");
+    EXPECT_EQ(
+        Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))],
+        "Sch10S");
     EXPECT_EQ(PreferredSchedule(Table("VU"), Table("VU").Rows[0]), 0u);
     // The dialog keeps what it can across a change: SGP's 50A (2B) is STPG's as well, with
     // STPG's usual schedule; NPS has no 50A and shows its usual size; a schedule the new
@@ -483,9 +499,13 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(ScheduleAfterChange(Table("SGP"), Table("SGP").Rows[0], "Sch80"), 0u);
     const std::string listing = PipeSizeListing(Table("STPG"), 0);
     EXPECT_EQ(listing.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
-    EXPECT_NE(listing.find("100A (4B)       114.3    -       4.9     -       6.0     7.1     8.6\n"),
-              std::string::npos)
+    EXPECT_NE(
+        listing.find("100A (4B)       114.3    -       4.9     -       6.0     7.1     8.6\n"),
+        std::string::npos)
         << listing;
-    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 2 + static_cast<long>(Table("STPG").Rows.size()));
-    EXPECT_NE(PipeSizeListing(Table("NPS"), 1).find("\n4               4.500    0.120   -       0.188   0.237"), std::string::npos);
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'),
+              2 + static_cast<long>(Table("STPG").Rows.size()));
+    EXPECT_NE(PipeSizeListing(Table("NPS"), 1)
+                  .find("\n4               4.500    0.120   -       0.188   0.237"),
+              std::string::npos);
 }

@@ -87,7 +87,8 @@ std::unique_ptr<QProcess> Start(const ProgramFolder& folder, QProcessEnvironment
 
 QProcessEnvironment Graphical(const QTemporaryDir& runtime) {
     QProcessEnvironment env;
-    for (const char* name : {"DISPLAY", "XAUTHORITY", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    for (const char* name :
+         {"DISPLAY", "XAUTHORITY", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
         if (qEnvironmentVariableIsSet(name)) {
             env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
         }
@@ -156,14 +157,16 @@ private slots:
         const QByteArray head = "[SYSTEM]\nLANG_FLAG=1\nINI_FILENAME=";
         if (setup == QLatin1String("unreadable")) {
             folder.Write(QStringLiteral("Quillmere.ini"), "[SYSTEM]\nLANG_FLAG=1\n");
-            QFile::setPermissions(folder.Path(QStringLiteral("Quillmere.ini")), QFileDevice::Permissions());
+            QFile::setPermissions(folder.Path(QStringLiteral("Quillmere.ini")),
+                                  QFileDevice::Permissions());
         } else if (setup == QLatin1String("folder")) {
             QDir(folder.dir.path()).mkdir(QStringLiteral("Quillmere.ini"));
         } else if (setup == QLatin1String("fifo")) {
             QCOMPARE(::mkfifo(qPrintable(folder.Path(QStringLiteral("pipe.ini"))), 0600), 0);
             folder.Write(QStringLiteral("Quillmere.ini"), head + "pipe.ini\n");
         } else if (setup == QLatin1String("zero")) {
-            folder.Write(QStringLiteral("Quillmere.ini"), head + QByteArray("../").repeated(30) + "dev/zero\n");
+            folder.Write(QStringLiteral("Quillmere.ini"),
+                         head + QByteArray("../").repeated(30) + "dev/zero\n");
         } else if (setup == QLatin1String("missing")) {
             folder.Write(QStringLiteral("Quillmere.ini"), head + "missing.ini\n");
         } else if (setup == QLatin1String("long")) {
@@ -180,7 +183,8 @@ private slots:
         Stop(*p);
         QCOMPARE(ProgramWindows(), 0);
         QCOMPARE(folder.Fingerprint(), before);
-        QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder.dir.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void oneCopyAtATimeAndStaleLocksAreTakenOver() {
@@ -231,7 +235,8 @@ private slots:
         // real folder.
         QVERIFY(QDir(parent.path()).mkdir(QStringLiteral("bin")));
         const QString link = parent.filePath(QStringLiteral("bin/quillmere"));
-        QCOMPARE(::symlink((folder + "/quillmere").c_str(), QFile::encodeName(link).constData()), 0);
+        QCOMPARE(::symlink((folder + "/quillmere").c_str(), QFile::encodeName(link).constData()),
+                 0);
         QProcess p;
         p.setProcessEnvironment(Graphical(runtime_));
         p.start(link, {});
@@ -248,11 +253,13 @@ private slots:
         QProcessEnvironment env = Graphical(runtime_);
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         env.insert(QStringLiteral("TMPDIR"), shared.path()); // no HOME: no cache folder either
-        const QByteArray program = QFile::encodeName(QFileInfo(folder.Program()).canonicalFilePath());
-        const QString name = QStringLiteral("quillmere-%1-%2.lock")
-                                 .arg(::getuid())
-                                 .arg(QString::fromLatin1(
-                                     QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(16)));
+        const QByteArray program =
+            QFile::encodeName(QFileInfo(folder.Program()).canonicalFilePath());
+        const QString name =
+            QStringLiteral("quillmere-%1-%2.lock")
+                .arg(::getuid())
+                .arg(QString::fromLatin1(
+                    QCryptographicHash::hash(program, QCryptographicHash::Sha1).toHex().left(16)));
         const QByteArray lock = QFile::encodeName(shared.filePath(name));
         const int fd = ::open(lock.constData(), O_RDWR | O_CREAT, 0666);
         QVERIFY(fd >= 0);
@@ -277,7 +284,8 @@ private slots:
         QVERIFY(p->waitForFinished(10000));
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         QCOMPARE(p->exitCode(), 0);
-        QCOMPARE(QDir(runtime.path()).entryList({QStringLiteral("quillmere-*.lock")}), QStringList());
+        QCOMPARE(QDir(runtime.path()).entryList({QStringLiteral("quillmere-*.lock")}),
+                 QStringList());
     }
 
     // --lang wins over the file for one run, and the file is left as it was.
@@ -322,7 +330,8 @@ private slots:
         auto a = Start(folder, Graphical(runtime_));
         auto b = Start(folder, Graphical(runtime_));
         QTRY_COMPARE_WITH_TIMEOUT(ProgramWindows(), 1, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 20000);
         QTest::qWait(300);
         QCOMPARE(ProgramWindows(), 1);
         QProcess& ended = a->state() == QProcess::NotRunning ? *a : *b;

@@ -48,10 +48,10 @@ TEST(Sketch, StandardScalesLargestThatFits) {
         double width, height, paperWidth, paperHeight, scale;
         const char* text;
     } rows[] = {
-        {40, 20, 277, 160, 5, "5:1"},         {100, 50, 277, 160, 2, "2:1"},
-        {200, 100, 277, 160, 1, "1:1"},       {300, 200, 277, 160, 0.5, "1:2"},
-        {600, 350, 277, 160, 0.4, "1:2.5"},   {700, 500, 277, 160, 0.2, "1:5"},
-        {2000, 1400, 277, 160, 0.1, "1:10"},  {6400, 6300, 180, 130, 0.02, "1:50"},
+        {40, 20, 277, 160, 5, "5:1"},          {100, 50, 277, 160, 2, "2:1"},
+        {200, 100, 277, 160, 1, "1:1"},        {300, 200, 277, 160, 0.5, "1:2"},
+        {600, 350, 277, 160, 0.4, "1:2.5"},    {700, 500, 277, 160, 0.2, "1:5"},
+        {2000, 1400, 277, 160, 0.1, "1:10"},   {6400, 6300, 180, 130, 0.02, "1:50"},
         {9000, 6300, 277, 160, 0.025, "1:40"},
     };
     for (const Row& r : rows) {
@@ -81,18 +81,21 @@ TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
             const double b = Attribute(svg, "markB", "data-x");
             EXPECT_NEAR(b - a, job.Outcome.Breakdown.Spacing * scale, 0.011) << svg;
             // The Z method's way round the pipe goes with the drawing as with the summary.
-            EXPECT_EQ(svg.find("id=\"circumferential\"") != std::string::npos, job.MountMethodIndex == 1);
+            EXPECT_EQ(svg.find("id=\"circumferential\"") != std::string::npos,
+                      job.MountMethodIndex == 1);
             EXPECT_NEAR(Attribute(svg, "dimension", "x1"), a, 0.011);
             EXPECT_NEAR(Attribute(svg, "dimension", "x2"), b, 0.011);
             // Nothing drawn leaves the page.
             const std::regex number("(?:x|y|x1|x2|y1|y2|width|height)=\"([-0-9.]+)\"");
-            for (auto it = std::sregex_iterator(svg.begin(), svg.end(), number); it != std::sregex_iterator(); ++it) {
+            for (auto it = std::sregex_iterator(svg.begin(), svg.end(), number);
+                 it != std::sregex_iterator(); ++it) {
                 const double v = std::stod((*it)[1].str());
                 EXPECT_GE(v, 0.0);
                 EXPECT_LE(v, std::max(area.WidthMm, area.HeightMm));
             }
             const std::string unit = job.UnitFlag == 0 ? " mm" : " inch";
-            EXPECT_NE(svg.find(">" + job.Outcome.Display.Result1 + unit + "</text>"), std::string::npos);
+            EXPECT_NE(svg.find(">" + job.Outcome.Display.Result1 + unit + "</text>"),
+                      std::string::npos);
             const std::string scaleWords = job.StringBase == 0 ? "尺度 " : "Scale ";
             EXPECT_EQ(SketchFooter(job, area).front(), scaleWords + ScaleText(scale));
             EXPECT_EQ(svg.find(scaleWords) != std::string::npos, area.Footer);
@@ -125,7 +128,8 @@ TEST(Sketch, SteppedSensorsStandAtTheirSteps) {
 }
 
 TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
-    const std::string en = JobSummary(Job(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
+    const std::string en =
+        JobSummary(Job(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
     for (const char* line : {"Sensor spacing record\n", "Date and time: 2026-12-07 10:00\n",
                              "OUTER DIAMETER: 4.5 inch\n", "WALL THICKNESS: 0.25 inch\n",
                              "PIPE S.V.: 9842.52 ft/s (table value)\n", "LINING MATERIAL: RUBBER\n",
@@ -148,13 +152,16 @@ TEST(JobSummary, SaysHowTheSensorsAreMounted) {
               std::string::npos)
         << en;
     const std::string ja = JobSummary(Job(1, 1, 0, "2.38", "0.154", "", 3), "", "");
-    for (const char* line : {"取付け寸法1: 1.181 inch\n", "計算値 1.237 inch、10 ステップ = 1.181 inch で取付け\n",
-                             "周方向距離: 3.738 inch\n", "配管音速: 9842.52 ft/s (表の値)\n",
-                             "流体音速: 4724.41 ft/s (表の値)\n"}) {
+    for (const char* line :
+         {"取付け寸法1: 1.181 inch\n", "計算値 1.237 inch、10 ステップ = 1.181 inch で取付け\n",
+          "周方向距離: 3.738 inch\n", "配管音速: 9842.52 ft/s (表の値)\n",
+          "流体音速: 4724.41 ft/s (表の値)\n"}) {
         EXPECT_NE(ja.find(line), std::string::npos) << line << ja;
     }
     const std::string z = JobSummary(Job(1, 0, 5000, "114.3", "6.0", "3"), "", "");
-    EXPECT_NE(z.find("SENSOR SPACING1: 22.98 mm\nCircumferential distance: 179.54 mm\n"), std::string::npos) << z;
+    EXPECT_NE(z.find("SENSOR SPACING1: 22.98 mm\nCircumferential distance: 179.54 mm\n"),
+              std::string::npos)
+        << z;
     EXPECT_NE(z.find("LINING S.V.: 1510 m/s (table value)\n"), std::string::npos) << z;
     for (const int mount : {0, 2, 3}) { // both sensors on one side, or not a way round to tell
         EXPECT_EQ(Job(mount, 0, 5000, "114.3", "6.0").Outcome.Display.Circumferential, "") << mount;
@@ -165,8 +172,8 @@ TEST(JobSummary, SaysHowTheSensorsAreMounted) {
 // A record names the standard size and the water temperature a helper typed, but only while
 // the fields still hold the helper's figures: a wall typed over is no longer that size.
 TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
-    const HelperNotes notes{"STPG 100A Sch40, JIS G 3454:2017", "114.3", "6", "WATER 60 °C, Marczak 1997",
-                            "1551"};
+    const HelperNotes notes{"STPG 100A Sch40, JIS G 3454:2017", "114.3", "6",
+                            "WATER 60 °C, Marczak 1997", "1551"};
     CalcEntries e;
     e.SensorTypeIndex = 4;
     e.MountMethodsOffered = MountMethodCount;
@@ -178,11 +185,14 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     JobRecord job = RecordJob(e, 5000);
     AddHelperNotes(job, notes);
     const std::string both = JobSummary(job, "2026-12-07 10:00", "1.0.0");
-    EXPECT_NE(both.find("WALL THICKNESS: 6 mm\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n"), std::string::npos)
+    EXPECT_NE(both.find("WALL THICKNESS: 6 mm\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n"),
+              std::string::npos)
         << both;
-    EXPECT_NE(both.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"), std::string::npos) << both;
+    EXPECT_NE(both.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"), std::string::npos)
+        << both;
 
-    e.TextOf(InputField::WallThickness) = "6.0"; // the same figure, typed by the user: not the helper's
+    e.TextOf(InputField::WallThickness) =
+        "6.0"; // the same figure, typed by the user: not the helper's
     e.TextOf(InputField::FluidVelocity) = "1550";
     job = RecordJob(e, 5000);
     AddHelperNotes(job, notes);

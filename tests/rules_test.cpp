@@ -18,10 +18,13 @@ using namespace Quillmere;
 static_assert(PipeSoundVelocities.size() == 12 && PipeSoundVelocities[0] == 3000 &&
               PipeSoundVelocities[7] == 3000);
 static_assert(LiningSoundVelocities[NoLiningEntry] == 0 && FluidSoundVelocities[16] == 414);
-static_assert(SensorTypeCatalogue[4].WedgeVelocity == 2505 && SensorTypeCatalogue[4].IncidenceAngle == 42 &&
+static_assert(SensorTypeCatalogue[4].WedgeVelocity == 2505 &&
+              SensorTypeCatalogue[4].IncidenceAngle == 42 &&
               SensorTypeCatalogue[4].WedgeRun == 9.07 && // stored, not the 9.00 the formula gives
-              SensorTypeCatalogue[4].MountOffset == 27.0 && SensorTypeCatalogue[6].WedgeRun == 9.07 &&
-              SensorTypeCatalogue[11].WedgeVelocity == 2830 && SensorTypeCatalogue[11].IncidenceAngle == 49);
+              SensorTypeCatalogue[4].MountOffset == 27.0 &&
+              SensorTypeCatalogue[6].WedgeRun == 9.07 &&
+              SensorTypeCatalogue[11].WedgeVelocity == 2830 &&
+              SensorTypeCatalogue[11].IncidenceAngle == 49);
 
 TEST(Lists, TablesByListIndex) {
     EXPECT_EQ(PipeVelocityAt(0), 3000);
@@ -44,8 +47,8 @@ TEST(Lists, TablesByListIndex) {
 }
 
 TEST(Fields, LabelsAndTypingLengths) {
-    const char* metric[] = {"6.00-6200.00mm", "1000-3700m/s",    "0.10-100.00mm",
-                            "1000-3700m/s",   "0.01-100.00mm",   "300-2500m/s"};
+    const char* metric[] = {"6.00-6200.00mm", "1000-3700m/s",  "0.10-100.00mm",
+                            "1000-3700m/s",   "0.01-100.00mm", "300-2500m/s"};
     const char* imperial[] = {"0.2362-244.100inch", "3280-12140ft/s",    "0.0039-3.9380inch",
                               "3280-12140ft/s",     "0.0003-3.9380inch", "984-8203ft/s"};
     const int lengths[][2] = {{7, 7}, {4, 5}, {6, 6}, {4, 5}, {6, 6}, {4, 4}};
@@ -67,10 +70,9 @@ TEST(IsNumericText, CharacterCheck) {
         const char16_t* text;
         std::int32_t expected;
     } rows[] = {
-        {u"", 1},      {u"0", 0},    {u"6200.00", 0}, {u"3,280", 0},  {u"-5", 0},
-        {u"+", 0},     {u"1-2", 0},  {u"--5", 0},     {u",", -1},     {u".", -1},
-        {u"-", -1},    {u"12a", -1}, {u" 100", -1},   {u"１００", -1}, {u"1e5", -1},
-        {u"100 ", -1}, {u"\t", -1},
+        {u"", 1},      {u"0", 0},       {u"6200.00", 0}, {u"3,280", 0}, {u"-5", 0},  {u"+", 0},
+        {u"1-2", 0},   {u"--5", 0},     {u",", -1},      {u".", -1},    {u"-", -1},  {u"12a", -1},
+        {u" 100", -1}, {u"１００", -1}, {u"1e5", -1},    {u"100 ", -1}, {u"\t", -1},
     };
     for (const Row& r : rows) {
         const std::u16string text(r.text);
@@ -178,13 +180,13 @@ TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
     ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
 }
 
-
 TEST(Calculation, OnlyTheMountingMethodsTheFrontEndOffers) {
     // The window's list holds V and Z; N and W come from front ends that offer four.
     CalcEntries e = Entries(5, "200", "8", 2);
     ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
     e.MountMethodsOffered = MountMethodCount;
-    EXPECT_EQ(RunCalculation(e).Display.Result1, "233.45"); // (10.71704 + 4.5) * 2 + 76.67475 * 3 - 27
+    EXPECT_EQ(RunCalculation(e).Display.Result1,
+              "233.45"); // (10.71704 + 4.5) * 2 + 76.67475 * 3 - 27
     e.MountMethodIndex = 3;
     EXPECT_EQ(RunCalculation(e).Breakdown.Spacing,
               ComputeSpacing(RunCalculation(e).Inputs, SensorTypeAt(5)));
@@ -230,7 +232,9 @@ TEST(LeaveField, VerdictsInBothUnitSystems) {
 // that is no well-formed character (an overlong NUL among them) is never a digit or a NUL.
 TEST(LeaveField, Utf8TextsAsTheFieldsHoldThem) {
     EXPECT_EQ(Utf16FromUtf8("６,200 \xf0\x9f\x94\xa7"), u"６,200 \U0001F527");
-    EXPECT_EQ(Utf16FromUtf8("1\xc0\xb0" "2"), u"1\uFFFD\uFFFD2");
+    EXPECT_EQ(Utf16FromUtf8("1\xc0\xb0"
+                            "2"),
+              u"1\uFFFD\uFFFD2");
     EXPECT_EQ(Utf16FromUtf8("\xed\xa0\x80\xe3\x81"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(Utf8SequenceLength("\xf4\x90\x80\x80"), 0u); // past U+10FFFF
     EXPECT_EQ(LeaveFieldMessageId(Utf16FromUtf8("1\xc0\xb0"), InputField::OuterDiameter, 0),
@@ -291,12 +295,13 @@ TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     EXPECT_EQ(SensorTypeName(4), "VT-C1");
     EXPECT_EQ(SensorTypeName(11), "VT-K1/VT-K2/VT-K3");
     ExpectError([] { SensorTypeName(12); }, ErrorKind::SubscriptOutOfRange);
-    for (InputField f : {InputField::OuterDiameter, InputField::PipeVelocity,
-                         InputField::WallThickness, InputField::LiningVelocity,
-                         InputField::LiningThickness, InputField::FluidVelocity}) {
+    for (InputField f :
+         {InputField::OuterDiameter, InputField::PipeVelocity, InputField::WallThickness,
+          InputField::LiningVelocity, InputField::LiningThickness, InputField::FluidVelocity}) {
         EXPECT_NO_THROW(Catalogue::Text(FieldOf(f).CaptionId, 5000));
     }
-    EXPECT_EQ(Catalogue::Text(FieldOf(InputField::WallThickness).CaptionId, 5000), "WALL THICKNESS");
+    EXPECT_EQ(Catalogue::Text(FieldOf(InputField::WallThickness).CaptionId, 5000),
+              "WALL THICKNESS");
 }
 
 // An empty required entry and a pipe without bore give a spacing the installer would
@@ -310,8 +315,8 @@ TEST(Refusals, EmptyEntriesInReadingOrder) {
         e.LiningVelocityLocked = !lining;
         return e;
     };
-    const InputField order[] = {InputField::WallThickness, InputField::LiningThickness,
-                                InputField::OuterDiameter, InputField::PipeVelocity,
+    const InputField order[] = {InputField::WallThickness,  InputField::LiningThickness,
+                                InputField::OuterDiameter,  InputField::PipeVelocity,
                                 InputField::LiningVelocity, InputField::FluidVelocity};
     for (bool lining : {false, true}) {
         CalcEntries e = open(Entries(4, "114.3", "6.0"), lining);
@@ -413,16 +418,19 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
         {0, "96", 0, 5000, "", "The Marczak 1997 equation holds for 0 - 95 °C only."},
         {1, "31", 0, 0, "", "Mackenzie 1981 の式は 2 - 30 °C の温度でだけ使えます。"},
         {1, "100", 1, 5000, "", "The Mackenzie 1981 equation holds for 35.6 - 86 °F only."},
-        {10, "20", 0, 5000, "", "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature."},
+        {10, "20", 0, 5000, "",
+         "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature."},
         {0, "warm", 0, 5000, "", "Any data other than a number is not allowed"},
     };
     for (const Row& r : rows) {
-        const FluidAtTemperature water = VelocityFromTemperature(r.fluid, r.temperature, r.unit, r.base);
+        const FluidAtTemperature water =
+            VelocityFromTemperature(r.fluid, r.temperature, r.unit, r.base);
         EXPECT_EQ(water.VelocityText, r.velocity) << r.temperature;
         EXPECT_EQ(water.Error, r.error) << r.temperature;
         if (*r.velocity != 0) { // the field takes it as typed
-            EXPECT_EQ(LeaveFieldMessageId(std::u16string(r.velocity, r.velocity + std::strlen(r.velocity)),
-                                          InputField::FluidVelocity, r.unit),
+            EXPECT_EQ(LeaveFieldMessageId(
+                          std::u16string(r.velocity, r.velocity + std::strlen(r.velocity)),
+                          InputField::FluidVelocity, r.unit),
                       0);
         }
     }

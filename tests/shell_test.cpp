@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -161,8 +161,8 @@ TEST_F(ProgramFolder, ReaderFollowsTheHandWrittenFileConventions) {
     const std::string file = Path("a.ini");
     char buf[64];
     auto str = [&](const char* section, const char* key, std::uint32_t size = 64) {
-        const std::uint32_t n = ModFileProc::GetPrivateProfileStringA(section, key, "dflt", buf,
-                                                                      size, file.c_str());
+        const std::uint32_t n =
+            ModFileProc::GetPrivateProfileStringA(section, key, "dflt", buf, size, file.c_str());
         EXPECT_EQ(n, std::strlen(buf));
         return std::string(buf);
     };
@@ -238,9 +238,8 @@ TEST_F(ProgramFolder, BadFilesNeverHangOrCrashStartUp) {
         const char* name;
         std::int16_t unit, lang;
     } rows[] = {
-        {"fifo.ini", 0, 0},    {"folder.ini", 0, 0},  {"zero.ini", 0, 0},
-        {"big.ini", 0, 1},     {"garbage.ini", 0, 1}, {"longline.ini", 0, 0},
-        {"missing.ini", 0, 0},
+        {"fifo.ini", 0, 0},    {"folder.ini", 0, 0},   {"zero.ini", 0, 0},    {"big.ini", 0, 1},
+        {"garbage.ini", 0, 1}, {"longline.ini", 0, 0}, {"missing.ini", 0, 0},
     };
     for (const Row& r : rows) {
         ResetSettings();

@@ -43,7 +43,7 @@ private:
     }
 
     std::array<QLineEdit*, 6> Fields() const {
-        return {w_->OUTER_DIAMETERText, w_->TRANS_FREQUENCYText, w_->WALL_THICKNESSText,
+        return {w_->OUTER_DIAMETERText, w_->TRANS_FREQUENCYText,  w_->WALL_THICKNESSText,
                 w_->LINING_S_VText,     w_->LINING_THICKNESSText, w_->FLUID_S_VText};
     }
     std::array<QComboBox*, 5> Lists() const {
@@ -153,20 +153,24 @@ private:
         // any change of an input empties them.
         if (!executed_) {
             if (Inputs() != inputsBefore) {
-                QVERIFY2(r1.isEmpty() && r2.isEmpty(), qPrintable(QStringLiteral("stale result") + where));
+                QVERIFY2(r1.isEmpty() && r2.isEmpty(),
+                         qPrintable(QStringLiteral("stale result") + where));
             } else { // a list passed through other entries on its way back empties them too
                 QVERIFY2((r1 == before1 && r2 == before2) || (r1.isEmpty() && r2.isEmpty()),
                          qPrintable(QStringLiteral("results changed") + where));
             }
         }
-        static const QRegularExpression plainMetric(QStringLiteral("^\\d{1,3}(,\\d{3})*\\.\\d{2}$"));
-        static const QRegularExpression plainImperial(QStringLiteral("^\\d{1,3}(,\\d{3})*\\.\\d{3}$"));
+        static const QRegularExpression plainMetric(
+            QStringLiteral("^\\d{1,3}(,\\d{3})*\\.\\d{2}$"));
+        static const QRegularExpression plainImperial(
+            QStringLiteral("^\\d{1,3}(,\\d{3})*\\.\\d{3}$"));
         static const QRegularExpression steppedMetric(QStringLiteral("^\\d+$"));
         static const QRegularExpression steppedImperial(QStringLiteral("^\\d+(\\.\\d{1,3})?$"));
         const bool plain = (unit_ == 0 ? plainMetric : plainImperial).match(r1).hasMatch();
         const bool stepped = (unit_ == 0 ? steppedMetric : steppedImperial).match(r1).hasMatch();
         // A step count goes with a stepped spacing; the plain display leaves result 2 empty.
-        QVERIFY2(r1.isEmpty() || (r2.isEmpty() ? plain : stepped), qPrintable(r1 + "|" + r2 + where));
+        QVERIFY2(r1.isEmpty() || (r2.isEmpty() ? plain : stepped),
+                 qPrintable(r1 + "|" + r2 + where));
         QVERIFY2(r2.isEmpty() || steppedMetric.match(r2).hasMatch(), qPrintable(r2 + where));
 
         QVERIFY2(MostOpenAtOnce() <= 1, qPrintable(QStringLiteral("two message boxes") + where));
@@ -179,7 +183,8 @@ private:
                                             Messages().back() == Text(Catalogue::Id::OutOfRange));
         if (refused && action != QStringLiteral("type") && action != QStringLiteral("paste")) {
             auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-            QVERIFY2(field != nullptr, qPrintable(QStringLiteral("refused field lost the focus") + where));
+            QVERIFY2(field != nullptr,
+                     qPrintable(QStringLiteral("refused field lost the focus") + where));
             QVERIFY2(field->selectedText() == field->text(),
                      qPrintable(QStringLiteral("refused text not selected") + where));
         }
@@ -218,7 +223,8 @@ private slots:
                 QCoreApplication::processEvents();
                 CheckInvariants(action.section(QLatin1Char(' '), 0, 0), before1, before2,
                                 inputsBefore, messagesBefore);
-                if (w_->txtResult1Text->text() != before1 || w_->txtResult2Text->text() != before2) {
+                if (w_->txtResult1Text->text() != before1 ||
+                    w_->txtResult2Text->text() != before2) {
                     ++changedResults;
                 }
                 if (QTest::currentTestFailed()) {
@@ -227,8 +233,8 @@ private slots:
                 }
             }
         }
-        qInfo("%d actions, %d messages, %d new results, all invariants held", done,
-              MessageCount(), changedResults);
+        qInfo("%d actions, %d messages, %d new results, all invariants held", done, MessageCount(),
+              changedResults);
     }
 };
 

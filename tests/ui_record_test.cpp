@@ -56,34 +56,36 @@ private slots:
     void jobSummaryOnTheClipboard_data() {
         QTest::addColumn<int>("lang");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("English") << 1
-                                 << QStringList{QStringLiteral("Sensor spacing record\n"),
-                                                QStringLiteral("\nVersion: Quillmere 1.0.0\n"),
-                                                QStringLiteral("\nOUTER DIAMETER: 60.5 mm\n"),
-                                                QStringLiteral("\nPIPE MATERIAL: STAINLESS STEEL\n"),
-                                                QStringLiteral("\nPIPE S.V.: 3141 m/s (table value)\n"),
-                                                QStringLiteral("\nWALL THICKNESS: 3.9 mm\n"),
-                                                QStringLiteral("\nLINING MATERIAL: RUBBER\n"),
-                                                QStringLiteral("\nLINING S.V.: 1510 m/s (table value)\n"),
-                                                QStringLiteral("\nLINING THICKNESS: 1.5 mm\n"),
-                                                QStringLiteral("\nKIND OF FLUID: FLUID S.V.\n"),
-                                                QStringLiteral("\nFLUID S.V.: 1480 m/s\n"),
-                                                QStringLiteral("\nSENSOR MOUNT: Z METHOD\n"),
-                                                QStringLiteral("\nSENSOR TYPE: VT-A1/VT-A2\n"),
-                                                QStringLiteral("\nSENSOR SPACING1: 33 mm\n"),
-                                                QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n"),
-                                                QStringLiteral("\n33.79 mm computed, mounted at 11 steps = 33 mm\n"),
-                                                QStringLiteral("\nCircumferential distance: 95.03 mm\n")};
+        QTest::newRow("English")
+            << 1
+            << QStringList{QStringLiteral("Sensor spacing record\n"),
+                           QStringLiteral("\nVersion: Quillmere 1.0.0\n"),
+                           QStringLiteral("\nOUTER DIAMETER: 60.5 mm\n"),
+                           QStringLiteral("\nPIPE MATERIAL: STAINLESS STEEL\n"),
+                           QStringLiteral("\nPIPE S.V.: 3141 m/s (table value)\n"),
+                           QStringLiteral("\nWALL THICKNESS: 3.9 mm\n"),
+                           QStringLiteral("\nLINING MATERIAL: RUBBER\n"),
+                           QStringLiteral("\nLINING S.V.: 1510 m/s (table value)\n"),
+                           QStringLiteral("\nLINING THICKNESS: 1.5 mm\n"),
+                           QStringLiteral("\nKIND OF FLUID: FLUID S.V.\n"),
+                           QStringLiteral("\nFLUID S.V.: 1480 m/s\n"),
+                           QStringLiteral("\nSENSOR MOUNT: Z METHOD\n"),
+                           QStringLiteral("\nSENSOR TYPE: VT-A1/VT-A2\n"),
+                           QStringLiteral("\nSENSOR SPACING1: 33 mm\n"),
+                           QStringLiteral("\nSENSOR SPACING2: 11 (3 mm steps)\n"),
+                           QStringLiteral("\n33.79 mm computed, mounted at 11 steps = 33 mm\n"),
+                           QStringLiteral("\nCircumferential distance: 95.03 mm\n")};
         QTest::newRow("Japanese") << 0
-                                  << QStringList{QStringLiteral("センサ取付け寸法の記録\n"),
-                                                 QStringLiteral("\n外径寸法: 60.5 mm\n"),
-                                                 QStringLiteral("\n配管材質: ｽﾃﾝﾚｽ\n"),
-                                                 QStringLiteral("\n配管音速: 3141 m/s (表の値)\n"),
-                                                 QStringLiteral("\nﾗｲﾆﾝｸﾞ材質: ｺﾞﾑ\n"),
-                                                 QStringLiteral("\n流体音速: 1480 m/s\n"),
-                                                 QStringLiteral("\nｾﾝｻ取付け法: Z法\n"),
-                                                 QStringLiteral("\n取付け寸法1: 33 mm\n"),
-                                                 QStringLiteral("\n取付け寸法2: 11 (3 mm ステップ)\n")};
+                                  << QStringList{
+                                         QStringLiteral("センサ取付け寸法の記録\n"),
+                                         QStringLiteral("\n外径寸法: 60.5 mm\n"),
+                                         QStringLiteral("\n配管材質: ｽﾃﾝﾚｽ\n"),
+                                         QStringLiteral("\n配管音速: 3141 m/s (表の値)\n"),
+                                         QStringLiteral("\nﾗｲﾆﾝｸﾞ材質: ｺﾞﾑ\n"),
+                                         QStringLiteral("\n流体音速: 1480 m/s\n"),
+                                         QStringLiteral("\nｾﾝｻ取付け法: Z法\n"),
+                                         QStringLiteral("\n取付け寸法1: 33 mm\n"),
+                                         QStringLiteral("\n取付け寸法2: 11 (3 mm ステップ)\n")};
     }
     void jobSummaryOnTheClipboard() {
         QFETCH(int, lang);
@@ -105,9 +107,12 @@ private slots:
         QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QString copied = QApplication::clipboard()->text();
         for (const QString& part : expected) {
-            QVERIFY2(copied.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + copied));
+            QVERIFY2(copied.contains(part),
+                     qPrintable(part + QStringLiteral(" not in:\n") + copied));
         }
-        QVERIFY(QRegularExpression(QStringLiteral(": \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d\\n")).match(copied).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral(": \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d\\n"))
+                    .match(copied)
+                    .hasMatch());
         QVERIFY(copied.startsWith(expected.first()));
     }
 
@@ -199,23 +204,28 @@ private slots:
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
         const QString proposed =
             SaveReportAs(w, target, [&] { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
-        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$")).match(proposed).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$"))
+                    .match(proposed)
+                    .hasMatch());
         QVERIFY(QFile::exists(target));
         if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
             QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT"));
         }
 
         const QString pdf = PdfText(target, {QStringLiteral("-layout")});
-        for (const char* part : {"Sensor spacing record", "OUTER DIAMETER: 114.3 mm", "WALL THICKNESS: 6.0 mm",
-                                 "LINING MATERIAL: RUBBER", "LINING THICKNESS: 3 mm", "SENSOR TYPE: VT-C1",
-                                 "SENSOR SPACING1: 63.11 mm", "Scale 1:"}) {
-            QVERIFY2(pdf.contains(QString::fromUtf8(part)), qPrintable(QString::fromUtf8(part) + QStringLiteral(" not in:\n") + pdf));
+        for (const char* part :
+             {"Sensor spacing record", "OUTER DIAMETER: 114.3 mm", "WALL THICKNESS: 6.0 mm",
+              "LINING MATERIAL: RUBBER", "LINING THICKNESS: 3 mm", "SENSOR TYPE: VT-C1",
+              "SENSOR SPACING1: 63.11 mm", "Scale 1:"}) {
+            QVERIFY2(pdf.contains(QString::fromUtf8(part)),
+                     qPrintable(QString::fromUtf8(part) + QStringLiteral(" not in:\n") + pdf));
         }
         QProcess info;
         info.start(QStringLiteral("pdfinfo"), {target});
         QVERIFY(info.waitForFinished(20000));
         const QString facts = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(facts.contains(QRegularExpression(QStringLiteral("Pages: +1\\n"))), qPrintable(facts));
+        QVERIFY2(facts.contains(QRegularExpression(QStringLiteral("Pages: +1\\n"))),
+                 qPrintable(facts));
         QVERIFY2(facts.contains(QStringLiteral("(A4)")), qPrintable(facts));
     }
 
@@ -310,7 +320,8 @@ private slots:
         const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
         SaveReportAs(w, target);
         if (qEnvironmentVariableIsSet("QUILLMERE_KEEP_REPORT")) {
-            QFile::copy(target, qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QStringLiteral(".ja.pdf"));
+            QFile::copy(target,
+                        qEnvironmentVariable("QUILLMERE_KEEP_REPORT") + QStringLiteral(".ja.pdf"));
         }
         QProcess fonts;
         fonts.start(QStringLiteral("pdffonts"), {target});
@@ -409,7 +420,8 @@ private slots:
             auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             QTest::keyClicks(temperature, QStringLiteral("96"));
             QTest::mouseClick(ok, Qt::LeftButton);
-            QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The Marczak 1997 equation holds for 0 - 95 °C only.")});
+            QCOMPARE(TakeMessages(), QStringList{QStringLiteral(
+                                         "The Marczak 1997 equation holds for 0 - 95 °C only.")});
             QVERIFY(dialog->isVisible());
             temperature->clear();
             QTest::keyClicks(temperature, QStringLiteral("60"));
@@ -434,7 +446,8 @@ private slots:
         frmCalc& w = Open(1, 0);
         Choose(w.SENSOR_TYPECombo, 4);
         int rounds = 0;
-        const auto pick = [&](const QString& standard, const QString& size, const QString& schedule) {
+        const auto pick = [&](const QString& standard, const QString& size,
+                              const QString& schedule) {
             QTimer::singleShot(0, this, [&, standard, size, schedule] {
                 auto* dialog = QApplication::activeModalWidget();
                 QVERIFY(dialog && dialog->objectName() == QStringLiteral("StandardPipeDialog"));
@@ -450,8 +463,9 @@ private slots:
                     schedules->setCurrentIndex(schedules->findText(schedule));
                 }
                 ++rounds;
-                QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                                  Qt::LeftButton);
+                QTest::mouseClick(
+                    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                    Qt::LeftButton);
             });
             w.StandardPipeAction->trigger();
         };
@@ -483,7 +497,8 @@ private slots:
             auto* dialog = QApplication::activeModalWidget();
             QVERIFY(dialog != nullptr);
             auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
-            standards->setCurrentIndex(standards->findText(QStringLiteral("VP"), Qt::MatchStartsWith));
+            standards->setCurrentIndex(
+                standards->findText(QStringLiteral("VP"), Qt::MatchStartsWith));
             auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
             sizes->setCurrentIndex(sizes->findText(QStringLiteral("100")));
             shown = dialog->findChild<QLabel*>(QStringLiteral("Material"))->text();
@@ -510,10 +525,12 @@ private slots:
             auto* dialog = QApplication::activeModalWidget();
             QVERIFY(dialog != nullptr);
             auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
-            standards->setCurrentIndex(standards->findText(QStringLiteral("NPS  (ASME B36.10M-2018)")));
+            standards->setCurrentIndex(
+                standards->findText(QStringLiteral("NPS  (ASME B36.10M-2018)")));
             auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
             sizes->setCurrentIndex(sizes->findText(QStringLiteral("4")));
-            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("Schedule"))->currentText(), QStringLiteral("Sch40"));
+            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("Schedule"))->currentText(),
+                     QStringLiteral("Sch40"));
             ++rounds;
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });

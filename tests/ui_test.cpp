@@ -65,13 +65,19 @@ private slots:
         const bool en = lang != 0;
         const bool imp = unit != 0;
 
-        QCOMPARE(w.windowTitle(), en ? QStringLiteral("Ultrasonic Flowmeter - Sensor Spacing Calculation Tool")
-                                     : QStringLiteral("超音波流量計 - 取付け寸法計算ツール"));
-        QCOMPARE(w.OUTER_DIAMETER->text(), en ? QStringLiteral("OUTER DIAMETER") : QStringLiteral("外径寸法"));
-        QCOMPARE(w.MOUNT_SIZE2->text(), en ? QStringLiteral("SENSOR SPACING2") : QStringLiteral("取付け寸法2"));
-        QCOMPARE(w.LINING_MATERIAL->text(), en ? QStringLiteral("LINING MATERIAL") : QStringLiteral("ﾗｲﾆﾝｸﾞ材質"));
-        QCOMPARE(w.fraResult->title(), en ? QStringLiteral("Calculation Result") : QStringLiteral("計算結果"));
-        QCOMPARE(w.lblInputRequired->text(), en ? QStringLiteral("* INPUT") : QStringLiteral("* 入力"));
+        QCOMPARE(w.windowTitle(),
+                 en ? QStringLiteral("Ultrasonic Flowmeter - Sensor Spacing Calculation Tool")
+                    : QStringLiteral("超音波流量計 - 取付け寸法計算ツール"));
+        QCOMPARE(w.OUTER_DIAMETER->text(),
+                 en ? QStringLiteral("OUTER DIAMETER") : QStringLiteral("外径寸法"));
+        QCOMPARE(w.MOUNT_SIZE2->text(),
+                 en ? QStringLiteral("SENSOR SPACING2") : QStringLiteral("取付け寸法2"));
+        QCOMPARE(w.LINING_MATERIAL->text(),
+                 en ? QStringLiteral("LINING MATERIAL") : QStringLiteral("ﾗｲﾆﾝｸﾞ材質"));
+        QCOMPARE(w.fraResult->title(),
+                 en ? QStringLiteral("Calculation Result") : QStringLiteral("計算結果"));
+        QCOMPARE(w.lblInputRequired->text(),
+                 en ? QStringLiteral("* INPUT") : QStringLiteral("* 入力"));
         QCOMPARE(w.lblMount2Sensor->text(), QStringLiteral("(VT-A1/VT-A2,VT-B1/VT-B2)"));
 
         QCOMPARE(w.PIPE_MATERIALCombo->count(), 13);
@@ -79,15 +85,20 @@ private slots:
         QCOMPARE(w.KIND_OF_FLUIDCombo->count(), 18);
         QCOMPARE(w.SENSOR_MOUNTCombo->count(), 2);
         QCOMPARE(w.SENSOR_TYPECombo->count(), 12);
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), en ? QStringLiteral("CARBON STEEL") : QStringLiteral("炭素鋼"));
-        QCOMPARE(w.LINING_MATERIALCombo->currentText(), en ? QStringLiteral("NO LINING") : QStringLiteral("ﾗｲﾆﾝｸﾞ無し"));
-        QCOMPARE(w.KIND_OF_FLUIDCombo->currentText(), en ? QStringLiteral("WATER") : QStringLiteral("水"));
-        QCOMPARE(w.SENSOR_MOUNTCombo->currentText(), en ? QStringLiteral("V METHOD") : QStringLiteral("V法"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(),
+                 en ? QStringLiteral("CARBON STEEL") : QStringLiteral("炭素鋼"));
+        QCOMPARE(w.LINING_MATERIALCombo->currentText(),
+                 en ? QStringLiteral("NO LINING") : QStringLiteral("ﾗｲﾆﾝｸﾞ無し"));
+        QCOMPARE(w.KIND_OF_FLUIDCombo->currentText(),
+                 en ? QStringLiteral("WATER") : QStringLiteral("水"));
+        QCOMPARE(w.SENSOR_MOUNTCombo->currentText(),
+                 en ? QStringLiteral("V METHOD") : QStringLiteral("V法"));
         QCOMPARE(w.SENSOR_TYPECombo->currentText(), QStringLiteral("RESERVE"));
         QCOMPARE(w.PIPE_MATERIALCombo->itemText(12), w.TRANS_FREQUENCY->text());
         QCOMPARE(w.LINING_MATERIALCombo->itemText(7), w.LINING_S_V->text());
         QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(17), w.FLUID_S_V->text());
-        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(16), en ? QStringLiteral("REFRIGERANT R410") : QStringLiteral("冷媒 R410"));
+        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(16),
+                 en ? QStringLiteral("REFRIGERANT R410") : QStringLiteral("冷媒 R410"));
         QCOMPARE(w.SENSOR_TYPECombo->itemText(11), QStringLiteral("VT-K1/VT-K2/VT-K3"));
 
         for (QLineEdit* f : {static_cast<QLineEdit*>(w.TRANS_FREQUENCYText),
@@ -108,7 +119,8 @@ private slots:
         QCOMPARE(w.lblInputRequired->font().pointSize(), en ? 14 : 12);
         QCOMPARE(w.OUTER_DIAMETER->font().pointSize(), 12);
         QVERIFY(w.OUTER_DIAMETER->font().bold());
-        QCOMPARE(w.OUTER_DIAMETER->font().family(), en ? QStringLiteral("Arial") : QStringLiteral("ＭＳ ゴシック"));
+        QCOMPARE(w.OUTER_DIAMETER->font().family(),
+                 en ? QStringLiteral("Arial") : QStringLiteral("ＭＳ ゴシック"));
         QCOMPARE(w.Label8[0]->font().pointSize(), 8);
         QCOMPARE(w.lblMount2Sensor->font().pointSize(), 10);
         QCOMPARE(w.OUTER_DIAMETER_RANGE->font().family(), QStringLiteral("Terminal"));
@@ -117,8 +129,9 @@ private slots:
         QVERIFY(w.txtResult1Text->isReadOnly() && w.txtResult2Text->isReadOnly());
 
         const int lengths[] = {7, imp ? 5 : 4, 6, imp ? 5 : 4, 6, 4};
-        const QLineEdit* fields[] = {w.OUTER_DIAMETERText, w.TRANS_FREQUENCYText, w.WALL_THICKNESSText,
-                                     w.LINING_S_VText, w.LINING_THICKNESSText, w.FLUID_S_VText};
+        const QLineEdit* fields[] = {w.OUTER_DIAMETERText,   w.TRANS_FREQUENCYText,
+                                     w.WALL_THICKNESSText,   w.LINING_S_VText,
+                                     w.LINING_THICKNESSText, w.FLUID_S_VText};
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(fields[i]->maxLength(), lengths[i]);
         }
@@ -130,9 +143,12 @@ private slots:
         for (QLabel* l : {w.Label1[0], w.Label1[1], w.Label12[0]}) {
             QCOMPARE(l->text(), ms);
         }
-        QCOMPARE(w.OUTER_DIAMETER_RANGE->text(), imp ? QStringLiteral("0.2362-244.100inch") : QStringLiteral("6.00-6200.00mm"));
-        QCOMPARE(w.LINING_THICKNESS_RANGE->text(), imp ? QStringLiteral("0.0003-3.9380inch") : QStringLiteral("0.01-100.00mm"));
-        QCOMPARE(w.FLUID_S_V_RANGE->text(), imp ? QStringLiteral("984-8203ft/s") : QStringLiteral("300-2500m/s"));
+        QCOMPARE(w.OUTER_DIAMETER_RANGE->text(),
+                 imp ? QStringLiteral("0.2362-244.100inch") : QStringLiteral("6.00-6200.00mm"));
+        QCOMPARE(w.LINING_THICKNESS_RANGE->text(),
+                 imp ? QStringLiteral("0.0003-3.9380inch") : QStringLiteral("0.01-100.00mm"));
+        QCOMPARE(w.FLUID_S_V_RANGE->text(),
+                 imp ? QStringLiteral("984-8203ft/s") : QStringLiteral("300-2500m/s"));
         QCOMPARE(w.LINING_S_V_RANGE->text(), w.TRANS_FREQUENCY_RANGE->text());
         QCOMPARE(w.OUTER_DIAMETERText->accessibleName(), w.OUTER_DIAMETER->text());
         QCOMPARE(w.FLUID_S_VText->accessibleDescription(), w.FLUID_S_V_RANGE->text());
@@ -166,10 +182,11 @@ private slots:
         QCOMPARE(w.childAt(w.txtResult1Text->geometry().center()), w.txtResult1Text);
 
         QWidget* const expected[] = {
-            w.OUTER_DIAMETERText, w.PIPE_MATERIALCombo, w.TRANS_FREQUENCYText, w.WALL_THICKNESSText,
-            w.SENSOR_MOUNTCombo, w.SENSOR_TYPECombo, w.LINING_MATERIALCombo, w.LINING_S_VText,
-            w.LINING_THICKNESSText, w.KIND_OF_FLUIDCombo, w.FLUID_S_VText, w.ExecuteCalc,
-            w.txtResult1Text, w.txtResult2Text, w.txtCircumferentialText};
+            w.OUTER_DIAMETERText,   w.PIPE_MATERIALCombo, w.TRANS_FREQUENCYText,
+            w.WALL_THICKNESSText,   w.SENSOR_MOUNTCombo,  w.SENSOR_TYPECombo,
+            w.LINING_MATERIALCombo, w.LINING_S_VText,     w.LINING_THICKNESSText,
+            w.KIND_OF_FLUIDCombo,   w.FLUID_S_VText,      w.ExecuteCalc,
+            w.txtResult1Text,       w.txtResult2Text,     w.txtCircumferentialText};
         w.OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
         for (QWidget* control : expected) {
             QCOMPARE(QApplication::focusWidget(), control);
@@ -258,17 +275,50 @@ private slots:
         QTest::addColumn<QString>("wall");
         QTest::addColumn<QString>("result1");
         QTest::addColumn<QString>("result2");
-        QTest::newRow("VT-C1 V") << 0 << 4 << 0 << "114.3" << "6.0" << "65.47" << "";
-        QTest::newRow("VT-C1 Z") << 0 << 4 << 1 << "114.3" << "6.0" << "22.84" << "";
-        QTest::newRow("VT-A1 Z inch") << 1 << 2 << 1 << "4.5" << "0.237" << "2.244" << "19";
-        QTest::newRow("VT-A1 steps") << 0 << 2 << 0 << "60.5" << "3.9" << "51" << "17";
-        QTest::newRow("VT-B1 steps") << 0 << 3 << 0 << "60.5" << "3.9" << "51" << "17";
-        QTest::newRow("RESERVE plain") << 0 << 1 << 0 << "60.5" << "3.9" << "53.45" << "";
-        QTest::newRow("VT-C1 V inch") << 1 << 4 << 0 << "4.5" << "0.2362" << "2.577" << "";
-        QTest::newRow("VT-A1 steps inch") << 1 << 2 << 0 << "2.3819" << "0.1535" << "2.007" << "17";
-        QTest::newRow("cut to 0 mm") << 0 << 4 << 0 << "10" << "4.9" << "0.00" << "";
-        QTest::newRow("cut to 0 inch") << 1 << 4 << 0 << "0.5" << "0.2" << "0.000" << "";
-        QTest::newRow("grouped thousands") << 0 << 7 << 0 << "6,200" << "10" << "5,177.33" << "";
+        QTest::newRow("VT-C1 V") << 0 << 4 << 0 << "114.3"
+                                 << "6.0"
+                                 << "65.47"
+                                 << "";
+        QTest::newRow("VT-C1 Z") << 0 << 4 << 1 << "114.3"
+                                 << "6.0"
+                                 << "22.84"
+                                 << "";
+        QTest::newRow("VT-A1 Z inch") << 1 << 2 << 1 << "4.5"
+                                      << "0.237"
+                                      << "2.244"
+                                      << "19";
+        QTest::newRow("VT-A1 steps") << 0 << 2 << 0 << "60.5"
+                                     << "3.9"
+                                     << "51"
+                                     << "17";
+        QTest::newRow("VT-B1 steps") << 0 << 3 << 0 << "60.5"
+                                     << "3.9"
+                                     << "51"
+                                     << "17";
+        QTest::newRow("RESERVE plain") << 0 << 1 << 0 << "60.5"
+                                       << "3.9"
+                                       << "53.45"
+                                       << "";
+        QTest::newRow("VT-C1 V inch") << 1 << 4 << 0 << "4.5"
+                                      << "0.2362"
+                                      << "2.577"
+                                      << "";
+        QTest::newRow("VT-A1 steps inch") << 1 << 2 << 0 << "2.3819"
+                                          << "0.1535"
+                                          << "2.007"
+                                          << "17";
+        QTest::newRow("cut to 0 mm") << 0 << 4 << 0 << "10"
+                                     << "4.9"
+                                     << "0.00"
+                                     << "";
+        QTest::newRow("cut to 0 inch") << 1 << 4 << 0 << "0.5"
+                                       << "0.2"
+                                       << "0.000"
+                                       << "";
+        QTest::newRow("grouped thousands") << 0 << 7 << 0 << "6,200"
+                                           << "10"
+                                           << "5,177.33"
+                                           << "";
     }
     void results() {
         QFETCH(int, unit);
@@ -289,13 +339,16 @@ private slots:
         QVERIFY(!w.ExecuteCalc->isDown());
         // The Z method shows how far round the pipe the second sensor goes: half the outer
         // circumference, in the result's format; the V method has no way round to tell.
-        const QString around = mount == 0 ? QString() : unit == 0 ? QStringLiteral("179.54") : QStringLiteral("7.068");
+        const QString around = mount == 0  ? QString()
+                               : unit == 0 ? QStringLiteral("179.54")
+                                           : QStringLiteral("7.068");
         QCOMPARE(w.txtCircumferentialText->text(), around);
         QCOMPARE(w.CIRCUMFERENTIAL->isEnabled(), mount == 1);
         QVERIFY(w.txtCircumferentialText->isReadOnly());
         QCOMPARE(w.txtCircumferentialText->accessibleName(), w.CIRCUMFERENTIAL->text());
         if (mount == 1) {
-            QVERIFY(w.JobSummaryText().contains(w.CIRCUMFERENTIAL->text() + QStringLiteral(": ") + around));
+            QVERIFY(w.JobSummaryText().contains(w.CIRCUMFERENTIAL->text() + QStringLiteral(": ") +
+                                                around));
             TypeInto(w.WALL_THICKNESSText, wall + QLatin1Char('1'));
             QCOMPARE(w.txtCircumferentialText->text(), QString()); // a change empties it too
         }
@@ -415,22 +468,40 @@ private slots:
         QTest::addColumn<QString>("liningThickness");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("wall empty") << 1 << 0 << "114.3" << "" << "" << "WALL THICKNESS: enter a value."
+        QTest::newRow("wall empty") << 1 << 0 << "114.3"
+                                    << ""
+                                    << ""
+                                    << "WALL THICKNESS: enter a value."
                                     << "WALL_THICKNESSText";
-        QTest::newRow("all empty, wall first") << 0 << 0 << "" << "" << "" << "配管厚さを入力してください。"
+        QTest::newRow("all empty, wall first") << 0 << 0 << ""
+                                               << ""
+                                               << ""
+                                               << "配管厚さを入力してください。"
                                                << "WALL_THICKNESSText";
-        QTest::newRow("lining thickness empty") << 1 << 3 << "" << "6" << ""
+        QTest::newRow("lining thickness empty") << 1 << 3 << ""
+                                                << "6"
+                                                << ""
                                                 << "LINING THICKNESS: enter a value."
                                                 << "LINING_THICKNESSText";
-        QTest::newRow("outer diameter empty") << 1 << 3 << "" << "6" << "2"
-                                              << "OUTER DIAMETER: enter a value." << "OUTER_DIAMETERText";
-        QTest::newRow("lining velocity empty") << 1 << 7 << "100" << "6" << "2"
-                                               << "LINING S.V.: enter a value." << "LINING_S_VText";
-        QTest::newRow("no bore") << 1 << 0 << "114.3" << "60" << ""
+        QTest::newRow("outer diameter empty") << 1 << 3 << ""
+                                              << "6"
+                                              << "2"
+                                              << "OUTER DIAMETER: enter a value."
+                                              << "OUTER_DIAMETERText";
+        QTest::newRow("lining velocity empty") << 1 << 7 << "100"
+                                               << "6"
+                                               << "2"
+                                               << "LINING S.V.: enter a value."
+                                               << "LINING_S_VText";
+        QTest::newRow("no bore") << 1 << 0 << "114.3"
+                                 << "60"
+                                 << ""
                                  << "The wall and lining leave no room for the fluid: check the "
                                     "outer diameter and the thicknesses."
                                  << "OUTER_DIAMETERText";
-        QTest::newRow("no bore with lining") << 1 << 3 << "20" << "6" << "4"
+        QTest::newRow("no bore with lining") << 1 << 3 << "20"
+                                             << "6"
+                                             << "4"
                                              << "The wall and lining leave no room for the fluid: "
                                                 "check the outer diameter and the thicknesses."
                                              << "OUTER_DIAMETERText";
@@ -459,7 +530,8 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("message"); // 0: accepted
-        auto row = [](const char* name, int unit, const char* field, const QString& typed, int message) {
+        auto row = [](const char* name, int unit, const char* field, const QString& typed,
+                      int message) {
             QTest::newRow(name) << unit << QString::fromLatin1(field) << typed << message;
         };
         row("empty", 0, "OUTER_DIAMETERText", "", 0);
@@ -535,7 +607,8 @@ private slots:
         Open(1, 0);
         TypeInto(Window().OUTER_DIAMETERText, QStringLiteral("x"));
         Tab();
-        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("Any data other than a number is not allowed")});
+        QCOMPARE(TakeMessages(),
+                 QStringList{QStringLiteral("Any data other than a number is not allowed")});
     }
 
     void executeAfterRefusalShowsOnlyTheCheck() {
@@ -666,7 +739,6 @@ private slots:
         QCOMPARE(shown, QString::fromStdString(RunCalculation(e).Display.Result1));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d{3}$")).match(shown).hasMatch());
     }
-
 };
 
 QTEST_MAIN(WindowTest)

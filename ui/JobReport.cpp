@@ -27,8 +27,8 @@ constexpr double SketchBottom = 265; // the footer's lines follow, down to 279 m
 
 } // namespace
 
-bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job,
-                 const QString& summary, const QString& fontFamily) {
+bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, const QString& summary,
+                 const QString& fontFamily) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;

@@ -12,8 +12,8 @@ class QPagedPaintDevice;
 namespace QuillmereUi {
 
 // Paints the report on the device's current page. False when nothing could be painted.
-bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job,
-                 const QString& summary, const QString& fontFamily);
+bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, const QString& summary,
+                 const QString& fontFamily);
 
 // Writes the report as a one-page A4 PDF. False when the file cannot be written.
 bool SaveReportPdf(const QString& path, const Quillmere::JobRecord& job, const QString& summary,

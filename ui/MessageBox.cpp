@@ -22,6 +22,8 @@ void ShowMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+void SetMessageHandler(MessageHandler handler) {
+    Handler() = std::move(handler);
+}
 
 } // namespace QuillmereUi

@@ -30,7 +30,9 @@ using namespace Quillmere;
 using QuillmereUi::FromUtf8;
 
 // The icons live in the ui library; a static library needs its resources pulled in by name.
-static void LoadUiResources() { Q_INIT_RESOURCE(resources); }
+static void LoadUiResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 // Qt's own texts (a field's edit menu, Cancel, the file and print dialogs) follow the
 // window's language, not the system's. Without Debian's Qt translations they stay English.
@@ -61,7 +63,9 @@ frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
     CreateJobActions();
 }
 
-frmCalc::~frmCalc() { qApp->removeEventFilter(this); }
+frmCalc::~frmCalc() {
+    qApp->removeEventFilter(this);
+}
 
 void frmCalc::ConnectHandlers() {
     connect(PIPE_MATERIALCombo, &QComboBox::currentIndexChanged, this,
@@ -114,7 +118,9 @@ void frmCalc::BuildWorkingFont(int pointSize, bool bold) {
     workingFont_ = font;
 }
 
-void frmCalc::AssignWorkingFont(QWidget* control) { control->setFont(*workingFont_); }
+void frmCalc::AssignWorkingFont(QWidget* control) {
+    control->setFont(*workingFont_);
+}
 
 void frmCalc::FillList(QComboBox* list, const QStringList& source) {
     const QSignalBlocker quiet(list); // a list has no selection until the defaults are set
@@ -131,7 +137,8 @@ void frmCalc::SetLocked(QLineEdit* field, bool locked) {
     field->setReadOnly(locked);
     QPalette palette = field->palette();
     const QPalette app = QApplication::palette();
-    palette.setColor(QPalette::Base, locked ? app.color(QPalette::Button) : app.color(QPalette::Base));
+    palette.setColor(QPalette::Base,
+                     locked ? app.color(QPalette::Button) : app.color(QPalette::Base));
     field->setPalette(palette);
 }
 
@@ -211,8 +218,8 @@ void frmCalc::LoadLists() {
     PipeMaterialNames = source(PipeMaterials);
     FluidKindNames = source(FluidKinds);
     LiningMaterialNames = source(LiningMaterials);
-    MountMethodNames = source(std::span(MountMethods).first(WindowMountMethods)) << QString()
-                                                                                  << QString();
+    MountMethodNames = source(std::span(MountMethods).first(WindowMountMethods))
+                       << QString() << QString();
     SensorTypeNames = QStringList{QString::number(SensorTypes.size())};
     for (const SensorTypeEntry& type : SensorTypes) {
         SensorTypeNames << FromUtf8(type.Name);
@@ -262,10 +269,9 @@ void frmCalc::LoadDefaults() {
                             LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
         list->setCurrentIndex(0);
     }
-    for (QLineEdit* field : {static_cast<QLineEdit*>(TRANS_FREQUENCYText),
-                             static_cast<QLineEdit*>(LINING_S_VText),
-                             static_cast<QLineEdit*>(LINING_THICKNESSText),
-                             static_cast<QLineEdit*>(FLUID_S_VText)}) {
+    for (QLineEdit* field :
+         {static_cast<QLineEdit*>(TRANS_FREQUENCYText), static_cast<QLineEdit*>(LINING_S_VText),
+          static_cast<QLineEdit*>(LINING_THICKNESSText), static_cast<QLineEdit*>(FLUID_S_VText)}) {
         SetLocked(field, true);
     }
 }
@@ -280,10 +286,10 @@ void frmCalc::LoadLimitsAndNames() {
         (this->*row.Text)->setAccessibleDescription((this->*row.Range)->text());
     }
     const std::pair<QWidget*, QLabel*> accessible[] = {
-        {PIPE_MATERIALCombo, PIPE_MATERIAL},     {SENSOR_MOUNTCombo, SENSOR_MOUNT},
-        {SENSOR_TYPECombo, SENSOR_TYPE},         {LINING_MATERIALCombo, LINING_MATERIAL},
-        {KIND_OF_FLUIDCombo, KIND_OF_FLUID},     {txtResult1Text, MOUNT_SIZE1},
-        {txtResult2Text, MOUNT_SIZE2},           {txtCircumferentialText, CIRCUMFERENTIAL},
+        {PIPE_MATERIALCombo, PIPE_MATERIAL}, {SENSOR_MOUNTCombo, SENSOR_MOUNT},
+        {SENSOR_TYPECombo, SENSOR_TYPE},     {LINING_MATERIALCombo, LINING_MATERIAL},
+        {KIND_OF_FLUIDCombo, KIND_OF_FLUID}, {txtResult1Text, MOUNT_SIZE1},
+        {txtResult2Text, MOUNT_SIZE2},       {txtCircumferentialText, CIRCUMFERENTIAL},
     };
     for (const auto& [control, caption] : accessible) {
         control->setAccessibleName(caption->text());
@@ -296,17 +302,24 @@ void frmCalc::SetRowOpen(const InputRow& row, bool open) {
     lblRequired[static_cast<std::size_t>(row.Mark)]->setEnabled(open);
 }
 
-void frmCalc::PIPE_MATERIALCombo_Click() { UpdateOpenRows(); }
+void frmCalc::PIPE_MATERIALCombo_Click() {
+    UpdateOpenRows();
+}
 
 // No lining needs neither velocity nor thickness; a named lining needs its thickness.
-void frmCalc::LINING_MATERIALCombo_Click() { UpdateOpenRows(); }
+void frmCalc::LINING_MATERIALCombo_Click() {
+    UpdateOpenRows();
+}
 
-void frmCalc::KIND_OF_FLUIDCombo_Click() { UpdateOpenRows(); }
+void frmCalc::KIND_OF_FLUIDCombo_Click() {
+    UpdateOpenRows();
+}
 
 void frmCalc::UpdateOpenRows() {
     for (const InputRow& row : InputRows) {
         SetRowOpen(row, RowOpen(row.Field, PIPE_MATERIALCombo->currentIndex(),
-                                LINING_MATERIALCombo->currentIndex(), KIND_OF_FLUIDCombo->currentIndex()));
+                                LINING_MATERIALCombo->currentIndex(),
+                                KIND_OF_FLUIDCombo->currentIndex()));
     }
 }
 
@@ -337,7 +350,8 @@ void frmCalc::ExecuteCalc_Click() {
     try {
         job = RecordJob(entries, ModCommonProc::StringBase);
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, ModCommonProc::StringBase)));
+        QuillmereUi::ShowMessage(this,
+                                 FromUtf8(ErrorDescription(error, ModCommonProc::StringBase)));
         if (error.field()) {
             // A refused entry: the user goes straight to the field to correct.
             QLineEdit* field = this->*RowOf(*error.field()).Text;
@@ -368,14 +382,24 @@ const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
                          [field](const InputRow& row) { return row.Field == field; });
 }
 
-void frmCalc::OUTER_DIAMETERText_LostFocus() { CheckLeavingField(RowOf(InputField::OuterDiameter)); }
-void frmCalc::TRANS_FREQUENCYText_LostFocus() { CheckLeavingField(RowOf(InputField::PipeVelocity)); }
-void frmCalc::WALL_THICKNESSText_LostFocus() { CheckLeavingField(RowOf(InputField::WallThickness)); }
-void frmCalc::LINING_S_VText_LostFocus() { CheckLeavingField(RowOf(InputField::LiningVelocity)); }
+void frmCalc::OUTER_DIAMETERText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::OuterDiameter));
+}
+void frmCalc::TRANS_FREQUENCYText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::PipeVelocity));
+}
+void frmCalc::WALL_THICKNESSText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::WallThickness));
+}
+void frmCalc::LINING_S_VText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::LiningVelocity));
+}
 void frmCalc::LINING_THICKNESSText_LostFocus() {
     CheckLeavingField(RowOf(InputField::LiningThickness));
 }
-void frmCalc::FLUID_S_VText_LostFocus() { CheckLeavingField(RowOf(InputField::FluidVelocity)); }
+void frmCalc::FLUID_S_VText_LostFocus() {
+    CheckLeavingField(RowOf(InputField::FluidVelocity));
+}
 
 bool frmCalc::CheckLeavingField(const InputRow& row) {
     if (refusing_) {
@@ -427,7 +451,6 @@ void frmCalc::ChooseFluidAtTemperature() {
     helperNotes_.FluidVelocity = water.VelocityText;
 }
 
-
 void frmCalc::ChooseStandardPipe() {
     QuillmereUi::StandardPipeDialog dialog(this, *PIPE_MATERIALCombo, pipeSelection_,
                                            ModCommonProc::StringBase);
@@ -467,8 +490,8 @@ bool frmCalc::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (swallowNextPress_ &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    if (swallowNextPress_ && (event->type() == QEvent::MouseButtonPress ||
+                              event->type() == QEvent::MouseButtonDblClick)) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {
             swallowNextPress_ = false;

@@ -15,8 +15,8 @@
 #include <array>
 #include <optional>
 
-#include "JobRecord.h"
 #include "Fields.h"
+#include "JobRecord.h"
 
 class QAction;
 class QComboBox;
@@ -68,11 +68,11 @@ public:
     // Marks, unit labels and the result area.
     std::array<QLabel*, 11> lblRequired;
     QLabel* lblInputRequired;
-    std::array<QLabel*, 2> Label8; // [mm] beside outer diameter and wall thickness
-    std::array<QLabel*, 2> Label1; // [m/s] beside lining and fluid velocity
+    std::array<QLabel*, 2> Label8;  // [mm] beside outer diameter and wall thickness
+    std::array<QLabel*, 2> Label1;  // [m/s] beside lining and fluid velocity
     std::array<QLabel*, 1> Label12; // [m/s] beside pipe velocity
-    std::array<QLabel*, 1> Label2; // [mm] beside lining thickness
-    QLabel* Label4;                // [mm] beside the spacing
+    std::array<QLabel*, 1> Label2;  // [mm] beside lining thickness
+    QLabel* Label4;                 // [mm] beside the spacing
     QGroupBox* fraResult;
     QLabel* MOUNT_SIZE1;
     QLabel* MOUNT_SIZE2;
@@ -108,13 +108,13 @@ public:
         QLabel* frmCalc::*Caption;
         FieldEdit* frmCalc::*Text;
         QLabel* frmCalc::*Range;
-        const char* UnitName;        // the unit label beside the field, an array element
+        const char* UnitName; // the unit label beside the field, an array element
         QLabel*& (*Unit)(frmCalc&);
-        int Mark;                    // its element of lblRequired
+        int Mark; // its element of lblRequired
         void (frmCalc::*LostFocus)();
-        bool RightColumn;            // design place: column and row of the input grid
+        bool RightColumn; // design place: column and row of the input grid
         int GridRow;
-        const char* DesignCaption;   // design texts, replaced by Form_Load
+        const char* DesignCaption; // design texts, replaced by Form_Load
         const char* DesignRange;
         const char* DesignUnit;
     };
@@ -188,8 +188,8 @@ private:
 
     std::optional<QFont> workingFont_;
     Qt::FocusReason lastFocusOutReason_ = Qt::OtherFocusReason;
-    bool refusing_ = false;        // a refusal is on screen: other fields' checks wait
-    bool swallowNextPress_ = false; // the click that moved the focus met a refusal
+    bool refusing_ = false;              // a refusal is on screen: other fields' checks wait
+    bool swallowNextPress_ = false;      // the click that moved the focus met a refusal
     Quillmere::HelperNotes helperNotes_; // what the two helpers typed, for the record
     // The standard pipe dialog opens where it was left in this run.
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;

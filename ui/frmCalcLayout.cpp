@@ -33,8 +33,12 @@ QFont DesignFont(const char* face, qreal points) {
     return font;
 }
 
-QFont SystemFont() { return DesignFont("System", 13.5); }
-QFont TerminalFont() { return DesignFont("Terminal", 9.75); }
+QFont SystemFont() {
+    return DesignFont("System", 13.5);
+}
+QFont TerminalFont() {
+    return DesignFont("Terminal", 9.75);
+}
 
 template <typename W> W* Place(W* widget, const char* name, Twips geometry, const QFont& font) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -73,28 +77,26 @@ void InstallFontSubstitutes() {
 }
 
 const std::array<frmCalc::InputRow, 6> frmCalc::InputRows{{
-    {InputField::OuterDiameter, &frmCalc::OUTER_DIAMETER,
-     &frmCalc::OUTER_DIAMETERText, &frmCalc::OUTER_DIAMETER_RANGE, "Label8_0",
-     [](frmCalc& w) -> QLabel*& { return w.Label8[0]; }, 0, &frmCalc::OUTER_DIAMETERText_LostFocus,
-     false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
-    {InputField::PipeVelocity, &frmCalc::TRANS_FREQUENCY,
-     &frmCalc::TRANS_FREQUENCYText, &frmCalc::TRANS_FREQUENCY_RANGE, "Label12_0",
+    {InputField::OuterDiameter, &frmCalc::OUTER_DIAMETER, &frmCalc::OUTER_DIAMETERText,
+     &frmCalc::OUTER_DIAMETER_RANGE, "Label8_0", [](frmCalc& w) -> QLabel*& { return w.Label8[0]; },
+     0, &frmCalc::OUTER_DIAMETERText_LostFocus, false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
+    {InputField::PipeVelocity, &frmCalc::TRANS_FREQUENCY, &frmCalc::TRANS_FREQUENCYText,
+     &frmCalc::TRANS_FREQUENCY_RANGE, "Label12_0",
      [](frmCalc& w) -> QLabel*& { return w.Label12[0]; }, 2,
      &frmCalc::TRANS_FREQUENCYText_LostFocus, false, 2, "配管音速", "1000～3700m/s", "[m/s]"},
-    {InputField::WallThickness, &frmCalc::WALL_THICKNESS,
-     &frmCalc::WALL_THICKNESSText, &frmCalc::WALL_THICKNESS_RANGE, "Label8_1",
-     [](frmCalc& w) -> QLabel*& { return w.Label8[1]; }, 3, &frmCalc::WALL_THICKNESSText_LostFocus,
-     false, 3, "配管厚さ", "0.10～100.00mm", "[mm]"},
+    {InputField::WallThickness, &frmCalc::WALL_THICKNESS, &frmCalc::WALL_THICKNESSText,
+     &frmCalc::WALL_THICKNESS_RANGE, "Label8_1", [](frmCalc& w) -> QLabel*& { return w.Label8[1]; },
+     3, &frmCalc::WALL_THICKNESSText_LostFocus, false, 3, "配管厚さ", "0.10～100.00mm", "[mm]"},
     {InputField::LiningVelocity, &frmCalc::LINING_S_V, &frmCalc::LINING_S_VText,
-     &frmCalc::LINING_S_V_RANGE, "Label1_0", [](frmCalc& w) -> QLabel*& { return w.Label1[0]; },
-     7, &frmCalc::LINING_S_VText_LostFocus, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
-    {InputField::LiningThickness, &frmCalc::LINING_THICKNESS,
-     &frmCalc::LINING_THICKNESSText, &frmCalc::LINING_THICKNESS_RANGE, "Label2_0",
+     &frmCalc::LINING_S_V_RANGE, "Label1_0", [](frmCalc& w) -> QLabel*& { return w.Label1[0]; }, 7,
+     &frmCalc::LINING_S_VText_LostFocus, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
+    {InputField::LiningThickness, &frmCalc::LINING_THICKNESS, &frmCalc::LINING_THICKNESSText,
+     &frmCalc::LINING_THICKNESS_RANGE, "Label2_0",
      [](frmCalc& w) -> QLabel*& { return w.Label2[0]; }, 8,
      &frmCalc::LINING_THICKNESSText_LostFocus, true, 2, "ライニング厚さ", "0.10～100.00mm", "[mm]"},
     {InputField::FluidVelocity, &frmCalc::FLUID_S_V, &frmCalc::FLUID_S_VText,
-     &frmCalc::FLUID_S_V_RANGE, "Label1_1", [](frmCalc& w) -> QLabel*& { return w.Label1[1]; },
-     10, &frmCalc::FLUID_S_VText_LostFocus, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
+     &frmCalc::FLUID_S_V_RANGE, "Label1_1", [](frmCalc& w) -> QLabel*& { return w.Label1[1]; }, 10,
+     &frmCalc::FLUID_S_VText_LostFocus, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
 }};
 
 // A row of the input grid: caption, field, unit label beside it and range label below.
@@ -109,9 +111,11 @@ void frmCalc::CreateInputRows() {
         const int fieldLeft = row.RightColumn ? 10320 : 3240;
         const int fieldWidth = row.RightColumn ? 2415 : 2412;
         const int unitLeft = row.RightColumn ? 12840 : 5760;
-        const QByteArray name(FieldOf(row.Field).Name.data(), static_cast<qsizetype>(FieldOf(row.Field).Name.size()));
-        this->*row.Caption = MakeLabel(this, name.constData(), {captionLeft, top + 120, captionWidth, 255},
-                                       row.DesignCaption, sys);
+        const QByteArray name(FieldOf(row.Field).Name.data(),
+                              static_cast<qsizetype>(FieldOf(row.Field).Name.size()));
+        this->*row.Caption =
+            MakeLabel(this, name.constData(), {captionLeft, top + 120, captionWidth, 255},
+                      row.DesignCaption, sys);
         this->*row.Text =
             MakeField(this, (name + "Text").constData(), {fieldLeft, top, fieldWidth, 405});
         row.Unit(*this) =
@@ -126,8 +130,8 @@ void frmCalc::CreateControls() {
     setWindowTitle(QString::fromUtf8("超音波流量計 - 取付け寸法計算ツール "));
     setFixedSize(ToPixels({0, 0, 13890, 7065}).size());
     QIcon icon;
-    for (const QString& file : {QStringLiteral(":/icons/quillmere-16.png"),
-                                QStringLiteral(":/icons/quillmere-32.png")}) {
+    for (const QString& file :
+         {QStringLiteral(":/icons/quillmere-16.png"), QStringLiteral(":/icons/quillmere-32.png")}) {
         // Naming the format and forbidding detection keeps Qt from loading every image
         // plugin, about 3 ms of the start-up.
         QImageReader reader(file, "png");
@@ -198,10 +202,10 @@ void frmCalc::CreateResultArea() {
 
 void frmCalc::SetFocusOrder() {
     QWidget* const focusOrder[] = {
-        OUTER_DIAMETERText, PIPE_MATERIALCombo,   TRANS_FREQUENCYText, WALL_THICKNESSText,
-        SENSOR_MOUNTCombo,  SENSOR_TYPECombo,     LINING_MATERIALCombo, LINING_S_VText,
-        LINING_THICKNESSText, KIND_OF_FLUIDCombo, FLUID_S_VText,       ExecuteCalc,
-        txtResult1Text,     txtResult2Text,       txtCircumferentialText};
+        OUTER_DIAMETERText,   PIPE_MATERIALCombo, TRANS_FREQUENCYText,   WALL_THICKNESSText,
+        SENSOR_MOUNTCombo,    SENSOR_TYPECombo,   LINING_MATERIALCombo,  LINING_S_VText,
+        LINING_THICKNESSText, KIND_OF_FLUIDCombo, FLUID_S_VText,         ExecuteCalc,
+        txtResult1Text,       txtResult2Text,     txtCircumferentialText};
     for (std::size_t i = 0; i + 1 < std::size(focusOrder); ++i) {
         QWidget::setTabOrder(focusOrder[i], focusOrder[i + 1]);
     }

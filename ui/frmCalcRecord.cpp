@@ -39,12 +39,15 @@ void frmCalc::CreateJobActions() {
     };
     CopySummaryAction = action(R::CopySummary, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                                &frmCalc::CopyJobSummary);
-    SaveReportAction = action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport);
+    SaveReportAction =
+        action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport);
     PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport);
     HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
     AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
-    FluidAtTemperatureAction = action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
-    StandardPipeAction = action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
+    FluidAtTemperatureAction =
+        action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
+    StandardPipeAction =
+        action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
     connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
     UpdateJobActions();
 }
@@ -114,9 +117,10 @@ void frmCalc::SaveReport() {
     }
     const QString path = dialog.selectedFiles().constFirst();
     if (!QuillmereUi::SaveReportPdf(path, *job, JobSummaryText(), ReportFont())) {
-        QuillmereUi::ShowMessage(this, FromUtf8(Catalogue::Fill(
-            Catalogue::Text(Catalogue::ReportText::SaveFailed, ModCommonProc::StringBase),
-            {path.toStdString()})));
+        QuillmereUi::ShowMessage(
+            this, FromUtf8(Catalogue::Fill(
+                      Catalogue::Text(Catalogue::ReportText::SaveFailed, ModCommonProc::StringBase),
+                      {path.toStdString()})));
     }
 }
 
@@ -134,7 +138,9 @@ void frmCalc::PrintReport() {
     }
 }
 
-void frmCalc::ShowHelp() { QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText)); }
+void frmCalc::ShowHelp() {
+    QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText));
+}
 
 void frmCalc::ShowAbout() {
     // The file read last; the default name's doubled separator names the same file.
@@ -144,14 +150,15 @@ void frmCalc::ShowAbout() {
     }
     config = QFile::decodeName(QByteArray::fromStdString(config)).toHtmlEscaped().toStdString();
     QuillmereUi::ShowMessage(
-        this, FromUtf8(Catalogue::Fill(Catalogue::Text(Catalogue::ReportText::AboutText,
-                                                       ModCommonProc::StringBase),
-                                       {QUILLMERE_VERSION, config})));
+        this, FromUtf8(Catalogue::Fill(
+                  Catalogue::Text(Catalogue::ReportText::AboutText, ModCommonProc::StringBase),
+                  {QUILLMERE_VERSION, config})));
 }
 
 QString frmCalc::ReportFont() const {
     // The faces the window's fonts stand for here; Japanese needs one that covers it.
-    return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic") : QStringLiteral("Liberation Sans");
+    return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic")
+                                        : QStringLiteral("Liberation Sans");
 }
 
 void frmCalc::AddJobEntries(QMenu& menu) const {
@@ -167,4 +174,3 @@ void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
     AddJobEntries(menu);
     menu.exec(event->globalPos());
 }
-

@@ -22,17 +22,29 @@ using namespace Quillmere;
 
 namespace {
 
-std::int16_t Base(int lang) { return lang == 0 ? Catalogue::JapaneseBase : Catalogue::EnglishBase; }
+std::int16_t Base(int lang) {
+    return lang == 0 ? Catalogue::JapaneseBase : Catalogue::EnglishBase;
+}
 
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 constexpr char hex[] = "0123456789abcdef";
@@ -53,7 +65,9 @@ std::string Quoted(std::string_view text) {
 class Object {
 public:
     Object& Text(std::string_view key, std::string_view value) { return Raw(key, Quoted(value)); }
-    Object& Number(std::string_view key, long long value) { return Raw(key, std::to_string(value)); }
+    Object& Number(std::string_view key, long long value) {
+        return Raw(key, std::to_string(value));
+    }
     Object& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
     Object& Raw(std::string_view key, const std::string& json) {
         body_ += (body_.empty() ? "" : ",") + Quoted(key) + ":" + json;
@@ -79,7 +93,9 @@ template <typename Items, typename Each> std::string Array(const Items& items, E
 class Record {
 public:
     Record(const char* bytes, int length)
-        : bytes_(bytes == nullptr ? std::string_view() : std::string_view(bytes, static_cast<std::size_t>(std::max(0, length)))) {}
+        : bytes_(bytes == nullptr
+                     ? std::string_view()
+                     : std::string_view(bytes, static_cast<std::size_t>(std::max(0, length)))) {}
 
     // The value of `key`, or "" when the record has none.
     std::string_view Text(std::string_view key) const {
@@ -114,7 +130,8 @@ const char* Give(std::string text) {
 
 // A list's entries by name.
 template <typename Entries> std::string ListTexts(const Entries& entries, std::int16_t base) {
-    return Array(entries, [base](const auto& e) { return Quoted(Catalogue::Text(e.NameId, base)); });
+    return Array(entries,
+                 [base](const auto& e) { return Quoted(Catalogue::Text(e.NameId, base)); });
 }
 
 } // namespace
@@ -199,9 +216,9 @@ const char* qm_leave(const char* record, int length) {
     if (field < 0 || field >= static_cast<int>(InputFields.size())) {
         return Give("");
     }
-    const std::int16_t id =
-        LeaveFieldMessageId(Utf16FromUtf8(r.Text("text")), InputFields[static_cast<std::size_t>(field)],
-                            static_cast<std::int16_t>(r.Number("unit")));
+    const std::int16_t id = LeaveFieldMessageId(Utf16FromUtf8(r.Text("text")),
+                                                InputFields[static_cast<std::size_t>(field)],
+                                                static_cast<std::int16_t>(r.Number("unit")));
     return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(r.Number("lang")))));
 }
 
@@ -269,9 +286,9 @@ const char* qm_execute(const char* record, int length) {
 // FLUID S.V. of {fluid, temperature, unit, lang}, or the refusal.
 const char* qm_fluid_temperature(const char* record, int length) {
     const Record r(record, length);
-    const FluidAtTemperature water =
-        VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"),
-                                static_cast<std::int16_t>(r.Number("unit")), Base(r.Number("lang")));
+    const FluidAtTemperature water = VelocityFromTemperature(
+        r.Number("fluid"), r.Text("temperature"), static_cast<std::int16_t>(r.Number("unit")),
+        Base(r.Number("lang")));
     return Give(Object()
                     .Text("velocity", water.VelocityText)
                     .Text("note", water.Note)
@@ -286,13 +303,17 @@ const char* qm_pipe_tables() {
         std::iota(columns.begin(), columns.end(), std::size_t{0});
         return Object()
             .Text("name", PipeTableLabel(table))
-            .Raw("schedules", Array(columns, [&](std::size_t c) { return Quoted(ScheduleLabel(table, c)); }))
-            .Raw("sizes", Array(table.Rows, [&](const PipeSizeRow& row) {
-                     return Object()
-                         .Text("name", PipeSizeName(row))
-                         .Raw("schedules", Array(SchedulesOf(table, row), [](std::size_t c) { return std::to_string(c); }))
-                         .Json();
-                 }))
+            .Raw("schedules",
+                 Array(columns, [&](std::size_t c) { return Quoted(ScheduleLabel(table, c)); }))
+            .Raw("sizes", Array(table.Rows,
+                                [&](const PipeSizeRow& row) {
+                                    return Object()
+                                        .Text("name", PipeSizeName(row))
+                                        .Raw("schedules",
+                                             Array(SchedulesOf(table, row),
+                                                   [](std::size_t c) { return std::to_string(c); }))
+                                        .Json();
+                                }))
             .Json();
     }));
 }
@@ -328,8 +349,9 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe) 
         schedule >= static_cast<int>(t.Schedules.size())) {
         return Give("{}");
     }
-    const PipeChoice choice = PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)],
-                                            static_cast<std::size_t>(schedule), static_cast<std::int16_t>(unit));
+    const PipeChoice choice =
+        PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)], static_cast<std::size_t>(schedule),
+                      static_cast<std::int16_t>(unit));
     return Give(Object()
                     .Text("outer", choice.OuterText)
                     .Text("wall", choice.WallText)
