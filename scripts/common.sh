@@ -8,7 +8,7 @@ QUILLMERE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   xvfb xauth x11-utils x11-apps xdotool locales libxml2-utils poppler-utils time
   fonts-ipafont-gothic fonts-liberation2 fonts-dejavu-core
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
 )
 
 # The browser edition's build and test: Debian's emscripten (no downloaded SDK) and
