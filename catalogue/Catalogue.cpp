@@ -291,6 +291,24 @@ constexpr bool SortedAndUnique() {
 static_assert(SortedAndUnique(), "catalogue ids must be sorted and unique");
 static_assert(Entries.back().id < EnglishBase, "every Japanese id has an English twin");
 
+constexpr const Entry& At(int id) {
+    return *std::find_if(Entries.begin(), Entries.end(),
+                         [id](const Entry& e) { return e.id == id; });
+}
+// Texts the window shows as it always has, checked where they are written.
+static_assert(At(1).japanese == "ＭＳ ゴシック" && At(1).english == "Arial");
+static_assert(At(4401).japanese == "超音波流量計" && At(4402).japanese == "取付け寸法計算ツール");
+static_assert(At(4401).english == "Ultrasonic Flowmeter" &&
+              At(4402).english == "Sensor Spacing Calculation Tool");
+static_assert(At(1380).english == "SENSOR SPACING");
+static_assert(At(2890).japanese ==
+              "\uFF97\uFF72\uFF86\uFF9D\uFF78\uFF9E無し"); // half-width katakana
+static_assert(At(3101).japanese == "冷媒 R410");
+static_assert(At(2780).japanese == At(4460).japanese &&
+              At(2780).english == "PVC"); // two ids, one text
+static_assert(At(3920).japanese == "数字以外のデータは許されません");
+static_assert(At(3921).english == "The value is outside of range");
+
 } // namespace
 
 std::optional<std::string_view> Find(int id) {

@@ -13,14 +13,23 @@ if [ ! -f build-fuzz/build.ninja ]; then
 fi
 cmake --build build-fuzz -j "$(nproc)"
 
+# Seeds kept elsewhere in the tree, read where they live (the fuzzer takes folders).
+declare -A seeds=(
+  [profile]="Quillmere.ini"
+  [sheet]="tests/agreement_cases.csv tests/refusal_cases.csv calc/examples/pipes.csv"
+)
+
 mkdir -p build-fuzz/crashes
 total=0
 for name in profile numeric spacing sheet; do
   work=build-fuzz/corpus/$name
   mkdir -p "$work"
+  elsewhere=build-fuzz/seeds/$name
+  rm -rf "$elsewhere" && mkdir -p "$elsewhere"
+  for file in ${seeds[$name]:-}; do cp "$file" "$elsewhere/"; done
   log=build-fuzz/fuzz_$name.log
   if ! build-fuzz/fuzz/fuzz_$name -max_total_time="$seconds" -print_final_stats=1 \
-      -artifact_prefix=build-fuzz/crashes/"$name"- "$work" fuzz/corpus/$name >"$log" 2>&1; then
+      -artifact_prefix=build-fuzz/crashes/"$name"- "$work" fuzz/corpus/$name "$elsewhere" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz_$name found a crash; its input is in build-fuzz/crashes/" >&2
     exit 1

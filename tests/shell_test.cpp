@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -244,9 +243,7 @@ TEST_F(ProgramFolder, BadFilesNeverHangOrCrashStartUp) {
     for (const Row& r : rows) {
         ResetSettings();
         Write("Quillmere.ini", std::string("[SYSTEM]\nUNIT_FLAG=1\nINI_FILENAME=") + r.name + "\n");
-        const auto start = std::chrono::steady_clock::now();
-        Start();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << r.name;
+        Start(); // a read that hung would hold the test until its time limit ends it
         SCOPED_TRACE(r.name);
         ExpectSettings(r.unit, r.lang);
     }

@@ -205,6 +205,7 @@ private slots:
         int done = 0;
         int changedResults = 0;
         for (const auto& config : configs) {
+            int computed = 0; // presses that wrote a spacing: without any, nothing was tested
             OpenAndWatch(config[0], config[1]);
             w_->OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
             for (int i = 0; i < actions / 4; ++i, ++done) {
@@ -227,11 +228,17 @@ private slots:
                     w_->txtResult2Text->text() != before2) {
                     ++changedResults;
                 }
+                computed += executed_ && !w_->txtResult1Text->text().isEmpty() ? 1 : 0;
                 if (QTest::currentTestFailed()) {
                     qWarning("failed at action %d (%s), seed %u", done, qPrintable(action), seed);
                     return;
                 }
             }
+            QVERIFY2(computed > 0, qPrintable(QStringLiteral("no press computed a spacing in "
+                                                             "language %1, units %2, seed %3")
+                                                  .arg(config[0])
+                                                  .arg(config[1])
+                                                  .arg(seed)));
         }
         qInfo("%d actions, %d messages, %d new results, all invariants held", done, MessageCount(),
               changedResults);
