@@ -2,31 +2,62 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace QuillmereCalc {
+namespace {
 
-bool CsvReader::Refill() {
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
-    pos_ = 0;
-    if (end_ == 0 && std::ferror(in_) != 0) {
-        fault_ = Fault::ReadFailed;
-        error_ = errno; // "Is a directory" says more than a failure
+// The bytes that end a plain run of a field, or need quotes around a field written.
+constexpr std::array<bool, 256> ByteTable(std::string_view bytes) {
+    std::array<bool, 256> table{};
+    for (const char c : bytes) {
+        table[static_cast<unsigned char>(c)] = true;
     }
-    return end_ > 0;
+    return table;
 }
+constexpr std::array<bool, 256> EndsRun = ByteTable(",\n\r");
+constexpr std::array<bool, 256> NeedsQuotes = ByteTable(",\"\r\n");
 
-int CsvReader::Get() {
-    if (pos_ == end_ && !Refill()) {
-        return EOF;
+} // namespace
+
+bool CsvReader::More() {
+    if (ended_ || fault_ != Fault::None) {
+        return false;
     }
-    const int c = static_cast<unsigned char>(buffer_[pos_++]);
-    if (c == '\n') {
-        ++line_;
+    if (record_ > 0) {
+        const std::size_t shift = record_;
+        std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(shift),
+                  buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
+        for (std::size_t& at :
+             {std::ref(pos_), std::ref(end_), std::ref(fieldStart_), std::ref(written_)}) {
+            at -= std::min(at, shift);
+        }
+        for (std::size_t i = 0; i < spans_.size(); i += 2) {
+            spans_[i] -= shift;
+        }
+        record_ = 0;
     }
-    return c;
+    if (end_ == buffer_.size()) {
+        if (buffer_.size() == MostBuffered) {
+            return Stop(Fault::RecordTooLong, recordLine_);
+        }
+        buffer_.resize(std::min(2 * buffer_.size(), MostBuffered));
+    }
+    const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, in_);
+    if (n == 0) {
+        ended_ = true;
+        if (std::ferror(in_) != 0) {
+            fault_ = Fault::ReadFailed;
+            error_ = errno; // "Is a directory" says more than a failure
+        }
+        return false;
+    }
+    end_ += n;
+    return true;
 }
 
 bool CsvReader::Stop(Fault fault, std::size_t line) {
@@ -37,7 +68,7 @@ bool CsvReader::Stop(Fault fault, std::size_t line) {
 
 bool CsvReader::Start() {
     started_ = true;
-    if (Refill()) {
+    if (More()) {
         const auto at = [this](std::size_t i) {
             return static_cast<unsigned char>(buffer_[pos_ + i]);
         };
@@ -48,7 +79,7 @@ bool CsvReader::Start() {
             return Stop(Fault::Utf16, 1);
         }
     }
-    return true;
+    return fault_ == Fault::None;
 }
 
 bool CsvReader::Counted(std::size_t n) {
@@ -56,106 +87,151 @@ bool CsvReader::Counted(std::size_t n) {
     return recordBytes_ <= MaxRecordBytes || Stop(Fault::RecordTooLong, recordLine_);
 }
 
-bool CsvReader::Quoted(std::string& field, int& c) {
-    const std::size_t opened = line_;
-    for (;;) {
-        c = Get();
-        if (c == EOF) {
-            return Failed() ? false : Stop(Fault::UnterminatedQuote, opened);
+CsvReader::FieldEnd CsvReader::Ending() {
+    if (pos_ == end_ && !More()) {
+        return Failed() ? FieldEnd::Fault : FieldEnd::Record;
+    }
+    const char c = buffer_[pos_++];
+    if (c == ',') {
+        return Counted(1) ? FieldEnd::Comma : FieldEnd::Fault;
+    }
+    ++line_;
+    if (c == '\r') { // CRLF is one line end, and a lone CR one too
+        if ((pos_ < end_ || More()) && buffer_[pos_] == '\n') {
+            ++pos_;
         }
-        if (c == '"') {
-            c = Get();
-            if (c != '"') {
-                break; // closing quote; c is what follows it
+        if (Failed()) {
+            return FieldEnd::Fault;
+        }
+    }
+    return FieldEnd::Record;
+}
+
+CsvReader::FieldEnd CsvReader::Plain() {
+    fieldStart_ = pos_;
+    unsigned char high = 0;
+    for (;;) {
+        const char* const stop = buffer_.data() + end_;
+        const char* p = buffer_.data() + pos_;
+        while (p != stop && !EndsRun[static_cast<unsigned char>(*p)]) {
+            high |= static_cast<unsigned char>(*p++);
+        }
+        pos_ = static_cast<std::size_t>(p - buffer_.data());
+        if (pos_ - fieldStart_ > MaxRecordBytes) {
+            Counted(pos_ - fieldStart_); // too long, with the line it starts on
+            return FieldEnd::Fault;
+        }
+        if (p != stop || !More()) {
+            break;
+        }
+    }
+    if (Failed()) {
+        return FieldEnd::Fault;
+    }
+    ascii_ = ascii_ && high < 0x80;
+    const std::size_t length = pos_ - fieldStart_;
+    spans_.push_back(fieldStart_);
+    spans_.push_back(length);
+    return Counted(length) ? Ending() : FieldEnd::Fault;
+}
+
+CsvReader::FieldEnd CsvReader::Quoted() {
+    const std::size_t opened = line_;
+    fieldStart_ = pos_; // the content is written over the opening quote and on
+    written_ = pos_;
+    ++pos_;
+    for (;;) {
+        if (pos_ == end_ && !More()) {
+            if (!Failed()) {
+                Stop(Fault::UnterminatedQuote, opened);
             }
+            return FieldEnd::Fault;
+        }
+        char c = buffer_[pos_++];
+        if (c == '"') {
+            if (pos_ == end_ && !More() && Failed()) {
+                return FieldEnd::Fault;
+            }
+            if (pos_ == end_ || buffer_[pos_] != '"') {
+                break; // the closing quote
+            }
+            ++pos_; // a doubled quote is one
+        } else if (c == '\n') {
+            ++line_;
         }
         if (!Counted(1)) {
+            return FieldEnd::Fault;
+        }
+        ascii_ = ascii_ && static_cast<unsigned char>(c) < 0x80;
+        buffer_[written_++] = c;
+    }
+    // Kept where More() moves it along with the record, not as a position of the moment.
+    spans_.push_back(fieldStart_);
+    spans_.push_back(written_ - fieldStart_);
+    if ((pos_ < end_ || More()) && !EndsRun[static_cast<unsigned char>(buffer_[pos_])]) {
+        // A stray quote would otherwise swallow rows up to the next quote.
+        Stop(Fault::TextAfterQuote, opened);
+        return FieldEnd::Fault;
+    }
+    return Failed() ? FieldEnd::Fault : Ending();
+}
+
+bool CsvReader::Next(std::vector<std::string_view>& fields) {
+    fields.clear();
+    spans_.clear();
+    blank_ = false;
+    ascii_ = true;
+    if (fault_ != Fault::None || (!started_ && !Start())) {
+        return false;
+    }
+    record_ = pos_;
+    if (pos_ == end_ && !More()) {
+        return false;
+    }
+    recordLine_ = line_;
+    blank_ = buffer_[pos_] == '\n' || buffer_[pos_] == '\r';
+    recordBytes_ = 0;
+    for (;;) {
+        const bool quoted = (pos_ < end_ || More()) && buffer_[pos_] == '"';
+        if (Failed()) {
             return false;
         }
-        field.push_back(static_cast<char>(c));
+        const FieldEnd end = quoted ? Quoted() : Plain();
+        if (end == FieldEnd::Fault) {
+            return false;
+        }
+        if (end == FieldEnd::Record) {
+            break;
+        }
     }
-    if (c != ',' && c != '\n' && c != '\r' && c != EOF) {
-        // A stray quote would otherwise swallow rows up to the next quote.
-        return Stop(Fault::TextAfterQuote, opened);
+    for (std::size_t i = 0; i < spans_.size(); i += 2) {
+        fields.emplace_back(buffer_.data() + spans_[i], spans_[i + 1]);
     }
     return true;
 }
 
-CsvReader::FieldEnd CsvReader::Plain(std::string& field, int c) {
-    for (;; c = Get()) {
-        if (c == EOF) {
-            return Failed() ? FieldEnd::Fault : FieldEnd::Record;
-        }
-        if (c == ',') {
-            return FieldEnd::Comma;
-        }
-        if (c == '\n') {
-            return FieldEnd::Record;
-        }
-        if (c == '\r') {
-            const int next = Get();
-            if (next != '\n') {
-                ++line_; // a lone CR ends the line too
-                if (next != EOF) {
-                    --pos_; // keep what follows
-                }
-            }
-            return FieldEnd::Record;
-        }
-        field.push_back(static_cast<char>(c));
-        // Take the rest of a plain run straight from the buffer.
-        std::size_t run = pos_;
-        while (run < end_ && buffer_[run] != ',' && buffer_[run] != '\n' && buffer_[run] != '\r') {
-            ++run;
-        }
-        if (!Counted(run - pos_ + 1)) {
-            return FieldEnd::Fault;
-        }
-        field.append(buffer_.data() + pos_, run - pos_);
-        pos_ = run;
-    }
-}
-
 bool CsvReader::Next(std::vector<std::string>& fields) {
-    fields.clear();
-    blank_ = false;
-    if (fault_ != Fault::None || (!started_ && !Start())) {
-        return false;
-    }
-    int c = Get();
-    if (c == EOF) {
-        return false;
-    }
-    recordLine_ = line_ - (c == '\n' ? 1 : 0);
-    blank_ = c == '\n' || c == '\r';
-    recordBytes_ = 0;
-    for (;;) {
-        fields.emplace_back();
-        if (c == '"' && !Quoted(fields.back(), c)) {
-            return false;
-        }
-        switch (Plain(fields.back(), c)) {
-        case FieldEnd::Comma:
-            break;
-        case FieldEnd::Record:
-            return true;
-        case FieldEnd::Fault:
-            return false;
-        }
-        if (!Counted(1)) { // the comma
-            return false;
-        }
-        c = Get();
-    }
+    std::vector<std::string_view> views;
+    const bool read = Next(views);
+    fields.assign(views.begin(), views.end());
+    return read;
 }
 
-bool NextRecord(CsvReader& reader, std::vector<std::string>& fields) {
+template <typename Field> bool NextRecordOf(CsvReader& reader, std::vector<Field>& fields) {
     while (reader.Next(fields)) {
         if (!reader.BlankLine()) {
             return true;
         }
     }
     return false;
+}
+
+bool NextRecord(CsvReader& reader, std::vector<std::string_view>& fields) {
+    return NextRecordOf(reader, fields);
+}
+
+bool NextRecord(CsvReader& reader, std::vector<std::string>& fields) {
+    return NextRecordOf(reader, fields);
 }
 
 std::string AtLine(const CsvReader& reader) {
@@ -182,53 +258,70 @@ std::string Describe(const CsvReader& reader) {
     return "";
 }
 
+char* CsvWriter::Room(std::size_t n) {
+    if (buffer_.size() - used_ < n) {
+        buffer_.resize(used_ + n);
+    }
+    return buffer_.data() + used_;
+}
+
+void CsvWriter::FlushIfFull() {
+    if (used_ > (1 << 16)) {
+        Flush();
+    }
+}
+
 void CsvWriter::Field(std::string_view text) {
+    // Room for a comma, the text with every byte doubled and its quotes.
+    char* out = Room(2 * text.size() + 3);
+    char* const start = out;
     if (!firstField_) {
-        pending_.push_back(',');
+        *out++ = ',';
     }
     firstField_ = false;
-    bool plain = true;
-    for (char c : text) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            plain = false;
+    // Written as it is while nothing in it needs quotes, as nearly nothing in a sheet does.
+    char* const field = out;
+    bool quoted = false;
+    for (const char c : text) {
+        if (NeedsQuotes[static_cast<unsigned char>(c)]) {
+            quoted = true;
             break;
         }
+        *out++ = c;
     }
-    if (plain) {
-        pending_.append(text);
-        return;
-    }
-    pending_.push_back('"');
-    for (char c : text) {
-        if (c == '"') {
-            pending_.push_back('"');
+    if (quoted) {
+        out = field;
+        *out++ = '"';
+        for (const char c : text) {
+            if (c == '"') {
+                *out++ = '"';
+            }
+            *out++ = c;
         }
-        pending_.push_back(c);
+        *out++ = '"';
     }
-    pending_.push_back('"');
+    used_ += static_cast<std::size_t>(out - start);
 }
 
 void CsvWriter::EndRecord() {
-    pending_.push_back('\n');
+    *Room(1) = '\n';
+    ++used_;
     firstField_ = true;
-    if (pending_.size() > (1 << 16)) {
-        Flush();
-    }
+    FlushIfFull();
 }
 
 void CsvWriter::Raw(std::string_view text) {
-    pending_.append(text);
-    if (pending_.size() > (1 << 16)) {
-        Flush();
-    }
+    std::copy(text.begin(), text.end(), Room(text.size()));
+    used_ += text.size();
+    FlushIfFull();
 }
 
 bool CsvWriter::Flush() {
-    if (!pending_.empty()) {
-        if (std::fwrite(pending_.data(), 1, pending_.size(), out_) != pending_.size()) {
+    if (used_ > 0) {
+        if (std::fwrite(buffer_.data(), 1, used_, out_) != used_) {
             failed_ = true;
         }
-        pending_.clear();
+        used_ = 0;
     }
     if (std::fflush(out_) != 0 || std::ferror(out_) != 0) {
         failed_ = true;

@@ -31,7 +31,10 @@ public:
 
     explicit CsvReader(std::FILE* in) : in_(in) {}
 
-    // The next record's fields; false at the end of the input or at a fault.
+    // The next record's fields, as views of the reader's own bytes: valid until the next
+    // call. False at the end of the input or at a fault.
+    bool Next(std::vector<std::string_view>& fields);
+    // The same, copied.
     bool Next(std::vector<std::string>& fields);
     Fault Problem() const { return fault_; }
     bool Failed() const { return fault_ != Fault::None; }
@@ -40,36 +43,50 @@ public:
     std::size_t Line() const { return recordLine_; }
     // The last record was an empty line, not a record of one empty ("") field.
     bool BlankLine() const { return blank_; }
+    // Every byte of the last record's fields is ASCII: no UTF-8 to check in it.
+    bool Ascii() const { return ascii_; }
 
 private:
     enum class FieldEnd { Comma, Record, Fault }; // what ended a field
 
     bool Start(); // passes over a UTF-8 byte order mark; false at a UTF-16 one
-    // The rest of a field that opened with a quote; c is left on what follows the closing one.
-    bool Quoted(std::string& field, int& c);
-    // The field's unquoted part from c on.
-    FieldEnd Plain(std::string& field, int c);
+    // A field from pos_ on, its bytes left in the buffer and their span added to spans_.
+    FieldEnd Quoted();
+    FieldEnd Plain();
+    // What follows a field: a comma, a line end or the end of the input.
+    FieldEnd Ending();
     // Adds n bytes to the record; false, with the fault, once it is too long.
     bool Counted(std::size_t n);
-    bool Refill();
-    int Get();
+    // More input after the record being read, which moves to the buffer's start; false at
+    // the end of the input, at a read error, or when the record fills the whole buffer.
+    bool More();
     bool Stop(Fault fault, std::size_t line);
 
     std::FILE* in_;
-    std::vector<char> buffer_ = std::vector<char>(1 << 16);
+    // Grows, as a long record needs it, to room for any record that is not too long, quotes
+    // and all.
+    static constexpr std::size_t MostBuffered = 3 * MaxRecordBytes + 1024;
+    std::vector<char> buffer_ = std::vector<char>(1 << 14);
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::size_t record_ = 0;         // where the record being read starts
+    std::vector<std::size_t> spans_; // its fields so far: start, length, ...
+    std::size_t fieldStart_ = 0;     // the field being read, moved by More() with the rest
+    std::size_t written_ = 0;        // where a quoted field's next byte goes
     bool started_ = false;
+    bool ended_ = false; // the input has given its last byte
     Fault fault_ = Fault::None;
     int error_ = 0;
     std::size_t line_ = 1;
     std::size_t recordLine_ = 0;
     std::size_t recordBytes_ = 0;
     bool blank_ = false;
+    bool ascii_ = true;
 };
 
 // The next record of a job sheet: empty lines, above its header as between its rows, are
 // passed over (their lines still counted).
+bool NextRecord(CsvReader& reader, std::vector<std::string_view>& fields);
 bool NextRecord(CsvReader& reader, std::vector<std::string>& fields);
 
 // "line 7: ", as every message about one place in a sheet begins.
@@ -80,7 +97,7 @@ std::string Describe(const CsvReader& reader);
 
 class CsvWriter {
 public:
-    explicit CsvWriter(std::FILE* out) : out_(out) { pending_.reserve(1 << 17); }
+    explicit CsvWriter(std::FILE* out) : out_(out) {}
     ~CsvWriter() { Flush(); }
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
@@ -93,8 +110,13 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    // Room for n more bytes in the buffer.
+    char* Room(std::size_t n);
+    void FlushIfFull();
+
     std::FILE* out_;
-    std::string pending_;
+    std::vector<char> buffer_ = std::vector<char>(1 << 17);
+    std::size_t used_ = 0;
     bool firstField_ = true;
     bool failed_ = false;
 };

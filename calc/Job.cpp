@@ -26,9 +26,8 @@ std::string HeadingKey(std::string_view heading) {
     return key;
 }
 
-const std::string& Value(const CaseInput& in, Column c) {
-    static const std::string empty;
-    return in[c] ? *in[c] : empty;
+std::string_view Value(const CaseInput& in, Column c) {
+    return in[c] ? *in[c] : std::string_view();
 }
 
 } // namespace
@@ -109,7 +108,7 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
     return columns;
 }
 
-CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& row,
+CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string_view>& row,
                    const CaseInput& defaults) {
     CaseInput input = defaults;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -118,7 +117,7 @@ CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& 
         if (const std::optional<Column> column = columns[i]) {
             const std::string_view value = i < row.size() ? Unpadded(row[i]) : std::string_view();
             if (!value.empty() || !defaults[*column]) {
-                input[*column] = std::string(value);
+                input[*column] = value;
             }
         }
     }
@@ -188,21 +187,28 @@ namespace {
 
 namespace T = Catalogue::CalcText;
 
+// The characters a field would hold of a text: UTF-16 units, as the window's fields count
+// them. A text of more bytes than four a field's characters is too long uncounted.
+std::size_t FieldLength(std::string_view text) {
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii || text.size() > 64 ? text.size() : Utf16FromUtf8(text).size();
+}
+
 // One case from its texts to its outcome, in the steps the window takes. A step that
 // refuses the case records why in the outcome and returns false.
 class Evaluation {
 public:
-    explicit Evaluation(const CaseInput& given) : given_(given) {}
+    Evaluation(const CaseInput& given, CaseOutcome& out) : given_(given), out_(out) {}
 
-    CaseOutcome Run() {
+    void Run() {
         if (ReadRunSettings() && ApplyHelpers() && ReadLists() && CheckFields()) {
             Compute();
         }
-        return std::move(out_);
     }
 
 private:
-    bool Fail(std::int16_t id, const std::string& what = {}) {
+    bool Fail(std::int16_t id, std::string_view what = {}) {
         out_.Error = Text(id, out_.StringBase);
         if (!what.empty()) {
             // A long value is shown by its start: enough to find it in the sheet.
@@ -210,13 +216,12 @@ private:
         }
         return false;
     }
-    bool FailIn(Column column, std::int16_t id, const std::string& what = {}) {
+    bool FailIn(Column column, std::int16_t id, std::string_view what = {}) {
         out_.ErrorColumn = column;
         return Fail(id, what);
     }
     // A name no list holds, with the names it may have been meant for.
-    bool FailUnknown(Column column, std::int16_t id, const std::string& text,
-                     const NameList& names) {
+    bool FailUnknown(Column column, std::int16_t id, std::string_view text, const NameList& names) {
         FailIn(column, id, text);
         if (const std::string nearest = names.Nearest(text); !nearest.empty()) {
             out_.Error +=
@@ -258,14 +263,14 @@ private:
 
     bool ApplyHelpers() {
         // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
-        if (const std::string& temperature = Value(given_, Column::FluidTemperature);
+        if (const std::string_view temperature = Value(given_, Column::FluidTemperature);
             !temperature.empty()) {
             if (!Value(given_, Column::FluidVelocity).empty()) {
                 return FailIn(Column::FluidTemperature,
                               Catalogue::ReportText::TemperatureAndVelocity);
             }
             int named = 0; // WATER unless told otherwise
-            if (const std::string& fluid = Value(given_, Column::Fluid); !fluid.empty()) {
+            if (const std::string_view fluid = Value(given_, Column::Fluid); !fluid.empty()) {
                 const auto found = FluidNames().Find(fluid);
                 if (!found) {
                     return FailUnknown(Column::Fluid, T::UnknownFluid, fluid, FluidNames());
@@ -280,10 +285,12 @@ private:
             out_.Temperature = water.Note;
             out_.TemperatureEquation = std::string(water.Equation->Name);
             Filled()[Column::Fluid] = std::nullopt;
-            Filled()[Column::FluidVelocity] = water.VelocityText;
+            temperatureVelocity_ = water.VelocityText;
+            Filled()[Column::FluidVelocity] = temperatureVelocity_;
         }
         // Blanks are free in a size, so a size of blanks only is no size (a sheet's " " cell).
-        if (const std::string& size = Value(given_, Column::PipeSize); !Unpadded(size).empty()) {
+        if (const std::string_view size = Value(given_, Column::PipeSize);
+            !Unpadded(size).empty()) {
             if (!Value(given_, Column::OuterDiameter).empty() ||
                 !Value(given_, Column::Wall).empty()) {
                 return FailIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions);
@@ -301,14 +308,14 @@ private:
 
     // The window's defaults: RESERVE, V method, carbon steel, no lining, water.
     bool ReadLists() {
-        if (const std::string& text = Value(In(), Column::Sensor); !text.empty()) {
+        if (const std::string_view text = Value(In(), Column::Sensor); !text.empty()) {
             const auto found = SensorNames().Find(text);
             if (!found) {
                 return FailUnknown(Column::Sensor, T::UnknownSensorType, text, SensorNames());
             }
             sensor_ = *found;
         }
-        if (const std::string& text = Value(In(), Column::Mount); !text.empty()) {
+        if (const std::string_view text = Value(In(), Column::Mount); !text.empty()) {
             const auto found = MountNames().Find(text);
             if (!found) {
                 return FailUnknown(Column::Mount, T::UnknownMountMethod, text, MountNames());
@@ -331,7 +338,7 @@ private:
     // window; with only a typed velocity the list's user entry is chosen.
     bool Pick(int& index, Column name, Column velocity, const NameList& names, int userEntry,
               int fallback, std::int16_t unknown) {
-        if (const std::string& text = Value(In(), name); !text.empty()) {
+        if (const std::string_view text = Value(In(), name); !text.empty()) {
             const auto found = names.Find(text);
             if (!found) {
                 return FailUnknown(name, unknown, text, names);
@@ -355,20 +362,16 @@ private:
         // The leave-field checks.
         for (const InputField field : InputFields) {
             const Column column = ColumnOf(field);
-            const std::string& text = Value(In(), column);
+            const std::string_view text = Value(In(), column);
             // The window's fields take no more characters than their longest limit; a text of
             // more bytes than four a character is too long before it is converted.
             const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.UnitFlag));
-            std::int16_t message = T::TooLong;
-            if (text.size() <= 4 * limit) {
-                const std::u16string typed = Utf16FromUtf8(text);
-                if (typed.size() <= limit) {
-                    message = LeaveFieldMessageId(typed, field, out_.UnitFlag);
-                }
-            }
+            const std::int16_t message = FieldLength(text) <= limit
+                                             ? LeaveFieldMessageId(text, field, out_.UnitFlag)
+                                             : T::TooLong;
             if (message != 0) {
                 out_.ErrorRange = RangeLabelText(field, out_.UnitFlag);
-                return FailIn(column, message, message == T::TooLong ? text : std::string());
+                return FailIn(column, message, message == T::TooLong ? text : std::string_view());
             }
         }
         return true;
@@ -427,7 +430,8 @@ private:
 
     const CaseInput& given_;
     std::optional<CaseInput> filled_;
-    CaseOutcome out_;
+    std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
+    CaseOutcome& out_;
     int sensor_ = 0;
     int pipe_ = 0;
     int lining_ = 0;
@@ -437,7 +441,13 @@ private:
 } // namespace
 
 CaseOutcome Evaluate(const CaseInput& input) {
-    return Evaluation(input).Run();
+    CaseOutcome out;
+    Evaluation(input, out).Run();
+    return out;
+}
+
+void Evaluate(const CaseInput& input, CaseOutcome& out) {
+    Evaluation(input, out).Run();
 }
 
 } // namespace QuillmereCalc

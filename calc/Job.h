@@ -64,9 +64,16 @@ constexpr std::optional<Column> ColumnByName(std::string_view name) {
     return std::nullopt;
 }
 
-// The sheet column that holds a field's text, as the field's record names it.
+// The sheet column that holds each field's text, as the field's record names it.
+inline constexpr std::array<Column, Quillmere::Fields.size()> FieldColumns = [] {
+    std::array<Column, Quillmere::Fields.size()> columns{};
+    for (const Quillmere::FieldRecord& f : Quillmere::Fields) {
+        columns[static_cast<std::size_t>(f.Field)] = ColumnByName(f.Column).value();
+    }
+    return columns;
+}();
 constexpr Column ColumnOf(Quillmere::InputField field) {
-    return ColumnByName(Quillmere::FieldOf(field).Column).value();
+    return FieldColumns[static_cast<std::size_t>(field)];
 }
 static_assert(std::all_of(Quillmere::Fields.begin(), Quillmere::Fields.end(),
                           [](const Quillmere::FieldRecord& f) { return ColumnByName(f.Column); }),
@@ -80,18 +87,21 @@ using SheetColumns = std::vector<std::optional<Column>>;
 std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
                                           std::string& problem);
 
-// The texts of one case; a missing value takes the window's default.
+// The texts of one case, as views of the options' or the sheet row's texts, which outlive
+// it; a missing value takes the window's default.
 struct CaseInput {
-    std::array<std::optional<std::string>, ColumnCount> Values;
-    std::optional<std::string>& operator[](Column c) { return Values[static_cast<std::size_t>(c)]; }
-    const std::optional<std::string>& operator[](Column c) const {
+    std::array<std::optional<std::string_view>, ColumnCount> Values;
+    std::optional<std::string_view>& operator[](Column c) {
+        return Values[static_cast<std::size_t>(c)];
+    }
+    const std::optional<std::string_view>& operator[](Column c) const {
         return Values[static_cast<std::size_t>(c)];
     }
 };
 
 // A sheet row as a case: each headed column's cell without its padding. A blank cell, or
 // one the row lacks, keeps the value `defaults` (the command line's options) give.
-CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string>& row,
+CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string_view>& row,
                    const CaseInput& defaults);
 
 struct CaseOutcome {
@@ -117,6 +127,8 @@ struct CaseOutcome {
 };
 
 CaseOutcome Evaluate(const CaseInput& input);
+// The same into `out`, a fresh outcome: a sheet's row computes in place, without a move.
+void Evaluate(const CaseInput& input, CaseOutcome& out);
 
 // The unit flag the case asks for (metric 0, imperial 1); none for an unknown system.
 std::optional<std::int16_t> UnitFlagOf(const CaseInput& input);

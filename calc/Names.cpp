@@ -26,17 +26,59 @@ template <std::size_t N> NameList NameIndex(const std::array<ListEntry, N>& entr
 
 } // namespace
 
-std::string_view Unpadded(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+namespace {
+
+std::uint64_t Fnv1a(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return hash;
+}
+
+} // namespace
+
+void NameList::Table::Insert(const std::string& name, int index) {
+    if (2 * (used_ + 1) > slots_.size()) { // kept at most half full
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        used_ = 0;
+        for (Slot& slot : old) {
+            if (slot.Index >= 0) {
+                Insert(slot.Name, slot.Index);
+            }
+        }
+    }
+    const std::uint64_t hash = Fnv1a(name);
+    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+        Slot& slot = slots_[i];
+        if (slot.Index < 0) {
+            slot = {hash, name, index};
+            ++used_;
+            return;
+        }
+        if (slot.Hash == hash && slot.Name == name) {
+            return;
+        }
+    }
+}
+
+std::optional<int> NameList::Table::Find(std::string_view name) const {
+    const std::uint64_t hash = Fnv1a(name);
+    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+        const Slot& slot = slots_[i];
+        if (slot.Index < 0) {
+            return std::nullopt;
+        }
+        if (slot.Hash == hash && slot.Name == name) {
+            return slot.Index;
+        }
+    }
 }
 
 void NameList::Add(const std::string& name, int index) {
-    exact_.emplace(name, index);
-    folded_.emplace(FoldedName(name), index);
+    exact_.Insert(name, index);
+    folded_.Insert(FoldedName(name), index);
     names_.push_back(name);
     indexes_.push_back(index);
 }
@@ -48,13 +90,10 @@ void NameList::AddText(std::int16_t id, int index) {
 }
 
 std::optional<int> NameList::Find(std::string_view text) const {
-    if (const auto it = exact_.find(text); it != exact_.end()) {
-        return it->second;
+    if (const std::optional<int> index = exact_.Find(text)) {
+        return index;
     }
-    if (const auto it = folded_.find(Unpadded(FoldedName(text))); it != folded_.end()) {
-        return it->second;
-    }
-    return std::nullopt;
+    return folded_.Find(Unpadded(FoldedName(text)));
 }
 
 std::string NameList::Nearest(std::string_view text) const {

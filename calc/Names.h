@@ -6,17 +6,24 @@
 #include "Spacing.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace QuillmereCalc {
 
 // A sheet cell without the blanks and tabs around it: ", 114.3" is padding, not a value.
-std::string_view Unpadded(std::string_view text);
+inline std::string_view Unpadded(std::string_view text) {
+    const auto padding = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && padding(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && padding(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 // The names of a list's entries and their list indexes. A name is found as the list writes
 // it (the usual case, with no copy of the text), or else as typed in any case or width and
@@ -32,14 +39,24 @@ public:
     std::string Nearest(std::string_view text) const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
+    // Names by their hash in a table with room to spare, so that a lookup hashes the text
+    // once and compares about one name: every cell of a sheet's name columns is looked up.
+    class Table {
+    public:
+        void Insert(const std::string& name, int index); // the first of a name stays
+        std::optional<int> Find(std::string_view name) const;
+
+    private:
+        struct Slot {
+            std::uint64_t Hash = 0;
+            std::string Name;
+            int Index = -1;
+        };
+        std::vector<Slot> slots_ = std::vector<Slot>(256);
+        std::size_t used_ = 0;
     };
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> exact_;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> folded_;
+    Table exact_;
+    Table folded_;
     std::vector<std::string> names_; // as added, for Nearest
     std::vector<int> indexes_;
 };

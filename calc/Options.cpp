@@ -223,7 +223,8 @@ std::optional<CaseInput> CaseFromOptions(const Command& command, std::string& pr
     for (const Opt& o : Options) {
         const auto i = static_cast<std::size_t>(o.column);
         if (command.Given[i]->count() > 0) {
-            input.Values[i] = command.Texts[i] == EmptyValue ? std::string() : command.Texts[i];
+            input.Values[i] = command.Texts[i] == EmptyValue ? std::string_view()
+                                                             : std::string_view(command.Texts[i]);
             if (!IsUtf8(*input.Values[i])) {
                 problem = OptionOf(o.column) + ": not UTF-8";
                 return std::nullopt;

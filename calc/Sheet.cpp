@@ -32,9 +32,9 @@ constexpr std::size_t AlwaysAdded = 4;
 // why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
 // rows as wide as its input columns (`inputWidth`) as new rows: a row refused for its width
 // that would come out exactly that wide gets one empty field more, never to be read so.
-void WriteRow(CsvWriter& writer, const std::vector<std::string>& row, const CaseOutcome& outcome,
-              bool notes, std::size_t inputWidth) {
-    for (const std::string& cell : row) {
+void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
+              const CaseOutcome& outcome, bool notes, std::size_t inputWidth) {
+    for (const std::string_view cell : row) {
         writer.Field(cell);
     }
     const std::string_view none;
@@ -76,7 +76,7 @@ struct EarlierResults {
     std::size_t Width = 0; // of the header as written
 };
 
-void Drop(std::vector<std::string>& record, const EarlierResults& results) {
+template <typename Text> void Drop(std::vector<Text>& record, const EarlierResults& results) {
     const auto first = record.begin() + static_cast<std::ptrdiff_t>(results.At);
     record.erase(first, first + static_cast<std::ptrdiff_t>(results.Count));
 }
@@ -107,7 +107,7 @@ struct SheetRow {
 // refused before anything is read from it; its fields stay as they came, every one of them,
 // so that the output, given again, refuses it again rather than read it shifted or padded.
 SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
-                    const std::vector<std::string>& row, const CaseInput& defaults) {
+                    const std::vector<std::string_view>& row, const CaseInput& defaults) {
     SheetRow out;
     CaseOutcome& outcome = out.Outcome;
     if (row.size() != columns.size()) {
@@ -133,7 +133,7 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
         }
     }
     if (outcome.Error.empty()) {
-        outcome = Evaluate(out.Input);
+        Evaluate(out.Input, outcome);
     }
     return out;
 }
@@ -186,8 +186,8 @@ OpenedSheet OpenSheet(const std::string& path) {
     return sheet;
 }
 
-bool AllUtf8(const std::vector<std::string>& record) {
-    return std::ranges::all_of(record, [](const std::string& field) { return IsUtf8(field); });
+template <typename Text> bool AllUtf8(const std::vector<Text>& record) {
+    return std::ranges::all_of(record, [](std::string_view field) { return IsUtf8(field); });
 }
 
 // A spreadsheet's Shift-JIS export, most likely: said, never guessed at.
@@ -215,7 +215,7 @@ std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::strin
 }
 
 // A row's case as one line of JSON; a row refused for its width keeps its fields there.
-void WriteJsonLine(CsvWriter& writer, const std::vector<std::string>& row, std::size_t width,
+void WriteJsonLine(CsvWriter& writer, const std::vector<std::string_view>& row, std::size_t width,
                    const CaseInput& input, const CaseOutcome& outcome) {
     nlohmann::ordered_json line = ToJson(input, outcome);
     if (row.size() != width) {
@@ -249,9 +249,9 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
 
     bool allComputed = true;
     std::size_t withoutSensor = 0;
-    std::vector<std::string> row;
+    std::vector<std::string_view> row; // views of the reader's bytes, until the next row
     while (!writer.Failed() && NextRecord(reader, row)) {
-        if (!AllUtf8(row)) {
+        if (!reader.Ascii() && !AllUtf8(row)) {
             writer.Flush(); // the rows before it are kept
             return Fail(name + ": " + NotUtf8(reader));
         }

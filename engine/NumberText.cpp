@@ -8,29 +8,47 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace Quillmere {
 
-std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
+namespace {
+
+// The character check on UTF-16 units or on bytes alike: every allowed character is ASCII.
+template <typename Char>
+std::int32_t NumericVerdict(std::basic_string_view<Char> text, std::int32_t length) {
     if (length <= 0) {
         return 1;
     }
-    if (length == 1 && (text == u"," || text == u"." || text == u"-")) {
+    const auto is = [](Char c, char ascii) { return c == static_cast<Char>(ascii); };
+    if (length == 1 && !text.empty() &&
+        (is(text[0], ',') || is(text[0], '.') || is(text[0], '-'))) {
         return -1;
     }
     for (std::int32_t i = 0; i < length; ++i) {
         if (static_cast<std::size_t>(i) >= text.size()) {
             return -1;
         }
-        const char16_t c = text[static_cast<std::size_t>(i)];
-        const bool allowed =
-            (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-' || c == u'+';
+        const Char c = text[static_cast<std::size_t>(i)];
+        const bool allowed = (c >= static_cast<Char>('0') && c <= static_cast<Char>('9')) ||
+                             is(c, ',') || is(c, '.') || is(c, '-') || is(c, '+');
         if (!allowed) {
             return -1;
         }
     }
     return 0;
+}
+
+} // namespace
+
+std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length) {
+    return NumericVerdict(text, length);
+}
+
+std::int32_t IsNumericText(std::string_view text, const std::int32_t& length) {
+    return NumericVerdict(text, length);
 }
 
 bool HasMisplacedComma(std::string_view text) {
@@ -90,32 +108,59 @@ struct Digits {
 
 Digits ScanDigits(std::string_view plain) {
     Digits d;
-    if (!plain.empty() && (plain[0] == '+' || plain[0] == '-')) {
-        d.Negative = plain[0] == '-';
+    const char* c = plain.data();
+    const char* const end = c + plain.size();
+    if (c != end && (*c == '+' || *c == '-')) {
+        d.Negative = *c == '-';
         d.Start = 1;
+        ++c;
     }
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (std::size_t i = d.Start; i < plain.size(); ++i) {
-        const char c = plain[i];
-        if (c >= '0' && c <= '9') {
-            seenDigit = true;
-            if (!seenPoint && c != '0') {
-                d.NonZeroBeforePoint = true;
+    const char* const first = c;
+    // Fifteen characters hold fewer than 2^53: no digit can make the mantissa inexact.
+    if (end - first <= 15) {
+        const char* point = nullptr;
+        for (; c != end; ++c) {
+            const auto digit = static_cast<unsigned>(*c - '0');
+            if (digit <= 9) {
+                d.Mantissa = d.Mantissa * 10 + digit;
+            } else if (*c == '.' && point == nullptr) {
+                point = c;
+                d.NonZeroBeforePoint = d.Mantissa != 0;
+            } else {
+                throw EngineError(ErrorKind::TypeMismatch);
             }
-            if (d.Mantissa <= (std::uint64_t{1} << 53) / 10) {
-                d.Mantissa = d.Mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-                d.FractionDigits += seenPoint ? 1 : 0;
+        }
+        if (end - first <= (point != nullptr ? 1 : 0)) {
+            throw EngineError(ErrorKind::TypeMismatch); // no digit
+        }
+        if (point == nullptr) {
+            d.NonZeroBeforePoint = d.Mantissa != 0;
+        } else {
+            d.FractionDigits = static_cast<int>(end - point - 1);
+        }
+        return d;
+    }
+    // Digits while the mantissa stays exact, then the rest of them uncounted.
+    constexpr std::uint64_t limit = (std::uint64_t{1} << 53) / 10;
+    bool point = false;
+    for (; c != end; ++c) {
+        const auto digit = static_cast<unsigned>(*c - '0');
+        if (digit <= 9) {
+            if (d.Mantissa <= limit) {
+                d.Mantissa = d.Mantissa * 10 + digit;
+                d.FractionDigits += point ? 1 : 0;
             } else {
                 d.ExactMantissa = false;
             }
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
+            d.NonZeroBeforePoint = d.NonZeroBeforePoint || (!point && digit != 0);
+        } else if (*c == '.' && !point) {
+            point = true;
         } else {
             throw EngineError(ErrorKind::TypeMismatch);
         }
     }
-    if (!seenDigit) {
+    // At least one digit: more than the point after the sign.
+    if (end - first <= (point ? 1 : 0)) {
         throw EngineError(ErrorKind::TypeMismatch);
     }
     return d;
@@ -123,17 +168,73 @@ Digits ScanDigits(std::string_view plain) {
 
 } // namespace
 
+namespace {
+
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A short ungrouped entry, as nearly every typed one is, in one pass: fifteen characters
+// hold fewer than 2^53, so its digits are an exact integer. None when the text is longer,
+// grouped or not a plain number (the general way decides).
+struct PlainDecimal {
+    std::uint64_t Mantissa = 0;
+    int Fraction = 0; // digits after the point
+    bool Negative = false;
+};
+
+std::optional<PlainDecimal> ShortPlainDecimal(std::string_view text) {
+    if (text.size() > 15) {
+        return std::nullopt;
+    }
+    PlainDecimal d;
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    if (c != end && (*c == '+' || *c == '-')) {
+        d.Negative = *c++ == '-';
+    }
+    const char* const first = c;
+    const char* point = nullptr;
+    for (; c != end; ++c) {
+        const auto digit = static_cast<unsigned>(*c - '0');
+        if (digit <= 9) {
+            d.Mantissa = d.Mantissa * 10 + digit;
+        } else if (*c == '.' && point == nullptr) {
+            point = c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (end - first <= (point != nullptr ? 1 : 0)) {
+        return std::nullopt; // no digit
+    }
+    d.Fraction = point != nullptr ? static_cast<int>(end - point - 1) : 0;
+    return d;
+}
+
+} // namespace
+
+std::optional<double> ReadPlainNumber(std::string_view text) {
+    const std::optional<PlainDecimal> d = ShortPlainDecimal(text);
+    if (!d) {
+        return std::nullopt;
+    }
+    // One correctly rounded division, the double the general conversion gives.
+    const double value = static_cast<double>(d->Mantissa) / ExactPowersOfTen[d->Fraction];
+    return d->Negative ? -value : value;
+}
+
 double ParseNumberText(std::string_view text) {
+    if (const std::optional<double> value = ReadPlainNumber(text)) {
+        return *value;
+    }
     std::string storage;
     const std::string_view plain = Ungrouped(text, storage);
     const Digits d = ScanDigits(plain);
     // An integer below 2^53 divided by an exact power of ten is one correctly rounded
     // operation, the same double the general conversion gives; most entries are such.
     if (d.ExactMantissa && d.Mantissa <= (std::uint64_t{1} << 53) && d.FractionDigits <= 22) {
-        constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-        const double value = static_cast<double>(d.Mantissa) / powers[d.FractionDigits];
+        const double value = static_cast<double>(d.Mantissa) / ExactPowersOfTen[d.FractionDigits];
         return d.Negative ? -value : value;
     }
 
@@ -152,7 +253,51 @@ double ParseNumberText(std::string_view text) {
     return d.Negative ? -value : value;
 }
 
+namespace {
+
+// The sum in whole units of its finest place, while it fits a 64-bit integer (as it does
+// for every entry a field takes): exact, without the general way's digit strings.
+std::optional<int> SignOfSmallSum(std::initializer_list<WrittenTerm> terms) {
+    constexpr std::size_t most = 8;
+    if (terms.size() > most) {
+        return std::nullopt;
+    }
+    long long factors[most];
+    PlainDecimal read[most];
+    int finest = 0;
+    std::size_t n = 0;
+    for (const WrittenTerm& term : terms) {
+        const std::optional<PlainDecimal> d = ShortPlainDecimal(term.Text);
+        if (!d) {
+            return std::nullopt; // grouped, long, or for ScanDigits to refuse
+        }
+        finest = std::max(finest, d->Fraction);
+        factors[n] = d->Negative ? -term.Factor : term.Factor;
+        read[n++] = *d;
+    }
+    long long sum = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        long long scaled = static_cast<long long>(read[i].Mantissa);
+        for (int k = read[i].Fraction; k < finest; ++k) {
+            if (__builtin_mul_overflow(scaled, 10LL, &scaled)) {
+                return std::nullopt;
+            }
+        }
+        long long term = 0;
+        if (__builtin_mul_overflow(scaled, factors[i], &term) ||
+            __builtin_add_overflow(sum, term, &sum)) {
+            return std::nullopt;
+        }
+    }
+    return sum > 0 ? 1 : sum < 0 ? -1 : 0;
+}
+
+} // namespace
+
 int SignOfWrittenSum(std::initializer_list<WrittenTerm> terms) {
+    if (const std::optional<int> sign = SignOfSmallSum(terms)) {
+        return *sign;
+    }
     // The digits of each text by place, least significant first, all aligned on the point.
     struct Placed {
         int Factor;
@@ -249,6 +394,32 @@ std::string FixedDigits(double value, int decimals) {
 } // namespace
 
 std::string FormatGroupedFixed(double value, int decimals) {
+    // The usual result, a few thousand at most and away from a halfway point, written digit
+    // by digit from its right end; the rest as to_chars writes them.
+    if (decimals >= 0 && decimals <= 3 && value >= 0) {
+        constexpr double powers[] = {1, 10, 100, 1000};
+        const double scaled = value * powers[decimals];
+        const double rounded = std::nearbyint(scaled);
+        if (scaled < 1e8 && std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6) {
+            auto units = static_cast<unsigned long long>(rounded);
+            std::array<char, 32> text{};
+            char* const end = text.data() + text.size();
+            char* p = end;
+            for (int k = 0; k < decimals; ++k, units /= 10) {
+                *--p = static_cast<char>('0' + units % 10);
+            }
+            if (decimals > 0) {
+                *--p = '.';
+            }
+            for (int n = 0; n == 0 || units > 0; ++n, units /= 10) {
+                if (n > 0 && n % 3 == 0) {
+                    *--p = ',';
+                }
+                *--p = static_cast<char>('0' + units % 10);
+            }
+            return std::string(p, end);
+        }
+    }
     std::string digits = FixedDigits(value, decimals);
 
     bool negative = false;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ namespace Quillmere {
 // character may belong to a number (ASCII digits , . - +), -1 otherwise; a lone ",", "."
 // or "-" is -1. A length beyond the text is not trusted (-1).
 std::int32_t IsNumericText(std::u16string_view text, const std::int32_t& length);
+// The same on bytes: a byte of a UTF-8 sequence is no allowed character either.
+std::int32_t IsNumericText(std::string_view text, const std::int32_t& length);
+
+// A short plain entry (an optional sign, digits with at most one '.', no ',', at most 15
+// characters), read in one pass to the double ParseNumberText gives; none for every other
+// text, which ParseNumberText reads or refuses.
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 // Reads an entry such as "3,280" or "-0.5". Grouping commas are dropped first; what is
 // left must be an optional sign, digits with at most one '.', and at least one digit.

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CaseInput defaults;
         defaults[Column::Units] = "imperial";
         defaults[Column::Sensor] = "VT-C1";
-        std::vector<std::string> row;
+        std::vector<std::string_view> row;
         for (int rows = 0; columns && rows < 64 && NextRecord(reader, row); ++rows) {
             const CaseInput input = RowInput(*columns, row, defaults);
             const CaseOutcome outcome = Evaluate(input);

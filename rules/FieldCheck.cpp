@@ -30,18 +30,10 @@ std::pair<double, double> LimitValues(InputField field, std::int16_t unitFlag) {
 
 } // namespace
 
-std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
-                                 std::int16_t unitFlag) {
-    const std::int32_t length = static_cast<std::int32_t>(text.size());
-    const std::int32_t verdict = IsNumericText(text, length);
-    if (verdict < 0) {
-        return Catalogue::Id::NotANumber;
-    }
-    if (verdict == 1) {
-        return 0; // an empty field is accepted
-    }
-    // Only allowed characters are left, so the text is ASCII.
-    const std::string ascii(text.begin(), text.end());
+namespace {
+
+// The verdict on a text whose characters the check has let through: ASCII only.
+std::int16_t NumberVerdict(std::string_view ascii, InputField field, std::int16_t unitFlag) {
     if (HasMisplacedComma(ascii)) {
         // "114,3" is a decimal comma: read as a grouping it would be 1143, a wrong pipe.
         return Catalogue::ErrorText::MisplacedComma;
@@ -54,6 +46,33 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
         // Allowed characters that make no number ("+", "1-2", "--5") are not a number either.
         return Catalogue::Id::NotANumber;
     }
+}
+
+} // namespace
+
+std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
+                                 std::int16_t unitFlag) {
+    const std::int32_t verdict = IsNumericText(text, static_cast<std::int32_t>(text.size()));
+    if (verdict < 0) {
+        return Catalogue::Id::NotANumber;
+    }
+    if (verdict == 1) {
+        return 0; // an empty field is accepted
+    }
+    return NumberVerdict(std::string(text.begin(), text.end()), field, unitFlag);
+}
+
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, std::int16_t unitFlag) {
+    // Nearly every entry is a short plain number: read once, it only needs its range.
+    if (const std::optional<double> value = ReadPlainNumber(text)) {
+        const auto [lower, upper] = LimitValues(field, unitFlag);
+        return lower <= *value && *value <= upper ? 0 : Catalogue::Id::OutOfRange;
+    }
+    const std::int32_t verdict = IsNumericText(text, static_cast<std::int32_t>(text.size()));
+    if (verdict < 0) {
+        return Catalogue::Id::NotANumber;
+    }
+    return verdict == 1 ? 0 : NumberVerdict(text, field, unitFlag);
 }
 
 } // namespace Quillmere

@@ -14,5 +14,7 @@ namespace Quillmere {
 // in the unit system), else the catalogue id of its message (not a number, a comma that
 // groups no thousands, out of range).
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, std::int16_t unitFlag);
+// The same verdict for UTF-8 text, as the command line and the page hold it.
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, std::int16_t unitFlag);
 
 } // namespace Quillmere

@@ -52,6 +52,9 @@ std::string SteppedNote(const JobRecord& job) {
 }
 
 std::string BelowZeroNote(const JobRecord& job) {
+    if (job.Outcome.Breakdown.Unclamped >= 0) {
+        return "";
+    }
     // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
     const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.UnitFlag);
     if (!computed.starts_with('-')) {

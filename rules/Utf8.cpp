@@ -93,6 +93,10 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
 
 bool IsUtf8(std::string_view text) {
     while (!text.empty()) {
+        if (static_cast<unsigned char>(text.front()) < 0x80) { // most bytes of a sheet
+            text.remove_prefix(1);
+            continue;
+        }
         const std::size_t n = Utf8SequenceLength(text);
         if (n == 0) {
             return false;

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +115,57 @@ TEST(CsvStream, StopsAtWhatNoSpreadsheetWritesAndSaysWhere) {
     r = ReadWithFault("wall\n\n\"\"\n5\n");
     EXPECT_EQ(r.rows, (std::vector<std::vector<std::string>>{{"wall"}, {""}, {""}, {"5"}}));
     EXPECT_EQ(r.blank, (std::vector<bool>{false, true, false, false}));
+}
+
+// Long sheets come through a buffer refilled and grown many times: every record must come
+// out whole wherever a refill falls, inside a quoted field or between CR and LF.
+TEST(CsvStream, RecordsAcrossRefillsComeOutWhole) {
+    std::vector<std::vector<std::string>> written;
+    std::string sheet;
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int r = 0; r < 3000; ++r) {
+        std::vector<std::string> row;
+        const int fields = 1 + static_cast<int>(next() % 6);
+        for (int f = 0; f < fields; ++f) {
+            std::string value(next() % (r % 500 == 7 && f == 0 ? 30000 : 24),
+                              static_cast<char>('a' + f));
+            const bool quoted = next() % 3 == 0;
+            if (quoted && !value.empty()) {
+                value[next() % value.size()] = next() % 2 ? '"' : '\n';
+            }
+            sheet += (f > 0 ? "," : "");
+            if (quoted) {
+                sheet += '"';
+                for (const char c : value) {
+                    sheet += c == '"' ? std::string("\"\"") : std::string(1, c);
+                }
+                sheet += '"';
+            } else {
+                sheet += value;
+            }
+            row.push_back(value);
+        }
+        sheet += r % 2 ? "\r\n" : "\n";
+        written.push_back(row);
+    }
+    EXPECT_EQ(ReadAll(sheet), written);
+    // The views, not only their copies, hold each record's bytes.
+    std::FILE* f = ::fmemopen(sheet.data(), sheet.size(), "rb");
+    ASSERT_NE(f, nullptr);
+    CsvReader reader(f);
+    std::vector<std::string_view> views;
+    std::size_t rows = 0;
+    while (reader.Next(views)) {
+        ASSERT_LT(rows, written.size());
+        EXPECT_TRUE(
+            std::equal(views.begin(), views.end(), written[rows].begin(), written[rows].end()))
+            << "row " << rows;
+        ++rows;
+    }
+    std::fclose(f);
+    EXPECT_EQ(rows, written.size());
+    EXPECT_FALSE(reader.Failed());
 }
 
 TEST(CsvStream, Utf8CheckAndPrintableMessages) {
