@@ -145,6 +145,40 @@ TEST(NumberText, SignOfASumAsWritten) {
     }
     ExpectError([] { SignOfWrittenSum({{1, "12a"}}); }, ErrorKind::TypeMismatch);
     ExpectError([] { SignOfWrittenSum({{1, "114,3"}}); }, ErrorKind::TypeMismatch);
+
+    // Short entries take an integer path; leading zeros send the same sums the digit-string
+    // way. Both must give every sign alike, near zero above all.
+    XorShift next(0xC0FFEEull);
+    const auto entry = [&next] {
+        std::string text = std::to_string(next() % 100000);
+        text.insert(next() % (text.size() + 1), ".");
+        return (next() % 4 == 0 ? "-" : "") + (text == "." ? std::string("0") : text);
+    };
+    const auto padded = [](const std::string& text) {
+        const std::size_t sign = text[0] == '-' ? 1 : 0;
+        return text.substr(0, sign) + std::string(16, '0') + text.substr(sign);
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string outer = entry();
+        std::string wall = entry();
+        std::string lining = entry();
+        if (i % 4 == 0) { // a bore of exactly zero, where doubles go astray
+            const std::uint64_t w = next() % 100000;
+            const std::uint64_t l = next() % 100000;
+            const auto thousandths = [](std::uint64_t n) {
+                return std::to_string(n / 1000) + "." + std::to_string(1000 + n % 1000).substr(1);
+            };
+            wall = thousandths(w * 10);
+            lining = thousandths(l);
+            outer = thousandths(2 * (w * 10 + l));
+        }
+        const int sign = SignOfWrittenSum({{1, outer}, {-2, wall}, {-2, lining}});
+        ASSERT_TRUE(i % 4 != 0 || sign == 0) << outer << " " << wall << " " << lining;
+        ASSERT_EQ(sign, SignOfWrittenSum({{1, padded(outer)}, {-2, wall}, {-2, lining}}))
+            << outer << " " << wall << " " << lining;
+    }
+    EXPECT_EQ(SignOfWrittenSum({{1, "99999999999999"}, {-1, "99999999999999.0"}}), 0);
+    EXPECT_EQ(SignOfWrittenSum({{1, "9999999999999.9"}, {-3, "0.00000000000001"}}), 1);
 }
 
 // A ',' counts only where it groups thousands; anywhere else it is most likely a decimal
