@@ -211,6 +211,44 @@ struct Designation {
     bool InchSize = false;    // written with its B or inch sign: "4B", 4"
 };
 
+// "100A 10S", "100A 40", "4B 40": a JIS size ends at its A or B, and what follows is the
+// schedule, written here as "100ASCH10S" into storage; rest as it was otherwise.
+std::string_view WithJisSchedule(std::string_view rest, std::string& storage) {
+    const auto end = rest.find_first_of("AB");
+    const auto sizeText = rest.substr(0, end == std::string_view::npos ? 0 : end);
+    // an A size is whole millimetres, a B size may have a fraction (1-1/2B)
+    const bool aSize = end != std::string_view::npos && rest[end] == 'A';
+    const std::string_view sizeCharacters = aSize ? "0123456789" : "0123456789-/";
+    if (sizeText.empty() || !IsDigit(sizeText.front()) ||
+        sizeText.find_first_not_of(sizeCharacters) != std::string_view::npos ||
+        end + 1 >= rest.size() || !IsDigit(rest[end + 1])) {
+        return rest;
+    }
+    storage = std::string(rest.substr(0, end + 1)) + "SCH" + std::string(rest.substr(end + 1));
+    return storage;
+}
+
+// The schedule written at the end of rest ("SCH40", "XS"), taken off it; empty when none.
+std::string TakeSchedule(std::string_view& rest) {
+    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
+        std::string schedule = "Sch" + std::string(rest.substr(sch + 3));
+        // "Sch40 Sch80" is refused as written, not as one run-together name
+        for (auto again = schedule.find("SCH"); again != std::string::npos;
+             again = schedule.find("SCH", again)) {
+            schedule.replace(again, 3, " Sch");
+        }
+        rest = rest.substr(0, sch);
+        return schedule;
+    }
+    for (const std::string_view weight : {"XXS", "XS", "STD"}) {
+        if (rest.ends_with(weight) && rest.size() > weight.size()) {
+            rest.remove_suffix(weight.size());
+            return std::string(weight);
+        }
+    }
+    return "";
+}
+
 Designation ReadDesignation(std::string_view designation) {
     Designation out;
     out.Text = Squeezed(WithoutGrade(Separated(designation)));
@@ -230,38 +268,9 @@ Designation ReadDesignation(std::string_view designation) {
     std::string jisSchedule;
     if (out.Table != nullptr && out.Table->Key != "NPS" &&
         rest.find("SCH") == std::string_view::npos) {
-        // "100A 10S", "100A 40", "4B 40": a JIS size ends at its A or B, and what follows
-        // is the schedule
-        const auto end = rest.find_first_of("AB");
-        const auto sizeText = rest.substr(0, end == std::string_view::npos ? 0 : end);
-        // an A size is whole millimetres, a B size may have a fraction (1-1/2B)
-        const bool aSize = end != std::string_view::npos && rest[end] == 'A';
-        const std::string_view sizeCharacters = aSize ? "0123456789" : "0123456789-/";
-        if (!sizeText.empty() && IsDigit(sizeText.front()) &&
-            sizeText.find_first_not_of(sizeCharacters) == std::string_view::npos &&
-            end + 1 < rest.size() && IsDigit(rest[end + 1])) {
-            jisSchedule =
-                std::string(rest.substr(0, end + 1)) + "SCH" + std::string(rest.substr(end + 1));
-            rest = jisSchedule;
-        }
+        rest = WithJisSchedule(rest, jisSchedule);
     }
-    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
-        out.ScheduleName = "Sch" + std::string(rest.substr(sch + 3));
-        // "Sch40 Sch80" is refused as written, not as one run-together name
-        for (auto again = out.ScheduleName.find("SCH"); again != std::string::npos;
-             again = out.ScheduleName.find("SCH", again)) {
-            out.ScheduleName.replace(again, 3, " Sch");
-        }
-        rest = rest.substr(0, sch);
-    } else {
-        for (const std::string_view weight : {"XXS", "XS", "STD"}) {
-            if (rest.ends_with(weight) && rest.size() > weight.size()) {
-                out.ScheduleName = std::string(weight);
-                rest.remove_suffix(weight.size());
-                break;
-            }
-        }
-    }
+    out.ScheduleName = TakeSchedule(rest);
     out.Size = std::string(rest);
     // "4B" and 4" are the inch sizes of ASME pipe
     out.InchSize = !out.Size.empty() && IsDigit(out.Size.front()) &&
