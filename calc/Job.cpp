@@ -146,6 +146,16 @@ std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
                         ")");
         lines.push_back(Text(Catalogue::Id::PipeMaterial, outcome.StringBase) + ": " +
                         PipeMaterialText(outcome));
+        if (outcome.Pipe.Lining != nullptr) {
+            // "LINING MATERIAL: MORTAR 3 [mm] (ISO 4179:2005)"
+            lines.push_back(
+                Text(Catalogue::Id::LiningMaterial, outcome.StringBase) + ": " +
+                Catalogue::Fill(
+                    Text(Catalogue::PipeText::LiningFrom, outcome.StringBase),
+                    {Text(EntryNameId(LiningMaterials, MortarEntry), outcome.StringBase),
+                     outcome.Pipe.LiningText + " [" + std::string(LengthUnit(outcome)) + "]",
+                     LiningStandardName(outcome.Pipe)}));
+        }
     }
     if (!outcome.Temperature.empty()) {
         lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.StringBase) + ": " +
@@ -302,6 +312,15 @@ private:
             }
             Filled()[Column::OuterDiameter] = out_.Pipe.OuterText;
             Filled()[Column::Wall] = out_.Pipe.WallText;
+            // "mortar" types the lining as the size typed the pipe: neither may be given too.
+            if (out_.Pipe.Lining != nullptr) {
+                if (!Value(given_, Column::Lining).empty() ||
+                    !Value(given_, Column::LiningThickness).empty() ||
+                    !Value(given_, Column::LiningVelocity).empty()) {
+                    return FailIn(Column::PipeSize, Catalogue::PipeText::SizeAndLining);
+                }
+                Filled()[Column::LiningThickness] = out_.Pipe.LiningText;
+            }
         }
         return true;
     }
@@ -329,7 +348,8 @@ private:
         return Pick(pipe_, Column::Pipe, Column::PipeVelocity, PipeNames(), PipeUserEntry,
                     pipeFallback, T::UnknownPipeMaterial) &&
                Pick(lining_, Column::Lining, Column::LiningVelocity, LiningNames(), LiningUserEntry,
-                    NoLiningEntry, T::UnknownLiningMaterial) &&
+                    out_.Pipe.Lining != nullptr ? MortarEntry : NoLiningEntry,
+                    T::UnknownLiningMaterial) &&
                Pick(fluid_, Column::Fluid, Column::FluidVelocity, FluidNames(), FluidUserEntry, 0,
                     T::UnknownFluid);
     }
@@ -423,6 +443,7 @@ private:
             return;
         }
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
+        out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
         out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;

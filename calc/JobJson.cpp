@@ -25,6 +25,8 @@ void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
     j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
     j["pipe_material"] = PipeMaterialText(o);
+    j["lining_material"] =
+        Text(EntryNameId(LiningMaterials, o.Record.LiningMaterialIndex), o.StringBase);
     j["metric_inputs"] = {{"outer_diameter_mm", r.Inputs.OuterDiameter},
                           {"wall_thickness_mm", r.Inputs.WallThickness},
                           {"lining_thickness_mm", r.Inputs.LiningThickness},
@@ -42,6 +44,9 @@ void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
                     {"lining", r.Breakdown.LiningRun},
                     {"fluid", r.Breakdown.FluidRun},
                     {"mount_offset", s.MountOffset}};
+    // The sound's path and time in the fluid, to hold against the converter's diagnostics.
+    j["fluid_path_mm"] = r.Breakdown.FluidPath;
+    j["fluid_transit_us"] = FluidTransitMicroseconds(r);
 }
 
 } // namespace
@@ -92,6 +97,10 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
             {"schedule", schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
             {"outer_diameter", o.Pipe.OuterText},
             {"wall_thickness", o.Pipe.WallText}};
+        if (o.Pipe.Lining != nullptr) {
+            j["pipe_size"]["lining_thickness"] = o.Pipe.LiningText;
+            j["pipe_size"]["lining_standard"] = LiningStandardName(o.Pipe);
+        }
     }
     j["warning"] = o.Warning.empty() ? ordered_json() : ordered_json(o.Warning);
     j["error"] = nullptr;

@@ -52,8 +52,10 @@ a case without --sensor, computed for RESERVE (the window's first sensor type).
 A standard pipe size sets the outer diameter and the wall: SGP 100A,
 STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
 4B STD, NPS 1-1/2 XS (ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100
-(JIS K 6741). Metric takes the standard's mm, imperial ASME's inches or JIS
-converted to 4 decimals.)";
+(JIS K 6741), DIP 100 D1 (JIS G 5526), DN100 K9 (ISO 2531), SU 100
+(JIS G 3448), CU 1/2 L (ASTM B88), CU 15A L (JIS H 3300). "DN100 K9 mortar"
+adds the ISO 4179 cement-mortar lining. Metric takes the standard's mm,
+imperial the inches of ASME and ASTM or the mm converted to 4 decimals.)";
 
 // Option texts in lines that fit 80 columns beside the option names (the help puts each
 // line after the first under the first).
@@ -171,7 +173,8 @@ void AddOptions(CLI::App& app, Command& c) {
                  "--list-pipe-sizes, the tables");
     c.ListOption = app.add_option("--list-pipe-sizes", c.ListName,
                                   "print the standard pipe sizes (in --units): all, or SGP, STPG, "
-                                  "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC or JIS")
+                                  "SUS, NPS (B36.10M, B36.19M), VP, VU, PVC, DIP, DN, DUCTILE, SU, "
+                                  "CU (B88, JIS H 3300), ISO or JIS")
                        ->expected(0, 1);
     c.NamesOption =
         app.add_flag("--list-names", c.ListNames,

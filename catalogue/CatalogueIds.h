@@ -101,6 +101,9 @@ inline constexpr std::int16_t BelowZero = 4984;   // %1 the spacing before the c
 inline constexpr std::int16_t PrintFailed = 4985;
 inline constexpr std::int16_t Copied = 4986;     // the page's copy button, for a moment
 inline constexpr std::int16_t CopyFailed = 4987; // the summary follows, to copy by hand
+inline constexpr std::int16_t FluidPath = 4520;
+// %1 the path with its unit, %2 the fluid crossings, %3 the transit time in µs
+inline constexpr std::int16_t FluidPathFormat = 4521;
 } // namespace Catalogue::ReportText
 
 // Words of the standard pipe sizes: the window's dialog and the refusals of a size text.
@@ -117,5 +120,10 @@ inline constexpr std::int16_t UnknownSchedule =
     4996; // %1 standard and size, %2 schedule, %3 those it has
 inline constexpr std::int16_t NoSchedule = 4997; // %1 standard and size, %2 its schedules
 inline constexpr std::int16_t SizeAndDimensions = 4998;
-inline constexpr std::int16_t OneWall = 4999; // %1 standard and size
+inline constexpr std::int16_t OneWall = 4999;      // %1 standard and size
+inline constexpr std::int16_t NoMortar = 4500;     // %1 the standard whose lining is not held
+inline constexpr std::int16_t MortarLining = 4501; // the dialogs' choice
+// "%1 %2 (%3)": the lining, its thickness with unit and the standard it comes from
+inline constexpr std::int16_t LiningFrom = 4502;
+inline constexpr std::int16_t SizeAndLining = 4503;
 } // namespace Catalogue::PipeText

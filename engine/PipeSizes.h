@@ -26,7 +26,21 @@ struct PipeSizeRow {
 
 // What a standard's pipes are made of, as the pipe list names it; Any where its sizes serve
 // several materials (B36.10M's are also stainless and PVC Sch 40/80 pipe).
-enum class PipeMaterialKey { Any, CarbonSteel, Stainless, Pvc };
+enum class PipeMaterialKey { Any, CarbonSteel, Stainless, Pvc, DuctileIron, Copper };
+
+// The cement-mortar lining a standard gives pipes of nominal sizes up to UpTo (inclusive),
+// from the band before it; the bands in rising order.
+struct LiningBand {
+    double UpTo;
+    double ThicknessMm;
+};
+
+// A lining standard and its bands; none for a pipe standard whose lining is not held.
+struct LiningTable {
+    std::string_view Standard; // "ISO 4179"
+    std::string_view Edition;  // "2005"
+    std::span<const LiningBand> Bands;
+};
 
 struct PipeTable {
     std::string_view Key;      // "SGP", "STPG", "SUS", "NPS", "NPS-S", "VP", "VU"
@@ -37,9 +51,11 @@ struct PipeTable {
     std::span<const PipeSizeRow> Rows;
     bool InchFigures; // walls and diameters given in inches as well
     PipeMaterialKey Material;
+    // The cement-mortar lining of the standard's pipes ("DN100 K9 mortar"), where held.
+    const LiningTable* Mortar = nullptr;
 };
 
-// Every table, JIS steel first, then ASME, then PVC.
+// Every table: JIS steel, ASME steel, PVC, ductile iron, light-gauge stainless, copper.
 std::span<const PipeTable> PipeTables();
 
 } // namespace Quillmere

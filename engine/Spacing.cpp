@@ -87,6 +87,8 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     }
     b.Unclamped = s + 0.0;
     b.Spacing = s < 0.0 ? 0.0 : b.Unclamped;
+    b.FluidPath = Checked(Checked(in.OuterDiameter - layers) / std::cos(b.FluidAngle) *
+                          static_cast<double>(crossings));
     return b;
 }
 

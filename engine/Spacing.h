@@ -38,6 +38,9 @@ struct SpacingBreakdown {
     // mm, before the clamp: below 0 where the sensors' own allowance is longer than the
     // beam's runs; the clamped 0 then does not bring the beam to the second sensor.
     double Unclamped = 0.0;
+    // mm: the sound's path in the fluid over all its crossings, bore / cos(fluid angle)
+    // each; what a converter's diagnostics give beside the transit time.
+    double FluidPath = 0.0;
 };
 
 // Follows the beam from the wedge through wall, lining and fluid (Snell's law, each layer

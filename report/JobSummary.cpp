@@ -83,7 +83,9 @@ private:
             Line(
                 Caption(InputField::LiningVelocity),
                 Velocity(InputField::LiningVelocity, job_.LiningVelocityLocked, in.LiningVelocity));
-            Line(Caption(InputField::LiningThickness), Typed(InputField::LiningThickness, length_));
+            Line(Caption(InputField::LiningThickness),
+                 Typed(InputField::LiningThickness, length_) +
+                     (job_.LiningStandard.empty() ? "" : " (" + job_.LiningStandard + ")"));
         }
         Line(Words(job_, Catalogue::Id::KindOfFluid), EntryText(job_, FluidKinds, job_.FluidIndex));
         Line(Caption(InputField::FluidVelocity),
@@ -108,6 +110,7 @@ private:
             Line(Words(job_, Catalogue::CalcText::Circumferential),
                  shown.Circumferential + " " + length_);
         }
+        Line(Words(job_, Catalogue::ReportText::FluidPath), FluidPathNote(job_));
         if (const std::string note = BelowZeroNote(job_); !note.empty()) {
             out_ += note + "\n";
         }

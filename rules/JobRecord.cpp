@@ -2,6 +2,10 @@
 
 #include "Catalogue.h"
 #include "Fields.h"
+#include "Lists.h"
+#include "NumberText.h"
+
+#include <cmath>
 
 namespace Quillmere {
 
@@ -29,10 +33,29 @@ void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {
         job.Text(InputField::WallThickness) == notes.Wall) {
         job.PipeSize = notes.PipeSize;
     }
+    if (!notes.LiningStandard.empty() && job.LiningMaterialIndex == MortarEntry &&
+        job.Text(InputField::LiningThickness) == notes.Lining) {
+        job.LiningStandard = notes.LiningStandard;
+    }
     if (!notes.FluidTemperature.empty() && !job.FluidVelocityLocked &&
         job.Text(InputField::FluidVelocity) == notes.FluidVelocity) {
         job.FluidTemperature = notes.FluidTemperature;
     }
+}
+
+double FluidTransitMicroseconds(const CalcOutcome& outcome) {
+    const double velocity = outcome.Inputs.FluidVelocity; // m/s, which is mm/ms
+    return velocity > 0 ? outcome.Breakdown.FluidPath / velocity * 1000.0 : 0.0;
+}
+
+std::string FluidPathNote(const JobRecord& job) {
+    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    const double transit = FluidTransitMicroseconds(job.Outcome);
+    return Catalogue::Fill(
+        Words(job, Catalogue::ReportText::FluidPathFormat),
+        {PlainLengthText(job.Outcome.Breakdown.FluidPath, job.UnitFlag) + " " + unit,
+         std::to_string(FluidCrossings(job.Outcome.Inputs.MountMethod)),
+         FormatGroupedFixed(std::round(transit * 100) / 100, 2)});
 }
 
 std::string Words(const JobRecord& job, std::int16_t id) {

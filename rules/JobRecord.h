@@ -30,6 +30,8 @@ struct JobRecord {
     // diameter and wall, "WATER 60 °C, Marczak 1997" for FLUID S.V.; empty when typed.
     std::string PipeSize;
     std::string FluidTemperature;
+    // "ISO 4179:2005" where a ductile size's standard lining gave LINING THICKNESS.
+    std::string LiningStandard;
 
     const std::string& Text(InputField field) const {
         return Texts[static_cast<std::size_t>(field)];
@@ -47,6 +49,8 @@ struct HelperNotes {
     std::string Outer, Wall;
     std::string FluidTemperature; // as JobRecord::FluidTemperature
     std::string FluidVelocity;
+    std::string LiningStandard; // as JobRecord::LiningStandard
+    std::string Lining;         // the LINING THICKNESS it typed
 };
 
 // Puts the notes on the record while its fields still hold what the helpers typed: a size
@@ -60,6 +64,14 @@ std::string SteppedNote(const JobRecord& job);
 // The warning for a spacing the clamp raised to 0 ("Note: the computed spacing is -6.41 mm,
 // below 0, ..."), or "" when the shown result is the computed one to its last digit.
 std::string BelowZeroNote(const JobRecord& job);
+
+// The sound's time in the fluid over its whole path, in microseconds: FluidPath over the
+// fluid's velocity, as a converter's diagnostics show it.
+double FluidTransitMicroseconds(const CalcOutcome& outcome);
+
+// "216.49 mm (2 crossings), transit time 150.34 µs": the fluid path in the job's length
+// unit and the transit time, to compare with the converter's diagnostics.
+std::string FluidPathNote(const JobRecord& job);
 
 // A catalogue text of the job's language.
 std::string Words(const JobRecord& job, std::int16_t id);

@@ -35,11 +35,11 @@ inline constexpr std::array<ListEntry, 13> PipeMaterials{{
     {2760, 3000, PipeMaterialKey::CarbonSteel}, // CARBON STEEL
     {2770, 3141, PipeMaterialKey::Stainless},   // STAINLESS STEEL
     {2780, 2307, PipeMaterialKey::Pvc},         // PVC
-    {2790, 2260},                               // COPPER
+    {2790, 2260, PipeMaterialKey::Copper},      // COPPER
     {2800, 2604},                               // CAST IRON
     {2810, 3080},                               // ALUMINUM
     {2820, 2505},                               // FRP
-    {2830, 3000},                               // DUCTILE IRON
+    {2830, 3000, PipeMaterialKey::DuctileIron}, // DUCTILE IRON
     {2840, 2307},                               // PEEK
     {2850, 2307},                               // PVDF
     {2860, 2644},                               // ACRYLIC
@@ -82,6 +82,8 @@ inline constexpr int PipeUserEntry = PipeMaterials.size() - 1;
 inline constexpr int LiningUserEntry = LiningMaterials.size() - 1;
 inline constexpr int FluidUserEntry = FluidKinds.size() - 1;
 inline constexpr int NoLiningEntry = 0;
+// The lining a ductile iron size "with mortar" chooses.
+inline constexpr int MortarEntry = 2;
 // Entries the code names: the waters of the temperature helper.
 inline constexpr int WaterEntry = 0;
 inline constexpr int SeawaterEntry = 1;
@@ -178,6 +180,7 @@ static_assert(PipeMaterials[PipeUserEntry].NameId == Catalogue::Id::PipeVelocity
               "every list ends with its user entry, named as its velocity field");
 static_assert(PipeUserEntry == 12 && LiningUserEntry == 7 && FluidUserEntry == 17);
 static_assert(LiningSoundVelocities[NoLiningEntry] == 0, "no lining refracts nothing");
+static_assert(LiningMaterials[MortarEntry].NameId == 2910, "the cement-mortar lining");
 static_assert(FluidKinds[WaterEntry].NameId == 2950 && FluidKinds[SeawaterEntry].NameId == 2960 &&
                   FluidKinds[DistilledWaterEntry].NameId == 2970,
               "the waters of the temperature equations");

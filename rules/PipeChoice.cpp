@@ -19,7 +19,7 @@ namespace {
 
 namespace P = Catalogue::PipeText;
 
-constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU";
+constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU, DIP, DN, SU, CU";
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -207,9 +207,61 @@ struct Designation {
     std::string Text; // folded and without blanks: what an unknown standard is shown as
     const PipeTable* Table = nullptr; // by the standard's name, or NPS for a bare inch size
     std::string Size;
-    std::string ScheduleName; // "Sch40", "STD"; empty when none is written
+    std::string ScheduleName; // "Sch40", "STD", "K9", "D1", "L"; empty when none is written
     bool InchSize = false;    // written with its B or inch sign: "4B", 4"
+    bool Mortar = false;      // "mortar" written: the standard's cement-mortar lining
 };
+
+// "DIP 100 D1", "DIP 100 1種", "DN100 K9", "CU 1/2 L": the class these standards write
+// after the size, taken off the end of rest; empty when none is written.
+std::string TakeClass(std::string_view key, std::string_view& rest) {
+    const auto take = [&rest](std::size_t n, std::string name) {
+        rest.remove_suffix(n);
+        while (rest.ends_with(' ')) { // the blank Squeezed keeps between "100 1種"
+            rest.remove_suffix(1);
+        }
+        return name;
+    };
+    if (key == "DIP") {
+        // 1種 or 1種管 is class D1, S種 DS
+        for (const std::string_view kind : {"種管", "種"}) {
+            if (rest.ends_with(kind) && rest.size() > kind.size()) {
+                const char c = rest[rest.size() - kind.size() - 1];
+                if ((c >= '1' && c <= '5') || c == 'S') {
+                    return take(kind.size() + 1, std::string("D") + c);
+                }
+            }
+        }
+        if (const auto d = rest.rfind('D'); d != std::string_view::npos && d > 0) {
+            return take(rest.size() - d, std::string(rest.substr(d)));
+        }
+    } else if (key == "DN") {
+        if (const auto k = rest.rfind('K'); k != std::string_view::npos && k > 0) {
+            return take(rest.size() - k, std::string(rest.substr(k)));
+        }
+    } else if (key == "CU") {
+        if (rest.ends_with("TYPEK") || rest.ends_with("TYPEL") || rest.ends_with("TYPEM")) {
+            const char type = rest.back();
+            return take(5, std::string(1, type));
+        }
+        if (rest.size() > 1 && (rest.back() == 'K' || rest.back() == 'L' || rest.back() == 'M')) {
+            return take(1, std::string(1, rest.back()));
+        }
+    }
+    return "";
+}
+
+// "mortar" (or モルタル) anywhere in the text, taken out of it.
+bool TakeMortar(std::string& text) {
+    bool found = false;
+    for (const std::string_view word : {"MORTAR", "モルタル"}) {
+        for (std::size_t at; (at = text.find(word)) != std::string::npos;) {
+            text.erase(at, word.size());
+            found = true;
+        }
+    }
+    return found;
+}
 
 // "100A 10S", "100A 40", "4B 40": a JIS size ends at its A or B, and what follows is the
 // schedule, written here as "100ASCH10S" into storage; rest as it was otherwise.
@@ -257,26 +309,50 @@ Designation ReadDesignation(std::string_view designation) {
          at = out.Text.find("SCHEDULE", at)) {
         out.Text.replace(at, 8, "SCH");
     }
+    std::string shown = out.Text;
+    out.Mortar = TakeMortar(out.Text);
     std::string_view rest = out.Text;
-    for (const std::string_view key : {"STPG", "SGP", "SUS", "NPS", "VP", "VU"}) {
-        if (rest.starts_with(key)) {
+    // Longer names first: SUS before SU, DCIP (ductile cast iron pipe) is DIP.
+    constexpr std::pair<std::string_view, std::string_view> keys[] = {
+        {"STPG", "STPG"}, {"SGP", "SGP"}, {"SUS", "SUS"}, {"SU", "SU"},
+        {"NPS", "NPS"},   {"VP", "VP"},   {"VU", "VU"},   {"DCIP", "DIP"},
+        {"DIP", "DIP"},   {"DN", "DN"},   {"CU", "CU"}};
+    for (const auto& [written, key] : keys) {
+        if (rest.starts_with(written)) {
             out.Table = TableByKey(key);
-            rest.remove_prefix(key.size());
+            rest.remove_prefix(written.size());
             break;
         }
     }
-    std::string jisSchedule;
-    if (out.Table != nullptr && out.Table->Key != "NPS" &&
-        rest.find("SCH") == std::string_view::npos) {
-        rest = WithJisSchedule(rest, jisSchedule);
+    // "100Su": light-gauge stainless is also written with its mark after the size
+    if (out.Table == nullptr && rest.ends_with("SU") && rest.size() > 2 && IsDigit(rest[0])) {
+        out.Table = TableByKey("SU");
+        rest.remove_suffix(2);
     }
-    out.ScheduleName = TakeSchedule(rest);
+    const std::string_view key = out.Table != nullptr ? out.Table->Key : "";
+    std::string jisSchedule;
+    if (key == "DIP" || key == "DN" || key == "CU") {
+        out.ScheduleName = TakeClass(key, rest);
+    } else {
+        if (out.Table != nullptr && key != "NPS" && rest.find("SCH") == std::string_view::npos) {
+            rest = WithJisSchedule(rest, jisSchedule);
+        }
+        out.ScheduleName = TakeSchedule(rest);
+    }
     out.Size = std::string(rest);
+    // A copper size in A or B is JIS H 3300's; in inches ASTM B88's.
+    if (key == "CU" && (out.Size.ends_with('A') || out.Size.ends_with('B'))) {
+        out.Table = TableByKey("CU-JIS");
+    }
+    out.Text = shown;
     // "4B" and 4" are the inch sizes of ASME pipe
     out.InchSize = !out.Size.empty() && IsDigit(out.Size.front()) &&
                    (out.Size.back() == 'B' || out.Size.back() == '"');
     if (out.Table == nullptr && out.InchSize) {
         out.Table = TableByKey("NPS");
+    }
+    if (out.Table != nullptr && out.Table->Key == "CU-JIS") {
+        out.InchSize = false; // 1/2B is JIS H 3300's own name for the size
     }
     return out;
 }
@@ -342,6 +418,10 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
     const bool decimal = size.find('.') != std::string::npos &&
                          size.find_first_not_of("0123456789.") == std::string::npos;
     size = FractionOfDecimal(size);
+    if (table.Key == "CU" && size.ends_with('"')) {
+        size.pop_back(); // B88 sizes are inches already
+        return size;
+    }
     if (table.Key == "NPS") {
         if (inchSize) {
             size.pop_back();
@@ -357,7 +437,9 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
         } else if (AllDigits(size)) {
             size += 'A';
         }
-    } else if (table.Key == "VP" || table.Key == "VU") {
+    } else if (table.Key == "VP" || table.Key == "VU" || table.Key == "DIP" || table.Key == "DN" ||
+               table.Key == "SU") {
+        // millimetre sizes without an A, which users add as steel's have one
         if (size.ends_with('A') && AllDigits(std::string_view(size).substr(0, size.size() - 1))) {
             size.pop_back();
         }
@@ -407,23 +489,31 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
     out.Table = table;
     out.Row = &*row;
     const std::string named = std::string(ShownKey(*table)) + " " + std::string(row->Size);
+    // The lining is refused before the wall is asked for: it is the larger fault.
+    if (read.Mortar && table->Mortar == nullptr) {
+        return refuse(P::NoMortar,
+                      {std::string(ShownKey(*table)) + " (" + StandardName(*table) + ")"});
+    }
     const std::vector<std::size_t> columns = SchedulesOf(*table, *row);
-    if (table->Schedules.size() == 1) {
+    std::optional<std::size_t> column;
+    if (table->Schedules.size() == 1 && table->Schedules[0].empty()) {
         if (!scheduleName.empty()) {
             return refuse(P::OneWall, {named});
         }
-        return PipeSizeTexts(*table, *row, 0, unitFlag);
-    }
-    if (scheduleName.empty()) {
+        column = 0;
+    } else if (scheduleName.empty()) {
         return refuse(P::NoSchedule, {named, JoinedSchedules(*table, columns)});
     }
     for (const std::size_t c : columns) {
-        if (SameIgnoringCase(table->Schedules[c], scheduleName)) {
-            return PipeSizeTexts(*table, *row, c, unitFlag);
+        if (!column && SameIgnoringCase(table->Schedules[c], scheduleName)) {
+            column = c;
         }
     }
-    return refuse(P::UnknownSchedule,
-                  {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
+    if (!column) {
+        return refuse(P::UnknownSchedule,
+                      {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
+    }
+    return PipeSizeTexts(*table, *row, *column, unitFlag, read.Mortar);
 }
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
@@ -455,7 +545,19 @@ std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {
         return keys({"VP", "VU"});
     }
     if (wanted == "JIS") {
-        return keys({"SGP", "STPG", "SUS", "VP", "VU"});
+        return keys({"SGP", "STPG", "SUS", "VP", "VU", "DIP", "SU", "CU-JIS"});
+    }
+    if (wanted == "CU" || wanted == "COPPER") {
+        return keys({"CU", "CU-JIS"});
+    }
+    if (wanted == "DUCTILE" || wanted == "DI") {
+        return keys({"DIP", "DN"});
+    }
+    if (wanted == "ISO") {
+        return keys({"DN"});
+    }
+    if (wanted == "DCIP") {
+        return keys({"DIP"});
     }
     if (const PipeTable* table = TableByKey(wanted)) {
         return {table};

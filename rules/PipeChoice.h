@@ -19,18 +19,28 @@ struct PipeChoice {
     std::size_t Schedule = 0; // the wall column
     std::string OuterText;    // the standard's mm figure in metric; inches in imperial
     std::string WallText;
-    std::string Error; // the refusal in the catalogue's words; empty when chosen
+    // With "mortar": the lining standard and the nominal thickness it gives the size.
+    const LiningTable* Lining = nullptr;
+    double LiningMm = 0;
+    std::string LiningText; // in the run's unit, as OuterText
+    std::string Error;      // the refusal in the catalogue's words; empty when chosen
 };
 
 // Reads "SGP 100A", "STPG 100A Sch40", "SUS 100A Sch10S", "NPS 4 Sch40", "4B STD",
-// "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100"; letters in either case,
+// "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100", "DIP 100 D1" (also DCIP,
+// 1種), "DN100 K9", "SU 100" (also 100Su), "CU 1/2 L" (B88) and "CU 15A L" (JIS H 3300);
+// "mortar" (モルタル) after a ductile size adds its standard lining. Letters in either case,
 // blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
 PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
                           std::int16_t stringBase);
 
-// The texts of a size picked from lists.
+// The texts of a size picked from lists; with `mortar`, those of the standard's lining too
+// (for a table that has one).
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
-                         std::int16_t unitFlag);
+                         std::int16_t unitFlag, bool mortar = false);
+
+// The nominal cement-mortar lining of a size, in mm; 0 where the table holds none.
+double MortarLiningMm(const PipeTable& table, const PipeSizeRow& row);
 
 // "STPG  (JIS G 3454:2017)" and "100A (4B)": a table and a size as the lists show them.
 std::string PipeTableLabel(const PipeTable& table);
@@ -67,12 +77,17 @@ std::string PipeSizeLabel(const PipeChoice& choice);
 // "STPG 100A Sch40, JIS G 3454:2017": the choice and the standard it follows.
 std::string PipeSizeNote(const PipeChoice& choice);
 
+// "ISO 4179:2005": the standard the choice's lining thickness follows; "" without one.
+std::string LiningStandardName(const PipeChoice& choice);
+
 // The tables a name means: a key ("STPG"), "ASME"/"NPS" (both ASME tables), "B36.10M",
-// "B36.19M", "PVC" (VP and VU), "JIS", or every table for an empty name; none for an
-// unknown name. Case is free.
+// "B36.19M", "PVC" (VP and VU), "CU"/"COPPER" (both copper tables), "DUCTILE" (DIP and
+// DN), "ISO", "JIS", or every table for an empty name; none for an unknown name. Case is
+// free.
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name);
 
-// The key a table is written and listed by: "NPS" for both ASME tables.
+// The key a table is written and listed by: "NPS" for both ASME tables, "CU" for both
+// copper ones.
 std::string_view ShownKey(const PipeTable& table);
 
 // "JIS G 3454:2017", "ASME B36.10M-2018": the standard and the edition a table follows.

@@ -33,11 +33,12 @@ std::string Figure(const std::string& text, std::size_t decimals) {
 } // namespace
 
 std::string_view ShownKey(const PipeTable& table) {
-    return table.Key == "NPS-S" ? "NPS" : table.Key;
+    return table.Key == "NPS-S" ? "NPS" : table.Key == "CU-JIS" ? "CU" : table.Key;
 }
 
 std::string StandardName(const PipeTable& table) {
-    const char* joint = table.Standard.starts_with("ASME") ? "-" : ":";
+    // American standards join their edition with a hyphen (ASTM B88-22), ISO and JIS a colon.
+    const char* joint = table.Standard.starts_with("AS") ? "-" : ":";
     return std::string(table.Standard) + joint + std::string(table.Edition);
 }
 
@@ -110,9 +111,28 @@ std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& 
     return out;
 }
 
+double MortarLiningMm(const PipeTable& table, const PipeSizeRow& row) {
+    if (table.Mortar == nullptr) {
+        return 0;
+    }
+    const double nominal = ParseNumberText(row.Size); // DN sizes are whole numbers
+    for (const LiningBand& band : table.Mortar->Bands) {
+        if (nominal <= band.UpTo) {
+            return band.ThicknessMm;
+        }
+    }
+    return 0;
+}
+
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
-                         std::int16_t unitFlag) {
+                         std::int16_t unitFlag, bool mortar) {
     PipeChoice out;
+    if (mortar && MortarLiningMm(table, row) > 0) {
+        out.Lining = table.Mortar;
+        out.LiningMm = MortarLiningMm(table, row);
+        out.LiningText =
+            unitFlag == 0 ? DefaultNumberText(out.LiningMm) : InchText(out.LiningMm / 25.4);
+    }
     out.Table = &table;
     out.Row = &row;
     out.Schedule = schedule;
@@ -144,6 +164,12 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
 std::string PipeSizeNote(const PipeChoice& choice) {
     return choice.Table == nullptr ? std::string()
                                    : PipeSizeLabel(choice) + ", " + StandardName(*choice.Table);
+}
+
+std::string LiningStandardName(const PipeChoice& choice) {
+    return choice.Lining == nullptr
+               ? std::string()
+               : std::string(choice.Lining->Standard) + ":" + std::string(choice.Lining->Edition);
 }
 
 std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {

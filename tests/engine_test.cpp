@@ -252,6 +252,18 @@ TEST(ComputeSpacing, CombinesRunsInTheWrittenOrder) {
     EXPECT_EQ(ComputeSpacing(in, s), (lw + s.WedgeRun + ll) * 2.0 + lf * 3.0 - s.MountOffset * 2.0);
     in.MountMethod = 3;
     EXPECT_EQ(ComputeSpacing(in, s), (lw + s.WedgeRun + ll) * 2.0 + lf * 4.0 - s.MountOffset * 2.0);
+
+    // The sound's path in the fluid: the bore over the cosine of the fluid angle, once a
+    // crossing, what a converter's diagnostics hold the pipe against.
+    const double bore = 318.5 - (2.5 + 10.3) * 2.0;
+    const double crossing = bore / std::cos(angle(1522));
+    for (const auto& [method, crossings] : {std::pair{0, 2}, {1, 1}, {2, 3}, {3, 4}}) {
+        in.MountMethod = static_cast<std::int16_t>(method);
+        EXPECT_NEAR(ComputeSpacingBreakdown(in, s).FluidPath, crossing * crossings, 1e-9)
+            << "method " << method;
+    }
+    // At right angles in a slow fluid, no longer than the bore itself.
+    EXPECT_GT(crossing, bore);
 }
 
 TEST(ComputeSpacing, MountingMethodsCrossTheFluidOneToFourTimes) {

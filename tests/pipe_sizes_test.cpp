@@ -4,6 +4,7 @@
 // standards state, and JIS against ASME where the two give the same pipe.
 #include "Catalogue.h"
 #include "Engine.h"
+#include "PipeTablesTest.h"
 #include "Rules.h"
 
 #include <gtest/gtest.h>
@@ -14,35 +15,9 @@
 #include <string>
 
 using namespace Quillmere;
+using namespace PipeTablesTest;
 
 namespace {
-
-const PipeTable& Table(std::string_view key) {
-    for (const PipeTable& t : PipeTables()) {
-        if (t.Key == key) {
-            return t;
-        }
-    }
-    throw std::out_of_range(std::string(key));
-}
-
-std::size_t Column(const PipeTable& t, std::string_view schedule) {
-    for (std::size_t c = 0; c < t.Schedules.size(); ++c) {
-        if (t.Schedules[c] == schedule) {
-            return c;
-        }
-    }
-    throw std::out_of_range(std::string(schedule));
-}
-
-const PipeSizeRow* Row(const PipeTable& t, std::string_view size) {
-    for (const PipeSizeRow& r : t.Rows) {
-        if (r.Size == size) {
-            return &r;
-        }
-    }
-    return nullptr;
-}
 
 double Nps(std::string_view size) {
     const auto slash = size.find('/');
@@ -108,13 +83,13 @@ TEST(PipeTables, AsmeInchAndMillimetreColumnsAgree) {
 TEST(PipeTables, AsmeIdentitiesHold) {
     const PipeTable& carbon = Table("NPS");
     const PipeTable& stainless = Table("NPS-S");
-    ASSERT_EQ(carbon.Rows.size(), stainless.Rows.size());
     const auto wall = [](const PipeTable& t, const PipeSizeRow& r, std::string_view s) {
         return r.WallInch[Column(t, s)];
     };
-    for (std::size_t i = 0; i < carbon.Rows.size(); ++i) {
-        const PipeSizeRow& c = carbon.Rows[i];
-        const PipeSizeRow& s = stainless.Rows[i];
+    // Every stainless size is a B36.10M size (B36.19M stops at NPS 30, B36.10M goes on).
+    for (const PipeSizeRow& s : stainless.Rows) {
+        ASSERT_NE(Row(carbon, s.Size), nullptr) << s.Size;
+        const PipeSizeRow& c = *Row(carbon, s.Size);
         const double nps = Nps(c.Size);
         SCOPED_TRACE("NPS " + std::string(c.Size));
         EXPECT_EQ(c.Size, s.Size);
@@ -153,6 +128,102 @@ TEST(PipeTables, AsmeIdentitiesHold) {
             if (s.WallInch[col] > 0) {
                 EXPECT_GT(s.WallInch[col], last);
                 last = s.WallInch[col];
+            }
+        }
+    }
+    // Above NPS 24 the carbon steel sizes follow the same rules: STD 0.375, XS 0.500,
+    // numbered schedules growing.
+    for (const PipeSizeRow& c : carbon.Rows) {
+        if (Nps(c.Size) <= 24) {
+            continue;
+        }
+        SCOPED_TRACE("NPS " + std::string(c.Size));
+        EXPECT_EQ(wall(carbon, c, "STD"), 0.375);
+        EXPECT_EQ(wall(carbon, c, "XS"), 0.5);
+        double last = 0;
+        for (const std::string_view n : {"Sch10", "Sch20", "Sch30", "Sch40"}) {
+            if (const double w = wall(carbon, c, n); w > 0) {
+                EXPECT_GT(w, last) << n;
+                last = w;
+            }
+        }
+    }
+}
+
+// ASME B36.10M's plain-end masses in lb/ft, 10.69 (D - t) t, for the sizes beyond NPS 24
+// that have schedules besides STD and XS.
+TEST(PipeTables, AsmeLargeSizesMatchPublishedMasses) {
+    const struct {
+        const char* size;
+        const char* schedule;
+        double pounds;
+    } rows[] = {
+        {"26", "Sch10", 85.68},
+        {"26", "STD", 102.72},
+        {"26", "XS", 136.30},
+        {"26", "Sch20", 136.30},
+        {"28", "Sch10", 92.35},
+        {"28", "STD", 110.74},
+        {"28", "XS", 146.99},
+        {"28", "Sch30", 182.90},
+        {"30", "Sch10", 99.02},
+        {"30", "STD", 118.76},
+        {"30", "XS", 157.68},
+        {"30", "Sch30", 196.26},
+        {"32", "Sch10", 105.69},
+        {"32", "STD", 126.78},
+        {"32", "XS", 168.37},
+        {"32", "Sch30", 209.62},
+        {"32", "Sch40", 230.29},
+        {"34", "Sch10", 112.36},
+        {"34", "STD", 134.79},
+        {"34", "XS", 179.06},
+        {"34", "Sch30", 222.99},
+        {"34", "Sch40", 245.00},
+        {"36", "Sch10", 119.03},
+        {"36", "STD", 142.81},
+        {"36", "XS", 189.75},
+        {"36", "Sch30", 236.35},
+        {"36", "Sch40", 282.62},
+        // Schedule 20 is XS's 0.500 in from NPS 26 to 36, the same mass printed twice.
+        {"28", "Sch20", 146.99},
+        {"30", "Sch20", 157.68},
+        {"32", "Sch20", 168.37},
+        {"34", "Sch20", 179.06},
+        {"36", "Sch20", 189.75},
+    };
+    const PipeTable& t = Table("NPS");
+    std::set<std::string> checked;
+    for (const auto& m : rows) {
+        const PipeSizeRow* r = Row(t, m.size);
+        ASSERT_NE(r, nullptr) << m.size;
+        const double w = r->WallInch[Column(t, m.schedule)];
+        EXPECT_NEAR(10.69 * (r->OuterInch - w) * w, m.pounds, 0.006)
+            << "NPS " << m.size << " " << m.schedule;
+        checked.insert(std::string(m.size) + " " + m.schedule);
+    }
+    // B36.19M's larger sizes are the same pipes: its 40S and 80S are STD and XS, its NPS 30
+    // walls B36.10M's Schedule 10 and a 0.250 in 5S.
+    const PipeTable& s = Table("NPS-S");
+    for (const char* size : {"14", "16", "18", "20", "24"}) {
+        EXPECT_EQ(Row(s, size)->WallInch[Column(s, "Sch40S")], 0.375) << size;
+        EXPECT_EQ(Row(s, size)->WallInch[Column(s, "Sch80S")], 0.5) << size;
+    }
+    EXPECT_EQ(Row(s, "22")->WallInch[Column(s, "Sch40S")], 0);
+    EXPECT_EQ(Row(s, "30")->WallInch[Column(s, "Sch10S")],
+              Row(t, "30")->WallInch[Column(t, "Sch10")]);
+    EXPECT_NEAR(10.69 * (30 - 0.25) * 0.25, 79.51, 0.006); // B36.19M's NPS 30 5S mass
+    EXPECT_EQ(Row(s, "30")->WallInch[Column(s, "Sch5S")], 0.25);
+    // Every wall beyond NPS 24 other than STD and XS (which the identities hold) is checked.
+    for (const PipeSizeRow& r : t.Rows) {
+        if (Nps(r.Size) <= 24) {
+            continue;
+        }
+        for (const std::size_t c : SchedulesOf(t, r)) {
+            const std::string_view name = t.Schedules[c];
+            if (name != "STD" && name != "XS") {
+                EXPECT_EQ(checked.count(std::string(r.Size) + " " + std::string(name)), 1u)
+                    << r.Size << " " << name << " has no second check";
             }
         }
     }
@@ -452,11 +523,11 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
               "SGP 100A has one wall thickness only; give it without a schedule");
     EXPECT_EQ(Choose("SGP 4B 40"),
               "SGP 100A has one wall thickness only; give it without a schedule");
-    EXPECT_EQ(Choose("DIN 100"),
-              "Unknown pipe standard: DIN100 (start with one of SGP, STPG, SUS, NPS, VP, VU)");
-    EXPECT_EQ(Choose(""),
-              "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, VU)");
-    EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 24");
+    EXPECT_EQ(Choose("DIN 100"), "Unknown pipe standard: DIN100 (start with one of SGP, STPG, "
+                                 "SUS, NPS, VP, VU, DIP, DN, SU, CU)");
+    EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, "
+                          "VU, DIP, DN, SU, CU)");
+    EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 48");
     EXPECT_EQ(Choose("STPG Sch40"), "STPG needs a size: 6A to 600A");
     const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
     EXPECT_EQ(ja, "STPG に呼び径 105A はありません。近い呼び径: 90A, 100A, 125A");
@@ -483,8 +554,11 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(PipeSizeName(Table("VU").Rows[DefaultSizeRow(Table("VU"))]), "100");
     EXPECT_EQ(Table("NPS").Schedules[PreferredSchedule(Table("NPS"), nps4)], "Sch40");
     EXPECT_EQ(
-        Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))],
+        Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "22"))],
         "Sch10S");
+    EXPECT_EQ(
+        Table("NPS-S").Schedules[PreferredSchedule(Table("NPS-S"), *Row(Table("NPS-S"), "14"))],
+        "Sch40S");
     EXPECT_EQ(PreferredSchedule(Table("VU"), Table("VU").Rows[0]), 0u);
     // The dialog keeps what it can across a change: SGP's 50A (2B) is STPG's as well, with
     // STPG's usual schedule; NPS has no 50A and shows its usual size; a schedule the new

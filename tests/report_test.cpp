@@ -172,13 +172,20 @@ TEST(JobSummary, SaysHowTheSensorsAreMounted) {
 // A record names the standard size and the water temperature a helper typed, but only while
 // the fields still hold the helper's figures: a wall typed over is no longer that size.
 TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
-    const HelperNotes notes{"STPG 100A Sch40, JIS G 3454:2017", "114.3", "6",
-                            "WATER 60 °C, Marczak 1997", "1551"};
+    const HelperNotes notes{"STPG 100A Sch40, JIS G 3454:2017",
+                            "114.3",
+                            "6",
+                            "WATER 60 °C, Marczak 1997",
+                            "1551",
+                            "ISO 4179:2005",
+                            "3"};
     CalcEntries e;
     e.SensorTypeIndex = 4;
     e.MountMethodsOffered = MountMethodCount;
     e.TextOf(InputField::OuterDiameter) = "114.3";
     e.TextOf(InputField::WallThickness) = "6";
+    e.LiningMaterialIndex = MortarEntry;
+    e.TextOf(InputField::LiningThickness) = "3";
     e.FluidIndex = FluidUserEntry;
     e.FluidVelocityLocked = false;
     e.TextOf(InputField::FluidVelocity) = "1551";
@@ -190,15 +197,23 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
         << both;
     EXPECT_NE(both.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"), std::string::npos)
         << both;
+    EXPECT_NE(both.find("LINING THICKNESS: 3 mm (ISO 4179:2005)\n"), std::string::npos) << both;
+    // Bore 114.3 - 2 (6 + 3) = 96.3 mm crossed twice at 24.48 degrees (sin = 1551 / 2505
+    // sin 42): 211.6157 mm, shown cut to 211.61 as lengths are, at 1551 m/s 136.44 us.
+    EXPECT_NE(both.find("\nFluid path: 211.61 mm (2 crossings), transit time 136.44 µs\n"),
+              std::string::npos)
+        << both;
 
     e.TextOf(InputField::WallThickness) =
         "6.0"; // the same figure, typed by the user: not the helper's
     e.TextOf(InputField::FluidVelocity) = "1550";
+    e.TextOf(InputField::LiningThickness) = "3.0";
     job = RecordJob(e, 5000);
     AddHelperNotes(job, notes);
     const std::string neither = JobSummary(job, "2026-12-07 10:00", "1.0.0");
     EXPECT_EQ(neither.find("Standard pipe"), std::string::npos) << neither;
     EXPECT_EQ(neither.find("Marczak"), std::string::npos) << neither;
+    EXPECT_EQ(neither.find("ISO 4179"), std::string::npos) << neither;
 
     // A fluid chosen by name again takes the table's velocity: the temperature no longer counts.
     e.TextOf(InputField::FluidVelocity) = "1551";

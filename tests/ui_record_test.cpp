@@ -8,6 +8,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -272,10 +273,10 @@ private slots:
         JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
-                             "WATER 60 °C, Marczak 1997", "1551"});
+                             "WATER 60 °C, Marczak 1997", "1551", "", ""});
         const QString summary =
             QString::fromStdString(JobSummary(job, "2026-12-07 10:00", "1.0.0"));
-        QVERIFY2(summary.count(QLatin1Char('\n')) == 18, qPrintable(summary));
+        QVERIFY2(summary.count(QLatin1Char('\n')) == 19, qPrintable(summary));
         QVERIFY(!BelowZeroNote(job).empty());
 
         QTemporaryDir scratch;
@@ -446,15 +447,17 @@ private slots:
         frmCalc& w = Open(1, 0);
         Choose(w.SENSOR_TYPECombo, 4);
         int rounds = 0;
-        const auto pick = [&](const QString& standard, const QString& size,
-                              const QString& schedule) {
-            QTimer::singleShot(0, this, [&, standard, size, schedule] {
+        int listed = 0;
+        const auto pick = [&](const QString& standard, const QString& size, const QString& schedule,
+                              bool mortar = false) {
+            QTimer::singleShot(0, this, [&, standard, size, schedule, mortar] {
                 auto* dialog = QApplication::activeModalWidget();
                 QVERIFY(dialog && dialog->objectName() == QStringLiteral("StandardPipeDialog"));
                 auto* standards = dialog->findChild<QComboBox*>(QStringLiteral("Standard"));
                 auto* sizes = dialog->findChild<QComboBox*>(QStringLiteral("Size"));
                 auto* schedules = dialog->findChild<QComboBox*>(QStringLiteral("Schedule"));
-                QCOMPARE(standards->count(), 7);
+                // Compared once the dialog is closed: a failure here would leave it open.
+                listed = standards->count();
                 standards->setCurrentIndex(standards->findText(standard, Qt::MatchStartsWith));
                 if (!size.isEmpty()) {
                     sizes->setCurrentIndex(sizes->findText(size));
@@ -462,12 +465,14 @@ private slots:
                 if (!schedule.isEmpty()) {
                     schedules->setCurrentIndex(schedules->findText(schedule));
                 }
+                dialog->findChild<QCheckBox*>(QStringLiteral("Mortar"))->setChecked(mortar);
                 ++rounds;
                 QTest::mouseClick(
                     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                     Qt::LeftButton);
             });
             w.StandardPipeAction->trigger();
+            QCOMPARE(listed, static_cast<int>(PipeTables().size()));
         };
         pick(QStringLiteral("STPG"), QStringLiteral("100A (4B)"), QStringLiteral("Sch40"));
         QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("114.3"));
@@ -489,6 +494,21 @@ private slots:
         QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
         QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
         QCOMPARE(rounds, 3);
+
+        // A water main: ISO ductile iron with its mortar lining fills every pipe input, as
+        // quillmere-calc --pipe-size "DN 100 K9 mortar" does, and the record says whence.
+        pick(QStringLiteral("DN"), QStringLiteral("100"), QStringLiteral("K9"), true);
+        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("118"));
+        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("DUCTILE IRON"));
+        QCOMPARE(w.LINING_MATERIALCombo->currentIndex(), MortarEntry);
+        QCOMPARE(w.LINING_THICKNESSText->text(), QStringLiteral("3"));
+        Execute();
+        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("71.59"));
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\nLINING THICKNESS: 3 mm (ISO 4179:2005)\n")));
+        Choose(w.LINING_MATERIALCombo, NoLiningEntry);
 
         // PVC: the dialog says what OK will choose, and the result is quillmere-calc's for
         // --pipe-size "VP 100"; a typed PIPE S.V. is the user's measurement and stays.

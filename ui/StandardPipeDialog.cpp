@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "UiText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -19,7 +20,8 @@ using namespace Quillmere;
 StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial,
                                        const Selection& last, std::int16_t stringBase)
     : QDialog(parent), pipeMaterial_(pipeMaterial), standard_(new QComboBox(this)),
-      size_(new QComboBox(this)), schedule_(new QComboBox(this)), material_(new QLabel(this)) {
+      size_(new QComboBox(this)), schedule_(new QComboBox(this)), material_(new QLabel(this)),
+      mortar_(new QCheckBox(this)) {
     namespace P = Catalogue::PipeText;
     const auto text = [stringBase](std::int16_t id) {
         return FromUtf8(Catalogue::Text(id, stringBase));
@@ -34,12 +36,17 @@ StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMat
     size_->setMaxVisibleItems(16);
     schedule_->setObjectName(QStringLiteral("Schedule"));
     material_->setObjectName(QStringLiteral("Material"));
+    mortar_->setObjectName(QStringLiteral("Mortar"));
+    mortar_->setText(text(P::MortarLining));
+    mortar_->setChecked(last.Mortar);
 
     connect(standard_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::ShowMaterial);
     connect(standard_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::FillSizes);
+    connect(standard_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::OfferMortar);
     connect(size_, &QComboBox::currentIndexChanged, this, &StandardPipeDialog::FillSchedules);
     standard_->setCurrentIndex(last.Standard);
     ShowMaterial();
+    OfferMortar();
     FillSizes();
     if (const int at = size_->findText(last.Size); at >= 0) {
         size_->setCurrentIndex(at);
@@ -54,13 +61,15 @@ StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMat
     form->addRow(text(P::Size), size_);
     form->addRow(text(P::Schedule), schedule_);
     form->addRow(text(Catalogue::Id::PipeMaterial), material_);
+    form->addRow(QString(), mortar_);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
 StandardPipeDialog::Selection StandardPipeDialog::Chosen() const {
-    return {standard_->currentIndex(), size_->currentText(), schedule_->currentText()};
+    return {standard_->currentIndex(), size_->currentText(), schedule_->currentText(),
+            mortar_->isChecked()};
 }
 
 const PipeTable& StandardPipeDialog::Table() const {
@@ -74,7 +83,7 @@ const PipeSizeRow& StandardPipeDialog::Row() const {
 
 PipeChoice StandardPipeDialog::Texts(std::int16_t unitFlag) const {
     return PipeSizeTexts(Table(), Row(), static_cast<std::size_t>(schedule_->currentData().toInt()),
-                         unitFlag);
+                         unitFlag, mortar_->isEnabled() && mortar_->isChecked());
 }
 
 // The lists after a change, as every front end keeps them.
@@ -107,6 +116,12 @@ void StandardPipeDialog::FillSchedules() {
 void StandardPipeDialog::ShowMaterial() {
     const int entry = PipeMaterialWith(Table(), pipeMaterial_.currentIndex());
     material_->setText(pipeMaterial_.itemText(entry));
+}
+
+// The lining is a choice only where the standard's lining is held; elsewhere it is greyed,
+// and its tick kept for the next ductile standard.
+void StandardPipeDialog::OfferMortar() {
+    mortar_->setEnabled(Table().Mortar != nullptr);
 }
 
 } // namespace QuillmereUi

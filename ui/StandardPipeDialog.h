@@ -7,13 +7,14 @@
 
 #include <cstdint>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 
 namespace QuillmereUi {
 
 // Standard, size and schedule from lists, and the PIPE MATERIAL that OK will choose, shown
-// before it is chosen.
+// before it is chosen; for ductile iron, the standard's cement-mortar lining besides.
 class StandardPipeDialog : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
         int Standard = 0;
         QString Size;
         QString Schedule;
+        bool Mortar = false;
     };
 
     StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial, const Selection& last,
@@ -29,7 +31,8 @@ public:
 
     Selection Chosen() const;
     const Quillmere::PipeTable& Table() const;
-    // The outer diameter and wall texts of the chosen size and schedule.
+    // The outer diameter and wall texts of the chosen size and schedule, and the lining's
+    // where the standard's mortar lining is chosen.
     Quillmere::PipeChoice Texts(std::int16_t unitFlag) const;
 
 private:
@@ -37,12 +40,14 @@ private:
     void FillSizes();
     void FillSchedules();
     void ShowMaterial();
+    void OfferMortar();
 
     const QComboBox& pipeMaterial_;
     QComboBox* standard_;
     QComboBox* size_;
     QComboBox* schedule_;
     QLabel* material_;
+    QCheckBox* mortar_; // offered for the standards whose lining is held
 };
 
 } // namespace QuillmereUi

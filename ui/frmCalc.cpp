@@ -466,6 +466,12 @@ void frmCalc::ChooseStandardPipe() {
     helperNotes_.Wall = choice.WallText;
     OUTER_DIAMETERText->setText(FromUtf8(choice.OuterText));
     WALL_THICKNESSText->setText(FromUtf8(choice.WallText));
+    if (choice.Lining != nullptr) {
+        LINING_MATERIALCombo->setCurrentIndex(MortarEntry);
+        LINING_THICKNESSText->setText(FromUtf8(choice.LiningText));
+        helperNotes_.LiningStandard = LiningStandardName(choice);
+        helperNotes_.Lining = choice.LiningText;
+    }
     lastFocusOutReason_ = Qt::OtherFocusReason;
     if (CheckLeavingField(RowOf(InputField::OuterDiameter))) {
         CheckLeavingField(RowOf(InputField::WallThickness));

@@ -173,6 +173,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("spacing2", text(Id::SensorSpacing) + "2")
                     .Text("spacingUnit", UnitLabelText(units[0]))
                     .Text("circumferential", text(Catalogue::CalcText::Circumferential))
+                    .Text("fluidPath", text(Catalogue::ReportText::FluidPath))
                     .Text("execute", text(Id::Execute))
                     .Text("result", text(Id::CalculationResult))
                     .Text("input", "* " + text(Id::Input))
@@ -192,6 +193,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("standard", text(P::Standard))
                     .Text("size", text(P::Size))
                     .Text("schedule", text(P::Schedule))
+                    .Text("mortar", text(P::MortarLining))
                     .Text("fluidAtTemperature", text(R::FluidAtTemperature))
                     .Text("temperature", TemperatureCaption(unitFlag, base))
                     .Text("help", text(R::Help))
@@ -251,12 +253,14 @@ const char* qm_execute(const char* record, int length) {
     try {
         JobRecord job = RecordJob(entries, base);
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
-                             text("temperatureNote"), text("temperatureVelocity")});
+                             text("temperatureNote"), text("temperatureVelocity"),
+                             text("liningNote"), text("liningThickness")});
         return Give(Object()
                         .Bool("ok", true)
                         .Text("result1", job.Outcome.Display.Result1)
                         .Text("result2", job.Outcome.Display.Result2)
                         .Text("circumferential", job.Outcome.Display.Circumferential)
+                        .Text("fluidPath", FluidPathNote(job))
                         .Text("warning", BelowZeroNote(job))
                         .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
                         .Text("sketch", SketchSvg(job))
@@ -303,6 +307,7 @@ const char* qm_pipe_tables() {
         std::iota(columns.begin(), columns.end(), std::size_t{0});
         return Object()
             .Text("name", PipeTableLabel(table))
+            .Bool("mortar", table.Mortar != nullptr)
             .Raw("schedules",
                  Array(columns, [&](std::size_t c) { return Quoted(ScheduleLabel(table, c)); }))
             .Raw("sizes", Array(table.Rows,
@@ -338,8 +343,9 @@ const char* qm_pipe_kept(const char* record, int length) {
 }
 
 // The OUTER DIAMETER and WALL THICKNESS texts of a size picked from the lists, and the
-// PIPE MATERIAL entry it brings with the list on `pipe`.
-const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe) {
+// PIPE MATERIAL entry it brings with the list on `pipe`; with `mortar`, for a ductile
+// standard, the LINING MATERIAL entry and the LINING THICKNESS text of its lining.
+const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe, int mortar) {
     const auto tables = PipeTables();
     if (table < 0 || table >= static_cast<int>(tables.size())) {
         return Give("{}");
@@ -351,12 +357,15 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe) 
     }
     const PipeChoice choice =
         PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)], static_cast<std::size_t>(schedule),
-                      static_cast<std::int16_t>(unit));
+                      static_cast<std::int16_t>(unit), mortar != 0);
     return Give(Object()
                     .Text("outer", choice.OuterText)
                     .Text("wall", choice.WallText)
                     .Number("material", PipeMaterialWith(t, pipe))
                     .Text("note", PipeSizeNote(choice))
+                    .Number("lining", choice.Lining != nullptr ? MortarEntry : -1)
+                    .Text("liningThickness", choice.LiningText)
+                    .Text("liningNote", LiningStandardName(choice))
                     .Json());
 }
 

@@ -17,7 +17,7 @@
   let pipeTables = null;
   // The helpers' notes and what they typed; the core puts a note on the record only while
   // the fields still hold the helper's figures.
-  let notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '' };
+  let notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' };
 
   const remembered = (key, fallback) => {
     try {
@@ -96,10 +96,10 @@
       SENSOR_MOUNT: texts.sensorMount, SENSOR_TYPE: texts.sensorType, MOUNT_SIZE1: texts.spacing1,
       MOUNT_SIZE2: texts.spacing2, ExecuteCalc: texts.execute, fraResultTitle: texts.result,
       lblInputRequired: texts.input, Label4: texts.spacingUnit, lblMount2Sensor: texts.stepped,
-      CIRCUMFERENTIAL: texts.circumferential, CIRCUMFERENTIAL_UNIT: texts.spacingUnit,
+      CIRCUMFERENTIAL: texts.circumferential, CIRCUMFERENTIAL_UNIT: texts.spacingUnit, FLUID_PATH: texts.fluidPath,
       StandardPipeAction: texts.standardPipe, FluidAtTemperatureAction: texts.fluidAtTemperature,
       CopySummaryAction: texts.copySummary, PrintAction: texts.print, HelpAction: texts.help, StandardPipeTitle: texts.standardPipe,
-      StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule,
+      StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule, MortarCaption: texts.mortar,
       MaterialCaption: texts.pipeMaterial,
       FluidAtTemperatureTitle: texts.fluidAtTemperature, FluidCaption: texts.kindOfFluid,
       TemperatureCaption: texts.temperature,
@@ -142,6 +142,8 @@
     $('txtResult2Text').value = '';
     $('txtCircumferentialText').value = '';
     $('CircumferentialRow').hidden = true;
+    $('txtFluidPathText').value = '';
+    $('FluidPathRow').hidden = true;
     $('ResultWarning').hidden = true;
     showRecord(null);
   }
@@ -193,6 +195,7 @@
       ...Object.fromEntries(ROWS.map((_, i) => [i, field(i).value])), when: now(),
       pipeNote: notes.pipe, pipeOuter: notes.outer, pipeWall: notes.wall,
       temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
+      liningNote: notes.liningNote, liningThickness: notes.lining,
     });
     if (!r.ok) {
       message(r.error, () => {
@@ -208,6 +211,9 @@
     // Z method: how far round the pipe the second sensor goes, shown only where it applies.
     $('txtCircumferentialText').value = r.circumferential;
     $('CircumferentialRow').hidden = !r.circumferential;
+    // The sound's path and time in the fluid, to hold against the converter's diagnostics.
+    $('txtFluidPathText').value = r.fluidPath;
+    $('FluidPathRow').hidden = !r.fluidPath;
     $('ResultWarning').textContent = r.warning; // a spacing clamped to 0 is no place to mount
     $('ResultWarning').hidden = !r.warning;
     const image = (svg) => Object.assign(new Image(), {
@@ -253,8 +259,10 @@
     const size = $('Size');
     const schedule = $('Schedule');
     const table = () => pipeTables[Math.max(0, standard.selectedIndex)];
-    const sizeTexts = () => json('qm_pipe_texts', ['number', 'number', 'number', 'number', 'number'],
-      [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units, index('PIPE_MATERIALCombo')]);
+    const mortar = $('Mortar');
+    const sizeTexts = () => json('qm_pipe_texts', ['number', 'number', 'number', 'number', 'number', 'number'],
+      [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units, index('PIPE_MATERIALCombo'),
+        mortar.checked && !mortar.disabled ? 1 : 0]);
     const showMaterial = () => { $('Material').value = $('PIPE_MATERIALCombo').options[sizeTexts().material].text; };
     const chosenText = (list) => (list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : '');
     // Where the lists stand after a change: the core keeps the size and the schedule.
@@ -269,6 +277,7 @@
     };
     const fillSizes = () => {
       const { row } = kept();
+      mortar.disabled = !table().mortar; // a lining only where the standard's is held
       size.replaceChildren(...table().sizes.map((s, i) => new Option(s.name, String(i))));
       size.selectedIndex = row;
       fillSchedules();
@@ -288,6 +297,11 @@
       setText(0, r.outer);
       setText(2, r.wall);
       Object.assign(notes, { pipe: r.note, outer: r.outer, wall: r.wall });
+      if (r.lining >= 0) {
+        select('LINING_MATERIALCombo', r.lining);
+        setText(4, r.liningThickness);
+        Object.assign(notes, { liningNote: r.liningNote, lining: r.liningThickness });
+      }
       if (leave(0)) {
         leave(2);
       }

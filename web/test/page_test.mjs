@@ -278,6 +278,28 @@ for (const table of ['agreement', 'refusals']) {
   same(await page.$eval('#Material', (o) => o.value), 'PIPE S.V.', 'a typed velocity stays');
   await page.click('#StandardPipeOk');
   same(await page.$eval('#PIPE_MATERIALCombo', (l) => l.selectedIndex), 12, 'PIPE S.V. kept');
+  // A water main: ISO ductile iron with its mortar lining fills every pipe input, as
+  // quillmere-calc --pipe-size "DN 100 K9 mortar" does; steel has no lining to offer.
+  await page.select('#PIPE_MATERIALCombo', '0');
+  await page.click('#StandardPipeAction');
+  await page.select('#Standard', '5'); // VP
+  same(await page.$eval('#Mortar', (c) => c.disabled), true, 'no lining offered for PVC');
+  await page.select('#Standard', '8'); // DN, ISO 2531
+  same(await page.$eval('#Mortar', (c) => c.disabled), false, 'the ISO lining offered');
+  await page.$eval('#Size', (s) => { s.selectedIndex = [...s.options].findIndex((o) => o.text === '100'); s.dispatchEvent(new Event('change')); });
+  await page.click('#Mortar');
+  await page.click('#StandardPipeOk');
+  same([await page.$eval('#PIPE_MATERIALCombo', (l) => l.options[l.selectedIndex].text),
+    await page.$eval('#LINING_MATERIALCombo', (l) => l.options[l.selectedIndex].text),
+    await page.$eval('#LINING_THICKNESSText', (e) => e.value)], ['DUCTILE IRON', 'MORTAR', '3'], 'DN 100 K9 mortar');
+  await page.click('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '71.59', 'quillmere-calc --pipe-size "DN 100 K9 mortar" gives 71.59');
+  same(await page.$eval('#txtFluidPathText', (o) => o.value), '216.67 mm (2 crossings), transit time 150.47 µs',
+    'the fluid path and transit time under the result, as --summary gives them');
+  await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { window.copied = text; }; });
+  await page.click('#CopySummaryAction');
+  check((await page.evaluate(() => window.copied)).includes('\nLINING THICKNESS: 3 mm (ISO 4179:2005)\n'),
+    'the summary says whence the lining');
   await page.close();
 }
 
