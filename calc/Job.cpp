@@ -51,6 +51,10 @@ std::optional<Column> ColumnByCaption(std::string_view heading) {
         {Id::LiningVelocity, Column::LiningVelocity},
         {Id::KindOfFluid, Column::Fluid},
         {Id::FluidVelocity, Column::FluidVelocity},
+        {Catalogue::JobText::Site, Column::Site},
+        {Catalogue::JobText::Tag, Column::Tag},
+        {Catalogue::JobText::Installer, Column::Installer},
+        {Catalogue::JobText::Note, Column::Note},
     };
     static const NameList names = [] {
         NameList list;
@@ -212,7 +216,7 @@ public:
     Evaluation(const CaseInput& given, CaseOutcome& out) : given_(given), out_(out) {}
 
     void Run() {
-        if (ReadRunSettings() && ApplyHelpers() && ReadLists() && CheckFields()) {
+        if (ReadRunSettings() && ReadIdentity() && ApplyHelpers() && ReadLists() && CheckFields()) {
             Compute();
         }
     }
@@ -267,6 +271,20 @@ private:
         } else {
             return FailIn(Column::Lang,
                           "Unknown language (ja or en): " + Printable(Value(given_, Column::Lang)));
+        }
+        return true;
+    }
+
+    // Site, tag, installer and note: printed as typed, so refused where they could not be.
+    bool ReadIdentity() {
+        for (const IdentityRecord& item : IdentityItems) {
+            const Column column = ColumnOf(item.Item);
+            const std::string_view text = IdentityText(Value(given_, column));
+            if (std::string problem = IdentityProblem(item.Item, text, out_.StringBase);
+                !problem.empty()) {
+                return FailIn(column, std::move(problem));
+            }
+            identity_[item.Item] = std::string(text);
         }
         return true;
     }
@@ -445,6 +463,7 @@ private:
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
         out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
+        out_.Record.Identity = std::move(identity_);
         out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;
     }
@@ -452,6 +471,7 @@ private:
     const CaseInput& given_;
     std::optional<CaseInput> filled_;
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
+    JobIdentity identity_;
     CaseOutcome& out_;
     int sensor_ = 0;
     int pipe_ = 0;

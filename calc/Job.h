@@ -37,8 +37,12 @@ enum class Column {
     FluidVelocity,
     FluidTemperature,
     PipeSize,
+    Site, // the job's identity: kept with the record, never computed with
+    Tag,
+    Installer,
+    Note,
 };
-inline constexpr std::size_t ColumnCount = 15;
+inline constexpr std::size_t ColumnCount = 19;
 inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{"units",
                                                                        "lang",
                                                                        "sensor",
@@ -53,7 +57,11 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{"units",
                                                                        "fluid",
                                                                        "fluid_velocity",
                                                                        "fluid_temperature",
-                                                                       "pipe_size"};
+                                                                       "pipe_size",
+                                                                       "site",
+                                                                       "tag",
+                                                                       "installer",
+                                                                       "note"};
 
 constexpr std::optional<Column> ColumnByName(std::string_view name) {
     for (std::size_t i = 0; i < ColumnCount; ++i) {
@@ -75,6 +83,16 @@ inline constexpr std::array<Column, Quillmere::Fields.size()> FieldColumns = [] 
 constexpr Column ColumnOf(Quillmere::InputField field) {
     return FieldColumns[static_cast<std::size_t>(field)];
 }
+// The identity's columns, as its records name them.
+constexpr Column ColumnOf(Quillmere::IdentityItem item) {
+    return static_cast<Column>(static_cast<std::size_t>(Column::Site) +
+                               static_cast<std::size_t>(item));
+}
+static_assert(std::all_of(Quillmere::IdentityItems.begin(), Quillmere::IdentityItems.end(),
+                          [](const Quillmere::IdentityRecord& r) {
+                              return ColumnByName(r.Column) == ColumnOf(r.Item);
+                          }),
+              "the identity's columns follow its items");
 static_assert(std::all_of(Quillmere::Fields.begin(), Quillmere::Fields.end(),
                           [](const Quillmere::FieldRecord& f) { return ColumnByName(f.Column); }),
               "every field has its column");

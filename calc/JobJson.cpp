@@ -61,6 +61,14 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     }
     ordered_json j;
     j["inputs"] = inputs;
+    // The job's identity as the record keeps it, refused or not: what ties a line to its pipe.
+    ordered_json job = ordered_json::object();
+    for (const IdentityRecord& item : IdentityItems) {
+        job[std::string(item.Key)] =
+            o.Ok ? o.Record.Identity[item.Item]
+                 : std::string(IdentityText(input[ColumnOf(item.Item)].value_or("")));
+    }
+    j["job"] = std::move(job);
     if (!o.Ok) {
         j["error"] = o.Error;
         if (o.ErrorColumn) {

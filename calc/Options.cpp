@@ -20,6 +20,8 @@ constexpr const char* Example = R"(Examples:
                  --pipe "STAINLESS STEEL" --fluid-velocity 4724
   quillmere-calc --lang en --sensor VT-C1 --pipe-size "STPG 100A Sch40" \
                  --fluid-temperature 60
+  quillmere-calc --lang en --sensor VT-C1 --pipe-size "DN100 K9 mortar" \
+                 --site "North works" --tag FT-101 --summary
   quillmere-calc --list-pipe-sizes NPS
   quillmere-calc --list-names --lang en
   quillmere-calc --sheet pipes.csv > spacings.csv
@@ -27,7 +29,7 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
-  pipe_size
+  pipe_size site tag installer note
 (in any case, "Outer Diameter" or outer-diameter as well, or the window's
 captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet
@@ -112,6 +114,10 @@ constexpr Opt Options[] = {
     {Column::PipeSize,
      "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
      "diameter and the wall thickness, and the standard's material unless --pipe names one"},
+    {Column::Site, "the job's site, printed as typed at the head of the summary and in JSON"},
+    {Column::Tag, "the job's tag (measuring point), such as FT-101"},
+    {Column::Installer, "who installs the sensors"},
+    {Column::Note, "a free note on the job (one line)"},
 };
 
 // An option written as its sheet column or window caption (--wall-thickness,
@@ -184,8 +190,9 @@ void AddOptions(CLI::App& app, Command& c) {
         "--sketch", c.Sketch,
         "write a to-scale SVG drawing of the case (one case only; - for standard output)");
     app.add_flag("--summary", c.Summary,
-                 "print the job summary the window copies, instead of the results: date, "
-                 "version, every input with its unit (table velocities with the value used), "
+                 "print the job summary the window copies, instead of the results: the "
+                 "job's site, tag, installer and note, date, version, every input with its unit "
+                 "(table velocities with the value used), "
                  "method, sensor type and results, in --lang (one case only)");
 }
 

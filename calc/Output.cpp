@@ -118,8 +118,10 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     }
     const std::vector<const Quillmere::PipeTable*> tables = Quillmere::PipeTablesNamed(name);
     if (tables.empty()) {
-        return Fail("--list-pipe-sizes: unknown standard " + Printable(name) +
-                    " (all, SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC or JIS)");
+        return Fail(
+            "--list-pipe-sizes: unknown standard " + Printable(name) +
+            " (all, SGP, STPG, SUS, NPS, B36.10M, B36.19M, VP, VU, PVC, DIP, DN, DUCTILE, SU, "
+            "CU, ISO or JIS)");
     }
     if (json) {
         std::cout << PipeTablesJson(tables, *unitFlag).dump(2) << '\n';

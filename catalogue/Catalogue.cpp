@@ -87,6 +87,15 @@ constexpr auto Entries = std::to_array<Entry>({
     {ReportText::FluidPath, "流体中の経路", "Fluid path"},
     {ReportText::FluidPathFormat, "%1 (横断 %2 回)、伝搬時間 %3 µs",
      "%1 (%2 crossings), transit time %3 µs"},
+    {JobText::Site, "現場", "SITE"},
+    {JobText::Tag, "測定点 (タグ)", "TAG"},
+    {JobText::Installer, "施工者", "INSTALLER"},
+    {JobText::Note, "備考", "NOTE"},
+    {JobText::Details, "ジョブ情報...", "Job details..."},
+    {JobText::ControlCharacter, "%1 に制御文字 (改行、タブなど) は使えません",
+     "%1 cannot hold control characters (line breaks, tabs and the like)"},
+    {JobText::TooLong, "%1 は %2 文字までです", "%1 takes at most %2 characters"},
+    {JobText::NotUtf8, "%1 は UTF-8 の文字で書いてください", "%1 must be written in UTF-8"},
     {ErrorText::TypeMismatch, "入力値を数値として読めません。",
      "An entry cannot be read as a number."},
     {ErrorText::SubscriptOutOfRange, "選択された項目の値が表にありません。",
@@ -172,8 +181,12 @@ constexpr auto Entries = std::to_array<Entry>({
      "0.00 は、計算した取付け寸法が 0 未満(センサ種類が配管に対して大きすぎる)こともあります。"
      "そのときは実行時のメッセージ、結果欄のヒント、要約と報告書に計算値と注意が出ます。</p>"
      "<p><b>記録:</b> 右クリックのメニューから、要約のコピー(Ctrl+Shift+C)、"
-     "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。</p>"
-     "<p><b>入力の補助:</b> 同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管)、呼び径、"
+     "縮尺図付きの報告書の PDF 保存(Ctrl+S)、印刷(Ctrl+P)ができます。"
+     "「ジョブ情報...」で現場、測定点 (タグ)、施工者、備考を入れると、要約と報告書の先頭に"
+     "入り、報告書のファイル名にタグが付きます(このウィンドウを閉じるまで残ります)。</p>"
+     "<p><b>入力の補助:</b> "
+     "同じメニューの「規格の配管...」は規格(JIS、ASME、塩ビ管、ダクタイル鋳鉄管、"
+     "銅管)、呼び径、"
      "スケジュールから外径寸法と配管厚さを入力し、配管材質をその規格の材質にします"
      "(ASME B36.10M "
      "の寸法と配管音速の入力では選択を残します)。「温度から流体音速..."
@@ -198,9 +211,13 @@ constexpr auto Entries = std::to_array<Entry>({
      "large for the pipe): a message at the press, the result field's tip, the summary and "
      "the report then give the computed value and a note.</p>"
      "<p><b>Records:</b> the right-click menu copies a job summary (Ctrl+Shift+C), saves a "
-     "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P).</p>"
+     "report with a to-scale sketch as PDF (Ctrl+S) and prints it (Ctrl+P). \"Job "
+     "details...\" names the site, the tag (measuring point), the installer and a note: they "
+     "head the summary and the report, the tag names the PDF, and they stay until the window "
+     "closes.</p>"
      "<p><b>Helpers:</b> \"Standard pipe...\" in the same menu types the OUTER DIAMETER and "
-     "WALL THICKNESS of a standard size (JIS, ASME, PVC) and schedule and chooses the "
+     "WALL THICKNESS of a standard size (JIS, ASME, PVC, ductile iron, copper) and schedule "
+     "and chooses the "
      "standard's PIPE MATERIAL (ASME B36.10M sizes and a typed PIPE S.V. keep the choice); \"Fluid "
      "at temperature...\" types "
      "the FLUID S.V. of water at its temperature.</p>"
@@ -239,7 +256,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "配管厚さを入力し、配管材質を規格の材質にします。「温度から流体音速..."
      "」は水の温度から流体音速を入力します。"
      "「ジョブの要約をコピー」で結果と入力を文字でコピーでき、「印刷...」で要約と縮尺図を"
-     "印刷または PDF に保存できます。</p>"
+     "印刷または PDF に保存できます。"
+     "「ジョブ情報」の現場、測定点 (タグ)、施工者、備考は要約の先頭に入ります。</p>"
      "<p><b>言語と単位</b>は上の2つの一覧で選び、このブラウザが覚えます。"
      "一度開いたページはネットワークがなくても使え、ホーム画面に追加できます。</p>",
      "<h3>Sensor Spacing Calculation Tool</h3>"
@@ -258,7 +276,8 @@ constexpr auto Entries = std::to_array<Entry>({
      "and schedule and chooses its material, \"Fluid at temperature...\" the FLUID S.V. of water "
      "at its temperature; "
      "\"Copy job summary\" copies the inputs and results as text, \"Print...\" prints them with "
-     "the sketch (or saves them as PDF).</p>"
+     "the sketch (or saves them as PDF). The site, tag, installer and note under \"Job "
+     "details\" head the summary.</p>"
      "<p><b>Language and units</b> are the two lists at the top; this browser remembers them. "
      "Once opened, the page works without a network and can be added to the home screen.</p>"},
     {ReportText::BelowZero,

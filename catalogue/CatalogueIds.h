@@ -127,3 +127,15 @@ inline constexpr std::int16_t MortarLining = 4501; // the dialogs' choice
 inline constexpr std::int16_t LiningFrom = 4502;
 inline constexpr std::int16_t SizeAndLining = 4503;
 } // namespace Catalogue::PipeText
+
+// Words of the job's identity: its captions, the window's dialog and refusals of its texts.
+namespace Catalogue::JobText {
+inline constexpr std::int16_t Site = 4530;
+inline constexpr std::int16_t Tag = 4531;
+inline constexpr std::int16_t Installer = 4532;
+inline constexpr std::int16_t Note = 4533;
+inline constexpr std::int16_t Details = 4534;          // the menus' "Job details..."
+inline constexpr std::int16_t ControlCharacter = 4535; // %1 the caption
+inline constexpr std::int16_t TooLong = 4536;          // %1 the caption, %2 the most characters
+inline constexpr std::int16_t NotUtf8 = 4537;          // %1 the caption
+} // namespace Catalogue::JobText

@@ -30,6 +30,7 @@ public:
 
     std::string Text(const std::string& dateTime, const std::string& version) {
         out_ += Words(job_, Catalogue::ReportText::Title) + "\n";
+        Identity();
         Line(Words(job_, Catalogue::ReportText::DateTime), dateTime);
         Line(Words(job_, Catalogue::ReportText::Version), "Quillmere " + version);
         Pipe();
@@ -56,6 +57,15 @@ private:
             job_.UnitFlag == 0 ? tableValue : std::round(tableValue * FeetPerMetre * 100) / 100;
         return Catalogue::Fill(Words(job_, Catalogue::ReportText::TableValue),
                                {DefaultNumberText(shown) + " " + speed_});
+    }
+
+    // The job's site, tag, installer and note, those given: what ties the record to its pipe.
+    void Identity() {
+        for (const IdentityRecord& item : IdentityItems) {
+            if (const std::string& text = job_.Identity[item.Item]; !text.empty()) {
+                Line(Words(job_, item.CaptionId), text);
+            }
+        }
     }
 
     void Pipe() {

@@ -10,10 +10,11 @@
 
 namespace Quillmere {
 
-// The job as plain text in its language, one "caption: value unit" line each: date and
-// version, every input (list entries by their texts, locked velocities with the table
-// value used, in the job's units), mounting method, sensor type and the results, with the
-// computed spacing beside a stepped one and the circumferential distance of the Z method.
+// The job as plain text in its language, one "caption: value unit" line each: its identity
+// (site, tag, installer, note, those given), date and version, every input (list entries
+// by their texts, locked velocities with the table value used, in the job's units), mounting
+// method, sensor type and the results, with the computed spacing beside a stepped one and the
+// circumferential distance of the Z method.
 std::string JobSummary(const JobRecord& job, const std::string& dateTime,
                        const std::string& version);
 

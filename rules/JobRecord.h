@@ -5,6 +5,7 @@
 
 #include "Execute.h"
 #include "InputField.h"
+#include "JobIdentity.h"
 
 #include <array>
 #include <cstdint>
@@ -32,6 +33,7 @@ struct JobRecord {
     std::string FluidTemperature;
     // "ISO 4179:2005" where a ductile size's standard lining gave LINING THICKNESS.
     std::string LiningStandard;
+    JobIdentity Identity; // site, tag, installer and note, as typed; heads the record
 
     const std::string& Text(InputField field) const {
         return Texts[static_cast<std::size_t>(field)];

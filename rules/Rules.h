@@ -10,6 +10,7 @@
 #include "FieldCheck.h"
 #include "Fields.h"
 #include "FluidAtTemperature.h"
+#include "JobIdentity.h"
 #include "JobRecord.h"
 #include "Lists.h"
 #include "PipeChoice.h"

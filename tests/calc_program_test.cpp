@@ -405,6 +405,58 @@ TEST(Program, DuctileSizeWithMortarFillsEveryPipeInput) {
         << sheet.out;
 }
 
+// Site, tag, installer and note head the summary as typed, Japanese included, go to JSON's
+// job object and a sheet's own columns, and never change a result; what the record could
+// not print on one line is refused with the column it is about.
+TEST(Program, JobIdentityHeadsTheRecordAsTyped) {
+    const std::string job = "--lang en --sensor VT-C1 --outer-diameter 114.3 --wall 6 ";
+    const std::string summary = Calc(job + "--site '北浄水場 No.2' --tag ' FT-101 ' --installer "
+                                           "'Yamada' --note 'after the bend, 10D' --summary")
+                                    .out;
+    EXPECT_EQ(summary.rfind("Sensor spacing record\nSITE: 北浄水場 No.2\nTAG: FT-101\n"
+                            "INSTALLER: Yamada\nNOTE: after the bend, 10D\nDate and time: ",
+                            0),
+              0u)
+        << summary;
+    EXPECT_EQ(Calc(job + "--tag FT-101").out, Calc(job).out);
+    const auto j = nlohmann::json::parse(Calc(job + "--tag FT-101 --note メモ --json").out);
+    EXPECT_EQ(j["job"],
+              nlohmann::json::parse(R"({"site":"","tag":"FT-101","installer":"","note":"メモ"})"));
+
+    for (const auto& [option, text] :
+         std::vector<std::pair<std::string, std::string>>{{"--note", "two\nlines"},
+                                                          {"--site", "a\tb"},
+                                                          {"--tag", "\x1b[2J"},
+                                                          {"--tag", std::string(41, 'x')}}) {
+        const CalcRun refused =
+            Calc(job + "--json " + option + " " + Quoted(text) + " 2>/dev/null");
+        EXPECT_EQ(refused.status, 1) << option;
+        const auto e = nlohmann::json::parse(refused.out);
+        EXPECT_EQ(e["error_column"], option.substr(2)) << refused.out;
+        EXPECT_TRUE(e["error"].get<std::string>().starts_with(option == "--note"   ? "NOTE"
+                                                              : option == "--site" ? "SITE"
+                                                                                   : "TAG"))
+            << refused.out;
+    }
+    // Forty characters are forty, whatever their bytes.
+    std::string forty;
+    for (int i = 0; i < 40; ++i) {
+        forty += "計";
+    }
+    EXPECT_EQ(Calc(job + "--tag " + forty).status, 0);
+    EXPECT_EQ(Calc(job + "--tag " + forty + "x 2>/dev/null").status, 1);
+
+    // A sheet keeps them in its own columns, and a caption names a column too.
+    const CalcRun sheet = CalcSheet("sensor,outer_diameter,wall,TAG,現場\n"
+                                    "VT-C1,114.3,6,FT-1,北\nVT-C1,114.3,6,\"FT\n2\",\n");
+    EXPECT_EQ(sheet.status, 1);
+    const auto rows = ReadAll(sheet.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1],
+              (std::vector<std::string>{"VT-C1", "114.3", "6", "FT-1", "北", "65.47", "", "", ""}));
+    EXPECT_EQ(rows[2][8], "TAG cannot hold control characters (line breaks, tabs and the like)");
+}
+
 // A script reads the tables as JSON and feeds their designations back: every one of them
 // must give the figures listed beside it, in both unit systems.
 TEST(Program, ListedPipeSizesAreTheOnesTheOptionTakes) {

@@ -29,7 +29,7 @@ expect() {
 }
 
 expect '--mount' --mo
-expect '--sensor --sheet --sketch --summary' --s
+expect '--sensor --sheet --site --sketch --summary' --s
 expect '--summary' --sum
 expect '--lining --lining-thickness --lining-velocity' --lin
 expect 'metric imperial' --units ''
@@ -37,8 +37,9 @@ expect 'ja en' --lang ''
 expect 'N' --mount N
 expect 'VT-C1' --sensor VT-C
 expect 'VT-K1/VT-K2/VT-K3' --sensor VT-K
-expect 'SGP STPG SUS' --list-pipe-sizes S
+expect 'SGP STPG SUS SU' --list-pipe-sizes S
 expect '' --wall ''
+expect '' --tag ''
 expect '' --pipe 'CARBON'
 expect '' 114.3
 folder=$(mktemp -d)

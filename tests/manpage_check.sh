@@ -9,8 +9,8 @@ failures=0
 options=$("$calc" --help | sed -n 's/^ *\(-[a-z],\)\{0,1\}--\([a-z-]*\).*/\2/p')
 [ -n "$options" ] || { echo "no options read from $calc --help"; exit 1; }
 for option in $options; do
-  # An entry is a .TP paragraph whose tag line names the option (-- as \-\- in roff).
-  tagged=$(grep -A1 '^\.TP' "$page" | grep '^\.B' | sed 's/\\-/-/g')
+  # An entry is a .TP (or .TQ) tag line naming the option (-- as \-\- in roff).
+  tagged=$(grep -A1 -E '^\.(TP|TQ)' "$page" | grep '^\.B' | sed 's/\\-/-/g')
   if ! grep -Eq -- "--${option}([^a-z-]|$)" <<<"$tagged"; then
     echo "$page: no entry for --$option"
     failures=$((failures + 1))

@@ -435,3 +435,48 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
         }
     }
 }
+
+// The job's identity is printed as typed, so what could not be is refused, counted in
+// characters; the report's file name takes the tag only as far as a file name can.
+TEST(JobIdentity, TextsTheRecordCanPrintAsTyped) {
+    EXPECT_EQ(IdentityText("  FT-101\t "), "FT-101");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Site, "北浄水場 第2系統 (No.2)", 5000), "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Note, "a\nb", 5000),
+              "NOTE cannot hold control characters (line breaks, tabs and the like)");
+    for (const char* control : {"\t", "\x7f", "\xc2\x85", "\xe2\x80\xa8", "\x1b"}) {
+        EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string("A") + control + "B", 0), "")
+            << control;
+    }
+    EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string_view("A\0B", 3), 0), "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Installer, "\xe3\x81", 5000),
+              "INSTALLER must be written in UTF-8");
+    std::string japanese;
+    for (int i = 0; i < 40; ++i) {
+        japanese += "計";
+    }
+    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese, 0), "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese + "x", 0),
+              "測定点 (タグ) は 40 文字までです");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Note, std::string(300, 'n'), 5000), "");
+    EXPECT_NE(IdentityProblem(IdentityItem::Note, std::string(301, 'n'), 5000), "");
+}
+
+TEST(JobIdentity, ReportFileNameCarriesTheTagSafely) {
+    const std::string stamp = "20261209-034812";
+    EXPECT_EQ(ReportFileName("FT-101", stamp), "quillmere-FT-101-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName("", stamp), "quillmere-20261209-034812.pdf");
+    // Separators, blanks and characters file systems refuse become one '-'; no leading dot.
+    EXPECT_EQ(ReportFileName("../etc/passwd", stamp), "quillmere-etc-passwd-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName("FT 101 / A:B*?", stamp), "quillmere-FT-101-A-B-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName("\\\\server\\share", stamp),
+              "quillmere-server-share-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName("...", stamp), "quillmere-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName("流量計　第1", stamp), "quillmere-流量計-第1-20261209-034812.pdf");
+    EXPECT_EQ(ReportFileName(std::string(60, 'x'), stamp),
+              "quillmere-" + std::string(40, 'x') + "-" + stamp + ".pdf");
+    // Bytes that are not UTF-8 never reach a file name.
+    EXPECT_EQ(ReportFileName("A\xff"
+                             "B",
+                             stamp),
+              "quillmere-A-B-20261209-034812.pdf");
+}

@@ -150,6 +150,7 @@ private slots:
                               QString(),
                               QStringLiteral("Standard pipe..."),
                               QStringLiteral("Fluid at temperature..."),
+                              QStringLiteral("Job details..."),
                               QString(),
                               QStringLiteral("Help"),
                               QStringLiteral("About Quillmere")};
@@ -205,7 +206,7 @@ private slots:
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
         const QString proposed =
             SaveReportAs(w, target, [&] { QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier); });
-        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{4}\\.pdf$"))
+        QVERIFY(QRegularExpression(QStringLiteral("/quillmere-\\d{8}-\\d{6}\\.pdf$"))
                     .match(proposed)
                     .hasMatch());
         QVERIFY(QFile::exists(target));
@@ -248,15 +249,75 @@ private slots:
         QVERIFY(QFile::exists(target));
     }
 
+    // Job details..., kept for the run: they head the summary and the PDF as typed, and the
+    // proposed file name carries the tag (made safe) and the time to the second.
+    void jobDetailsHeadTheRecord() {
+        frmCalc& w = OpenWithResult(0);
+        QCOMPARE(w.JobDetailsAction->text(), QStringLiteral("ジョブ情報..."));
+        QVERIFY(w.JobDetailsAction->isEnabled());
+        const auto fill = [this, &w](const QStringList& texts, bool expectRefusal) {
+            QTimer::singleShot(0, this, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                QCOMPARE(dialog->objectName(), QStringLiteral("JobDetailsDialog"));
+                const char* names[] = {"Site", "Tag", "Installer", "Note"};
+                for (int i = 0; i < 4; ++i) {
+                    auto* field = dialog->findChild<QLineEdit*>(QString::fromLatin1(names[i]));
+                    QVERIFY(field != nullptr);
+                    QVERIFY(!field->accessibleName().isEmpty());
+                    field->setText(texts[i]);
+                }
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                if (expectRefusal) { // the refusal is shown over the dialog, which stays
+                    QCOMPARE(TakeMessages().size(), 1);
+                    static_cast<QDialog*>(dialog)->reject();
+                }
+            });
+            w.JobDetailsAction->trigger();
+        };
+        fill({QStringLiteral("北浄水場"), QStringLiteral("FT-101 / 2"), QStringLiteral("山田"),
+              QStringLiteral("  曲がりの後 5D  ")},
+             false);
+        // A tab pasted into the note is refused, and what was kept stays.
+        fill(
+            {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"), QStringLiteral("a\tb")},
+            true);
+        const QString summary = w.JobSummaryText();
+        QVERIFY2(summary.startsWith(QStringLiteral("センサ取付け寸法の記録\n現場: 北浄水場\n"
+                                                   "測定点 (タグ): FT-101 / 2\n施工者: 山田\n"
+                                                   "備考: 曲がりの後 5D\n")),
+                 qPrintable(summary));
+
+        QTemporaryDir scratch;
+        const QString target = scratch.filePath(QStringLiteral("job.pdf"));
+        const QString proposed = SaveReportAs(w, target);
+        QVERIFY2(QRegularExpression(QStringLiteral("/quillmere-FT-101-2-\\d{8}-\\d{6}\\.pdf$"))
+                     .match(proposed)
+                     .hasMatch(),
+                 qPrintable(proposed));
+        const QString pdf = PdfText(target);
+        QVERIFY2(pdf.contains(QStringLiteral("北浄水場")), qPrintable(pdf));
+        QVERIFY2(pdf.contains(QStringLiteral("曲がりの後 5D")), qPrintable(pdf));
+
+        // Kept while the inputs change, as the run's own.
+        Choose(w.SENSOR_TYPECombo, 4);
+        Execute();
+        QVERIFY(w.JobSummaryText().contains(QStringLiteral("現場: 北浄水場")));
+    }
+
     // The longest summary there is (every optional line, a clamped spacing's note) wraps
     // within the page and leaves the sketch and its footer below it, in both languages.
     void longReportStaysOnThePage_data() {
         QTest::addColumn<int>("base");
-        QTest::newRow("en") << 5000;
-        QTest::newRow("ja") << 0;
+        QTest::addColumn<bool>("identity");
+        QTest::newRow("en") << 5000 << false;
+        QTest::newRow("ja") << 0 << false;
+        QTest::newRow("en, job details") << 5000 << true;
+        QTest::newRow("ja, job details") << 0 << true;
     }
     void longReportStaysOnThePage() {
         QFETCH(int, base);
+        QFETCH(bool, identity);
         CalcEntries e;
         e.SensorTypeIndex = 4; // VT-C1 on a small pipe: clamped to 0
         e.MountMethodIndex = 1;
@@ -274,9 +335,19 @@ private slots:
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
                              "WATER 60 °C, Marczak 1997", "1551", "", ""});
+        // Every identity line at its longest, words wider than the page among them: a note of
+        // 300 characters wraps over lines.
+        if (identity) {
+            job.Identity[IdentityItem::Site] = std::string(100, 'S');
+            job.Identity[IdentityItem::Tag] = std::string(40, 'T');
+            job.Identity[IdentityItem::Installer] = std::string(60, 'I');
+            for (int i = 0; i < 60; ++i) {
+                job.Identity[IdentityItem::Note] += base == 0 ? "配管の曲" : "word ";
+            }
+        }
         const QString summary =
             QString::fromStdString(JobSummary(job, "2026-12-07 10:00", "1.0.0"));
-        QVERIFY2(summary.count(QLatin1Char('\n')) == 19, qPrintable(summary));
+        QVERIFY2(summary.count(QLatin1Char('\n')) == (identity ? 23 : 19), qPrintable(summary));
         QVERIFY(!BelowZeroNote(job).empty());
 
         QTemporaryDir scratch;
@@ -311,7 +382,7 @@ private slots:
             }
         }
         QVERIFY2(words > 40 && noteBottom > 0 && footerTop > 0, qPrintable(boxes));
-        QVERIFY2(footerTop - noteBottom > 100 * mm,
+        QVERIFY2(footerTop - noteBottom > (identity ? 80 : 100) * mm,
                  qPrintable(QStringLiteral("%1 %2").arg(noteBottom).arg(footerTop)));
     }
 

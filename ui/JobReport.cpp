@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QSvgRenderer>
+#include <QTextOption>
 
 #include <algorithm>
 
@@ -56,10 +57,13 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, con
     // The font's size is set for the millimetre unit, so its metrics come in millimetres.
     const double ascent = QFontMetricsF(font, painter.device()).ascent();
     double y = Margin + 16;
+    // A word wider than the page (a tag typed without blanks) breaks where it must.
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     for (const QString& line : lines) {
         const QRectF box(Margin, y - ascent, width, SketchBottom);
-        const QRectF used = painter.boundingRect(box, Qt::TextWordWrap, line);
-        painter.drawText(box, Qt::TextWordWrap, line);
+        const QRectF used = painter.boundingRect(box, line, wrap);
+        painter.drawText(box, line, wrap);
         y += std::max(LineStep, used.height());
     }
 

@@ -130,6 +130,7 @@ public:
     QAction* AboutAction;
     QAction* FluidAtTemperatureAction;
     QAction* StandardPipeAction;
+    QAction* JobDetailsAction;
     void CopyJobSummary();
     void SaveReport();
     void PrintReport();
@@ -140,6 +141,9 @@ public:
     // Asks for a standard, size and schedule; OK types their OUTER DIAMETER and WALL
     // THICKNESS, which then pass the fields' own checks.
     void ChooseStandardPipe();
+    // Asks for the job's site, tag, installer and note, kept for the run: they head every
+    // summary and report, and the tag names the report's file.
+    void ChooseJobDetails();
     // The summary of the job on screen, as copied; empty while no result is shown.
     QString JobSummaryText() const;
 
@@ -193,6 +197,7 @@ private:
     Quillmere::HelperNotes helperNotes_; // what the two helpers typed, for the record
     // The standard pipe dialog opens where it was left in this run.
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
+    Quillmere::JobIdentity identity_; // the job details, until changed or the window closes
 };
 
 // Maps the window's font names to faces that exist here (IPAGothic, Liberation Sans, ...).

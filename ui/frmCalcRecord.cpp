@@ -3,6 +3,7 @@
 #include "frmCalc.h"
 
 #include "Catalogue.h"
+#include "JobDetailsDialog.h"
 #include "JobReport.h"
 #include "JobSummary.h"
 #include "MessageBox.h"
@@ -48,6 +49,8 @@ void frmCalc::CreateJobActions() {
         action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
     StandardPipeAction =
         action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
+    JobDetailsAction =
+        action(Catalogue::JobText::Details, QKeySequence(), &frmCalc::ChooseJobDetails);
     connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
     UpdateJobActions();
 }
@@ -68,6 +71,7 @@ std::optional<JobRecord> frmCalc::CurrentJob() const {
     try {
         JobRecord job = RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
         AddHelperNotes(job, helperNotes_);
+        job.Identity = identity_;
         return job;
     } catch (const std::exception&) {
         return std::nullopt;
@@ -101,10 +105,13 @@ void frmCalc::SaveReport() {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         folder = QDir::homePath();
     }
+    // The tag and the time to the second: two reports of one minute do not collide.
     const QString proposed =
-        folder + QStringLiteral("/quillmere-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
-        QStringLiteral(".pdf");
+        folder + QLatin1Char('/') +
+        FromUtf8(ReportFileName(job->Identity[IdentityItem::Tag],
+                                QDateTime::currentDateTime()
+                                    .toString(QStringLiteral("yyyyMMdd-HHmmss"))
+                                    .toStdString()));
     QFileDialog dialog(this, QuillmereUi::DialogTitle(text(Catalogue::ReportText::SaveReport)),
                        proposed, text(Catalogue::ReportText::PdfFiles));
     dialog.setObjectName(QStringLiteral("SaveReportDialog"));
@@ -164,7 +171,7 @@ QString frmCalc::ReportFont() const {
 void frmCalc::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
-    menu.addActions({StandardPipeAction, FluidAtTemperatureAction});
+    menu.addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction});
     menu.addSeparator();
     menu.addActions({HelpAction, AboutAction});
 }
@@ -173,4 +180,11 @@ void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     AddJobEntries(menu);
     menu.exec(event->globalPos());
+}
+
+void frmCalc::ChooseJobDetails() {
+    QuillmereUi::JobDetailsDialog dialog(this, identity_, ModCommonProc::StringBase);
+    if (dialog.exec() == QDialog::Accepted) {
+        identity_ = dialog.Identity();
+    }
 }

@@ -161,9 +161,19 @@ const char* qm_page(int lang, int unit) {
     const std::string sensors =
         Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });
     const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
+    // The job's identity: site, tag, installer and note, by the keys qm_execute takes.
+    const std::string identity = Array(IdentityItems, [&](const IdentityRecord& item) {
+        return Object()
+            .Text("key", item.Key)
+            .Text("caption", text(item.CaptionId))
+            .Number("maxLength", static_cast<int>(item.MaxLength))
+            .Json();
+    });
     return Give(Object()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
                     .Raw("fields", fields)
+                    .Raw("identity", identity)
+                    .Text("jobDetails", text(Catalogue::JobText::Details))
                     .Text("pipeMaterial", text(Id::PipeMaterial))
                     .Text("liningMaterial", text(Id::LiningMaterial))
                     .Text("kindOfFluid", text(Id::KindOfFluid))
@@ -231,7 +241,8 @@ constexpr SketchArea PrintSketchArea{180, 130, false, true};
 // The execute command: the result texts with the job's summary and sketch, or the refusal
 // with the field to go back to. The record holds the run's units and lang, the lists'
 // indexes (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their
-// field index ("0" to "5"), the time and the helpers' last notes and what they typed.
+// field index ("0" to "5"), the time and the helpers' last notes and what they typed, the
+// job's identity (site, tag, installer, note) and the stamp its report's file name takes.
 const char* qm_execute(const char* record, int length) {
     const Record r(record, length);
     CalcEntries entries;
@@ -250,22 +261,39 @@ const char* qm_execute(const char* record, int length) {
     const std::string when = text("when");
     const int lang = r.Number("lang");
     const std::int16_t base = Base(lang);
+    JobIdentity identity;
+    for (const IdentityRecord& item : IdentityItems) {
+        const std::string_view typed = IdentityText(r.Text(std::string(item.Key)));
+        if (const std::string problem = IdentityProblem(item.Item, typed, base); !problem.empty()) {
+            return Give(Object()
+                            .Bool("ok", false)
+                            .Text("error", problem)
+                            .Number("field", -1)
+                            .Text("identity", item.Key)
+                            .Json());
+        }
+        identity[item.Item] = std::string(typed);
+    }
     try {
         JobRecord job = RecordJob(entries, base);
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
                              text("temperatureNote"), text("temperatureVelocity"),
                              text("liningNote"), text("liningThickness")});
-        return Give(Object()
-                        .Bool("ok", true)
-                        .Text("result1", job.Outcome.Display.Result1)
-                        .Text("result2", job.Outcome.Display.Result2)
-                        .Text("circumferential", job.Outcome.Display.Circumferential)
-                        .Text("fluidPath", FluidPathNote(job))
-                        .Text("warning", BelowZeroNote(job))
-                        .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
-                        .Text("sketch", SketchSvg(job))
-                        .Text("printSketch", SketchSvg(job, PrintSketchArea))
-                        .Json());
+        job.Identity = std::move(identity);
+        return Give(
+            Object()
+                .Bool("ok", true)
+                .Text("result1", job.Outcome.Display.Result1)
+                .Text("result2", job.Outcome.Display.Result2)
+                .Text("circumferential", job.Outcome.Display.Circumferential)
+                .Text("fluidPath", FluidPathNote(job))
+                .Text("warning", BelowZeroNote(job))
+                .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
+                .Text("sketch", SketchSvg(job))
+                .Text("printSketch", SketchSvg(job, PrintSketchArea))
+                // What the browser proposes for a saved PDF is the document's title.
+                .Text("fileName", ReportFileName(job.Identity[IdentityItem::Tag], text("stamp")))
+                .Json());
     } catch (const EngineError& error) {
         int field = -1;
         if (error.field()) {

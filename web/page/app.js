@@ -34,6 +34,8 @@
     }
   };
   const field = (i) => $(ROWS[i] + 'Text');
+  // The job's identity inputs by the core's keys: site -> JobSite.
+  const identityInput = (key) => $('Job' + key[0].toUpperCase() + key.slice(1));
   const index = (id) => $(id).selectedIndex;
   const json = (name, types, args) => JSON.parse(core.ccall(name, 'string', types, args));
   // A record of texts passed whole, with its length: key 0xFE value 0xFF, pair after pair
@@ -107,6 +109,13 @@
     for (const [id, text] of Object.entries(captions)) {
       $(id).textContent = text;
     }
+    $('JobDetailsTitle').textContent = texts.jobDetails.replace(/\.\.\.$/, '');
+    texts.identity.forEach((item) => {
+      const input = identityInput(item.key);
+      input.maxLength = item.maxLength;
+      input.setAttribute('aria-label', item.caption);
+      $(input.id + 'Caption').textContent = item.caption;
+    });
     fill($('PIPE_MATERIALCombo'), texts.pipes);
     fill($('LINING_MATERIALCombo'), texts.linings);
     fill($('KIND_OF_FLUIDCombo'), texts.fluids);
@@ -184,6 +193,13 @@
     return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}`;
   }
 
+  // The time to the second, as the report's file name takes it: 20261209-034812.
+  function stamp() {
+    const d = new Date();
+    const two = (n) => String(n).padStart(2, '0');
+    return `${d.getFullYear()}${two(d.getMonth() + 1)}${two(d.getDate())}-${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}`;
+  }
+
   function execute() {
     if (refusing || $('MessageBox').open) {
       return;
@@ -196,10 +212,15 @@
       pipeNote: notes.pipe, pipeOuter: notes.outer, pipeWall: notes.wall,
       temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
       liningNote: notes.liningNote, liningThickness: notes.lining,
+      ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
+      stamp: stamp(),
     });
     if (!r.ok) {
       message(r.error, () => {
-        if (r.field >= 0) {
+        if (r.identity) {
+          $('JobDetails').open = true;
+          identityInput(r.identity).focus();
+        } else if (r.field >= 0) {
           field(r.field).focus();
           field(r.field).select();
         }
@@ -394,7 +415,13 @@
     });
     $('ExecuteCalc').addEventListener('click', execute);
     $('CopySummaryAction').addEventListener('click', copySummary);
-    $('PrintAction').addEventListener('click', () => window.print());
+    // The title is the name a browser proposes for the PDF: the tag and the time.
+    $('PrintAction').addEventListener('click', () => {
+      const title = document.title;
+      document.title = job.fileName.replace(/\.pdf$/, '');
+      window.print();
+      document.title = title;
+    });
     $('StandardPipeAction').addEventListener('click', standardPipe);
     $('FluidAtTemperatureAction').addEventListener('click', fluidAtTemperature);
     $('HelpAction').addEventListener('click', () => {

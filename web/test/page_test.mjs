@@ -300,6 +300,28 @@ for (const table of ['agreement', 'refusals']) {
   await page.click('#CopySummaryAction');
   check((await page.evaluate(() => window.copied)).includes('\nLINING THICKNESS: 3 mm (ISO 4179:2005)\n'),
     'the summary says whence the lining');
+  // The job's identity heads the summary as typed, and the tag and the time name the PDF a
+  // browser saves from Print.
+  await page.click('#JobDetailsTitle');
+  await page.type('#JobSite', '北浄水場');
+  await page.type('#JobTag', 'FT-101 / A');
+  await page.click('#ExecuteCalc');
+  await page.click('#CopySummaryAction');
+  const headed = await page.evaluate(() => window.copied);
+  check(headed.startsWith('Sensor spacing record\nSITE: 北浄水場\nTAG: FT-101 / A\nDate and time: '),
+    `the job's identity heads the summary: ${headed}`);
+  await page.evaluate(() => { window.print = () => { window.printedAs = document.title; }; });
+  await page.click('#PrintAction');
+  check(/^quillmere-FT-101-A-\d{8}-\d{6}$/.test(await page.evaluate(() => window.printedAs)),
+    `the PDF is proposed by tag and time: ${await page.evaluate(() => window.printedAs)}`);
+  same(await page.evaluate(() => document.title), 'Ultrasonic Flowmeter - Sensor Spacing Calculation Tool', 'the title restored');
+  // A tab pasted into the note is refused and the note given the focus.
+  await page.$eval('#JobNote', (e) => { e.value = 'a\tb'; });
+  await page.click('#ExecuteCalc');
+  same(await takeMessage(page), 'NOTE cannot hold control characters (line breaks, tabs and the like)',
+    'a control character refused');
+  await page.waitForFunction(() => document.activeElement.id === 'JobNote')
+    .catch(() => check(false, 'the note given the focus'));
   await page.close();
 }
 

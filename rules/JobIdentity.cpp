@@ -1,0 +1,89 @@
+#include "JobIdentity.h"
+
+#include "Catalogue.h"
+#include "Utf8.h"
+
+namespace Quillmere {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// C0 and C1 controls, DEL, and the line and paragraph separators a summary line would break
+// at.
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+} // namespace
+
+std::string_view IdentityText(std::string_view typed) {
+    while (!typed.empty() && IsBlank(typed.front())) {
+        typed.remove_prefix(1);
+    }
+    while (!typed.empty() && IsBlank(typed.back())) {
+        typed.remove_suffix(1);
+    }
+    return typed;
+}
+
+std::string IdentityProblem(IdentityItem item, std::string_view text, std::int16_t stringBase) {
+    const IdentityRecord& record = IdentityItems[static_cast<std::size_t>(item)];
+    const auto refused = [&](std::int16_t id, std::string_view extra = {}) {
+        return Catalogue::Fill(Catalogue::Text(id, stringBase),
+                               {Catalogue::Text(record.CaptionId, stringBase), extra});
+    };
+    std::size_t characters = 0;
+    for (std::string_view rest = text; !rest.empty(); ++characters) {
+        const auto [c, length] = Utf8CodePoint(rest);
+        if (length == 0) {
+            return refused(Catalogue::JobText::NotUtf8);
+        }
+        if (IsControl(c)) {
+            return refused(Catalogue::JobText::ControlCharacter);
+        }
+        rest.remove_prefix(length);
+    }
+    if (characters > record.MaxLength) {
+        return refused(Catalogue::JobText::TooLong, std::to_string(record.MaxLength));
+    }
+    return {};
+}
+
+std::string ReportFileName(std::string_view tag, std::string_view stamp) {
+    constexpr std::size_t MaxTagCharacters = 40;
+    std::string safe;
+    std::size_t characters = 0;
+    bool gap = false; // a run of refused characters, written as one '-'
+    for (std::string_view rest = tag; !rest.empty() && characters < MaxTagCharacters;) {
+        const auto [c, length] = Utf8CodePoint(rest);
+        const std::size_t taken = length == 0 ? 1 : length;
+        const bool kept = length != 0 && !IsControl(c) && c != 0x3000 &&
+                          (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                           (c >= 'a' && c <= 'z') || c == '-' || c == '_' || c == '.');
+        if (kept) {
+            if (gap && !safe.empty()) {
+                safe += '-';
+                ++characters;
+            }
+            gap = false;
+            safe.append(rest.substr(0, taken));
+            ++characters;
+        } else {
+            gap = true;
+        }
+        rest.remove_prefix(taken);
+    }
+    // A leading dot would hide the file; dots and dashes at the end read as typing slips.
+    while (!safe.empty() && (safe.front() == '.' || safe.front() == '-')) {
+        safe.erase(0, 1);
+    }
+    while (!safe.empty() && (safe.back() == '.' || safe.back() == '-')) {
+        safe.pop_back();
+    }
+    return "quillmere-" + (safe.empty() ? std::string() : safe + "-") + std::string(stamp) + ".pdf";
+}
+
+} // namespace Quillmere

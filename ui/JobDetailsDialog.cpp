@@ -1,0 +1,61 @@
+#include "JobDetailsDialog.h"
+
+#include "Catalogue.h"
+#include "MessageBox.h"
+#include "UiText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+namespace QuillmereUi {
+
+using namespace Quillmere;
+
+JobDetailsDialog::JobDetailsDialog(QWidget* parent, const JobIdentity& identity,
+                                   std::int16_t stringBase)
+    : QDialog(parent), stringBase_(stringBase), identity_(identity) {
+    const auto text = [stringBase](std::int16_t id) {
+        return FromUtf8(Catalogue::Text(id, stringBase));
+    };
+    setObjectName(QStringLiteral("JobDetailsDialog"));
+    setWindowTitle(DialogTitle(text(Catalogue::JobText::Details)));
+    auto* form = new QFormLayout(this);
+    for (const IdentityRecord& item : IdentityItems) {
+        auto* field = new QLineEdit(FromUtf8(identity[item.Item]), this);
+        // "Site", "Tag", ...: the names tests and assistive tools find them by.
+        QString name =
+            QString::fromLatin1(item.Key.data(), static_cast<qsizetype>(item.Key.size()));
+        name[0] = name[0].toUpper();
+        field->setObjectName(name);
+        field->setAccessibleName(text(item.CaptionId));
+        field->setMaxLength(static_cast<int>(item.MaxLength));
+        field->setMinimumWidth(320);
+        form->addRow(text(item.CaptionId), field);
+        fields_[static_cast<std::size_t>(item.Item)] = field;
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &JobDetailsDialog::TryAccept);
+}
+
+void JobDetailsDialog::TryAccept() {
+    JobIdentity typed;
+    for (const IdentityRecord& item : IdentityItems) {
+        QLineEdit* field = fields_[static_cast<std::size_t>(item.Item)];
+        const std::string text(IdentityText(field->text().toStdString()));
+        if (const std::string problem = IdentityProblem(item.Item, text, stringBase_);
+            !problem.empty()) {
+            ShowMessage(this, FromUtf8(problem));
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+            return;
+        }
+        typed[item.Item] = text;
+    }
+    identity_ = std::move(typed);
+    accept();
+}
+
+} // namespace QuillmereUi
