@@ -33,6 +33,8 @@ int main(int argc, char* argv[]) {
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
     QTemporaryDir programDir; // no Quillmere.ini: the defaults, metric and Japanese
+    // Each press appends to the jobs file, here a scratch one.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(programDir.path()));
     ModCommonProc::FixSettings(programDir.path().toStdString());
     frmCalc window;
     window.show();

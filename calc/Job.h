@@ -41,8 +41,9 @@ enum class Column {
     Tag,
     Installer,
     Note,
+    Time, // when a front end computed the row (its jobs file): kept, never computed with
 };
-inline constexpr std::size_t ColumnCount = 19;
+inline constexpr std::size_t ColumnCount = 20;
 inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{"units",
                                                                        "lang",
                                                                        "sensor",
@@ -61,7 +62,8 @@ inline constexpr std::array<std::string_view, ColumnCount> ColumnNames{"units",
                                                                        "site",
                                                                        "tag",
                                                                        "installer",
-                                                                       "note"};
+                                                                       "note",
+                                                                       "time"};
 
 constexpr std::optional<Column> ColumnByName(std::string_view name) {
     for (std::size_t i = 0; i < ColumnCount; ++i) {

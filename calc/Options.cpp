@@ -29,7 +29,7 @@ constexpr const char* Example = R"(Examples:
 A job sheet is a CSV file with a header row naming any of the columns
   units lang sensor mount outer_diameter wall pipe pipe_velocity lining
   lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
-  pipe_size site tag installer note
+  pipe_size site tag installer note time
 (in any case, "Outer Diameter" or outer-diameter as well, or the window's
 captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet

@@ -139,3 +139,18 @@ inline constexpr std::int16_t ControlCharacter = 4535; // %1 the caption
 inline constexpr std::int16_t TooLong = 4536;          // %1 the caption, %2 the most characters
 inline constexpr std::int16_t NotUtf8 = 4537;          // %1 the caption
 } // namespace Catalogue::JobText
+
+// Words of the window's menu bar and its jobs file.
+namespace Catalogue::MenuText {
+inline constexpr std::int16_t File = 4540;
+inline constexpr std::int16_t Edit = 4541;
+inline constexpr std::int16_t Tools = 4542;
+inline constexpr std::int16_t HelpMenu = 4543;
+inline constexpr std::int16_t RecentJobs = 4544;
+inline constexpr std::int16_t Quit = 4545;
+inline constexpr std::int16_t NoRecentJobs = 4546;
+inline constexpr std::int16_t JobsNotKept = 4547;   // %1 the file, %2 why
+inline constexpr std::int16_t OtherColumns = 4548;  // %1 the file
+inline constexpr std::int16_t OtherUnits = 4549;    // %1 the job's units, %2 the window's
+inline constexpr std::int16_t MethodNotHere = 4550; // %1 the method
+} // namespace Catalogue::MenuText

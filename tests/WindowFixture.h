@@ -22,7 +22,11 @@
 
 class WindowFixture {
 public:
-    WindowFixture() { CaptureMessages(); }
+    // The jobs file of a scratch data folder: never the user's.
+    WindowFixture() {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir_.path()));
+        CaptureMessages();
+    }
     ~WindowFixture() { QuillmereUi::SetMessageHandler(nullptr); }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
@@ -110,6 +114,7 @@ public:
 
 private:
     QTemporaryDir programDir_;
+    QTemporaryDir dataDir_;
     std::unique_ptr<frmCalc> window_;
     QStringList messages_;
     int open_ = 0;

@@ -10,8 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/quillmere"
 
-# Window-relative click points of the design (the window sits at 0,0 without a window manager).
-OUTER=(300 45); EXECUTE=(776 376)
+# Window-relative click points of the design (the window sits at 0,0 without a window manager),
+# below the menu bar, whose height is the window's beyond the design's 471 pixels.
+OUTER=(300 45); EXECUTE=(776 376); bar=0
 
 # Whether the window dump FILE (xwd, 32-bit pixels) shows red text in the first result field
 # (224,352 217x27 pixels): the result of a press, drawn.
@@ -23,7 +24,7 @@ result_drawn() {
   size=$(word 0); width=$(word 4); perline=$(word 12); colours=$(word 19)
   local depth=$((perline / width)) start=$((size + colours * 12))
   local y
-  for ((y = 358; y < 374; y += 2)); do
+  for ((y = 358 + bar; y < 374 + bar; y += 2)); do
     # least significant byte first: blue, green, red
     od -An -v -tu1 -j $((start + y * perline + 228 * depth)) -N $((205 * depth)) "$1" |
       tr -s ' \n' '\n' | grep -v '^$' |
@@ -36,14 +37,16 @@ result_drawn() {
 snapshot() { # snapshot NAME INI KEYS... : start, type, press EXECUTE, grab the pixels
   local name=$1 ini=$2; shift 2
   printf '%b' "$ini" > "$work/Quillmere.ini"
-  env "${locale_env[@]}" XDG_RUNTIME_DIR="$work" "$work/quillmere" 2>"$work/$name.err" &
+  env "${locale_env[@]}" XDG_RUNTIME_DIR="$work" XDG_DATA_HOME="$work/data" "$work/quillmere" 2>"$work/$name.err" &
   local pid=$!
   # Waits for the window to be shown, however long the machine takes (the test's time
   # limit ends a start that never shows one).
   local win
   win=$(xdotool search --sync --onlyvisible --classname quillmere 2>/dev/null | tail -n 1)
   [ -n "$win" ] || { echo "no window for $name: $(cat "$work/$name.err")"; kill $pid; return 1; }
-  xdotool mousemove "${OUTER[@]}" click 1
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  bar=$((HEIGHT - 471))
+  xdotool mousemove "${OUTER[0]}" $((OUTER[1] + bar)) click 1
   for k in "$@"; do
     case $k in
       type:*) xdotool type --delay 20 "${k#type:}" ;;
@@ -53,7 +56,7 @@ snapshot() { # snapshot NAME INI KEYS... : start, type, press EXECUTE, grab the 
   # The press comes after the typed keys in the window's queue; its result is drawn when the
   # result field shows red text, however long a busy machine takes (the test's time limit
   # ends a window that never shows one).
-  xdotool mousemove "${EXECUTE[@]}" click 1
+  xdotool mousemove "${EXECUTE[0]}" $((EXECUTE[1] + bar)) click 1
   until xwd -id "$win" -silent > "$work/$name.xwd" && result_drawn "$work/$name.xwd"; do
     kill -0 $pid 2>/dev/null || { echo "$name: the program ended: $(cat "$work/$name.err")"; return 1; }
   done

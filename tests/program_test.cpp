@@ -61,7 +61,7 @@ struct ProgramFolder {
     }
 };
 
-// Top-level windows of the program on the test's X server (class "quillmere", 926x471),
+// Top-level windows of the program on the test's X server (class "quillmere", 926 wide),
 // with a title that holds `title` when one is given.
 int ProgramWindows(const char* title = "") {
     QProcess xwininfo;
@@ -69,7 +69,7 @@ int ProgramWindows(const char* title = "") {
     xwininfo.waitForFinished(5000);
     int count = 0;
     for (const QByteArray& line : xwininfo.readAllStandardOutput().split('\n')) {
-        if (line.contains("(\"quillmere\"") && line.contains("926x471") && line.contains(title)) {
+        if (line.contains("(\"quillmere\"") && line.contains(" 926x") && line.contains(title)) {
             ++count;
         }
     }
@@ -94,6 +94,7 @@ QProcessEnvironment Graphical(const QTemporaryDir& runtime) {
         }
     }
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), runtime.path()); // its jobs file
     return env;
 }
 

@@ -1,6 +1,7 @@
 // The record of a job: the sketch's scale and reference marks read back from its SVG
 // (positions on paper, not pixels), and the summary's lines.
 #include "Catalogue.h"
+#include "JobSheet.h"
 #include "JobSummary.h"
 #include "Lists.h"
 #include "Sketch.h"
@@ -241,4 +242,45 @@ TEST(JobSummary, SaysWhenTheSpacingWasClampedToZero) {
     for (const JobRecord& shown : {Job(1, 0, 5000, "114.3", "6.0"), Job(0, 1, 0, "4.5", "0.25")}) {
         EXPECT_EQ(BelowZeroNote(shown), "") << shown.Outcome.Display.Result1;
     }
+}
+
+// A job written as a sheet line reads back as the job it was, in either language and
+// units, whatever its texts hold; a file edited by hand is read as far as it is valid.
+TEST(JobSheet, LinesReadBackAsTheJobsTheyWere) {
+    JobRecord metric = Job(1, 0, 5000, "1,234.5", "10", "3");
+    metric.Identity[IdentityItem::Site] = "Works \"North\", line 2";
+    metric.Identity[IdentityItem::Note] = " padded ";
+    JobRecord imperial = Job(3, 1, 0, "4.5", "0.237");
+    const std::string sheet = JobSheetHeader() + JobSheetLine(metric, "2026-12-09 10:48:12") +
+                              JobSheetLine(imperial, "2026-12-09 10:49:00");
+    const std::vector<SheetJob> jobs = ReadJobSheet(sheet);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0].Time, "2026-12-09 10:48:12");
+    EXPECT_EQ(jobs[0].MountMethodIndex, 1);
+    EXPECT_EQ(jobs[0].LiningMaterialIndex, 3);
+    EXPECT_EQ(jobs[0].Texts, metric.Texts);
+    EXPECT_EQ(jobs[0].Identity.Texts, metric.Identity.Texts);
+    EXPECT_EQ(jobs[0].Result1, metric.Outcome.Display.Result1);
+    EXPECT_EQ(jobs[0].Circumferential, metric.Outcome.Display.Circumferential);
+    EXPECT_EQ(jobs[1].UnitFlag, 1);
+    EXPECT_EQ(jobs[1].StringBase, 0);
+    EXPECT_EQ(jobs[1].MountMethodIndex, 3); // W: the sheet keeps what the window lacks
+    EXPECT_EQ(jobs[1].Result1, imperial.Outcome.Display.Result1);
+
+    // CRLF, a byte order mark and an empty line change nothing; a record of another width
+    // or an unknown name is passed over; a quoted field left open ends the reading there.
+    std::string edited = "\xEF\xBB\xBF" + sheet;
+    for (std::size_t at = 0; (at = edited.find('\n', at)) != std::string::npos; at += 2) {
+        edited.replace(at, 1, "\r\n");
+    }
+    EXPECT_EQ(ReadJobSheet(edited).size(), 2u);
+    EXPECT_EQ(ReadJobSheet(sheet + "\nshort,row\n" + JobSheetLine(metric, "x")).size(), 3u);
+    std::string unknown = JobSheetLine(metric, "y");
+    unknown.replace(unknown.find("RUBBER"), 6, "RUBBA");
+    EXPECT_EQ(ReadJobSheet(sheet + unknown).size(), 2u);
+    EXPECT_EQ(ReadJobSheet(sheet + "\"open,quote\n" + JobSheetLine(metric, "z")).size(), 2u);
+    EXPECT_TRUE(ReadJobSheet("time,lang\n" + JobSheetLine(metric, "w")).empty());
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("plain"), "plain");
 }

@@ -253,7 +253,7 @@ private slots:
     // proposed file name carries the tag (made safe) and the time to the second.
     void jobDetailsHeadTheRecord() {
         frmCalc& w = OpenWithResult(0);
-        QCOMPARE(w.JobDetailsAction->text(), QStringLiteral("ジョブ情報..."));
+        QCOMPARE(w.JobDetailsAction->text(), QStringLiteral("ジョブ情報(&J)..."));
         QVERIFY(w.JobDetailsAction->isEnabled());
         const auto fill = [this, &w](const QStringList& texts, bool expectRefusal) {
             QTimer::singleShot(0, this, [&] {
@@ -630,7 +630,7 @@ private slots:
         QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
         QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
         QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
-        QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管..."));
+        QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管(&T)..."));
     }
 
     void helpAndAboutInTheWindowsLanguage() {

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -157,7 +158,10 @@ private slots:
 
     void layoutAndFocusOrder() {
         frmCalc& w = Open(1, 0);
-        QCOMPARE(w.size(), QSize(926, 471));
+        // The design's size, grown by the menu bar over it only.
+        QCOMPARE(w.size(), QSize(926, 471 + w.MenuBar->height()));
+        QCOMPARE(w.MenuBar->geometry(), QRect(0, 0, 926, w.MenuBar->height()));
+        QCOMPARE(w.OUTER_DIAMETERText->y(), 32 + w.MenuBar->height()); // 480 twips below it
         QCOMPARE(w.minimumSize(), w.maximumSize());
         const QRect client = w.rect();
         for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

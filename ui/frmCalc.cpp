@@ -61,6 +61,7 @@ frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
     ConnectHandlers();
     Form_Load();
     CreateJobActions();
+    CreateMenuBar();
 }
 
 frmCalc::~frmCalc() {
@@ -375,6 +376,9 @@ void frmCalc::ExecuteCalc_Click() {
     if (!note.isEmpty()) {
         QuillmereUi::ShowMessage(this, note);
     }
+    AddHelperNotes(job, helperNotes_);
+    job.Identity = identity_;
+    KeepJob(job);
 }
 
 const frmCalc::InputRow& frmCalc::RowOf(InputField field) {

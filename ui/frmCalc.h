@@ -14,14 +14,17 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "Fields.h"
 #include "JobRecord.h"
+#include "JobSheet.h"
 
 class QAction;
 class QComboBox;
 class QContextMenuEvent;
 class QMenu;
+class QMenuBar;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -131,6 +134,10 @@ public:
     QAction* FluidAtTemperatureAction;
     QAction* StandardPipeAction;
     QAction* JobDetailsAction;
+    QAction* QuitAction;
+    // The menu bar over the form, in the window's language, offering every action above.
+    QMenuBar* MenuBar;
+    QMenu* RecentJobsMenu; // File > Recent jobs: the last 10 jobs of the jobs file
     void CopyJobSummary();
     void SaveReport();
     void PrintReport();
@@ -144,6 +151,13 @@ public:
     // Asks for the job's site, tag, installer and note, kept for the run: they head every
     // summary and report, and the tag names the report's file.
     void ChooseJobDetails();
+    void CloseWindow(); // File > Quit
+    // The jobs file: every result EXECUTE writes is appended to it as a line of a job sheet
+    // quillmere-calc takes ($XDG_DATA_HOME/quillmere/jobs.csv).
+    static QString JobsFilePath();
+    // Restores a job read from the jobs file: its inputs, lists and identity, with the results
+    // empty until EXECUTE; a job of other units or a method the window lacks is refused.
+    void RestoreJob(const Quillmere::SheetJob& job);
     // The summary of the job on screen, as copied; empty while no result is shown.
     QString JobSummaryText() const;
 
@@ -158,6 +172,9 @@ private:
     void CreateResultArea();
     void SetFocusOrder();
     void CreateJobActions();
+    void CreateMenuBar();
+    void KeepJob(const Quillmere::JobRecord& job);
+    void FillRecentJobs();
     void LoadCaptions();
     void LoadUnitLabels();
     void LoadLists();
@@ -198,6 +215,8 @@ private:
     // The standard pipe dialog opens where it was left in this run.
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
     Quillmere::JobIdentity identity_; // the job details, until changed or the window closes
+    bool jobsFileReported_ = false;   // a jobs file that cannot be written is said once
+    std::vector<Quillmere::SheetJob> recentJobs_; // as File > Recent jobs lists them
 };
 
 // Maps the window's font names to faces that exist here (IPAGothic, Liberation Sans, ...).

@@ -25,13 +25,33 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 using namespace Quillmere;
 using QuillmereUi::FromUtf8;
 
+namespace {
+
+// A menu text with its access key: "S&tandard pipe..." in English, "規格の配管(&T)..." in
+// Japanese, where the key follows the text as Japanese menus write it.
+QString WithAccessKey(QString text, QChar key) {
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const qsizetype at = text.indexOf(key, 0, Qt::CaseInsensitive);
+    if (ascii && at >= 0) {
+        return text.insert(at, QLatin1Char('&'));
+    }
+    const qsizetype dots = text.endsWith(QStringLiteral("...")) ? text.size() - 3 : text.size();
+    return text.insert(dots, QStringLiteral("(&%1)").arg(key.toUpper()));
+}
+
+} // namespace
+
 void frmCalc::CreateJobActions() {
     namespace R = Catalogue::ReportText;
-    const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)()) {
-        auto* a = new QAction(text(id), this);
+    const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)(),
+                               char key) {
+        auto* a = new QAction(WithAccessKey(text(id), QLatin1Char(key)), this);
         a->setShortcut(keys);
         a->setShortcutContext(Qt::WindowShortcut);
         connect(a, &QAction::triggered, this, slot);
@@ -39,18 +59,20 @@ void frmCalc::CreateJobActions() {
         return a;
     };
     CopySummaryAction = action(R::CopySummary, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                               &frmCalc::CopyJobSummary);
+                               &frmCalc::CopyJobSummary, 'C');
     SaveReportAction =
-        action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport);
-    PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport);
-    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp);
-    AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout);
+        action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport, 'S');
+    PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport, 'P');
+    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp, 'H');
+    AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout, 'A');
     FluidAtTemperatureAction =
-        action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature);
-    StandardPipeAction =
-        action(Catalogue::PipeText::StandardPipe, QKeySequence(), &frmCalc::ChooseStandardPipe);
+        action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature, 'F');
+    StandardPipeAction = action(Catalogue::PipeText::StandardPipe, QKeySequence(),
+                                &frmCalc::ChooseStandardPipe, 'T');
     JobDetailsAction =
-        action(Catalogue::JobText::Details, QKeySequence(), &frmCalc::ChooseJobDetails);
+        action(Catalogue::JobText::Details, QKeySequence(), &frmCalc::ChooseJobDetails, 'J');
+    QuitAction = action(Catalogue::MenuText::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
+                        &frmCalc::CloseWindow, 'Q');
     connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
     UpdateJobActions();
 }
