@@ -154,3 +154,13 @@ inline constexpr std::int16_t OtherColumns = 4548;  // %1 the file
 inline constexpr std::int16_t OtherUnits = 4549;    // %1 the job's units, %2 the window's
 inline constexpr std::int16_t MethodNotHere = 4550; // %1 the method
 } // namespace Catalogue::MenuText
+
+// Words of the page's kept jobs and its sketch viewer.
+namespace Catalogue::WebText {
+inline constexpr std::int16_t ExportJobs = 4560;
+inline constexpr std::int16_t ShareSummary = 4561;
+inline constexpr std::int16_t ShareJobs = 4562;
+inline constexpr std::int16_t ClearJobs = 4563;
+inline constexpr std::int16_t ClearConfirm = 4564; // %1 the count of jobs
+inline constexpr std::int16_t EnlargeSketch = 4565;
+} // namespace Catalogue::WebText

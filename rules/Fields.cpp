@@ -1,5 +1,10 @@
 #include "Fields.h"
 
+#include "Engine.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace Quillmere {
 namespace {
 
@@ -53,6 +58,35 @@ std::string RangeLabelText(InputField field, std::int16_t unitFlag) {
     text += limits.Upper;
     text += UnitOf(field, unitFlag);
     return text;
+}
+
+namespace {
+
+int DecimalsOf(std::string_view limit) {
+    const std::size_t point = limit.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(limit.size() - point - 1);
+}
+
+} // namespace
+
+std::string ConvertedFieldText(InputField field, std::string_view text, std::int16_t toUnitFlag) {
+    if (text.empty() || HasMisplacedComma(text)) {
+        return std::string(text);
+    }
+    double value = 0;
+    try {
+        value = ParseNumberText(text);
+    } catch (const EngineError&) {
+        return std::string(text);
+    }
+    const bool toImperial = toUnitFlag != 0;
+    const bool length = FieldOf(field).Unit == UnitKind::Length;
+    const double converted = length ? (toImperial ? value * InchPerMillimetre : InchToMm(value))
+                                    : (toImperial ? value * FeetPerMetre : FtsToMs(value));
+    const FieldLimits limits = LimitsOf(field, toUnitFlag);
+    const double scale =
+        std::pow(10.0, std::max(DecimalsOf(limits.Lower), DecimalsOf(limits.Upper)));
+    return DefaultNumberText(std::round(converted * scale) / scale);
 }
 
 } // namespace Quillmere

@@ -110,4 +110,10 @@ std::string_view UnitOf(InputField field, std::int16_t unitFlag);
 std::string UnitLabelText(std::string_view unit);
 std::string RangeLabelText(InputField field, std::int16_t unitFlag);
 
+// A field's text as the other unit system writes the same length or velocity, at the
+// precision of that system's limits, without trailing zeros: "114.3" mm is "4.5" inch,
+// 1440 m/s is "4724" ft/s. A text that is not a number (or is empty) stays as it is: it is
+// refused at the press whatever the units.
+std::string ConvertedFieldText(InputField field, std::string_view text, std::int16_t toUnitFlag);
+
 } // namespace Quillmere

@@ -480,3 +480,18 @@ TEST(JobIdentity, ReportFileNameCarriesTheTagSafely) {
                              stamp),
               "quillmere-A-B-20261209-034812.pdf");
 }
+
+// A units switch keeps the pipe: each field's text in the other system at that system's
+// precision, and back; what is not a number stays as typed, to be refused at the press.
+TEST(Fields, TextsConvertedToTheOtherUnits) {
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "114.3", 1), "4.5");
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "4.5", 0), "114.3");
+    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "6.0", 1), "0.2362");
+    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "0.2362", 0), "6");
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "1,234.5", 1), "48.6024");
+    EXPECT_EQ(ConvertedFieldText(InputField::FluidVelocity, "1440", 1), "4724");
+    EXPECT_EQ(ConvertedFieldText(InputField::PipeVelocity, "3,280", 0), "1000");
+    for (const char* kept : {"", "12a", "114,3", "-"}) {
+        EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, kept, 1), kept) << kept;
+    }
+}

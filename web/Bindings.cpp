@@ -5,6 +5,7 @@
 // here, as the window takes them from the same layers.
 #include "Catalogue.h"
 #include "Engine.h"
+#include "JobSheet.h"
 #include "JobSummary.h"
 #include "Rules.h"
 #include "Sketch.h"
@@ -174,6 +175,15 @@ const char* qm_page(int lang, int unit) {
                     .Raw("fields", fields)
                     .Raw("identity", identity)
                     .Text("jobDetails", text(Catalogue::JobText::Details))
+                    .Text("recentJobs", text(Catalogue::MenuText::RecentJobs))
+                    .Text("noRecentJobs", text(Catalogue::MenuText::NoRecentJobs))
+                    .Text("exportJobs", text(Catalogue::WebText::ExportJobs))
+                    .Text("shareSummary", text(Catalogue::WebText::ShareSummary))
+                    .Text("shareJobs", text(Catalogue::WebText::ShareJobs))
+                    .Text("clearJobs", text(Catalogue::WebText::ClearJobs))
+                    .Text("clearConfirm", text(Catalogue::WebText::ClearConfirm))
+                    .Text("enlargeSketch", text(Catalogue::WebText::EnlargeSketch))
+                    .Text("sheetHeader", JobSheetHeader())
                     .Text("pipeMaterial", text(Id::PipeMaterial))
                     .Text("liningMaterial", text(Id::LiningMaterial))
                     .Text("kindOfFluid", text(Id::KindOfFluid))
@@ -237,6 +247,9 @@ const char* qm_leave(const char* record, int length) {
 // The printed record's sketch: below the summary on an A4 page of 15 mm margins, drawn at
 // the standard scale it names, so it must be printed at its own size in millimetres.
 constexpr SketchArea PrintSketchArea{180, 130, false, true};
+// Under the result on a phone: the pipe, the sensors and the dimension alone, drawn small
+// enough in millimetres that its words read at the screen's width.
+constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 
 // The execute command: the result texts with the job's summary and sketch, or the refusal
 // with the field to go back to. The record holds the run's units and lang, the lists'
@@ -291,6 +304,9 @@ const char* qm_execute(const char* record, int length) {
                 .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
                 .Text("sketch", SketchSvg(job))
                 .Text("printSketch", SketchSvg(job, PrintSketchArea))
+                .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
+                // The job as a line of the job sheet the page exports.
+                .Text("sheetLine", JobSheetLine(job, text("time")))
                 // What the browser proposes for a saved PDF is the document's title.
                 .Text("fileName", ReportFileName(job.Identity[IdentityItem::Tag], text("stamp")))
                 .Json());
@@ -313,6 +329,19 @@ const char* qm_execute(const char* record, int length) {
                         .Number("field", -1)
                         .Json());
     }
+}
+
+// The six fields' texts of {0..5, to} in the other unit system, as the units switch types
+// them: {"0": "4.5", ...}.
+const char* qm_convert(const char* record, int length) {
+    const Record r(record, length);
+    const auto to = static_cast<std::int16_t>(r.Number("to"));
+    Object out;
+    for (std::size_t i = 0; i < InputFields.size(); ++i) {
+        const std::string key = std::to_string(i);
+        out.Text(key, ConvertedFieldText(InputFields[i], r.Text(key), to));
+    }
+    return Give(out.Json());
 }
 
 // FLUID S.V. of {fluid, temperature, unit, lang}, or the refusal.

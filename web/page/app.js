@@ -110,6 +110,13 @@
       $(id).textContent = text;
     }
     $('JobDetailsTitle').textContent = texts.jobDetails.replace(/\.\.\.$/, '');
+    for (const [id, text] of Object.entries({
+      RecentJobsTitle: texts.recentJobs, NoRecentJobs: texts.noRecentJobs, ExportJobs: texts.exportJobs,
+      ShareJobs: texts.shareJobs, ClearJobs: texts.clearJobs, ShareSummaryAction: texts.shareSummary,
+    })) {
+      $(id).textContent = text;
+    }
+    $('SketchImage').setAttribute('aria-label', texts.enlargeSketch);
     texts.identity.forEach((item) => {
       const input = identityInput(item.key);
       input.maxLength = item.maxLength;
@@ -141,6 +148,7 @@
   function showRecord(shown) {
     job = shown;
     $('CopySummaryAction').disabled = !shown;
+    $('ShareSummaryAction').disabled = !shown;
     $('PrintAction').disabled = !shown;
     document.body.classList.toggle('has-record', Boolean(shown));
     $('Sketch').hidden = !shown;
@@ -154,6 +162,7 @@
     $('txtFluidPathText').value = '';
     $('FluidPathRow').hidden = true;
     $('ResultWarning').hidden = true;
+    $('BarResult').value = '';
     showRecord(null);
   }
 
@@ -187,10 +196,151 @@
     return true;
   }
 
-  function now() {
+  function now(seconds = false) {
     const d = new Date();
     const two = (n) => String(n).padStart(2, '0');
-    return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}`;
+    return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}` +
+      (seconds ? `:${two(d.getSeconds())}` : '');
+  }
+
+  // What is typed and chosen, kept on the phone at every change so that a reload or a
+  // closed tab loses nothing; results are not kept: they appear at a press.
+  function form() {
+    return {
+      units, texts: ROWS.map((_, i) => field(i).value),
+      lists: Object.fromEntries(LISTS.map((id) => [id, index(id)])),
+      identity: Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
+    };
+  }
+  function saveForm() {
+    if (core && texts) {
+      remember('quillmere.form', JSON.stringify(form()));
+    }
+  }
+  // Puts a kept form back: in its own units, or converted to the page's.
+  function restoreForm(kept) {
+    if (!kept) {
+      return;
+    }
+    LISTS.forEach((id) => {
+      const at = kept.lists?.[id];
+      if (Number.isInteger(at) && at >= 0 && at < $(id).length) {
+        $(id).selectedIndex = at;
+      }
+    });
+    updateRows();
+    let typed = Array.isArray(kept.texts) ? kept.texts.map((t) => String(t ?? '')) : [];
+    if (kept.units !== units && typed.length) {
+      const converted = ask('qm_convert', { ...typed, to: units });
+      typed = typed.map((_, i) => converted[i]);
+    }
+    typed.forEach((text, i) => { if (i < ROWS.length) field(i).value = text; });
+    for (const item of texts.identity) {
+      identityInput(item.key).value = String(kept.identity?.[item.key] ?? '');
+    }
+    if (texts.identity.some((item) => identityInput(item.key).value)) {
+      $('JobDetails').open = true; // what heads the record is seen
+    }
+  }
+
+  // The last 50 jobs computed on this phone, newest first.
+  const JOBS_KEPT = 50;
+  function keptJobs() {
+    try {
+      const jobs = JSON.parse(remembered('quillmere.jobs', '[]'));
+      return Array.isArray(jobs) ? jobs : [];
+    } catch {
+      return [];
+    }
+  }
+  function keepJob(r) {
+    const jobs = keptJobs();
+    jobs.unshift({
+      time: now(true), result1: r.result1, result2: r.result2, circumferential: r.circumferential,
+      summary: r.summary, sheetLine: r.sheetLine, form: form(),
+    });
+    remember('quillmere.jobs', JSON.stringify(jobs.slice(0, JOBS_KEPT)));
+    showJobs();
+  }
+  function showJobs() {
+    const jobs = keptJobs();
+    $('RecentJobs').replaceChildren(...jobs.map((kept, i) => {
+      const f = kept.form || {};
+      const identity = f.identity || {};
+      const unit = f.units === 1 ? 'inch' : 'mm';
+      const button = Object.assign(document.createElement('button'), { type: 'button' });
+      button.textContent = [kept.time.slice(0, 16), identity.tag || identity.site,
+        `${f.texts?.[0] ?? ''} x ${f.texts?.[2] ?? ''} ${unit}`, texts.sensors[f.lists?.SENSOR_TYPECombo] ?? '',
+        `${kept.result1} ${unit}`].filter(Boolean).join('  ');
+      button.dataset.job = String(i);
+      button.addEventListener('click', () => restoreJob(kept));
+      const item = document.createElement('li');
+      item.append(button);
+      return item;
+    }));
+    $('NoRecentJobs').hidden = jobs.length > 0;
+    $('ExportJobs').disabled = jobs.length === 0;
+    $('ClearJobs').disabled = jobs.length === 0;
+    $('ShareJobs').hidden = !sharesFiles();
+  }
+  // A kept job's inputs back in their own units, the results empty until EXECUTE.
+  function restoreJob(kept) {
+    const f = kept.form || {};
+    if ((f.units === 1 ? 1 : 0) !== units) {
+      units = f.units === 1 ? 1 : 0;
+      remember('quillmere.units', String(units));
+      applyTexts();
+    }
+    Object.assign(notes, { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' });
+    restoreForm(f);
+    clearResults();
+    saveForm();
+    window.scrollTo({ top: 0 });
+  }
+  // The kept jobs as a job sheet in quillmere-calc's columns, oldest first.
+  function jobSheet() {
+    return texts.sheetHeader + keptJobs().slice().reverse().map((kept) => kept.sheetLine).join('');
+  }
+  function sheetFile() {
+    return new File([jobSheet()], `quillmere-jobs-${stamp()}.csv`, { type: 'text/csv' });
+  }
+  function sharesFiles() {
+    try {
+      return Boolean(navigator.canShare && navigator.canShare({ files: [new File([''], 'x.csv', { type: 'text/csv' })] }));
+    } catch {
+      return false;
+    }
+  }
+  function exportJobs() {
+    const file = sheetFile();
+    const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(file), download: file.name });
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+  function clearJobs() {
+    const count = keptJobs().length;
+    if (count > 0 && window.confirm(texts.clearConfirm.replace('%1', String(count)))) {
+      remember('quillmere.jobs', '[]');
+      showJobs();
+    }
+  }
+
+  // The whole sketch over the page at the screen's width, zoomable; a tap or the back
+  // gesture closes it.
+  function openSketch() {
+    if (!job) {
+      return;
+    }
+    $('SketchViewerImage').replaceChildren(Object.assign(new Image(), {
+      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(job.sketch), alt: texts.legend,
+    }));
+    $('SketchViewer').showModal();
+    history.pushState({ sketch: true }, '');
+  }
+  function closeSketch() {
+    if ($('SketchViewer').open) {
+      $('SketchViewer').close();
+    }
   }
 
   // The time to the second, as the report's file name takes it: 20261209-034812.
@@ -200,7 +350,8 @@
     return `${d.getFullYear()}${two(d.getMonth() + 1)}${two(d.getDate())}-${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}`;
   }
 
-  function execute() {
+  // `keep` false: the same job shown again (in another language), not a new one to keep.
+  function execute(keep = true) {
     if (refusing || $('MessageBox').open) {
       return;
     }
@@ -213,7 +364,7 @@
       temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
       liningNote: notes.liningNote, liningThickness: notes.lining,
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
-      stamp: stamp(),
+      stamp: stamp(), time: now(true),
     });
     if (!r.ok) {
       message(r.error, () => {
@@ -240,12 +391,18 @@
     const image = (svg) => Object.assign(new Image(), {
       src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt: texts.legend,
     });
-    $('SketchImage').replaceChildren(image(r.sketch));
+    // Under the result the pipe, the sensors and the dimension, legible; a tap shows the
+    // whole drawing at the screen's width.
+    $('SketchImage').replaceChildren(image(r.sketchCrop));
     // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
     $('PrintSummary').textContent = r.summary;
     $('PrintSketch').replaceChildren(image(r.printSketch));
     showRecord(r);
+    $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
+    if (keep) {
+      keepJob(r);
+    }
   }
 
   // Said on the button, where the finger is; without a clipboard the summary is shown to
@@ -335,6 +492,7 @@
     if (field(i).value !== text) {
       field(i).value = text;
       clearResults();
+      saveForm();
     }
   }
 
@@ -345,6 +503,7 @@
       $(id).selectedIndex = entry;
       updateRows();
       clearResults();
+      saveForm();
     }
   }
 
@@ -413,7 +572,25 @@
         }
       });
     });
-    $('ExecuteCalc').addEventListener('click', execute);
+    $('ExecuteCalc').addEventListener('click', () => execute());
+    // Every keystroke and choice is kept at once: a closed tab loses nothing.
+    $('frmCalc').addEventListener('input', saveForm);
+    $('frmCalc').addEventListener('change', saveForm);
+    $('ExportJobs').addEventListener('click', exportJobs);
+    $('ClearJobs').addEventListener('click', clearJobs);
+    $('ShareJobs').addEventListener('click', () => navigator.share({ files: [sheetFile()] }).catch(() => {}));
+    $('ShareSummaryAction').hidden = !navigator.share;
+    $('ShareSummaryAction').addEventListener('click', () => job && navigator.share({ text: job.summary }).catch(() => {}));
+    $('SketchImage').addEventListener('click', openSketch);
+    $('SketchImage').addEventListener('keydown', (event) => {
+      if (event.key === 'Enter' || event.key === ' ') {
+        event.preventDefault();
+        openSketch();
+      }
+    });
+    $('SketchViewer').addEventListener('click', () => history.back());
+    $('SketchViewer').addEventListener('cancel', (event) => { event.preventDefault(); history.back(); });
+    window.addEventListener('popstate', closeSketch);
     $('CopySummaryAction').addEventListener('click', copySummary);
     // The title is the name a browser proposes for the PDF: the tag and the time.
     $('PrintAction').addEventListener('click', () => {
@@ -431,17 +608,26 @@
     $('Language').addEventListener('change', () => {
       lang = Number($('Language').value);
       remember('quillmere.lang', String(lang));
+      const shown = Boolean(job);
       clearResults(); // the summary is in the language it was computed in
       notes.temperature = ''; // it names the fluid in the other language
       applyTexts();
+      showJobs();
+      if (shown) {
+        execute(false); // the same inputs: the result again, in the new language
+      }
     });
     $('Units').addEventListener('change', () => {
-      units = Number($('Units').value);
+      const to = Number($('Units').value);
+      // The same pipe in the other units: 114.3 mm becomes 4.5 inch, never 114.3 inch.
+      const converted = ask('qm_convert', { ...ROWS.map((_, i) => field(i).value), to });
+      ROWS.forEach((_, i) => { field(i).value = converted[i]; });
+      units = to;
       remember('quillmere.units', String(units));
-      // A length or velocity typed in the other system means another pipe.
-      ROWS.forEach((_, i) => { field(i).value = ''; });
+      Object.assign(notes, { pipe: '', outer: '', wall: '', liningNote: '', lining: '' });
       clearResults();
       applyTexts();
+      saveForm();
     });
   }
 
@@ -465,6 +651,12 @@
     chooseKeyboards();
     connect();
     applyTexts();
+    try {
+      restoreForm(JSON.parse(remembered('quillmere.form', 'null')));
+    } catch {
+      // a kept form this page cannot read: start empty
+    }
+    showJobs();
     document.body.dataset.ready = '1';
     if ('serviceWorker' in navigator) {
       navigator.serviceWorker.register('sw.js').catch(() => {});

@@ -4,7 +4,7 @@
 //   node page_test.mjs SITE WINDOW_TEXTS_DIR CASES_DIR [SCREENSHOT_DIR]
 import puppeteer from 'puppeteer-core';
 import { spawnSync } from 'node:child_process';
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -50,10 +50,19 @@ const browser = await puppeteer.launch({
   args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--lang=en-US'],
 });
 
-// A fresh page at the given language and units, as a fresh window; `prepare` runs before
-// loading (a mobile viewport reloads, a changed navigator must be there from the start).
+// A fresh page at the given language and units, as a fresh window: what an earlier page
+// kept on the "phone" (its inputs, its jobs) is gone before it loads, though a reload of
+// this one keeps what it typed; `prepare` runs before loading (a mobile viewport reloads, a
+// changed navigator must be there from the start).
 async function open(lang, units, context = browser, prepare = async () => {}) {
   const page = await context.newPage();
+  await page.evaluateOnNewDocument(() => {
+    if (!sessionStorage.getItem('quillmere.test')) {
+      localStorage.removeItem('quillmere.form');
+      localStorage.removeItem('quillmere.jobs');
+      sessionStorage.setItem('quillmere.test', '1');
+    }
+  });
   await prepare(page);
   page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
   await page.goto(`${origin}/?lang=${lang}&units=${units}`);
@@ -63,6 +72,7 @@ async function open(lang, units, context = browser, prepare = async () => {}) {
 // VT-C1 on a 114.3 x 6.0 mm carbon steel pipe of water, V method, pressed by `press`
 // ('click', or 'tap' on a phone); the result shown.
 async function usualCase(page, press = 'click') {
+  await page.$$eval('.row input', (inputs) => inputs.forEach((i) => { i.value = ''; })); // kept from before
   await page.select('#SENSOR_TYPECombo', '4');
   await page.type('#OUTER_DIAMETERText', '114.3');
   await page.type('#WALL_THICKNESSText', '6.0');
@@ -502,6 +512,108 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
     boxes.LINING_MATERIALCombo.left > boxes.OUTER_DIAMETERText.right],
   [true, true], 'two columns side by side at desktop widths, as the window has them');
   await wide.close();
+}
+
+// 7. At the pipe with one hand: EXECUTE and the result in reach, nothing typed lost, a
+// legible sketch, the jobs of the day kept and sent to the office as a job sheet.
+{
+  const phone = (p) => p.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  const page = await open('en', 'metric', browser, phone);
+  const onScreen = (selector) => page.$eval(selector, (e) => {
+    const r = e.getBoundingClientRect();
+    return r.width > 0 && r.top >= 0 && r.bottom <= window.innerHeight;
+  });
+  // While the fields are typed, top to bottom, EXECUTE stays on screen.
+  for (const id of ['#OUTER_DIAMETERText', '#FLUID_S_VText', '#JobNote']) {
+    await page.$eval(id, (e) => { e.closest('details')?.setAttribute('open', ''); e.scrollIntoView(); e.focus(); });
+    same(await onScreen('#ExecuteCalc'), true, `EXECUTE on screen while ${id} is typed`);
+  }
+  same(await usualCase(page, 'tap'), '65.47', 'computed from the bar');
+  same([await onScreen('#BarResult'), await page.$eval('#BarResult', (o) => o.value)], [true, '65.47 mm'],
+    'the result beside EXECUTE, on screen');
+
+  // A reload keeps what was typed and chosen, not the result.
+  await page.reload();
+  await page.waitForSelector('body[data-ready="1"]');
+  same([await page.$eval('#OUTER_DIAMETERText', (e) => e.value), await page.$eval('#WALL_THICKNESSText', (e) => e.value),
+    await page.$eval('#SENSOR_TYPECombo', (l) => l.selectedIndex), await page.$eval('#txtResult1Text', (o) => o.value)],
+  ['114.3', '6.0', 4, ''], 'inputs kept over a reload, the result not');
+  await page.tap('#ExecuteCalc');
+  // Another language: the inputs stay and the result comes back in it.
+  await page.select('#Language', '0');
+  same([await page.$eval('#OUTER_DIAMETERText', (e) => e.value), await page.$eval('#txtResult1Text', (o) => o.value)],
+    ['114.3', '65.47'], 'a language switch keeps the inputs and shows the result again');
+  check((await page.$eval('#PrintSummary', (p) => p.textContent)).startsWith('センサ取付け寸法の記録'),
+    'the record in the new language');
+  await page.select('#Language', '1');
+  // Other units: the same pipe converted at the fields' precision, the result emptied.
+  await page.select('#Units', '1');
+  same([await page.$eval('#OUTER_DIAMETERText', (e) => e.value), await page.$eval('#WALL_THICKNESSText', (e) => e.value),
+    await page.$eval('#txtResult1Text', (o) => o.value)], ['4.5', '0.2362', ''], '114.3 x 6.0 mm is 4.5 x 0.2362 inch');
+  await page.select('#Units', '0');
+  same([await page.$eval('#OUTER_DIAMETERText', (e) => e.value), await page.$eval('#WALL_THICKNESSText', (e) => e.value)],
+    ['114.3', '6'], 'and back');
+
+  // The sketch under the result is the crop, legible; a tap shows all of it, the back
+  // gesture or a tap closes it.
+  await page.tap('#ExecuteCalc');
+  const crop = await page.$eval('#SketchImage img', (i) => decodeURIComponent(i.src.split(',')[1]));
+  check(/<svg[^>]* width="100(\.0+)?mm"/.test(crop) && crop.includes('65.47'), `the inline sketch is the crop with its dimension: ${crop.slice(0, 300)}`);
+  const shownWidth = await page.$eval('#SketchImage img', (i) => i.getBoundingClientRect().width);
+  check(shownWidth / 100 * 5 * 0.75 >= 9, `the dimension's words at least 9 px high (${(shownWidth / 100 * 5 * 0.75).toFixed(1)} px)`);
+  await page.tap('#SketchImage');
+  same(await page.$eval('#SketchViewer', (d) => d.open), true, 'a tap opens the whole sketch');
+  check(await page.$eval('#SketchViewer img', (i) => Math.abs(i.getBoundingClientRect().width - 360) < 2), 'at the screen\'s width');
+  await page.goBack();
+  await page.waitForFunction(() => !document.getElementById('SketchViewer').open).catch(() => check(false, 'back closes the sketch'));
+  await page.tap('#SketchImage');
+  await page.tap('#SketchViewer');
+  await page.waitForFunction(() => !document.getElementById('SketchViewer').open).catch(() => check(false, 'a tap closes the sketch'));
+
+  // Recent jobs: each computed job kept, newest first; a tap restores its inputs.
+  await page.$eval('#WALL_THICKNESSText', (e) => { e.value = ''; });
+  await page.type('#WALL_THICKNESSText', '8.6');
+  await page.$eval('#JobDetails', (d) => { d.open = true; });
+  await page.type('#JobTag', 'FT-9');
+  await page.tap('#ExecuteCalc');
+  const jobs = await page.$$eval('#RecentJobs button', (b) => b.map((x) => x.textContent));
+  same(jobs.length, 4, `every press kept, a language switch not: ${jobs.join(' | ')}`);
+  check(jobs[0].includes('FT-9') && jobs[0].includes('114.3 x 8.6 mm'), `the newest first: ${jobs[0]}`);
+  // For a person to look at: the bar with its result over the kept jobs.
+  await page.$eval('#JobsSection', (e) => e.scrollIntoView({ block: 'end' }));
+  await page.screenshot({ path: join(shotDir, 'web-phone.png') });
+  await page.tap('#RecentJobs li:nth-child(2) button');
+  same([await page.$eval('#WALL_THICKNESSText', (e) => e.value), await page.$eval('#JobTag', (e) => e.value),
+    await page.$eval('#txtResult1Text', (o) => o.value)], ['6', '', ''], 'a kept job restored, its results empty');
+
+  // Saved as a job sheet in quillmere-calc's columns, which recomputes every row alike.
+  await page.evaluate(() => {
+    const made = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { window.exportedBlob = blob; return made(blob); };
+    HTMLAnchorElement.prototype.click = function () { window.exported = { name: this.download }; };
+  });
+  await page.tap('#ExportJobs');
+  const exported = await page.evaluate(async () => ({ ...window.exported, text: await window.exportedBlob.text() }));
+  check(/^quillmere-jobs-\d{8}-\d{6}\.csv$/.test(exported.name), `the sheet's name: ${exported.name}`);
+  const sheetRows = parseCsv(exported.text);
+  same(sheetRows.map((r) => [r.outer_diameter, r.wall, r.tag, r.result1]),
+    [['114.3', '6.0', '', '65.47'], ['114.3', '6.0', '', '65.47'], ['114.3', '6', '', '65.47'], ['114.3', '8.6', 'FT-9', '68.10']].slice(0, sheetRows.length),
+    'the kept jobs, oldest first');
+  if (process.env.QUILLMERE_CALC) {
+    const sheetPath = join(mkdtempSync(join(tmpdir(), 'qm-')), 'jobs.csv');
+    writeFileSync(sheetPath, exported.text);
+    const office = spawnSync(process.env.QUILLMERE_CALC, ['--sheet', sheetPath], { encoding: 'utf8' });
+    same(office.status, 0, `quillmere-calc takes the sheet: ${office.stderr}`);
+    same(parseCsv(office.stdout).map((r) => r.result1), sheetRows.map((r) => r.result1), 'and recomputes every row alike');
+  }
+  // Clearing the list asks first.
+  await page.evaluate(() => { window.confirm = () => false; });
+  await page.tap('#ClearJobs');
+  same((await page.$$('#RecentJobs li')).length, 4, 'kept when the question is answered no');
+  await page.evaluate(() => { window.confirm = () => true; });
+  await page.tap('#ClearJobs');
+  same([(await page.$$('#RecentJobs li')).length, await page.$eval('#NoRecentJobs', (p) => p.hidden)], [0, false], 'cleared');
+  await page.close();
 }
 
 await browser.close();
