@@ -287,6 +287,7 @@ const char* qm_execute(const char* record, int length) {
         }
         identity[item.Item] = std::string(typed);
     }
+    const bool all = r.Text("sketches") == "all";
     try {
         JobRecord job = RecordJob(entries, base);
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
@@ -302,8 +303,9 @@ const char* qm_execute(const char* record, int length) {
                 .Text("fluidPath", FluidPathNote(job))
                 .Text("warning", BelowZeroNote(job))
                 .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
-                .Text("sketch", SketchSvg(job))
-                .Text("printSketch", SketchSvg(job, PrintSketchArea))
+                // The whole and the printed sketch only when asked for ("sketches": "all").
+                .Text("sketch", all ? SketchSvg(job) : std::string())
+                .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
                 .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
                 // The job as a line of the job sheet the page exports.
                 .Text("sheetLine", JobSheetLine(job, text("time")))

@@ -81,8 +81,9 @@
     select.selectedIndex = kept >= 0 && kept < items.length ? kept : 0;
   }
 
-  function applyTexts() {
-    texts = json('qm_page', ['number', 'number'], [lang, units]);
+  // The page's words in the chosen language and units (`given`: already asked of the core).
+  function applyTexts(given = null) {
+    texts = given ?? json('qm_page', ['number', 'number'], [lang, units]);
     document.documentElement.lang = lang === 0 ? 'ja' : 'en';
     document.title = texts.title;
     $('Title').textContent = texts.title;
@@ -327,10 +328,22 @@
 
   // The whole sketch over the page at the screen's width, zoomable; a tap or the back
   // gesture closes it.
+  // The job's whole and printed sketches, drawn by the core the first time they are needed.
+  function drawSketches() {
+    if (job && !job.sketch) {
+      const all = ask('qm_execute', { ...job.request, sketches: 'all' });
+      Object.assign(job, { sketch: all.sketch, printSketch: all.printSketch });
+      $('PrintSketch').replaceChildren(Object.assign(new Image(), {
+        src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(all.printSketch), alt: texts.legend,
+      }));
+    }
+  }
+
   function openSketch() {
     if (!job) {
       return;
     }
+    drawSketches();
     $('SketchViewerImage').replaceChildren(Object.assign(new Image(), {
       src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(job.sketch), alt: texts.legend,
     }));
@@ -355,7 +368,7 @@
     if (refusing || $('MessageBox').open) {
       return;
     }
-    const r = ask('qm_execute', {
+    const request = {
       units, lang, sensor: index('SENSOR_TYPECombo'), pipe: index('PIPE_MATERIALCombo'),
       lining: index('LINING_MATERIALCombo'), fluid: index('KIND_OF_FLUIDCombo'),
       mount: index('SENSOR_MOUNTCombo'), mounts: $('SENSOR_MOUNTCombo').length,
@@ -365,7 +378,11 @@
       liningNote: notes.liningNote, liningThickness: notes.lining,
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
       stamp: stamp(), time: now(true),
-    });
+    };
+    // The whole sketch and the printed one are drawn when they are asked for: the first
+    // result on a slow phone does not wait for them.
+    const r = ask('qm_execute', request);
+    r.request = request;
     if (!r.ok) {
       message(r.error, () => {
         if (r.identity) {
@@ -396,7 +413,7 @@
     $('SketchImage').replaceChildren(image(r.sketchCrop));
     // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
     $('PrintSummary').textContent = r.summary;
-    $('PrintSketch').replaceChildren(image(r.printSketch));
+    $('PrintSketch').replaceChildren();
     showRecord(r);
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
@@ -593,7 +610,9 @@
     window.addEventListener('popstate', closeSketch);
     $('CopySummaryAction').addEventListener('click', copySummary);
     // The title is the name a browser proposes for the PDF: the tag and the time.
+    window.addEventListener('beforeprint', drawSketches); // the browser's own Print too
     $('PrintAction').addEventListener('click', () => {
+      drawSketches();
       const title = document.title;
       document.title = job.fileName.replace(/\.pdf$/, '');
       window.print();
@@ -646,11 +665,12 @@
     performance.mark('core-start');
     core = await QuillmereCore();
     performance.mark('core-ready');
-    ROWS = json('qm_page', ['number', 'number'], [lang, units]).fields.map((f) => f.name);
+    const first = json('qm_page', ['number', 'number'], [lang, units]);
+    ROWS = first.fields.map((f) => f.name);
     buildRows();
     chooseKeyboards();
     connect();
-    applyTexts();
+    applyTexts(first);
     try {
       restoreForm(JSON.parse(remembered('quillmere.form', 'null')));
     } catch {
