@@ -608,6 +608,17 @@
     $('SketchViewer').addEventListener('click', () => history.back());
     $('SketchViewer').addEventListener('cancel', (event) => { event.preventDefault(); history.back(); });
     window.addEventListener('popstate', closeSketch);
+    // Where the browser lays the keyboard over the page instead of shrinking it (Safari),
+    // the bar rides above the keyboard all the same.
+    if (window.visualViewport) {
+      const place = () => {
+        const bar = $('ActionBar');
+        const covered = window.innerHeight - visualViewport.height - visualViewport.offsetTop;
+        bar.style.transform = covered > 0 && getComputedStyle(bar).position === 'fixed' ? `translateY(${-covered}px)` : '';
+      };
+      visualViewport.addEventListener('resize', place);
+      visualViewport.addEventListener('scroll', place);
+    }
     $('CopySummaryAction').addEventListener('click', copySummary);
     // The title is the name a browser proposes for the PDF: the tag and the time.
     window.addEventListener('beforeprint', drawSketches); // the browser's own Print too
