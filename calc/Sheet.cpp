@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "CsvStream.h"
+#include "JobSheet.h"
 #include "Output.h"
 #include "TextFold.h"
 
@@ -27,6 +28,13 @@ namespace {
 constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
                                                         "error", "notes"};
 constexpr std::size_t AlwaysAdded = 4;
+
+// The front ends' jobs (the window's jobs file, the page's export) are sheets of these
+// columns: every one of them must be a column this program reads or writes.
+static_assert(std::ranges::all_of(Quillmere::JobSheetColumns, [](std::string_view name) {
+    return ColumnByName(name).has_value() ||
+           std::ranges::find(ResultColumns, name) != ResultColumns.end();
+}));
 
 // A sheet row as it came, then its results or its error (and what the helpers chose, and
 // why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
