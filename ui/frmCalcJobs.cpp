@@ -57,10 +57,8 @@ void frmCalc::CreateMenuBar() {
     QMenu* file = menu(M::File, "FileMenu");
     file->addActions({SaveReportAction, PrintAction});
     file->addSeparator();
-    RecentJobsMenu = file->addMenu(text(M::RecentJobs) + QStringLiteral("(&R)"));
-    if (ModCommonProc::StringBase == Catalogue::EnglishBase) {
-        RecentJobsMenu->setTitle(QStringLiteral("&Recent jobs"));
-    }
+    RecentJobsMenu =
+        file->addMenu(QuillmereUi::WithAccessKey(text(M::RecentJobs), QLatin1Char('R')));
     RecentJobsMenu->setObjectName(QStringLiteral("RecentJobsMenu"));
     RecentJobsMenu->setFont(MenuBar->font());
     connect(RecentJobsMenu, &QMenu::aboutToShow, this, &frmCalc::FillRecentJobs);

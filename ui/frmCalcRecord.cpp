@@ -25,33 +25,14 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-#include <algorithm>
-
 using namespace Quillmere;
 using QuillmereUi::FromUtf8;
-
-namespace {
-
-// A menu text with its access key: "S&tandard pipe..." in English, "規格の配管(&T)..." in
-// Japanese, where the key follows the text as Japanese menus write it.
-QString WithAccessKey(QString text, QChar key) {
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const qsizetype at = text.indexOf(key, 0, Qt::CaseInsensitive);
-    if (ascii && at >= 0) {
-        return text.insert(at, QLatin1Char('&'));
-    }
-    const qsizetype dots = text.endsWith(QStringLiteral("...")) ? text.size() - 3 : text.size();
-    return text.insert(dots, QStringLiteral("(&%1)").arg(key.toUpper()));
-}
-
-} // namespace
 
 void frmCalc::CreateJobActions() {
     namespace R = Catalogue::ReportText;
     const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)(),
                                char key) {
-        auto* a = new QAction(WithAccessKey(text(id), QLatin1Char(key)), this);
+        auto* a = new QAction(QuillmereUi::WithAccessKey(text(id), QLatin1Char(key)), this);
         a->setShortcut(keys);
         a->setShortcutContext(Qt::WindowShortcut);
         connect(a, &QAction::triggered, this, slot);
