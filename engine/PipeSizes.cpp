@@ -19,7 +19,7 @@ constexpr PipeSizeRow Sgp[] = {
     {"400A", "16B", 406.4, {7.9}},  {"450A", "18B", 457.2, {7.9}},  {"500A", "20B", 508.0, {7.9}},
 };
 
-// JIS G 3454:2017, carbon steel pipes for pressure service (STPG370/410).
+// JIS G 3454:2017, carbon steel pipes for pressure service (STPG370/410), 6A to 650A.
 constexpr std::array<Sv, 6> StpgSchedules{"Sch10", "Sch20", "Sch30", "Sch40", "Sch60", "Sch80"};
 constexpr PipeSizeRow Stpg[] = {
     {"6A", "1/8B", 10.5, {0, 0, 0, 1.7, 2.2, 2.4}},
@@ -46,6 +46,7 @@ constexpr PipeSizeRow Stpg[] = {
     {"500A", "20B", 508.0, {6.4, 9.5, 12.7, 15.1, 20.6, 26.2}},
     {"550A", "22B", 558.8, {6.4, 9.5, 12.7, 15.9, 22.2, 28.6}},
     {"600A", "24B", 609.6, {6.4, 9.5, 14.3, 17.5, 24.6, 31.0}},
+    {"650A", "26B", 660.4, {7.9, 12.7, 0, 0, 0, 0}},
 };
 
 // JIS G 3459:2016 with Amendment 1:2017, stainless steel pipes. The thin-wall S schedules

@@ -528,7 +528,10 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose(""), "Unknown pipe standard:  (start with one of SGP, STPG, SUS, NPS, VP, "
                           "VU, DIP, DN, SU, CU)");
     EXPECT_EQ(Choose("NPS"), "NPS needs a size: 1/8 to 48");
-    EXPECT_EQ(Choose("STPG Sch40"), "STPG needs a size: 6A to 600A");
+    EXPECT_EQ(Choose("STPG Sch40"), "STPG needs a size: 6A to 650A");
+    // The largest size lists only the two thin walls; its walls are ASME's 26-inch to 0.1 mm.
+    EXPECT_EQ(Choose("STPG 650A Sch40"), "STPG 650A has no schedule Sch40; it has Sch10, Sch20");
+    EXPECT_EQ(Choose("STPG 26B Sch20"), "660.4 x 12.7");
     const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
     EXPECT_EQ(ja, "STPG に呼び径 105A はありません。近い呼び径: 90A, 100A, 125A");
     // A long text is shown by its start, never cutting a character in two.
