@@ -8,6 +8,8 @@
   let ROWS = [];
   const LISTS = ['PIPE_MATERIALCombo', 'LINING_MATERIALCombo', 'KIND_OF_FLUIDCombo', 'SENSOR_MOUNTCombo', 'SENSOR_TYPECombo'];
   const $ = (id) => document.getElementById(id);
+  const { remembered, remember, now, stamp, keptJobs } = QuillmereKept;
+  const { buildRows, fill, chooseKeyboards, asKeysPressed } = QuillmereForm;
   let core = null;
   let texts = null; // the core's texts of the page in the chosen language and units
   let lang = 1;
@@ -19,20 +21,6 @@
   // the fields still hold the helper's figures.
   let notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' };
 
-  const remembered = (key, fallback) => {
-    try {
-      return localStorage.getItem(key) ?? fallback;
-    } catch {
-      return fallback;
-    }
-  };
-  const remember = (key, value) => {
-    try {
-      localStorage.setItem(key, value);
-    } catch {
-      // private browsing: the choice lasts for this visit only
-    }
-  };
   const field = (i) => $(ROWS[i] + 'Text');
   // The job's identity inputs by the core's keys: site -> JobSite.
   const identityInput = (key) => $('Job' + key[0].toUpperCase() + key.slice(1));
@@ -50,36 +38,6 @@
     return core.ccall(name, 'string', ['array', 'number'], [bytes, bytes.length]);
   };
   const ask = (name, record) => JSON.parse(call(name, record));
-
-  function buildRows() {
-    ROWS.forEach((row) => {
-      $(row + 'Row').innerHTML =
-        `<label for="${row}Text"><span class="mark" aria-hidden="true">*</span><span id="${row}"></span></label>` +
-        `<span class="entry"><input id="${row}Text" inputmode="decimal" autocomplete="off" enterkeyhint="go" spellcheck="false" aria-describedby="${row}_RANGE">` +
-        `<span class="unit" id="${row}_UNIT"></span></span><small class="range" id="${row}_RANGE"></small>`;
-    });
-  }
-
-  // A phone's decimal keypad offers its locale's separator only; where that is a comma
-  // (German, French ...) it has no '.', the one decimal point the fields take, and the
-  // full keyboard is the way to type one.
-  function chooseKeyboards() {
-    let point = '.';
-    try {
-      point = new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((p) => p.type === 'decimal').value;
-    } catch {
-      // no locale data: the keypad it is
-    }
-    if (point !== '.') {
-      document.querySelectorAll('input[inputmode="decimal"]').forEach((input) => { input.inputMode = 'text'; });
-    }
-  }
-
-  function fill(select, items) {
-    const kept = select.selectedIndex;
-    select.replaceChildren(...items.map((text, i) => new Option(text, String(i))));
-    select.selectedIndex = kept >= 0 && kept < items.length ? kept : 0;
-  }
 
   // The page's words in the chosen language and units (`given`: already asked of the core).
   function applyTexts(given = null) {
@@ -197,13 +155,6 @@
     return true;
   }
 
-  function now(seconds = false) {
-    const d = new Date();
-    const two = (n) => String(n).padStart(2, '0');
-    return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}` +
-      (seconds ? `:${two(d.getSeconds())}` : '');
-  }
-
   // What is typed and chosen, kept on the phone at every change so that a reload or a
   // closed tab loses nothing; results are not kept: they appear at a press.
   function form() {
@@ -244,27 +195,15 @@
     }
   }
 
-  // The last 50 jobs computed on this phone, newest first.
-  const JOBS_KEPT = 50;
-  function keptJobs() {
-    try {
-      const jobs = JSON.parse(remembered('quillmere.jobs', '[]'));
-      return Array.isArray(jobs) ? jobs : [];
-    } catch {
-      return [];
-    }
-  }
   function keepJob(r) {
-    const jobs = keptJobs();
-    jobs.unshift({
+    keptJobs.keep({
       time: now(true), result1: r.result1, result2: r.result2, circumferential: r.circumferential,
       summary: r.summary, sheetLine: r.sheetLine, form: form(),
     });
-    remember('quillmere.jobs', JSON.stringify(jobs.slice(0, JOBS_KEPT)));
     showJobs();
   }
   function showJobs() {
-    const jobs = keptJobs();
+    const jobs = keptJobs.all();
     $('RecentJobs').replaceChildren(...jobs.map((kept, i) => {
       const f = kept.form || {};
       const identity = f.identity || {};
@@ -282,7 +221,7 @@
     $('NoRecentJobs').hidden = jobs.length > 0;
     $('ExportJobs').disabled = jobs.length === 0;
     $('ClearJobs').disabled = jobs.length === 0;
-    $('ShareJobs').hidden = !sharesFiles();
+    $('ShareJobs').hidden = !keptJobs.sharesFiles();
   }
   // A kept job's inputs back in their own units, the results empty until EXECUTE.
   function restoreJob(kept) {
@@ -298,30 +237,11 @@
     saveForm();
     window.scrollTo({ top: 0 });
   }
-  // The kept jobs as a job sheet in quillmere-calc's columns, oldest first.
-  function jobSheet() {
-    return texts.sheetHeader + keptJobs().slice().reverse().map((kept) => kept.sheetLine).join('');
-  }
-  function sheetFile() {
-    return new File([jobSheet()], `quillmere-jobs-${stamp()}.csv`, { type: 'text/csv' });
-  }
-  function sharesFiles() {
-    try {
-      return Boolean(navigator.canShare && navigator.canShare({ files: [new File([''], 'x.csv', { type: 'text/csv' })] }));
-    } catch {
-      return false;
-    }
-  }
-  function exportJobs() {
-    const file = sheetFile();
-    const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(file), download: file.name });
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-  }
+  const sheetFile = () => keptJobs.sheetFile(texts.sheetHeader);
   function clearJobs() {
-    const count = keptJobs().length;
+    const count = keptJobs.all().length;
     if (count > 0 && window.confirm(texts.clearConfirm.replace('%1', String(count)))) {
-      remember('quillmere.jobs', '[]');
+      keptJobs.clear();
       showJobs();
     }
   }
@@ -354,13 +274,6 @@
     if ($('SketchViewer').open) {
       $('SketchViewer').close();
     }
-  }
-
-  // The time to the second, as the report's file name takes it: 20261209-034812.
-  function stamp() {
-    const d = new Date();
-    const two = (n) => String(n).padStart(2, '0');
-    return `${d.getFullYear()}${two(d.getMonth() + 1)}${two(d.getDate())}-${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}`;
   }
 
   // `keep` false: the same job shown again (in another language), not a new one to keep.
@@ -546,26 +459,6 @@
     temperature.focus();
   }
 
-  // The window's number fields bypass the input method; a page cannot, so what a Japanese
-  // input method left on makes of the digit keys (１１４．３) becomes the keys pressed.
-  // Pasted text stays as it is, and is refused as the window refuses it.
-  function asKeysPressed(input) {
-    const halfWidth = () => {
-      const typed = input.value.replace(/[０-９．，]/g, (c) => String.fromCharCode(c.charCodeAt(0) - 0xFEE0));
-      if (typed !== input.value) {
-        const [start, end] = [input.selectionStart, input.selectionEnd]; // one unit for one
-        input.value = typed;
-        input.setSelectionRange(start, end);
-      }
-    };
-    input.addEventListener('compositionend', halfWidth);
-    input.addEventListener('input', (event) => {
-      if (!event.isComposing && event.inputType === 'insertText') {
-        halfWidth();
-      }
-    });
-  }
-
   function connect() {
     asKeysPressed($('Temperature'));
     ROWS.forEach((_, i) => {
@@ -593,7 +486,7 @@
     // Every keystroke and choice is kept at once: a closed tab loses nothing.
     $('frmCalc').addEventListener('input', saveForm);
     $('frmCalc').addEventListener('change', saveForm);
-    $('ExportJobs').addEventListener('click', exportJobs);
+    $('ExportJobs').addEventListener('click', () => keptJobs.save(sheetFile()));
     $('ClearJobs').addEventListener('click', clearJobs);
     $('ShareJobs').addEventListener('click', () => navigator.share({ files: [sheetFile()] }).catch(() => {}));
     $('ShareSummaryAction').hidden = !navigator.share;
@@ -678,7 +571,7 @@
     performance.mark('core-ready');
     const first = json('qm_page', ['number', 'number'], [lang, units]);
     ROWS = first.fields.map((f) => f.name);
-    buildRows();
+    buildRows(ROWS);
     chooseKeyboards();
     connect();
     applyTexts(first);

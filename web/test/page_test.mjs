@@ -613,6 +613,13 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   await page.evaluate(() => { window.confirm = () => true; });
   await page.tap('#ClearJobs');
   same([(await page.$$('#RecentJobs li')).length, await page.$eval('#NoRecentJobs', (p) => p.hidden)], [0, false], 'cleared');
+  // What an older page or a hand left in the phone's storage cannot stop the page starting.
+  await page.evaluate(() => localStorage.setItem('quillmere.jobs', JSON.stringify(
+    [null, 3, { time: 5 }, { result1: '1' }, { time: '2026-12-09 10:00:00', sheetLine: '', result1: '65.47' }])));
+  await page.reload();
+  await page.waitForSelector('body[data-ready="1"]', { timeout: 10000 }).catch(() => check(false, 'starts over unreadable kept jobs'));
+  same(await page.$$eval('#RecentJobs button', (b) => b.map((x) => x.textContent.endsWith('65.47 mm'))), [true],
+    'the one readable kept job listed, the rest left out');
   await page.close();
 }
 

@@ -1,0 +1,75 @@
+// What the page keeps on the phone, so that a reload or a closed tab loses nothing: the
+// choices of language and units, the form as typed, the last jobs computed. Storage and
+// files only; the page decides what to keep and when.
+const QuillmereKept = (() => {
+  'use strict';
+
+  const remembered = (key, fallback) => {
+    try {
+      return localStorage.getItem(key) ?? fallback;
+    } catch {
+      return fallback;
+    }
+  };
+  const remember = (key, value) => {
+    try {
+      localStorage.setItem(key, value);
+    } catch {
+      // private browsing: the choice lasts for this visit only
+    }
+  };
+
+  const two = (n) => String(n).padStart(2, '0');
+  // "2026-12-09 03:48", with `seconds` "2026-12-09 03:48:12": the local time of a job.
+  function now(seconds = false) {
+    const d = new Date();
+    return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}` +
+      (seconds ? `:${two(d.getSeconds())}` : '');
+  }
+  // The time to the second, as the report's file name takes it: 20261209-034812.
+  function stamp() {
+    const d = new Date();
+    return `${d.getFullYear()}${two(d.getMonth() + 1)}${two(d.getDate())}-${two(d.getHours())}${two(d.getMinutes())}${two(d.getSeconds())}`;
+  }
+
+  // The last 50 jobs computed on this phone, newest first.
+  const JOBS_KEPT = 50;
+  const JOBS_KEY = 'quillmere.jobs';
+  function all() {
+    try {
+      const jobs = JSON.parse(remembered(JOBS_KEY, '[]'));
+      // An entry without its time and sheet line is not one this page kept: left out, so
+      // that it cannot stop the page from starting.
+      return Array.isArray(jobs) ? jobs.filter((job) => typeof job?.time === 'string' && typeof job.sheetLine === 'string') : [];
+    } catch {
+      return [];
+    }
+  }
+  function keep(job) {
+    remember(JOBS_KEY, JSON.stringify([job, ...all()].slice(0, JOBS_KEPT)));
+  }
+  function clear() {
+    remember(JOBS_KEY, '[]');
+  }
+  // The kept jobs as a job sheet in quillmere-calc's columns (`header` from the core),
+  // oldest first.
+  function sheetFile(header) {
+    const sheet = header + all().slice().reverse().map((kept) => kept.sheetLine).join('');
+    return new File([sheet], `quillmere-jobs-${stamp()}.csv`, { type: 'text/csv' });
+  }
+  function sharesFiles() {
+    try {
+      return Boolean(navigator.canShare && navigator.canShare({ files: [new File([''], 'x.csv', { type: 'text/csv' })] }));
+    } catch {
+      return false;
+    }
+  }
+  // Saved as the browser saves a download.
+  function save(file) {
+    const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(file), download: file.name });
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  return { remembered, remember, now, stamp, keptJobs: { all, keep, clear, sheetFile, sharesFiles, save } };
+})();
