@@ -280,6 +280,9 @@ private:
         for (const IdentityRecord& item : IdentityItems) {
             const Column column = ColumnOf(item.Item);
             const std::string_view text = IdentityText(Value(given_, column));
+            if (text.empty()) {
+                continue; // most rows name no job: nothing to check or keep
+            }
             if (std::string problem = IdentityProblem(item.Item, text, out_.StringBase);
                 !problem.empty()) {
                 return FailIn(column, std::move(problem));
