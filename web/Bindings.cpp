@@ -135,6 +135,59 @@ template <typename Entries> std::string ListTexts(const Entries& entries, std::i
                  [base](const auto& e) { return Quoted(Catalogue::Text(e.NameId, base)); });
 }
 
+// The input rows in the window's focus order, named as the window's controls.
+std::string FieldsJson(std::int16_t base, std::int16_t unitFlag) {
+    return Array(Fields, [&](const FieldRecord& f) {
+        return Object()
+            .Text("name", f.Name)
+            .Text("caption", Catalogue::Text(f.CaptionId, base))
+            .Text("unit", UnitLabelText(UnitOf(f.Field, unitFlag)))
+            .Text("range", RangeLabelText(f.Field, unitFlag))
+            .Number("maxLength", MaxInputLength(f.Field, unitFlag))
+            .Json();
+    });
+}
+
+// The job's identity: site, tag, installer and note, by the keys qm_execute takes.
+std::string IdentityJson(std::int16_t base) {
+    return Array(IdentityItems, [&](const IdentityRecord& item) {
+        return Object()
+            .Text("key", item.Key)
+            .Text("caption", Catalogue::Text(item.CaptionId, base))
+            .Number("maxLength", static_cast<int>(item.MaxLength))
+            .Json();
+    });
+}
+
+// A refused job: its message and where to go back to, a field by its index or an
+// identity item by its key.
+std::string Refusal(std::string_view message, int field, std::string_view identity = {}) {
+    Object refusal;
+    refusal.Bool("ok", false).Text("error", message).Number("field", field);
+    if (!identity.empty()) {
+        refusal.Text("identity", identity);
+    }
+    return refusal.Json();
+}
+
+// The lists' indexes and the six fields' texts of an execute record, as the window's
+// controls hold them.
+CalcEntries EntriesOf(const Record& r) {
+    CalcEntries entries;
+    entries.UnitFlag = static_cast<std::int16_t>(r.Number("units"));
+    entries.SensorTypeIndex = r.Number("sensor");
+    entries.PipeMaterialIndex = r.Number("pipe");
+    entries.LiningMaterialIndex = r.Number("lining");
+    entries.FluidIndex = r.Number("fluid");
+    entries.MountMethodIndex = r.Number("mount");
+    entries.MountMethodsOffered = r.Number("mounts");
+    for (std::size_t i = 0; i < InputFields.size(); ++i) {
+        entries.TextOf(InputFields[i]) = r.Text(std::to_string(i));
+    }
+    LockVelocitiesByLists(entries);
+    return entries;
+}
+
 } // namespace
 
 extern "C" {
@@ -148,32 +201,14 @@ const char* qm_page(int lang, int unit) {
     const auto unitFlag = static_cast<std::int16_t>(unit);
     const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
     const UnitNamesSet units = SubGetUnitForm1(unitFlag);
-    // The rows in the window's focus order, named as the window's controls.
-    const std::string fields = Array(Fields, [&](const FieldRecord& f) {
-        return Object()
-            .Text("name", f.Name)
-            .Text("caption", text(f.CaptionId))
-            .Text("unit", UnitLabelText(UnitOf(f.Field, unitFlag)))
-            .Text("range", RangeLabelText(f.Field, unitFlag))
-            .Number("maxLength", MaxInputLength(f.Field, unitFlag))
-            .Json();
-    });
     const std::string mounts = ListTexts(MountMethods, base);
     const std::string sensors =
         Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });
     const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
-    // The job's identity: site, tag, installer and note, by the keys qm_execute takes.
-    const std::string identity = Array(IdentityItems, [&](const IdentityRecord& item) {
-        return Object()
-            .Text("key", item.Key)
-            .Text("caption", text(item.CaptionId))
-            .Number("maxLength", static_cast<int>(item.MaxLength))
-            .Json();
-    });
     return Give(Object()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
-                    .Raw("fields", fields)
-                    .Raw("identity", identity)
+                    .Raw("fields", FieldsJson(base, unitFlag))
+                    .Raw("identity", IdentityJson(base))
                     .Text("jobDetails", text(Catalogue::JobText::Details))
                     .Text("recentJobs", text(Catalogue::MenuText::RecentJobs))
                     .Text("noRecentJobs", text(Catalogue::MenuText::NoRecentJobs))
@@ -258,18 +293,7 @@ constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 // job's identity (site, tag, installer, note) and the stamp its report's file name takes.
 const char* qm_execute(const char* record, int length) {
     const Record r(record, length);
-    CalcEntries entries;
-    entries.UnitFlag = static_cast<std::int16_t>(r.Number("units"));
-    entries.SensorTypeIndex = r.Number("sensor");
-    entries.PipeMaterialIndex = r.Number("pipe");
-    entries.LiningMaterialIndex = r.Number("lining");
-    entries.FluidIndex = r.Number("fluid");
-    entries.MountMethodIndex = r.Number("mount");
-    entries.MountMethodsOffered = r.Number("mounts");
-    for (std::size_t i = 0; i < InputFields.size(); ++i) {
-        entries.TextOf(InputFields[i]) = r.Text(std::to_string(i));
-    }
-    LockVelocitiesByLists(entries);
+    const CalcEntries entries = EntriesOf(r);
     const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
     const std::string when = text("when");
     const int lang = r.Number("lang");
@@ -278,12 +302,7 @@ const char* qm_execute(const char* record, int length) {
     for (const IdentityRecord& item : IdentityItems) {
         const std::string_view typed = IdentityText(r.Text(std::string(item.Key)));
         if (const std::string problem = IdentityProblem(item.Item, typed, base); !problem.empty()) {
-            return Give(Object()
-                            .Bool("ok", false)
-                            .Text("error", problem)
-                            .Number("field", -1)
-                            .Text("identity", item.Key)
-                            .Json());
+            return Give(Refusal(problem, -1, item.Key));
         }
         identity[item.Item] = std::string(typed);
     }
@@ -319,17 +338,9 @@ const char* qm_execute(const char* record, int length) {
                 field = InputFields[i] == *error.field() ? static_cast<int>(i) : field;
             }
         }
-        return Give(Object()
-                        .Bool("ok", false)
-                        .Text("error", ErrorDescription(error, base))
-                        .Number("field", field)
-                        .Json());
+        return Give(Refusal(ErrorDescription(error, base), field));
     } catch (...) {
-        return Give(Object()
-                        .Bool("ok", false)
-                        .Text("error", Catalogue::Text(Catalogue::ErrorText::Unexpected, base))
-                        .Number("field", -1)
-                        .Json());
+        return Give(Refusal(Catalogue::Text(Catalogue::ErrorText::Unexpected, base), -1));
     }
 }
 

@@ -16,10 +16,9 @@
   let units = 0;
   let refusing = false; // a refusal is on screen: other fields' checks wait
   let job = null; // the computed job on screen
-  let pipeTables = null;
   // The helpers' notes and what they typed; the core puts a note on the record only while
   // the fields still hold the helper's figures.
-  let notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' };
+  const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' };
 
   const field = (i) => $(ROWS[i] + 'Text');
   // The job's identity inputs by the core's keys: site -> JobSite.
@@ -360,63 +359,6 @@
     setTimeout(() => { button.textContent = texts.copySummary; }, 1500);
   }
 
-  // Standard pipe: standard, size and schedule; OK types the diameter and wall.
-  function standardPipe() {
-    pipeTables = pipeTables || json('qm_pipe_tables', [], []);
-    const standard = $('Standard');
-    const size = $('Size');
-    const schedule = $('Schedule');
-    const table = () => pipeTables[Math.max(0, standard.selectedIndex)];
-    const mortar = $('Mortar');
-    const sizeTexts = () => json('qm_pipe_texts', ['number', 'number', 'number', 'number', 'number', 'number'],
-      [standard.selectedIndex, size.selectedIndex, Number(schedule.value), units, index('PIPE_MATERIALCombo'),
-        mortar.checked && !mortar.disabled ? 1 : 0]);
-    const showMaterial = () => { $('Material').value = $('PIPE_MATERIALCombo').options[sizeTexts().material].text; };
-    const chosenText = (list) => (list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : '');
-    // Where the lists stand after a change: the core keeps the size and the schedule.
-    const kept = () => ask('qm_pipe_kept', { table: standard.selectedIndex, size: chosenText(size), schedule: chosenText(schedule) });
-    const fillSchedules = () => {
-      const row = table().sizes[Math.max(0, size.selectedIndex)];
-      const { schedule: column } = kept();
-      schedule.replaceChildren(...row.schedules.map((c) => new Option(table().schedules[c], String(c))));
-      schedule.selectedIndex = row.schedules.indexOf(column);
-      schedule.disabled = schedule.length < 2;
-      showMaterial(); // what OK does to PIPE MATERIAL, shown before it is done
-    };
-    const fillSizes = () => {
-      const { row } = kept();
-      mortar.disabled = !table().mortar; // a lining only where the standard's is held
-      size.replaceChildren(...table().sizes.map((s, i) => new Option(s.name, String(i))));
-      size.selectedIndex = row;
-      fillSchedules();
-    };
-    if (standard.length === 0) {
-      standard.replaceChildren(...pipeTables.map((t, i) => new Option(t.name, String(i))));
-      standard.onchange = fillSizes;
-      size.onchange = fillSchedules;
-      fillSizes();
-    }
-    showMaterial(); // PIPE MATERIAL may have changed since the dialog was last open
-    $('StandardPipeOk').onclick = (event) => {
-      event.preventDefault();
-      const r = sizeTexts();
-      $('StandardPipeDialog').close();
-      select('PIPE_MATERIALCombo', r.material);
-      setText(0, r.outer);
-      setText(2, r.wall);
-      Object.assign(notes, { pipe: r.note, outer: r.outer, wall: r.wall });
-      if (r.lining >= 0) {
-        select('LINING_MATERIALCombo', r.lining);
-        setText(4, r.liningThickness);
-        Object.assign(notes, { liningNote: r.liningNote, lining: r.liningThickness });
-      }
-      if (leave(0)) {
-        leave(2);
-      }
-    };
-    $('StandardPipeDialog').showModal();
-  }
-
   // A helper's text in a field; a change empties the results as typing would.
   function setText(i, text) {
     if (field(i).value !== text) {
@@ -437,29 +379,15 @@
     }
   }
 
-  function fluidAtTemperature() {
-    const fluid = $('Fluid');
-    fluid.replaceChildren(...texts.waters.map((i) => new Option(texts.fluids[i], String(i))));
-    const current = texts.waters.indexOf(index('KIND_OF_FLUIDCombo'));
-    fluid.selectedIndex = current >= 0 ? current : 0;
-    const temperature = $('Temperature');
-    $('FluidAtTemperatureOk').onclick = (event) => {
-      event.preventDefault();
-      const r = ask('qm_fluid_temperature', { fluid: fluid.value, temperature: temperature.value, unit: units, lang });
-      if (r.error) {
-        message(r.error, () => { temperature.focus(); temperature.select(); }); // the dialog stays
-        return;
-      }
-      $('FluidAtTemperatureDialog').close();
-      select('KIND_OF_FLUIDCombo', texts.fluidUser); // FLUID S.V.
-      setText(5, r.velocity);
-      Object.assign(notes, { temperature: r.note, velocity: r.velocity });
-    };
-    $('FluidAtTemperatureDialog').showModal();
-    temperature.focus();
-  }
+  // What the helpers' dialogs take of the page: the run's settings as they are when asked.
+  const helperPage = {
+    json, ask, index, select, setText, leave, message,
+    get units() { return units; }, get lang() { return lang; }, get texts() { return texts; }, get notes() { return notes; },
+  };
 
-  function connect() {
+  // Each field refused or taken as it is left, EXECUTE on Enter; a list's change empties
+  // the results and locks or opens the rows it decides.
+  function connectFields() {
     asKeysPressed($('Temperature'));
     ROWS.forEach((_, i) => {
       asKeysPressed(field(i));
@@ -486,6 +414,21 @@
     // Every keystroke and choice is kept at once: a closed tab loses nothing.
     $('frmCalc').addEventListener('input', saveForm);
     $('frmCalc').addEventListener('change', saveForm);
+    // Where the browser lays the keyboard over the page instead of shrinking it (Safari),
+    // the bar rides above the keyboard all the same.
+    if (window.visualViewport) {
+      const place = () => {
+        const bar = $('ActionBar');
+        const covered = window.innerHeight - visualViewport.height - visualViewport.offsetTop;
+        bar.style.transform = covered > 0 && getComputedStyle(bar).position === 'fixed' ? `translateY(${-covered}px)` : '';
+      };
+      visualViewport.addEventListener('resize', place);
+      visualViewport.addEventListener('scroll', place);
+    }
+  }
+
+  // The job as a record: copied, shared, printed, its sketch opened; the kept jobs.
+  function connectRecord() {
     $('ExportJobs').addEventListener('click', () => keptJobs.save(sheetFile()));
     $('ClearJobs').addEventListener('click', clearJobs);
     $('ShareJobs').addEventListener('click', () => navigator.share({ files: [sheetFile()] }).catch(() => {}));
@@ -501,17 +444,6 @@
     $('SketchViewer').addEventListener('click', () => history.back());
     $('SketchViewer').addEventListener('cancel', (event) => { event.preventDefault(); history.back(); });
     window.addEventListener('popstate', closeSketch);
-    // Where the browser lays the keyboard over the page instead of shrinking it (Safari),
-    // the bar rides above the keyboard all the same.
-    if (window.visualViewport) {
-      const place = () => {
-        const bar = $('ActionBar');
-        const covered = window.innerHeight - visualViewport.height - visualViewport.offsetTop;
-        bar.style.transform = covered > 0 && getComputedStyle(bar).position === 'fixed' ? `translateY(${-covered}px)` : '';
-      };
-      visualViewport.addEventListener('resize', place);
-      visualViewport.addEventListener('scroll', place);
-    }
     $('CopySummaryAction').addEventListener('click', copySummary);
     // The title is the name a browser proposes for the PDF: the tag and the time.
     window.addEventListener('beforeprint', drawSketches); // the browser's own Print too
@@ -522,8 +454,12 @@
       window.print();
       document.title = title;
     });
-    $('StandardPipeAction').addEventListener('click', standardPipe);
-    $('FluidAtTemperatureAction').addEventListener('click', fluidAtTemperature);
+  }
+
+  // The helpers, the help, and the language and units of the run.
+  function connectSettings() {
+    $('StandardPipeAction').addEventListener('click', () => QuillmereHelpers.standardPipe(helperPage));
+    $('FluidAtTemperatureAction').addEventListener('click', () => QuillmereHelpers.fluidAtTemperature(helperPage));
     $('HelpAction').addEventListener('click', () => {
       $('HelpText').innerHTML = texts.helpText; // the catalogue's own HTML, compiled in
       $('HelpDialog').showModal();
@@ -573,7 +509,9 @@
     ROWS = first.fields.map((f) => f.name);
     buildRows(ROWS);
     chooseKeyboards();
-    connect();
+    connectFields();
+    connectRecord();
+    connectSettings();
     applyTexts(first);
     try {
       restoreForm(JSON.parse(remembered('quillmere.form', 'null')));
