@@ -126,6 +126,13 @@ inline constexpr std::int16_t MortarLining = 4501; // the dialogs' choice
 // "%1 %2 (%3)": the lining, its thickness with unit and the standard it comes from
 inline constexpr std::int16_t LiningFrom = 4502;
 inline constexpr std::int16_t SizeAndLining = 4503;
+inline constexpr std::int16_t SuNotA = 4504;           // %1 as written, %2 its two readings
+inline constexpr std::int16_t MortarAndUnlined = 4505; // %1 as written
+// %1 standard and size, %2 what follows, %3 its schedules
+inline constexpr std::int16_t UnknownAfterSize = 4506;
+inline constexpr std::int16_t UnknownAfterOneWall = 4507; // %1 standard and size, %2 what follows
+inline constexpr std::int16_t NeverMortar = 4508;         // %1 the standard
+inline constexpr std::int16_t DuctileLining = 4509;       // %1 the designation
 } // namespace Catalogue::PipeText
 
 // Words of the job's identity: its captions, the window's dialog and refusals of its texts.
@@ -138,6 +145,7 @@ inline constexpr std::int16_t Details = 4534;          // the menus' "Job detail
 inline constexpr std::int16_t ControlCharacter = 4535; // %1 the caption
 inline constexpr std::int16_t TooLong = 4536;          // %1 the caption, %2 the most characters
 inline constexpr std::int16_t NotUtf8 = 4537;          // %1 the caption
+inline constexpr std::int16_t FormatCharacter = 4538;  // %1 the caption
 } // namespace Catalogue::JobText
 
 // Words of the window's menu bar and its jobs file.
@@ -149,11 +157,25 @@ inline constexpr std::int16_t HelpMenu = 4543;
 inline constexpr std::int16_t RecentJobs = 4544;
 inline constexpr std::int16_t Quit = 4545;
 inline constexpr std::int16_t NoRecentJobs = 4546;
-inline constexpr std::int16_t JobsNotKept = 4547;   // %1 the file, %2 why
-inline constexpr std::int16_t OtherColumns = 4548;  // %1 the file
-inline constexpr std::int16_t OtherUnits = 4549;    // %1 the job's units, %2 the window's
-inline constexpr std::int16_t MethodNotHere = 4550; // %1 the method
+inline constexpr std::int16_t JobsNotKept = 4547;    // %1 the file, %2 why
+inline constexpr std::int16_t OtherColumns = 4548;   // %1 the file
+inline constexpr std::int16_t OtherUnits = 4549;     // %1 the job's units, %2 the window's
+inline constexpr std::int16_t MethodNotHere = 4550;  // %1 the method
+inline constexpr std::int16_t NotRegularFile = 4551; // %1 the file
+inline constexpr std::int16_t UnfinishedRow = 4552;  // %1 the file
 } // namespace Catalogue::MenuText
+
+// Why a file could not be written or read, for the messages that name it.
+namespace Catalogue::FileText {
+inline constexpr std::int16_t DiskFull = 4570;
+inline constexpr std::int16_t QuotaUsedUp = 4571;
+inline constexpr std::int16_t NoPermission = 4572;
+inline constexpr std::int16_t ReadOnlyDisk = 4573;
+inline constexpr std::int16_t FileInTheWay = 4574; // a file where a folder should be
+inline constexpr std::int16_t IsAFolder = 4575;
+inline constexpr std::int16_t TooLarge = 4576;
+inline constexpr std::int16_t DiskError = 4577;
+} // namespace Catalogue::FileText
 
 // Words of the page's kept jobs and its sketch viewer.
 namespace Catalogue::WebText {

@@ -5,6 +5,8 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace Quillmere {
 
@@ -91,6 +93,41 @@ std::string Abridged(std::string_view text, std::size_t limit) {
         kept += n;
     }
     return std::string(text.substr(0, kept)) + "...";
+}
+
+std::string FileProblemWords(int error, std::int16_t stringBase) {
+    namespace F = Catalogue::FileText;
+    std::int16_t id = 0;
+    switch (error) {
+    case ENOSPC:
+        id = F::DiskFull;
+        break;
+    case EDQUOT:
+        id = F::QuotaUsedUp;
+        break;
+    case EACCES:
+    case EPERM:
+        id = F::NoPermission;
+        break;
+    case EROFS:
+        id = F::ReadOnlyDisk;
+        break;
+    case ENOTDIR:
+        id = F::FileInTheWay;
+        break;
+    case EISDIR:
+        id = F::IsAFolder;
+        break;
+    case EFBIG:
+        id = F::TooLarge;
+        break;
+    case EIO:
+        id = F::DiskError;
+        break;
+    default:
+        return std::strerror(error);
+    }
+    return std::string(Catalogue::Text(id, stringBase));
 }
 
 } // namespace Quillmere

@@ -25,4 +25,9 @@ std::string Printable(std::string_view text);
 // characters (a byte that is not UTF-8 counts as one), with "..." when anything is left out.
 std::string Abridged(std::string_view text, std::size_t limit = 40);
 
+// Why a file could not be opened, written or read (an errno), in the language of
+// `stringBase`: the common causes in the catalogue's words ("the disk is full"), others as
+// the C library words them.
+std::string FileProblemWords(int error, std::int16_t stringBase);
+
 } // namespace Quillmere

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace Quillmere;
 
 class JobsTest : public QObject, public WindowFixture {
@@ -97,7 +99,9 @@ private slots:
         QCOMPARE(calc.exitCode(), 0);
         const QStringList out =
             QString::fromUtf8(calc.readAllStandardOutput()).split(QLatin1Char('\n'));
-        QVERIFY2(out.value(1).endsWith(QStringLiteral(",63.11,,,")), qPrintable(out.join('\n')));
+        // Every column of the file comes back, its notes too.
+        QCOMPARE(out.value(0) + QLatin1Char('\n'), QString::fromStdString(JobSheetHeader()));
+        QVERIFY2(out.value(1).endsWith(QStringLiteral(",63.11,,,,")), qPrintable(out.join('\n')));
         QVERIFY2(out.value(2).contains(QStringLiteral(",") + second + QStringLiteral(",,")),
                  qPrintable(out.join('\n')));
 
@@ -179,6 +183,20 @@ private slots:
         QVERIFY(!w.txtResult1Text->text().isEmpty());
 
         QVERIFY(blocker.remove());
+        // A FIFO in the file's place: neither Recent jobs nor a press waits on it.
+        QDir(data_->path()).mkpath(QStringLiteral("quillmere"));
+        QVERIFY(::mkfifo(QFile::encodeName(JobsPath()).constData(), 0600) == 0);
+        frmCalc& fifo = Open(1, 0);
+        QCOMPARE(RecentJobs(fifo).size(), 1); // "(none yet)"
+        TypeInto(fifo.OUTER_DIAMETERText, QStringLiteral("114.3"));
+        TypeInto(fifo.WALL_THICKNESSText, QStringLiteral("6.0"));
+        Execute();
+        QCOMPARE(fifo.txtResult1Text->text(), QStringLiteral("100.54"));
+        const QStringList said = TakeMessages();
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].contains(QStringLiteral("not a regular file")), qPrintable(said[0]));
+        QVERIFY(QFile::remove(JobsPath()));
+
         const QByteArray other = "a,b\n1,2\n";
         WriteJobsFile(other);
         frmCalc& fresh = Open(1, 0);

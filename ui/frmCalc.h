@@ -19,6 +19,7 @@
 #include "Fields.h"
 #include "JobRecord.h"
 #include "JobSheet.h"
+#include "JobsFile.h"
 
 class QAction;
 class QComboBox;
@@ -175,6 +176,8 @@ private:
     void CreateMenuBar();
     void KeepJob(const Quillmere::JobRecord& job);
     void FillRecentJobs();
+    Quillmere::JobsFile& Jobs(); // opened at the first job or look at the recent ones
+    void ReportJobsFile(const Quillmere::JobsFile::Outcome& outcome);
     void LoadCaptions();
     void LoadUnitLabels();
     void LoadLists();
@@ -215,7 +218,8 @@ private:
     // The standard pipe dialog opens where it was left in this run.
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
     Quillmere::JobIdentity identity_; // the job details, until changed or the window closes
-    bool jobsFileReported_ = false;   // a jobs file that cannot be written is said once
+    std::optional<Quillmere::JobsFile> jobsFile_;
+    bool jobsFileReported_ = false;               // what the jobs file cannot do is said once
     std::vector<Quillmere::SheetJob> recentJobs_; // as File > Recent jobs lists them
 };
 

@@ -7,13 +7,12 @@
 #include "MessageBox.h"
 #include "ModCommonProc.h"
 #include "UiText.h"
+#include "Words.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,7 +26,7 @@ namespace {
 // Jobs shown under File > Recent jobs.
 constexpr std::size_t RecentJobCount = 10;
 // A jobs file larger than this is read from its end only: its last jobs are the ones shown.
-constexpr qint64 RecentJobsReadLimit = 4 * 1024 * 1024;
+constexpr std::size_t RecentJobsReadLimit = 4 * 1024 * 1024;
 
 QString Escaped(QString text) {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&")); // not an access key
@@ -85,82 +84,60 @@ QString frmCalc::JobsFilePath() {
            QStringLiteral("/quillmere/jobs.csv");
 }
 
-// Appends the job as one whole line; the file is the user's, so nothing in it is rewritten.
-// A file that cannot take it is said once, and the window goes on computing.
-void frmCalc::KeepJob(const JobRecord& job) {
-    const QString path = JobsFilePath();
-    const auto failed = [this, &path](const QString& why, std::int16_t id) {
-        if (!jobsFileReported_) {
-            jobsFileReported_ = true;
-            QuillmereUi::ShowMessage(
-                this, FromUtf8(Catalogue::Fill(
-                          Catalogue::Text(id, ModCommonProc::StringBase),
-                          {QDir::toNativeSeparators(path).toStdString(), why.toStdString()})));
-        }
-    };
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        failed(file.errorString(), Catalogue::MenuText::JobsNotKept);
+// What the jobs file could not do, said once a run: the window goes on computing.
+void frmCalc::ReportJobsFile(const JobsFile::Outcome& outcome) {
+    if (outcome.Ok() || jobsFileReported_) {
         return;
     }
-    std::string line = JobSheetLine(
-        job,
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString());
-    const qint64 size = file.size();
-    if (size == 0) {
-        line = JobSheetHeader() + line;
-    } else {
-        file.seek(0);
-        // One read of the header's length: the file is unbuffered, and a line read byte
-        // by byte would cost a system call a byte.
-        const QByteArray expected = QByteArray::fromStdString(JobSheetHeader()).chopped(1);
-        QByteArray start = file.read(expected.size() + 5);
-        if (start.startsWith("\xEF\xBB\xBF")) {
-            start.remove(0, 3); // saved again by a spreadsheet
-        }
-        if (!start.startsWith(expected + '\n') && !start.startsWith(expected + "\r\n")) {
-            failed(QString(), Catalogue::MenuText::OtherColumns);
-            return;
-        }
-        char last = '\n';
-        file.seek(size - 1);
-        file.getChar(&last);
-        if (last != '\n') {
-            line.insert(0, "\n"); // a line typed by hand without its end
-        }
+    jobsFileReported_ = true;
+    namespace M = Catalogue::MenuText;
+    const std::int16_t base = ModCommonProc::StringBase;
+    const std::string file = QDir::toNativeSeparators(JobsFilePath()).toStdString();
+    std::int16_t id = M::JobsNotKept;
+    switch (outcome.What) {
+    case JobsFile::Problem::NotRegularFile:
+        id = M::NotRegularFile;
+        break;
+    case JobsFile::Problem::OtherColumns:
+        id = M::OtherColumns;
+        break;
+    case JobsFile::Problem::UnfinishedRow:
+        id = M::UnfinishedRow;
+        break;
+    default:
+        break;
     }
-    const qint64 written = file.write(line.data(), static_cast<qint64>(line.size()));
-    if (written != static_cast<qint64>(line.size())) {
-        const QString why = file.errorString();
-        if (written > 0 && file.size() == size + written) {
-            file.resize(size); // only what this press began: never half a line
-        }
-        failed(why, Catalogue::MenuText::JobsNotKept);
+    QuillmereUi::ShowMessage(
+        this, FromUtf8(Catalogue::Fill(Catalogue::Text(id, base),
+                                       {file, FileProblemWords(outcome.Error, base)})));
+}
+
+JobsFile& frmCalc::Jobs() {
+    if (!jobsFile_) {
+        jobsFile_.emplace(JobsFilePath().toStdString());
     }
+    return *jobsFile_;
+}
+
+// Appends the job as one whole line; the file is the user's, so nothing in it is rewritten.
+void frmCalc::KeepJob(const JobRecord& job) {
+    const std::string time =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    ReportJobsFile(Jobs().Append(JobSheetHeader(), JobSheetLine(job, time)));
 }
 
 void frmCalc::FillRecentJobs() {
     RecentJobsMenu->clear();
     recentJobs_.clear();
-    QFile file(JobsFilePath());
-    if (file.open(QIODevice::ReadOnly)) {
-        QByteArray bytes;
-        if (file.size() > RecentJobsReadLimit) {
-            // The header, then whole lines from the end: the first line read there may be
-            // cut, and is passed over as a record of the wrong width.
-            bytes = file.readLine(4096);
-            file.seek(file.size() - RecentJobsReadLimit);
-            file.readLine();
-        }
-        bytes += file.readAll();
-        std::vector<SheetJob> jobs =
-            ReadJobSheet(std::string_view(bytes.constData(), bytes.size()));
+    JobsFile::Outcome outcome;
+    if (const auto bytes = Jobs().ReadLast(RecentJobsReadLimit, outcome)) {
+        std::vector<SheetJob> jobs = ReadJobSheet(*bytes);
         const std::size_t first = jobs.size() > RecentJobCount ? jobs.size() - RecentJobCount : 0;
         recentJobs_.assign(
             std::make_move_iterator(jobs.rbegin()),
             std::make_move_iterator(jobs.rend() - static_cast<std::ptrdiff_t>(first)));
     }
+    ReportJobsFile(outcome);
     if (recentJobs_.empty()) {
         RecentJobsMenu->addAction(text(Catalogue::MenuText::NoRecentJobs))->setEnabled(false);
         return;
