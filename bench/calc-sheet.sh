@@ -37,5 +37,5 @@ for n in $((rows / 10)) "$rows"; do
     > "$work/out.csv" 2> /dev/null || true
   read -r seconds kib < <(tail -n 1 "$work/time") # after time's line on a non-zero exit
   printf '%9d rows: %5.2f s, peak memory %d KiB, %d output lines, %d with an error\n' \
-    "$n" "$seconds" "$kib" "$(wc -l < "$work/out.csv")" "$(tail -n +2 "$work/out.csv" | grep -c ',[^,]*[a-z][^,]*$' || true)"
+    "$n" "$seconds" "$kib" "$(wc -l < "$work/out.csv")" "$(tail -n +2 "$work/out.csv" | grep -c '[^,],$' || true)" # the error, then empty notes
 done

@@ -1,5 +1,6 @@
 #include "CsvStream.h"
 
+#include "CsvText.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -205,7 +206,10 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
         }
     }
     for (std::size_t i = 0; i < spans_.size(); i += 2) {
-        fields.emplace_back(buffer_.data() + spans_[i], spans_[i + 1]);
+        const std::string_view field(buffer_.data() + spans_[i], spans_[i + 1]);
+        fields.push_back(field.empty() || field.front() != Quillmere::FormulaGuard
+                             ? field
+                             : Quillmere::CellText(field));
     }
     return true;
 }
@@ -272,8 +276,8 @@ void CsvWriter::FlushIfFull() {
 }
 
 void CsvWriter::Field(std::string_view text) {
-    // Room for a comma, the text with every byte doubled and its quotes.
-    char* out = Room(2 * text.size() + 3);
+    // Room for a comma, the guard, the text with every byte doubled and its quotes.
+    char* out = Room(2 * text.size() + 4);
     char* const start = out;
     if (!firstField_) {
         *out++ = ',';
@@ -281,6 +285,10 @@ void CsvWriter::Field(std::string_view text) {
     firstField_ = false;
     // Written as it is while nothing in it needs quotes, as nearly nothing in a sheet does.
     char* const field = out;
+    const bool guarded = Quillmere::SpreadsheetWouldEvaluate(text);
+    if (guarded) {
+        *out++ = Quillmere::FormulaGuard;
+    }
     bool quoted = false;
     for (const char c : text) {
         if (NeedsQuotes[static_cast<unsigned char>(c)]) {
@@ -292,6 +300,9 @@ void CsvWriter::Field(std::string_view text) {
     if (quoted) {
         out = field;
         *out++ = '"';
+        if (guarded) {
+            *out++ = Quillmere::FormulaGuard;
+        }
         for (const char c : text) {
             if (c == '"') {
                 *out++ = '"';

@@ -34,10 +34,11 @@ A job sheet is a CSV file with a header row naming any of the columns
 captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet
 lacks, or a blank cell, takes the option's value. The output repeats every
-input column and adds result1, result2, circumferential and error, and notes
-(what pipe_size and fluid_temperature chose, and why a spacing is 0.00) when
-either is used. An output sheet given again (its failed rows corrected, say)
-has those columns computed anew.
+input column and adds result1, result2, circumferential, error and notes
+(what pipe_size and fluid_temperature chose, and why a spacing is 0.00). An
+output sheet given again (its failed rows corrected, say) has those columns
+computed anew. A cell a spreadsheet would run as a formula (=..., +..., -...,
+@...) is written after an apostrophe, and read back without it.
 Exit status: 0 when every row computed, 1 when any did not, 2 when the sheet
 cannot be read.
 
@@ -54,9 +55,10 @@ a case without --sensor, computed for RESERVE (the window's first sensor type).
 A standard pipe size sets the outer diameter and the wall: SGP 100A,
 STPG 100A Sch40, SUS 100A Sch10S (JIS G 3452, G 3454, G 3459), NPS 4 Sch40,
 4B STD, NPS 1-1/2 XS (ASME B36.10M), NPS 4 Sch10S (B36.19M), VP 100, VU 100
-(JIS K 6741), DIP 100 D1 (JIS G 5526), DN100 K9 (ISO 2531), SU 100
-(JIS G 3448), CU 1/2 L (ASTM B88), CU 15A L (JIS H 3300). "DN100 K9 mortar"
-adds the ISO 4179 cement-mortar lining. Metric takes the standard's mm,
+(JIS K 6741), DIP 100 D1 unlined (JIS G 5526), DN100 K9 mortar (ISO 2531),
+SU 100 (JIS G 3448), CU 1/2 L (ASTM B88), CU 15A L (JIS H 3300). Ductile
+pipe is supplied cement-lined: "mortar" adds the ISO 4179 lining, "unlined"
+says there is none, and one of them is needed. Metric takes the standard's mm,
 imperial the inches of ASME and ASTM or the mm converted to 4 decimals.)";
 
 // Option texts in lines that fit 80 columns beside the option names (the help puts each
@@ -162,6 +164,25 @@ std::vector<std::string> MarkEmptyValues(int argc, char* argv[]) {
     return args;
 }
 
+// "--tag --summary": the parser would take --summary as the tag, and print no summary. An
+// option that takes a value, written without "=" and followed by another option, is
+// missing its value; "--tag=--x" gives a value that starts with dashes. The option that
+// lacks its value, or empty when every one has its own.
+std::string OptionMissingItsValue(const CLI::App& app, const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i + 1 < args.size(); ++i) {
+        const CLI::Option* option =
+            args[i].rfind("--", 0) == 0 && args[i].find('=') == std::string::npos
+                ? app.get_option_no_throw(args[i])
+                : nullptr;
+        const std::string& next = args[i + 1];
+        if (option != nullptr && option->get_expected_min() > 0 &&
+            (next.rfind("--", 0) == 0 || next == "-h")) {
+            return args[i];
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 void AddOptions(CLI::App& app, Command& c) {
@@ -200,6 +221,10 @@ std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]
     app.footer(Example);
     app.formatter(std::make_shared<WrappingFormatter>());
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
+    if (const std::string lacking = OptionMissingItsValue(app, args); !lacking.empty()) {
+        return Fail(Printable(lacking) + " is missing its value (another option follows it; " +
+                    Printable(lacking) + "=--... gives a value that starts with --)");
+    }
     // Whole strings, not C strings: the marker's NUL must reach the values.
     std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
     try {

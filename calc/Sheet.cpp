@@ -23,10 +23,11 @@
 namespace QuillmereCalc {
 namespace {
 
-// The columns a sheet's output adds after the input columns: always the first four, notes
-// only when the helpers are used.
+// The columns a sheet's output adds after the input columns. Notes say what the helpers
+// chose and why a spacing is 0.00: a row is the record kept, whatever else reads the output.
 constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
                                                         "error", "notes"};
+// Outputs of earlier versions wrote notes only when the helpers were used.
 constexpr std::size_t AlwaysAdded = 4;
 
 // The front ends' jobs (the window's jobs file, the page's export) are sheets of these
@@ -40,8 +41,11 @@ static_assert(std::ranges::all_of(Quillmere::JobSheetColumns, [](std::string_vie
 // why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
 // rows as wide as its input columns (`inputWidth`) as new rows: a row refused for its width
 // that would come out exactly that wide gets one empty field more, never to be read so.
+// `earlierNotes`: the notes the row had where it computes to the results it had (a jobs
+// file's notes name the standard size its dimensions came from, which no column says).
 void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
-              const CaseOutcome& outcome, bool notes, std::size_t inputWidth) {
+              const CaseOutcome& outcome, std::size_t inputWidth,
+              std::optional<std::string_view> earlierNotes) {
     for (const std::string_view cell : row) {
         writer.Field(cell);
     }
@@ -51,26 +55,29 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
     writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential)
                             : none);
     writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
-    if (notes) {
+    if (earlierNotes) {
+        writer.Field(*earlierNotes);
+    } else if (outcome.Ok && (outcome.Pipe.Table != nullptr || !outcome.Temperature.empty() ||
+                              !outcome.Warning.empty())) {
         std::vector<std::string> lines = HelperLines(outcome);
         if (!outcome.Warning.empty()) {
             lines.push_back(outcome.Warning);
         }
-        const std::string joined = Quillmere::Joined(lines, "; ");
-        writer.Field(outcome.Ok ? std::string_view(joined) : none);
+        writer.Field(Quillmere::Joined(lines, "; "));
+    } else {
+        writer.Field(none);
     }
-    if (row.size() != inputWidth && row.size() + AlwaysAdded + (notes ? 1 : 0) == inputWidth) {
+    if (row.size() != inputWidth && row.size() + ResultColumns.size() == inputWidth) {
         writer.Field(none);
     }
     writer.EndRecord();
 }
 
-void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header, bool notes) {
+void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header) {
     for (const std::string& column : header) {
         writer.Field(column);
     }
-    for (const std::string_view extra :
-         std::span(ResultColumns).first(AlwaysAdded + (notes ? 1 : 0))) {
+    for (const std::string_view extra : ResultColumns) {
         writer.Field(extra);
     }
     writer.EndRecord();
@@ -83,6 +90,29 @@ struct EarlierResults {
     std::size_t Count = 0; // none
     std::size_t Width = 0; // of the header as written
 };
+
+// A row's earlier results and notes, as it was given again; all empty for a new row.
+using EarlierCells = std::array<std::string_view, ResultColumns.size()>;
+
+EarlierCells EarlierOf(const std::vector<std::string_view>& row, const EarlierResults& results) {
+    EarlierCells cells{};
+    if (results.Count == ResultColumns.size() && row.size() == results.Width) {
+        std::copy_n(row.begin() + static_cast<std::ptrdiff_t>(results.At), cells.size(),
+                    cells.begin());
+    }
+    return cells;
+}
+
+// The notes a row given again keeps: its own, where it computes to the results it had.
+std::optional<std::string_view> KeptNotes(const EarlierCells& before, const CaseOutcome& outcome) {
+    const Quillmere::DisplayTexts& shown = outcome.Record.Outcome.Display;
+    if (!outcome.Ok || Unpadded(before[4]).empty() || Unpadded(before[0]) != shown.Result1 ||
+        Unpadded(before[1]) != shown.Result2 || Unpadded(before[2]) != shown.Circumferential ||
+        !Unpadded(before[3]).empty()) {
+        return std::nullopt;
+    }
+    return before[4];
+}
 
 template <typename Text> void Drop(std::vector<Text>& record, const EarlierResults& results) {
     const auto first = record.begin() + static_cast<std::ptrdiff_t>(results.At);
@@ -159,15 +189,6 @@ std::string SameFileAsOutput(std::FILE* in, const std::string& name) {
                (sheetFile.st_size == 0 ? " (the shell has emptied the sheet already)" : "");
     }
     return {};
-}
-
-// A sheet that uses the helpers, in a column or for every row through the options, records
-// what they chose in a notes column; others keep their columns.
-bool UsesHelpers(const SheetColumns& columns, const CaseInput& defaults) {
-    return defaults[Column::PipeSize] || defaults[Column::FluidTemperature] ||
-           std::ranges::any_of(columns, [](std::optional<Column> c) {
-               return c == Column::PipeSize || c == Column::FluidTemperature;
-           });
 }
 
 // The sheet's stream ("-" is standard input) and the name messages give it, or why it
@@ -250,9 +271,8 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
         return Fail(name + ": " + problem);
     }
     CsvWriter writer(stdout);
-    const bool notes = UsesHelpers(*columns, defaults);
     if (!json) {
-        WriteHeader(writer, header, notes);
+        WriteHeader(writer, header);
     }
 
     bool allComputed = true;
@@ -263,6 +283,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             writer.Flush(); // the rows before it are kept
             return Fail(name + ": " + NotUtf8(reader));
         }
+        const EarlierCells before = EarlierOf(row, earlier);
         if (row.size() == earlier.Width) {
             Drop(row, earlier);
         }
@@ -277,7 +298,7 @@ int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
             std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
-        WriteRow(writer, row, outcome, notes, columns->size());
+        WriteRow(writer, row, outcome, columns->size(), KeptNotes(before, outcome));
     }
     if (!writer.Flush()) {
         return OutputFailed();

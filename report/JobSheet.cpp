@@ -1,6 +1,7 @@
 #include "JobSheet.h"
 
 #include "Catalogue.h"
+#include "CsvText.h"
 #include "Fields.h"
 #include "Lists.h"
 #include "TextFold.h"
@@ -86,9 +87,12 @@ std::vector<std::vector<std::string>> CsvRecords(std::string_view text) {
     std::vector<std::string> record;
     std::string field;
     std::size_t i = 0;
-    const auto endRecord = [&] {
-        record.push_back(std::move(field));
+    const auto endField = [&] {
+        record.emplace_back(CellText(field));
         field.clear();
+    };
+    const auto endRecord = [&] {
+        endField();
         // A line of nothing is no record (an empty line at the end of a file edited by hand).
         if (record.size() > 1 || !record.front().empty()) {
             records.push_back(std::move(record));
@@ -121,8 +125,7 @@ std::vector<std::vector<std::string>> CsvRecords(std::string_view text) {
             continue;
         }
         if (c == ',') {
-            record.push_back(std::move(field));
-            field.clear();
+            endField();
         } else if (c == '\n' || c == '\r') {
             endRecord();
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -196,10 +199,11 @@ std::optional<SheetJob> JobOf(const std::vector<std::string>& r) {
 std::string CsvField(std::string_view text) {
     const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    const std::string guard = SpreadsheetWouldEvaluate(text) ? "'" : "";
     if (!quote) {
-        return std::string(text);
+        return guard + std::string(text);
     }
-    std::string out = "\"";
+    std::string out = "\"" + guard;
     for (const char c : text) {
         out += c;
         if (c == '"') {

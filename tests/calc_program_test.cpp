@@ -132,8 +132,13 @@ TEST(Program, SpacingClampedToZeroIsWarnedOf) {
     run = Calc("--lang en --sheet " + sheet + " 2>/dev/null");
     std::remove(sheet.c_str());
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\nVT-C1,Z,20,1,0.00,,31.41,\n"), std::string::npos) << run.out;
-    // A sheet with a notes column keeps the reason beside the 0.00.
+    // The row itself says why it is 0.00: the output is the record kept, standard error is not.
+    EXPECT_NE(run.out.find("\nVT-C1,Z,20,1,0.00,,31.41,,\"Note: the computed spacing is -25.67 mm, "
+                           "below 0,"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\nVT-C1,V,114.3,6,65.47,,,,\n"), std::string::npos) << run.out;
+    // With the helpers' notes, the reason follows them.
     std::ofstream(sheet) << "sensor,mount,pipe_size\nVT-C1,Z,SGP 10A\n";
     run = Calc("--lang en --sheet " + sheet + " 2>/dev/null");
     std::remove(sheet.c_str());
@@ -427,6 +432,8 @@ TEST(Program, JobIdentityHeadsTheRecordAsTyped) {
          std::vector<std::pair<std::string, std::string>>{{"--note", "two\nlines"},
                                                           {"--site", "a\tb"},
                                                           {"--tag", "\x1b[2J"},
+                                                          {"--tag", "FT\u202E1C-TV"},
+                                                          {"--site", "North\u200Bworks"},
                                                           {"--tag", std::string(41, 'x')}}) {
         const CalcRun refused =
             Calc(job + "--json " + option + " " + Quoted(text) + " 2>/dev/null");
@@ -452,9 +459,14 @@ TEST(Program, JobIdentityHeadsTheRecordAsTyped) {
     EXPECT_EQ(sheet.status, 1);
     const auto rows = ReadAll(sheet.out);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1],
-              (std::vector<std::string>{"VT-C1", "114.3", "6", "FT-1", "北", "65.47", "", "", ""}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"VT-C1", "114.3", "6", "FT-1", "北", "65.47", "",
+                                                 "", "", ""}));
     EXPECT_EQ(rows[2][8], "TAG cannot hold control characters (line breaks, tabs and the like)");
+    // A direction override in a cell is refused as a control character is.
+    const CalcRun bidi = CalcSheet("sensor,outer_diameter,wall,tag\nVT-C1,114.3,6,FT\u2066-1\n");
+    EXPECT_EQ(bidi.status, 1);
+    EXPECT_EQ(ReadAll(bidi.out)[1][7], "TAG cannot hold invisible format characters (direction "
+                                       "marks and overrides, zero-width spaces)");
 }
 
 // A script reads the tables as JSON and feeds their designations back: every one of them

@@ -16,7 +16,7 @@ class Sheet : public ::testing::Test {
 protected:
     void TearDown() override { std::remove(sheet.c_str()); }
     const std::string sheet = ScratchPath("sheet.csv");
-    const std::string results = "result1,result2,circumferential,error";
+    const std::string results = "result1,result2,circumferential,error,notes";
 };
 
 TEST_F(Sheet, KeepsEveryRowInOrderAndReportsByExitStatus) {
@@ -29,13 +29,13 @@ TEST_F(Sheet, KeepsEveryRowInOrderAndReportsByExitStatus) {
     const CalcRun run = Calc("--lang en --sheet " + sheet);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
-              "sensor,outer_diameter,wall,pipe,result1,result2,circumferential,error\n"
-              "VT-C1,114.3,6.0,炭素鋼,65.47,,,\n"
-              "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed\n"
-              "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,\n"
+              "sensor,outer_diameter,wall,pipe,result1,result2,circumferential,error,notes\n"
+              "VT-C1,114.3,6.0,炭素鋼,65.47,,,,\n"
+              "VT-C1,12a,6.0,,,,,Any data other than a number is not allowed,\n"
+              "VT-C1,\"1,234.5\",10,CARBON STEEL,\"1,003.12\",,,,\n"
               "VT-C1,100,,,,\"The row has 2 fields, the header 4 (a decimal comma? write 114.3, "
-              "or quote \"\"1,234.5\"\")\"\n"
-              "VT-C1,,,,\"The row has 1 field, the header 4\"\n");
+              "or quote \"\"1,234.5\"\")\",\n"
+              "VT-C1,,,,\"The row has 1 field, the header 4\",\n");
 
     std::ofstream(sheet) << "sensor,outer_diameter,wall\nVT-C1,114.3,6\n";
     EXPECT_EQ(Calc("--sheet " + sheet).status, 0);
@@ -45,10 +45,11 @@ TEST_F(Sheet, KeepsEveryRowInOrderAndReportsByExitStatus) {
     std::ofstream(sheet) << "\n\r\n" << header << "VT-C1,114.3,6\n\nVT-C1,\"1\n";
     const CalcRun below = Calc("--lang en --sheet " + sheet + " 2>&1");
     EXPECT_EQ(below.status, 2);
-    EXPECT_EQ(below.out, header.substr(0, header.size() - 1) +
-                             ",result1,result2,circumferential,error\nVT-C1,114.3,6,65.47,,,\n"
-                             "quillmere-calc: " +
-                             sheet + ": line 6: a quoted field is never closed\n");
+    EXPECT_EQ(below.out,
+              header.substr(0, header.size() - 1) +
+                  ",result1,result2,circumferential,error,notes\nVT-C1,114.3,6,65.47,,,,\n"
+                  "quillmere-calc: " +
+                  sheet + ": line 6: a quoted field is never closed\n");
     EXPECT_EQ(Calc("--sheet - < " + sheet).out, Calc("--sheet " + sheet).out);
     EXPECT_EQ(Calc("--sheet /nonexistent/sheet.csv 2>/dev/null").status, 2);
     std::ofstream(sheet) << "sensor,colour\nVT-C1,red\n";
@@ -60,24 +61,27 @@ TEST_F(Sheet, HeadingsAndCellsAsPeopleWriteThem) {
     std::ofstream(sheet) << "Sensor, Outer Diameter ,WALL,fluid-velocity\nVT-C1, 114.3,6 ,1440\n"
                             "VT-C1,\t,6,1440\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
-              "Sensor, Outer Diameter ,WALL,fluid-velocity,result1,result2,circumferential,error\n"
-              "VT-C1, 114.3,6 ,1440,65.47,,,\n"
-              "VT-C1,\t,6,1440,,,,OUTER DIAMETER: enter a value.\n");
+              "Sensor, Outer Diameter ,WALL,fluid-velocity," + results +
+                  "\n"
+                  "VT-C1, 114.3,6 ,1440,65.47,,,,\n"
+                  "VT-C1,\t,6,1440,,,,OUTER DIAMETER: enter a value.,\n");
     // A spreadsheet exports empty columns after the last one used: read by nobody, they must
     // stay empty.
     std::ofstream(sheet) << "sensor,outer_diameter,wall,,\nVT-C1,114.3,6,,\nVT-C1,114.3,6,, 12\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
-              "sensor,outer_diameter,wall,,,result1,result2,circumferential,error\n"
-              "VT-C1,114.3,6,,,65.47,,,\n"
-              "VT-C1,114.3,6,, 12,,,,\"Column 5 has no heading, but a value: 12\"\n");
+              "sensor,outer_diameter,wall,,," + results +
+                  "\n"
+                  "VT-C1,114.3,6,,,65.47,,,,\n"
+                  "VT-C1,114.3,6,, 12,,,,\"Column 5 has no heading, but a value: 12\",\n");
     // Options are every row's defaults, for a blank cell as for a missing column: a blank
     // units cell under --units imperial is inches, not a believable spacing of a 24 mm pipe.
     std::ofstream(sheet)
         << "units,sensor,outer_diameter,wall\nimperial,VT-A1,4.5,0.237\n,,24,0.5\n";
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --sheet " + sheet).out,
-              "units,sensor,outer_diameter,wall,result1,result2,circumferential,error\n"
-              "imperial,VT-A1,4.5,0.237,3.897,33,,\n"
-              ",,24,0.5,19.096,,,\n");
+              "units,sensor,outer_diameter,wall," + results +
+                  "\n"
+                  "imperial,VT-A1,4.5,0.237,3.897,33,,,\n"
+                  ",,24,0.5,19.096,,,,\n");
     EXPECT_EQ(Calc("--lang en --units imperial --sensor VT-C1 --outer-diameter 24 --wall 0.5").out,
               "SENSOR SPACING1: 19.096 [inch]\n");
     // The window's captions head columns too, in either language and width, and written as
@@ -86,32 +90,43 @@ TEST_F(Sheet, HeadingsAndCellsAsPeopleWriteThem) {
         << "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material\n"
            "VT-C1,114.3,6,ゴム,3,\n";
     EXPECT_EQ(Calc("--sheet " + sheet).out,
-              "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material,result1,"
-              "result2,circumferential,error\nVT-C1,114.3,6,ゴム,3,,63.11,,,\n");
+              "SENSOR TYPE,外径寸法,Wall Thickness,ライニング材質,ﾗｲﾆﾝｸﾞ厚さ,pipe_material," +
+                  results + "\nVT-C1,114.3,6,ゴム,3,,63.11,,,,\n");
 }
 
 // An output sheet given again, a failed row corrected: its results are computed anew,
-// never read as inputs nor kept beside the new ones.
+// never read as inputs nor kept beside the new ones; every column comes back, notes too,
+// and a row that computes to what it had keeps the notes it had (a jobs file's name the
+// standard size its dimensions came from).
 TEST_F(Sheet, OutputGivenAgainIsComputedAnew) {
     std::ofstream(sheet) << "sensor,outer_diameter,wall," << results << "\n"
-                         << "VT-C1,114.3,6.0,12.34,,,\n"
-                            "VT-C1,114.3,8.0,,,,Any data other than a number is not allowed\n"
-                            "VT-C1,114.3,6.0\nVT-C1,114.3\n";
+                         << "VT-C1,114.3,6.0,12.34,,,,\n"
+                            "VT-C1,114.3,8.0,,,,Any data other than a number is not allowed,\n"
+                            "VT-C1,114.3,6.0\nVT-C1,114.3\n"
+                            "VT-C1,114.3,6.0,65.47,,,,\"STPG 100A Sch40, JIS G 3454:2017\"\n"
+                            "VT-C1,114.3,6.0,65.46,,,,stale\n";
     const CalcRun again = Calc("--lang en --sheet " + sheet);
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.out, "sensor,outer_diameter,wall," + results +
-                             "\nVT-C1,114.3,6.0,65.47,,,\nVT-C1,114.3,8.0,67.49,,,\n"
-                             "VT-C1,114.3,6.0,65.47,,,\n"
-                             "VT-C1,114.3,,,,\"The row has 2 fields, the header 7 (a decimal "
-                             "comma? write 114.3, or quote \"\"1,234.5\"\")\"\n");
-    std::ofstream(sheet) << "sensor,pipe_size," << results << ",notes\n"
+                             "\nVT-C1,114.3,6.0,65.47,,,,\nVT-C1,114.3,8.0,67.49,,,,\n"
+                             "VT-C1,114.3,6.0,65.47,,,,\n"
+                             "VT-C1,114.3,,,,\"The row has 2 fields, the header 8 (a decimal "
+                             "comma? write 114.3, or quote \"\"1,234.5\"\")\",\n"
+                             "VT-C1,114.3,6.0,65.47,,,,\"STPG 100A Sch40, JIS G 3454:2017\"\n"
+                             "VT-C1,114.3,6.0,65.47,,,,\n");
+    std::ofstream(sheet) << "sensor,pipe_size," << results << "\n"
                          << "VT-C1,STPG 100A Sch40,1,,,,old\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet + " --json").out.find("old"), std::string::npos);
     EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
               "sensor,pipe_size," + results +
-                  ",notes\nVT-C1,STPG 100A Sch40,65.47,,,,\"OUTER DIAMETER / WALL THICKNESS: "
+                  "\nVT-C1,STPG 100A Sch40,65.47,,,,\"OUTER DIAMETER / WALL THICKNESS: "
                   "114.3 / 6 [mm] (STPG 100A Sch40, JIS G 3454:2017); PIPE MATERIAL: CARBON "
                   "STEEL\"\n");
+    // An output of a version that wrote notes only with the helpers.
+    std::ofstream(sheet) << "sensor,outer_diameter,wall,result1,result2,circumferential,error\n"
+                         << "VT-C1,114.3,6.0,1,,,\n";
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
+              "sensor,outer_diameter,wall," + results + "\nVT-C1,114.3,6.0,65.47,,,,\n");
 }
 
 // A row of more or fewer fields than its header comes back whole, and stays refused when
@@ -129,9 +144,9 @@ TEST_F(Sheet, RowsOfAnotherWidthComeBackWholeAndStayRefused) {
     EXPECT_EQ(rerun.out.find("114,3,,"), std::string::npos) << rerun.out;
     EXPECT_NE(rerun.out.find("\nVT-C1,114,3,6,,,,\"The row has 4 fields, the header 3"),
               std::string::npos);
-    EXPECT_NE(rerun.out.find("The row has 8 fields, the header 7"), std::string::npos);
-    EXPECT_NE(rerun.out.find("The row has 6 fields, the header 7"), std::string::npos);
-    EXPECT_NE(rerun.out.find("\nVT-C1,114.3,6,65.47,,,\n"), std::string::npos);
+    EXPECT_NE(rerun.out.find("The row has 9 fields, the header 8"), std::string::npos);
+    EXPECT_NE(rerun.out.find("The row has 7 fields, the header 8"), std::string::npos);
+    EXPECT_NE(rerun.out.find("\nVT-C1,114.3,6,65.47,,,,\n"), std::string::npos);
     const CalcRun jsonRows = Calc("--lang en --json --sheet " + sheet + " | head -n 1");
     EXPECT_NE(
         jsonRows.out.find("\"record\":[\"VT-C1\",\"114\",\"3\",\"6\",\"\",\"\",\"\",\"The row"),
@@ -146,7 +161,30 @@ TEST_F(Sheet, RowsOfAnotherWidthComeBackWholeAndStayRefused) {
     std::ofstream(sheet) << narrow.out;
     const CalcRun narrowAgain = Calc("--lang en --outer-diameter 114.3 --wall 6 --sheet " + sheet);
     EXPECT_EQ(narrowAgain.status, 1);
-    EXPECT_NE(narrowAgain.out.find("The row has 6 fields, the header 9"), std::string::npos);
+    EXPECT_NE(narrowAgain.out.find("The row has 6 fields, the header 10"), std::string::npos);
+}
+
+// A clerk opens the output in a spreadsheet: no text typed into a sheet runs there as a
+// formula, and the output given again reads every text as it was typed.
+TEST_F(Sheet, NoCellRunsAsAFormulaInASpreadsheet) {
+    std::ofstream(sheet) << "site,tag,installer,note,sensor,outer_diameter,wall\n"
+                            "\"=HYPERLINK(\"\"http://evil.example\"\",\"\"x\"\")\",+1-2,@SUM(A1),"
+                            "-3+4,VT-C1,114.3,6\n"
+                            "'quoted',-3,\t=1,=,VT-C1,-1,6\n";
+    const CalcRun run = Calc("--lang en --sheet " + sheet);
+    EXPECT_EQ(run.out,
+              "site,tag,installer,note,sensor,outer_diameter,wall," + results +
+                  "\n\"'=HYPERLINK(\"\"http://evil.example\"\",\"\"x\"\")\",'+1-2,'@SUM(A1),'-3+4,"
+                  "VT-C1,114.3,6,65.47,,,,\n"
+                  "'quoted',-3,'\t=1,'=,VT-C1,-1,6,,,,The value is outside of range,\n");
+    std::ofstream(sheet) << run.out;
+    const CalcRun again = Calc("--lang en --json --sheet " + sheet + " | head -n 1");
+    const auto job = nlohmann::json::parse(again.out)["job"];
+    EXPECT_EQ(job["site"], "=HYPERLINK(\"http://evil.example\",\"x\")");
+    EXPECT_EQ(job["tag"], "+1-2");
+    EXPECT_EQ(job["installer"], "@SUM(A1)");
+    EXPECT_EQ(job["note"], "-3+4");
+    EXPECT_EQ(Calc("--lang en --sheet " + sheet).out, run.out);
 }
 
 TEST_F(Sheet, HeadersThatCannotBeReadAreSaid) {
@@ -235,8 +273,12 @@ TEST(Program, HostileInputNeverAbortsNorLosesOutput) {
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg"},
         {"an empty quoted value is a row",
          "--lang en --outer-diameter 100 --sheet - 2>&1 <<< $'wall\\n\"\"\\n5'", 1,
-         "wall,result1,result2,circumferential,error\n,,,,WALL THICKNESS: enter a "
-         "value.\n5,87.57,,,\n"},
+         "wall,result1,result2,circumferential,error,notes\n,,,,WALL THICKNESS: enter a "
+         "value.,\n5,87.57,,,,\n"},
+        // The parser would take --summary as the tag, and print no summary.
+        {"a text option without its value", "--tag --summary --outer-diameter 100 --wall 5 2>&1", 2,
+         "quillmere-calc: --tag is missing its value (another option follows it; --tag=--... "
+         "gives a value that starts with --)\n"},
         {"control characters in a header", "--sheet - 2>&1 <<< $'sen\\x1b[31msor\\x01'", 2,
          "quillmere-calc: standard input: unknown column \"sen\\x1b[31msor\\x01\" (quillmere-calc "
          "--help "

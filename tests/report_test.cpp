@@ -283,4 +283,19 @@ TEST(JobSheet, LinesReadBackAsTheJobsTheyWere) {
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
     EXPECT_EQ(CsvField("plain"), "plain");
+
+    // Opened in a spreadsheet, no text runs as a formula; read back, each is as typed.
+    JobRecord hostile = metric;
+    hostile.Identity[IdentityItem::Site] = "=HYPERLINK(\"http://evil.example\",\"x\")";
+    hostile.Identity[IdentityItem::Tag] = "+1-2";
+    hostile.Identity[IdentityItem::Installer] = "@SUM(A1)";
+    hostile.Identity[IdentityItem::Note] = "-3+4";
+    const std::string line = JobSheetLine(hostile, "2026-12-09 10:50:00");
+    EXPECT_NE(line.find(",\"'=HYPERLINK(\"\"http://evil.example\"\",\"\"x\"\")\",'+1-2,'@SUM(A1),"
+                        "'-3+4,"),
+              std::string::npos)
+        << line;
+    const std::vector<SheetJob> back = ReadJobSheet(JobSheetHeader() + line);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Identity.Texts, hostile.Identity.Texts);
 }
