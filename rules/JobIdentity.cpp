@@ -17,6 +17,16 @@ bool IsControl(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
 }
 
+// Invisible characters that change how the text around them reads: the bidirectional
+// embeddings, overrides and isolates (a tag with them shows the figures after it reversed:
+// 63.11 as 11.36) and their marks, and the zero-width ones, which make two names that
+// look the same differ, in a file name as anywhere.
+bool IsFormatCharacter(char32_t c) {
+    return c == 0x061C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
+           (c >= 0x2066 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
 } // namespace
 
 std::string_view IdentityText(std::string_view typed) {
@@ -44,6 +54,9 @@ std::string IdentityProblem(IdentityItem item, std::string_view text, std::int16
         if (IsControl(c)) {
             return refused(Catalogue::JobText::ControlCharacter);
         }
+        if (IsFormatCharacter(c)) {
+            return refused(Catalogue::JobText::FormatCharacter);
+        }
         rest.remove_prefix(length);
     }
     if (characters > record.MaxLength) {
@@ -60,7 +73,7 @@ std::string ReportFileName(std::string_view tag, std::string_view stamp) {
     for (std::string_view rest = tag; !rest.empty() && characters < MaxTagCharacters;) {
         const auto [c, length] = Utf8CodePoint(rest);
         const std::size_t taken = length == 0 ? 1 : length;
-        const bool kept = length != 0 && !IsControl(c) && c != 0x3000 &&
+        const bool kept = length != 0 && !IsControl(c) && !IsFormatCharacter(c) && c != 0x3000 &&
                           (c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
                            (c >= 'a' && c <= 'z') || c == '-' || c == '_' || c == '.');
         if (kept) {

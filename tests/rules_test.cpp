@@ -448,6 +448,15 @@ TEST(JobIdentity, TextsTheRecordCanPrintAsTyped) {
             << control;
     }
     EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string_view("A\0B", 3), 0), "");
+    // Direction overrides and isolates would show the figures after them reversed, zero-width
+    // characters make two tags that look alike differ.
+    for (const char* invisible : {"\u202A", "\u202E", "\u2066", "\u2069", "\u200B", "\u200F",
+                                  "\uFEFF", "\u2060", "\u061C"}) {
+        EXPECT_EQ(IdentityProblem(IdentityItem::Tag, std::string("FT") + invisible + "-1", 5000),
+                  "TAG cannot hold invisible format characters (direction marks and overrides, "
+                  "zero-width spaces)")
+            << invisible;
+    }
     EXPECT_EQ(IdentityProblem(IdentityItem::Installer, "\xe3\x81", 5000),
               "INSTALLER must be written in UTF-8");
     std::string japanese;
@@ -474,6 +483,8 @@ TEST(JobIdentity, ReportFileNameCarriesTheTagSafely) {
     EXPECT_EQ(ReportFileName("流量計　第1", stamp), "quillmere-流量計-第1-20261209-034812.pdf");
     EXPECT_EQ(ReportFileName(std::string(60, 'x'), stamp),
               "quillmere-" + std::string(40, 'x') + "-" + stamp + ".pdf");
+    EXPECT_EQ(ReportFileName("FT\u202E101\u200B\uFEFF", stamp),
+              "quillmere-FT-101-20261209-034812.pdf");
     // Bytes that are not UTF-8 never reach a file name.
     EXPECT_EQ(ReportFileName("A\xff"
                              "B",

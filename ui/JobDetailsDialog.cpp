@@ -29,7 +29,8 @@ JobDetailsDialog::JobDetailsDialog(QWidget* parent, const JobIdentity& identity,
         name[0] = name[0].toUpper();
         field->setObjectName(name);
         field->setAccessibleName(text(item.CaptionId));
-        field->setMaxLength(static_cast<int>(item.MaxLength));
+        // No maxLength: it counts UTF-16 units and cuts a paste without a word; OK counts
+        // characters and says what is too long.
         field->setMinimumWidth(320);
         form->addRow(text(item.CaptionId), field);
         fields_[static_cast<std::size_t>(item.Item)] = field;

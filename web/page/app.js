@@ -76,8 +76,9 @@
     }
     $('SketchImage').setAttribute('aria-label', texts.enlargeSketch);
     texts.identity.forEach((item) => {
+      // No maxLength: it counts UTF-16 units and cuts a paste without a word; the core
+      // counts characters and says what is too long.
       const input = identityInput(item.key);
-      input.maxLength = item.maxLength;
       input.setAttribute('aria-label', item.caption);
       $(input.id + 'Caption').textContent = item.caption;
     });
@@ -208,9 +209,12 @@
       const identity = f.identity || {};
       const unit = f.units === 1 ? 'inch' : 'mm';
       const button = Object.assign(document.createElement('button'), { type: 'button' });
-      button.textContent = [kept.time.slice(0, 16), identity.tag || identity.site,
+      // Each part isolated: a direction override kept by an older page stays in its part,
+      // never turning the figures after it around.
+      const parts = [kept.time.slice(0, 16), identity.tag || identity.site,
         `${f.texts?.[0] ?? ''} x ${f.texts?.[2] ?? ''} ${unit}`, texts.sensors[f.lists?.SENSOR_TYPECombo] ?? '',
-        `${kept.result1} ${unit}`].filter(Boolean).join('  ');
+        `${kept.result1} ${unit}`].filter(Boolean);
+      button.append(...parts.flatMap((part, at) => [...(at ? ['  '] : []), Object.assign(document.createElement('bdi'), { textContent: part })]));
       button.dataset.job = String(i);
       button.addEventListener('click', () => restoreJob(kept));
       const item = document.createElement('li');
@@ -414,6 +418,20 @@
     // Every keystroke and choice is kept at once: a closed tab loses nothing.
     $('frmCalc').addEventListener('input', saveForm);
     $('frmCalc').addEventListener('change', saveForm);
+    // A field given the focus (a tap, the keyboard's Next) is never left behind the bar:
+    // the browser scrolls only a field outside the screen into it.
+    $('frmCalc').addEventListener('focusin', (event) => {
+      const bar = $('ActionBar');
+      if (!(event.target instanceof HTMLInputElement) || getComputedStyle(bar).position !== 'fixed') {
+        return;
+      }
+      requestAnimationFrame(() => {
+        const covered = event.target.getBoundingClientRect().bottom - bar.getBoundingClientRect().top + 8;
+        if (covered > 8) {
+          window.scrollBy({ top: covered });
+        }
+      });
+    });
     // Where the browser lays the keyboard over the page instead of shrinking it (Safari),
     // the bar rides above the keyboard all the same.
     if (window.visualViewport) {

@@ -35,12 +35,26 @@ const QuillmereKept = (() => {
   // The last 50 jobs computed on this phone, newest first.
   const JOBS_KEPT = 50;
   const JOBS_KEY = 'quillmere.jobs';
+  // An entry of the shape this page writes: texts where it writes texts, its form's lists
+  // whole numbers. Anything else (an older page's, a hand's) is left out, so that it cannot stop
+  // the page from starting.
+  const isText = (value) => typeof value === 'string';
+  const textOrNone = (value) => value === undefined || isText(value);
+  const isRecord = (value) => typeof value === 'object' && value !== null && !Array.isArray(value);
+  function readableForm(form) {
+    return form === undefined || (isRecord(form) && (form.units === 0 || form.units === 1) &&
+      Array.isArray(form.texts) && form.texts.every(isText) &&
+      isRecord(form.lists) && Object.values(form.lists).every(Number.isInteger) &&
+      (form.identity === undefined || (isRecord(form.identity) && Object.values(form.identity).every(isText))));
+  }
+  function readable(job) {
+    return isRecord(job) && isText(job.time) && isText(job.sheetLine) && isText(job.result1) &&
+      ['result2', 'circumferential', 'summary'].every((key) => textOrNone(job[key])) && readableForm(job.form);
+  }
   function all() {
     try {
       const jobs = JSON.parse(remembered(JOBS_KEY, '[]'));
-      // An entry without its time and sheet line is not one this page kept: left out, so
-      // that it cannot stop the page from starting.
-      return Array.isArray(jobs) ? jobs.filter((job) => typeof job?.time === 'string' && typeof job.sheetLine === 'string') : [];
+      return Array.isArray(jobs) ? jobs.filter(readable) : [];
     } catch {
       return [];
     }

@@ -297,7 +297,8 @@ for (const table of ['agreement', 'refusals']) {
   await page.select('#Standard', '8'); // DN, ISO 2531
   same(await page.$eval('#Mortar', (c) => c.disabled), false, 'the ISO lining offered');
   await page.$eval('#Size', (s) => { s.selectedIndex = [...s.options].findIndex((o) => o.text === '100'); s.dispatchEvent(new Event('change')); });
-  await page.click('#Mortar');
+  // Water-works ductile pipe is supplied cement-lined: the lining is offered ticked.
+  same(await page.$eval('#Mortar', (c) => c.checked), true, 'the lining ticked at first');
   await page.click('#StandardPipeOk');
   same([await page.$eval('#PIPE_MATERIALCombo', (l) => l.options[l.selectedIndex].text),
     await page.$eval('#LINING_MATERIALCombo', (l) => l.options[l.selectedIndex].text),
@@ -615,11 +616,53 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   same([(await page.$$('#RecentJobs li')).length, await page.$eval('#NoRecentJobs', (p) => p.hidden)], [0, false], 'cleared');
   // What an older page or a hand left in the phone's storage cannot stop the page starting.
   await page.evaluate(() => localStorage.setItem('quillmere.jobs', JSON.stringify(
-    [null, 3, { time: 5 }, { result1: '1' }, { time: '2026-12-09 10:00:00', sheetLine: '', result1: '65.47' }])));
+    [null, 3, { time: 5 }, { result1: '1' }, { time: '2026-12-09 10:00:00', sheetLine: '', result1: '65.47' },
+      { time: '2026-12-09 10:01:00', sheetLine: '', result1: { toString: 1 } }, // threw in a template
+      { time: '2026-12-09 10:02:00', sheetLine: '', result1: '1', form: { units: 0, texts: [{}], lists: {} } },
+      { time: '2026-12-09 10:03:00', sheetLine: '', result1: '1', form: { units: 0, texts: [], lists: { a: 'x' } } },
+      { time: '2026-12-09 10:04:00', sheetLine: '', result1: '63.11',
+        form: { units: 0, texts: ['114.3', '', '6.0'], lists: {}, identity: { tag: 'FT\u202E-1C' } } }])));
   await page.reload();
   await page.waitForSelector('body[data-ready="1"]', { timeout: 10000 }).catch(() => check(false, 'starts over unreadable kept jobs'));
-  same(await page.$$eval('#RecentJobs button', (b) => b.map((x) => x.textContent.endsWith('65.47 mm'))), [true],
-    'the one readable kept job listed, the rest left out');
+  same(await page.$$eval('#RecentJobs button', (b) => b.map((x) => x.textContent.endsWith(' mm'))), [true, true],
+    'the readable kept jobs listed, the rest left out');
+  // A direction override an older page kept in a tag stays inside the tag: the figures after
+  // it keep their order.
+  same(await page.$$eval('#RecentJobs li:last-child bdi', (parts) => parts.map((p) => p.textContent).slice(-3)),
+    ['FT\u202E-1C', '114.3 x 6.0 mm', '63.11 mm'], 'each part of a listed job isolated');
+
+  // The job's identity counted in characters, never cut: a note pasted too long is said,
+  // whole as it was pasted; a direction override in a tag is refused.
+  await page.$eval('#JobDetails', (d) => { d.open = true; });
+  // Pasted as the browser pastes: the input's own limits would apply.
+  await page.$eval('#JobNote', (e) => { e.focus(); e.select(); document.execCommand('insertText', false, 'n'.repeat(400)); });
+  await page.tap('#ExecuteCalc');
+  same([await page.$eval('#MessageText', (m) => m.textContent), await page.$eval('#JobNote', (e) => e.value.length)],
+    ['NOTE takes at most 300 characters', 400], 'a note too long is said, not cut');
+  await page.$eval('#MessageBox', (d) => d.close());
+  await page.$eval('#JobNote', (e) => { e.value = '𠮷'.repeat(300); });
+  await page.$eval('#JobTag', (e) => { e.value = 'FT\u202E101'; });
+  await page.tap('#ExecuteCalc');
+  same(await page.$eval('#MessageText', (m) => m.textContent),
+    'TAG cannot hold invisible format characters (direction marks and overrides, zero-width spaces)', 'a bidi override refused');
+  await page.$eval('#MessageBox', (d) => d.close());
+  await page.$eval('#JobTag', (e) => { e.value = 'FT-101'; });
+  await page.tap('#ExecuteCalc');
+  same(await page.$eval('#txtResult1Text', (o) => o.value), '65.47', '300 characters outside the BMP are a note of 300');
+
+  // A field the keyboard's Next moves to is scrolled clear of the bar, never left under it.
+  const [under, hidden] = await page.evaluate(async () => {
+    const field = document.getElementById('JobInstaller');
+    const bar = document.getElementById('ActionBar');
+    document.activeElement?.blur();
+    window.scrollTo({ top: document.documentElement.scrollHeight });
+    window.scrollBy({ top: field.getBoundingClientRect().top - (bar.getBoundingClientRect().top + 10) });
+    const before = field.getBoundingClientRect().bottom - bar.getBoundingClientRect().top;
+    field.focus();
+    await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+    return [before, field.getBoundingClientRect().bottom - bar.getBoundingClientRect().top];
+  });
+  check(under > 0 && hidden <= 0, `a focused field clear of the bar (its bottom ${under}, then ${hidden} px below the bar's top)`);
   await page.close();
 }
 
