@@ -189,12 +189,13 @@ nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& table
         for (const PipeSizeRow& row : table->Rows) {
             ordered_json walls = ordered_json::array();
             for (const std::size_t c : SchedulesOf(*table, row)) {
-                const PipeChoice choice = PipeSizeTexts(*table, row, c, unitFlag);
+                const PipeChoice choice =
+                    PipeSizeTexts(*table, row, c, unitFlag, table->Mortar != nullptr);
                 const std::string_view schedule = table->Schedules[c];
                 walls.push_back(
                     {{"schedule",
                       schedule.empty() ? ordered_json() : ordered_json(std::string(schedule))},
-                     {"pipe_size", PipeSizeLabel(choice)},
+                     {"pipe_size", PipeDesignation(choice)},
                      {"wall_thickness", choice.WallText}});
             }
             sizes.push_back({{"size", std::string(row.Size)},

@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "Lists.h"
 #include "NumberText.h"
+#include "PipeDesignation.h"
 #include "TextFold.h"
 #include "Words.h"
 
@@ -17,76 +18,11 @@
 namespace Quillmere {
 namespace {
 
+using namespace Designations;
+
 namespace P = Catalogue::PipeText;
 
 constexpr std::string_view Keys = "SGP, STPG, SUS, NPS, VP, VU, DIP, DN, SU, CU";
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-// Folded (upper case, full-width letters as ASCII), with the separators drawings put
-// between the parts ("SGP-100A", "100A×Sch40") as blanks; the hyphen of "1-1/2" stays.
-std::string Separated(std::string_view designation) {
-    std::string text = FoldedName(designation);
-    // × and the fraction slash, and the fraction characters data sheets write inch sizes
-    // with: 1½ is 1-1/2.
-    constexpr std::pair<std::string_view, std::string_view> written[] = {
-        {"\xC3\x97", " "},   {"\xE2\x81\x84", "/"},   {"\xC2\xBD", "1/2"},    {"\xC2\xBC", "1/4"},
-        {"\xC2\xBE", "3/4"}, {"\xE2\x85\x9B", "1/8"}, {"\xE2\x85\x9C", "3/8"}};
-    for (const auto& [character, meaning] : written) {
-        for (std::size_t at; (at = text.find(character)) != std::string::npos;) {
-            // a whole number before a fraction takes the hyphen of 1-1/2
-            const bool afterWhole = meaning.size() > 1 && at > 0 && IsDigit(text[at - 1]);
-            text.replace(at, character.size(), (afterWhole ? "-" : "") + std::string(meaning));
-        }
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool digitFollows = i + 1 < text.size() && IsDigit(text[i + 1]);
-        const bool betweenDigits = i > 0 && IsDigit(text[i - 1]) && digitFollows;
-        // "NPS -4" is a minus sign, kept so that the size is refused rather than read as 4
-        const bool minus = (i == 0 || IsBlank(text[i - 1])) && digitFollows;
-        if (text[i] == '-' && !betweenDigits && !minus) {
-            text[i] = ' ';
-        }
-    }
-    return text;
-}
-
-// A Separated text without blanks, except that the blank of "1 1/2" becomes its hyphen
-// and one between two other digits stays: "NPS 1 4" is no size, rather than NPS 14.
-std::string Squeezed(std::string_view upper) {
-    std::string out;
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-        if (!IsBlank(upper[i])) {
-            out += upper[i];
-            continue;
-        }
-        std::size_t next = i;
-        while (next < upper.size() && IsBlank(upper[next])) {
-            ++next;
-        }
-        const std::size_t slash = upper.find('/', next);
-        const bool fractionFollows =
-            slash != std::string::npos && AllDigits(upper.substr(next, slash - next));
-        if (!out.empty() && IsDigit(out.back()) && fractionFollows) {
-            out += '-';
-        } else if (!out.empty() && IsDigit(out.back()) && next < upper.size() &&
-                   IsDigit(upper[next])) {
-            out += ' ';
-        }
-        i = next - 1;
-    }
-    return out;
-}
 
 // The number a size designation stands for: "100A" 100, "1-1/2B" 1.5, "3/8" 0.375.
 std::optional<double> NominalValue(std::string_view size) {
@@ -116,51 +52,6 @@ std::optional<double> NominalValue(std::string_view size) {
     } catch (...) {
         return std::nullopt;
     }
-}
-
-const PipeTable* TableByKey(std::string_view key) {
-    for (const PipeTable& table : PipeTables()) {
-        if (table.Key == key) {
-            return &table;
-        }
-    }
-    return nullptr;
-}
-
-// "STPG370 100A Sch40", "SUS 304TP 100A Sch10S": a grade after the standard's name changes
-// no dimension and is dropped, when a size follows it and it is no size itself ("SUS100
-// Sch10S" is 100A; "SUS 300 100A" stays unread rather than guessed). Grades have three
-// digits (STPG370, SUS316L): a shorter number is a size's, as in STPG 1 1/4 or STPG 4B 40.
-// `text` is Separated.
-std::string WithoutGrade(std::string text) {
-    constexpr std::string_view blanks = " \t";
-    const std::size_t start = text.find_first_not_of(blanks);
-    for (const std::string_view key : {"STPG", "SUS"}) {
-        if (start == std::string::npos || text.compare(start, key.size(), key) != 0) {
-            continue;
-        }
-        const std::size_t grade = text.find_first_not_of(blanks, start + key.size());
-        if (grade == std::string::npos || grade + 3 > text.size() ||
-            !AllDigits(std::string_view(text).substr(grade, 3))) {
-            break;
-        }
-        const std::size_t end = text.find_first_of(blanks, grade);
-        const std::size_t next =
-            end == std::string::npos ? end : text.find_first_not_of(blanks, end);
-        if (next == std::string::npos || !IsDigit(text[next])) {
-            break;
-        }
-        std::string size = text.substr(grade, end - grade);
-        if (size.back() != 'A') {
-            size += 'A';
-        }
-        const auto& rows = TableByKey(key)->Rows;
-        if (std::none_of(rows.begin(), rows.end(),
-                         [&](const PipeSizeRow& r) { return r.Size == size; })) {
-            text.erase(grade, end - grade);
-        }
-    }
-    return text;
 }
 
 std::string JoinedSchedules(const PipeTable& table, const std::vector<std::size_t>& columns) {
@@ -200,161 +91,6 @@ std::string NearestSizes(const PipeTable& table, std::string_view size) {
         names.push_back(inch ? row.Alias : row.Size);
     }
     return Joined(names, ", ");
-}
-
-// A designation taken apart, each part still to be checked against its table.
-struct Designation {
-    std::string Text; // folded and without blanks: what an unknown standard is shown as
-    const PipeTable* Table = nullptr; // by the standard's name, or NPS for a bare inch size
-    std::string Size;
-    std::string ScheduleName; // "Sch40", "STD", "K9", "D1", "L"; empty when none is written
-    bool InchSize = false;    // written with its B or inch sign: "4B", 4"
-    bool Mortar = false;      // "mortar" written: the standard's cement-mortar lining
-};
-
-// "DIP 100 D1", "DIP 100 1種", "DN100 K9", "CU 1/2 L": the class these standards write
-// after the size, taken off the end of rest; empty when none is written.
-std::string TakeClass(std::string_view key, std::string_view& rest) {
-    const auto take = [&rest](std::size_t n, std::string name) {
-        rest.remove_suffix(n);
-        while (rest.ends_with(' ')) { // the blank Squeezed keeps between "100 1種"
-            rest.remove_suffix(1);
-        }
-        return name;
-    };
-    if (key == "DIP") {
-        // 1種 or 1種管 is class D1, S種 DS
-        for (const std::string_view kind : {"種管", "種"}) {
-            if (rest.ends_with(kind) && rest.size() > kind.size()) {
-                const char c = rest[rest.size() - kind.size() - 1];
-                if ((c >= '1' && c <= '5') || c == 'S') {
-                    return take(kind.size() + 1, std::string("D") + c);
-                }
-            }
-        }
-        if (const auto d = rest.rfind('D'); d != std::string_view::npos && d > 0) {
-            return take(rest.size() - d, std::string(rest.substr(d)));
-        }
-    } else if (key == "DN") {
-        if (const auto k = rest.rfind('K'); k != std::string_view::npos && k > 0) {
-            return take(rest.size() - k, std::string(rest.substr(k)));
-        }
-    } else if (key == "CU") {
-        if (rest.ends_with("TYPEK") || rest.ends_with("TYPEL") || rest.ends_with("TYPEM")) {
-            const char type = rest.back();
-            return take(5, std::string(1, type));
-        }
-        if (rest.size() > 1 && (rest.back() == 'K' || rest.back() == 'L' || rest.back() == 'M')) {
-            return take(1, std::string(1, rest.back()));
-        }
-    }
-    return "";
-}
-
-// "mortar" (or モルタル) anywhere in the text, taken out of it.
-bool TakeMortar(std::string& text) {
-    bool found = false;
-    for (const std::string_view word : {"MORTAR", "モルタル"}) {
-        for (std::size_t at; (at = text.find(word)) != std::string::npos;) {
-            text.erase(at, word.size());
-            found = true;
-        }
-    }
-    return found;
-}
-
-// "100A 10S", "100A 40", "4B 40": a JIS size ends at its A or B, and what follows is the
-// schedule, written here as "100ASCH10S" into storage; rest as it was otherwise.
-std::string_view WithJisSchedule(std::string_view rest, std::string& storage) {
-    const auto end = rest.find_first_of("AB");
-    const auto sizeText = rest.substr(0, end == std::string_view::npos ? 0 : end);
-    // an A size is whole millimetres, a B size may have a fraction (1-1/2B)
-    const bool aSize = end != std::string_view::npos && rest[end] == 'A';
-    const std::string_view sizeCharacters = aSize ? "0123456789" : "0123456789-/";
-    if (sizeText.empty() || !IsDigit(sizeText.front()) ||
-        sizeText.find_first_not_of(sizeCharacters) != std::string_view::npos ||
-        end + 1 >= rest.size() || !IsDigit(rest[end + 1])) {
-        return rest;
-    }
-    storage = std::string(rest.substr(0, end + 1)) + "SCH" + std::string(rest.substr(end + 1));
-    return storage;
-}
-
-// The schedule written at the end of rest ("SCH40", "XS"), taken off it; empty when none.
-std::string TakeSchedule(std::string_view& rest) {
-    if (const auto sch = rest.find("SCH"); sch != std::string_view::npos) {
-        std::string schedule = "Sch" + std::string(rest.substr(sch + 3));
-        // "Sch40 Sch80" is refused as written, not as one run-together name
-        for (auto again = schedule.find("SCH"); again != std::string::npos;
-             again = schedule.find("SCH", again)) {
-            schedule.replace(again, 3, " Sch");
-        }
-        rest = rest.substr(0, sch);
-        return schedule;
-    }
-    for (const std::string_view weight : {"XXS", "XS", "STD"}) {
-        if (rest.ends_with(weight) && rest.size() > weight.size()) {
-            rest.remove_suffix(weight.size());
-            return std::string(weight);
-        }
-    }
-    return "";
-}
-
-Designation ReadDesignation(std::string_view designation) {
-    Designation out;
-    out.Text = Squeezed(WithoutGrade(Separated(designation)));
-    // "Schedule 40" written out is Sch40
-    for (auto at = out.Text.find("SCHEDULE"); at != std::string::npos;
-         at = out.Text.find("SCHEDULE", at)) {
-        out.Text.replace(at, 8, "SCH");
-    }
-    std::string shown = out.Text;
-    out.Mortar = TakeMortar(out.Text);
-    std::string_view rest = out.Text;
-    // Longer names first: SUS before SU, DCIP (ductile cast iron pipe) is DIP.
-    constexpr std::pair<std::string_view, std::string_view> keys[] = {
-        {"STPG", "STPG"}, {"SGP", "SGP"}, {"SUS", "SUS"}, {"SU", "SU"},
-        {"NPS", "NPS"},   {"VP", "VP"},   {"VU", "VU"},   {"DCIP", "DIP"},
-        {"DIP", "DIP"},   {"DN", "DN"},   {"CU", "CU"}};
-    for (const auto& [written, key] : keys) {
-        if (rest.starts_with(written)) {
-            out.Table = TableByKey(key);
-            rest.remove_prefix(written.size());
-            break;
-        }
-    }
-    // "100Su": light-gauge stainless is also written with its mark after the size
-    if (out.Table == nullptr && rest.ends_with("SU") && rest.size() > 2 && IsDigit(rest[0])) {
-        out.Table = TableByKey("SU");
-        rest.remove_suffix(2);
-    }
-    const std::string_view key = out.Table != nullptr ? out.Table->Key : "";
-    std::string jisSchedule;
-    if (key == "DIP" || key == "DN" || key == "CU") {
-        out.ScheduleName = TakeClass(key, rest);
-    } else {
-        if (out.Table != nullptr && key != "NPS" && rest.find("SCH") == std::string_view::npos) {
-            rest = WithJisSchedule(rest, jisSchedule);
-        }
-        out.ScheduleName = TakeSchedule(rest);
-    }
-    out.Size = std::string(rest);
-    // A copper size in A or B is JIS H 3300's; in inches ASTM B88's.
-    if (key == "CU" && (out.Size.ends_with('A') || out.Size.ends_with('B'))) {
-        out.Table = TableByKey("CU-JIS");
-    }
-    out.Text = shown;
-    // "4B" and 4" are the inch sizes of ASME pipe
-    out.InchSize = !out.Size.empty() && IsDigit(out.Size.front()) &&
-                   (out.Size.back() == 'B' || out.Size.back() == '"');
-    if (out.Table == nullptr && out.InchSize) {
-        out.Table = TableByKey("NPS");
-    }
-    if (out.Table != nullptr && out.Table->Key == "CU-JIS") {
-        out.InchSize = false; // 1/2B is JIS H 3300's own name for the size
-    }
-    return out;
 }
 
 bool IsJisSteel(const PipeTable& table) {
@@ -447,6 +183,68 @@ std::string SizeAsListed(const PipeTable& table, std::string size, bool inchSize
     return size;
 }
 
+// "50Su = 48.6 mm; 50A = 60.5 mm = 60Su": the two things "SU 50A" may mean, JIS G 3448's
+// own 50Su and the steel size 50A, by their outer diameters.
+std::string SuReadings(const std::string& aSize) {
+    const std::string number = aSize.substr(0, aSize.size() - 1);
+    const PipeTable& su = *TableByKey("SU");
+    const auto bySize = [&](const PipeTable& table, std::string_view size) -> const PipeSizeRow* {
+        const auto row = std::find_if(table.Rows.begin(), table.Rows.end(),
+                                      [&](const PipeSizeRow& r) { return r.Size == size; });
+        return row == table.Rows.end() ? nullptr : &*row;
+    };
+    const auto mm = [](double value) { return DefaultNumberText(value) + " mm"; };
+    std::vector<std::string> readings;
+    if (const PipeSizeRow* own = bySize(su, number)) {
+        readings.push_back(number + "Su = " + mm(own->OuterMm));
+    }
+    if (const PipeSizeRow* steel = bySize(*TableByKey("SGP"), aSize)) {
+        std::string reading = aSize + " = " + mm(steel->OuterMm);
+        const auto same = std::find_if(su.Rows.begin(), su.Rows.end(), [&](const PipeSizeRow& r) {
+            return std::abs(r.OuterMm - steel->OuterMm) < 0.05;
+        });
+        if (same != su.Rows.end()) {
+            reading += " = " + std::string(same->Size) + "Su";
+        }
+        readings.push_back(reading);
+    }
+    return Joined(readings, "; ");
+}
+
+// A size of the table at the start of `written` and what follows it ("100A" and "VB"), the
+// longest that reads; none when no start of it is a size.
+std::pair<const PipeSizeRow*, std::string> SizeAndRest(const PipeTable& table,
+                                                       const std::string& written, bool inch) {
+    for (std::size_t n = written.size(); n-- > 1;) {
+        // Words follow a size: "100A VB"; a digit, a dot or a blank after a start is a size
+        // mistyped ("105A", "1.3"), whose nearest sizes are said.
+        const char next = written[n];
+        if (!((next >= 'A' && next <= 'Z') || static_cast<unsigned char>(next) >= 0x80)) {
+            continue;
+        }
+        const std::string start = written.substr(0, n);
+        const bool inchStart =
+            inch && IsDigit(start.front()) && (start.back() == 'B' || start.back() == '"');
+        const std::string size = SizeAsListed(table, start, inchStart);
+        const auto row =
+            std::find_if(table.Rows.begin(), table.Rows.end(), [&](const PipeSizeRow& r) {
+                return r.Size == size || (!r.Alias.empty() && r.Alias == size);
+            });
+        if (row != table.Rows.end()) {
+            return {&*row, written.substr(n)};
+        }
+    }
+    return {nullptr, {}};
+}
+
+// The schedules a size has; empty where the standard has one wall.
+std::string Offered(const PipeTable& table, const PipeSizeRow& row) {
+    if (table.Schedules.size() == 1 && table.Schedules[0].empty()) {
+        return {};
+    }
+    return JoinedSchedules(table, SchedulesOf(table, row));
+}
+
 } // namespace
 
 PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
@@ -470,6 +268,13 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
                                 (millimetre ? read.Size + "A, " : std::string()) + read.Size +
                                     "B = " + std::string(inch->Size)});
     }
+    if (table->Key == "SU" && read.Size.size() > 1 && read.Size.back() == 'A' &&
+        AllDigits(std::string_view(read.Size).substr(0, read.Size.size() - 1))) {
+        return refuse(P::SuNotA, {"SU " + read.Size, SuReadings(read.Size)});
+    }
+    if (read.Mortar && read.Unlined) {
+        return refuse(P::MortarAndUnlined, {Abridged(read.Text)});
+    }
     const std::string size = SizeAsListed(*table, read.Size, read.InchSize);
     if (table->Key == "NPS" && scheduleName.size() > 3 && scheduleName.ends_with('S')) {
         table = TableByKey("NPS-S");
@@ -483,6 +288,15 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
             return r.Size == size || (!r.Alias.empty() && r.Alias == size);
         });
     if (row == table->Rows.end()) {
+        // "SGP 100A VB": a size the table has, then words that are no schedule of it.
+        if (const auto [known, after] = SizeAndRest(*table, read.Size, read.InchSize);
+            known != nullptr) {
+            const std::string sized =
+                std::string(ShownKey(*table)) + " " + std::string(known->Size);
+            const std::string offered = Offered(*table, *known);
+            return refuse(offered.empty() ? P::UnknownAfterOneWall : P::UnknownAfterSize,
+                          {sized, Abridged(after), offered});
+        }
         return refuse(P::UnknownSize,
                       {ShownKey(*table), Abridged(size), NearestSizes(*table, size)});
     }
@@ -491,7 +305,11 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
     const std::string named = std::string(ShownKey(*table)) + " " + std::string(row->Size);
     // The lining is refused before the wall is asked for: it is the larger fault.
     if (read.Mortar && table->Mortar == nullptr) {
-        return refuse(P::NoMortar,
+        const PipeMaterialKey material = table->Material;
+        const bool neverLined = material == PipeMaterialKey::Copper ||
+                                material == PipeMaterialKey::Pvc ||
+                                material == PipeMaterialKey::Stainless;
+        return refuse(neverLined ? P::NeverMortar : P::NoMortar,
                       {std::string(ShownKey(*table)) + " (" + StandardName(*table) + ")"});
     }
     const std::vector<std::size_t> columns = SchedulesOf(*table, *row);
@@ -512,6 +330,12 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
     if (!column) {
         return refuse(P::UnknownSchedule,
                       {named, Abridged(scheduleName), JoinedSchedules(*table, columns)});
+    }
+    // Water-works ductile pipe is supplied cement-lined: without the lining the spacing is a
+    // believable wrong one (68.56 mm instead of 71.60 mm for DN100), so it is asked for.
+    if (table->Material == PipeMaterialKey::DuctileIron && !read.Mortar && !read.Unlined) {
+        const std::string sized = named + " " + std::string(table->Schedules[*column]);
+        return refuse(P::DuctileLining, {sized});
     }
     return PipeSizeTexts(*table, *row, *column, unitFlag, read.Mortar);
 }

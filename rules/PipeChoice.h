@@ -29,8 +29,10 @@ struct PipeChoice {
 // Reads "SGP 100A", "STPG 100A Sch40", "SUS 100A Sch10S", "NPS 4 Sch40", "4B STD",
 // "NPS 1-1/2 XS", "NPS 4 Sch10S" (B36.19M), "VP 100", "VU 100", "DIP 100 D1" (also DCIP,
 // 1種), "DN100 K9", "SU 100" (also 100Su), "CU 1/2 L" (B88) and "CU 15A L" (JIS H 3300);
-// "mortar" (モルタル) after a ductile size adds its standard lining. Letters in either case,
-// blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
+// "mortar" (モルタル) after a ductile size adds its standard lining, "unlined"
+// (ライニングなし) says there is none; a bare ductile size is refused, as such pipe is
+// supplied lined. An A size written after SU is refused naming both readings. Letters in either
+// case, blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
 PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
                           std::int16_t stringBase);
 
@@ -73,6 +75,10 @@ std::vector<std::size_t> SchedulesOf(const PipeTable& table, const PipeSizeRow& 
 
 // "STPG 100A Sch40", "NPS 4 Sch10S", "VP 100": the choice as one would write it.
 std::string PipeSizeLabel(const PipeChoice& choice);
+
+// The designation that gives the choice back: its label, and for ductile iron, supplied
+// lined, its lining ("DN 100 K9 mortar", "DIP 100 D1 unlined").
+std::string PipeDesignation(const PipeChoice& choice);
 
 // "STPG 100A Sch40, JIS G 3454:2017": the choice and the standard it follows.
 std::string PipeSizeNote(const PipeChoice& choice);

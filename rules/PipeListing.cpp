@@ -161,6 +161,14 @@ std::string PipeSizeLabel(const PipeChoice& choice) {
     return out;
 }
 
+std::string PipeDesignation(const PipeChoice& choice) {
+    std::string out = PipeSizeLabel(choice);
+    if (choice.Table != nullptr && choice.Table->Material == PipeMaterialKey::DuctileIron) {
+        out += choice.Lining != nullptr ? " mortar" : " unlined";
+    }
+    return out;
+}
+
 std::string PipeSizeNote(const PipeChoice& choice) {
     return choice.Table == nullptr ? std::string()
                                    : PipeSizeLabel(choice) + ", " + StandardName(*choice.Table);

@@ -503,7 +503,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     EXPECT_EQ(Choose("NPS -4 Sch40"), "NPS has no size -4; nearest: 1/8, 1/4, 3/8");
     EXPECT_EQ(Choose("SGP −100A"), "SGP has no size -100A; nearest: 6A, 8A, 10A");
     // Near the number it starts with, not the table's smallest sizes.
-    EXPECT_EQ(Choose("NPS 4 S40"), "NPS has no size 4S40; nearest: 3, 3-1/2, 4");
+    EXPECT_EQ(Choose("NPS 4 S40"), "NPS 4: \"S40\" after the size is not a schedule it has (it "
+                                   "has Sch10, Sch30, STD, Sch40, XS, Sch80, Sch120, Sch160, XXS)");
     EXPECT_TRUE(Choose("VP " + std::string(60000, '9')).starts_with("VP has no size 999"));
     // A bare JIS number that is also an inch size is asked, not guessed: 8A is a 13.8 mm
     // pipe, 8B a 216.3 mm one.

@@ -255,7 +255,7 @@ private slots:
         frmCalc& w = OpenWithResult(0);
         QCOMPARE(w.JobDetailsAction->text(), QStringLiteral("ジョブ情報(&J)..."));
         QVERIFY(w.JobDetailsAction->isEnabled());
-        const auto fill = [this, &w](const QStringList& texts, bool expectRefusal) {
+        const auto fill = [this, &w](const QStringList& texts, const QString& expectRefusal) {
             QTimer::singleShot(0, this, [&] {
                 QWidget* dialog = QApplication::activeModalWidget();
                 QVERIFY(dialog != nullptr);
@@ -268,20 +268,38 @@ private slots:
                     field->setText(texts[i]);
                 }
                 dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                if (expectRefusal) { // the refusal is shown over the dialog, which stays
-                    QCOMPARE(TakeMessages().size(), 1);
+                if (!expectRefusal.isEmpty()) { // shown over the dialog, which stays
+                    QCOMPARE(TakeMessages(), QStringList{expectRefusal});
+                    for (int i = 0; i < 4; ++i) { // nothing typed or pasted is cut
+                        QCOMPARE(
+                            dialog->findChild<QLineEdit*>(QString::fromLatin1(names[i]))->text(),
+                            texts[i]);
+                    }
                     static_cast<QDialog*>(dialog)->reject();
                 }
             });
             w.JobDetailsAction->trigger();
         };
+        // Counted in characters: 60 of 𠮷 (two UTF-16 units each) are an installer's 60.
+        const QString sixty = QString(QStringLiteral("𠮷")).repeated(60);
+        fill({QStringLiteral("x"), QStringLiteral("y"), sixty, QStringLiteral("n")}, {});
+        QVERIFY(w.JobSummaryText().contains(QStringLiteral("施工者: ") + sixty + '\n'));
         fill({QStringLiteral("北浄水場"), QStringLiteral("FT-101 / 2"), QStringLiteral("山田"),
               QStringLiteral("  曲がりの後 5D  ")},
-             false);
-        // A tab pasted into the note is refused, and what was kept stays.
+             {});
+        // A tab, a direction override, a note too long: refused with the text left whole,
+        // and what was kept stays.
         fill(
             {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"), QStringLiteral("a\tb")},
-            true);
+            Text(Catalogue::JobText::ControlCharacter)
+                .replace("%1", Text(Catalogue::JobText::Note)));
+        fill(
+            {QStringLiteral("x"), QStringLiteral("FT\u202E1"), QStringLiteral("z"), {}},
+            Text(Catalogue::JobText::FormatCharacter).replace("%1", Text(Catalogue::JobText::Tag)));
+        fill({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"), QString(400, 'n')},
+             Text(Catalogue::JobText::TooLong)
+                 .replace("%1", Text(Catalogue::JobText::Note))
+                 .replace("%2", QStringLiteral("300")));
         const QString summary = w.JobSummaryText();
         QVERIFY2(summary.startsWith(QStringLiteral("センサ取付け寸法の記録\n現場: 北浄水場\n"
                                                    "測定点 (タグ): FT-101 / 2\n施工者: 山田\n"
@@ -519,6 +537,7 @@ private slots:
         Choose(w.SENSOR_TYPECombo, 4);
         int rounds = 0;
         int listed = 0;
+        bool firstTicked = false;
         const auto pick = [&](const QString& standard, const QString& size, const QString& schedule,
                               bool mortar = false) {
             QTimer::singleShot(0, this, [&, standard, size, schedule, mortar] {
@@ -536,7 +555,10 @@ private slots:
                 if (!schedule.isEmpty()) {
                     schedules->setCurrentIndex(schedules->findText(schedule));
                 }
-                dialog->findChild<QCheckBox*>(QStringLiteral("Mortar"))->setChecked(mortar);
+                auto* lining = dialog->findChild<QCheckBox*>(QStringLiteral("Mortar"));
+                // Water-works ductile pipe is supplied cement-lined: offered ticked at first.
+                firstTicked = rounds > 0 ? firstTicked : lining->isChecked();
+                lining->setChecked(mortar);
                 ++rounds;
                 QTest::mouseClick(
                     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
@@ -565,6 +587,7 @@ private slots:
         QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
         QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
         QCOMPARE(rounds, 3);
+        QVERIFY(firstTicked);
 
         // A water main: ISO ductile iron with its mortar lining fills every pipe input, as
         // quillmere-calc --pipe-size "DN 100 K9 mortar" does, and the record says whence.

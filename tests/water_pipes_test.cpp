@@ -191,13 +191,15 @@ TEST(DuctileIron, JisDiametersAndClasses) {
 }
 
 TEST(PipeChoice, ReadsWaterWorksAndBuildingDesignations) {
-    EXPECT_EQ(Choose("DIP 100 D1"), "118 x 7.5");
-    EXPECT_EQ(Choose("DCIP 100 1種"), "118 x 7.5");
-    EXPECT_EQ(Choose("ＤＩＰ１００　Ｓ種"), "118 x 6");
-    EXPECT_EQ(Choose("dip 400 1種管"), "425.6 x 8.5");
-    EXPECT_EQ(Choose("DN100 K9"), "118 x 6");
-    EXPECT_EQ(Choose("DN 600 K9"), "635 x 9.9");
+    EXPECT_EQ(Choose("DIP 100 D1 unlined"), "118 x 7.5");
+    EXPECT_EQ(Choose("DCIP 100 1種 ライニングなし"), "118 x 7.5");
+    EXPECT_EQ(Choose("ＤＩＰ１００　Ｓ種 ﾗｲﾆﾝｸﾞ無し"), "118 x 6");
+    EXPECT_EQ(Choose("dip 400 1種管 no lining"), "425.6 x 8.5");
+    EXPECT_EQ(Choose("DN100 K9 UNLINED"), "118 x 6");
+    EXPECT_EQ(Choose("DN 600 K9 unlined"), "635 x 9.9");
     EXPECT_EQ(Choose("DN100 K9 mortar"), "118 x 6 + 3");
+    EXPECT_EQ(Choose("DN150 K9 mortar lined"), "170 x 6 + 3");
+    EXPECT_EQ(Choose("DN150 K9 cement-mortar lining"), "170 x 6 + 3");
     EXPECT_EQ(Choose("DN 600 K9 モルタル"), "635 x 9.9 + 5");
     EXPECT_EQ(Choose("DN 600 K9 ﾓﾙﾀﾙ"), "635 x 9.9 + 5");
     EXPECT_EQ(Choose("DN100 K9 mortar", 1), "4.6457 x 0.2362 + 0.1181");
@@ -215,6 +217,28 @@ TEST(PipeChoice, ReadsWaterWorksAndBuildingDesignations) {
     EXPECT_EQ(Choose("CU 15A L", 1), "0.6252 x 0.0402");
 
     EXPECT_EQ(Choose("DN100"), "DN 100 needs a schedule: K9"); // a C40 pipe is no K9 pipe
+    // Water-works ductile pipe is supplied cement-lined: the bare size computed unlined was a
+    // believable wrong spacing, so the lining is asked for.
+    EXPECT_EQ(Choose("DN100 K9"), "DN 100 K9: water-works ductile pipe is supplied cement-lined; "
+                                  "write \"DN 100 K9 mortar\" for its standard lining, or \"DN "
+                                  "100 K9 unlined\"");
+    EXPECT_EQ(Choose("DCIP 100 1種").substr(0, 12), "DIP 100 D1: ");
+    EXPECT_EQ(Choose("DN100 K9 mortar unlined"),
+              "DN100K9MORTARUNLINED: both mortar and unlined are written; give one");
+    // An A size after SU is the other system's: both readings are named, neither guessed.
+    EXPECT_EQ(Choose("SU 50A"), "SU 50A: JIS G 3448 names its sizes in Su, not A; write the one "
+                                "you mean (50Su = 48.6 mm; 50A = 60.5 mm = 60Su)");
+    EXPECT_EQ(Choose("SU 40A"), "SU 40A: JIS G 3448 names its sizes in Su, not A; write the one "
+                                "you mean (40Su = 42.7 mm; 40A = 48.6 mm = 50Su)");
+    for (const char* other : {"SU 60A", "SU 75A", "SU 20A"}) {
+        EXPECT_NE(Choose(other).find("names its sizes in Su, not A"), std::string::npos) << other;
+    }
+    // Refusals about what was written: a word after the size, a lining copper never has.
+    EXPECT_EQ(Choose("SGP 100A VB"),
+              "SGP 100A has one wall thickness; \"VB\" after the size is not read: write SGP 100A");
+    EXPECT_EQ(Choose("CU 2 L mortar"),
+              "CU (ASTM B88-22) pipes have no cement-mortar lining: write the size without "
+              "\"mortar\"");
     EXPECT_EQ(Choose("DIP 150 D3"), "DIP 150 has no schedule D3; it has D1, DS");
     EXPECT_EQ(Choose("DIP 350 D1"), "DIP has no size 350; nearest: 250, 300, 400");
     EXPECT_EQ(Choose("CU 65A K"), "CU 65A has no schedule K; it has L, M");

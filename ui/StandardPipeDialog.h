@@ -23,7 +23,7 @@ public:
         int Standard = 0;
         QString Size;
         QString Schedule;
-        bool Mortar = false;
+        bool Mortar = true; // ductile pipe is supplied cement-lined
     };
 
     StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial, const Selection& last,
