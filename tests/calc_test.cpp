@@ -2,6 +2,7 @@
 // the N and W methods and the Z circumference, and the sketch.
 #include "CalcRun.h"
 #include "CsvStream.h"
+#include "CsvText.h"
 #include "Job.h"
 #include "JobSummary.h"
 #include "Sketch.h"
@@ -166,6 +167,47 @@ TEST(CsvStream, RecordsAcrossRefillsComeOutWhole) {
     std::fclose(f);
     EXPECT_EQ(rows, written.size());
     EXPECT_FALSE(reader.Failed());
+}
+
+// The jobs file's check of its end is the reader's reading: a text ends in whole rows
+// exactly when a row appended after it (its last line ended first) reads back as that row.
+TEST(CsvStream, EndCheckAgreesWithTheReader) {
+    std::uint32_t seed = 777;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    constexpr std::string_view alphabet = "a,\"\n\r";
+    int whole = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (std::uint32_t n = next() % 12; n > 0; --n) {
+            text += alphabet[next() % alphabet.size()];
+        }
+        Quillmere::CsvEnding ending;
+        // Fed in two pieces: the check carries its state across the file's chunks.
+        const std::size_t cut = text.empty() ? 0 : next() % text.size();
+        ending.Feed(std::string_view(text).substr(0, cut));
+        ending.Feed(std::string_view(text).substr(cut));
+        std::string appended = text;
+        if (!appended.empty() && appended.back() != '\n') {
+            appended += '\n';
+        }
+        appended += "x,y\n";
+        const auto rows = ReadAll(appended);
+        const bool readBack =
+            !rows.empty() && rows.back() == std::vector<std::string>{"x", "y"} && [&] {
+                std::FILE* f = ::fmemopen(appended.data(), appended.size(), "rb");
+                CsvReader reader(f);
+                std::vector<std::string> row;
+                while (reader.Next(row)) {
+                }
+                const bool failed = reader.Failed();
+                std::fclose(f);
+                return !failed;
+            }();
+        EXPECT_EQ(ending.Whole(), readBack) << Printable(text);
+        whole += readBack ? 1 : 0;
+    }
+    EXPECT_GT(whole, 1000); // both answers are met
+    EXPECT_LT(whole, 19000);
 }
 
 TEST(CsvStream, Utf8CheckAndPrintableMessages) {
