@@ -1,8 +1,8 @@
 // Quillmere: the start-up settles the run's settings and shows the window; the event loop
 // runs until the window is closed.
-#include "ModCommonProc.h"
-#include "Words.h"
-#include "frmCalc.h"
+#include "rules/Words.h"
+#include "shell/ModCommonProc.h"
+#include "ui/frmCalc.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

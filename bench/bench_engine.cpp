@@ -1,7 +1,7 @@
 // Google Benchmark: the computation on varied inputs, the text conversions and the
 // result formatting.
-#include "Engine.h"
-#include "Rules.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
 
 #include <benchmark/benchmark.h>
 

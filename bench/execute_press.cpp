@@ -2,8 +2,8 @@
 // includes waiting for the display server, and the program's own processor time.
 // Runs the real window on the display in DISPLAY, or offscreen.
 // usage: execute_press [PRESSES]
-#include "ModCommonProc.h"
-#include "frmCalc.h"
+#include "shell/ModCommonProc.h"
+#include "ui/frmCalc.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "CsvStream.h"
+#include "calc/CsvStream.h"
 
-#include "CsvText.h"
-#include "Utf8.h"
+#include "rules/CsvText.h"
+#include "rules/Utf8.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 // doubled quotes and line breaks inside. A record is at most MaxRecordBytes long, and a
 // quoted field must be closed: either fault stops the reading, with the line it is on.
 
-#include "Utf8.h"
-#include "Words.h"
+#include "rules/Utf8.h"
+#include "rules/Words.h"
 
 #include <cstdio>
 #include <string>

@@ -1,10 +1,10 @@
-#include "Job.h"
+#include "calc/Job.h"
 
-#include "AsciiCase.h"
-#include "Catalogue.h"
-#include "CsvStream.h"
-#include "Engine.h"
-#include "Rules.h"
+#include "calc/CsvStream.h"
+#include "catalogue/Catalogue.h"
+#include "engine/AsciiCase.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
 
 #include <algorithm>
 #include <cmath>

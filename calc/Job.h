@@ -4,11 +4,11 @@
 // sheet's columns), read, checked and computed exactly as the window would, with the
 // window's result texts and messages.
 
-#include "Execute.h"
-#include "Fields.h"
-#include "JobRecord.h"
-#include "Names.h"
-#include "PipeChoice.h"
+#include "calc/Names.h"
+#include "rules/Execute.h"
+#include "rules/Fields.h"
+#include "rules/JobRecord.h"
+#include "rules/PipeChoice.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,8 +1,8 @@
-#include "Job.h"
+#include "calc/Job.h"
 
-#include "Catalogue.h"
-#include "NumberText.h"
-#include "Rules.h"
+#include "catalogue/Catalogue.h"
+#include "engine/NumberText.h"
+#include "rules/Rules.h"
 
 #include <algorithm>
 #include <span>

@@ -1,7 +1,7 @@
-#include "Names.h"
+#include "calc/Names.h"
 
-#include "Catalogue.h"
-#include "Rules.h"
+#include "catalogue/Catalogue.h"
+#include "rules/Rules.h"
 
 #include <algorithm>
 

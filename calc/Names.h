@@ -3,7 +3,7 @@
 // The names people give the lists' entries on the command line and in job sheets, and the
 // names a refused one was near.
 
-#include "Spacing.h"
+#include "engine/Spacing.h"
 
 #include <cstdint>
 #include <optional>

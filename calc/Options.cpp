@@ -1,8 +1,8 @@
-#include "Options.h"
+#include "calc/Options.h"
 
-#include "CsvStream.h"
-#include "Output.h"
-#include "TextFold.h"
+#include "calc/CsvStream.h"
+#include "calc/Output.h"
+#include "rules/TextFold.h"
 
 #include <algorithm>
 #include <iostream>

@@ -3,7 +3,7 @@
 // quillmere-calc's command line: the options (one a sheet column each, named as the
 // columns are), their help, and a parse that tells an empty value from a missing one.
 
-#include "Job.h"
+#include "calc/Job.h"
 
 #include <CLI/CLI.hpp>
 

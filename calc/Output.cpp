@@ -1,10 +1,10 @@
-#include "Output.h"
+#include "calc/Output.h"
 
-#include "Catalogue.h"
-#include "JobSummary.h"
-#include "Sketch.h"
-#include "WholeFile.h"
-#include "Words.h"
+#include "calc/WholeFile.h"
+#include "catalogue/Catalogue.h"
+#include "report/JobSummary.h"
+#include "report/Sketch.h"
+#include "rules/Words.h"
 
 #include <algorithm>
 #include <cerrno>

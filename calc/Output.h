@@ -3,7 +3,7 @@
 // What quillmere-calc writes: one case's results, its JSON, its summary or sketch, the
 // listings, and its own failures, each with the exit status it ends with.
 
-#include "Job.h"
+#include "calc/Job.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,10 +1,10 @@
-#include "Sheet.h"
+#include "calc/Sheet.h"
 
-#include "Catalogue.h"
-#include "CsvStream.h"
-#include "JobSheet.h"
-#include "Output.h"
-#include "TextFold.h"
+#include "calc/CsvStream.h"
+#include "calc/Output.h"
+#include "catalogue/Catalogue.h"
+#include "report/JobSheet.h"
+#include "rules/TextFold.h"
 
 #include <algorithm>
 #include <array>

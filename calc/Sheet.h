@@ -3,7 +3,7 @@
 // A job sheet through quillmere-calc: read row by row, each row computed as one case, and
 // written back with every field it had and its results (or one JSON line a row).
 
-#include "Job.h"
+#include "calc/Job.h"
 
 #include <string>
 

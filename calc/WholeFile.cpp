@@ -1,4 +1,4 @@
-#include "WholeFile.h"
+#include "calc/WholeFile.h"
 
 #include <cerrno>
 

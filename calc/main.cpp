@@ -1,10 +1,10 @@
 // quillmere-calc: the window's calculation from the command line, for one case or a whole
 // job sheet. Reads and checks every value as the window's fields do and prints the texts
 // the window would show.
-#include "Options.h"
-#include "Output.h"
-#include "Sheet.h"
-#include "Words.h"
+#include "calc/Options.h"
+#include "calc/Output.h"
+#include "calc/Sheet.h"
+#include "rules/Words.h"
 
 #include <CLI/CLI.hpp>
 

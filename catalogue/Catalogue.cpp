@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "catalogue/Catalogue.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // of the window, Japanese at its id and English at id + 5000. Knows nothing of Qt, files
 // or settings; the caller passes the run's language offset.
 
-#include "CatalogueIds.h"
+#include "catalogue/CatalogueIds.h"
 
 #include <cstdint>
 #include <initializer_list>

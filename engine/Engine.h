@@ -4,11 +4,11 @@
 // computes, converts and formats numbers; it never includes a Qt header, reads a file,
 // knows a catalogue id or holds a word meant for the user.
 
-#include "EngineError.h"
-#include "FluidTemperature.h"
-#include "NumberText.h"
-#include "NumericHelpers.h"
-#include "PipeSizes.h"
-#include "SensorTypes.h"
-#include "Spacing.h"
-#include "UnitSystem.h"
+#include "engine/EngineError.h"
+#include "engine/FluidTemperature.h"
+#include "engine/NumberText.h"
+#include "engine/NumericHelpers.h"
+#include "engine/PipeSizes.h"
+#include "engine/SensorTypes.h"
+#include "engine/Spacing.h"
+#include "engine/UnitSystem.h"

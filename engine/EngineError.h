@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InputField.h"
+#include "engine/InputField.h"
 
 #include <exception>
 #include <optional>

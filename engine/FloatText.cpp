@@ -1,4 +1,4 @@
-#include "FloatText.h"
+#include "engine/FloatText.h"
 
 #include <array>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "FluidTemperature.h"
+#include "engine/FluidTemperature.h"
 
 #include <cmath>
 

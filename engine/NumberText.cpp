@@ -1,7 +1,7 @@
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
-#include "EngineError.h"
-#include "FloatText.h"
+#include "engine/EngineError.h"
+#include "engine/FloatText.h"
 
 #include <algorithm>
 #include <array>

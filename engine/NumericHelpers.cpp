@@ -1,9 +1,9 @@
-#include "NumericHelpers.h"
+#include "engine/NumericHelpers.h"
 
-#include "EngineError.h"
-#include "NumberText.h"
+#include "engine/EngineError.h"
+#include "engine/NumberText.h"
 
-#include "FloatText.h"
+#include "engine/FloatText.h"
 #include <cmath>
 #include <string>
 

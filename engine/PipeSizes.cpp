@@ -1,4 +1,4 @@
-#include "PipeSizes.h"
+#include "engine/PipeSizes.h"
 
 namespace Quillmere {
 namespace {

@@ -1,7 +1,7 @@
-#include "Spacing.h"
+#include "engine/Spacing.h"
 
-#include "EngineError.h"
-#include "NumericHelpers.h"
+#include "engine/EngineError.h"
+#include "engine/NumericHelpers.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SensorTypes.h"
+#include "engine/SensorTypes.h"
 
 #include <cstdint>
 

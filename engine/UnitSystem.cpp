@@ -1,6 +1,6 @@
-#include "UnitSystem.h"
+#include "engine/UnitSystem.h"
 
-#include "EngineError.h"
+#include "engine/EngineError.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // The leave-field character check together with the text-to-number conversion: a text the
 // check accepts either converts to a finite number or is refused; nothing returns NaN.
-#include "Engine.h"
 #include "FuzzTargets.h"
-#include "ModCommonProc.h"
+#include "engine/Engine.h"
+#include "shell/ModCommonProc.h"
 
 #include <cmath>
 #include <cstdlib>

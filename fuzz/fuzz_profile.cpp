@@ -1,9 +1,9 @@
 // The profile reader on arbitrary file contents: never crashes, finds values inside the
 // content, and the integer read stays within 32 bits; a UTF-16 file becomes well-formed
 // UTF-8.
-#include "CsvStream.h"
 #include "FuzzTargets.h"
-#include "ModFileProc.h"
+#include "calc/CsvStream.h"
+#include "shell/ModFileProc.h"
 
 #include <cstdlib>
 #include <string>

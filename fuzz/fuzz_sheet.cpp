@@ -1,8 +1,8 @@
 // A job sheet from outside: the CSV records, the header's column names and every row read
 // and computed as quillmere-calc does. Nothing crashes; a row computes or says why not.
-#include "CsvStream.h"
 #include "FuzzTargets.h"
-#include "Job.h"
+#include "calc/CsvStream.h"
+#include "calc/Job.h"
 
 #include <cstdio>
 #include <cstdlib>

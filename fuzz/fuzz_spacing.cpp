@@ -1,8 +1,8 @@
 // The computation on arbitrary finite inputs: a result is finite and not negative (the
 // computed value clamped at 0), or an error of a listed kind; formatting never crashes.
-#include "Engine.h"
 #include "FuzzTargets.h"
-#include "Rules.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "JobSheet.h"
+#include "report/JobSheet.h"
 
-#include "Catalogue.h"
-#include "CsvText.h"
-#include "Fields.h"
-#include "Lists.h"
-#include "TextFold.h"
+#include "catalogue/Catalogue.h"
+#include "rules/CsvText.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
+#include "rules/TextFold.h"
 
 #include <algorithm>
 #include <span>

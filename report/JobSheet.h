@@ -4,7 +4,7 @@
 // kept by a front end can be given to `quillmere-calc --sheet` and recomputed to the same
 // results, and read back to restore a job's inputs. Plain C++: the caller owns the file.
 
-#include "JobRecord.h"
+#include "rules/JobRecord.h"
 
 #include <array>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "JobSummary.h"
+#include "report/JobSummary.h"
 
-#include "Catalogue.h"
-#include "Fields.h"
-#include "Lists.h"
-#include "NumberText.h"
-#include "UnitSystem.h"
+#include "catalogue/Catalogue.h"
+#include "engine/NumberText.h"
+#include "engine/UnitSystem.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
 
 #include <cmath>
 

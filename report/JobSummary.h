@@ -4,7 +4,7 @@
 // plain-text summary of its inputs and results, and the to-scale sketch of the pipe. Plain
 // C++ on the rules: no Qt, no files, no clock; the caller passes the date and the version.
 
-#include "JobRecord.h"
+#include "rules/JobRecord.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "Sketch.h"
+#include "report/Sketch.h"
 
-#include "Catalogue.h"
-#include "Fields.h"
-#include "FloatText.h"
-#include "JobSummary.h"
-#include "Lists.h"
-#include "NumberText.h"
-#include "UnitSystem.h"
+#include "catalogue/Catalogue.h"
+#include "engine/FloatText.h"
+#include "engine/NumberText.h"
+#include "engine/UnitSystem.h"
+#include "report/JobSummary.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JobRecord.h"
+#include "rules/JobRecord.h"
 
 #include <string>
 #include <vector>

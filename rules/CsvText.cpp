@@ -1,4 +1,4 @@
-#include "CsvText.h"
+#include "rules/CsvText.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
-#include "Execute.h"
+#include "rules/Execute.h"
 
-#include "EngineError.h"
-#include "Fields.h"
-#include "Lists.h"
-#include "NumberText.h"
-#include "NumericHelpers.h"
-#include "UnitSystem.h"
+#include "engine/EngineError.h"
+#include "engine/NumberText.h"
+#include "engine/NumericHelpers.h"
+#include "engine/UnitSystem.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
 
 #include <cmath>
 

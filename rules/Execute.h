@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InputField.h"
-#include "Spacing.h"
+#include "engine/InputField.h"
+#include "engine/Spacing.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "FieldCheck.h"
+#include "rules/FieldCheck.h"
 
-#include "CatalogueIds.h"
-#include "EngineError.h"
-#include "Fields.h"
-#include "NumberText.h"
+#include "catalogue/CatalogueIds.h"
+#include "engine/EngineError.h"
+#include "engine/NumberText.h"
+#include "rules/Fields.h"
 
 #include <array>
 #include <string>

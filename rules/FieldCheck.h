@@ -3,7 +3,7 @@
 // The leave-field check of the six numeric fields, the same in every front end: which
 // characters may stand in a number, and whether a text is accepted in a field.
 
-#include "InputField.h"
+#include "engine/InputField.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "Fields.h"
+#include "rules/Fields.h"
 
-#include "Engine.h"
+#include "engine/Engine.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,9 +5,9 @@
 // the execute command reads them in. The window's rows, the page's rows, the leave-field
 // check, the reading of the entries and quillmere-calc's columns all come from here.
 
-#include "CatalogueIds.h"
-#include "InputField.h"
-#include "Spacing.h"
+#include "catalogue/CatalogueIds.h"
+#include "engine/InputField.h"
+#include "engine/Spacing.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "FluidAtTemperature.h"
+#include "rules/FluidAtTemperature.h"
 
-#include "Catalogue.h"
-#include "EngineError.h"
-#include "Lists.h"
-#include "NumberText.h"
-#include "UnitSystem.h"
+#include "catalogue/Catalogue.h"
+#include "engine/EngineError.h"
+#include "engine/NumberText.h"
+#include "engine/UnitSystem.h"
+#include "rules/Lists.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // The FLUID S.V. a front end types for water at a temperature: the published equation's
 // velocity, rounded to a whole m/s (ft/s in imperial), ready for the fluid field.
 
-#include "FluidTemperature.h"
+#include "engine/FluidTemperature.h"
 
 #include <cstdint>
 #include <string>

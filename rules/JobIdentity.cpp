@@ -1,7 +1,7 @@
-#include "JobIdentity.h"
+#include "rules/JobIdentity.h"
 
-#include "Catalogue.h"
-#include "Utf8.h"
+#include "catalogue/Catalogue.h"
+#include "rules/Utf8.h"
 
 namespace Quillmere {
 

@@ -1,9 +1,9 @@
-#include "JobRecord.h"
+#include "rules/JobRecord.h"
 
-#include "Catalogue.h"
-#include "Fields.h"
-#include "Lists.h"
-#include "NumberText.h"
+#include "catalogue/Catalogue.h"
+#include "engine/NumberText.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
 
 #include <cmath>
 

@@ -3,9 +3,9 @@
 // A computed job: what was entered, as the front end held it, and what came out of it, the
 // same in every front end; and its results in words where the numbers alone would mislead.
 
-#include "Execute.h"
-#include "InputField.h"
-#include "JobIdentity.h"
+#include "engine/InputField.h"
+#include "rules/Execute.h"
+#include "rules/JobIdentity.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "Lists.h"
+#include "rules/Lists.h"
 
-#include "EngineError.h"
-#include "Execute.h"
+#include "engine/EngineError.h"
+#include "rules/Execute.h"
 
 namespace Quillmere {
 namespace {

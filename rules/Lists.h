@@ -4,12 +4,12 @@
 // lists with each entry's name in the catalogue and its table sound velocity, the mounting
 // methods, and the sensor types with their constants. List index i is element i.
 
-#include "CatalogueIds.h"
-#include "FluidTemperature.h"
-#include "InputField.h"
-#include "PipeSizes.h"
-#include "SensorTypes.h"
-#include "Spacing.h"
+#include "catalogue/CatalogueIds.h"
+#include "engine/FluidTemperature.h"
+#include "engine/InputField.h"
+#include "engine/PipeSizes.h"
+#include "engine/SensorTypes.h"
+#include "engine/Spacing.h"
 
 #include <array>
 #include <cstddef>

@@ -1,13 +1,13 @@
-#include "PipeChoice.h"
+#include "rules/PipeChoice.h"
 
-#include "AsciiCase.h"
+#include "engine/AsciiCase.h"
 
-#include "Catalogue.h"
-#include "Lists.h"
-#include "NumberText.h"
-#include "PipeDesignation.h"
-#include "TextFold.h"
-#include "Words.h"
+#include "catalogue/Catalogue.h"
+#include "engine/NumberText.h"
+#include "rules/Lists.h"
+#include "rules/PipeDesignation.h"
+#include "rules/TextFold.h"
+#include "rules/Words.h"
 
 #include <algorithm>
 #include <array>

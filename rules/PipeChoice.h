@@ -4,7 +4,7 @@
 // "NPS 4 Sch40", or from the dialog's lists, to the OUTER DIAMETER and WALL THICKNESS texts
 // in the run's unit system.
 
-#include "PipeSizes.h"
+#include "engine/PipeSizes.h"
 
 #include <cstdint>
 #include <string>

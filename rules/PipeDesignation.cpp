@@ -1,6 +1,6 @@
-#include "PipeDesignation.h"
+#include "rules/PipeDesignation.h"
 
-#include "TextFold.h"
+#include "rules/TextFold.h"
 
 #include <algorithm>
 #include <utility>

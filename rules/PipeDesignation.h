@@ -4,7 +4,7 @@
 // "DN150 K9 mortar lined", "ＤＩＰ１００　Ｓ種") into its standard, size, schedule and
 // lining words, each still to be checked against its table by the pipe choice.
 
-#include "PipeSizes.h"
+#include "engine/PipeSizes.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "PipeChoice.h"
+#include "rules/PipeChoice.h"
 
-#include "Lists.h"
-#include "NumberText.h"
+#include "engine/NumberText.h"
+#include "rules/Lists.h"
 
 #include <algorithm>
 #include <cmath>

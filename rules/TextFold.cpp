@@ -1,7 +1,7 @@
-#include "TextFold.h"
+#include "rules/TextFold.h"
 
-#include "AsciiCase.h"
-#include "Utf8.h"
+#include "engine/AsciiCase.h"
+#include "rules/Utf8.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "rules/Utf8.h"
 
 namespace Quillmere {
 

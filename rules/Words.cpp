@@ -1,8 +1,8 @@
-#include "Words.h"
+#include "rules/Words.h"
 
-#include "Catalogue.h"
-#include "Fields.h"
-#include "Utf8.h"
+#include "catalogue/Catalogue.h"
+#include "rules/Fields.h"
+#include "rules/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 // A failed calculation in the catalogue's words, in the run's language.
 
-#include "EngineError.h"
+#include "engine/EngineError.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "JobsFile.h"
+#include "shell/JobsFile.h"
 
-#include "CsvText.h"
+#include "rules/CsvText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Start-up with the platform's services: the single-instance lock and the program folder.
-#include "ModCommonProc.h"
+#include "shell/ModCommonProc.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
-#include "ModCommonProc.h"
+#include "shell/ModCommonProc.h"
 
-#include "Catalogue.h"
-#include "ModFileProc.h"
+#include "catalogue/Catalogue.h"
+#include "shell/ModFileProc.h"
 
 #include <array>
 #include <limits>

@@ -3,7 +3,7 @@
 // The application shell: start-up, the single-instance rule, the configuration file and the
 // run-wide settings. Sits above the catalogue and below the window; never writes a file.
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <cstdint>
 #include <functional>

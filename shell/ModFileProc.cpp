@@ -1,7 +1,7 @@
-#include "ModFileProc.h"
+#include "shell/ModFileProc.h"
 
-#include "AsciiCase.h"
-#include "Utf8.h"
+#include "engine/AsciiCase.h"
+#include "rules/Utf8.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,8 +3,8 @@
 // quillmere-calc run as a user runs it, from the shell: its output and exit status; cases
 // and CSV texts as the tests write and read them.
 
-#include "CsvStream.h"
-#include "Job.h"
+#include "calc/CsvStream.h"
+#include "calc/Job.h"
 
 #include <gtest/gtest.h>
 

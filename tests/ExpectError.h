@@ -1,7 +1,7 @@
 #pragma once
 
 // Expects `f` to throw an EngineError of `kind` (and, for a refraction, of `medium`).
-#include "EngineError.h"
+#include "engine/EngineError.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 // Looking up the pipe tables by the names the standards print, for the tests of their rows.
 
-#include "PipeSizes.h"
+#include "engine/PipeSizes.h"
 
 #include <stdexcept>
 #include <string>

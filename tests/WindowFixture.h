@@ -4,10 +4,10 @@
 // with its own Quillmere.ini, the run's settings read from it as the program reads them,
 // every message captured instead of shown, and the user's means of input: typing, Tab,
 // list choices and the EXECUTE button.
-#include "Catalogue.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "frmCalc.h"
+#include "catalogue/Catalogue.h"
+#include "shell/ModCommonProc.h"
+#include "ui/MessageBox.h"
+#include "ui/frmCalc.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The window and quillmere-calc agree: every case of agreement_cases.csv is typed into the
 // window as a user would and run through the quillmere-calc program as a job sheet; the
 // result texts and messages must be identical.
-#include "CsvStream.h"
-#include "Job.h"
 #include "WindowFixture.h"
+#include "calc/CsvStream.h"
+#include "calc/Job.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // quillmere-calc on the command line: refusals that name the option and its range, the
 // summary, the helpers (standard pipe sizes, water at its temperature) and the listings.
 #include "CalcRun.h"
-#include "Job.h"
-#include "JobSummary.h"
+#include "calc/Job.h"
+#include "report/JobSummary.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

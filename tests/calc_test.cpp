@@ -1,11 +1,11 @@
 // quillmere-calc's parts: the CSV stream, one case read and checked as the window does,
 // the N and W methods and the Z circumference, and the sketch.
 #include "CalcRun.h"
-#include "CsvStream.h"
-#include "CsvText.h"
-#include "Job.h"
-#include "JobSummary.h"
-#include "Sketch.h"
+#include "calc/CsvStream.h"
+#include "calc/Job.h"
+#include "report/JobSummary.h"
+#include "report/Sketch.h"
+#include "rules/CsvText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,5 +1,5 @@
 // The string catalogue: both languages for every id the window uses, and the offset rule.
-#include "Catalogue.h"
+#include "catalogue/Catalogue.h"
 
 #include <gtest/gtest.h>
 

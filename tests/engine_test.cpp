@@ -1,8 +1,8 @@
 // Engine behaviour through its public functions: helpers, the computation for every
 // mounting method with the sensor types' records, unit conversions and number texts.
-#include "Engine.h"
 #include "ExpectError.h"
-#include "Lists.h" // the sensor types' records the computation is tried with
+#include "engine/Engine.h"
+#include "rules/Lists.h" // the sensor types' records the computation is tried with
 
 #include <gtest/gtest.h>
 

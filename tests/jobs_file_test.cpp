@@ -1,8 +1,8 @@
 // The day's jobs file as the user may leave it: a FIFO or a device in its place, a header
 // without its line end, a row left open by a hand edit, a full disk. Nothing hangs, nothing
 // the user wrote is rewritten, and a line is added only where it reads back as a row.
-#include "JobsFile.h"
-#include "Words.h"
+#include "rules/Words.h"
+#include "shell/JobsFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // checked a second, independent way: ASME's inch and millimetre columns against each
 // other, JIS walls against the standards' published unit masses, the identities the
 // standards state, and JIS against ASME where the two give the same pipe.
-#include "Catalogue.h"
-#include "Engine.h"
 #include "PipeTablesTest.h"
-#include "Rules.h"
+#include "catalogue/Catalogue.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The record of a job: the sketch's scale and reference marks read back from its SVG
 // (positions on paper, not pixels), and the summary's lines.
-#include "Catalogue.h"
-#include "JobSheet.h"
-#include "JobSummary.h"
-#include "Lists.h"
-#include "Sketch.h"
+#include "catalogue/Catalogue.h"
+#include "report/JobSheet.h"
+#include "report/JobSummary.h"
+#include "report/Sketch.h"
+#include "rules/Lists.h"
 
 #include <gtest/gtest.h>
 

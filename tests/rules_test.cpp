@@ -1,10 +1,10 @@
 // The rules every front end shares, through their public functions: the character check
 // and the leave-field verdict, the execute command's reading order and result texts, and
 // failures in the catalogue's words.
-#include "Catalogue.h"
-#include "Engine.h"
 #include "ExpectError.h"
-#include "Rules.h"
+#include "catalogue/Catalogue.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Start-up settings from the configuration file, the profile reader on good and bad files,
 // and the character check of the numeric fields.
-#include "ModCommonProc.h"
-#include "ModFileProc.h"
+#include "shell/ModCommonProc.h"
+#include "shell/ModFileProc.h"
 
 #include <gtest/gtest.h>
 

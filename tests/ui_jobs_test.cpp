@@ -1,9 +1,9 @@
 // The window's menu bar and the day's jobs: every menu item found by its accessible name,
 // every computed job appended to the jobs file as a job sheet quillmere-calc recomputes to
 // the same results, and restored from File > Recent jobs after a restart.
-#include "JobSheet.h"
-#include "Lists.h"
 #include "WindowFixture.h"
+#include "report/JobSheet.h"
+#include "rules/Lists.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,9 +1,9 @@
 // Random use of the window: thousands of user actions drawn from a seeded generator, with
 // the invariants that must hold after every one of them. Reproduce a failure with
 //   QUILLMERE_RANDOM_SEED=<seed> QUILLMERE_RANDOM_ACTIONS=<n> build/tests/ui_random_tests
-#include "Fields.h"
-#include "Lists.h"
 #include "WindowFixture.h"
+#include "rules/Fields.h"
+#include "rules/Lists.h"
 
 #include <QApplication>
 #include <QClipboard>

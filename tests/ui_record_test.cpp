@@ -1,11 +1,11 @@
 // The window's record of a job, driven as a user drives it: the summary on the clipboard,
 // the PDF report and the printout, the menu that offers them, and the two helpers that type
 // a standard pipe's dimensions and water's velocity at its temperature.
-#include "Engine.h"
-#include "JobReport.h"
-#include "JobSummary.h"
-#include "Rules.h"
 #include "WindowFixture.h"
+#include "engine/Engine.h"
+#include "report/JobSummary.h"
+#include "rules/Rules.h"
+#include "ui/JobReport.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The calculator window driven as a user drives it: keys, Tab, clicks, list choices and the
 // EXECUTE button, reading what the controls show and which messages appear.
-#include "Engine.h"
-#include "JobReport.h"
-#include "JobSummary.h"
-#include "Rules.h"
 #include "WindowFixture.h"
+#include "engine/Engine.h"
+#include "report/JobSummary.h"
+#include "rules/Rules.h"
+#include "ui/JobReport.h"
 
 #include <QApplication>
 #include <QClipboard>

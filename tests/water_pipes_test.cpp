@@ -2,9 +2,9 @@
 // its mortar lining, light-gauge stainless (JIS G 3448) and copper tube (ASTM B88, JIS H
 // 3300). As for the steel tables, every row is held against a second source: published
 // masses, the standards' own identities, and the other tables that give the same pipe.
-#include "Catalogue.h"
 #include "PipeTablesTest.h"
-#include "Rules.h"
+#include "catalogue/Catalogue.h"
+#include "rules/Rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FieldEdit.h"
+#include "ui/FieldEdit.h"
 
 #include <QFocusEvent>
 

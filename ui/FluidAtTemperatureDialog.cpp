@@ -1,9 +1,9 @@
-#include "FluidAtTemperatureDialog.h"
+#include "ui/FluidAtTemperatureDialog.h"
 
-#include "Catalogue.h"
-#include "FieldEdit.h"
-#include "MessageBox.h"
-#include "UiText.h"
+#include "catalogue/Catalogue.h"
+#include "ui/FieldEdit.h"
+#include "ui/MessageBox.h"
+#include "ui/UiText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

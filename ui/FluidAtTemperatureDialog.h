@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FluidAtTemperature.h"
+#include "rules/FluidAtTemperature.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "JobDetailsDialog.h"
+#include "ui/JobDetailsDialog.h"
 
-#include "Catalogue.h"
-#include "MessageBox.h"
-#include "UiText.h"
+#include "catalogue/Catalogue.h"
+#include "ui/MessageBox.h"
+#include "ui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JobIdentity.h"
+#include "rules/JobIdentity.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "JobReport.h"
+#include "ui/JobReport.h"
 
-#include "Sketch.h"
+#include "report/Sketch.h"
 
 #include <QBuffer>
 #include <QFont>

@@ -3,7 +3,7 @@
 // The window's record of a job on paper: one A4 page with the title, the date, the job
 // summary and the to-scale sketch, painted the same way into a PDF file or a printer.
 
-#include "JobRecord.h"
+#include "rules/JobRecord.h"
 
 #include <QString>
 

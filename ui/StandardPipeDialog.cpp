@@ -1,7 +1,7 @@
-#include "StandardPipeDialog.h"
+#include "ui/StandardPipeDialog.h"
 
-#include "Catalogue.h"
-#include "UiText.h"
+#include "catalogue/Catalogue.h"
+#include "ui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

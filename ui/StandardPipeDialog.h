@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PipeChoice.h"
+#include "rules/PipeChoice.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,13 +1,13 @@
-#include "frmCalc.h"
+#include "ui/frmCalc.h"
 
-#include "Catalogue.h"
-#include "Engine.h"
-#include "FluidAtTemperatureDialog.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "Rules.h"
-#include "StandardPipeDialog.h"
-#include "UiText.h"
+#include "catalogue/Catalogue.h"
+#include "engine/Engine.h"
+#include "rules/Rules.h"
+#include "shell/ModCommonProc.h"
+#include "ui/FluidAtTemperatureDialog.h"
+#include "ui/MessageBox.h"
+#include "ui/StandardPipeDialog.h"
+#include "ui/UiText.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,8 +5,8 @@
 // the catalogue's texts; the checks, the reading of the entries and the computation are
 // the rules layer's, shared with every other front end.
 
-#include "FieldEdit.h"
-#include "StandardPipeDialog.h"
+#include "ui/FieldEdit.h"
+#include "ui/StandardPipeDialog.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,10 +16,10 @@
 #include <optional>
 #include <vector>
 
-#include "Fields.h"
-#include "JobRecord.h"
-#include "JobSheet.h"
-#include "JobsFile.h"
+#include "report/JobSheet.h"
+#include "rules/Fields.h"
+#include "rules/JobRecord.h"
+#include "shell/JobsFile.h"
 
 class QAction;
 class QComboBox;

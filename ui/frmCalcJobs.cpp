@@ -1,13 +1,13 @@
 // The window's menu bar, and the day's jobs: every computed job appended to the jobs file,
 // the last ones offered again under File > Recent jobs.
-#include "frmCalc.h"
+#include "ui/frmCalc.h"
 
-#include "Catalogue.h"
-#include "Lists.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "UiText.h"
-#include "Words.h"
+#include "catalogue/Catalogue.h"
+#include "rules/Lists.h"
+#include "rules/Words.h"
+#include "shell/ModCommonProc.h"
+#include "ui/MessageBox.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QComboBox>

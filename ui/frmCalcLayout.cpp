@@ -1,6 +1,6 @@
 // The window's design: its controls, their places in twips, design captions and fonts, and
 // the focus order, as the window has always been laid out.
-#include "frmCalc.h"
+#include "ui/frmCalc.h"
 
 #include <QApplication>
 #include <QComboBox>

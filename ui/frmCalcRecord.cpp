@@ -1,14 +1,14 @@
 // The record of a job: the window's actions that copy, save and print it, help and about,
 // and the menu that offers them.
-#include "frmCalc.h"
+#include "ui/frmCalc.h"
 
-#include "Catalogue.h"
-#include "JobDetailsDialog.h"
-#include "JobReport.h"
-#include "JobSummary.h"
-#include "MessageBox.h"
-#include "ModCommonProc.h"
-#include "UiText.h"
+#include "catalogue/Catalogue.h"
+#include "report/JobSummary.h"
+#include "shell/ModCommonProc.h"
+#include "ui/JobDetailsDialog.h"
+#include "ui/JobReport.h"
+#include "ui/MessageBox.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,12 +3,12 @@
 // the next call. The page
 // holds no rule of its own: every text, list, lock, check, refusal and result comes from
 // here, as the window takes them from the same layers.
-#include "Catalogue.h"
-#include "Engine.h"
-#include "JobSheet.h"
-#include "JobSummary.h"
-#include "Rules.h"
-#include "Sketch.h"
+#include "catalogue/Catalogue.h"
+#include "engine/Engine.h"
+#include "report/JobSheet.h"
+#include "report/JobSummary.h"
+#include "report/Sketch.h"
+#include "rules/Rules.h"
 
 #include <algorithm>
 #include <array>
