@@ -1,8 +1,8 @@
 // Quillmere: the start-up settles the run's settings and shows the window; the event loop
 // runs until the window is closed.
 #include "rules/Words.h"
-#include "shell/ModCommonProc.h"
-#include "ui/frmCalc.h"
+#include "shell/RunSettings.h"
+#include "ui/CalculatorWindow.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -75,7 +75,7 @@ int Print(const std::string& text) {
 // the others are let pass; afterwards (`onlyOurs`) any left is a mistake, such as --unit,
 // that would otherwise open a window in units the user did not ask for. Returns the exit
 // status when the program is to end at once (help, version or a bad argument).
-std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverrides& overrides,
+std::optional<int> ReadArguments(int argc, char* argv[], RunSettings::RunOverrides& overrides,
                                  bool onlyOurs) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -113,7 +113,7 @@ std::optional<int> ReadArguments(int argc, char* argv[], ModCommonProc::RunOverr
 } // namespace
 
 int main(int argc, char* argv[]) {
-    ModCommonProc::RunOverrides overrides;
+    RunSettings::RunOverrides overrides;
     if (const std::optional<int> status = ReadArguments(argc, argv, overrides, false)) {
         return *status;
     }
@@ -135,10 +135,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     InstallFontSubstitutes();
 
-    std::unique_ptr<frmCalc> window;
-    if (!ModCommonProc::Main(
+    std::unique_ptr<CalculatorWindow> window;
+    if (!RunSettings::Main(
             [&window] {
-                window = std::make_unique<frmCalc>();
+                window = std::make_unique<CalculatorWindow>();
                 window->show();
             },
             overrides)) {
@@ -147,6 +147,6 @@ int main(int argc, char* argv[]) {
     QuitOnSignals(app);
     const int status = QApplication::exec();
     window.reset();
-    ModCommonProc::EndInstance();
+    RunSettings::EndInstance();
     return status;
 }

@@ -2,8 +2,8 @@
 // includes waiting for the display server, and the program's own processor time.
 // Runs the real window on the display in DISPLAY, or offscreen.
 // usage: execute_press [PRESSES]
-#include "shell/ModCommonProc.h"
-#include "ui/frmCalc.h"
+#include "shell/RunSettings.h"
+#include "ui/CalculatorWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,14 +35,14 @@ int main(int argc, char* argv[]) {
     QTemporaryDir programDir; // no Quillmere.ini: the defaults, metric and Japanese
     // Each press appends to the jobs file, here a scratch one.
     qputenv("XDG_DATA_HOME", QFile::encodeName(programDir.path()));
-    ModCommonProc::FixSettings(programDir.path().toStdString());
-    frmCalc window;
+    RunSettings::FixSettings(programDir.path().toStdString());
+    CalculatorWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fputs("the window was not shown\n", stderr);
         return 1;
     }
-    window.WALL_THICKNESSText->setText(QStringLiteral("6.0"));
+    window.WallEdit->setText(QStringLiteral("6.0"));
 
     std::vector<double> wall;
     std::vector<double> own;
@@ -51,17 +51,17 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     for (int i = 0; i < presses; ++i) {
         // A new diameter each time, so every press writes and paints a new result.
-        window.OUTER_DIAMETERText->setText(QString::number(100 + i % 500));
+        window.OuterDiameterEdit->setText(QString::number(100 + i % 500));
         QApplication::processEvents();
         const double cpuBefore = ThreadCpuMicroseconds();
         timer.start();
-        window.ExecuteCalc->click();
-        window.txtResult1Text->repaint();
-        window.txtResult2Text->repaint();
+        window.ExecuteButton->click();
+        window.Result1Edit->repaint();
+        window.Result2Edit->repaint();
         wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
         own.push_back(ThreadCpuMicroseconds() - cpuBefore);
     }
-    if (window.txtResult1Text->text().isEmpty()) {
+    if (window.Result1Edit->text().isEmpty()) {
         std::fputs("EXECUTE gave no result\n", stderr);
         return 1;
     }

@@ -137,7 +137,7 @@ std::string PipeMaterialText(const CaseOutcome& outcome) {
 }
 
 std::string_view LengthUnit(const CaseOutcome& outcome) {
-    return SubGetUnitForm1(outcome.UnitFlag)[0];
+    return UnitNamesOf(outcome.UnitFlag)[0];
 }
 
 std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
@@ -164,8 +164,8 @@ std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
     if (!outcome.Temperature.empty()) {
         lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.StringBase) + ": " +
                         outcome.Record.Text(InputField::FluidVelocity) + " " +
-                        std::string(SubGetUnitForm1(outcome.UnitFlag)[1]) + " (" +
-                        outcome.Temperature + ")");
+                        std::string(UnitNamesOf(outcome.UnitFlag)[1]) + " (" + outcome.Temperature +
+                        ")");
     }
     return lines;
 }

@@ -88,12 +88,11 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
         j["circumferential"] = shown.Circumferential;
     }
     if (!o.Temperature.empty()) {
-        j["fluid_at_temperature"] = {
-            {"temperature", *input[Column::FluidTemperature]},
-            {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
-            {"equation", o.TemperatureEquation},
-            {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
-            {"velocity_unit", std::string(SubGetUnitForm1(o.UnitFlag)[1])}};
+        j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},
+                                     {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
+                                     {"equation", o.TemperatureEquation},
+                                     {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
+                                     {"velocity_unit", std::string(UnitNamesOf(o.UnitFlag)[1])}};
     }
     if (o.Pipe.Table != nullptr) {
         const std::string_view schedule = o.Pipe.Table->Schedules[o.Pipe.Schedule];
@@ -205,7 +204,7 @@ nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& table
         }
         out.push_back({{"standard", std::string(table->Standard)},
                        {"edition", std::string(table->Edition)},
-                       {"unit", std::string(SubGetUnitForm1(unitFlag)[0])},
+                       {"unit", std::string(UnitNamesOf(unitFlag)[0])},
                        {"sizes", sizes}});
     }
     return out;

@@ -41,11 +41,11 @@ double DivideByPower(double value, double power) {
 
 } // namespace
 
-double FncPi() {
+double Pi() {
     return std::atan(1.0) * 4.0;
 }
 
-double FncASin(double x) {
+double ArcSine(double x) {
     const double d = Checked(-x * x + 1.0);
     if (d < 0.0) {
         throw EngineError(ErrorKind::InvalidArgument);
@@ -58,7 +58,7 @@ double FncASin(double x) {
     return std::atan(q);
 }
 
-double FncHalfAdjust(double value, std::int16_t digits) {
+double RoundHalfAwayFromZero(double value, std::int16_t digits) {
     const double p = PowerOfTen(digits);
     const double scaled = Checked(value * p);
     double cut = 0.0;
@@ -87,7 +87,7 @@ double TruncatedAfterRoundTrip(double t) {
     return std::trunc(reread);
 }
 
-double FncRoundDown(double value, std::int16_t digits) {
+double CutToDecimals(double value, std::int16_t digits) {
     const double p = PowerOfTen(digits);
     const double scaled = Checked(p * value);
     return DivideByPower(TruncatedAfterRoundTrip(scaled), p) + 0.0;

@@ -28,7 +28,7 @@ double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double wedge
                                      std::sin(wedgeAngle),
                                  medium);
     try {
-        return FncASin(ratio);
+        return ArcSine(ratio);
     } catch (const EngineError& error) {
         throw EngineError(error.kind(), medium);
     }

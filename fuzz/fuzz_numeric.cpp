@@ -2,7 +2,7 @@
 // check accepts either converts to a finite number or is refused; nothing returns NaN.
 #include "FuzzTargets.h"
 #include "engine/Engine.h"
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         wide.push_back(c < 0xF0 ? char16_t{c} : static_cast<char16_t>(0xFF10 + (c & 0x0F)));
     }
     const std::int32_t length = static_cast<std::int32_t>(wide.size());
-    const std::int32_t verdict = ModCommonProc::IsNumericText(wide, length);
+    const std::int32_t verdict = RunSettings::IsNumericText(wide, length);
     if (verdict == 1 && !wide.empty()) {
         std::abort();
     }

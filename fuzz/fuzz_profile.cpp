@@ -3,7 +3,7 @@
 // UTF-8.
 #include "FuzzTargets.h"
 #include "calc/CsvStream.h"
-#include "shell/ModFileProc.h"
+#include "shell/IniFile.h"
 
 #include <cstdlib>
 #include <string>
@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::string decoded = ModFileProc::Detail::DecodedProfile(bytes);
+    const std::string decoded = IniFile::Detail::DecodedProfile(bytes);
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
         if (!QuillmereCalc::IsUtf8(decoded)) {
             std::abort();
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view content(decoded);
     for (std::string_view key : {"UNIT_FLAG", "LANG_FLAG", "INI_FILENAME", "", "="}) {
         for (std::string_view section : {"SYSTEM", "system", "", "]"}) {
-            const auto value = ModFileProc::Detail::FindValue(content, section, key);
+            const auto value = IniFile::Detail::FindValue(content, section, key);
             if (!value) {
                 continue;
             }
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  value->data() + value->size() > content.data() + content.size())) {
                 std::abort();
             }
-            (void)ModFileProc::Detail::ParseInt(*value);
+            (void)IniFile::Detail::ParseInt(*value);
         }
     }
     return 0;

@@ -25,8 +25,7 @@ std::string EntryText(const JobRecord& job, const Entries& entries, int index) {
 class Summary {
 public:
     explicit Summary(const JobRecord& job)
-        : job_(job), length_(SubGetUnitForm1(job.UnitFlag)[0]),
-          speed_(SubGetUnitForm1(job.UnitFlag)[1]) {}
+        : job_(job), length_(UnitNamesOf(job.UnitFlag)[0]), speed_(UnitNamesOf(job.UnitFlag)[1]) {}
 
     std::string Text(const std::string& dateTime, const std::string& version) {
         out_ += Words(job_, Catalogue::ReportText::Title) + "\n";

@@ -195,7 +195,7 @@ namespace {
 class SvgSketch {
 public:
     SvgSketch(const JobRecord& job, const SketchArea& area)
-        : job_(job), area_(area), l_(Lay(job, area)), unit_(SubGetUnitForm1(job.UnitFlag)[0]),
+        : job_(job), area_(area), l_(Lay(job, area)), unit_(UnitNamesOf(job.UnitFlag)[0]),
           result_(job.Outcome.Display.Result1 + " " + unit_) {}
 
     std::string Svg() {

@@ -96,7 +96,7 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));
     out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.UnitFlag);
     if (in.MountMethod == static_cast<std::int16_t>(MountMethod::Z)) {
-        out.Display.Circumferential = PlainLengthText(FncPi() * in.OuterDiameter / 2.0, e.UnitFlag);
+        out.Display.Circumferential = PlainLengthText(Pi() * in.OuterDiameter / 2.0, e.UnitFlag);
     }
     return out;
 }
@@ -105,7 +105,7 @@ std::string PlainLengthText(double millimetres, std::int16_t unitFlag) {
     const bool imperial = unitFlag != 0;
     const std::int16_t decimals = imperial ? 3 : 2;
     const double shown = imperial ? MmToInch(millimetres) : millimetres;
-    return FormatGroupedFixed(FncRoundDown(shown, decimals), decimals);
+    return FormatGroupedFixed(CutToDecimals(shown, decimals), decimals);
 }
 
 double MountedSpacing(double spacingMm, int sensorTypeIndex) {
@@ -118,7 +118,7 @@ DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t u
     if (IsSteppedSensorType(sensorTypeIndex)) {
         const double stepped = MountedSpacing(spacingMm, sensorTypeIndex);
         texts.Result2 = DefaultNumberText(stepped / 3.0);
-        texts.Result1 = imperial ? DefaultNumberText(FncRoundDown(MmToInch(stepped), 3))
+        texts.Result1 = imperial ? DefaultNumberText(CutToDecimals(MmToInch(stepped), 3))
                                  : DefaultNumberText(stepped);
         return texts;
     }

@@ -11,7 +11,7 @@ namespace {
 constexpr UnitNamesSet MetricUnitNames{"mm", "m/s"};
 constexpr UnitNamesSet ImperialUnitNames{"inch", "ft/s"};
 
-constexpr RangeLimitsSet RangeLimitsOf(std::int16_t unitFlag) {
+constexpr RangeLimitsSet CollectRangeLimits(std::int16_t unitFlag) {
     RangeLimitsSet limits{};
     std::size_t i = 0;
     for (const InputField field :
@@ -23,8 +23,8 @@ constexpr RangeLimitsSet RangeLimitsOf(std::int16_t unitFlag) {
     return limits;
 }
 
-constexpr RangeLimitsSet MetricRangeLimits = RangeLimitsOf(0);
-constexpr RangeLimitsSet ImperialRangeLimits = RangeLimitsOf(1);
+constexpr RangeLimitsSet MetricRangeLimits = CollectRangeLimits(0);
+constexpr RangeLimitsSet ImperialRangeLimits = CollectRangeLimits(1);
 static_assert(MetricRangeLimits == RangeLimitsSet{"6.00", "6200.00", "1000", "3700", "0.10",
                                                   "100.00", "300", "2500", "0.01", "100.00"});
 static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280", "12140", "0.0039",
@@ -32,16 +32,16 @@ static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280",
 
 } // namespace
 
-UnitNamesSet SubGetUnitForm1(std::int16_t iFlag) {
+UnitNamesSet UnitNamesOf(std::int16_t iFlag) {
     return iFlag == 0 ? MetricUnitNames : ImperialUnitNames;
 }
 
-RangeLimitsSet SubGetUnitRange(std::int16_t iFlag) {
+RangeLimitsSet RangeLimitsOf(std::int16_t iFlag) {
     return iFlag == 0 ? MetricRangeLimits : ImperialRangeLimits;
 }
 
 std::string_view UnitOf(InputField field, std::int16_t unitFlag) {
-    return SubGetUnitForm1(unitFlag)[FieldOf(field).Unit == UnitKind::Length ? 0 : 1];
+    return UnitNamesOf(unitFlag)[FieldOf(field).Unit == UnitKind::Length ? 0 : 1];
 }
 
 std::string UnitLabelText(std::string_view unit) {

@@ -100,8 +100,8 @@ using UnitNamesSet = std::array<std::string_view, 2>;
 // velocity, wall, fluid velocity and lining thickness.
 using RangeLimitsSet = std::array<std::string_view, 10>;
 
-UnitNamesSet SubGetUnitForm1(std::int16_t iFlag);
-RangeLimitsSet SubGetUnitRange(std::int16_t iFlag);
+UnitNamesSet UnitNamesOf(std::int16_t iFlag);
+RangeLimitsSet RangeLimitsOf(std::int16_t iFlag);
 
 // A field's unit name in a unit system ("mm", "ft/s").
 std::string_view UnitOf(InputField field, std::int16_t unitFlag);

@@ -49,7 +49,7 @@ double FluidTransitMicroseconds(const CalcOutcome& outcome) {
 }
 
 std::string FluidPathNote(const JobRecord& job) {
-    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    const std::string unit(UnitNamesOf(job.UnitFlag)[0]);
     const double transit = FluidTransitMicroseconds(job.Outcome);
     return Catalogue::Fill(
         Words(job, Catalogue::ReportText::FluidPathFormat),
@@ -67,7 +67,7 @@ std::string SteppedNote(const JobRecord& job) {
     if (shown.Result2.empty()) {
         return "";
     }
-    const std::string unit(SubGetUnitForm1(job.UnitFlag)[0]);
+    const std::string unit(UnitNamesOf(job.UnitFlag)[0]);
     return Catalogue::Fill(
         Words(job, Catalogue::ReportText::SteppedFrom),
         {PlainLengthText(job.Outcome.Breakdown.Spacing, job.UnitFlag) + " " + unit, shown.Result2,
@@ -84,7 +84,7 @@ std::string BelowZeroNote(const JobRecord& job) {
         return "";
     }
     return Catalogue::Fill(Words(job, Catalogue::ReportText::BelowZero),
-                           {computed + " " + std::string(SubGetUnitForm1(job.UnitFlag)[0])});
+                           {computed + " " + std::string(UnitNamesOf(job.UnitFlag)[0])});
 }
 
 } // namespace Quillmere

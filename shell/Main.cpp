@@ -1,5 +1,5 @@
 // Start-up with the platform's services: the single-instance lock and the program folder.
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace ModCommonProc {
+namespace RunSettings {
 namespace {
 
 // The running program's own path, as the bytes the file system holds: a folder name that
@@ -124,4 +124,4 @@ void EndInstance() {
     }
 }
 
-} // namespace ModCommonProc
+} // namespace RunSettings

@@ -5,9 +5,9 @@
 // every message captured instead of shown, and the user's means of input: typing, Tab,
 // list choices and the EXECUTE button.
 #include "catalogue/Catalogue.h"
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
+#include "ui/CalculatorWindow.h"
 #include "ui/MessageBox.h"
-#include "ui/frmCalc.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,13 +32,13 @@ public:
     WindowFixture& operator=(const WindowFixture&) = delete;
 
     // Starts the program's settings from a real Quillmere.ini and opens the window.
-    frmCalc& Open(int lang, int unit) {
+    CalculatorWindow& Open(int lang, int unit) {
         window_.reset();
-        ModCommonProc::ResetSettings();
+        RunSettings::ResetSettings();
         std::ofstream(programDir_.filePath(QStringLiteral("Quillmere.ini")).toStdString())
             << "[SYSTEM]\nUNIT_FLAG=" << unit << "\nLANG_FLAG=" << lang << "\n";
-        ModCommonProc::FixSettings(programDir_.path().toStdString());
-        window_ = std::make_unique<frmCalc>();
+        RunSettings::FixSettings(programDir_.path().toStdString());
+        window_ = std::make_unique<CalculatorWindow>();
         window_->show();
         window_->activateWindow();
         if (!QTest::qWaitForWindowActive(window_.get())) {
@@ -46,7 +46,7 @@ public:
         }
         return *window_;
     }
-    frmCalc& Window() { return *window_; }
+    CalculatorWindow& Window() { return *window_; }
     void Close() { window_.reset(); }
 
     // Messages go to the list instead of a box (again, after a test showed a real one).
@@ -65,7 +65,7 @@ public:
 
     // A catalogue text in the run's language.
     static QString Text(std::int16_t id) {
-        const std::string_view t = Catalogue::Text(id, ModCommonProc::StringBase);
+        const std::string_view t = Catalogue::Text(id, RunSettings::StringBase);
         return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
     }
 
@@ -101,7 +101,7 @@ public:
         }
         QCOMPARE(list->currentIndex(), index);
     }
-    void Execute() { QTest::mouseClick(window_->ExecuteCalc, Qt::LeftButton); }
+    void Execute() { QTest::mouseClick(window_->ExecuteButton, Qt::LeftButton); }
 
     static bool InTableState(const QLineEdit* field) {
         return field->isReadOnly() && field->palette().color(QPalette::Base) ==
@@ -115,7 +115,7 @@ public:
 private:
     QTemporaryDir programDir_;
     QTemporaryDir dataDir_;
-    std::unique_ptr<frmCalc> window_;
+    std::unique_ptr<CalculatorWindow> window_;
     QStringList messages_;
     int open_ = 0;
     int mostOpenAtOnce_ = 0;

@@ -47,7 +47,8 @@ class AgreementTest : public QObject, public WindowFixture {
 private:
     // What the window shows for one case: the two results, or the one message it gave.
     QStringList WindowShows(const Row& row) {
-        frmCalc& w = Open(row.at("lang") == "en" ? 1 : 0, row.at("units") == "imperial" ? 1 : 0);
+        CalculatorWindow& w =
+            Open(row.at("lang") == "en" ? 1 : 0, row.at("units") == "imperial" ? 1 : 0);
         TakeMessages();
 
         auto choose = [](QComboBox* list, const std::string& name, const std::string& typed,
@@ -63,22 +64,22 @@ private:
             return index >= 0;
         };
         const bool named =
-            choose(w.SENSOR_TYPECombo, row.at("sensor"), "", 0) &&
-            choose(w.PIPE_MATERIALCombo, row.at("pipe"), row.at("pipe_velocity"), 0) &&
-            choose(w.LINING_MATERIALCombo, row.at("lining"), row.at("lining_velocity"), 0) &&
-            choose(w.KIND_OF_FLUIDCombo, row.at("fluid"), row.at("fluid_velocity"), 0);
+            choose(w.SensorTypeList, row.at("sensor"), "", 0) &&
+            choose(w.PipeMaterialList, row.at("pipe"), row.at("pipe_velocity"), 0) &&
+            choose(w.LiningMaterialList, row.at("lining"), row.at("lining_velocity"), 0) &&
+            choose(w.FluidList, row.at("fluid"), row.at("fluid_velocity"), 0);
         if (!named) {
             return {QStringLiteral("a name the window's lists lack")};
         }
-        w.SENSOR_MOUNTCombo->setCurrentIndex(row.at("mount") == "Z" ? 1 : 0);
+        w.MountMethodList->setCurrentIndex(row.at("mount") == "Z" ? 1 : 0);
 
         const std::pair<QLineEdit*, const char*> fields[] = {
-            {w.OUTER_DIAMETERText, "outer_diameter"},
-            {w.TRANS_FREQUENCYText, "pipe_velocity"},
-            {w.WALL_THICKNESSText, "wall"},
-            {w.LINING_S_VText, "lining_velocity"},
-            {w.LINING_THICKNESSText, "lining_thickness"},
-            {w.FLUID_S_VText, "fluid_velocity"}};
+            {w.OuterDiameterEdit, "outer_diameter"},
+            {w.PipeVelocityEdit, "pipe_velocity"},
+            {w.WallEdit, "wall"},
+            {w.LiningVelocityEdit, "lining_velocity"},
+            {w.LiningThicknessEdit, "lining_thickness"},
+            {w.FluidVelocityEdit, "fluid_velocity"}};
         for (const auto& [field, column] : fields) {
             const QString text = QString::fromStdString(row.at(column));
             if (text.isEmpty()) {
@@ -91,9 +92,9 @@ private:
                 return {QString(), QString(), TakeMessages().join(QLatin1Char('|'))};
             }
         }
-        QTest::mouseClick(w.ExecuteCalc, Qt::LeftButton);
+        QTest::mouseClick(w.ExecuteButton, Qt::LeftButton);
         const QStringList messages = TakeMessages();
-        if (w.txtResult1Text->text().isEmpty()) {
+        if (w.Result1Edit->text().isEmpty()) {
             return {QString(), QString(), messages.join(QLatin1Char('|'))};
         }
         // A message beside a result is the note of a spacing cut to 0, not a refusal.
@@ -102,7 +103,7 @@ private:
         if (messages.size() > 1 || (messages.size() == 1 && !messages.front().startsWith(note))) {
             return {QStringLiteral("a message beside a result"), messages.join(QLatin1Char('|'))};
         }
-        return {w.txtResult1Text->text(), w.txtResult2Text->text(), QString()};
+        return {w.Result1Edit->text(), w.Result2Edit->text(), QString()};
     }
 
 private slots:

@@ -47,17 +47,17 @@ private:
 } // namespace
 
 TEST(NumericHelpers, ArcsineOnAndBeyondTheCriticalAngle) {
-    EXPECT_EQ(FncASin(0.0), 0.0);
-    EXPECT_NEAR(FncASin(0.5), 0.5235988, 1e-7);
-    EXPECT_EQ(FncASin(-0.5), -FncASin(0.5));
-    EXPECT_NEAR(FncASin(0.9999), std::asin(0.9999), 1e-12);
-    ExpectError([] { FncASin(1.0); }, ErrorKind::DivisionByZero);
-    ExpectError([] { FncASin(-1.0); }, ErrorKind::DivisionByZero);
-    ExpectError([] { FncASin(1.0000001); }, ErrorKind::InvalidArgument);
-    ExpectError([] { FncASin(std::numeric_limits<double>::quiet_NaN()); },
+    EXPECT_EQ(ArcSine(0.0), 0.0);
+    EXPECT_NEAR(ArcSine(0.5), 0.5235988, 1e-7);
+    EXPECT_EQ(ArcSine(-0.5), -ArcSine(0.5));
+    EXPECT_NEAR(ArcSine(0.9999), std::asin(0.9999), 1e-12);
+    ExpectError([] { ArcSine(1.0); }, ErrorKind::DivisionByZero);
+    ExpectError([] { ArcSine(-1.0); }, ErrorKind::DivisionByZero);
+    ExpectError([] { ArcSine(1.0000001); }, ErrorKind::InvalidArgument);
+    ExpectError([] { ArcSine(std::numeric_limits<double>::quiet_NaN()); },
                 ErrorKind::InvalidArgument);
-    ExpectError([] { FncASin(1e200); }, ErrorKind::Overflow);
-    EXPECT_EQ(FncPi(), std::atan(1.0) * 4.0);
+    ExpectError([] { ArcSine(1e200); }, ErrorKind::Overflow);
+    EXPECT_EQ(Pi(), std::atan(1.0) * 4.0);
 }
 
 TEST(NumericHelpers, RoundDownCutsTowardZeroAfterTheTextRoundTrip) {
@@ -77,23 +77,23 @@ TEST(NumericHelpers, RoundDownCutsTowardZeroAfterTheTextRoundTrip) {
         {"zero", 0.0, 3, 0},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(FncRoundDown(r.value, r.digits), r.expected) << r.name;
+        EXPECT_EQ(CutToDecimals(r.value, r.digits), r.expected) << r.name;
     }
-    ExpectError([] { FncRoundDown(1e300, 10); }, ErrorKind::Overflow);
-    ExpectError([] { FncRoundDown(1.0, 400); }, ErrorKind::Overflow);
-    ExpectError([] { FncRoundDown(1.0, -400); }, ErrorKind::DivisionByZero);
-    ExpectError([] { FncRoundDown(std::numeric_limits<double>::infinity(), 2); },
+    ExpectError([] { CutToDecimals(1e300, 10); }, ErrorKind::Overflow);
+    ExpectError([] { CutToDecimals(1.0, 400); }, ErrorKind::Overflow);
+    ExpectError([] { CutToDecimals(1.0, -400); }, ErrorKind::DivisionByZero);
+    ExpectError([] { CutToDecimals(std::numeric_limits<double>::infinity(), 2); },
                 ErrorKind::Overflow);
 }
 
 TEST(NumericHelpers, HalfAdjustRoundsHalfAwayFromZero) {
-    EXPECT_EQ(FncHalfAdjust(2.5, 0), 3);
-    EXPECT_EQ(FncHalfAdjust(-2.5, 0), -3);
-    EXPECT_EQ(FncHalfAdjust(1.234, 2), 1.23);
-    EXPECT_EQ(FncHalfAdjust(1.235, 2), 1.24);
-    EXPECT_EQ(FncHalfAdjust(0, 2), 0);
-    EXPECT_FALSE(std::signbit(FncHalfAdjust(0, 2)));
-    ExpectError([] { FncHalfAdjust(1e300, 100); }, ErrorKind::Overflow);
+    EXPECT_EQ(RoundHalfAwayFromZero(2.5, 0), 3);
+    EXPECT_EQ(RoundHalfAwayFromZero(-2.5, 0), -3);
+    EXPECT_EQ(RoundHalfAwayFromZero(1.234, 2), 1.23);
+    EXPECT_EQ(RoundHalfAwayFromZero(1.235, 2), 1.24);
+    EXPECT_EQ(RoundHalfAwayFromZero(0, 2), 0);
+    EXPECT_FALSE(std::signbit(RoundHalfAwayFromZero(0, 2)));
+    ExpectError([] { RoundHalfAwayFromZero(1e300, 100); }, ErrorKind::Overflow);
 }
 
 TEST(NumberText, ReadsEntriesTheSameUnderEveryLocale) {
@@ -404,13 +404,13 @@ TEST(NumberText, ShortcutsGiveTheTextConversionsResults) {
             value = -value;
         }
         for (std::int16_t digits : {std::int16_t{2}, std::int16_t{3}}) {
-            ASSERT_EQ(FncRoundDown(value, digits), viaText(value, digits)) << value;
+            ASSERT_EQ(CutToDecimals(value, digits), viaText(value, digits)) << value;
             const auto [expected, actual] = fixed(value, digits);
             ASSERT_EQ(actual, expected) << value;
         }
     }
-    EXPECT_EQ(FncRoundDown(0.9999999999999999, 0), 1.0); // the text round trip rounds up
-    EXPECT_EQ(FncRoundDown(1234567890123456.7, 0), 1234567890123460.0);
+    EXPECT_EQ(CutToDecimals(0.9999999999999999, 0), 1.0); // the text round trip rounds up
+    EXPECT_EQ(CutToDecimals(1234567890123456.7, 0), 1234567890123460.0);
 
     // Whole numbers print by the integer path up to 15 digits, beyond it by the general one.
     auto general = [](double value) {

@@ -59,10 +59,10 @@ TEST(Fields, LabelsAndTypingLengths) {
         EXPECT_EQ(MaxInputLength(field, 0), lengths[i][0]);
         EXPECT_EQ(MaxInputLength(field, 1), lengths[i][1]);
     }
-    EXPECT_EQ(SubGetUnitRange(0)[1], "6200.00");
-    EXPECT_EQ(SubGetUnitRange(1)[9], "3.9380");
-    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(0)[0]), "[mm]");
-    EXPECT_EQ(UnitLabelText(SubGetUnitForm1(7)[1]), "[ft/s]");
+    EXPECT_EQ(RangeLimitsOf(0)[1], "6200.00");
+    EXPECT_EQ(RangeLimitsOf(1)[9], "3.9380");
+    EXPECT_EQ(UnitLabelText(UnitNamesOf(0)[0]), "[mm]");
+    EXPECT_EQ(UnitLabelText(UnitNamesOf(7)[1]), "[ft/s]");
 }
 
 TEST(IsNumericText, CharacterCheck) {

@@ -1,7 +1,7 @@
 // Start-up settings from the configuration file, the profile reader on good and bad files,
 // and the character check of the numeric fields.
-#include "shell/ModCommonProc.h"
-#include "shell/ModFileProc.h"
+#include "shell/IniFile.h"
+#include "shell/RunSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using namespace ModCommonProc;
+using namespace RunSettings;
 
 namespace {
 
@@ -27,14 +27,14 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
         ResetSettings();
-        ModFileProc::SetLookupObserver([this](const std::string& path) {
+        IniFile::SetLookupObserver([this](const std::string& path) {
             if (reads_.empty() || reads_.back() != path) {
                 reads_.push_back(path);
             }
         });
     }
     void TearDown() override {
-        ModFileProc::SetLookupObserver(nullptr);
+        IniFile::SetLookupObserver(nullptr);
         std::error_code ignored;
         fs::permissions(dir_, fs::perms::owner_all, ignored);
         fs::remove_all(dir_, ignored);
@@ -160,14 +160,11 @@ TEST_F(ProgramFolder, ReaderFollowsTheHandWrittenFileConventions) {
     const std::string file = Path("a.ini");
     char buf[64];
     auto str = [&](const char* section, const char* key, std::uint32_t size = 64) {
-        const std::uint32_t n =
-            ModFileProc::GetPrivateProfileStringA(section, key, "dflt", buf, size, file.c_str());
+        const std::uint32_t n = IniFile::ReadString(section, key, "dflt", buf, size, file.c_str());
         EXPECT_EQ(n, std::strlen(buf));
         return std::string(buf);
     };
-    auto num = [&](const char* key) {
-        return ModFileProc::GetPrivateProfileIntA("SYSTEM", key, 77, file.c_str());
-    };
+    auto num = [&](const char* key) { return IniFile::ReadInt("SYSTEM", key, 77, file.c_str()); };
     EXPECT_EQ(str("SYSTEM", "KEY"), "quoted value");
     EXPECT_EQ(str("Other", "key"), "other");
     EXPECT_EQ(str("SYSTEM", "key", 5), "quot");
@@ -183,7 +180,7 @@ TEST_F(ProgramFolder, ReaderFollowsTheHandWrittenFileConventions) {
     EXPECT_EQ(num("EMPTY"), 0);
     EXPECT_EQ(num("MISSING"), 77);
     EXPECT_EQ(num("UNIT_FLAG"), 77); // commented out
-    EXPECT_EQ(ModFileProc::GetPrivateProfileIntA("SYSTEM", "NUM", 5, Path("none.ini").c_str()), 5);
+    EXPECT_EQ(IniFile::ReadInt("SYSTEM", "NUM", 5, Path("none.ini").c_str()), 5);
 }
 
 TEST_F(ProgramFolder, UnicodeFilesOfWindowsEditorsAreRead) {
@@ -210,8 +207,7 @@ TEST_F(ProgramFolder, UnicodeFilesOfWindowsEditorsAreRead) {
         EXPECT_EQ(reads_[1], Dir() + "/現場.ini");
 
         char buf[32];
-        ModFileProc::GetPrivateProfileStringA("SYSTEM", "CLEF", "", buf, sizeof buf,
-                                              Path("Quillmere.ini").c_str());
+        IniFile::ReadString("SYSTEM", "CLEF", "", buf, sizeof buf, Path("Quillmere.ini").c_str());
         EXPECT_EQ(std::string(buf), "\U0001D11E \uFFFD"); // a pair joined, a lone half replaced
     }
 }

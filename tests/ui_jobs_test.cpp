@@ -38,7 +38,7 @@ private slots:
     // Every item of the menu bar by the name assistive tools read, in the window's
     // language, with its shortcut; what needs a result is greyed until there is one.
     void menuBarOffersEveryAction() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         const QStringList expected{
             "&File: Save report...|Ctrl+S, Print...|Ctrl+P, , Recent jobs|, , Quit|Ctrl+Q",
             "&Edit: Copy job summary|Ctrl+Shift+C",
@@ -48,8 +48,8 @@ private slots:
         for (QAction* a : {w.SaveReportAction, w.PrintAction, w.CopySummaryAction}) {
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
         }
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
         Execute();
         for (QAction* a : {w.SaveReportAction, w.PrintAction, w.CopySummaryAction}) {
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
@@ -62,21 +62,21 @@ private slots:
     // jobs offers it, newest first; choosing one restores its inputs with the results
     // empty until EXECUTE, which gives the result recorded.
     void jobsAreKeptAndRestored() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Choose(w.SENSOR_TYPECombo, 4);
-        Choose(w.LINING_MATERIALCombo, 3);
-        TypeInto(w.LINING_THICKNESSText, QStringLiteral("3"));
+        CalculatorWindow& w = Open(1, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        Choose(w.SensorTypeList, 4);
+        Choose(w.LiningMaterialList, 3);
+        TypeInto(w.LiningThicknessEdit, QStringLiteral("3"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("63.11"));
-        Choose(w.SENSOR_MOUNTCombo, 1);
-        Choose(w.PIPE_MATERIALCombo, PipeUserEntry);
-        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("3200"));
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("1,234.5"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("10"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("63.11"));
+        Choose(w.MountMethodList, 1);
+        Choose(w.PipeMaterialList, PipeUserEntry);
+        TypeInto(w.PipeVelocityEdit, QStringLiteral("3200"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("1,234.5"));
+        TypeInto(w.WallEdit, QStringLiteral("10"));
         Execute();
-        const QString second = w.txtResult1Text->text();
+        const QString second = w.Result1Edit->text();
         QVERIFY(!second.isEmpty());
 
         const QStringList lines = JobsFile().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -105,28 +105,28 @@ private slots:
         QVERIFY2(out.value(2).contains(QStringLiteral(",") + second + QStringLiteral(",,")),
                  qPrintable(out.join('\n')));
 
-        frmCalc& again = Open(1, 0); // a restart
+        CalculatorWindow& again = Open(1, 0); // a restart
         const QList<QAction*> recent = RecentJobs(again);
         QCOMPARE(recent.size(), 2);
         QVERIFY2(recent[1]->text().endsWith(QStringLiteral("114.3 x 6.0 mm   VT-C1   63.11 mm")),
                  qPrintable(recent[1]->text()));
         recent[1]->trigger();
-        QCOMPARE(again.OUTER_DIAMETERText->text(), QStringLiteral("114.3"));
-        QCOMPARE(again.WALL_THICKNESSText->text(), QStringLiteral("6.0"));
-        QCOMPARE(again.SENSOR_TYPECombo->currentIndex(), 4);
-        QCOMPARE(again.SENSOR_MOUNTCombo->currentIndex(), 0);
-        QCOMPARE(again.LINING_MATERIALCombo->currentIndex(), 3);
-        QCOMPARE(again.LINING_THICKNESSText->text(), QStringLiteral("3"));
-        QCOMPARE(again.txtResult1Text->text(), QString());
+        QCOMPARE(again.OuterDiameterEdit->text(), QStringLiteral("114.3"));
+        QCOMPARE(again.WallEdit->text(), QStringLiteral("6.0"));
+        QCOMPARE(again.SensorTypeList->currentIndex(), 4);
+        QCOMPARE(again.MountMethodList->currentIndex(), 0);
+        QCOMPARE(again.LiningMaterialList->currentIndex(), 3);
+        QCOMPARE(again.LiningThicknessEdit->text(), QStringLiteral("3"));
+        QCOMPARE(again.Result1Edit->text(), QString());
         Execute();
-        QCOMPARE(again.txtResult1Text->text(), QStringLiteral("63.11"));
+        QCOMPARE(again.Result1Edit->text(), QStringLiteral("63.11"));
         RecentJobs(again)[1]->trigger(); // now the newest but one: the Z job
-        QCOMPARE(again.PIPE_MATERIALCombo->currentIndex(), PipeUserEntry);
-        QCOMPARE(again.TRANS_FREQUENCYText->text(), QStringLiteral("3200"));
-        QCOMPARE(again.OUTER_DIAMETERText->text(), QStringLiteral("1,234.5"));
-        QCOMPARE(again.SENSOR_MOUNTCombo->currentIndex(), 1);
+        QCOMPARE(again.PipeMaterialList->currentIndex(), PipeUserEntry);
+        QCOMPARE(again.PipeVelocityEdit->text(), QStringLiteral("3200"));
+        QCOMPARE(again.OuterDiameterEdit->text(), QStringLiteral("1,234.5"));
+        QCOMPARE(again.MountMethodList->currentIndex(), 1);
         Execute();
-        QCOMPARE(again.txtResult1Text->text(), second);
+        QCOMPARE(again.Result1Edit->text(), second);
     }
 
     // The file is the user's: a line typed by hand without its end is ended, not joined;
@@ -143,7 +143,7 @@ private slots:
             "10:00:00,ja,metric,VT-C1,V法,60.5,3.9,炭素鋼,,ﾗｲﾆﾝｸﾞ無し,,,水,,北浄水場,FT-7,"
             ",,18.51,,,,";
         WriteJobsFile(kept);
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         const QList<QAction*> recent = RecentJobs(w);
         QCOMPARE(recent.size(), 3);
         QVERIFY2(recent[0]->text().contains(QStringLiteral("FT-7")), qPrintable(recent[0]->text()));
@@ -153,11 +153,11 @@ private slots:
                      .replace(QStringLiteral("%1"), QStringLiteral("W METHOD")));
         recent[2]->trigger();
         QVERIFY(TakeMessages().value(0).contains(QStringLiteral("inch, ft/s")));
-        QCOMPARE(w.OUTER_DIAMETERText->text(), QString());
+        QCOMPARE(w.OuterDiameterEdit->text(), QString());
         recent[0]->trigger();
-        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("60.5"));
+        QCOMPARE(w.OuterDiameterEdit->text(), QStringLiteral("60.5"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("18.51"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("18.51"));
         QVERIFY2(w.JobSummaryText().contains(QStringLiteral("\nSITE: 北浄水場\nTAG: FT-7\n")),
                  qPrintable(w.JobSummaryText()));
         const QByteArray now = JobsFile().toUtf8();
@@ -171,27 +171,27 @@ private slots:
         QFile blocker(data_->filePath(QStringLiteral("quillmere")));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        CalculatorWindow& w = Open(1, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
         Execute();
         QCOMPARE(TakeMessages().size(), 1);
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("100.54"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("5.0"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("100.54"));
+        TypeInto(w.WallEdit, QStringLiteral("5.0"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList());
-        QVERIFY(!w.txtResult1Text->text().isEmpty());
+        QVERIFY(!w.Result1Edit->text().isEmpty());
 
         QVERIFY(blocker.remove());
         // A FIFO in the file's place: neither Recent jobs nor a press waits on it.
         QDir(data_->path()).mkpath(QStringLiteral("quillmere"));
         QVERIFY(::mkfifo(QFile::encodeName(JobsPath()).constData(), 0600) == 0);
-        frmCalc& fifo = Open(1, 0);
+        CalculatorWindow& fifo = Open(1, 0);
         QCOMPARE(RecentJobs(fifo).size(), 1); // "(none yet)"
-        TypeInto(fifo.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(fifo.WALL_THICKNESSText, QStringLiteral("6.0"));
+        TypeInto(fifo.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(fifo.WallEdit, QStringLiteral("6.0"));
         Execute();
-        QCOMPARE(fifo.txtResult1Text->text(), QStringLiteral("100.54"));
+        QCOMPARE(fifo.Result1Edit->text(), QStringLiteral("100.54"));
         const QStringList said = TakeMessages();
         QCOMPARE(said.size(), 1);
         QVERIFY2(said[0].contains(QStringLiteral("not a regular file")), qPrintable(said[0]));
@@ -199,9 +199,9 @@ private slots:
 
         const QByteArray other = "a,b\n1,2\n";
         WriteJobsFile(other);
-        frmCalc& fresh = Open(1, 0);
-        TypeInto(fresh.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(fresh.WALL_THICKNESSText, QStringLiteral("6.0"));
+        CalculatorWindow& fresh = Open(1, 0);
+        TypeInto(fresh.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(fresh.WallEdit, QStringLiteral("6.0"));
         Execute();
         Execute();
         QCOMPARE(TakeMessages().size(), 1);
@@ -222,14 +222,14 @@ private:
     }
 
     // File > Recent jobs as it is about to show.
-    static QList<QAction*> RecentJobs(frmCalc& w) {
+    static QList<QAction*> RecentJobs(CalculatorWindow& w) {
         emit w.RecentJobsMenu->aboutToShow();
         return w.RecentJobsMenu->actions();
     }
 
     // "&File: Save report...|Ctrl+S, ...": each menu's title, then each item's accessible
     // name and shortcut as the menu offers them.
-    static QStringList MenuNames(frmCalc& w) {
+    static QStringList MenuNames(CalculatorWindow& w) {
         QStringList menus;
         for (QAction* top : w.MenuBar->actions()) {
             QMenu* menu = top->menu();

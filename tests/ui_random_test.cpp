@@ -25,7 +25,7 @@ class RandomUseTest : public QObject, public WindowFixture {
 
 private:
     std::mt19937 rng_;
-    frmCalc* w_ = nullptr;
+    CalculatorWindow* w_ = nullptr;
     std::int16_t unit_ = 0;
     bool executed_ = false;
 
@@ -43,18 +43,18 @@ private:
     }
 
     std::array<QLineEdit*, 6> Fields() const {
-        return {w_->OUTER_DIAMETERText, w_->TRANS_FREQUENCYText,  w_->WALL_THICKNESSText,
-                w_->LINING_S_VText,     w_->LINING_THICKNESSText, w_->FLUID_S_VText};
+        return {w_->OuterDiameterEdit,  w_->PipeVelocityEdit,    w_->WallEdit,
+                w_->LiningVelocityEdit, w_->LiningThicknessEdit, w_->FluidVelocityEdit};
     }
     std::array<QComboBox*, 5> Lists() const {
-        return {w_->PIPE_MATERIALCombo, w_->SENSOR_MOUNTCombo, w_->SENSOR_TYPECombo,
-                w_->LINING_MATERIALCombo, w_->KIND_OF_FLUIDCombo};
+        return {w_->PipeMaterialList, w_->MountMethodList, w_->SensorTypeList,
+                w_->LiningMaterialList, w_->FluidList};
     }
 
     void OpenAndWatch(int lang, int unit) {
         unit_ = static_cast<std::int16_t>(unit);
         w_ = &Open(lang, unit);
-        connect(w_->ExecuteCalc, &QPushButton::clicked, this, [this] { executed_ = true; });
+        connect(w_->ExecuteButton, &QPushButton::clicked, this, [this] { executed_ = true; });
     }
 
     // One action of kind `choice` (0-9); returns its name for the failure report.
@@ -103,7 +103,7 @@ private:
             }
             return QStringLiteral("clear");
         default:
-            QTest::mouseClick(w_->ExecuteCalc, Qt::LeftButton);
+            QTest::mouseClick(w_->ExecuteButton, Qt::LeftButton);
             return QStringLiteral("execute");
         }
     }
@@ -135,20 +135,20 @@ private:
             QVERIFY2((f->palette().color(QPalette::Base) == face) == locked,
                      qPrintable(f->objectName() + where));
         };
-        const int pipe = w_->PIPE_MATERIALCombo->currentIndex();
-        const int lining = w_->LINING_MATERIALCombo->currentIndex();
-        const int fluid = w_->KIND_OF_FLUIDCombo->currentIndex();
-        state(w_->TRANS_FREQUENCYText, pipe != PipeUserEntry);
-        state(w_->LINING_S_VText, lining != LiningUserEntry);
-        state(w_->LINING_THICKNESSText, lining == NoLiningEntry);
-        state(w_->FLUID_S_VText, fluid != FluidUserEntry);
-        QCOMPARE(w_->lblRequired[2]->isEnabled(), pipe == PipeUserEntry);
-        QCOMPARE(w_->lblRequired[7]->isEnabled(), lining == LiningUserEntry);
-        QCOMPARE(w_->lblRequired[8]->isEnabled(), lining != NoLiningEntry);
-        QCOMPARE(w_->lblRequired[10]->isEnabled(), fluid == FluidUserEntry);
+        const int pipe = w_->PipeMaterialList->currentIndex();
+        const int lining = w_->LiningMaterialList->currentIndex();
+        const int fluid = w_->FluidList->currentIndex();
+        state(w_->PipeVelocityEdit, pipe != PipeUserEntry);
+        state(w_->LiningVelocityEdit, lining != LiningUserEntry);
+        state(w_->LiningThicknessEdit, lining == NoLiningEntry);
+        state(w_->FluidVelocityEdit, fluid != FluidUserEntry);
+        QCOMPARE(w_->RequiredMarks[2]->isEnabled(), pipe == PipeUserEntry);
+        QCOMPARE(w_->RequiredMarks[7]->isEnabled(), lining == LiningUserEntry);
+        QCOMPARE(w_->RequiredMarks[8]->isEnabled(), lining != NoLiningEntry);
+        QCOMPARE(w_->RequiredMarks[10]->isEnabled(), fluid == FluidUserEntry);
 
-        const QString r1 = w_->txtResult1Text->text();
-        const QString r2 = w_->txtResult2Text->text();
+        const QString r1 = w_->Result1Edit->text();
+        const QString r2 = w_->Result2Edit->text();
         // Only a press of EXECUTE (a click, or Space while it has the focus) writes results;
         // any change of an input empties them.
         if (!executed_) {
@@ -207,16 +207,16 @@ private slots:
         for (const auto& config : configs) {
             int computed = 0; // presses that wrote a spacing: without any, nothing was tested
             OpenAndWatch(config[0], config[1]);
-            w_->OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
+            w_->OuterDiameterEdit->setFocus(Qt::OtherFocusReason);
             for (int i = 0; i < actions / 4; ++i, ++done) {
                 const int choice = Pick(10);
                 if (choice >= 8) {
                     // Blank results before a press, so that one writing nothing shows.
-                    w_->txtResult1Text->clear();
-                    w_->txtResult2Text->clear();
+                    w_->Result1Edit->clear();
+                    w_->Result2Edit->clear();
                 }
-                const QString before1 = w_->txtResult1Text->text();
-                const QString before2 = w_->txtResult2Text->text();
+                const QString before1 = w_->Result1Edit->text();
+                const QString before2 = w_->Result2Edit->text();
                 const QStringList inputsBefore = Inputs();
                 const int messagesBefore = MessageCount();
                 executed_ = false;
@@ -224,11 +224,10 @@ private slots:
                 QCoreApplication::processEvents();
                 CheckInvariants(action.section(QLatin1Char(' '), 0, 0), before1, before2,
                                 inputsBefore, messagesBefore);
-                if (w_->txtResult1Text->text() != before1 ||
-                    w_->txtResult2Text->text() != before2) {
+                if (w_->Result1Edit->text() != before1 || w_->Result2Edit->text() != before2) {
                     ++changedResults;
                 }
-                computed += executed_ && !w_->txtResult1Text->text().isEmpty() ? 1 : 0;
+                computed += executed_ && !w_->Result1Edit->text().isEmpty() ? 1 : 0;
                 if (QTest::currentTestFailed()) {
                     qWarning("failed at action %d (%s), seed %u", done, qPrintable(action), seed);
                     return;

@@ -91,17 +91,17 @@ private slots:
     void jobSummaryOnTheClipboard() {
         QFETCH(int, lang);
         QFETCH(QStringList, expected);
-        frmCalc& w = Open(lang, 0);
+        CalculatorWindow& w = Open(lang, 0);
         QVERIFY(!w.CopySummaryAction->isEnabled());
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
-        Choose(w.PIPE_MATERIALCombo, 1);
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
-        Choose(w.SENSOR_MOUNTCombo, 1);
-        Choose(w.SENSOR_TYPECombo, 2);
-        Choose(w.LINING_MATERIALCombo, 3);
-        TypeInto(w.LINING_THICKNESSText, QStringLiteral("1.5"));
-        Choose(w.KIND_OF_FLUIDCombo, 17);
-        TypeInto(w.FLUID_S_VText, QStringLiteral("1480"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("60.5"));
+        Choose(w.PipeMaterialList, 1);
+        TypeInto(w.WallEdit, QStringLiteral("3.9"));
+        Choose(w.MountMethodList, 1);
+        Choose(w.SensorTypeList, 2);
+        Choose(w.LiningMaterialList, 3);
+        TypeInto(w.LiningThicknessEdit, QStringLiteral("1.5"));
+        Choose(w.FluidList, 17);
+        TypeInto(w.FluidVelocityEdit, QStringLiteral("1480"));
         Execute();
         QVERIFY(w.CopySummaryAction->isEnabled());
         QApplication::clipboard()->clear();
@@ -120,18 +120,18 @@ private slots:
     // Copy, save and print are there only while a result is shown: a record can never carry
     // a spacing that does not belong to the inputs.
     void recordsOnlyWithAResult() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         const auto enabled = [&w] {
             return w.CopySummaryAction->isEnabled() + w.SaveReportAction->isEnabled() +
                    w.PrintAction->isEnabled();
         };
         QCOMPARE(enabled(), 0);
         QVERIFY(w.HelpAction->isEnabled() && w.AboutAction->isEnabled());
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
         Execute();
         QCOMPARE(enabled(), 3);
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("8.0"));
+        TypeInto(w.WallEdit, QStringLiteral("8.0"));
         QCOMPARE(enabled(), 0);
         QApplication::clipboard()->setText(QStringLiteral("before"));
         QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -143,7 +143,7 @@ private slots:
     // and the button too, not only the bare background; a text field adds it below its own
     // edit menu.
     void contextMenuAnywhere() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         const QStringList job{QStringLiteral("Copy job summary"),
                               QStringLiteral("Save report..."),
                               QStringLiteral("Print..."),
@@ -174,15 +174,14 @@ private slots:
             return entries;
         };
         for (QWidget* widget : std::initializer_list<QWidget*>{
-                 &w, w.PIPE_MATERIALCombo, w.SENSOR_TYPECombo, w.KIND_OF_FLUIDCombo, w.ExecuteCalc,
-                 w.OUTER_DIAMETER, w.fraResult}) {
+                 &w, w.PipeMaterialList, w.SensorTypeList, w.FluidList, w.ExecuteButton,
+                 w.OuterDiameterCaption, w.ResultFrame}) {
             QVERIFY2(menuOn(widget, QContextMenuEvent::Mouse) == job,
                      qPrintable(widget->objectName()));
             QVERIFY2(menuOn(widget, QContextMenuEvent::Keyboard) == job,
                      qPrintable(widget->objectName()));
         }
-        for (QLineEdit* field :
-             std::initializer_list<QLineEdit*>{w.WALL_THICKNESSText, w.txtResult1Text}) {
+        for (QLineEdit* field : std::initializer_list<QLineEdit*>{w.WallEdit, w.Result1Edit}) {
             const QStringList entries = menuOn(field, QContextMenuEvent::Mouse);
             QVERIFY2(entries.size() > job.size() + 1, qPrintable(entries.join(QLatin1Char('|'))));
             QCOMPARE(entries.mid(entries.size() - job.size()), job);
@@ -193,14 +192,14 @@ private slots:
     // Ctrl+S, through the file dialog, to a one-page PDF whose text holds the inputs, the
     // result and the sketch's scale.
     void reportSavedAsPdf() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Choose(w.SENSOR_TYPECombo, 4);
-        Choose(w.LINING_MATERIALCombo, 3);
-        TypeInto(w.LINING_THICKNESSText, QStringLiteral("3"));
+        CalculatorWindow& w = Open(1, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        Choose(w.SensorTypeList, 4);
+        Choose(w.LiningMaterialList, 3);
+        TypeInto(w.LiningThicknessEdit, QStringLiteral("3"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("63.11"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("63.11"));
 
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
@@ -234,7 +233,7 @@ private slots:
     // Without a documents folder the report is proposed in the home folder, not wherever the
     // program happened to be started.
     void reportProposedAtHomeWithoutDocumentsFolder() {
-        frmCalc& w = OpenWithResult(1);
+        CalculatorWindow& w = OpenWithResult(1);
         QTemporaryDir home;
         const QByteArray savedHome = qgetenv("HOME");
         const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -252,7 +251,7 @@ private slots:
     // Job details..., kept for the run: they head the summary and the PDF as typed, and the
     // proposed file name carries the tag (made safe) and the time to the second.
     void jobDetailsHeadTheRecord() {
-        frmCalc& w = OpenWithResult(0);
+        CalculatorWindow& w = OpenWithResult(0);
         QCOMPARE(w.JobDetailsAction->text(), QStringLiteral("ジョブ情報(&J)..."));
         QVERIFY(w.JobDetailsAction->isEnabled());
         const auto fill = [this, &w](const QStringList& texts, const QString& expectRefusal) {
@@ -318,7 +317,7 @@ private slots:
         QVERIFY2(pdf.contains(QStringLiteral("曲がりの後 5D")), qPrintable(pdf));
 
         // Kept while the inputs change, as the run's own.
-        Choose(w.SENSOR_TYPECombo, 4);
+        Choose(w.SensorTypeList, 4);
         Execute();
         QVERIFY(w.JobSummaryText().contains(QStringLiteral("現場: 北浄水場")));
     }
@@ -405,7 +404,7 @@ private slots:
     }
 
     void japaneseReportEmbedsItsFont() {
-        frmCalc& w = OpenWithResult(0);
+        CalculatorWindow& w = OpenWithResult(0);
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("報告.pdf"));
         SaveReportAs(w, target);
@@ -424,7 +423,7 @@ private slots:
     // A disk that fills up while the report is written (here a file size limit) is a failure
     // the installer is told of, and the report saved there before stays whole.
     void fullDiskIsReportedAndKeepsTheEarlierReport() {
-        frmCalc& w = OpenWithResult(1);
+        CalculatorWindow& w = OpenWithResult(1);
         QTemporaryDir scratch;
         const QString target = scratch.filePath(QStringLiteral("report.pdf"));
         auto content = [&] {
@@ -456,8 +455,8 @@ private slots:
     // Print... through the platform's dialog, to a file: the same page as the saved report;
     // a printer that cannot take the page is a failure the installer is told of.
     void printedThroughThePrintDialog() {
-        frmCalc& w = OpenWithResult(1);
-        const QString spacing = w.txtResult1Text->text();
+        CalculatorWindow& w = OpenWithResult(1);
+        const QString spacing = w.Result1Edit->text();
         QTemporaryDir scratch;
         QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("out")));
         const QString target = scratch.filePath(QStringLiteral("out/printed.pdf"));
@@ -495,10 +494,10 @@ private slots:
     // press gives what quillmere-calc --fluid-temperature 60 gives (73.35); a temperature
     // outside the equation's range is refused and the dialog stays.
     void fluidAtTemperatureDialog() {
-        frmCalc& w = Open(1, 0);
-        Choose(w.SENSOR_TYPECombo, 4);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6"));
+        CalculatorWindow& w = Open(1, 0);
+        Choose(w.SensorTypeList, 4);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6"));
         int rounds = 0;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = QApplication::activeModalWidget();
@@ -520,10 +519,10 @@ private slots:
         });
         w.FluidAtTemperatureAction->trigger();
         QCOMPARE(rounds, 1);
-        QCOMPARE(w.KIND_OF_FLUIDCombo->currentIndex(), FluidUserEntry);
-        QCOMPARE(w.FLUID_S_VText->text(), QStringLiteral("1551"));
+        QCOMPARE(w.FluidList->currentIndex(), FluidUserEntry);
+        QCOMPARE(w.FluidVelocityEdit->text(), QStringLiteral("1551"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("73.35"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("73.35"));
         w.CopySummaryAction->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n")));
@@ -533,8 +532,8 @@ private slots:
     // quillmere-calc --pipe-size "STPG 100A Sch40" gives (65.47); a change of standard keeps
     // the size and schedule; imperial types ASME's own inches.
     void standardPipeDialog() {
-        frmCalc& w = Open(1, 0);
-        Choose(w.SENSOR_TYPECombo, 4);
+        CalculatorWindow& w = Open(1, 0);
+        Choose(w.SensorTypeList, 4);
         int rounds = 0;
         int listed = 0;
         bool firstTicked = false;
@@ -568,41 +567,41 @@ private slots:
             QCOMPARE(listed, static_cast<int>(PipeTables().size()));
         };
         pick(QStringLiteral("STPG"), QStringLiteral("100A (4B)"), QStringLiteral("Sch40"));
-        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("114.3"));
-        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
+        QCOMPARE(w.OuterDiameterEdit->text(), QStringLiteral("114.3"));
+        QCOMPARE(w.WallEdit->text(), QStringLiteral("6"));
         QVERIFY(TakeMessages().isEmpty());
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("65.47"));
+        QCOMPARE(w.PipeMaterialList->currentText(), QStringLiteral("CARBON STEEL"));
         w.CopySummaryAction->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n")));
         // The same size and schedule in the stainless standard: the same figures, but a
         // stainless pipe, and the result goes; SGP brings carbon steel back.
         pick(QStringLiteral("SUS"), QString(), QString());
-        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("STAINLESS STEEL"));
-        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(w.WallEdit->text(), QStringLiteral("6"));
+        QCOMPARE(w.PipeMaterialList->currentText(), QStringLiteral("STAINLESS STEEL"));
+        QCOMPARE(w.Result1Edit->text(), QString());
         pick(QStringLiteral("SGP"), QString(), QString());
-        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("4.5"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("CARBON STEEL"));
+        QCOMPARE(w.WallEdit->text(), QStringLiteral("4.5"));
+        QCOMPARE(w.PipeMaterialList->currentText(), QStringLiteral("CARBON STEEL"));
         QCOMPARE(rounds, 3);
         QVERIFY(firstTicked);
 
         // A water main: ISO ductile iron with its mortar lining fills every pipe input, as
         // quillmere-calc --pipe-size "DN 100 K9 mortar" does, and the record says whence.
         pick(QStringLiteral("DN"), QStringLiteral("100"), QStringLiteral("K9"), true);
-        QCOMPARE(w.OUTER_DIAMETERText->text(), QStringLiteral("118"));
-        QCOMPARE(w.WALL_THICKNESSText->text(), QStringLiteral("6"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(), QStringLiteral("DUCTILE IRON"));
-        QCOMPARE(w.LINING_MATERIALCombo->currentIndex(), MortarEntry);
-        QCOMPARE(w.LINING_THICKNESSText->text(), QStringLiteral("3"));
+        QCOMPARE(w.OuterDiameterEdit->text(), QStringLiteral("118"));
+        QCOMPARE(w.WallEdit->text(), QStringLiteral("6"));
+        QCOMPARE(w.PipeMaterialList->currentText(), QStringLiteral("DUCTILE IRON"));
+        QCOMPARE(w.LiningMaterialList->currentIndex(), MortarEntry);
+        QCOMPARE(w.LiningThicknessEdit->text(), QStringLiteral("3"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("71.59"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("71.59"));
         w.CopySummaryAction->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nLINING THICKNESS: 3 mm (ISO 4179:2005)\n")));
-        Choose(w.LINING_MATERIALCombo, NoLiningEntry);
+        Choose(w.LiningMaterialList, NoLiningEntry);
 
         // PVC: the dialog says what OK will choose, and the result is quillmere-calc's for
         // --pipe-size "VP 100"; a typed PIPE S.V. is the user's measurement and stays.
@@ -620,20 +619,20 @@ private slots:
         });
         w.StandardPipeAction->trigger();
         QCOMPARE(shown, QStringLiteral("PVC"));
-        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
+        QCOMPARE(w.PipeMaterialList->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("58.47"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("58.47"));
         w.activateWindow(); // back from the dialog
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        Choose(w.PIPE_MATERIALCombo, PipeUserEntry);
-        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("2400"));
+        Choose(w.PipeMaterialList, PipeUserEntry);
+        TypeInto(w.PipeVelocityEdit, QStringLiteral("2400"));
         pick(QStringLiteral("SGP"), QString(), QString());
-        QCOMPARE(w.PIPE_MATERIALCombo->currentIndex(), PipeUserEntry);
-        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("2400"));
+        QCOMPARE(w.PipeMaterialList->currentIndex(), PipeUserEntry);
+        QCOMPARE(w.PipeVelocityEdit->text(), QStringLiteral("2400"));
 
         // ASME B36.10M's sizes are also PVC Sch 40/80 pipe: the material chosen stays.
-        frmCalc& imperial = Open(1, 1);
-        Choose(imperial.PIPE_MATERIALCombo, PipeEntryOf(PipeMaterialKey::Pvc));
+        CalculatorWindow& imperial = Open(1, 1);
+        Choose(imperial.PipeMaterialList, PipeEntryOf(PipeMaterialKey::Pvc));
         rounds = 0;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = QApplication::activeModalWidget();
@@ -650,14 +649,14 @@ private slots:
         });
         imperial.StandardPipeAction->trigger();
         QCOMPARE(rounds, 1);
-        QCOMPARE(imperial.OUTER_DIAMETERText->text(), QStringLiteral("4.5"));
-        QCOMPARE(imperial.WALL_THICKNESSText->text(), QStringLiteral("0.237"));
-        QCOMPARE(imperial.PIPE_MATERIALCombo->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
+        QCOMPARE(imperial.OuterDiameterEdit->text(), QStringLiteral("4.5"));
+        QCOMPARE(imperial.WallEdit->text(), QStringLiteral("0.237"));
+        QCOMPARE(imperial.PipeMaterialList->currentIndex(), PipeEntryOf(PipeMaterialKey::Pvc));
         QCOMPARE(Open(0, 0).StandardPipeAction->text(), QStringLiteral("規格の配管(&T)..."));
     }
 
     void helpAndAboutInTheWindowsLanguage() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         QTest::keyClick(&w, Qt::Key_F1);
         const QStringList help = TakeMessages();
         QCOMPARE(help.size(), 1);
@@ -678,17 +677,17 @@ private slots:
 private:
     // The window in `lang` (metric) with a result shown: 114.3 x 6.0 mm carbon steel pipe of
     // water, V method, the first sensor type.
-    frmCalc& OpenWithResult(int lang) {
-        frmCalc& w = Open(lang, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
+    CalculatorWindow& OpenWithResult(int lang) {
+        CalculatorWindow& w = Open(lang, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
         Execute();
         return w;
     }
 
     // Save report..., by `press` or else the menu entry, answered in its file dialog with
     // `target` (and yes to replacing it). Returns the name the dialog proposed.
-    QString SaveReportAs(frmCalc& w, const QString& target,
+    QString SaveReportAs(CalculatorWindow& w, const QString& target,
                          const std::function<void()>& press = {}) {
         QString proposed;
         QTimer::singleShot(0, this, [&] {

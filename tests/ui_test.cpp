@@ -62,106 +62,104 @@ private slots:
     void startUp() {
         QFETCH(int, lang);
         QFETCH(int, unit);
-        frmCalc& w = Open(lang, unit);
+        CalculatorWindow& w = Open(lang, unit);
         const bool en = lang != 0;
         const bool imp = unit != 0;
 
         QCOMPARE(w.windowTitle(),
                  en ? QStringLiteral("Ultrasonic Flowmeter - Sensor Spacing Calculation Tool")
                     : QStringLiteral("超音波流量計 - 取付け寸法計算ツール"));
-        QCOMPARE(w.OUTER_DIAMETER->text(),
+        QCOMPARE(w.OuterDiameterCaption->text(),
                  en ? QStringLiteral("OUTER DIAMETER") : QStringLiteral("外径寸法"));
-        QCOMPARE(w.MOUNT_SIZE2->text(),
+        QCOMPARE(w.Spacing2Caption->text(),
                  en ? QStringLiteral("SENSOR SPACING2") : QStringLiteral("取付け寸法2"));
-        QCOMPARE(w.LINING_MATERIAL->text(),
+        QCOMPARE(w.LiningMaterialCaption->text(),
                  en ? QStringLiteral("LINING MATERIAL") : QStringLiteral("ﾗｲﾆﾝｸﾞ材質"));
-        QCOMPARE(w.fraResult->title(),
+        QCOMPARE(w.ResultFrame->title(),
                  en ? QStringLiteral("Calculation Result") : QStringLiteral("計算結果"));
-        QCOMPARE(w.lblInputRequired->text(),
-                 en ? QStringLiteral("* INPUT") : QStringLiteral("* 入力"));
-        QCOMPARE(w.lblMount2Sensor->text(), QStringLiteral("(VT-A1/VT-A2,VT-B1/VT-B2)"));
+        QCOMPARE(w.RequiredNote->text(), en ? QStringLiteral("* INPUT") : QStringLiteral("* 入力"));
+        QCOMPARE(w.SteppedTypesNote->text(), QStringLiteral("(VT-A1/VT-A2,VT-B1/VT-B2)"));
 
-        QCOMPARE(w.PIPE_MATERIALCombo->count(), 13);
-        QCOMPARE(w.LINING_MATERIALCombo->count(), 8);
-        QCOMPARE(w.KIND_OF_FLUIDCombo->count(), 18);
-        QCOMPARE(w.SENSOR_MOUNTCombo->count(), 2);
-        QCOMPARE(w.SENSOR_TYPECombo->count(), 12);
-        QCOMPARE(w.PIPE_MATERIALCombo->currentText(),
+        QCOMPARE(w.PipeMaterialList->count(), 13);
+        QCOMPARE(w.LiningMaterialList->count(), 8);
+        QCOMPARE(w.FluidList->count(), 18);
+        QCOMPARE(w.MountMethodList->count(), 2);
+        QCOMPARE(w.SensorTypeList->count(), 12);
+        QCOMPARE(w.PipeMaterialList->currentText(),
                  en ? QStringLiteral("CARBON STEEL") : QStringLiteral("炭素鋼"));
-        QCOMPARE(w.LINING_MATERIALCombo->currentText(),
+        QCOMPARE(w.LiningMaterialList->currentText(),
                  en ? QStringLiteral("NO LINING") : QStringLiteral("ﾗｲﾆﾝｸﾞ無し"));
-        QCOMPARE(w.KIND_OF_FLUIDCombo->currentText(),
-                 en ? QStringLiteral("WATER") : QStringLiteral("水"));
-        QCOMPARE(w.SENSOR_MOUNTCombo->currentText(),
+        QCOMPARE(w.FluidList->currentText(), en ? QStringLiteral("WATER") : QStringLiteral("水"));
+        QCOMPARE(w.MountMethodList->currentText(),
                  en ? QStringLiteral("V METHOD") : QStringLiteral("V法"));
-        QCOMPARE(w.SENSOR_TYPECombo->currentText(), QStringLiteral("RESERVE"));
-        QCOMPARE(w.PIPE_MATERIALCombo->itemText(12), w.TRANS_FREQUENCY->text());
-        QCOMPARE(w.LINING_MATERIALCombo->itemText(7), w.LINING_S_V->text());
-        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(17), w.FLUID_S_V->text());
-        QCOMPARE(w.KIND_OF_FLUIDCombo->itemText(16),
+        QCOMPARE(w.SensorTypeList->currentText(), QStringLiteral("RESERVE"));
+        QCOMPARE(w.PipeMaterialList->itemText(12), w.PipeVelocityCaption->text());
+        QCOMPARE(w.LiningMaterialList->itemText(7), w.LiningVelocityCaption->text());
+        QCOMPARE(w.FluidList->itemText(17), w.FluidVelocityCaption->text());
+        QCOMPARE(w.FluidList->itemText(16),
                  en ? QStringLiteral("REFRIGERANT R410") : QStringLiteral("冷媒 R410"));
-        QCOMPARE(w.SENSOR_TYPECombo->itemText(11), QStringLiteral("VT-K1/VT-K2/VT-K3"));
+        QCOMPARE(w.SensorTypeList->itemText(11), QStringLiteral("VT-K1/VT-K2/VT-K3"));
 
-        for (QLineEdit* f : {static_cast<QLineEdit*>(w.TRANS_FREQUENCYText),
-                             static_cast<QLineEdit*>(w.LINING_S_VText),
-                             static_cast<QLineEdit*>(w.LINING_THICKNESSText),
-                             static_cast<QLineEdit*>(w.FLUID_S_VText)}) {
+        for (QLineEdit* f : {static_cast<QLineEdit*>(w.PipeVelocityEdit),
+                             static_cast<QLineEdit*>(w.LiningVelocityEdit),
+                             static_cast<QLineEdit*>(w.LiningThicknessEdit),
+                             static_cast<QLineEdit*>(w.FluidVelocityEdit)}) {
             QVERIFY2(InTableState(f), qPrintable(f->objectName()));
             QVERIFY(f->text().isEmpty());
         }
-        QVERIFY(InInputState(w.OUTER_DIAMETERText));
-        QVERIFY(InInputState(w.WALL_THICKNESSText));
+        QVERIFY(InInputState(w.OuterDiameterEdit));
+        QVERIFY(InInputState(w.WallEdit));
         for (int i = 0; i < 11; ++i) {
             const bool off = i == 2 || i == 7 || i == 8 || i == 10;
-            QCOMPARE(w.lblRequired[i]->isEnabled(), !off);
-            QCOMPARE(w.lblRequired[i]->font().pointSize(), en ? 14 : 12);
-            QVERIFY(w.lblRequired[i]->font().bold());
+            QCOMPARE(w.RequiredMarks[i]->isEnabled(), !off);
+            QCOMPARE(w.RequiredMarks[i]->font().pointSize(), en ? 14 : 12);
+            QVERIFY(w.RequiredMarks[i]->font().bold());
         }
-        QCOMPARE(w.lblInputRequired->font().pointSize(), en ? 14 : 12);
-        QCOMPARE(w.OUTER_DIAMETER->font().pointSize(), 12);
-        QVERIFY(w.OUTER_DIAMETER->font().bold());
-        QCOMPARE(w.OUTER_DIAMETER->font().family(),
+        QCOMPARE(w.RequiredNote->font().pointSize(), en ? 14 : 12);
+        QCOMPARE(w.OuterDiameterCaption->font().pointSize(), 12);
+        QVERIFY(w.OuterDiameterCaption->font().bold());
+        QCOMPARE(w.OuterDiameterCaption->font().family(),
                  en ? QStringLiteral("Arial") : QStringLiteral("ＭＳ ゴシック"));
-        QCOMPARE(w.Label8[0]->font().pointSize(), 8);
-        QCOMPARE(w.lblMount2Sensor->font().pointSize(), 10);
-        QCOMPARE(w.OUTER_DIAMETER_RANGE->font().family(), QStringLiteral("Terminal"));
-        QVERIFY(w.txtResult1Text->font().bold());
-        QCOMPARE(w.txtResult1Text->palette().color(QPalette::Text), QColor(255, 0, 0));
-        QVERIFY(w.txtResult1Text->isReadOnly() && w.txtResult2Text->isReadOnly());
+        QCOMPARE(w.OuterDiameterUnit->font().pointSize(), 8);
+        QCOMPARE(w.SteppedTypesNote->font().pointSize(), 10);
+        QCOMPARE(w.OuterDiameterRange->font().family(), QStringLiteral("Terminal"));
+        QVERIFY(w.Result1Edit->font().bold());
+        QCOMPARE(w.Result1Edit->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QVERIFY(w.Result1Edit->isReadOnly() && w.Result2Edit->isReadOnly());
 
         const int lengths[] = {7, imp ? 5 : 4, 6, imp ? 5 : 4, 6, 4};
-        const QLineEdit* fields[] = {w.OUTER_DIAMETERText,   w.TRANS_FREQUENCYText,
-                                     w.WALL_THICKNESSText,   w.LINING_S_VText,
-                                     w.LINING_THICKNESSText, w.FLUID_S_VText};
+        const QLineEdit* fields[] = {
+            w.OuterDiameterEdit,  w.PipeVelocityEdit,    w.WallEdit,
+            w.LiningVelocityEdit, w.LiningThicknessEdit, w.FluidVelocityEdit};
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(fields[i]->maxLength(), lengths[i]);
         }
         const QString mm = imp ? QStringLiteral("[inch]") : QStringLiteral("[mm]");
         const QString ms = imp ? QStringLiteral("[ft/s]") : QStringLiteral("[m/s]");
-        for (QLabel* l : {w.Label8[0], w.Label8[1], w.Label2[0], w.Label4}) {
+        for (QLabel* l : {w.OuterDiameterUnit, w.WallUnit, w.LiningThicknessUnit, w.SpacingUnit}) {
             QCOMPARE(l->text(), mm);
         }
-        for (QLabel* l : {w.Label1[0], w.Label1[1], w.Label12[0]}) {
+        for (QLabel* l : {w.LiningVelocityUnit, w.FluidVelocityUnit, w.PipeVelocityUnit}) {
             QCOMPARE(l->text(), ms);
         }
-        QCOMPARE(w.OUTER_DIAMETER_RANGE->text(),
+        QCOMPARE(w.OuterDiameterRange->text(),
                  imp ? QStringLiteral("0.2362-244.100inch") : QStringLiteral("6.00-6200.00mm"));
-        QCOMPARE(w.LINING_THICKNESS_RANGE->text(),
+        QCOMPARE(w.LiningThicknessRange->text(),
                  imp ? QStringLiteral("0.0003-3.9380inch") : QStringLiteral("0.01-100.00mm"));
-        QCOMPARE(w.FLUID_S_V_RANGE->text(),
+        QCOMPARE(w.FluidVelocityRange->text(),
                  imp ? QStringLiteral("984-8203ft/s") : QStringLiteral("300-2500m/s"));
-        QCOMPARE(w.LINING_S_V_RANGE->text(), w.TRANS_FREQUENCY_RANGE->text());
-        QCOMPARE(w.OUTER_DIAMETERText->accessibleName(), w.OUTER_DIAMETER->text());
-        QCOMPARE(w.FLUID_S_VText->accessibleDescription(), w.FLUID_S_V_RANGE->text());
-        QCOMPARE(w.KIND_OF_FLUIDCombo->accessibleName(), w.KIND_OF_FLUID->text());
+        QCOMPARE(w.LiningVelocityRange->text(), w.PipeVelocityRange->text());
+        QCOMPARE(w.OuterDiameterEdit->accessibleName(), w.OuterDiameterCaption->text());
+        QCOMPARE(w.FluidVelocityEdit->accessibleDescription(), w.FluidVelocityRange->text());
+        QCOMPARE(w.FluidList->accessibleName(), w.FluidCaption->text());
     }
 
     void layoutAndFocusOrder() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         // The design's size, grown by the menu bar over it only.
         QCOMPARE(w.size(), QSize(926, 471 + w.MenuBar->height()));
         QCOMPARE(w.MenuBar->geometry(), QRect(0, 0, 926, w.MenuBar->height()));
-        QCOMPARE(w.OUTER_DIAMETERText->y(), 32 + w.MenuBar->height()); // 480 twips below it
+        QCOMPARE(w.OuterDiameterEdit->y(), 32 + w.MenuBar->height()); // 480 twips below it
         QCOMPARE(w.minimumSize(), w.maximumSize());
         const QRect client = w.rect();
         for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -172,31 +170,30 @@ private slots:
         for (int i = 0; i < 11; ++i) {
             QCOMPARE(w.findChildren<QLabel*>(QStringLiteral("lblRequired_%1").arg(i)).size(), 1);
         }
-        QCOMPARE(w.lblRequired[2]->y(), w.TRANS_FREQUENCY->y());
-        QCOMPARE(w.lblRequired[8]->y(), w.LINING_THICKNESS->y());
+        QCOMPARE(w.RequiredMarks[2]->y(), w.PipeVelocityCaption->y());
+        QCOMPARE(w.RequiredMarks[8]->y(), w.LiningThicknessCaption->y());
         QCOMPARE(w.findChildren<QLineEdit*>(QStringLiteral("OUTER_DIAMETERText")).size(), 1);
 
         // The results belong to the window, lie over the frame and are drawn above it.
-        QCOMPARE(w.txtResult1Text->parentWidget(), static_cast<QWidget*>(&w));
-        QCOMPARE(w.MOUNT_SIZE1->parentWidget(), static_cast<QWidget*>(w.fraResult));
-        QVERIFY(w.fraResult->geometry().contains(w.txtResult1Text->geometry()));
-        QVERIFY(w.fraResult->geometry().contains(w.txtResult2Text->geometry()));
+        QCOMPARE(w.Result1Edit->parentWidget(), static_cast<QWidget*>(&w));
+        QCOMPARE(w.Spacing1Caption->parentWidget(), static_cast<QWidget*>(w.ResultFrame));
+        QVERIFY(w.ResultFrame->geometry().contains(w.Result1Edit->geometry()));
+        QVERIFY(w.ResultFrame->geometry().contains(w.Result2Edit->geometry()));
         const QObjectList order = w.children();
-        QVERIFY(order.indexOf(w.txtResult2Text) > order.indexOf(w.fraResult));
-        QCOMPARE(w.childAt(w.txtResult1Text->geometry().center()), w.txtResult1Text);
+        QVERIFY(order.indexOf(w.Result2Edit) > order.indexOf(w.ResultFrame));
+        QCOMPARE(w.childAt(w.Result1Edit->geometry().center()), w.Result1Edit);
 
         QWidget* const expected[] = {
-            w.OUTER_DIAMETERText,   w.PIPE_MATERIALCombo, w.TRANS_FREQUENCYText,
-            w.WALL_THICKNESSText,   w.SENSOR_MOUNTCombo,  w.SENSOR_TYPECombo,
-            w.LINING_MATERIALCombo, w.LINING_S_VText,     w.LINING_THICKNESSText,
-            w.KIND_OF_FLUIDCombo,   w.FLUID_S_VText,      w.ExecuteCalc,
-            w.txtResult1Text,       w.txtResult2Text,     w.txtCircumferentialText};
-        w.OUTER_DIAMETERText->setFocus(Qt::OtherFocusReason);
+            w.OuterDiameterEdit,   w.PipeMaterialList, w.PipeVelocityEdit,   w.WallEdit,
+            w.MountMethodList,     w.SensorTypeList,   w.LiningMaterialList, w.LiningVelocityEdit,
+            w.LiningThicknessEdit, w.FluidList,        w.FluidVelocityEdit,  w.ExecuteButton,
+            w.Result1Edit,         w.Result2Edit,      w.CircumferentialEdit};
+        w.OuterDiameterEdit->setFocus(Qt::OtherFocusReason);
         for (QWidget* control : expected) {
             QCOMPARE(QApplication::focusWidget(), control);
             Tab();
         }
-        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
+        QCOMPARE(QApplication::focusWidget(), w.OuterDiameterEdit);
         QVERIFY(!w.windowIcon().isNull());
         QVERIFY(w.windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
@@ -205,16 +202,16 @@ private slots:
     // Digits go past the input method in every numeric field, also in one a list has just
     // unlocked: a Japanese input method left on would type full-width digits, refused.
     void numericFieldsBypassTheInputMethod() {
-        frmCalc& w = Open(0, 0);
-        Choose(w.PIPE_MATERIALCombo, 12); // PIPE S.V.: unlocks its field
-        Choose(w.LINING_MATERIALCombo, 7);
-        Choose(w.KIND_OF_FLUIDCombo, 17);
-        for (QLineEdit* field : {static_cast<QLineEdit*>(w.OUTER_DIAMETERText),
-                                 static_cast<QLineEdit*>(w.TRANS_FREQUENCYText),
-                                 static_cast<QLineEdit*>(w.WALL_THICKNESSText),
-                                 static_cast<QLineEdit*>(w.LINING_S_VText),
-                                 static_cast<QLineEdit*>(w.LINING_THICKNESSText),
-                                 static_cast<QLineEdit*>(w.FLUID_S_VText)}) {
+        CalculatorWindow& w = Open(0, 0);
+        Choose(w.PipeMaterialList, 12); // PIPE S.V.: unlocks its field
+        Choose(w.LiningMaterialList, 7);
+        Choose(w.FluidList, 17);
+        for (QLineEdit* field :
+             {static_cast<QLineEdit*>(w.OuterDiameterEdit),
+              static_cast<QLineEdit*>(w.PipeVelocityEdit), static_cast<QLineEdit*>(w.WallEdit),
+              static_cast<QLineEdit*>(w.LiningVelocityEdit),
+              static_cast<QLineEdit*>(w.LiningThicknessEdit),
+              static_cast<QLineEdit*>(w.FluidVelocityEdit)}) {
             QVERIFY2(InInputState(field), qPrintable(field->objectName()));
             field->setFocus(Qt::MouseFocusReason);
             QInputMethodQueryEvent query(Qt::ImEnabled);
@@ -224,50 +221,50 @@ private slots:
     }
 
     void selectionStates() {
-        frmCalc& w = Open(1, 0);
-        Choose(w.LINING_MATERIALCombo, 3); // RUBBER: thickness only
-        QVERIFY(InTableState(w.LINING_S_VText));
-        QVERIFY(InInputState(w.LINING_THICKNESSText));
-        QVERIFY(!w.lblRequired[7]->isEnabled());
-        QVERIFY(w.lblRequired[8]->isEnabled());
-        Choose(w.LINING_MATERIALCombo, 7); // LINING S.V.: both open
-        QVERIFY(InInputState(w.LINING_S_VText));
-        QVERIFY(InInputState(w.LINING_THICKNESSText));
-        QVERIFY(w.lblRequired[7]->isEnabled() && w.lblRequired[8]->isEnabled());
-        TypeInto(w.LINING_S_VText, QStringLiteral("2000"));
-        Choose(w.LINING_MATERIALCombo, 0); // NO LINING: both closed, text kept
-        QVERIFY(InTableState(w.LINING_S_VText));
-        QVERIFY(InTableState(w.LINING_THICKNESSText));
-        QVERIFY(!w.lblRequired[7]->isEnabled() && !w.lblRequired[8]->isEnabled());
-        QCOMPARE(w.LINING_S_VText->text(), QStringLiteral("2000"));
+        CalculatorWindow& w = Open(1, 0);
+        Choose(w.LiningMaterialList, 3); // RUBBER: thickness only
+        QVERIFY(InTableState(w.LiningVelocityEdit));
+        QVERIFY(InInputState(w.LiningThicknessEdit));
+        QVERIFY(!w.RequiredMarks[7]->isEnabled());
+        QVERIFY(w.RequiredMarks[8]->isEnabled());
+        Choose(w.LiningMaterialList, 7); // LINING S.V.: both open
+        QVERIFY(InInputState(w.LiningVelocityEdit));
+        QVERIFY(InInputState(w.LiningThicknessEdit));
+        QVERIFY(w.RequiredMarks[7]->isEnabled() && w.RequiredMarks[8]->isEnabled());
+        TypeInto(w.LiningVelocityEdit, QStringLiteral("2000"));
+        Choose(w.LiningMaterialList, 0); // NO LINING: both closed, text kept
+        QVERIFY(InTableState(w.LiningVelocityEdit));
+        QVERIFY(InTableState(w.LiningThicknessEdit));
+        QVERIFY(!w.RequiredMarks[7]->isEnabled() && !w.RequiredMarks[8]->isEnabled());
+        QCOMPARE(w.LiningVelocityEdit->text(), QStringLiteral("2000"));
 
-        Choose(w.KIND_OF_FLUIDCombo, 17);
-        QVERIFY(InInputState(w.FLUID_S_VText));
-        QVERIFY(w.lblRequired[10]->isEnabled());
-        Choose(w.KIND_OF_FLUIDCombo, 0);
+        Choose(w.FluidList, 17);
+        QVERIFY(InInputState(w.FluidVelocityEdit));
+        QVERIFY(w.RequiredMarks[10]->isEnabled());
+        Choose(w.FluidList, 0);
 
         // A typed pipe velocity stays visible but locked; the table's 3000 counts.
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Choose(w.SENSOR_TYPECombo, 4);
-        Choose(w.PIPE_MATERIALCombo, 12);
-        QVERIFY(InInputState(w.TRANS_FREQUENCYText));
-        QVERIFY(w.lblRequired[2]->isEnabled());
-        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("3200"));
-        Choose(w.PIPE_MATERIALCombo, 0);
-        QVERIFY(InTableState(w.TRANS_FREQUENCYText));
-        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("3200"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        Choose(w.SensorTypeList, 4);
+        Choose(w.PipeMaterialList, 12);
+        QVERIFY(InInputState(w.PipeVelocityEdit));
+        QVERIFY(w.RequiredMarks[2]->isEnabled());
+        TypeInto(w.PipeVelocityEdit, QStringLiteral("3200"));
+        Choose(w.PipeMaterialList, 0);
+        QVERIFY(InTableState(w.PipeVelocityEdit));
+        QCOMPARE(w.PipeVelocityEdit->text(), QStringLiteral("3200"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
-        Choose(w.PIPE_MATERIALCombo, 12); // the typed 3200 counts again
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("65.47"));
+        Choose(w.PipeMaterialList, 12); // the typed 3200 counts again
         Execute();
-        QVERIFY(w.txtResult1Text->text() != QStringLiteral("65.47"));
+        QVERIFY(w.Result1Edit->text() != QStringLiteral("65.47"));
 
         // Typing into a locked field changes nothing.
-        Choose(w.PIPE_MATERIALCombo, 0);
-        w.TRANS_FREQUENCYText->setFocus(Qt::MouseFocusReason);
-        QTest::keyClicks(w.TRANS_FREQUENCYText, QStringLiteral("9"));
-        QCOMPARE(w.TRANS_FREQUENCYText->text(), QStringLiteral("3200"));
+        Choose(w.PipeMaterialList, 0);
+        w.PipeVelocityEdit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(w.PipeVelocityEdit, QStringLiteral("9"));
+        QCOMPARE(w.PipeVelocityEdit->text(), QStringLiteral("3200"));
         Tab(); // its check still runs, and passes
     }
 
@@ -332,29 +329,29 @@ private slots:
         QFETCH(QString, wall);
         QFETCH(QString, result1);
         QFETCH(QString, result2);
-        frmCalc& w = Open(0, unit);
-        TypeInto(w.OUTER_DIAMETERText, od);
-        TypeInto(w.WALL_THICKNESSText, wall);
-        Choose(w.SENSOR_TYPECombo, type);
-        Choose(w.SENSOR_MOUNTCombo, mount);
+        CalculatorWindow& w = Open(0, unit);
+        TypeInto(w.OuterDiameterEdit, od);
+        TypeInto(w.WallEdit, wall);
+        Choose(w.SensorTypeList, type);
+        Choose(w.MountMethodList, mount);
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), result1);
-        QCOMPARE(w.txtResult2Text->text(), result2);
-        QVERIFY(!w.ExecuteCalc->isDown());
+        QCOMPARE(w.Result1Edit->text(), result1);
+        QCOMPARE(w.Result2Edit->text(), result2);
+        QVERIFY(!w.ExecuteButton->isDown());
         // The Z method shows how far round the pipe the second sensor goes: half the outer
         // circumference, in the result's format; the V method has no way round to tell.
         const QString around = mount == 0  ? QString()
                                : unit == 0 ? QStringLiteral("179.54")
                                            : QStringLiteral("7.068");
-        QCOMPARE(w.txtCircumferentialText->text(), around);
-        QCOMPARE(w.CIRCUMFERENTIAL->isEnabled(), mount == 1);
-        QVERIFY(w.txtCircumferentialText->isReadOnly());
-        QCOMPARE(w.txtCircumferentialText->accessibleName(), w.CIRCUMFERENTIAL->text());
+        QCOMPARE(w.CircumferentialEdit->text(), around);
+        QCOMPARE(w.CircumferentialCaption->isEnabled(), mount == 1);
+        QVERIFY(w.CircumferentialEdit->isReadOnly());
+        QCOMPARE(w.CircumferentialEdit->accessibleName(), w.CircumferentialCaption->text());
         if (mount == 1) {
-            QVERIFY(w.JobSummaryText().contains(w.CIRCUMFERENTIAL->text() + QStringLiteral(": ") +
-                                                around));
-            TypeInto(w.WALL_THICKNESSText, wall + QLatin1Char('1'));
-            QCOMPARE(w.txtCircumferentialText->text(), QString()); // a change empties it too
+            QVERIFY(w.JobSummaryText().contains(w.CircumferentialCaption->text() +
+                                                QStringLiteral(": ") + around));
+            TypeInto(w.WallEdit, wall + QLatin1Char('1'));
+            QCOMPARE(w.CircumferentialEdit->text(), QString()); // a change empties it too
         }
         // A spacing cut to 0 comes with its note; any other with no message.
         QCOMPARE(TakeMessages().size(),
@@ -364,102 +361,102 @@ private slots:
     // A result belongs to the inputs on screen: every kind of change empties both fields,
     // and nothing is computed until the next press.
     void resultsBelongToTheInputsOnScreen() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         const std::function<void()> changes[] = {
-            [&] { TypeInto(w.WALL_THICKNESSText, QStringLiteral("4.0")); },
+            [&] { TypeInto(w.WallEdit, QStringLiteral("4.0")); },
             [&] { // one more key at the end of a field
-                QTest::mouseClick(w.WALL_THICKNESSText, Qt::LeftButton);
-                QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_End);
+                QTest::mouseClick(w.WallEdit, Qt::LeftButton);
+                QTest::keyClick(w.WallEdit, Qt::Key_End);
                 Type(QStringLiteral("5"));
             },
-            [&] { Choose(w.SENSOR_TYPECombo, 3); },
-            [&] { Choose(w.SENSOR_MOUNTCombo, 1); },
-            [&] { Choose(w.PIPE_MATERIALCombo, 1); },
-            [&] { Choose(w.KIND_OF_FLUIDCombo, 1); },
-            [&] { Choose(w.LINING_MATERIALCombo, 3); },
-            [&] { TypeInto(w.LINING_THICKNESSText, QStringLiteral("1")); },
-            [&] { TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5")); },
+            [&] { Choose(w.SensorTypeList, 3); },
+            [&] { Choose(w.MountMethodList, 1); },
+            [&] { Choose(w.PipeMaterialList, 1); },
+            [&] { Choose(w.FluidList, 1); },
+            [&] { Choose(w.LiningMaterialList, 3); },
+            [&] { TypeInto(w.LiningThicknessEdit, QStringLiteral("1")); },
+            [&] { TypeInto(w.OuterDiameterEdit, QStringLiteral("60.5")); },
         };
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("60.5"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("3.9"));
-        Choose(w.SENSOR_TYPECombo, 2);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("60.5"));
+        TypeInto(w.WallEdit, QStringLiteral("3.9"));
+        Choose(w.SensorTypeList, 2);
         int step = 0;
         for (const auto& change : changes) {
             if (step == 7) {
-                TypeInto(w.LINING_THICKNESSText, QStringLiteral("2")); // the lining needs it
+                TypeInto(w.LiningThicknessEdit, QStringLiteral("2")); // the lining needs it
             }
             Execute();
-            QVERIFY2(!w.txtResult1Text->text().isEmpty(), qPrintable(QString::number(step)));
+            QVERIFY2(!w.Result1Edit->text().isEmpty(), qPrintable(QString::number(step)));
             change();
-            QVERIFY2(w.txtResult1Text->text().isEmpty(), qPrintable(QString::number(step)));
-            QVERIFY2(w.txtResult2Text->text().isEmpty(), qPrintable(QString::number(step)));
+            QVERIFY2(w.Result1Edit->text().isEmpty(), qPrintable(QString::number(step)));
+            QVERIFY2(w.Result2Edit->text().isEmpty(), qPrintable(QString::number(step)));
             ++step;
         }
         // Choosing the entry already chosen changes nothing, and keeps the result.
         Execute();
-        const QString shown = w.txtResult1Text->text();
-        w.SENSOR_MOUNTCombo->setCurrentIndex(1);
-        QCOMPARE(w.txtResult1Text->text(), shown);
+        const QString shown = w.Result1Edit->text();
+        w.MountMethodList->setCurrentIndex(1);
+        QCOMPARE(w.Result1Edit->text(), shown);
 
         // A filled lining thickness is ignored while NO LINING is selected.
-        Choose(w.LINING_MATERIALCombo, 0);
+        Choose(w.LiningMaterialList, 0);
         Execute();
-        const QString unlined = w.txtResult1Text->text();
-        Choose(w.LINING_MATERIALCombo, 3);
-        TypeInto(w.LINING_THICKNESSText, QStringLiteral("10"));
-        Choose(w.LINING_MATERIALCombo, 0);
+        const QString unlined = w.Result1Edit->text();
+        Choose(w.LiningMaterialList, 3);
+        TypeInto(w.LiningThicknessEdit, QStringLiteral("10"));
+        Choose(w.LiningMaterialList, 0);
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), unlined);
+        QCOMPARE(w.Result1Edit->text(), unlined);
     }
 
     // A spacing the clamp raised to 0 shows 0.00 as ever; a message box, the field's tip and
     // the copied summary say what was computed, and the tip and summary go with the result.
     void spacingClampedToZeroIsNoted() {
-        frmCalc& w = Open(1, 0);
-        Choose(w.SENSOR_TYPECombo, 4);
-        Choose(w.SENSOR_MOUNTCombo, 1);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("20"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("1"));
+        CalculatorWindow& w = Open(1, 0);
+        Choose(w.SensorTypeList, 4);
+        Choose(w.MountMethodList, 1);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("20"));
+        TypeInto(w.WallEdit, QStringLiteral("1"));
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("0.00"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("0.00"));
         const QStringList shown = TakeMessages();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(
             shown.front().startsWith(QStringLiteral("Note: the computed spacing is -25.67 mm")),
             qPrintable(shown.front()));
-        QVERIFY2(w.txtResult1Text->toolTip().contains(
+        QVERIFY2(w.Result1Edit->toolTip().contains(
                      QStringLiteral("the computed spacing is -25.67 mm, below 0")),
-                 qPrintable(w.txtResult1Text->toolTip()));
+                 qPrintable(w.Result1Edit->toolTip()));
         QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nNote: the computed spacing is -25.67 mm")));
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        QCOMPARE(w.txtResult1Text->toolTip(), QString());
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        QCOMPARE(w.Result1Edit->toolTip(), QString());
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("13.61"));
-        QCOMPARE(w.txtResult1Text->toolTip(), QString());
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("13.61"));
+        QCOMPARE(w.Result1Edit->toolTip(), QString());
     }
 
     // A failed press leaves no spacing beside the inputs that failed.
     void failedPressLeavesNoResult() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Choose(w.SENSOR_TYPECombo, 2);
+        CalculatorWindow& w = Open(1, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        Choose(w.SensorTypeList, 2);
         Execute();
-        QVERIFY(!w.txtResult1Text->text().isEmpty() && !w.txtResult2Text->text().isEmpty());
+        QVERIFY(!w.Result1Edit->text().isEmpty() && !w.Result2Edit->text().isEmpty());
         // The leave-field checks keep such values out; a text they never saw still must not
         // reach a result.
-        Choose(w.PIPE_MATERIALCombo, 12);
-        w.TRANS_FREQUENCYText->setText(QStringLiteral("3800"));
+        Choose(w.PipeMaterialList, 12);
+        w.PipeVelocityEdit->setText(QStringLiteral("3800"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::WallRefraction)});
-        QCOMPARE(w.txtResult1Text->text(), QString());
-        QCOMPARE(w.txtResult2Text->text(), QString());
-        w.TRANS_FREQUENCYText->setText(QStringLiteral("1-2"));
+        QCOMPARE(w.Result1Edit->text(), QString());
+        QCOMPARE(w.Result2Edit->text(), QString());
+        w.PipeVelocityEdit->setText(QStringLiteral("1-2"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::ErrorText::TypeMismatch)});
-        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(w.Result1Edit->text(), QString());
     }
 
     // An empty required field and a pipe without bore are refused at EXECUTE; the box
@@ -518,15 +515,15 @@ private slots:
         QFETCH(QString, liningThickness);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        frmCalc& w = Open(lang, 0);
-        Choose(w.LINING_MATERIALCombo, lining);
-        TypeInto(w.OUTER_DIAMETERText, od);
-        TypeInto(w.WALL_THICKNESSText, wall);
-        TypeInto(w.LINING_THICKNESSText, liningThickness);
+        CalculatorWindow& w = Open(lang, 0);
+        Choose(w.LiningMaterialList, lining);
+        TypeInto(w.OuterDiameterEdit, od);
+        TypeInto(w.WallEdit, wall);
+        TypeInto(w.LiningThicknessEdit, liningThickness);
         Execute();
         QCOMPARE(TakeMessages(), QStringList{message});
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-        QCOMPARE(w.txtResult1Text->text(), QString());
+        QCOMPARE(w.Result1Edit->text(), QString());
     }
 
     void leaveFieldChecks_data() {
@@ -582,10 +579,10 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, message);
         for (int lang : {0, 1}) {
-            frmCalc& w = Open(lang, unit);
-            Choose(w.PIPE_MATERIALCombo, 12);
-            Choose(w.LINING_MATERIALCombo, 7);
-            Choose(w.KIND_OF_FLUIDCombo, 17);
+            CalculatorWindow& w = Open(lang, unit);
+            Choose(w.PipeMaterialList, 12);
+            Choose(w.LiningMaterialList, 7);
+            Choose(w.FluidList, 17);
             auto* edit = w.findChild<QLineEdit*>(field);
             QVERIFY(edit);
             TypeInto(edit, typed);
@@ -604,38 +601,38 @@ private slots:
     }
 
     void messagesInBothLanguages() {
-        frmCalc& w = Open(0, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("1"));
+        CalculatorWindow& w = Open(0, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("1"));
         Tab();
         QCOMPARE(TakeMessages(), QStringList{QStringLiteral("入力値が範囲外です")});
         Open(1, 0);
-        TypeInto(Window().OUTER_DIAMETERText, QStringLiteral("x"));
+        TypeInto(Window().OuterDiameterEdit, QStringLiteral("x"));
         Tab();
         QCOMPARE(TakeMessages(),
                  QStringList{QStringLiteral("Any data other than a number is not allowed")});
     }
 
     void executeAfterRefusalShowsOnlyTheCheck() {
-        frmCalc& w = Open(1, 0);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        Choose(w.SENSOR_TYPECombo, 4);
+        CalculatorWindow& w = Open(1, 0);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        Choose(w.SensorTypeList, 4);
         Execute();
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("65.47"));
 
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("12a"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("12a"));
         Execute();
         QCOMPARE(TakeMessages(), QStringList{Text(3920)});
-        QCOMPARE(w.txtResult1Text->text(), QString());
-        QVERIFY(!w.ExecuteCalc->isDown());
-        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
+        QCOMPARE(w.Result1Edit->text(), QString());
+        QVERIFY(!w.ExecuteButton->isDown());
+        QCOMPARE(QApplication::focusWidget(), w.OuterDiameterEdit);
 
         // The next press after correcting the field computes again.
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        Choose(w.SENSOR_MOUNTCombo, 1);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        Choose(w.MountMethodList, 1);
         Execute();
         QCOMPARE(TakeMessages(), QStringList());
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("22.84"));
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("22.84"));
     }
 
     // Qt's own texts follow the window's language, not the system's: a Japanese window has
@@ -644,8 +641,8 @@ private slots:
         for (const auto& [lang, undo, cancel] :
              {std::tuple{0, QStringLiteral("元に戻す"), QStringLiteral("キャンセル")},
               std::tuple{1, QStringLiteral("Undo"), QStringLiteral("Cancel")}}) {
-            frmCalc& w = Open(lang, 0);
-            const std::unique_ptr<QMenu> edit(w.WALL_THICKNESSText->createStandardContextMenu());
+            CalculatorWindow& w = Open(lang, 0);
+            const std::unique_ptr<QMenu> edit(w.WallEdit->createStandardContextMenu());
             QVERIFY2(edit->actions().first()->text().remove(QLatin1Char('&')).startsWith(undo),
                      qPrintable(edit->actions().first()->text()));
             QString shown;
@@ -664,31 +661,31 @@ private slots:
 
     // Enter in a field is a press of EXECUTE, its own check first, exactly like a click.
     void enterPressesExecute() {
-        frmCalc& w = Open(1, 0);
-        Choose(w.SENSOR_TYPECombo, 4);
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("114.3"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("6.0"));
-        QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_Return);
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("65.47"));
-        QCOMPARE(QApplication::focusWidget(), w.WALL_THICKNESSText);
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("8.0"));
-        QTest::keyClick(w.WALL_THICKNESSText, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(w.txtResult1Text->text(), QStringLiteral("67.49"));
+        CalculatorWindow& w = Open(1, 0);
+        Choose(w.SensorTypeList, 4);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
+        TypeInto(w.WallEdit, QStringLiteral("6.0"));
+        QTest::keyClick(w.WallEdit, Qt::Key_Return);
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("65.47"));
+        QCOMPARE(QApplication::focusWidget(), w.WallEdit);
+        TypeInto(w.WallEdit, QStringLiteral("8.0"));
+        QTest::keyClick(w.WallEdit, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.Result1Edit->text(), QStringLiteral("67.49"));
         // A refused field: its message, no result, the focus stays to correct it.
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("12a"));
-        QTest::keyClick(w.OUTER_DIAMETERText, Qt::Key_Return);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("12a"));
+        QTest::keyClick(w.OuterDiameterEdit, Qt::Key_Return);
         QCOMPARE(TakeMessages(), QStringList{Text(Catalogue::Id::NotANumber)});
-        QCOMPARE(w.txtResult1Text->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), w.OUTER_DIAMETERText);
-        QCOMPARE(w.OUTER_DIAMETERText->selectedText(), QStringLiteral("12a"));
+        QCOMPARE(w.Result1Edit->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), w.OuterDiameterEdit);
+        QCOMPARE(w.OuterDiameterEdit->selectedText(), QStringLiteral("12a"));
         // An empty required field is refused at the press, as with a click.
-        TypeInto(w.OUTER_DIAMETERText, QString());
-        QTest::keyClick(w.OUTER_DIAMETERText, Qt::Key_Return);
+        TypeInto(w.OuterDiameterEdit, QString());
+        QTest::keyClick(w.OuterDiameterEdit, Qt::Key_Return);
         QCOMPARE(TakeMessages(), QStringList{QStringLiteral("OUTER DIAMETER: enter a value.")});
     }
 
     void realMessageBoxIsModalAndSingle() {
-        frmCalc& w = Open(1, 0);
+        CalculatorWindow& w = Open(1, 0);
         QuillmereUi::SetMessageHandler(nullptr); // the real box, answered by a timer
         QStringList seen;
         int boxes = 0;
@@ -703,17 +700,17 @@ private slots:
                 QTimer::singleShot(10, answer);
             }
         };
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("99999"));
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("99999"));
         QTimer::singleShot(10, answer);
         Execute();
         QTRY_COMPARE(boxes, 1);
         QTest::qWait(50);
         QCOMPARE(boxes, 1);
         QCOMPARE(seen, (QStringList{QStringLiteral("Quillmere"), Text(3921)}));
-        QTRY_COMPARE(w.focusWidget(), w.OUTER_DIAMETERText);
-        QCOMPARE(w.OUTER_DIAMETERText->selectedText(), QStringLiteral("99999"));
-        QCOMPARE(w.txtResult1Text->text(), QString());
-        QVERIFY(!w.ExecuteCalc->isDown());
+        QTRY_COMPARE(w.focusWidget(), w.OuterDiameterEdit);
+        QCOMPARE(w.OuterDiameterEdit->selectedText(), QStringLiteral("99999"));
+        QCOMPARE(w.Result1Edit->text(), QString());
+        QVERIFY(!w.ExecuteButton->isDown());
     }
 
     void numbersIgnoreTheSystemLocale() {
@@ -721,15 +718,15 @@ private slots:
         const std::string saved = previous ? previous : "C";
         std::setlocale(LC_ALL, "de_DE.UTF-8"); // may be missing; the C locale then stays
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        frmCalc& w = Open(1, 1);
-        Choose(w.PIPE_MATERIALCombo, 12);
-        TypeInto(w.TRANS_FREQUENCYText, QStringLiteral("3,280"));
+        CalculatorWindow& w = Open(1, 1);
+        Choose(w.PipeMaterialList, 12);
+        TypeInto(w.PipeVelocityEdit, QStringLiteral("3,280"));
         Tab();
-        TypeInto(w.OUTER_DIAMETERText, QStringLiteral("244.1"));
-        TypeInto(w.WALL_THICKNESSText, QStringLiteral("0.5"));
-        Choose(w.SENSOR_TYPECombo, 7);
+        TypeInto(w.OuterDiameterEdit, QStringLiteral("244.1"));
+        TypeInto(w.WallEdit, QStringLiteral("0.5"));
+        Choose(w.SensorTypeList, 7);
         Execute();
-        const QString shown = w.txtResult1Text->text();
+        const QString shown = w.Result1Edit->text();
         QLocale::setDefault(QLocale::c());
         std::setlocale(LC_ALL, saved.c_str());
         CalcEntries e;

@@ -19,6 +19,6 @@ void FieldEdit::focusOutEvent(QFocusEvent* event) {
     case Qt::MenuBarFocusReason:
         return;
     default:
-        emit LostFocus(event->reason());
+        emit FocusLeft(event->reason());
     }
 }

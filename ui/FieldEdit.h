@@ -14,7 +14,7 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
-    void LostFocus(Qt::FocusReason reason);
+    void FocusLeft(Qt::FocusReason reason);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;

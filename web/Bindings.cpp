@@ -200,7 +200,7 @@ const char* qm_page(int lang, int unit) {
     const std::int16_t base = Base(lang);
     const auto unitFlag = static_cast<std::int16_t>(unit);
     const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
-    const UnitNamesSet units = SubGetUnitForm1(unitFlag);
+    const UnitNamesSet units = UnitNamesOf(unitFlag);
     const std::string mounts = ListTexts(MountMethods, base);
     const std::string sensors =
         Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });

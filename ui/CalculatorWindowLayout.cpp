@@ -1,6 +1,6 @@
 // The window's design: its controls, their places in twips, design captions and fonts, and
 // the focus order, as the window has always been laid out.
-#include "ui/frmCalc.h"
+#include "ui/CalculatorWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,32 +76,31 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitution(QStringLiteral("System"), QApplication::font().family());
 }
 
-const std::array<frmCalc::InputRow, 6> frmCalc::InputRows{{
-    {InputField::OuterDiameter, &frmCalc::OUTER_DIAMETER, &frmCalc::OUTER_DIAMETERText,
-     &frmCalc::OUTER_DIAMETER_RANGE, "Label8_0", [](frmCalc& w) -> QLabel*& { return w.Label8[0]; },
-     0, &frmCalc::OUTER_DIAMETERText_LostFocus, false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
-    {InputField::PipeVelocity, &frmCalc::TRANS_FREQUENCY, &frmCalc::TRANS_FREQUENCYText,
-     &frmCalc::TRANS_FREQUENCY_RANGE, "Label12_0",
-     [](frmCalc& w) -> QLabel*& { return w.Label12[0]; }, 2,
-     &frmCalc::TRANS_FREQUENCYText_LostFocus, false, 2, "配管音速", "1000～3700m/s", "[m/s]"},
-    {InputField::WallThickness, &frmCalc::WALL_THICKNESS, &frmCalc::WALL_THICKNESSText,
-     &frmCalc::WALL_THICKNESS_RANGE, "Label8_1", [](frmCalc& w) -> QLabel*& { return w.Label8[1]; },
-     3, &frmCalc::WALL_THICKNESSText_LostFocus, false, 3, "配管厚さ", "0.10～100.00mm", "[mm]"},
-    {InputField::LiningVelocity, &frmCalc::LINING_S_V, &frmCalc::LINING_S_VText,
-     &frmCalc::LINING_S_V_RANGE, "Label1_0", [](frmCalc& w) -> QLabel*& { return w.Label1[0]; }, 7,
-     &frmCalc::LINING_S_VText_LostFocus, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
-    {InputField::LiningThickness, &frmCalc::LINING_THICKNESS, &frmCalc::LINING_THICKNESSText,
-     &frmCalc::LINING_THICKNESS_RANGE, "Label2_0",
-     [](frmCalc& w) -> QLabel*& { return w.Label2[0]; }, 8,
-     &frmCalc::LINING_THICKNESSText_LostFocus, true, 2, "ライニング厚さ", "0.10～100.00mm", "[mm]"},
-    {InputField::FluidVelocity, &frmCalc::FLUID_S_V, &frmCalc::FLUID_S_VText,
-     &frmCalc::FLUID_S_V_RANGE, "Label1_1", [](frmCalc& w) -> QLabel*& { return w.Label1[1]; }, 10,
-     &frmCalc::FLUID_S_VText_LostFocus, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
+const std::array<CalculatorWindow::InputRow, 6> CalculatorWindow::InputRows{{
+    {InputField::OuterDiameter, &CalculatorWindow::OuterDiameterCaption,
+     &CalculatorWindow::OuterDiameterEdit, &CalculatorWindow::OuterDiameterRange, "Label8_0",
+     &CalculatorWindow::OuterDiameterUnit, 0, false, 0, "外形寸法", "6.00～6200.00mm", "[mm]"},
+    {InputField::PipeVelocity, &CalculatorWindow::PipeVelocityCaption,
+     &CalculatorWindow::PipeVelocityEdit, &CalculatorWindow::PipeVelocityRange, "Label12_0",
+     &CalculatorWindow::PipeVelocityUnit, 2, false, 2, "配管音速", "1000～3700m/s", "[m/s]"},
+    {InputField::WallThickness, &CalculatorWindow::WallCaption, &CalculatorWindow::WallEdit,
+     &CalculatorWindow::WallRange, "Label8_1", &CalculatorWindow::WallUnit, 3, false, 3, "配管厚さ",
+     "0.10～100.00mm", "[mm]"},
+    {InputField::LiningVelocity, &CalculatorWindow::LiningVelocityCaption,
+     &CalculatorWindow::LiningVelocityEdit, &CalculatorWindow::LiningVelocityRange, "Label1_0",
+     &CalculatorWindow::LiningVelocityUnit, 7, true, 1, "ライニング音速", "1000～3700m/s", "[m/s]"},
+    {InputField::LiningThickness, &CalculatorWindow::LiningThicknessCaption,
+     &CalculatorWindow::LiningThicknessEdit, &CalculatorWindow::LiningThicknessRange, "Label2_0",
+     &CalculatorWindow::LiningThicknessUnit, 8, true, 2, "ライニング厚さ", "0.10～100.00mm",
+     "[mm]"},
+    {InputField::FluidVelocity, &CalculatorWindow::FluidVelocityCaption,
+     &CalculatorWindow::FluidVelocityEdit, &CalculatorWindow::FluidVelocityRange, "Label1_1",
+     &CalculatorWindow::FluidVelocityUnit, 10, true, 4, "流体音速", "300～2500m/s", "[m/s]"},
 }};
 
 // A row of the input grid: caption, field, unit label beside it and range label below.
 // Rows are 720 twips apart; labels sit 120 twips below the field's top, the range 420.
-void frmCalc::CreateInputRows() {
+void CalculatorWindow::CreateInputRows() {
     const QFont sys = SystemFont();
     const QFont term = TerminalFont();
     for (const InputRow& row : InputRows) {
@@ -118,7 +117,7 @@ void frmCalc::CreateInputRows() {
                       row.DesignCaption, sys);
         this->*row.Text =
             MakeField(this, (name + "Text").constData(), {fieldLeft, top, fieldWidth, 405});
-        row.Unit(*this) =
+        this->*row.Unit =
             MakeLabel(this, row.UnitName, {unitLeft, top + 120, 735, 255}, row.DesignUnit, term);
         this->*row.Range = MakeLabel(this, (name + "_RANGE").constData(),
                                      {fieldLeft, top + 420, 2415, 255}, row.DesignRange, term);
@@ -126,7 +125,7 @@ void frmCalc::CreateInputRows() {
 }
 
 // The design state: geometry, containment, design captions and fonts, focus order.
-void frmCalc::CreateControls() {
+void CalculatorWindow::CreateControls() {
     setWindowTitle(QString::fromUtf8("超音波流量計 - 取付け寸法計算ツール "));
     setFixedSize(ToPixels({0, 0, 13890, 7065}).size());
     QIcon icon;
@@ -145,67 +144,71 @@ void frmCalc::CreateControls() {
     SetFocusOrder();
 }
 
-void frmCalc::CreateListsAndMarks() {
+void CalculatorWindow::CreateListsAndMarks() {
     const QFont sys = SystemFont();
-    PIPE_MATERIAL = MakeLabel(this, "PIPE_MATERIAL", {240, 1320, 2415, 255}, "配管材質", sys);
-    PIPE_MATERIALCombo = MakeList(this, "PIPE_MATERIALCombo", {3240, 1200, 3255, 390});
-    SENSOR_MOUNT = MakeLabel(this, "SENSOR_MOUNT", {240, 3480, 2415, 255}, "ｾﾝｻ取付け法", sys);
-    SENSOR_MOUNTCombo = MakeList(this, "SENSOR_MOUNTCombo", {3240, 3360, 2415, 390});
-    SENSOR_TYPE = MakeLabel(this, "SENSOR_TYPE", {240, 4200, 2415, 255}, "ｾﾝｻ種類", sys);
-    SENSOR_TYPECombo = MakeList(this, "SENSOR_TYPECombo", {3240, 4080, 4215, 390});
-    LINING_MATERIAL =
+    PipeMaterialCaption = MakeLabel(this, "PIPE_MATERIAL", {240, 1320, 2415, 255}, "配管材質", sys);
+    PipeMaterialList = MakeList(this, "PIPE_MATERIALCombo", {3240, 1200, 3255, 390});
+    MountMethodCaption =
+        MakeLabel(this, "SENSOR_MOUNT", {240, 3480, 2415, 255}, "ｾﾝｻ取付け法", sys);
+    MountMethodList = MakeList(this, "SENSOR_MOUNTCombo", {3240, 3360, 2415, 390});
+    SensorTypeCaption = MakeLabel(this, "SENSOR_TYPE", {240, 4200, 2415, 255}, "ｾﾝｻ種類", sys);
+    SensorTypeList = MakeList(this, "SENSOR_TYPECombo", {3240, 4080, 4215, 390});
+    LiningMaterialCaption =
         MakeLabel(this, "LINING_MATERIAL", {6720, 600, 3015, 255}, "ライニング材質", sys);
-    LINING_MATERIALCombo = MakeList(this, "LINING_MATERIALCombo", {10320, 480, 3255, 390});
-    KIND_OF_FLUID = MakeLabel(this, "KIND_OF_FLUID", {6720, 2760, 3015, 255}, "流体種類", sys);
-    KIND_OF_FLUIDCombo = MakeList(this, "KIND_OF_FLUIDCombo", {10320, 2640, 3255, 390});
+    LiningMaterialList = MakeList(this, "LINING_MATERIALCombo", {10320, 480, 3255, 390});
+    FluidCaption = MakeLabel(this, "KIND_OF_FLUID", {6720, 2760, 3015, 255}, "流体種類", sys);
+    FluidList = MakeList(this, "KIND_OF_FLUIDCombo", {10320, 2640, 3255, 390});
 
     constexpr int markTops[11] = {600, 1320, 2040, 2760, 3480, 4200, 600, 1320, 2040, 2760, 3480};
     for (int i = 0; i < 11; ++i) {
         const int left = i < 6 ? 2880 : 9960;
         const QByteArray name = "lblRequired_" + QByteArray::number(i);
-        lblRequired[i] = MakeLabel(this, name.constData(), {left, markTops[i], 255, 255}, "*", sys);
+        RequiredMarks[i] =
+            MakeLabel(this, name.constData(), {left, markTops[i], 255, 255}, "*", sys);
     }
-    lblInputRequired = MakeLabel(this, "lblInputRequired", {9000, 4080, 1215, 375}, "* 入力", sys);
+    RequiredNote = MakeLabel(this, "lblInputRequired", {9000, 4080, 1215, 375}, "* 入力", sys);
 }
 
 // The result frame, EXECUTE, and below it the circumferential distance.
-void frmCalc::CreateResultArea() {
+void CalculatorWindow::CreateResultArea() {
     const QFont sys = SystemFont();
     const QFont term = TerminalFont();
-    fraResult = Place(new QGroupBox(QString::fromUtf8("計算結果"), this), "fraResult",
-                      {240, 4800, 9375, 1815}, sys);
-    MOUNT_SIZE1 = MakeLabel(fraResult, "MOUNT_SIZE1", {240, 480, 2655, 255}, "取付け寸法１", sys);
-    Label4 = MakeLabel(fraResult, "Label4", {6480, 600, 735, 255}, "[mm]", term);
-    MOUNT_SIZE2 = MakeLabel(fraResult, "MOUNT_SIZE2", {240, 1200, 2655, 255}, "取付け寸法２", sys);
-    lblMount2Sensor =
-        MakeLabel(fraResult, "lblMount2Sensor", {6480, 1320, 2775, 375}, "(VT-B1,VT-B2)", sys);
+    ResultFrame = Place(new QGroupBox(QString::fromUtf8("計算結果"), this), "fraResult",
+                        {240, 4800, 9375, 1815}, sys);
+    Spacing1Caption =
+        MakeLabel(ResultFrame, "MOUNT_SIZE1", {240, 480, 2655, 255}, "取付け寸法１", sys);
+    SpacingUnit = MakeLabel(ResultFrame, "Label4", {6480, 600, 735, 255}, "[mm]", term);
+    Spacing2Caption =
+        MakeLabel(ResultFrame, "MOUNT_SIZE2", {240, 1200, 2655, 255}, "取付け寸法２", sys);
+    SteppedTypesNote =
+        MakeLabel(ResultFrame, "lblMount2Sensor", {6480, 1320, 2775, 375}, "(VT-B1,VT-B2)", sys);
 
     // The results belong to the window and lie over the frame, created after it so they
     // are drawn on top.
-    txtResult1Text = Place(new QLineEdit(this), "txtResult1Text", {3360, 5280, 3255, 405}, sys);
-    txtResult2Text = Place(new QLineEdit(this), "txtResult2Text", {3360, 6000, 3255, 375}, sys);
-    for (QLineEdit* result : {txtResult1Text, txtResult2Text}) {
+    Result1Edit = Place(new QLineEdit(this), "txtResult1Text", {3360, 5280, 3255, 405}, sys);
+    Result2Edit = Place(new QLineEdit(this), "txtResult2Text", {3360, 6000, 3255, 375}, sys);
+    for (QLineEdit* result : {Result1Edit, Result2Edit}) {
         SetLocked(result, true);
         result->raise();
     }
-    ExecuteCalc = Place(new QPushButton(QString::fromUtf8("実行"), this), "ExecuteCalc",
-                        {9840, 5040, 3615, 1215}, sys);
-    ExecuteCalc->setAutoDefault(false);
-    CIRCUMFERENTIAL =
+    ExecuteButton = Place(new QPushButton(QString::fromUtf8("実行"), this), "ExecuteCalc",
+                          {9840, 5040, 3615, 1215}, sys);
+    ExecuteButton->setAutoDefault(false);
+    CircumferentialCaption =
         MakeLabel(this, "CIRCUMFERENTIAL", {9840, 6315, 3615, 255}, "周方向距離", sys);
-    txtCircumferentialText =
+    CircumferentialEdit =
         Place(new QLineEdit(this), "txtCircumferentialText", {9840, 6600, 2760, 375}, sys);
-    SetLocked(txtCircumferentialText, true);
-    CIRCUMFERENTIAL_UNIT =
+    SetLocked(CircumferentialEdit, true);
+    CircumferentialUnit =
         MakeLabel(this, "CIRCUMFERENTIAL_UNIT", {12690, 6660, 735, 255}, "[mm]", term);
 }
 
-void frmCalc::SetFocusOrder() {
-    QWidget* const focusOrder[] = {
-        OUTER_DIAMETERText,   PIPE_MATERIALCombo, TRANS_FREQUENCYText,   WALL_THICKNESSText,
-        SENSOR_MOUNTCombo,    SENSOR_TYPECombo,   LINING_MATERIALCombo,  LINING_S_VText,
-        LINING_THICKNESSText, KIND_OF_FLUIDCombo, FLUID_S_VText,         ExecuteCalc,
-        txtResult1Text,       txtResult2Text,     txtCircumferentialText};
+void CalculatorWindow::SetFocusOrder() {
+    QWidget* const focusOrder[] = {OuterDiameterEdit,  PipeMaterialList,   PipeVelocityEdit,
+                                   WallEdit,           MountMethodList,    SensorTypeList,
+                                   LiningMaterialList, LiningVelocityEdit, LiningThicknessEdit,
+                                   FluidList,          FluidVelocityEdit,  ExecuteButton,
+                                   Result1Edit,        Result2Edit,        CircumferentialEdit};
     for (std::size_t i = 0; i + 1 < std::size(focusOrder); ++i) {
         QWidget::setTabOrder(focusOrder[i], focusOrder[i + 1]);
     }

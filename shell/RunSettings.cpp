@@ -1,13 +1,13 @@
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 
 #include "catalogue/Catalogue.h"
-#include "shell/ModFileProc.h"
+#include "shell/IniFile.h"
 
 #include <array>
 #include <limits>
 #include <optional>
 
-namespace ModCommonProc {
+namespace RunSettings {
 namespace {
 
 std::optional<std::int16_t> ToInt16(std::int32_t value) {
@@ -36,24 +36,22 @@ bool ReadConfiguration(const std::string& path, const std::string& programDir) {
     try {
         std::array<char, IniNameBufferSize> buffer{};
 
-        const auto unit = ToInt16(
-            ModFileProc::GetPrivateProfileIntA(Section.c_str(), "UNIT_FLAG", 0, path.c_str()));
+        const auto unit = ToInt16(IniFile::ReadInt(Section.c_str(), "UNIT_FLAG", 0, path.c_str()));
         if (!unit) {
             return false;
         }
         UnitFlag = *unit;
 
-        const auto lang = ToInt16(
-            ModFileProc::GetPrivateProfileIntA(Section.c_str(), "LANG_FLAG", 0, path.c_str()));
+        const auto lang = ToInt16(IniFile::ReadInt(Section.c_str(), "LANG_FLAG", 0, path.c_str()));
         if (!lang) {
             return false;
         }
         LangFlag = *lang;
 
         const std::string defaultName(DefaultIniName);
-        const std::uint32_t count = ModFileProc::GetPrivateProfileStringA(
-            Section.c_str(), "INI_FILENAME", defaultName.c_str(), buffer.data(), IniNameBufferSize,
-            path.c_str());
+        const std::uint32_t count =
+            IniFile::ReadString(Section.c_str(), "INI_FILENAME", defaultName.c_str(), buffer.data(),
+                                IniNameBufferSize, path.c_str());
         if (count == 0) {
             ConfigPath = DefaultPath(programDir);
         } else {
@@ -101,4 +99,4 @@ void ResetSettings() {
     ConfigPath.clear();
 }
 
-} // namespace ModCommonProc
+} // namespace RunSettings

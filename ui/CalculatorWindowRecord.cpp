@@ -1,10 +1,10 @@
 // The record of a job: the window's actions that copy, save and print it, help and about,
 // and the menu that offers them.
-#include "ui/frmCalc.h"
+#include "ui/CalculatorWindow.h"
 
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 #include "ui/JobDetailsDialog.h"
 #include "ui/JobReport.h"
 #include "ui/MessageBox.h"
@@ -28,10 +28,10 @@
 using namespace Quillmere;
 using QuillmereUi::FromUtf8;
 
-void frmCalc::CreateJobActions() {
+void CalculatorWindow::CreateJobActions() {
     namespace R = Catalogue::ReportText;
-    const auto action = [this](std::int16_t id, const QKeySequence& keys, void (frmCalc::*slot)(),
-                               char key) {
+    const auto action = [this](std::int16_t id, const QKeySequence& keys,
+                               void (CalculatorWindow::*slot)(), char key) {
         auto* a = new QAction(QuillmereUi::WithAccessKey(text(id), QLatin1Char(key)), this);
         a->setShortcut(keys);
         a->setShortcutContext(Qt::WindowShortcut);
@@ -40,39 +40,40 @@ void frmCalc::CreateJobActions() {
         return a;
     };
     CopySummaryAction = action(R::CopySummary, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                               &frmCalc::CopyJobSummary, 'C');
-    SaveReportAction =
-        action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S), &frmCalc::SaveReport, 'S');
-    PrintAction = action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmCalc::PrintReport, 'P');
-    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &frmCalc::ShowHelp, 'H');
-    AboutAction = action(R::About, QKeySequence(), &frmCalc::ShowAbout, 'A');
-    FluidAtTemperatureAction =
-        action(R::FluidAtTemperature, QKeySequence(), &frmCalc::ChooseFluidAtTemperature, 'F');
+                               &CalculatorWindow::CopyJobSummary, 'C');
+    SaveReportAction = action(R::SaveReport, QKeySequence(Qt::CTRL | Qt::Key_S),
+                              &CalculatorWindow::SaveReport, 'S');
+    PrintAction =
+        action(R::Print, QKeySequence(Qt::CTRL | Qt::Key_P), &CalculatorWindow::PrintReport, 'P');
+    HelpAction = action(R::Help, QKeySequence(Qt::Key_F1), &CalculatorWindow::ShowHelp, 'H');
+    AboutAction = action(R::About, QKeySequence(), &CalculatorWindow::ShowAbout, 'A');
+    FluidAtTemperatureAction = action(R::FluidAtTemperature, QKeySequence(),
+                                      &CalculatorWindow::ChooseFluidAtTemperature, 'F');
     StandardPipeAction = action(Catalogue::PipeText::StandardPipe, QKeySequence(),
-                                &frmCalc::ChooseStandardPipe, 'T');
-    JobDetailsAction =
-        action(Catalogue::JobText::Details, QKeySequence(), &frmCalc::ChooseJobDetails, 'J');
+                                &CalculatorWindow::ChooseStandardPipe, 'T');
+    JobDetailsAction = action(Catalogue::JobText::Details, QKeySequence(),
+                              &CalculatorWindow::ChooseJobDetails, 'J');
     QuitAction = action(Catalogue::MenuText::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
-                        &frmCalc::CloseWindow, 'Q');
-    connect(txtResult1Text, &QLineEdit::textChanged, this, &frmCalc::UpdateJobActions);
+                        &CalculatorWindow::CloseWindow, 'Q');
+    connect(Result1Edit, &QLineEdit::textChanged, this, &CalculatorWindow::UpdateJobActions);
     UpdateJobActions();
 }
 
-void frmCalc::UpdateJobActions() {
-    const bool shown = !txtResult1Text->text().isEmpty();
+void CalculatorWindow::UpdateJobActions() {
+    const bool shown = !Result1Edit->text().isEmpty();
     for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction}) {
         a->setEnabled(shown);
     }
 }
 
-std::optional<JobRecord> frmCalc::CurrentJob() const {
-    if (txtResult1Text->text().isEmpty()) {
+std::optional<JobRecord> CalculatorWindow::CurrentJob() const {
+    if (Result1Edit->text().isEmpty()) {
         return std::nullopt;
     }
     // A shown result belongs to the inputs on screen, so computing them again gives it.
     std::array<std::string, InputRows.size()> texts;
     try {
-        JobRecord job = RecordJob(ReadEntries(texts), ModCommonProc::StringBase);
+        JobRecord job = RecordJob(ReadEntries(texts), RunSettings::StringBase);
         AddHelperNotes(job, helperNotes_);
         job.Identity = identity_;
         return job;
@@ -81,7 +82,7 @@ std::optional<JobRecord> frmCalc::CurrentJob() const {
     }
 }
 
-QString frmCalc::JobSummaryText() const {
+QString CalculatorWindow::JobSummaryText() const {
     const std::optional<JobRecord> job = CurrentJob();
     if (!job) {
         return QString();
@@ -91,14 +92,14 @@ QString frmCalc::JobSummaryText() const {
     return FromUtf8(JobSummary(*job, when, QUILLMERE_VERSION));
 }
 
-void frmCalc::CopyJobSummary() {
+void CalculatorWindow::CopyJobSummary() {
     const QString summary = JobSummaryText();
     if (!summary.isEmpty()) {
         QGuiApplication::clipboard()->setText(summary);
     }
 }
 
-void frmCalc::SaveReport() {
+void CalculatorWindow::SaveReport() {
     const std::optional<JobRecord> job = CurrentJob();
     if (!job) {
         return;
@@ -129,12 +130,12 @@ void frmCalc::SaveReport() {
     if (!QuillmereUi::SaveReportPdf(path, *job, JobSummaryText(), ReportFont())) {
         QuillmereUi::ShowMessage(
             this, FromUtf8(Catalogue::Fill(
-                      Catalogue::Text(Catalogue::ReportText::SaveFailed, ModCommonProc::StringBase),
+                      Catalogue::Text(Catalogue::ReportText::SaveFailed, RunSettings::StringBase),
                       {path.toStdString()})));
     }
 }
 
-void frmCalc::PrintReport() {
+void CalculatorWindow::PrintReport() {
     const std::optional<JobRecord> job = CurrentJob();
     if (!job) {
         return;
@@ -148,30 +149,30 @@ void frmCalc::PrintReport() {
     }
 }
 
-void frmCalc::ShowHelp() {
+void CalculatorWindow::ShowHelp() {
     QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::HelpText));
 }
 
-void frmCalc::ShowAbout() {
+void CalculatorWindow::ShowAbout() {
     // The file read last; the default name's doubled separator names the same file.
-    std::string config = ModCommonProc::ConfigPath;
+    std::string config = RunSettings::ConfigPath;
     for (std::size_t doubled; (doubled = config.find("//")) != std::string::npos;) {
         config.erase(doubled, 1);
     }
     config = QFile::decodeName(QByteArray::fromStdString(config)).toHtmlEscaped().toStdString();
     QuillmereUi::ShowMessage(
         this, FromUtf8(Catalogue::Fill(
-                  Catalogue::Text(Catalogue::ReportText::AboutText, ModCommonProc::StringBase),
+                  Catalogue::Text(Catalogue::ReportText::AboutText, RunSettings::StringBase),
                   {QUILLMERE_VERSION, config})));
 }
 
-QString frmCalc::ReportFont() const {
+QString CalculatorWindow::ReportFont() const {
     // The faces the window's fonts stand for here; Japanese needs one that covers it.
-    return ModCommonProc::LangFlag == 0 ? QStringLiteral("IPAGothic")
-                                        : QStringLiteral("Liberation Sans");
+    return RunSettings::LangFlag == 0 ? QStringLiteral("IPAGothic")
+                                      : QStringLiteral("Liberation Sans");
 }
 
-void frmCalc::AddJobEntries(QMenu& menu) const {
+void CalculatorWindow::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
     menu.addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction});
@@ -179,14 +180,14 @@ void frmCalc::AddJobEntries(QMenu& menu) const {
     menu.addActions({HelpAction, AboutAction});
 }
 
-void frmCalc::contextMenuEvent(QContextMenuEvent* event) {
+void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     AddJobEntries(menu);
     menu.exec(event->globalPos());
 }
 
-void frmCalc::ChooseJobDetails() {
-    QuillmereUi::JobDetailsDialog dialog(this, identity_, ModCommonProc::StringBase);
+void CalculatorWindow::ChooseJobDetails() {
+    QuillmereUi::JobDetailsDialog dialog(this, identity_, RunSettings::StringBase);
     if (dialog.exec() == QDialog::Accepted) {
         identity_ = dialog.Identity();
     }

@@ -1,11 +1,11 @@
 // The window's menu bar, and the day's jobs: every computed job appended to the jobs file,
 // the last ones offered again under File > Recent jobs.
-#include "ui/frmCalc.h"
+#include "ui/CalculatorWindow.h"
 
 #include "catalogue/Catalogue.h"
 #include "rules/Lists.h"
 #include "rules/Words.h"
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -34,17 +34,17 @@ QString Escaped(QString text) {
 
 } // namespace
 
-void frmCalc::CloseWindow() {
+void CalculatorWindow::CloseWindow() {
     close();
 }
 
-void frmCalc::CreateMenuBar() {
+void CalculatorWindow::CreateMenuBar() {
     namespace M = Catalogue::MenuText;
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
     MenuBar->setNativeMenuBar(false); // over the form, on every desktop
     // The run language's face, as the form's: the desktop's default would follow the locale.
-    QFont font(QString::fromStdString(ModCommonProc::UiFontName));
+    QFont font(QString::fromStdString(RunSettings::UiFontName));
     font.setPointSize(10);
     MenuBar->setFont(font);
     const auto menu = [this](std::int16_t id, const char* name) {
@@ -60,7 +60,7 @@ void frmCalc::CreateMenuBar() {
         file->addMenu(QuillmereUi::WithAccessKey(text(M::RecentJobs), QLatin1Char('R')));
     RecentJobsMenu->setObjectName(QStringLiteral("RecentJobsMenu"));
     RecentJobsMenu->setFont(MenuBar->font());
-    connect(RecentJobsMenu, &QMenu::aboutToShow, this, &frmCalc::FillRecentJobs);
+    connect(RecentJobsMenu, &QMenu::aboutToShow, this, &CalculatorWindow::FillRecentJobs);
     file->addSeparator();
     file->addAction(QuitAction);
     menu(M::Edit, "EditMenu")->addAction(CopySummaryAction);
@@ -79,19 +79,19 @@ void frmCalc::CreateMenuBar() {
     MenuBar->setGeometry(0, 0, width(), bar);
 }
 
-QString frmCalc::JobsFilePath() {
+QString CalculatorWindow::JobsFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/quillmere/jobs.csv");
 }
 
 // What the jobs file could not do, said once a run: the window goes on computing.
-void frmCalc::ReportJobsFile(const JobsFile::Outcome& outcome) {
+void CalculatorWindow::ReportJobsFile(const JobsFile::Outcome& outcome) {
     if (outcome.Ok() || jobsFileReported_) {
         return;
     }
     jobsFileReported_ = true;
     namespace M = Catalogue::MenuText;
-    const std::int16_t base = ModCommonProc::StringBase;
+    const std::int16_t base = RunSettings::StringBase;
     const std::string file = QDir::toNativeSeparators(JobsFilePath()).toStdString();
     std::int16_t id = M::JobsNotKept;
     switch (outcome.What) {
@@ -112,7 +112,7 @@ void frmCalc::ReportJobsFile(const JobsFile::Outcome& outcome) {
                                        {file, FileProblemWords(outcome.Error, base)})));
 }
 
-JobsFile& frmCalc::Jobs() {
+JobsFile& CalculatorWindow::Jobs() {
     if (!jobsFile_) {
         jobsFile_.emplace(JobsFilePath().toStdString());
     }
@@ -120,13 +120,13 @@ JobsFile& frmCalc::Jobs() {
 }
 
 // Appends the job as one whole line; the file is the user's, so nothing in it is rewritten.
-void frmCalc::KeepJob(const JobRecord& job) {
+void CalculatorWindow::KeepJob(const JobRecord& job) {
     const std::string time =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
     ReportJobsFile(Jobs().Append(JobSheetHeader(), JobSheetLine(job, time)));
 }
 
-void frmCalc::FillRecentJobs() {
+void CalculatorWindow::FillRecentJobs() {
     RecentJobsMenu->clear();
     recentJobs_.clear();
     JobsFile::Outcome outcome;
@@ -146,7 +146,7 @@ void frmCalc::FillRecentJobs() {
         const SheetJob& job = recentJobs_[i];
         const std::string& tag = job.Identity[IdentityItem::Tag];
         const std::string& named = tag.empty() ? job.Identity[IdentityItem::Site] : tag;
-        const std::string length(SubGetUnitForm1(job.UnitFlag)[0]);
+        const std::string length(UnitNamesOf(job.UnitFlag)[0]);
         const std::string pipe =
             job.Texts[static_cast<std::size_t>(InputField::OuterDiameter)] + " x " +
             job.Texts[static_cast<std::size_t>(InputField::WallThickness)] + " " + length;
@@ -161,33 +161,32 @@ void frmCalc::FillRecentJobs() {
     }
 }
 
-void frmCalc::RestoreJob(const SheetJob& job) {
+void CalculatorWindow::RestoreJob(const SheetJob& job) {
     namespace M = Catalogue::MenuText;
     const auto words = [](std::int16_t unitFlag) {
-        const auto names = SubGetUnitForm1(unitFlag);
+        const auto names = UnitNamesOf(unitFlag);
         return std::string(names[0]) + ", " + std::string(names[1]);
     };
-    if (job.UnitFlag != ModCommonProc::UnitFlag) {
+    if (job.UnitFlag != RunSettings::UnitFlag) {
         QuillmereUi::ShowMessage(
-            this,
-            FromUtf8(Catalogue::Fill(Catalogue::Text(M::OtherUnits, ModCommonProc::StringBase),
-                                     {words(job.UnitFlag), words(ModCommonProc::UnitFlag)})));
+            this, FromUtf8(Catalogue::Fill(Catalogue::Text(M::OtherUnits, RunSettings::StringBase),
+                                           {words(job.UnitFlag), words(RunSettings::UnitFlag)})));
         return;
     }
-    if (job.MountMethodIndex >= SENSOR_MOUNTCombo->count()) {
+    if (job.MountMethodIndex >= MountMethodList->count()) {
         QuillmereUi::ShowMessage(
             this, FromUtf8(Catalogue::Fill(
-                      Catalogue::Text(M::MethodNotHere, ModCommonProc::StringBase),
+                      Catalogue::Text(M::MethodNotHere, RunSettings::StringBase),
                       {Catalogue::Text(
                           MountMethods[static_cast<std::size_t>(job.MountMethodIndex)].NameId,
-                          ModCommonProc::StringBase)})));
+                          RunSettings::StringBase)})));
         return;
     }
-    SENSOR_TYPECombo->setCurrentIndex(job.SensorTypeIndex);
-    SENSOR_MOUNTCombo->setCurrentIndex(job.MountMethodIndex);
-    PIPE_MATERIALCombo->setCurrentIndex(job.PipeMaterialIndex);
-    LINING_MATERIALCombo->setCurrentIndex(job.LiningMaterialIndex);
-    KIND_OF_FLUIDCombo->setCurrentIndex(job.FluidIndex);
+    SensorTypeList->setCurrentIndex(job.SensorTypeIndex);
+    MountMethodList->setCurrentIndex(job.MountMethodIndex);
+    PipeMaterialList->setCurrentIndex(job.PipeMaterialIndex);
+    LiningMaterialList->setCurrentIndex(job.LiningMaterialIndex);
+    FluidList->setCurrentIndex(job.FluidIndex);
     for (const InputRow& row : InputRows) {
         (this->*row.Text)->setText(FromUtf8(job.Texts[static_cast<std::size_t>(row.Field)]));
     }

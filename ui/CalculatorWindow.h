@@ -31,94 +31,90 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class frmCalc : public QWidget {
+class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmCalc(QWidget* parent = nullptr);
-    ~frmCalc() override;
+    explicit CalculatorWindow(QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
 
     // Left column.
-    QLabel* OUTER_DIAMETER;
-    FieldEdit* OUTER_DIAMETERText;
-    QLabel* OUTER_DIAMETER_RANGE;
-    QLabel* PIPE_MATERIAL;
-    QComboBox* PIPE_MATERIALCombo;
-    QLabel* TRANS_FREQUENCY; // the pipe sound velocity row
-    FieldEdit* TRANS_FREQUENCYText;
-    QLabel* TRANS_FREQUENCY_RANGE;
-    QLabel* WALL_THICKNESS;
-    FieldEdit* WALL_THICKNESSText;
-    QLabel* WALL_THICKNESS_RANGE;
-    QLabel* SENSOR_MOUNT;
-    QComboBox* SENSOR_MOUNTCombo;
-    QLabel* SENSOR_TYPE;
-    QComboBox* SENSOR_TYPECombo;
+    QLabel* OuterDiameterCaption;
+    FieldEdit* OuterDiameterEdit;
+    QLabel* OuterDiameterRange;
+    QLabel* PipeMaterialCaption;
+    QComboBox* PipeMaterialList;
+    QLabel* PipeVelocityCaption; // the pipe sound velocity row
+    FieldEdit* PipeVelocityEdit;
+    QLabel* PipeVelocityRange;
+    QLabel* WallCaption;
+    FieldEdit* WallEdit;
+    QLabel* WallRange;
+    QLabel* MountMethodCaption;
+    QComboBox* MountMethodList;
+    QLabel* SensorTypeCaption;
+    QComboBox* SensorTypeList;
 
     // Right column.
-    QLabel* LINING_MATERIAL;
-    QComboBox* LINING_MATERIALCombo;
-    QLabel* LINING_S_V;
-    FieldEdit* LINING_S_VText;
-    QLabel* LINING_S_V_RANGE;
-    QLabel* LINING_THICKNESS;
-    FieldEdit* LINING_THICKNESSText;
-    QLabel* LINING_THICKNESS_RANGE;
-    QLabel* KIND_OF_FLUID;
-    QComboBox* KIND_OF_FLUIDCombo;
-    QLabel* FLUID_S_V;
-    FieldEdit* FLUID_S_VText;
-    QLabel* FLUID_S_V_RANGE;
+    QLabel* LiningMaterialCaption;
+    QComboBox* LiningMaterialList;
+    QLabel* LiningVelocityCaption;
+    FieldEdit* LiningVelocityEdit;
+    QLabel* LiningVelocityRange;
+    QLabel* LiningThicknessCaption;
+    FieldEdit* LiningThicknessEdit;
+    QLabel* LiningThicknessRange;
+    QLabel* FluidCaption;
+    QComboBox* FluidList;
+    QLabel* FluidVelocityCaption;
+    FieldEdit* FluidVelocityEdit;
+    QLabel* FluidVelocityRange;
 
     // Marks, unit labels and the result area.
-    std::array<QLabel*, 11> lblRequired;
-    QLabel* lblInputRequired;
-    std::array<QLabel*, 2> Label8;  // [mm] beside outer diameter and wall thickness
-    std::array<QLabel*, 2> Label1;  // [m/s] beside lining and fluid velocity
-    std::array<QLabel*, 1> Label12; // [m/s] beside pipe velocity
-    std::array<QLabel*, 1> Label2;  // [mm] beside lining thickness
-    QLabel* Label4;                 // [mm] beside the spacing
-    QGroupBox* fraResult;
-    QLabel* MOUNT_SIZE1;
-    QLabel* MOUNT_SIZE2;
-    QLineEdit* txtResult1Text;
-    QLineEdit* txtResult2Text;
-    QLabel* lblMount2Sensor;
-    QPushButton* ExecuteCalc;
+    std::array<QLabel*, 11> RequiredMarks;
+    QLabel* RequiredNote;
+    // The unit labels beside the fields and the spacing: "[mm]", "[m/s]".
+    QLabel* OuterDiameterUnit;
+    QLabel* PipeVelocityUnit;
+    QLabel* WallUnit;
+    QLabel* LiningVelocityUnit;
+    QLabel* LiningThicknessUnit;
+    QLabel* FluidVelocityUnit;
+    QLabel* SpacingUnit;
+    QGroupBox* ResultFrame;
+    QLabel* Spacing1Caption;
+    QLabel* Spacing2Caption;
+    QLineEdit* Result1Edit;
+    QLineEdit* Result2Edit;
+    QLabel* SteppedTypesNote;
+    QPushButton* ExecuteButton;
     // Below EXECUTE: the Z method's circumferential distance, how the installer finds the
     // opposite side; its caption greyed while the V method is chosen.
-    QLabel* CIRCUMFERENTIAL;
-    QLineEdit* txtCircumferentialText;
-    QLabel* CIRCUMFERENTIAL_UNIT;
+    QLabel* CircumferentialCaption;
+    QLineEdit* CircumferentialEdit;
+    QLabel* CircumferentialUnit;
 
     // Event handlers.
-    void Form_Load();
-    void PIPE_MATERIALCombo_Click();
-    void LINING_MATERIALCombo_Click();
-    void KIND_OF_FLUIDCombo_Click();
+    void LoadTextsAndLists();
+    void PipeMaterialChosen();
+    void LiningMaterialChosen();
+    void FluidChosen();
     // Locks and opens the velocity and lining rows as the three lists' choices say.
     void UpdateOpenRows();
-    void ExecuteCalc_Click();
-    void OUTER_DIAMETERText_LostFocus();
-    void TRANS_FREQUENCYText_LostFocus();
-    void WALL_THICKNESSText_LostFocus();
-    void LINING_S_VText_LostFocus();
-    void LINING_THICKNESSText_LostFocus();
-    void FLUID_S_VText_LostFocus();
+    void ExecuteJob();
 
-    // The six numeric input rows, in focus order: the one table that creation, Form_Load,
+    // The six numeric input rows, in focus order: the one table that creation, LoadTextsAndLists,
     // the leave-field checks and the handlers all work from.
     struct InputRow {
         Quillmere::InputField Field; // its record names the controls: caption, + "Text", + "_RANGE"
-        QLabel* frmCalc::*Caption;
-        FieldEdit* frmCalc::*Text;
-        QLabel* frmCalc::*Range;
-        const char* UnitName; // the unit label beside the field, an array element
-        QLabel*& (*Unit)(frmCalc&);
-        int Mark; // its element of lblRequired
-        void (frmCalc::*LostFocus)();
+        QLabel* CalculatorWindow::*Caption;
+        FieldEdit* CalculatorWindow::*Text;
+        QLabel* CalculatorWindow::*Range;
+        const char* UnitName; // the unit label's object name
+        QLabel* CalculatorWindow::*Unit;
+        int Mark;         // its element of RequiredMarks
         bool RightColumn; // design place: column and row of the input grid
         int GridRow;
-        const char* DesignCaption; // design texts, replaced by Form_Load
+        const char* DesignCaption; // design texts, replaced by LoadTextsAndLists
         const char* DesignRange;
         const char* DesignUnit;
     };
@@ -201,7 +197,7 @@ private:
     static void SetLocked(QLineEdit* field, bool locked);
     void SetRowOpen(const InputRow& row, bool open);
 
-    // Filled once by Form_Load, read-only afterwards.
+    // Filled once by LoadTextsAndLists, read-only afterwards.
     QStringList PipeMaterialNames;
     QStringList FluidKindNames;
     QStringList LiningMaterialNames;

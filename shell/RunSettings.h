@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace ModCommonProc {
+namespace RunSettings {
 
 // Run-wide settings, written only while the program starts, constant afterwards.
 inline std::int16_t UnitFlag = 0;   // 0 metric, anything else imperial
@@ -64,4 +64,4 @@ bool Main(const std::function<void()>& showWindow, const RunOverrides& overrides
 // After the window has closed: releases the single-instance lock and removes its file.
 void EndInstance();
 
-} // namespace ModCommonProc
+} // namespace RunSettings

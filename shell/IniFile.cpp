@@ -1,4 +1,4 @@
-#include "shell/ModFileProc.h"
+#include "shell/IniFile.h"
 
 #include "engine/AsciiCase.h"
 #include "rules/Utf8.h"
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <utility>
 
-namespace ModFileProc {
+namespace IniFile {
 namespace {
 
 using Quillmere::AppendUtf8;
@@ -112,8 +112,8 @@ std::optional<std::string> Lookup(const char* section, const char* key, const ch
 
 } // namespace
 
-std::int32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t nDefault,
-                                   const char* fileName) {
+std::int32_t ReadInt(const char* section, const char* key, std::int32_t nDefault,
+                     const char* fileName) {
     const std::optional<std::string> value = Lookup(section, key, fileName);
     if (!value) {
         return nDefault;
@@ -121,9 +121,8 @@ std::int32_t GetPrivateProfileIntA(const char* section, const char* key, std::in
     return Detail::ParseInt(*value);
 }
 
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
-                                       const char* defaultText, char* buffer, std::uint32_t size,
-                                       const char* fileName) {
+std::uint32_t ReadString(const char* section, const char* key, const char* defaultText,
+                         char* buffer, std::uint32_t size, const char* fileName) {
     if (buffer == nullptr || size == 0) {
         return 0;
     }
@@ -218,4 +217,4 @@ void SetLookupObserver(std::function<void(const std::string& path)> observer) {
     Observer() = std::move(observer);
 }
 
-} // namespace ModFileProc
+} // namespace IniFile

@@ -1,9 +1,9 @@
-#include "ui/frmCalc.h"
+#include "ui/CalculatorWindow.h"
 
 #include "catalogue/Catalogue.h"
 #include "engine/Engine.h"
 #include "rules/Rules.h"
-#include "shell/ModCommonProc.h"
+#include "shell/RunSettings.h"
 #include "ui/FluidAtTemperatureDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/StandardPipeDialog.h"
@@ -38,7 +38,7 @@ static void LoadUiResources() {
 // window's language, not the system's. Without Debian's Qt translations they stay English.
 static void UseQtTextsOfRunLanguage() {
     static QTranslator* japanese = nullptr;
-    const bool wanted = ModCommonProc::LangFlag == 0;
+    const bool wanted = RunSettings::LangFlag == 0;
     if (wanted && japanese == nullptr) {
         auto translator = std::make_unique<QTranslator>(qApp);
         if (translator->load(QStringLiteral("qtbase_ja"),
@@ -53,77 +53,75 @@ static void UseQtTextsOfRunLanguage() {
     }
 }
 
-frmCalc::frmCalc(QWidget* parent) : QWidget(parent) {
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
     LoadUiResources();
     UseQtTextsOfRunLanguage();
     setObjectName(QStringLiteral("frmCalc"));
     CreateControls();
     ConnectHandlers();
-    Form_Load();
+    LoadTextsAndLists();
     CreateJobActions();
     CreateMenuBar();
 }
 
-frmCalc::~frmCalc() {
+CalculatorWindow::~CalculatorWindow() {
     qApp->removeEventFilter(this);
 }
 
-void frmCalc::ConnectHandlers() {
-    connect(PIPE_MATERIALCombo, &QComboBox::currentIndexChanged, this,
-            &frmCalc::PIPE_MATERIALCombo_Click);
-    connect(LINING_MATERIALCombo, &QComboBox::currentIndexChanged, this,
-            &frmCalc::LINING_MATERIALCombo_Click);
-    connect(KIND_OF_FLUIDCombo, &QComboBox::currentIndexChanged, this,
-            &frmCalc::KIND_OF_FLUIDCombo_Click);
-    connect(ExecuteCalc, &QPushButton::clicked, this, &frmCalc::ExecuteCalc_Click);
+void CalculatorWindow::ConnectHandlers() {
+    connect(PipeMaterialList, &QComboBox::currentIndexChanged, this,
+            &CalculatorWindow::PipeMaterialChosen);
+    connect(LiningMaterialList, &QComboBox::currentIndexChanged, this,
+            &CalculatorWindow::LiningMaterialChosen);
+    connect(FluidList, &QComboBox::currentIndexChanged, this, &CalculatorWindow::FluidChosen);
+    connect(ExecuteButton, &QPushButton::clicked, this, &CalculatorWindow::ExecuteJob);
 
     for (const InputRow& row : InputRows) {
-        connect(this->*row.Text, &FieldEdit::LostFocus, this,
-                [this, handler = row.LostFocus](Qt::FocusReason reason) {
-                    lastFocusOutReason_ = reason;
-                    (this->*handler)();
-                });
+        connect(this->*row.Text, &FieldEdit::FocusLeft, this, [this, &row](Qt::FocusReason reason) {
+            lastFocusOutReason_ = reason;
+            CheckLeavingField(row);
+        });
     }
     // A result belongs to the inputs on screen: any change of them empties it, so that a
     // failed press can never leave an earlier spacing beside new inputs.
     for (const InputRow& row : InputRows) {
-        connect(this->*row.Text, &QLineEdit::textChanged, this, &frmCalc::ClearResults);
+        connect(this->*row.Text, &QLineEdit::textChanged, this, &CalculatorWindow::ClearResults);
         connect(this->*row.Text, &QLineEdit::returnPressed, this,
                 [this, &row] { ExecuteFromField(row); });
     }
-    for (QComboBox* list : {PIPE_MATERIALCombo, SENSOR_MOUNTCombo, SENSOR_TYPECombo,
-                            LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
-        connect(list, &QComboBox::currentIndexChanged, this, &frmCalc::ClearResults);
+    for (QComboBox* list :
+         {PipeMaterialList, MountMethodList, SensorTypeList, LiningMaterialList, FluidList}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &CalculatorWindow::ClearResults);
     }
-    connect(SENSOR_MOUNTCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        CIRCUMFERENTIAL->setEnabled(index == static_cast<int>(MountMethod::Z));
+    connect(MountMethodList, &QComboBox::currentIndexChanged, this, [this](int index) {
+        CircumferentialCaption->setEnabled(index == static_cast<int>(MountMethod::Z));
     });
     qApp->installEventFilter(this);
 }
 
-void frmCalc::ClearResults() {
-    txtResult1Text->clear();
-    txtResult2Text->clear();
-    txtCircumferentialText->clear();
-    txtResult1Text->setToolTip(QString());
+void CalculatorWindow::ClearResults() {
+    Result1Edit->clear();
+    Result2Edit->clear();
+    CircumferentialEdit->clear();
+    Result1Edit->setToolTip(QString());
 }
 
-QString frmCalc::text(std::int16_t id) const {
-    return FromUtf8(Catalogue::Text(id, ModCommonProc::StringBase));
+QString CalculatorWindow::text(std::int16_t id) const {
+    return FromUtf8(Catalogue::Text(id, RunSettings::StringBase));
 }
 
-void frmCalc::BuildWorkingFont(int pointSize, bool bold) {
-    QFont font(QString::fromStdString(ModCommonProc::UiFontName));
+void CalculatorWindow::BuildWorkingFont(int pointSize, bool bold) {
+    QFont font(QString::fromStdString(RunSettings::UiFontName));
     font.setPointSize(pointSize);
     font.setBold(bold);
     workingFont_ = font;
 }
 
-void frmCalc::AssignWorkingFont(QWidget* control) {
+void CalculatorWindow::AssignWorkingFont(QWidget* control) {
     control->setFont(*workingFont_);
 }
 
-void frmCalc::FillList(QComboBox* list, const QStringList& source) {
+void CalculatorWindow::FillList(QComboBox* list, const QStringList& source) {
     const QSignalBlocker quiet(list); // a list has no selection until the defaults are set
     list->clear();
     const int count = source.value(0).toInt();
@@ -134,7 +132,7 @@ void frmCalc::FillList(QComboBox* list, const QStringList& source) {
     list->setCurrentIndex(-1);
 }
 
-void frmCalc::SetLocked(QLineEdit* field, bool locked) {
+void CalculatorWindow::SetLocked(QLineEdit* field, bool locked) {
     field->setReadOnly(locked);
     QPalette palette = field->palette();
     const QPalette app = QApplication::palette();
@@ -144,7 +142,7 @@ void frmCalc::SetLocked(QLineEdit* field, bool locked) {
 }
 
 // The steps run in this order: each sets the working font its controls take.
-void frmCalc::Form_Load() {
+void CalculatorWindow::LoadTextsAndLists() {
     // 1. Fixed size (no resizing) is set with the geometry.
     LoadCaptions();
     LoadUnitLabels();
@@ -155,7 +153,7 @@ void frmCalc::Form_Load() {
 }
 
 // 2. Captions in the run's language, bold 12 pt; 3. the title and the window's own font.
-void frmCalc::LoadCaptions() {
+void CalculatorWindow::LoadCaptions() {
     namespace Id = Catalogue::Id;
     BuildWorkingFont(12, true);
     for (const InputRow& row : InputRows) {
@@ -163,23 +161,23 @@ void frmCalc::LoadCaptions() {
         AssignWorkingFont(this->*row.Caption);
     }
     const std::pair<QLabel*, QString> captions[] = {
-        {PIPE_MATERIAL, text(Id::PipeMaterial)},
-        {LINING_MATERIAL, text(Id::LiningMaterial)},
-        {KIND_OF_FLUID, text(Id::KindOfFluid)},
-        {SENSOR_MOUNT, text(Id::SensorMount)},
-        {SENSOR_TYPE, text(Id::SensorType)},
-        {MOUNT_SIZE1, text(Id::SensorSpacing) + QLatin1Char('1')},
-        {MOUNT_SIZE2, text(Id::SensorSpacing) + QLatin1Char('2')},
-        {CIRCUMFERENTIAL, text(Catalogue::CalcText::Circumferential)},
+        {PipeMaterialCaption, text(Id::PipeMaterial)},
+        {LiningMaterialCaption, text(Id::LiningMaterial)},
+        {FluidCaption, text(Id::KindOfFluid)},
+        {MountMethodCaption, text(Id::SensorMount)},
+        {SensorTypeCaption, text(Id::SensorType)},
+        {Spacing1Caption, text(Id::SensorSpacing) + QLatin1Char('1')},
+        {Spacing2Caption, text(Id::SensorSpacing) + QLatin1Char('2')},
+        {CircumferentialCaption, text(Catalogue::CalcText::Circumferential)},
     };
     for (const auto& [label, caption] : captions) {
         label->setText(caption);
         AssignWorkingFont(label);
     }
-    ExecuteCalc->setText(text(Id::Execute));
-    AssignWorkingFont(ExecuteCalc);
-    fraResult->setTitle(text(Id::CalculationResult));
-    AssignWorkingFont(fraResult);
+    ExecuteButton->setText(text(Id::Execute));
+    AssignWorkingFont(ExecuteButton);
+    ResultFrame->setTitle(text(Id::CalculationResult));
+    AssignWorkingFont(ResultFrame);
 
     BuildWorkingFont(8, false);
     setWindowTitle(text(Id::TitleFirst) + QStringLiteral(" - ") + text(Id::TitleSecond));
@@ -187,27 +185,27 @@ void frmCalc::LoadCaptions() {
 }
 
 // 4. Unit labels of the rows and of the spacing; 5. range labels, in their design font.
-void frmCalc::LoadUnitLabels() {
-    const std::int16_t unitFlag = ModCommonProc::UnitFlag;
-    UnitNames = SubGetUnitForm1(unitFlag);
+void CalculatorWindow::LoadUnitLabels() {
+    const std::int16_t unitFlag = RunSettings::UnitFlag;
+    UnitNames = UnitNamesOf(unitFlag);
     for (const InputRow& row : InputRows) {
-        row.Unit(*this)->setText(FromUtf8(UnitLabelText(UnitOf(row.Field, unitFlag))));
-        AssignWorkingFont(row.Unit(*this));
+        (this->*row.Unit)->setText(FromUtf8(UnitLabelText(UnitOf(row.Field, unitFlag))));
+        AssignWorkingFont(this->*row.Unit);
     }
-    Label4->setText(FromUtf8(UnitLabelText(UnitNames[0])));
-    AssignWorkingFont(Label4);
-    CIRCUMFERENTIAL_UNIT->setText(Label4->text());
-    AssignWorkingFont(CIRCUMFERENTIAL_UNIT);
+    SpacingUnit->setText(FromUtf8(UnitLabelText(UnitNames[0])));
+    AssignWorkingFont(SpacingUnit);
+    CircumferentialUnit->setText(SpacingUnit->text());
+    AssignWorkingFont(CircumferentialUnit);
     workingFont_.reset();
 
-    RangeLimits = SubGetUnitRange(unitFlag);
+    RangeLimits = RangeLimitsOf(unitFlag);
     for (const InputRow& row : InputRows) {
         (this->*row.Range)->setText(FromUtf8(RangeLabelText(row.Field, unitFlag)));
     }
 }
 
 // 6. 7. The list sources, looked up once; 8. 9. lists and input fields, 12 pt.
-void frmCalc::LoadLists() {
+void CalculatorWindow::LoadLists() {
     // A list source holds its count in element 0, its entries' texts after it.
     const auto source = [this](const auto& entries) {
         QStringList names{QString::number(entries.size())};
@@ -227,11 +225,11 @@ void frmCalc::LoadLists() {
     }
 
     BuildWorkingFont(12, false);
-    FillList(PIPE_MATERIALCombo, PipeMaterialNames);
-    FillList(KIND_OF_FLUIDCombo, FluidKindNames);
-    FillList(LINING_MATERIALCombo, LiningMaterialNames);
-    FillList(SENSOR_MOUNTCombo, MountMethodNames);
-    FillList(SENSOR_TYPECombo, SensorTypeNames);
+    FillList(PipeMaterialList, PipeMaterialNames);
+    FillList(FluidList, FluidKindNames);
+    FillList(LiningMaterialList, LiningMaterialNames);
+    FillList(MountMethodList, MountMethodNames);
+    FillList(SensorTypeList, SensorTypeNames);
     for (const InputRow& row : InputRows) {
         AssignWorkingFont(this->*row.Text);
     }
@@ -239,58 +237,63 @@ void frmCalc::LoadLists() {
 
 // 10. Results in bold red; 11. required-input marks, larger in English; 12. the label
 // naming the stepped sensor types.
-void frmCalc::LoadMarks() {
+void CalculatorWindow::LoadMarks() {
     BuildWorkingFont(12, true);
-    for (QLineEdit* result : {txtResult1Text, txtResult2Text, txtCircumferentialText}) {
+    for (QLineEdit* result : {Result1Edit, Result2Edit, CircumferentialEdit}) {
         AssignWorkingFont(result);
         QPalette palette = result->palette();
         palette.setColor(QPalette::Text, QColor(255, 0, 0));
         result->setPalette(palette);
     }
 
-    BuildWorkingFont(ModCommonProc::LangFlag != 0 ? 14 : 12, true);
-    for (QLabel* mark : lblRequired) {
+    BuildWorkingFont(RunSettings::LangFlag != 0 ? 14 : 12, true);
+    for (QLabel* mark : RequiredMarks) {
         mark->setText(QStringLiteral("*"));
         AssignWorkingFont(mark);
     }
-    lblInputRequired->setText(QStringLiteral("* ") + text(Catalogue::Id::Input));
-    AssignWorkingFont(lblInputRequired);
+    RequiredNote->setText(QStringLiteral("* ") + text(Catalogue::Id::Input));
+    AssignWorkingFont(RequiredNote);
 
     BuildWorkingFont(10, false);
-    lblMount2Sensor->setText(FromUtf8(SteppedSensorTypesText));
-    AssignWorkingFont(lblMount2Sensor);
+    SteppedTypesNote->setText(FromUtf8(SteppedSensorTypesText));
+    AssignWorkingFont(SteppedTypesNote);
     workingFont_.reset();
 }
 
 // 13. The velocity tables and sensor records are the engine's constants.
 // 14. Default selections, each running its list's handler; 15. the velocity-related
 // fields start in the table state.
-void frmCalc::LoadDefaults() {
-    for (QComboBox* list : {PIPE_MATERIALCombo, SENSOR_MOUNTCombo, SENSOR_TYPECombo,
-                            LINING_MATERIALCombo, KIND_OF_FLUIDCombo}) {
+void CalculatorWindow::LoadDefaults() {
+    for (QComboBox* list :
+         {PipeMaterialList, MountMethodList, SensorTypeList, LiningMaterialList, FluidList}) {
         list->setCurrentIndex(0);
     }
     for (QLineEdit* field :
-         {static_cast<QLineEdit*>(TRANS_FREQUENCYText), static_cast<QLineEdit*>(LINING_S_VText),
-          static_cast<QLineEdit*>(LINING_THICKNESSText), static_cast<QLineEdit*>(FLUID_S_VText)}) {
+         {static_cast<QLineEdit*>(PipeVelocityEdit), static_cast<QLineEdit*>(LiningVelocityEdit),
+          static_cast<QLineEdit*>(LiningThicknessEdit),
+          static_cast<QLineEdit*>(FluidVelocityEdit)}) {
         SetLocked(field, true);
     }
 }
 
 // 16. Typing limits: the length of each field's longest limit text. Screen readers
 // announce the caption, not the object name, and the range a sighted user reads below.
-void frmCalc::LoadLimitsAndNames() {
-    const std::int16_t unitFlag = ModCommonProc::UnitFlag;
+void CalculatorWindow::LoadLimitsAndNames() {
+    const std::int16_t unitFlag = RunSettings::UnitFlag;
     for (const InputRow& row : InputRows) {
         (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));
         (this->*row.Text)->setAccessibleName((this->*row.Caption)->text());
         (this->*row.Text)->setAccessibleDescription((this->*row.Range)->text());
     }
     const std::pair<QWidget*, QLabel*> accessible[] = {
-        {PIPE_MATERIALCombo, PIPE_MATERIAL}, {SENSOR_MOUNTCombo, SENSOR_MOUNT},
-        {SENSOR_TYPECombo, SENSOR_TYPE},     {LINING_MATERIALCombo, LINING_MATERIAL},
-        {KIND_OF_FLUIDCombo, KIND_OF_FLUID}, {txtResult1Text, MOUNT_SIZE1},
-        {txtResult2Text, MOUNT_SIZE2},       {txtCircumferentialText, CIRCUMFERENTIAL},
+        {PipeMaterialList, PipeMaterialCaption},
+        {MountMethodList, MountMethodCaption},
+        {SensorTypeList, SensorTypeCaption},
+        {LiningMaterialList, LiningMaterialCaption},
+        {FluidList, FluidCaption},
+        {Result1Edit, Spacing1Caption},
+        {Result2Edit, Spacing2Caption},
+        {CircumferentialEdit, CircumferentialCaption},
     };
     for (const auto& [control, caption] : accessible) {
         control->setAccessibleName(caption->text());
@@ -298,61 +301,59 @@ void frmCalc::LoadLimitsAndNames() {
 }
 
 // Open: the typed value counts and the row's mark is on; closed: locked, greyed, mark off.
-void frmCalc::SetRowOpen(const InputRow& row, bool open) {
+void CalculatorWindow::SetRowOpen(const InputRow& row, bool open) {
     SetLocked(this->*row.Text, !open);
-    lblRequired[static_cast<std::size_t>(row.Mark)]->setEnabled(open);
+    RequiredMarks[static_cast<std::size_t>(row.Mark)]->setEnabled(open);
 }
 
-void frmCalc::PIPE_MATERIALCombo_Click() {
+void CalculatorWindow::PipeMaterialChosen() {
     UpdateOpenRows();
 }
 
 // No lining needs neither velocity nor thickness; a named lining needs its thickness.
-void frmCalc::LINING_MATERIALCombo_Click() {
+void CalculatorWindow::LiningMaterialChosen() {
     UpdateOpenRows();
 }
 
-void frmCalc::KIND_OF_FLUIDCombo_Click() {
+void CalculatorWindow::FluidChosen() {
     UpdateOpenRows();
 }
 
-void frmCalc::UpdateOpenRows() {
+void CalculatorWindow::UpdateOpenRows() {
     for (const InputRow& row : InputRows) {
-        SetRowOpen(row, RowOpen(row.Field, PIPE_MATERIALCombo->currentIndex(),
-                                LINING_MATERIALCombo->currentIndex(),
-                                KIND_OF_FLUIDCombo->currentIndex()));
+        SetRowOpen(row, RowOpen(row.Field, PipeMaterialList->currentIndex(),
+                                LiningMaterialList->currentIndex(), FluidList->currentIndex()));
     }
 }
 
 // The entries as the controls hold them; `texts` keeps the field texts alive.
-CalcEntries frmCalc::ReadEntries(std::array<std::string, 6>& texts) const {
+CalcEntries CalculatorWindow::ReadEntries(std::array<std::string, 6>& texts) const {
     CalcEntries entries;
-    entries.UnitFlag = ModCommonProc::UnitFlag;
-    entries.SensorTypeIndex = SENSOR_TYPECombo->currentIndex();
-    entries.PipeMaterialIndex = PIPE_MATERIALCombo->currentIndex();
-    entries.LiningMaterialIndex = LINING_MATERIALCombo->currentIndex();
-    entries.FluidIndex = KIND_OF_FLUIDCombo->currentIndex();
-    entries.MountMethodIndex = SENSOR_MOUNTCombo->currentIndex();
-    entries.MountMethodsOffered = SENSOR_MOUNTCombo->count();
+    entries.UnitFlag = RunSettings::UnitFlag;
+    entries.SensorTypeIndex = SensorTypeList->currentIndex();
+    entries.PipeMaterialIndex = PipeMaterialList->currentIndex();
+    entries.LiningMaterialIndex = LiningMaterialList->currentIndex();
+    entries.FluidIndex = FluidList->currentIndex();
+    entries.MountMethodIndex = MountMethodList->currentIndex();
+    entries.MountMethodsOffered = MountMethodList->count();
     for (std::size_t i = 0; i < InputRows.size(); ++i) {
         texts[i] = (this->*InputRows[i].Text)->text().toStdString();
         entries.TextOf(InputRows[i].Field) = texts[i];
     }
-    entries.PipeVelocityLocked = TRANS_FREQUENCYText->isReadOnly();
-    entries.LiningVelocityLocked = LINING_S_VText->isReadOnly();
-    entries.FluidVelocityLocked = FLUID_S_VText->isReadOnly();
+    entries.PipeVelocityLocked = PipeVelocityEdit->isReadOnly();
+    entries.LiningVelocityLocked = LiningVelocityEdit->isReadOnly();
+    entries.FluidVelocityLocked = FluidVelocityEdit->isReadOnly();
     return entries;
 }
 
-void frmCalc::ExecuteCalc_Click() {
+void CalculatorWindow::ExecuteJob() {
     std::array<std::string, InputRows.size()> texts;
     const CalcEntries entries = ReadEntries(texts);
     JobRecord job;
     try {
-        job = RecordJob(entries, ModCommonProc::StringBase);
+        job = RecordJob(entries, RunSettings::StringBase);
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this,
-                                 FromUtf8(ErrorDescription(error, ModCommonProc::StringBase)));
+        QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, RunSettings::StringBase)));
         if (error.field()) {
             // A refused entry: the user goes straight to the field to correct.
             QLineEdit* field = this->*RowOf(*error.field()).Text;
@@ -364,15 +365,15 @@ void frmCalc::ExecuteCalc_Click() {
         QuillmereUi::ShowMessage(this, text(Catalogue::ErrorText::Unexpected));
         return;
     }
-    txtResult1Text->setText(FromUtf8(job.Outcome.Display.Result1));
-    txtResult2Text->setText(FromUtf8(job.Outcome.Display.Result2));
-    txtCircumferentialText->setText(FromUtf8(job.Outcome.Display.Circumferential));
+    Result1Edit->setText(FromUtf8(job.Outcome.Display.Result1));
+    Result2Edit->setText(FromUtf8(job.Outcome.Display.Result2));
+    CircumferentialEdit->setText(FromUtf8(job.Outcome.Display.Circumferential));
     // A spacing the clamp raised to 0 is no place to mount the sensors: the press says so
     // in a box over the result, and the field keeps the note on hover (rich text, so that
     // the tip wraps) for as long as the result stands.
     const QString note = FromUtf8(BelowZeroNote(job));
-    txtResult1Text->setToolTip(
-        note.isEmpty() ? note : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
+    Result1Edit->setToolTip(note.isEmpty() ? note
+                                           : QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped()));
     if (!note.isEmpty()) {
         QuillmereUi::ShowMessage(this, note);
     }
@@ -381,37 +382,18 @@ void frmCalc::ExecuteCalc_Click() {
     KeepJob(job);
 }
 
-const frmCalc::InputRow& frmCalc::RowOf(InputField field) {
+const CalculatorWindow::InputRow& CalculatorWindow::RowOf(InputField field) {
     return *std::find_if(InputRows.begin(), InputRows.end(),
                          [field](const InputRow& row) { return row.Field == field; });
 }
 
-void frmCalc::OUTER_DIAMETERText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::OuterDiameter));
-}
-void frmCalc::TRANS_FREQUENCYText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::PipeVelocity));
-}
-void frmCalc::WALL_THICKNESSText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::WallThickness));
-}
-void frmCalc::LINING_S_VText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::LiningVelocity));
-}
-void frmCalc::LINING_THICKNESSText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::LiningThickness));
-}
-void frmCalc::FLUID_S_VText_LostFocus() {
-    CheckLeavingField(RowOf(InputField::FluidVelocity));
-}
-
-bool frmCalc::CheckLeavingField(const InputRow& row) {
+bool CalculatorWindow::CheckLeavingField(const InputRow& row) {
     if (refusing_) {
         return false; // the focus is on its way back to a refused field
     }
     QLineEdit* field = this->*row.Text;
     const std::int16_t message =
-        LeaveFieldMessageId(field->text().toStdU16String(), row.Field, ModCommonProc::UnitFlag);
+        LeaveFieldMessageId(field->text().toStdU16String(), row.Field, RunSettings::UnitFlag);
     if (message != 0) {
         Refuse(field, message);
         return false;
@@ -419,7 +401,7 @@ bool frmCalc::CheckLeavingField(const InputRow& row) {
     return true;
 }
 
-void frmCalc::Refuse(QLineEdit* field, std::int16_t messageId) {
+void CalculatorWindow::Refuse(QLineEdit* field, std::int16_t messageId) {
     refusing_ = true;
     field->setSelection(0, static_cast<int>(field->text().size()));
     QuillmereUi::ShowMessage(this, text(messageId));
@@ -435,44 +417,44 @@ void frmCalc::Refuse(QLineEdit* field, std::int16_t messageId) {
 }
 
 // Enter in a field presses EXECUTE, after the field's own check, as a click would.
-void frmCalc::ExecuteFromField(const InputRow& row) {
+void CalculatorWindow::ExecuteFromField(const InputRow& row) {
     lastFocusOutReason_ = Qt::OtherFocusReason;
     if (CheckLeavingField(row)) {
-        ExecuteCalc_Click();
+        ExecuteJob();
     }
 }
 
-void frmCalc::ChooseFluidAtTemperature() {
-    QuillmereUi::FluidAtTemperatureDialog dialog(this, *KIND_OF_FLUIDCombo, ModCommonProc::UnitFlag,
-                                                 ModCommonProc::StringBase);
+void CalculatorWindow::ChooseFluidAtTemperature() {
+    QuillmereUi::FluidAtTemperatureDialog dialog(this, *FluidList, RunSettings::UnitFlag,
+                                                 RunSettings::StringBase);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     const FluidAtTemperature& water = dialog.Result();
-    KIND_OF_FLUIDCombo->setCurrentIndex(FluidUserEntry);
-    FLUID_S_VText->setText(FromUtf8(water.VelocityText));
+    FluidList->setCurrentIndex(FluidUserEntry);
+    FluidVelocityEdit->setText(FromUtf8(water.VelocityText));
     helperNotes_.FluidTemperature = water.Note;
     helperNotes_.FluidVelocity = water.VelocityText;
 }
 
-void frmCalc::ChooseStandardPipe() {
-    QuillmereUi::StandardPipeDialog dialog(this, *PIPE_MATERIALCombo, pipeSelection_,
-                                           ModCommonProc::StringBase);
+void CalculatorWindow::ChooseStandardPipe() {
+    QuillmereUi::StandardPipeDialog dialog(this, *PipeMaterialList, pipeSelection_,
+                                           RunSettings::StringBase);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     pipeSelection_ = dialog.Chosen();
-    const PipeChoice choice = dialog.Texts(ModCommonProc::UnitFlag);
-    PIPE_MATERIALCombo->setCurrentIndex(
-        PipeMaterialWith(dialog.Table(), PIPE_MATERIALCombo->currentIndex()));
+    const PipeChoice choice = dialog.Texts(RunSettings::UnitFlag);
+    PipeMaterialList->setCurrentIndex(
+        PipeMaterialWith(dialog.Table(), PipeMaterialList->currentIndex()));
     helperNotes_.PipeSize = PipeSizeNote(choice);
     helperNotes_.Outer = choice.OuterText;
     helperNotes_.Wall = choice.WallText;
-    OUTER_DIAMETERText->setText(FromUtf8(choice.OuterText));
-    WALL_THICKNESSText->setText(FromUtf8(choice.WallText));
+    OuterDiameterEdit->setText(FromUtf8(choice.OuterText));
+    WallEdit->setText(FromUtf8(choice.WallText));
     if (choice.Lining != nullptr) {
-        LINING_MATERIALCombo->setCurrentIndex(MortarEntry);
-        LINING_THICKNESSText->setText(FromUtf8(choice.LiningText));
+        LiningMaterialList->setCurrentIndex(MortarEntry);
+        LiningThicknessEdit->setText(FromUtf8(choice.LiningText));
         helperNotes_.LiningStandard = LiningStandardName(choice);
         helperNotes_.Lining = choice.LiningText;
     }
@@ -482,7 +464,7 @@ void frmCalc::ChooseStandardPipe() {
     }
 }
 
-bool frmCalc::eventFilter(QObject* watched, QEvent* event) {
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ContextMenu) {
         // A text field keeps its own edit menu; the job's entries follow below it.
         auto* field = qobject_cast<QLineEdit*>(watched);
