@@ -1,5 +1,6 @@
 // Quillmere: the start-up settles the run's settings and shows the window; the event loop
 // runs until the window is closed.
+#include "rules/RunNames.h"
 #include "rules/Words.h"
 #include "shell/RunSettings.h"
 #include "ui/CalculatorWindow.h"
@@ -93,10 +94,10 @@ std::optional<int> ReadArguments(int argc, char* argv[], RunSettings::RunOverrid
         } else if ((arg == "--lang" || arg == "--units") && i + 1 < argc) {
             value = argv[++i];
         }
-        if (arg == "--lang" && (value == "ja" || value == "en")) {
-            overrides.LangFlag = static_cast<std::int16_t>(value == "en" ? 1 : 0);
-        } else if (arg == "--units" && (value == "metric" || value == "imperial")) {
-            overrides.UnitFlag = static_cast<std::int16_t>(value == "imperial" ? 1 : 0);
+        if (arg == "--lang" && Quillmere::LanguageNamed(value)) {
+            overrides.Lang = Quillmere::LanguageNamed(value);
+        } else if (arg == "--units" && Quillmere::UnitSystemNamed(value)) {
+            overrides.Units = Quillmere::UnitSystemNamed(value);
         } else if (arg == "--lang" || arg == "--units") {
             std::fprintf(stderr, "quillmere: %s takes %s\n%s", arg.c_str(),
                          arg == "--lang" ? "ja or en" : "metric or imperial", Usage);

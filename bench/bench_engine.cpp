@@ -56,8 +56,9 @@ void BM_FormatSpacing(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const std::size_t k = i++;
-        benchmark::DoNotOptimize(FormatSpacing(spacings[k % 8], static_cast<int>(k % 12),
-                                               static_cast<std::int16_t>(k % 2)));
+        benchmark::DoNotOptimize(
+            FormatSpacing(spacings[k % 8], static_cast<int>(k % 12),
+                          k % 2 == 0 ? UnitSystem::Metric : UnitSystem::Imperial));
     }
 }
 BENCHMARK(BM_FormatSpacing);

@@ -5,6 +5,7 @@
 #include "engine/AsciiCase.h"
 #include "engine/Engine.h"
 #include "rules/Rules.h"
+#include "rules/RunNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -128,73 +129,60 @@ CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string_vi
     return input;
 }
 
-std::string Text(std::int16_t id, std::int16_t stringBase) {
-    return std::string(Catalogue::Text(id, stringBase));
+std::string Text(std::int16_t id, Language lang) {
+    return std::string(Catalogue::Text(id, lang));
 }
 
 std::string PipeMaterialText(const CaseOutcome& outcome) {
-    return Text(EntryNameId(PipeMaterials, outcome.Record.PipeMaterialIndex), outcome.StringBase);
+    return Text(EntryNameId(PipeMaterials, outcome.Record.PipeMaterialIndex), outcome.Lang);
 }
 
 std::string_view LengthUnit(const CaseOutcome& outcome) {
-    return UnitNamesOf(outcome.UnitFlag)[0];
+    return UnitNamesOf(outcome.Units)[0];
 }
 
 std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
     std::vector<std::string> lines;
     if (outcome.Pipe.Table != nullptr) {
-        lines.push_back(Text(Catalogue::Id::OuterDiameter, outcome.StringBase) + " / " +
-                        Text(Catalogue::Id::WallThickness, outcome.StringBase) + ": " +
+        lines.push_back(Text(Catalogue::Id::OuterDiameter, outcome.Lang) + " / " +
+                        Text(Catalogue::Id::WallThickness, outcome.Lang) + ": " +
                         outcome.Pipe.OuterText + " / " + outcome.Pipe.WallText + " [" +
                         std::string(LengthUnit(outcome)) + "] (" + PipeSizeNote(outcome.Pipe) +
                         ")");
-        lines.push_back(Text(Catalogue::Id::PipeMaterial, outcome.StringBase) + ": " +
+        lines.push_back(Text(Catalogue::Id::PipeMaterial, outcome.Lang) + ": " +
                         PipeMaterialText(outcome));
         if (outcome.Pipe.Lining != nullptr) {
             // "LINING MATERIAL: MORTAR 3 [mm] (ISO 4179:2005)"
             lines.push_back(
-                Text(Catalogue::Id::LiningMaterial, outcome.StringBase) + ": " +
+                Text(Catalogue::Id::LiningMaterial, outcome.Lang) + ": " +
                 Catalogue::Fill(
-                    Text(Catalogue::PipeText::LiningFrom, outcome.StringBase),
-                    {Text(EntryNameId(LiningMaterials, MortarEntry), outcome.StringBase),
+                    Text(Catalogue::PipeText::LiningFrom, outcome.Lang),
+                    {Text(EntryNameId(LiningMaterials, MortarEntry), outcome.Lang),
                      outcome.Pipe.LiningText + " [" + std::string(LengthUnit(outcome)) + "]",
                      LiningStandardName(outcome.Pipe)}));
         }
     }
     if (!outcome.Temperature.empty()) {
-        lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.StringBase) + ": " +
+        lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.Lang) + ": " +
                         outcome.Record.Text(InputField::FluidVelocity) + " " +
-                        std::string(UnitNamesOf(outcome.UnitFlag)[1]) + " (" + outcome.Temperature +
+                        std::string(UnitNamesOf(outcome.Units)[1]) + " (" + outcome.Temperature +
                         ")");
     }
     return lines;
 }
 
-std::optional<std::int16_t> UnitFlagOf(const CaseInput& in) {
-    const std::string_view units = Unpadded(Value(in, Column::Units));
-    if (units.empty() || SameIgnoringCase(units, "METRIC") || SameIgnoringCase(units, "MM") ||
-        units == "0") {
-        return 0;
-    }
-    if (SameIgnoringCase(units, "IMPERIAL") || SameIgnoringCase(units, "INCH") || units == "1") {
-        return 1;
-    }
-    return std::nullopt;
+std::optional<UnitSystem> UnitsOf(const CaseInput& in) {
+    const std::string_view units = Value(in, Column::Units);
+    return Unpadded(units).empty() ? UnitSystem::Metric : UnitSystemNamed(units);
 }
 
-std::optional<std::int16_t> KnownLanguageOf(const CaseInput& in) {
-    const std::string_view lang = Unpadded(Value(in, Column::Lang));
-    if (lang.empty() || SameIgnoringCase(lang, "JA") || lang == "0") {
-        return Catalogue::JapaneseBase;
-    }
-    if (SameIgnoringCase(lang, "EN") || lang == "1") {
-        return Catalogue::EnglishBase;
-    }
-    return std::nullopt;
+std::optional<Language> KnownLanguageOf(const CaseInput& in) {
+    const std::string_view lang = Value(in, Column::Lang);
+    return Unpadded(lang).empty() ? Language::Japanese : LanguageNamed(lang);
 }
 
-std::int16_t LanguageOf(const CaseInput& in) {
-    return KnownLanguageOf(in).value_or(Catalogue::JapaneseBase);
+Language LanguageOf(const CaseInput& in) {
+    return KnownLanguageOf(in).value_or(Language::Japanese);
 }
 
 namespace {
@@ -223,7 +211,7 @@ public:
 
 private:
     bool Fail(std::int16_t id, std::string_view what = {}) {
-        out_.Error = Text(id, out_.StringBase);
+        out_.Error = Text(id, out_.Lang);
         if (!what.empty()) {
             // A long value is shown by its start: enough to find it in the sheet.
             out_.Error += ": " + Printable(Abridged(what));
@@ -238,8 +226,7 @@ private:
     bool FailUnknown(Column column, std::int16_t id, std::string_view text, const NameList& names) {
         FailIn(column, id, text);
         if (const std::string nearest = names.Nearest(text); !nearest.empty()) {
-            out_.Error +=
-                " (" + Catalogue::Fill(Text(T::DidYouMean, out_.StringBase), {nearest}) + ")";
+            out_.Error += " (" + Catalogue::Fill(Text(T::DidYouMean, out_.Lang), {nearest}) + ")";
         }
         return false;
     }
@@ -260,14 +247,14 @@ private:
     }
 
     bool ReadRunSettings() {
-        if (const auto unitFlag = UnitFlagOf(given_)) {
-            out_.UnitFlag = *unitFlag;
+        if (const auto units = UnitsOf(given_)) {
+            out_.Units = *units;
         } else {
             return FailIn(Column::Units, "Unknown unit system (metric or imperial): " +
                                              Printable(Value(given_, Column::Units)));
         }
         if (const auto base = KnownLanguageOf(given_)) {
-            out_.StringBase = *base;
+            out_.Lang = *base;
         } else {
             return FailIn(Column::Lang,
                           "Unknown language (ja or en): " + Printable(Value(given_, Column::Lang)));
@@ -279,11 +266,11 @@ private:
     bool ReadIdentity() {
         for (const IdentityRecord& item : IdentityItems) {
             const Column column = ColumnOf(item.Item);
-            const std::string_view text = IdentityText(Value(given_, column));
+            const std::string_view text = Unpadded(Value(given_, column));
             if (text.empty()) {
                 continue; // most rows name no job: nothing to check or keep
             }
-            if (std::string problem = IdentityProblem(item.Item, text, out_.StringBase);
+            if (std::string problem = IdentityProblem(item.Item, text, out_.Lang);
                 !problem.empty()) {
                 return FailIn(column, std::move(problem));
             }
@@ -309,7 +296,7 @@ private:
                 named = *found;
             }
             const FluidAtTemperature water =
-                VelocityFromTemperature(named, temperature, out_.UnitFlag, out_.StringBase);
+                VelocityFromTemperature(named, temperature, out_.Units, out_.Lang);
             if (!water.Error.empty()) {
                 return FailIn(Column::FluidTemperature, water.Error);
             }
@@ -326,7 +313,7 @@ private:
                 !Value(given_, Column::Wall).empty()) {
                 return FailIn(Column::PipeSize, Catalogue::PipeText::SizeAndDimensions);
             }
-            out_.Pipe = ChoosePipeSize(size, out_.UnitFlag, out_.StringBase);
+            out_.Pipe = ChoosePipeSize(size, out_.Units, out_.Lang);
             if (!out_.Pipe.Error.empty()) {
                 // It quotes the size as typed: escaped like every value a message quotes.
                 return FailIn(Column::PipeSize, Printable(out_.Pipe.Error));
@@ -406,12 +393,12 @@ private:
             const std::string_view text = Value(In(), column);
             // The window's fields take no more characters than their longest limit; a text of
             // more bytes than four a character is too long before it is converted.
-            const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.UnitFlag));
+            const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.Units));
             const std::int16_t message = FieldLength(text) <= limit
-                                             ? LeaveFieldMessageId(text, field, out_.UnitFlag)
+                                             ? LeaveFieldMessageId(text, field, out_.Units)
                                              : T::TooLong;
             if (message != 0) {
-                out_.ErrorRange = RangeLabelText(field, out_.UnitFlag);
+                out_.ErrorRange = RangeLabelText(field, out_.Units);
                 return FailIn(column, message, message == T::TooLong ? text : std::string_view());
             }
         }
@@ -420,7 +407,7 @@ private:
 
     // "PVC has its own sound velocity...", "LINING THICKNESS counts only with a lining...".
     std::string UnreadValue(InputField field) const {
-        const auto words = [this](std::int16_t id) { return Text(id, out_.StringBase); };
+        const auto words = [this](std::int16_t id) { return Text(id, out_.Lang); };
         const std::string caption = words(FieldOf(field).CaptionId);
         if (lining_ == NoLiningEntry &&
             (field == InputField::LiningVelocity || field == InputField::LiningThickness)) {
@@ -436,7 +423,7 @@ private:
 
     void Compute() {
         CalcEntries e;
-        e.UnitFlag = out_.UnitFlag;
+        e.Units = out_.Units;
         e.SensorTypeIndex = sensor_;
         e.PipeMaterialIndex = pipe_;
         e.LiningMaterialIndex = lining_;
@@ -449,13 +436,13 @@ private:
         LockVelocitiesByLists(e);
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
-            out_.Record = RecordJob(e, out_.StringBase);
+            out_.Record = RecordJob(e, out_.Lang);
         } catch (const EngineError& error) {
-            out_.Error = ErrorDescription(error, out_.StringBase);
+            out_.Error = ErrorDescription(error, out_.Lang);
             if (const std::optional<InputField> field = error.field()) {
                 out_.ErrorColumn = ColumnOf(*field);
                 if (error.kind() == ErrorKind::EmptyInput) {
-                    out_.ErrorRange = RangeLabelText(*field, out_.UnitFlag);
+                    out_.ErrorRange = RangeLabelText(*field, out_.Units);
                 }
             }
             return;

@@ -5,6 +5,8 @@
 // window's result texts and messages.
 
 #include "calc/Names.h"
+#include "catalogue/Language.h"
+#include "engine/UnitSystem.h"
 #include "rules/Execute.h"
 #include "rules/Fields.h"
 #include "rules/JobRecord.h"
@@ -20,6 +22,9 @@
 #include <vector>
 
 namespace QuillmereCalc {
+
+using Quillmere::Language;
+using Quillmere::UnitSystem;
 
 enum class Column {
     Units,
@@ -133,8 +138,8 @@ struct CaseOutcome {
     // number the range its field takes ("6.00-6200.00mm").
     std::optional<Column> ErrorColumn;
     std::string ErrorRange;
-    std::int16_t UnitFlag = 0;
-    std::int16_t StringBase = 0;
+    UnitSystem Units = UnitSystem::Metric;
+    Language Lang = Language::Japanese;
     Quillmere::MountMethod Mount = Quillmere::MountMethod::V;
     int Crossings = 2; // how often the beam crosses the fluid
     // The whole job when Ok: its texts, metric inputs, beam path and results, and for the Z
@@ -151,14 +156,14 @@ CaseOutcome Evaluate(const CaseInput& input);
 void Evaluate(const CaseInput& input, CaseOutcome& out);
 
 // The unit flag the case asks for (metric 0, imperial 1); none for an unknown system.
-std::optional<std::int16_t> UnitFlagOf(const CaseInput& input);
+std::optional<UnitSystem> UnitsOf(const CaseInput& input);
 
 // The catalogue offset of the case's language (ja or 0, en or 1; Japanese when not given);
 // none for an unknown language.
-std::optional<std::int16_t> KnownLanguageOf(const CaseInput& input);
+std::optional<Language> KnownLanguageOf(const CaseInput& input);
 
 // The same, Japanese for an unknown language (for a message about the sheet itself).
-std::int16_t LanguageOf(const CaseInput& input);
+Language LanguageOf(const CaseInput& input);
 
 // The inputs, the spacing before rounding (and before the clamp at 0), angles, runs, the
 // displayed texts and the warning.
@@ -167,13 +172,13 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& outcome
 // Standard pipe tables as data for scripts: per size its outer diameter and, per schedule,
 // the wall and the designation --pipe-size takes, as texts in the unit system given.
 nlohmann::ordered_json PipeTablesJson(const std::vector<const Quillmere::PipeTable*>& tables,
-                                      std::int16_t unitFlag);
+                                      UnitSystem units);
 
 // Every name a case takes, list by list, for scripts and sheet authors: per list the
-// option and the window's caption; per entry its names (the language of `stringBase`
+// option and the window's caption; per entry its names (the language of `lang`
 // first), its list index, the letter of a mounting method, and the table velocity in m/s
 // of a material or fluid (null for the entry whose velocity is typed).
-nlohmann::ordered_json NamesJson(std::int16_t stringBase);
+nlohmann::ordered_json NamesJson(Language lang);
 
 // The same as lines of text, a heading per list.
 std::string NamesListing(const nlohmann::ordered_json& names);
@@ -190,6 +195,6 @@ std::string_view LengthUnit(const CaseOutcome& outcome);
 std::vector<std::string> HelperLines(const CaseOutcome& outcome);
 
 // A catalogue text in the case's language.
-std::string Text(std::int16_t id, std::int16_t stringBase);
+std::string Text(std::int16_t id, Language lang);
 
 } // namespace QuillmereCalc

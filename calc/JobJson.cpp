@@ -25,8 +25,7 @@ void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
     j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
     j["pipe_material"] = PipeMaterialText(o);
-    j["lining_material"] =
-        Text(EntryNameId(LiningMaterials, o.Record.LiningMaterialIndex), o.StringBase);
+    j["lining_material"] = Text(EntryNameId(LiningMaterials, o.Record.LiningMaterialIndex), o.Lang);
     j["metric_inputs"] = {{"outer_diameter_mm", r.Inputs.OuterDiameter},
                           {"wall_thickness_mm", r.Inputs.WallThickness},
                           {"lining_thickness_mm", r.Inputs.LiningThickness},
@@ -66,7 +65,7 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     for (const IdentityRecord& item : IdentityItems) {
         job[std::string(item.Key)] =
             o.Ok ? o.Record.Identity[item.Item]
-                 : std::string(IdentityText(input[ColumnOf(item.Item)].value_or("")));
+                 : std::string(Unpadded(input[ColumnOf(item.Item)].value_or("")));
     }
     j["job"] = std::move(job);
     if (!o.Ok) {
@@ -88,11 +87,12 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
         j["circumferential"] = shown.Circumferential;
     }
     if (!o.Temperature.empty()) {
-        j["fluid_at_temperature"] = {{"temperature", *input[Column::FluidTemperature]},
-                                     {"temperature_unit", o.UnitFlag == 0 ? "°C" : "°F"},
-                                     {"equation", o.TemperatureEquation},
-                                     {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
-                                     {"velocity_unit", std::string(UnitNamesOf(o.UnitFlag)[1])}};
+        j["fluid_at_temperature"] = {
+            {"temperature", *input[Column::FluidTemperature]},
+            {"temperature_unit", o.Units == UnitSystem::Metric ? "°C" : "°F"},
+            {"equation", o.TemperatureEquation},
+            {"fluid_velocity", o.Record.Text(InputField::FluidVelocity)},
+            {"velocity_unit", std::string(UnitNamesOf(o.Units)[1])}};
     }
     if (o.Pipe.Table != nullptr) {
         const std::string_view schedule = o.Pipe.Table->Schedules[o.Pipe.Schedule];
@@ -114,17 +114,15 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     return j;
 }
 
-nlohmann::ordered_json NamesJson(std::int16_t stringBase) {
+nlohmann::ordered_json NamesJson(Language lang) {
     using nlohmann::ordered_json;
-    const std::int16_t other =
-        stringBase == Catalogue::EnglishBase ? Catalogue::JapaneseBase : Catalogue::EnglishBase;
+    const Language other = OtherLanguage(lang);
     const auto names = [&](std::int16_t id) {
-        return ordered_json::array({Text(id, stringBase), Text(id, other)});
+        return ordered_json::array({Text(id, lang), Text(id, other)});
     };
     const auto list = [&](const char* option, std::int16_t caption, ordered_json entries) {
-        return ordered_json{{"option", option},
-                            {"caption", Text(caption, stringBase)},
-                            {"entries", std::move(entries)}};
+        return ordered_json{
+            {"option", option}, {"caption", Text(caption, lang)}, {"entries", std::move(entries)}};
     };
     ordered_json sensors = ordered_json::array();
     for (int i = 0; i < SensorTypeCount; ++i) {
@@ -180,7 +178,7 @@ std::string NamesListing(const nlohmann::ordered_json& names) {
 }
 
 nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& tables,
-                                      std::int16_t unitFlag) {
+                                      UnitSystem units) {
     using nlohmann::ordered_json;
     ordered_json out = ordered_json::array();
     for (const PipeTable* table : tables) {
@@ -189,7 +187,7 @@ nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& table
             ordered_json walls = ordered_json::array();
             for (const std::size_t c : SchedulesOf(*table, row)) {
                 const PipeChoice choice =
-                    PipeSizeTexts(*table, row, c, unitFlag, table->Mortar != nullptr);
+                    PipeSizeTexts(*table, row, c, units, table->Mortar != nullptr);
                 const std::string_view schedule = table->Schedules[c];
                 walls.push_back(
                     {{"schedule",
@@ -199,12 +197,12 @@ nlohmann::ordered_json PipeTablesJson(const std::vector<const PipeTable*>& table
             }
             sizes.push_back({{"size", std::string(row.Size)},
                              {"name", PipeSizeName(row)},
-                             {"outer_diameter", PipeSizeTexts(*table, row, 0, unitFlag).OuterText},
+                             {"outer_diameter", PipeSizeTexts(*table, row, 0, units).OuterText},
                              {"walls", walls}});
         }
         out.push_back({{"standard", std::string(table->Standard)},
                        {"edition", std::string(table->Edition)},
-                       {"unit", std::string(UnitNamesOf(unitFlag)[0])},
+                       {"unit", std::string(UnitNamesOf(units)[0])},
                        {"sizes", sizes}});
     }
     return out;

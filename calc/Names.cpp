@@ -84,8 +84,8 @@ void NameList::Add(const std::string& name, int index) {
 }
 
 void NameList::AddText(std::int16_t id, int index) {
-    for (std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-        Add(std::string(Catalogue::Text(id, base)), index);
+    for (const Language lang : {Language::Japanese, Language::English}) {
+        Add(std::string(Catalogue::Text(id, lang)), index);
     }
 }
 

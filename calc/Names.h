@@ -4,6 +4,7 @@
 // names a refused one was near.
 
 #include "engine/Spacing.h"
+#include "rules/TextFold.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,17 +14,7 @@
 
 namespace QuillmereCalc {
 
-// A sheet cell without the blanks and tabs around it: ", 114.3" is padding, not a value.
-inline std::string_view Unpadded(std::string_view text) {
-    const auto padding = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && padding(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && padding(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
+using Quillmere::Unpadded;
 
 // The names of a list's entries and their list indexes. A name is found as the list writes
 // it (the usual case, with no copy of the text), or else as typed in any case or width and

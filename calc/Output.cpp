@@ -60,14 +60,14 @@ std::string Now() {
 
 // The results as the window shows them, captioned, and what the helpers chose.
 void PrintResults(const CaseOutcome& outcome) {
-    const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.StringBase);
+    const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.Lang);
     const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
     std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit << '\n';
     if (!outcome.Record.Outcome.Display.Result2.empty()) {
         std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
     }
     if (!outcome.Record.Outcome.Display.Circumferential.empty()) {
-        std::cout << Text(Catalogue::CalcText::Circumferential, outcome.StringBase) << ": "
+        std::cout << Text(Catalogue::CalcText::Circumferential, outcome.Lang) << ": "
                   << outcome.Record.Outcome.Display.Circumferential << ' ' << unit << '\n';
     }
     for (const std::string& line : HelperLines(outcome)) {
@@ -112,8 +112,8 @@ int RunOne(const CaseInput& input, bool json, bool summary,
 }
 
 int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
-    const auto unitFlag = UnitFlagOf(input);
-    if (!unitFlag) {
+    const auto units = UnitsOf(input);
+    if (!units) {
         return Fail("--units: metric or imperial");
     }
     const std::vector<const Quillmere::PipeTable*> tables = Quillmere::PipeTablesNamed(name);
@@ -124,10 +124,10 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
             "CU, ISO or JIS)");
     }
     if (json) {
-        std::cout << PipeTablesJson(tables, *unitFlag).dump(2) << '\n';
+        std::cout << PipeTablesJson(tables, *units).dump(2) << '\n';
     } else {
         for (std::size_t i = 0; i < tables.size(); ++i) {
-            std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *unitFlag);
+            std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *units);
         }
     }
     return StandardOutputOk() ? 0 : OutputFailed();

@@ -150,13 +150,12 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
     CaseOutcome& outcome = out.Outcome;
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
-        outcome.StringBase = LanguageOf(defaults);
+        outcome.Lang = LanguageOf(defaults);
         const std::string header = std::to_string(headerWidth);
         outcome.Error =
             row.size() == 1
-                ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.StringBase),
-                                  {header})
-                : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.StringBase),
+                ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.Lang), {header})
+                : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.Lang),
                                   {std::to_string(row.size()), header});
         return out;
     }
@@ -164,9 +163,9 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
     for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
         // Read by nobody, it would be dropped without a word.
         if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
-            outcome.StringBase = LanguageOf(out.Input);
+            outcome.Lang = LanguageOf(out.Input);
             outcome.Error =
-                Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.StringBase),
+                Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.Lang),
                                 {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
         }
     }

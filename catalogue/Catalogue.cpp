@@ -396,7 +396,7 @@ constexpr bool SortedAndUnique() {
     return true;
 }
 static_assert(SortedAndUnique(), "catalogue ids must be sorted and unique");
-static_assert(Entries.back().id < EnglishBase, "every Japanese id has an English twin");
+static_assert(Entries.back().id < EnglishOffset, "every Japanese id has an English twin");
 
 constexpr const Entry& At(int id) {
     return *std::find_if(Entries.begin(), Entries.end(),
@@ -419,8 +419,8 @@ static_assert(At(3921).english == "The value is outside of range");
 } // namespace
 
 std::optional<std::string_view> Find(int id) {
-    const bool english = id >= EnglishBase;
-    const int key = english ? id - EnglishBase : id;
+    const bool english = id >= EnglishOffset;
+    const int key = english ? id - EnglishOffset : id;
     const auto it = std::lower_bound(Entries.begin(), Entries.end(), key,
                                      [](const Entry& e, int k) { return e.id < k; });
     if (it == Entries.end() || it->id != key) {
@@ -429,12 +429,13 @@ std::optional<std::string_view> Find(int id) {
     return english ? it->english : it->japanese;
 }
 
-std::string_view Text(std::int16_t id, std::int16_t stringBase) {
-    const int sum = static_cast<int>(id) + static_cast<int>(stringBase);
+std::string_view Text(std::int16_t id, Language lang) {
+    const int offset = lang == Language::English ? EnglishOffset : 0;
+    const int sum = static_cast<int>(id) + offset;
     if (sum > std::numeric_limits<std::int16_t>::max() ||
         sum < std::numeric_limits<std::int16_t>::min()) {
         throw std::overflow_error("catalogue id " + std::to_string(id) + " + " +
-                                  std::to_string(stringBase) + " overflows");
+                                  std::to_string(offset) + " overflows");
     }
     if (const auto text = Find(sum)) {
         return *text;

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.FluidVelocity = numbers[5];
     in.MountMethod = static_cast<std::int16_t>(data[sizeof numbers] % (MountMethodCount + 1));
     const int sensor = data[sizeof numbers + 1] % SensorTypeCount;
-    const std::int16_t unitFlag = static_cast<std::int16_t>(data[sizeof numbers + 2] & 1);
+    const UnitSystem units =
+        (data[sizeof numbers + 2] & 1) != 0 ? UnitSystem::Imperial : UnitSystem::Metric;
     try {
         const SpacingBreakdown b = ComputeSpacingBreakdown(in, SensorTypeAt(sensor));
         const double s = b.Spacing;
@@ -41,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(b.Unclamped) || s != (b.Unclamped < 0.0 ? 0.0 : b.Unclamped)) {
             std::abort();
         }
-        (void)FormatSpacing(s, sensor, unitFlag);
-        (void)FormatSpacing(b.Unclamped, -1, unitFlag);
+        (void)FormatSpacing(s, sensor, units);
+        (void)FormatSpacing(b.Unclamped, -1, units);
     } catch (const EngineError&) {
         // Every kind is a listed one; the type itself is the contract.
     }

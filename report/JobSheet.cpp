@@ -52,8 +52,8 @@ static_assert(std::all_of(InputFields.begin(), InputFields.end(),
 // The entry of a list named `name` in either language; none when no entry is.
 std::optional<int> EntryNamed(std::span<const ListEntry> list, std::string_view name) {
     for (std::size_t i = 0; i < list.size(); ++i) {
-        for (const std::int16_t base : {Catalogue::JapaneseBase, Catalogue::EnglishBase}) {
-            if (Catalogue::Text(list[i].NameId, base) == name) {
+        for (const Language lang : {Language::Japanese, Language::English}) {
+            if (Catalogue::Text(list[i].NameId, lang) == name) {
                 return static_cast<int>(i);
             }
         }
@@ -64,8 +64,8 @@ std::optional<int> EntryNamed(std::span<const ListEntry> list, std::string_view 
 std::optional<int> MountNamed(std::string_view name) {
     for (std::size_t i = 0; i < MountMethods.size(); ++i) {
         if (name == std::string_view(&MountMethods[i].Letter, 1) ||
-            Catalogue::Text(MountMethods[i].NameId, Catalogue::JapaneseBase) == name ||
-            Catalogue::Text(MountMethods[i].NameId, Catalogue::EnglishBase) == name) {
+            Catalogue::Text(MountMethods[i].NameId, Language::Japanese) == name ||
+            Catalogue::Text(MountMethods[i].NameId, Language::English) == name) {
             return static_cast<int>(i);
         }
     }
@@ -152,11 +152,11 @@ std::optional<SheetJob> JobOf(const std::vector<std::string>& r) {
     if (r[Lang] != "ja" && r[Lang] != "en" && !r[Lang].empty()) {
         return std::nullopt;
     }
-    job.StringBase = r[Lang] == "en" ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
+    job.Lang = r[Lang] == "en" ? Language::English : Language::Japanese;
     if (r[Units] != "metric" && r[Units] != "imperial" && !r[Units].empty()) {
         return std::nullopt;
     }
-    job.UnitFlag = r[Units] == "imperial" ? 1 : 0;
+    job.Units = r[Units] == "imperial" ? UnitSystem::Imperial : UnitSystem::Metric;
     const auto named = [&r](std::size_t column, std::span<const ListEntry> list, int fallback,
                             InputField velocity) -> std::optional<int> {
         if (!r[column].empty()) {
@@ -183,7 +183,7 @@ std::optional<SheetJob> JobOf(const std::vector<std::string>& r) {
     }
     for (const IdentityRecord& item : IdentityItems) {
         const std::string& text = r[Site + static_cast<std::size_t>(item.Item)];
-        if (!IdentityProblem(item.Item, text, job.StringBase).empty()) {
+        if (!IdentityProblem(item.Item, text, job.Lang).empty()) {
             return std::nullopt;
         }
         job.Identity[item.Item] = text;
@@ -220,8 +220,8 @@ std::string JobSheetHeader() {
 std::string JobSheetLine(const JobRecord& job, std::string_view time) {
     std::array<std::string, JobSheetColumns.size()> cells;
     cells[Time] = time;
-    cells[Lang] = job.StringBase == Catalogue::EnglishBase ? "en" : "ja";
-    cells[Units] = job.UnitFlag == 1 ? "imperial" : "metric";
+    cells[Lang] = job.Lang == Language::English ? "en" : "ja";
+    cells[Units] = job.Units == UnitSystem::Imperial ? "imperial" : "metric";
     cells[Sensor] = SensorTypeName(job.SensorTypeIndex);
     cells[Mount] = Words(job, MountMethods[static_cast<std::size_t>(job.MountMethodIndex)].NameId);
     cells[PipeColumn] = Words(job, EntryNameId(PipeMaterials, job.PipeMaterialIndex));

@@ -4,6 +4,8 @@
 // kept by a front end can be given to `quillmere-calc --sheet` and recomputed to the same
 // results, and read back to restore a job's inputs. Plain C++: the caller owns the file.
 
+#include "catalogue/Language.h"
+#include "engine/UnitSystem.h"
 #include "rules/JobRecord.h"
 
 #include <array>
@@ -51,8 +53,8 @@ std::string JobSheetLine(const JobRecord& job, std::string_view time);
 // A job read back from a sheet: what restores its inputs, and what a list of jobs shows.
 struct SheetJob {
     std::string Time;
-    std::int16_t UnitFlag = 0;
-    std::int16_t StringBase = 0;
+    UnitSystem Units = UnitSystem::Metric;
+    Language Lang = Language::Japanese;
     int SensorTypeIndex = 0;
     int MountMethodIndex = 0;
     int PipeMaterialIndex = 0;

@@ -25,7 +25,7 @@ std::string EntryText(const JobRecord& job, const Entries& entries, int index) {
 class Summary {
 public:
     explicit Summary(const JobRecord& job)
-        : job_(job), length_(UnitNamesOf(job.UnitFlag)[0]), speed_(UnitNamesOf(job.UnitFlag)[1]) {}
+        : job_(job), length_(UnitNamesOf(job.Units)[0]), speed_(UnitNamesOf(job.Units)[1]) {}
 
     std::string Text(const std::string& dateTime, const std::string& version) {
         out_ += Words(job_, Catalogue::ReportText::Title) + "\n";
@@ -52,8 +52,9 @@ private:
         if (!locked) {
             return Typed(field, speed_);
         }
-        const double shown =
-            job_.UnitFlag == 0 ? tableValue : std::round(tableValue * FeetPerMetre * 100) / 100;
+        const double shown = job_.Units == UnitSystem::Metric
+                                 ? tableValue
+                                 : std::round(tableValue * FeetPerMetre * 100) / 100;
         return Catalogue::Fill(Words(job_, Catalogue::ReportText::TableValue),
                                {DefaultNumberText(shown) + " " + speed_});
     }

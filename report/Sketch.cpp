@@ -180,7 +180,7 @@ double SketchScale(const JobRecord& job, const SketchArea& area) {
 std::vector<std::string> SketchFooter(const JobRecord& job, const SketchArea& area) {
     std::vector<std::string> lines{Catalogue::Fill(Words(job, Catalogue::ReportText::Scale),
                                                    {ScaleText(SketchScale(job, area))})};
-    std::string_view legend = Catalogue::Text(Catalogue::ReportText::Legend, job.StringBase);
+    std::string_view legend = Catalogue::Text(Catalogue::ReportText::Legend, job.Lang);
     for (std::size_t cut; (cut = legend.find('\n')) != std::string_view::npos;
          legend.remove_prefix(cut + 1)) {
         lines.emplace_back(legend.substr(0, cut));
@@ -195,7 +195,7 @@ namespace {
 class SvgSketch {
 public:
     SvgSketch(const JobRecord& job, const SketchArea& area)
-        : job_(job), area_(area), l_(Lay(job, area)), unit_(UnitNamesOf(job.UnitFlag)[0]),
+        : job_(job), area_(area), l_(Lay(job, area)), unit_(UnitNamesOf(job.Units)[0]),
           result_(job.Outcome.Display.Result1 + " " + unit_) {}
 
     std::string Svg() {
@@ -219,7 +219,7 @@ private:
     double Y(double y) const { return l_.Y(y); }
 
     void Open() {
-        const bool japanese = job_.StringBase == Catalogue::JapaneseBase;
+        const bool japanese = job_.Lang == Language::Japanese;
         const std::string width = Num(area_.WidthMm);
         const std::string height = Num(area_.HeightMm);
         svg_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";

@@ -76,7 +76,7 @@ void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
 
 CalcOutcome RunCalculation(const CalcEntries& e) {
     RefuseEmptyEntries(e);
-    const bool imperial = e.UnitFlag != 0;
+    const bool imperial = e.Units == UnitSystem::Imperial;
     CalcOutcome out;
     SpacingInputs& in = out.Inputs;
     for (const InputField field : ReadingOrder) {
@@ -94,15 +94,15 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
         in.MountMethod = -1; // reported as out of range by the computation
     }
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));
-    out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.UnitFlag);
+    out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.Units);
     if (in.MountMethod == static_cast<std::int16_t>(MountMethod::Z)) {
-        out.Display.Circumferential = PlainLengthText(Pi() * in.OuterDiameter / 2.0, e.UnitFlag);
+        out.Display.Circumferential = PlainLengthText(Pi() * in.OuterDiameter / 2.0, e.Units);
     }
     return out;
 }
 
-std::string PlainLengthText(double millimetres, std::int16_t unitFlag) {
-    const bool imperial = unitFlag != 0;
+std::string PlainLengthText(double millimetres, UnitSystem units) {
+    const bool imperial = units == UnitSystem::Imperial;
     const std::int16_t decimals = imperial ? 3 : 2;
     const double shown = imperial ? MmToInch(millimetres) : millimetres;
     return FormatGroupedFixed(CutToDecimals(shown, decimals), decimals);
@@ -112,8 +112,8 @@ double MountedSpacing(double spacingMm, int sensorTypeIndex) {
     return IsSteppedSensorType(sensorTypeIndex) ? std::trunc(spacingMm / 3.0) * 3.0 : spacingMm;
 }
 
-DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t unitFlag) {
-    const bool imperial = unitFlag != 0;
+DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units) {
+    const bool imperial = units == UnitSystem::Imperial;
     DisplayTexts texts;
     if (IsSteppedSensorType(sensorTypeIndex)) {
         const double stepped = MountedSpacing(spacingMm, sensorTypeIndex);
@@ -122,7 +122,7 @@ DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t u
                                  : DefaultNumberText(stepped);
         return texts;
     }
-    texts.Result1 = PlainLengthText(spacingMm, unitFlag);
+    texts.Result1 = PlainLengthText(spacingMm, units);
     return texts;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/InputField.h"
 #include "engine/Spacing.h"
+#include "engine/UnitSystem.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +15,7 @@ namespace Quillmere {
 // Everything the execute command reads from a front end, as its controls hold it. The texts
 // are views: the caller keeps them alive for the call.
 struct CalcEntries {
-    std::int16_t UnitFlag = 0;
+    UnitSystem Units = UnitSystem::Metric;
     int SensorTypeIndex = 0;
     int PipeMaterialIndex = 0;
     int LiningMaterialIndex = 0;
@@ -56,10 +57,10 @@ CalcOutcome RunCalculation(const CalcEntries& entries);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.
-DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, std::int16_t unitFlag);
+DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units);
 
 // A length in mm in the results' plain format of the unit system, without its unit.
-std::string PlainLengthText(double millimetres, std::int16_t unitFlag);
+std::string PlainLengthText(double millimetres, UnitSystem units);
 
 // The spacing the sensors are mounted at, in mm: the computed one, or for the two stepped
 // sensor types its whole 3 mm steps.

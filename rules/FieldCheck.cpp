@@ -13,19 +13,19 @@ namespace Quillmere {
 namespace {
 
 // The limit texts are constants: each is read once, as a typed value is read.
-std::pair<double, double> LimitValues(InputField field, std::int16_t unitFlag) {
-    static const auto read = [](std::int16_t flag) {
+std::pair<double, double> LimitValues(InputField field, UnitSystem units) {
+    static const auto read = [](UnitSystem system) {
         std::array<std::pair<double, double>, Fields.size()> values{};
         for (const FieldRecord& f : Fields) {
-            const FieldLimits& limits = LimitsOf(f.Field, flag);
+            const FieldLimits& limits = LimitsOf(f.Field, system);
             values[static_cast<std::size_t>(f.Field)] = {ParseNumberText(limits.Lower),
                                                          ParseNumberText(limits.Upper)};
         }
         return values;
     };
-    static const auto metric = read(0);
-    static const auto imperial = read(1);
-    return (unitFlag == 0 ? metric : imperial)[static_cast<std::size_t>(field)];
+    static const auto metric = read(UnitSystem::Metric);
+    static const auto imperial = read(UnitSystem::Imperial);
+    return (units == UnitSystem::Metric ? metric : imperial)[static_cast<std::size_t>(field)];
 }
 
 } // namespace
@@ -33,14 +33,14 @@ std::pair<double, double> LimitValues(InputField field, std::int16_t unitFlag) {
 namespace {
 
 // The verdict on a text whose characters the check has let through: ASCII only.
-std::int16_t NumberVerdict(std::string_view ascii, InputField field, std::int16_t unitFlag) {
+std::int16_t NumberVerdict(std::string_view ascii, InputField field, UnitSystem units) {
     if (HasMisplacedComma(ascii)) {
         // "114,3" is a decimal comma: read as a grouping it would be 1143, a wrong pipe.
         return Catalogue::ErrorText::MisplacedComma;
     }
     try {
         const double value = ParseNumberText(ascii);
-        const auto [lower, upper] = LimitValues(field, unitFlag);
+        const auto [lower, upper] = LimitValues(field, units);
         return lower <= value && value <= upper ? 0 : Catalogue::Id::OutOfRange;
     } catch (const EngineError&) {
         // Allowed characters that make no number ("+", "1-2", "--5") are not a number either.
@@ -50,8 +50,7 @@ std::int16_t NumberVerdict(std::string_view ascii, InputField field, std::int16_
 
 } // namespace
 
-std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
-                                 std::int16_t unitFlag) {
+std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, UnitSystem units) {
     const std::int32_t verdict = IsNumericText(text, static_cast<std::int32_t>(text.size()));
     if (verdict < 0) {
         return Catalogue::Id::NotANumber;
@@ -59,20 +58,20 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field,
     if (verdict == 1) {
         return 0; // an empty field is accepted
     }
-    return NumberVerdict(std::string(text.begin(), text.end()), field, unitFlag);
+    return NumberVerdict(std::string(text.begin(), text.end()), field, units);
 }
 
-std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, std::int16_t unitFlag) {
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units) {
     // Nearly every entry is a short plain number: read once, it only needs its range.
     if (const std::optional<double> value = ReadPlainNumber(text)) {
-        const auto [lower, upper] = LimitValues(field, unitFlag);
+        const auto [lower, upper] = LimitValues(field, units);
         return lower <= *value && *value <= upper ? 0 : Catalogue::Id::OutOfRange;
     }
     const std::int32_t verdict = IsNumericText(text, static_cast<std::int32_t>(text.size()));
     if (verdict < 0) {
         return Catalogue::Id::NotANumber;
     }
-    return verdict == 1 ? 0 : NumberVerdict(text, field, unitFlag);
+    return verdict == 1 ? 0 : NumberVerdict(text, field, units);
 }
 
 } // namespace Quillmere

@@ -4,6 +4,7 @@
 // characters may stand in a number, and whether a text is accepted in a field.
 
 #include "engine/InputField.h"
+#include "engine/UnitSystem.h"
 
 #include <cstdint>
 #include <string_view>
@@ -13,8 +14,8 @@ namespace Quillmere {
 // 0 when the leave-field check accepts `text` (empty, or a number within the field's limits
 // in the unit system), else the catalogue id of its message (not a number, a comma that
 // groups no thousands, out of range).
-std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, std::int16_t unitFlag);
+std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, UnitSystem units);
 // The same verdict for UTF-8 text, as the command line and the page hold it.
-std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, std::int16_t unitFlag);
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units);
 
 } // namespace Quillmere

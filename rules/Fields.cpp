@@ -11,20 +11,20 @@ namespace {
 constexpr UnitNamesSet MetricUnitNames{"mm", "m/s"};
 constexpr UnitNamesSet ImperialUnitNames{"inch", "ft/s"};
 
-constexpr RangeLimitsSet CollectRangeLimits(std::int16_t unitFlag) {
+constexpr RangeLimitsSet CollectRangeLimits(UnitSystem units) {
     RangeLimitsSet limits{};
     std::size_t i = 0;
     for (const InputField field :
          {InputField::OuterDiameter, InputField::PipeVelocity, InputField::WallThickness,
           InputField::FluidVelocity, InputField::LiningThickness}) {
-        limits[i++] = LimitsOf(field, unitFlag).Lower;
-        limits[i++] = LimitsOf(field, unitFlag).Upper;
+        limits[i++] = LimitsOf(field, units).Lower;
+        limits[i++] = LimitsOf(field, units).Upper;
     }
     return limits;
 }
 
-constexpr RangeLimitsSet MetricRangeLimits = CollectRangeLimits(0);
-constexpr RangeLimitsSet ImperialRangeLimits = CollectRangeLimits(1);
+constexpr RangeLimitsSet MetricRangeLimits = CollectRangeLimits(UnitSystem::Metric);
+constexpr RangeLimitsSet ImperialRangeLimits = CollectRangeLimits(UnitSystem::Imperial);
 static_assert(MetricRangeLimits == RangeLimitsSet{"6.00", "6200.00", "1000", "3700", "0.10",
                                                   "100.00", "300", "2500", "0.01", "100.00"});
 static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280", "12140", "0.0039",
@@ -32,16 +32,16 @@ static_assert(ImperialRangeLimits == RangeLimitsSet{"0.2362", "244.100", "3280",
 
 } // namespace
 
-UnitNamesSet UnitNamesOf(std::int16_t iFlag) {
-    return iFlag == 0 ? MetricUnitNames : ImperialUnitNames;
+UnitNamesSet UnitNamesOf(UnitSystem units) {
+    return units == UnitSystem::Metric ? MetricUnitNames : ImperialUnitNames;
 }
 
-RangeLimitsSet RangeLimitsOf(std::int16_t iFlag) {
-    return iFlag == 0 ? MetricRangeLimits : ImperialRangeLimits;
+RangeLimitsSet RangeLimitsOf(UnitSystem units) {
+    return units == UnitSystem::Metric ? MetricRangeLimits : ImperialRangeLimits;
 }
 
-std::string_view UnitOf(InputField field, std::int16_t unitFlag) {
-    return UnitNamesOf(unitFlag)[FieldOf(field).Unit == UnitKind::Length ? 0 : 1];
+std::string_view UnitOf(InputField field, UnitSystem units) {
+    return UnitNamesOf(units)[FieldOf(field).Unit == UnitKind::Length ? 0 : 1];
 }
 
 std::string UnitLabelText(std::string_view unit) {
@@ -51,12 +51,12 @@ std::string UnitLabelText(std::string_view unit) {
     return text;
 }
 
-std::string RangeLabelText(InputField field, std::int16_t unitFlag) {
-    const FieldLimits& limits = LimitsOf(field, unitFlag);
+std::string RangeLabelText(InputField field, UnitSystem units) {
+    const FieldLimits& limits = LimitsOf(field, units);
     std::string text(limits.Lower);
     text += "-";
     text += limits.Upper;
-    text += UnitOf(field, unitFlag);
+    text += UnitOf(field, units);
     return text;
 }
 
@@ -69,7 +69,7 @@ int DecimalsOf(std::string_view limit) {
 
 } // namespace
 
-std::string ConvertedFieldText(InputField field, std::string_view text, std::int16_t toUnitFlag) {
+std::string ConvertedFieldText(InputField field, std::string_view text, UnitSystem toUnits) {
     if (text.empty() || HasMisplacedComma(text)) {
         return std::string(text);
     }
@@ -79,11 +79,11 @@ std::string ConvertedFieldText(InputField field, std::string_view text, std::int
     } catch (const EngineError&) {
         return std::string(text);
     }
-    const bool toImperial = toUnitFlag != 0;
+    const bool toImperial = toUnits == UnitSystem::Imperial;
     const bool length = FieldOf(field).Unit == UnitKind::Length;
     const double converted = length ? (toImperial ? value * InchPerMillimetre : InchToMm(value))
                                     : (toImperial ? value * FeetPerMetre : FtsToMs(value));
-    const FieldLimits limits = LimitsOf(field, toUnitFlag);
+    const FieldLimits limits = LimitsOf(field, toUnits);
     const double scale =
         std::pow(10.0, std::max(DecimalsOf(limits.Lower), DecimalsOf(limits.Upper)));
     return DefaultNumberText(std::round(converted * scale) / scale);

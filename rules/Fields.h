@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueIds.h"
 #include "engine/InputField.h"
 #include "engine/Spacing.h"
+#include "engine/UnitSystem.h"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +19,7 @@
 
 namespace Quillmere {
 
-// Unit flag 0 is metric (mm, m/s); every other value imperial (inch, ft/s).
+// What a field measures: a length (mm or inch) or a velocity (m/s or ft/s).
 enum class UnitKind { Length, Velocity };
 
 // Inclusive limits as decimal texts, as the range labels show them.
@@ -62,14 +63,14 @@ constexpr const FieldRecord& FieldOf(InputField field) {
     return Fields[static_cast<std::size_t>(field)];
 }
 
-constexpr const FieldLimits& LimitsOf(InputField field, std::int16_t unitFlag) {
-    return unitFlag == 0 ? FieldOf(field).Metric : FieldOf(field).Imperial;
+constexpr const FieldLimits& LimitsOf(InputField field, UnitSystem units) {
+    return units == UnitSystem::Metric ? FieldOf(field).Metric : FieldOf(field).Imperial;
 }
 
 // A field takes as many characters as its upper limit has, so that the largest value
 // allowed can just be typed.
-constexpr int MaxInputLength(InputField field, std::int16_t unitFlag) {
-    return static_cast<int>(LimitsOf(field, unitFlag).Upper.size());
+constexpr int MaxInputLength(InputField field, UnitSystem units) {
+    return static_cast<int>(LimitsOf(field, units).Upper.size());
 }
 
 // The fields in the order the execute command reads them.
@@ -89,9 +90,9 @@ static_assert(ReadingOrder[0] == InputField::WallThickness &&
                   ReadingOrder[2] == InputField::OuterDiameter &&
                   ReadingOrder[5] == InputField::FluidVelocity,
               "lengths (wall, lining, outer diameter) before velocities (pipe, lining, fluid)");
-static_assert(MaxInputLength(InputField::OuterDiameter, 0) == 7 &&
-                  MaxInputLength(InputField::PipeVelocity, 1) == 5 &&
-                  MaxInputLength(InputField::FluidVelocity, 1) == 4,
+static_assert(MaxInputLength(InputField::OuterDiameter, UnitSystem::Metric) == 7 &&
+                  MaxInputLength(InputField::PipeVelocity, UnitSystem::Imperial) == 5 &&
+                  MaxInputLength(InputField::FluidVelocity, UnitSystem::Imperial) == 4,
               "the typing lengths the window has always had");
 
 // The unit names of a unit system: 0 length, 1 velocity ("mm", "m/s"; "inch", "ft/s").
@@ -100,20 +101,20 @@ using UnitNamesSet = std::array<std::string_view, 2>;
 // velocity, wall, fluid velocity and lining thickness.
 using RangeLimitsSet = std::array<std::string_view, 10>;
 
-UnitNamesSet UnitNamesOf(std::int16_t iFlag);
-RangeLimitsSet RangeLimitsOf(std::int16_t iFlag);
+UnitNamesSet UnitNamesOf(UnitSystem units);
+RangeLimitsSet RangeLimitsOf(UnitSystem units);
 
 // A field's unit name in a unit system ("mm", "ft/s").
-std::string_view UnitOf(InputField field, std::int16_t unitFlag);
+std::string_view UnitOf(InputField field, UnitSystem units);
 
 // "[mm]", and "6.00-6200.00mm": the texts of the unit and range labels.
 std::string UnitLabelText(std::string_view unit);
-std::string RangeLabelText(InputField field, std::int16_t unitFlag);
+std::string RangeLabelText(InputField field, UnitSystem units);
 
 // A field's text as the other unit system writes the same length or velocity, at the
 // precision of that system's limits, without trailing zeros: "114.3" mm is "4.5" inch,
 // 1440 m/s is "4724" ft/s. A text that is not a number (or is empty) stays as it is: it is
 // refused at the press whatever the units.
-std::string ConvertedFieldText(InputField field, std::string_view text, std::int16_t toUnitFlag);
+std::string ConvertedFieldText(InputField field, std::string_view text, UnitSystem toUnits);
 
 } // namespace Quillmere

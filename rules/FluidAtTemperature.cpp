@@ -11,17 +11,16 @@
 namespace Quillmere {
 namespace {
 
-std::string Degrees(std::int16_t unitFlag) {
-    return unitFlag == 0 ? "°C" : "°F";
+std::string Degrees(UnitSystem units) {
+    return units == UnitSystem::Metric ? "°C" : "°F";
 }
 
 // An equation's range in the run's unit of temperature.
-std::string RangeText(const WaterEquation& equation, std::int16_t unitFlag) {
-    const auto shown = [unitFlag](double celsius) {
-        return DefaultNumberText(unitFlag == 0 ? celsius : celsius * 1.8 + 32.0);
+std::string RangeText(const WaterEquation& equation, UnitSystem units) {
+    const auto shown = [units](double celsius) {
+        return DefaultNumberText(units == UnitSystem::Metric ? celsius : celsius * 1.8 + 32.0);
     };
-    return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " +
-           Degrees(unitFlag);
+    return shown(equation.LowCelsius) + " - " + shown(equation.HighCelsius) + " " + Degrees(units);
 }
 
 // The equation a fluid list index has, or none.
@@ -34,37 +33,37 @@ const WaterEquation* EquationForFluid(int fluidIndex) {
 } // namespace
 
 FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temperature,
-                                           std::int16_t unitFlag, std::int16_t stringBase) {
+                                           UnitSystem units, Language lang) {
     namespace R = Catalogue::ReportText;
     FluidAtTemperature out;
     out.Equation = EquationForFluid(fluidIndex);
     if (out.Equation == nullptr) {
-        out.Error = std::string(Catalogue::Text(R::NoTemperatureEquation, stringBase));
+        out.Error = std::string(Catalogue::Text(R::NoTemperatureEquation, lang));
         return out;
     }
     if (HasMisplacedComma(temperature)) {
-        out.Error = std::string(Catalogue::Text(Catalogue::ErrorText::MisplacedComma, stringBase));
+        out.Error = std::string(Catalogue::Text(Catalogue::ErrorText::MisplacedComma, lang));
         return out;
     }
     double value = 0;
     try {
         value = ParseNumberText(temperature);
     } catch (const EngineError&) {
-        out.Error = std::string(Catalogue::Text(Catalogue::Id::NotANumber, stringBase));
+        out.Error = std::string(Catalogue::Text(Catalogue::Id::NotANumber, lang));
         return out;
     }
-    out.Celsius = unitFlag == 0 ? value : FahrenheitToCelsius(value);
+    out.Celsius = units == UnitSystem::Metric ? value : FahrenheitToCelsius(value);
     const std::optional<double> velocity = VelocityAt(*out.Equation, out.Celsius);
     if (!velocity) {
-        out.Error = Catalogue::Fill(Catalogue::Text(R::TemperatureOutOfRange, stringBase),
-                                    {out.Equation->Name, RangeText(*out.Equation, unitFlag)});
+        out.Error = Catalogue::Fill(Catalogue::Text(R::TemperatureOutOfRange, lang),
+                                    {out.Equation->Name, RangeText(*out.Equation, units)});
         return out;
     }
-    const double shown = unitFlag == 0 ? *velocity : *velocity * FeetPerMetre;
+    const double shown = units == UnitSystem::Metric ? *velocity : *velocity * FeetPerMetre;
     out.VelocityText = DefaultNumberText(std::round(shown));
-    const std::string_view fluid = Catalogue::Text(EntryNameId(FluidKinds, fluidIndex), stringBase);
-    out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(unitFlag) +
-               ", " + std::string(out.Equation->Name);
+    const std::string_view fluid = Catalogue::Text(EntryNameId(FluidKinds, fluidIndex), lang);
+    out.Note = std::string(fluid) + " " + std::string(temperature) + " " + Degrees(units) + ", " +
+               std::string(out.Equation->Name);
     return out;
 }
 
@@ -78,9 +77,9 @@ std::vector<int> TemperatureFluids() {
     return out;
 }
 
-std::string TemperatureCaption(std::int16_t unitFlag, std::int16_t stringBase) {
-    return std::string(Catalogue::Text(Catalogue::ReportText::Temperature, stringBase)) + " [" +
-           Degrees(unitFlag) + "]";
+std::string TemperatureCaption(UnitSystem units, Language lang) {
+    return std::string(Catalogue::Text(Catalogue::ReportText::Temperature, lang)) + " [" +
+           Degrees(units) + "]";
 }
 
 } // namespace Quillmere

@@ -3,7 +3,9 @@
 // The FLUID S.V. a front end types for water at a temperature: the published equation's
 // velocity, rounded to a whole m/s (ft/s in imperial), ready for the fluid field.
 
+#include "catalogue/Language.h"
 #include "engine/FluidTemperature.h"
+#include "engine/UnitSystem.h"
 
 #include <cstdint>
 #include <string>
@@ -22,14 +24,14 @@ struct FluidAtTemperature {
 
 // `temperature` in degC (metric) or degF (imperial) for the fluid at `fluidIndex`
 // (WATER, SEAWATER or DIST. WATER). A text that is not a number, another fluid, or a
-// temperature outside the equation's range is refused, in the language of `stringBase`.
+// temperature outside the equation's range is refused, in the language of `lang`.
 FluidAtTemperature VelocityFromTemperature(int fluidIndex, std::string_view temperature,
-                                           std::int16_t unitFlag, std::int16_t stringBase);
+                                           UnitSystem units, Language lang);
 
 // The fluid list indexes an equation knows, in list order: what a helper offers.
 std::vector<int> TemperatureFluids();
 
 // "TEMPERATURE [°C]" ("[°F]" in imperial): the caption of the temperature a helper asks for.
-std::string TemperatureCaption(std::int16_t unitFlag, std::int16_t stringBase);
+std::string TemperatureCaption(UnitSystem units, Language lang);
 
 } // namespace Quillmere

@@ -7,10 +7,6 @@ namespace Quillmere {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // C0 and C1 controls, DEL, and the line and paragraph separators a summary line would break
 // at.
 bool IsControl(char32_t c) {
@@ -29,21 +25,11 @@ bool IsFormatCharacter(char32_t c) {
 
 } // namespace
 
-std::string_view IdentityText(std::string_view typed) {
-    while (!typed.empty() && IsBlank(typed.front())) {
-        typed.remove_prefix(1);
-    }
-    while (!typed.empty() && IsBlank(typed.back())) {
-        typed.remove_suffix(1);
-    }
-    return typed;
-}
-
-std::string IdentityProblem(IdentityItem item, std::string_view text, std::int16_t stringBase) {
+std::string IdentityProblem(IdentityItem item, std::string_view text, Language lang) {
     const IdentityRecord& record = IdentityItems[static_cast<std::size_t>(item)];
     const auto refused = [&](std::int16_t id, std::string_view extra = {}) {
-        return Catalogue::Fill(Catalogue::Text(id, stringBase),
-                               {Catalogue::Text(record.CaptionId, stringBase), extra});
+        return Catalogue::Fill(Catalogue::Text(id, lang),
+                               {Catalogue::Text(record.CaptionId, lang), extra});
     };
     std::size_t characters = 0;
     for (std::string_view rest = text; !rest.empty(); ++characters) {

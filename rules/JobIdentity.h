@@ -4,6 +4,8 @@
 // that a summary or a report can be tied to its pipe a month later. Never an input to the
 // computation.
 
+#include "catalogue/Language.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -46,13 +48,10 @@ struct JobIdentity {
     }
 };
 
-// The text as kept: without the blanks around it (a cell of blanks is no site).
-std::string_view IdentityText(std::string_view typed);
-
-// Why `text` cannot be kept as `item`, in the language of `stringBase`; "" when it can. A
+// Why `text` cannot be kept as `item`, in the language of `lang`; "" when it can. A
 // control character (a line break, a tab, ESC) would break the summary's one line per
 // caption or reach a terminal; text that is not UTF-8 cannot be printed as typed.
-std::string IdentityProblem(IdentityItem item, std::string_view text, std::int16_t stringBase);
+std::string IdentityProblem(IdentityItem item, std::string_view text, Language lang);
 
 // The report's proposed file name, "quillmere-FT-101-20261209-034812.pdf": the tag made
 // safe for a file name (path separators, blanks and characters file systems refuse become

@@ -9,11 +9,11 @@
 
 namespace Quillmere {
 
-JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase) {
+JobRecord RecordJob(const CalcEntries& entries, Language lang) {
     JobRecord job;
     job.Outcome = RunCalculation(entries);
-    job.UnitFlag = entries.UnitFlag;
-    job.StringBase = stringBase;
+    job.Units = entries.Units;
+    job.Lang = lang;
     job.SensorTypeIndex = entries.SensorTypeIndex;
     job.PipeMaterialIndex = entries.PipeMaterialIndex;
     job.LiningMaterialIndex = entries.LiningMaterialIndex;
@@ -49,17 +49,17 @@ double FluidTransitMicroseconds(const CalcOutcome& outcome) {
 }
 
 std::string FluidPathNote(const JobRecord& job) {
-    const std::string unit(UnitNamesOf(job.UnitFlag)[0]);
+    const std::string unit(UnitNamesOf(job.Units)[0]);
     const double transit = FluidTransitMicroseconds(job.Outcome);
     return Catalogue::Fill(
         Words(job, Catalogue::ReportText::FluidPathFormat),
-        {PlainLengthText(job.Outcome.Breakdown.FluidPath, job.UnitFlag) + " " + unit,
+        {PlainLengthText(job.Outcome.Breakdown.FluidPath, job.Units) + " " + unit,
          std::to_string(FluidCrossings(job.Outcome.Inputs.MountMethod)),
          FormatGroupedFixed(std::round(transit * 100) / 100, 2)});
 }
 
 std::string Words(const JobRecord& job, std::int16_t id) {
-    return std::string(Catalogue::Text(id, job.StringBase));
+    return std::string(Catalogue::Text(id, job.Lang));
 }
 
 std::string SteppedNote(const JobRecord& job) {
@@ -67,11 +67,10 @@ std::string SteppedNote(const JobRecord& job) {
     if (shown.Result2.empty()) {
         return "";
     }
-    const std::string unit(UnitNamesOf(job.UnitFlag)[0]);
-    return Catalogue::Fill(
-        Words(job, Catalogue::ReportText::SteppedFrom),
-        {PlainLengthText(job.Outcome.Breakdown.Spacing, job.UnitFlag) + " " + unit, shown.Result2,
-         shown.Result1 + " " + unit});
+    const std::string unit(UnitNamesOf(job.Units)[0]);
+    return Catalogue::Fill(Words(job, Catalogue::ReportText::SteppedFrom),
+                           {PlainLengthText(job.Outcome.Breakdown.Spacing, job.Units) + " " + unit,
+                            shown.Result2, shown.Result1 + " " + unit});
 }
 
 std::string BelowZeroNote(const JobRecord& job) {
@@ -79,12 +78,12 @@ std::string BelowZeroNote(const JobRecord& job) {
         return "";
     }
     // Shown as the plain result would be: a spacing of -0.004 mm is 0.00 and needs no note.
-    const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.UnitFlag);
+    const std::string computed = PlainLengthText(job.Outcome.Breakdown.Unclamped, job.Units);
     if (!computed.starts_with('-')) {
         return "";
     }
     return Catalogue::Fill(Words(job, Catalogue::ReportText::BelowZero),
-                           {computed + " " + std::string(UnitNamesOf(job.UnitFlag)[0])});
+                           {computed + " " + std::string(UnitNamesOf(job.Units)[0])});
 }
 
 } // namespace Quillmere

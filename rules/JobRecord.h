@@ -3,7 +3,9 @@
 // A computed job: what was entered, as the front end held it, and what came out of it, the
 // same in every front end; and its results in words where the numbers alone would mislead.
 
+#include "catalogue/Language.h"
 #include "engine/InputField.h"
+#include "engine/UnitSystem.h"
 #include "rules/Execute.h"
 #include "rules/JobIdentity.h"
 
@@ -15,8 +17,8 @@ namespace Quillmere {
 
 // What was entered, as the front end held it, and what came out of it.
 struct JobRecord {
-    std::int16_t UnitFlag = 0;
-    std::int16_t StringBase = 0; // the language: 0 Japanese, 5000 English
+    UnitSystem Units = UnitSystem::Metric;
+    Language Lang = Language::Japanese; // the language: 0 Japanese, 5000 English
     int SensorTypeIndex = 0;
     int PipeMaterialIndex = 0;
     int LiningMaterialIndex = 0;
@@ -42,7 +44,7 @@ struct JobRecord {
 
 // Computes the job of `entries` (throws EngineError as RunCalculation does) and keeps it
 // with the texts it was computed from.
-JobRecord RecordJob(const CalcEntries& entries, std::int16_t stringBase);
+JobRecord RecordJob(const CalcEntries& entries, Language lang);
 
 // What the helpers typed ("Standard pipe...", "Fluid at temperature...") and where it came
 // from, as a front end keeps it after their OK.

@@ -247,11 +247,10 @@ std::string Offered(const PipeTable& table, const PipeSizeRow& row) {
 
 } // namespace
 
-PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
-                          std::int16_t stringBase) {
+PipeChoice ChoosePipeSize(std::string_view designation, UnitSystem units, Language lang) {
     PipeChoice out;
     const auto refuse = [&](std::int16_t id, std::initializer_list<std::string_view> args) {
-        out.Error = Catalogue::Fill(Catalogue::Text(id, stringBase), args);
+        out.Error = Catalogue::Fill(Catalogue::Text(id, lang), args);
         return out;
     };
     const Designation read = ReadDesignation(designation);
@@ -337,7 +336,7 @@ PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
         const std::string sized = named + " " + std::string(table->Schedules[*column]);
         return refuse(P::DuctileLining, {sized});
     }
-    return PipeSizeTexts(*table, *row, *column, unitFlag, read.Mortar);
+    return PipeSizeTexts(*table, *row, *column, units, read.Mortar);
 }
 
 std::vector<const PipeTable*> PipeTablesNamed(std::string_view name) {

@@ -4,7 +4,9 @@
 // "NPS 4 Sch40", or from the dialog's lists, to the OUTER DIAMETER and WALL THICKNESS texts
 // in the run's unit system.
 
+#include "catalogue/Language.h"
 #include "engine/PipeSizes.h"
+#include "engine/UnitSystem.h"
 
 #include <cstdint>
 #include <string>
@@ -33,13 +35,12 @@ struct PipeChoice {
 // (ライニングなし) says there is none; a bare ductile size is refused, as such pipe is
 // supplied lined. An A size written after SU is refused naming both readings. Letters in either
 // case, blanks anywhere or nowhere. An unknown size is refused with the nearest valid ones.
-PipeChoice ChoosePipeSize(std::string_view designation, std::int16_t unitFlag,
-                          std::int16_t stringBase);
+PipeChoice ChoosePipeSize(std::string_view designation, UnitSystem units, Language lang);
 
 // The texts of a size picked from lists; with `mortar`, those of the standard's lining too
 // (for a table that has one).
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
-                         std::int16_t unitFlag, bool mortar = false);
+                         UnitSystem units, bool mortar = false);
 
 // The nominal cement-mortar lining of a size, in mm; 0 where the table holds none.
 double MortarLiningMm(const PipeTable& table, const PipeSizeRow& row);
@@ -101,6 +102,6 @@ std::string StandardName(const PipeTable& table);
 
 // The table as aligned text: size, outer diameter, a column per schedule ("-" where the
 // standard has no wall), in mm or inches.
-std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag);
+std::string PipeSizeListing(const PipeTable& table, UnitSystem units);
 
 } // namespace Quillmere

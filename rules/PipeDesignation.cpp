@@ -6,13 +6,7 @@
 #include <utility>
 
 namespace Quillmere::Designations {
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-} // namespace
+namespace {} // namespace
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

@@ -125,18 +125,18 @@ double MortarLiningMm(const PipeTable& table, const PipeSizeRow& row) {
 }
 
 PipeChoice PipeSizeTexts(const PipeTable& table, const PipeSizeRow& row, std::size_t schedule,
-                         std::int16_t unitFlag, bool mortar) {
+                         UnitSystem units, bool mortar) {
     PipeChoice out;
     if (mortar && MortarLiningMm(table, row) > 0) {
         out.Lining = table.Mortar;
         out.LiningMm = MortarLiningMm(table, row);
-        out.LiningText =
-            unitFlag == 0 ? DefaultNumberText(out.LiningMm) : InchText(out.LiningMm / 25.4);
+        out.LiningText = units == UnitSystem::Metric ? DefaultNumberText(out.LiningMm)
+                                                     : InchText(out.LiningMm / 25.4);
     }
     out.Table = &table;
     out.Row = &row;
     out.Schedule = schedule;
-    if (unitFlag == 0) {
+    if (units == UnitSystem::Metric) {
         out.OuterText = DefaultNumberText(row.OuterMm);
         out.WallText = DefaultNumberText(row.WallMm[schedule]);
     } else if (table.InchFigures) {
@@ -180,14 +180,14 @@ std::string LiningStandardName(const PipeChoice& choice) {
                : std::string(choice.Lining->Standard) + ":" + std::string(choice.Lining->Edition);
 }
 
-std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {
+std::string PipeSizeListing(const PipeTable& table, UnitSystem units) {
     const auto cell = [](std::string text, std::size_t width) {
         text.resize(std::max(width, text.size() + 1), ' ');
         return text;
     };
     std::string out = std::string(ShownKey(table)) + ": " + StandardName(table) + ", " +
-                      (unitFlag == 0 ? "mm" : "inch") + "\n";
-    const std::size_t places = unitFlag == 0 ? 1 : table.InchFigures ? 3 : 4;
+                      (units == UnitSystem::Metric ? "mm" : "inch") + "\n";
+    const std::size_t places = units == UnitSystem::Metric ? 1 : table.InchFigures ? 3 : 4;
     std::string header = cell("size", 16) + cell("OD", 9);
     for (const std::string_view schedule : table.Schedules) {
         header += cell(schedule.empty() ? std::string("wall") : std::string(schedule), 8);
@@ -198,10 +198,10 @@ std::string PipeSizeListing(const PipeTable& table, std::int16_t unitFlag) {
     out += header + "\n";
     for (const PipeSizeRow& row : table.Rows) {
         std::string line = cell(PipeSizeName(row), 16);
-        line += cell(Figure(PipeSizeTexts(table, row, 0, unitFlag).OuterText, places), 9);
+        line += cell(Figure(PipeSizeTexts(table, row, 0, units).OuterText, places), 9);
         for (std::size_t c = 0; c < table.Schedules.size(); ++c) {
             line += cell(row.WallMm[c] > 0
-                             ? Figure(PipeSizeTexts(table, row, c, unitFlag).WallText, places)
+                             ? Figure(PipeSizeTexts(table, row, c, units).WallText, places)
                              : "-",
                          8);
         }

@@ -9,6 +9,23 @@
 
 namespace Quillmere {
 
+// A blank: the space or the tab a value is padded with, in a sheet's cell, an option, an
+// INI line or a pipe designation ("SGP 100A").
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// `text` without the blanks around it: ", 114.3" is padding, not a value.
+constexpr std::string_view Unpadded(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // `text` in one form for comparing names: full-width ASCII and the ideographic space as
 // ASCII, hyphens, dashes and the minus sign as "-", half-width katakana (with their sound
 // marks) as full-width, ASCII letters in upper case. Bytes that are not UTF-8 stay as

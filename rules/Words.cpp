@@ -45,11 +45,10 @@ std::int16_t ErrorMessageId(const EngineError& error) {
     return E::Unexpected;
 }
 
-std::string ErrorDescription(const EngineError& error, std::int16_t stringBase) {
-    const std::string_view text = Catalogue::Text(ErrorMessageId(error), stringBase);
+std::string ErrorDescription(const EngineError& error, Language lang) {
+    const std::string_view text = Catalogue::Text(ErrorMessageId(error), lang);
     if (error.kind() == ErrorKind::EmptyInput && error.field()) {
-        return Catalogue::Fill(text,
-                               {Catalogue::Text(FieldOf(*error.field()).CaptionId, stringBase)});
+        return Catalogue::Fill(text, {Catalogue::Text(FieldOf(*error.field()).CaptionId, lang)});
     }
     return std::string(text);
 }
@@ -95,7 +94,7 @@ std::string Abridged(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, kept)) + "...";
 }
 
-std::string FileProblemWords(int error, std::int16_t stringBase) {
+std::string FileProblemWords(int error, Language lang) {
     namespace F = Catalogue::FileText;
     std::int16_t id = 0;
     switch (error) {
@@ -127,7 +126,7 @@ std::string FileProblemWords(int error, std::int16_t stringBase) {
     default:
         return std::strerror(error);
     }
-    return std::string(Catalogue::Text(id, stringBase));
+    return std::string(Catalogue::Text(id, lang));
 }
 
 } // namespace Quillmere

@@ -1,5 +1,7 @@
 #include "shell/IniFile.h"
 
+#include "rules/TextFold.h"
+
 #include "engine/AsciiCase.h"
 #include "rules/Utf8.h"
 
@@ -82,18 +84,12 @@ std::optional<std::string> ReadProfileFile(const char* fileName) {
     return Detail::DecodedProfile(std::move(content));
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
+// A line or a name without the blanks around it; a line also without the CR of its CRLF.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
+    if (s.ends_with('\r')) {
         s.remove_suffix(1);
     }
-    return s;
+    return Quillmere::Unpadded(s);
 }
 
 std::optional<std::string> Lookup(const char* section, const char* key, const char* fileName) {

@@ -20,10 +20,11 @@ std::optional<std::int16_t> ToInt16(std::int32_t value) {
 
 const std::string Section(ConfigSection);
 
-// The catalogue offset and the window's font follow the language flag.
+// The units, the language and the window's font follow the two flags.
 void FixLanguage() {
-    StringBase = LangFlag != 0 ? Catalogue::EnglishBase : Catalogue::JapaneseBase;
-    UiFontName = std::string(Catalogue::Text(Catalogue::Id::FontName, StringBase));
+    Units = UnitFlag != 0 ? Quillmere::UnitSystem::Imperial : Quillmere::UnitSystem::Metric;
+    Lang = LangFlag != 0 ? Quillmere::Language::English : Quillmere::Language::Japanese;
+    UiFontName = std::string(Catalogue::Text(Catalogue::Id::FontName, Lang));
 }
 
 } // namespace
@@ -86,15 +87,20 @@ void FixSettingsWithoutFile() {
 }
 
 void ApplyOverrides(const RunOverrides& overrides) {
-    UnitFlag = overrides.UnitFlag.value_or(UnitFlag);
-    LangFlag = overrides.LangFlag.value_or(LangFlag);
+    if (overrides.Units) {
+        UnitFlag = *overrides.Units == Quillmere::UnitSystem::Imperial ? 1 : 0;
+    }
+    if (overrides.Lang) {
+        LangFlag = *overrides.Lang == Quillmere::Language::English ? 1 : 0;
+    }
     FixLanguage();
 }
 
 void ResetSettings() {
     UnitFlag = 0;
     LangFlag = 0;
-    StringBase = 0;
+    Units = Quillmere::UnitSystem::Metric;
+    Lang = Quillmere::Language::Japanese;
     UiFontName.clear();
     ConfigPath.clear();
 }

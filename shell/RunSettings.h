@@ -3,7 +3,9 @@
 // The application shell: start-up, the single-instance rule, the configuration file and the
 // run-wide settings. Sits above the catalogue and below the window; never writes a file.
 
+#include "catalogue/Language.h"
 #include "engine/NumberText.h"
+#include "engine/UnitSystem.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,11 +16,14 @@
 namespace RunSettings {
 
 // Run-wide settings, written only while the program starts, constant afterwards.
-inline std::int16_t UnitFlag = 0;   // 0 metric, anything else imperial
-inline std::int16_t LangFlag = 0;   // 0 Japanese, anything else English
-inline std::int16_t StringBase = 0; // catalogue offset: 0 or 5000
-inline std::string UiFontName;      // face of the window's run-time texts
-inline std::string ConfigPath;      // the configuration file to read next
+// UNIT_FLAG and LANG_FLAG as the configuration file gives them (16-bit values).
+inline std::int16_t UnitFlag = 0; // 0 metric, anything else imperial
+inline std::int16_t LangFlag = 0; // 0 Japanese, anything else English
+// What they choose, as everything after start-up reads them.
+inline Quillmere::UnitSystem Units = Quillmere::UnitSystem::Metric;
+inline Quillmere::Language Lang = Quillmere::Language::Japanese;
+inline std::string UiFontName; // face of the window's run-time texts
+inline std::string ConfigPath; // the configuration file to read next
 
 inline constexpr std::string_view ConfigSection = "SYSTEM";
 inline constexpr std::string_view DefaultIniName = "/Quillmere.ini"; // default of INI_FILENAME
@@ -35,7 +40,7 @@ bool ReadConfiguration(const std::string& path, const std::string& programDir);
 // The part of `text` before its first NUL.
 std::string TrimAtNul(std::string_view text);
 
-// Reads the default file and, if it names another, that one once; then fixes StringBase
+// Reads the default file and, if it names another, that one once; then fixes Units, Lang
 // and UiFontName. The program directory is a parameter so tests can use a temp folder.
 void FixSettings(const std::string& programDir);
 
@@ -52,8 +57,8 @@ using Quillmere::IsNumericText;
 // Language and units chosen on the command line for one run; they win over the file,
 // which is never written.
 struct RunOverrides {
-    std::optional<std::int16_t> LangFlag;
-    std::optional<std::int16_t> UnitFlag;
+    std::optional<Quillmere::Language> Lang;
+    std::optional<Quillmere::UnitSystem> Units;
 };
 void ApplyOverrides(const RunOverrides& overrides);
 

@@ -65,7 +65,7 @@ public:
 
     // A catalogue text in the run's language.
     static QString Text(std::int16_t id) {
-        const std::string_view t = Catalogue::Text(id, RunSettings::StringBase);
+        const std::string_view t = Catalogue::Text(id, RunSettings::Lang);
         return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
     }
 

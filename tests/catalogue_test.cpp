@@ -5,6 +5,8 @@
 
 #include <string>
 
+using Quillmere::Language;
+
 namespace {
 
 constexpr int UsedIds[] = {1,    790,  800,  1100, 1110, 1120, 1240, 1380, 1967, 2050, 2060, 2200,
@@ -14,10 +16,10 @@ constexpr int UsedIds[] = {1,    790,  800,  1100, 1110, 1120, 1240, 1380, 1967,
                            3101, 3140, 3150, 3920, 3921, 3922, 3926, 4401, 4402, 4460};
 
 std::string Ja(std::int16_t id) {
-    return std::string(Catalogue::Text(id, Catalogue::JapaneseBase));
+    return std::string(Catalogue::Text(id, Language::Japanese));
 }
 std::string En(std::int16_t id) {
-    return std::string(Catalogue::Text(id, Catalogue::EnglishBase));
+    return std::string(Catalogue::Text(id, Language::English));
 }
 
 } // namespace
@@ -40,10 +42,10 @@ TEST(Catalogue, EveryUsedIdExistsInBothLanguages) {
 // (catalogue/Catalogue.cpp), at compile time.
 
 TEST(Catalogue, LookupFailures) {
-    EXPECT_THROW(Catalogue::Text(2, 0), std::out_of_range);
-    EXPECT_THROW(Catalogue::Text(2, 5000), std::out_of_range);
-    EXPECT_THROW(Catalogue::Text(32000, 5000), std::overflow_error);
-    EXPECT_NO_THROW(Catalogue::Text(4460, 5000)); // 9460, the largest sum in use
+    EXPECT_THROW(Catalogue::Text(2, Language::Japanese), std::out_of_range);
+    EXPECT_THROW(Catalogue::Text(2, Language::English), std::out_of_range);
+    EXPECT_THROW(Catalogue::Text(32000, Language::English), std::overflow_error);
+    EXPECT_NO_THROW(Catalogue::Text(4460, Language::English)); // 9460, the largest sum in use
     EXPECT_FALSE(Catalogue::Find(0));
     EXPECT_FALSE(Catalogue::Find(-5000));
     EXPECT_FALSE(Catalogue::Find(10001));

@@ -19,6 +19,7 @@
 namespace fs = std::filesystem;
 using Quillmere::JobsFile;
 using Problem = JobsFile::Problem;
+using Quillmere::Language;
 
 namespace {
 
@@ -150,13 +151,14 @@ TEST_F(JobsFolder, WriteThatFailsLeavesNoHalfLine) {
 
 TEST(FileProblemWords, SayTheCommonCausesInTheRunsLanguage) {
     using Quillmere::FileProblemWords;
-    EXPECT_EQ(FileProblemWords(ENOSPC, 5000), "the disk is full");
-    EXPECT_EQ(FileProblemWords(ENOSPC, 0), "ディスクがいっぱいです");
-    EXPECT_EQ(FileProblemWords(EROFS, 5000), "the disk is read-only");
-    EXPECT_EQ(FileProblemWords(EACCES, 5000), "there is no permission to write there");
-    EXPECT_EQ(FileProblemWords(EDQUOT, 5000), "the disk quota is used up");
-    EXPECT_EQ(FileProblemWords(ENOTDIR, 5000), "a file stands where a folder should be");
-    EXPECT_FALSE(FileProblemWords(ENAMETOOLONG, 5000).empty());
+    EXPECT_EQ(FileProblemWords(ENOSPC, Language::English), "the disk is full");
+    EXPECT_EQ(FileProblemWords(ENOSPC, Language::Japanese), "ディスクがいっぱいです");
+    EXPECT_EQ(FileProblemWords(EROFS, Language::English), "the disk is read-only");
+    EXPECT_EQ(FileProblemWords(EACCES, Language::English), "there is no permission to write there");
+    EXPECT_EQ(FileProblemWords(EDQUOT, Language::English), "the disk quota is used up");
+    EXPECT_EQ(FileProblemWords(ENOTDIR, Language::English),
+              "a file stands where a folder should be");
+    EXPECT_FALSE(FileProblemWords(ENAMETOOLONG, Language::English).empty());
 }
 
 } // namespace

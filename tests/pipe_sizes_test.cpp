@@ -52,8 +52,8 @@ void ExpectMass(double computed, double published, const std::string& what) {
 }
 
 std::string Choose(std::string_view designation, int unit = 0) {
-    const PipeChoice c =
-        ChoosePipeSize(designation, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
+    const PipeChoice c = ChoosePipeSize(
+        designation, unit == 0 ? UnitSystem::Metric : UnitSystem::Imperial, Language::English);
     return c.Error.empty() ? c.OuterText + " x " + c.WallText : c.Error;
 }
 
@@ -489,7 +489,7 @@ TEST(PipeChoice, ReadsEveryWayOfWritingASize) {
     EXPECT_EQ(Choose("NPS 4 Sch40", 1), "4.5 x 0.237");
     EXPECT_EQ(Choose("STPG 100A Sch40", 1), "4.5 x 0.2362");
     EXPECT_EQ(Choose("VP 13", 1), "0.7087 x 0.0866");
-    const PipeChoice c = ChoosePipeSize("nps 4 sch10s", 0, Catalogue::EnglishBase);
+    const PipeChoice c = ChoosePipeSize("nps 4 sch10s", UnitSystem::Metric, Language::English);
     EXPECT_EQ(PipeSizeLabel(c), "NPS 4 Sch10S");
     EXPECT_EQ(StandardName(*c.Table), "ASME B36.19M-2018");
 }
@@ -533,7 +533,8 @@ TEST(PipeChoice, RefusesWithTheNearestValidChoices) {
     // The largest size lists only the two thin walls; its walls are ASME's 26-inch to 0.1 mm.
     EXPECT_EQ(Choose("STPG 650A Sch40"), "STPG 650A has no schedule Sch40; it has Sch10, Sch20");
     EXPECT_EQ(Choose("STPG 26B Sch20"), "660.4 x 12.7");
-    const std::string ja = ChoosePipeSize("STPG 105A Sch40", 0, Catalogue::JapaneseBase).Error;
+    const std::string ja =
+        ChoosePipeSize("STPG 105A Sch40", UnitSystem::Metric, Language::Japanese).Error;
     EXPECT_EQ(ja, "STPG に呼び径 105A はありません。近い呼び径: 90A, 100A, 125A");
     // A long text is shown by its start, never cutting a character in two.
     EXPECT_LT(Choose("NPS " + std::string(1000, '9')).size(), 120u);
@@ -575,7 +576,7 @@ TEST(PipeChoice, NamesAndListings) {
     EXPECT_EQ(ScheduleLabel(stpg, ScheduleAfterChange(stpg, stpg50, "-")), "Sch40");
     EXPECT_EQ(ScheduleLabel(Table("SGP"), 0), "-");
     EXPECT_EQ(ScheduleAfterChange(Table("SGP"), Table("SGP").Rows[0], "Sch80"), 0u);
-    const std::string listing = PipeSizeListing(Table("STPG"), 0);
+    const std::string listing = PipeSizeListing(Table("STPG"), UnitSystem::Metric);
     EXPECT_EQ(listing.rfind("STPG: JIS G 3454:2017, mm\n", 0), 0u);
     EXPECT_NE(
         listing.find("100A (4B)       114.3    -       4.9     -       6.0     7.1     8.6\n"),
@@ -583,7 +584,7 @@ TEST(PipeChoice, NamesAndListings) {
         << listing;
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'),
               2 + static_cast<long>(Table("STPG").Rows.size()));
-    EXPECT_NE(PipeSizeListing(Table("NPS"), 1)
+    EXPECT_NE(PipeSizeListing(Table("NPS"), UnitSystem::Imperial)
                   .find("\n4               4.500    0.120   -       0.188   0.237"),
               std::string::npos);
 }

@@ -29,7 +29,7 @@ double Attribute(const std::string& svg, const std::string& element, const std::
 JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, const char* wall,
               const char* lining = "", int sensor = 4 /* VT-C1 */) {
     CalcEntries e;
-    e.UnitFlag = unit;
+    e.Units = unit == 0 ? UnitSystem::Metric : UnitSystem::Imperial;
     e.SensorTypeIndex = sensor;
     e.MountMethodIndex = mount;
     e.MountMethodsOffered = MountMethodCount;
@@ -39,7 +39,7 @@ JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, c
         e.LiningMaterialIndex = 3; // rubber
         e.TextOf(InputField::LiningThickness) = lining;
     }
-    return RecordJob(e, base);
+    return RecordJob(e, base == 0 ? Language::Japanese : Language::English);
 }
 
 } // namespace
@@ -94,10 +94,10 @@ TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
                 EXPECT_GE(v, 0.0);
                 EXPECT_LE(v, std::max(area.WidthMm, area.HeightMm));
             }
-            const std::string unit = job.UnitFlag == 0 ? " mm" : " inch";
+            const std::string unit = job.Units == UnitSystem::Metric ? " mm" : " inch";
             EXPECT_NE(svg.find(">" + job.Outcome.Display.Result1 + unit + "</text>"),
                       std::string::npos);
-            const std::string scaleWords = job.StringBase == 0 ? "尺度 " : "Scale ";
+            const std::string scaleWords = job.Lang == Language::Japanese ? "尺度 " : "Scale ";
             EXPECT_EQ(SketchFooter(job, area).front(), scaleWords + ScaleText(scale));
             EXPECT_EQ(svg.find(scaleWords) != std::string::npos, area.Footer);
             // SVG shows a run of blanks as one: no text may lean on them to part its items.
@@ -190,7 +190,7 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     e.FluidIndex = FluidUserEntry;
     e.FluidVelocityLocked = false;
     e.TextOf(InputField::FluidVelocity) = "1551";
-    JobRecord job = RecordJob(e, 5000);
+    JobRecord job = RecordJob(e, Language::English);
     AddHelperNotes(job, notes);
     const std::string both = JobSummary(job, "2026-12-07 10:00", "1.0.0");
     EXPECT_NE(both.find("WALL THICKNESS: 6 mm\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n"),
@@ -209,7 +209,7 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
         "6.0"; // the same figure, typed by the user: not the helper's
     e.TextOf(InputField::FluidVelocity) = "1550";
     e.TextOf(InputField::LiningThickness) = "3.0";
-    job = RecordJob(e, 5000);
+    job = RecordJob(e, Language::English);
     AddHelperNotes(job, notes);
     const std::string neither = JobSummary(job, "2026-12-07 10:00", "1.0.0");
     EXPECT_EQ(neither.find("Standard pipe"), std::string::npos) << neither;
@@ -220,7 +220,7 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     e.TextOf(InputField::FluidVelocity) = "1551";
     e.FluidIndex = 0;
     e.FluidVelocityLocked = true;
-    job = RecordJob(e, 0);
+    job = RecordJob(e, Language::Japanese);
     AddHelperNotes(job, notes);
     EXPECT_EQ(JobSummary(job, "", "").find("Marczak"), std::string::npos);
 }
@@ -262,8 +262,8 @@ TEST(JobSheet, LinesReadBackAsTheJobsTheyWere) {
     EXPECT_EQ(jobs[0].Identity.Texts, metric.Identity.Texts);
     EXPECT_EQ(jobs[0].Result1, metric.Outcome.Display.Result1);
     EXPECT_EQ(jobs[0].Circumferential, metric.Outcome.Display.Circumferential);
-    EXPECT_EQ(jobs[1].UnitFlag, 1);
-    EXPECT_EQ(jobs[1].StringBase, 0);
+    EXPECT_EQ(jobs[1].Units, UnitSystem::Imperial);
+    EXPECT_EQ(jobs[1].Lang, Language::Japanese);
     EXPECT_EQ(jobs[1].MountMethodIndex, 3); // W: the sheet keeps what the window lacks
     EXPECT_EQ(jobs[1].Result1, imperial.Outcome.Display.Result1);
 

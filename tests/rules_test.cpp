@@ -54,15 +54,15 @@ TEST(Fields, LabelsAndTypingLengths) {
     const int lengths[][2] = {{7, 7}, {4, 5}, {6, 6}, {4, 5}, {6, 6}, {4, 4}};
     for (int i = 0; i < 6; ++i) {
         const InputField field = InputFields[static_cast<std::size_t>(i)];
-        EXPECT_EQ(RangeLabelText(field, 0), metric[i]);
-        EXPECT_EQ(RangeLabelText(field, -3), imperial[i]);
-        EXPECT_EQ(MaxInputLength(field, 0), lengths[i][0]);
-        EXPECT_EQ(MaxInputLength(field, 1), lengths[i][1]);
+        EXPECT_EQ(RangeLabelText(field, UnitSystem::Metric), metric[i]);
+        EXPECT_EQ(RangeLabelText(field, UnitSystem::Imperial), imperial[i]);
+        EXPECT_EQ(MaxInputLength(field, UnitSystem::Metric), lengths[i][0]);
+        EXPECT_EQ(MaxInputLength(field, UnitSystem::Imperial), lengths[i][1]);
     }
-    EXPECT_EQ(RangeLimitsOf(0)[1], "6200.00");
-    EXPECT_EQ(RangeLimitsOf(1)[9], "3.9380");
-    EXPECT_EQ(UnitLabelText(UnitNamesOf(0)[0]), "[mm]");
-    EXPECT_EQ(UnitLabelText(UnitNamesOf(7)[1]), "[ft/s]");
+    EXPECT_EQ(RangeLimitsOf(UnitSystem::Metric)[1], "6200.00");
+    EXPECT_EQ(RangeLimitsOf(UnitSystem::Imperial)[9], "3.9380");
+    EXPECT_EQ(UnitLabelText(UnitNamesOf(UnitSystem::Metric)[0]), "[mm]");
+    EXPECT_EQ(UnitLabelText(UnitNamesOf(UnitSystem::Imperial)[1]), "[ft/s]");
 }
 
 TEST(IsNumericText, CharacterCheck) {
@@ -84,9 +84,17 @@ TEST(IsNumericText, CharacterCheck) {
 }
 
 namespace {
+// The tables below give a unit system and a language as the flags 0 and 1 (or 5000).
+constexpr UnitSystem Units(int flag) {
+    return flag == 0 ? UnitSystem::Metric : UnitSystem::Imperial;
+}
+constexpr Language Lang(int flag) {
+    return flag == 0 ? Language::Japanese : Language::English;
+}
+
 CalcEntries Entries(int type, const char* od, const char* wall, int mount = 0, int unit = 0) {
     CalcEntries e;
-    e.UnitFlag = static_cast<std::int16_t>(unit);
+    e.Units = Units(unit);
     e.SensorTypeIndex = type;
     e.MountMethodIndex = mount;
     e.TextOf(InputField::OuterDiameter) = od;
@@ -125,14 +133,14 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
     EXPECT_EQ(RunCalculation(slow).Display.Result1, "0");
     EXPECT_EQ(RunCalculation(slow).Display.Result2, "0");
     // Imperial display of the same spacings, fed straight to the formatter.
-    EXPECT_EQ(FormatSpacing(65.47455, 4, 1).Result1, "2.577");
-    EXPECT_EQ(FormatSpacing(53.45228, 2, 1).Result1, "2.007");
-    EXPECT_EQ(FormatSpacing(53.45228, 2, 1).Result2, "17");
-    EXPECT_EQ(FormatSpacing(25.4, 4, 1).Result1, "0.999");
-    EXPECT_EQ(FormatSpacing(1234.567, 4, 0).Result1, "1,234.56");
-    EXPECT_EQ(FormatSpacing(1234.567, 2, 0).Result1, "1233");
-    EXPECT_EQ(FormatSpacing(1234.567, 2, 0).Result2, "411");
-    EXPECT_EQ(FormatSpacing(1234.5678, 4, 1).Result1, "48.605");
+    EXPECT_EQ(FormatSpacing(65.47455, 4, UnitSystem::Imperial).Result1, "2.577");
+    EXPECT_EQ(FormatSpacing(53.45228, 2, UnitSystem::Imperial).Result1, "2.007");
+    EXPECT_EQ(FormatSpacing(53.45228, 2, UnitSystem::Imperial).Result2, "17");
+    EXPECT_EQ(FormatSpacing(25.4, 4, UnitSystem::Imperial).Result1, "0.999");
+    EXPECT_EQ(FormatSpacing(1234.567, 4, UnitSystem::Metric).Result1, "1,234.56");
+    EXPECT_EQ(FormatSpacing(1234.567, 2, UnitSystem::Metric).Result1, "1233");
+    EXPECT_EQ(FormatSpacing(1234.567, 2, UnitSystem::Metric).Result2, "411");
+    EXPECT_EQ(FormatSpacing(1234.5678, 4, UnitSystem::Imperial).Result1, "48.605");
 }
 
 TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
@@ -223,7 +231,7 @@ TEST(LeaveField, VerdictsInBothUnitSystems) {
         {u"1,4800", InputField::FluidVelocity, 0, Catalogue::ErrorText::MisplacedComma},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(LeaveFieldMessageId(r.text, r.field, r.unit), r.expected)
+        EXPECT_EQ(LeaveFieldMessageId(r.text, r.field, Units(r.unit)), r.expected)
             << std::string(r.text, r.text + std::char_traits<char16_t>::length(r.text));
     }
 }
@@ -237,7 +245,8 @@ TEST(LeaveField, Utf8TextsAsTheFieldsHoldThem) {
               u"1\uFFFD\uFFFD2");
     EXPECT_EQ(Utf16FromUtf8("\xed\xa0\x80\xe3\x81"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(Utf8SequenceLength("\xf4\x90\x80\x80"), 0u); // past U+10FFFF
-    EXPECT_EQ(LeaveFieldMessageId(Utf16FromUtf8("1\xc0\xb0"), InputField::OuterDiameter, 0),
+    EXPECT_EQ(LeaveFieldMessageId(Utf16FromUtf8("1\xc0\xb0"), InputField::OuterDiameter,
+                                  UnitSystem::Metric),
               Catalogue::Id::NotANumber);
 }
 
@@ -285,12 +294,14 @@ TEST(NearestNames, ASlipOfTheKeysFindsTheNameMeant) {
 }
 
 TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
-    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::InvalidArgument, Medium::Fluid), 5000),
-              "The sound beam cannot enter the fluid: its sound velocity is too high for this "
-              "sensor type.");
-    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::DivisionByZero, Medium::Wall), 0),
-              Catalogue::Text(Catalogue::ErrorText::WallRefraction, 0));
-    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::TypeMismatch), 5000),
+    EXPECT_EQ(
+        ErrorDescription(EngineError(ErrorKind::InvalidArgument, Medium::Fluid), Language::English),
+        "The sound beam cannot enter the fluid: its sound velocity is too high for this "
+        "sensor type.");
+    EXPECT_EQ(
+        ErrorDescription(EngineError(ErrorKind::DivisionByZero, Medium::Wall), Language::Japanese),
+        Catalogue::Text(Catalogue::ErrorText::WallRefraction, Language::Japanese));
+    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::TypeMismatch), Language::English),
               "An entry cannot be read as a number.");
     EXPECT_EQ(SensorTypeName(4), "VT-C1");
     EXPECT_EQ(SensorTypeName(11), "VT-K1/VT-K2/VT-K3");
@@ -298,9 +309,9 @@ TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
     for (InputField f :
          {InputField::OuterDiameter, InputField::PipeVelocity, InputField::WallThickness,
           InputField::LiningVelocity, InputField::LiningThickness, InputField::FluidVelocity}) {
-        EXPECT_NO_THROW(Catalogue::Text(FieldOf(f).CaptionId, 5000));
+        EXPECT_NO_THROW(Catalogue::Text(FieldOf(f).CaptionId, Language::English));
     }
-    EXPECT_EQ(Catalogue::Text(FieldOf(InputField::WallThickness).CaptionId, 5000),
+    EXPECT_EQ(Catalogue::Text(FieldOf(InputField::WallThickness).CaptionId, Language::English),
               "WALL THICKNESS");
 }
 
@@ -350,9 +361,11 @@ TEST(Refusals, EmptyEntriesInReadingOrder) {
     // A refusal comes before the conversion errors of later fields.
     CalcEntries e = Entries(4, "12a", "");
     ExpectError([&] { RunCalculation(e); }, ErrorKind::EmptyInput);
-    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness), 5000),
+    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness),
+                               Language::English),
               "WALL THICKNESS: enter a value.");
-    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness), 0),
+    EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness),
+                               Language::Japanese),
               "配管厚さを入力してください。");
 }
 
@@ -424,13 +437,13 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
     };
     for (const Row& r : rows) {
         const FluidAtTemperature water =
-            VelocityFromTemperature(r.fluid, r.temperature, r.unit, r.base);
+            VelocityFromTemperature(r.fluid, r.temperature, Units(r.unit), Lang(r.base));
         EXPECT_EQ(water.VelocityText, r.velocity) << r.temperature;
         EXPECT_EQ(water.Error, r.error) << r.temperature;
         if (*r.velocity != 0) { // the field takes it as typed
             EXPECT_EQ(LeaveFieldMessageId(
                           std::u16string(r.velocity, r.velocity + std::strlen(r.velocity)),
-                          InputField::FluidVelocity, r.unit),
+                          InputField::FluidVelocity, Units(r.unit)),
                       0);
         }
     }
@@ -439,35 +452,40 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
 // The job's identity is printed as typed, so what could not be is refused, counted in
 // characters; the report's file name takes the tag only as far as a file name can.
 TEST(JobIdentity, TextsTheRecordCanPrintAsTyped) {
-    EXPECT_EQ(IdentityText("  FT-101\t "), "FT-101");
-    EXPECT_EQ(IdentityProblem(IdentityItem::Site, "北浄水場 第2系統 (No.2)", 5000), "");
-    EXPECT_EQ(IdentityProblem(IdentityItem::Note, "a\nb", 5000),
+    EXPECT_EQ(Unpadded("  FT-101\t "), "FT-101");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Site, "北浄水場 第2系統 (No.2)", Language::English),
+              "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Note, "a\nb", Language::English),
               "NOTE cannot hold control characters (line breaks, tabs and the like)");
     for (const char* control : {"\t", "\x7f", "\xc2\x85", "\xe2\x80\xa8", "\x1b"}) {
-        EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string("A") + control + "B", 0), "")
+        EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string("A") + control + "B",
+                                  Language::Japanese),
+                  "")
             << control;
     }
-    EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string_view("A\0B", 3), 0), "");
+    EXPECT_NE(IdentityProblem(IdentityItem::Tag, std::string_view("A\0B", 3), Language::Japanese),
+              "");
     // Direction overrides and isolates would show the figures after them reversed, zero-width
     // characters make two tags that look alike differ.
     for (const char* invisible : {"\u202A", "\u202E", "\u2066", "\u2069", "\u200B", "\u200F",
                                   "\uFEFF", "\u2060", "\u061C"}) {
-        EXPECT_EQ(IdentityProblem(IdentityItem::Tag, std::string("FT") + invisible + "-1", 5000),
+        EXPECT_EQ(IdentityProblem(IdentityItem::Tag, std::string("FT") + invisible + "-1",
+                                  Language::English),
                   "TAG cannot hold invisible format characters (direction marks and overrides, "
                   "zero-width spaces)")
             << invisible;
     }
-    EXPECT_EQ(IdentityProblem(IdentityItem::Installer, "\xe3\x81", 5000),
+    EXPECT_EQ(IdentityProblem(IdentityItem::Installer, "\xe3\x81", Language::English),
               "INSTALLER must be written in UTF-8");
     std::string japanese;
     for (int i = 0; i < 40; ++i) {
         japanese += "計";
     }
-    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese, 0), "");
-    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese + "x", 0),
+    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese, Language::Japanese), "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Tag, japanese + "x", Language::Japanese),
               "測定点 (タグ) は 40 文字までです");
-    EXPECT_EQ(IdentityProblem(IdentityItem::Note, std::string(300, 'n'), 5000), "");
-    EXPECT_NE(IdentityProblem(IdentityItem::Note, std::string(301, 'n'), 5000), "");
+    EXPECT_EQ(IdentityProblem(IdentityItem::Note, std::string(300, 'n'), Language::English), "");
+    EXPECT_NE(IdentityProblem(IdentityItem::Note, std::string(301, 'n'), Language::English), "");
 }
 
 TEST(JobIdentity, ReportFileNameCarriesTheTagSafely) {
@@ -495,14 +513,16 @@ TEST(JobIdentity, ReportFileNameCarriesTheTagSafely) {
 // A units switch keeps the pipe: each field's text in the other system at that system's
 // precision, and back; what is not a number stays as typed, to be refused at the press.
 TEST(Fields, TextsConvertedToTheOtherUnits) {
-    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "114.3", 1), "4.5");
-    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "4.5", 0), "114.3");
-    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "6.0", 1), "0.2362");
-    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "0.2362", 0), "6");
-    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "1,234.5", 1), "48.6024");
-    EXPECT_EQ(ConvertedFieldText(InputField::FluidVelocity, "1440", 1), "4724");
-    EXPECT_EQ(ConvertedFieldText(InputField::PipeVelocity, "3,280", 0), "1000");
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "114.3", UnitSystem::Imperial), "4.5");
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "4.5", UnitSystem::Metric), "114.3");
+    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "6.0", UnitSystem::Imperial), "0.2362");
+    EXPECT_EQ(ConvertedFieldText(InputField::WallThickness, "0.2362", UnitSystem::Metric), "6");
+    EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, "1,234.5", UnitSystem::Imperial),
+              "48.6024");
+    EXPECT_EQ(ConvertedFieldText(InputField::FluidVelocity, "1440", UnitSystem::Imperial), "4724");
+    EXPECT_EQ(ConvertedFieldText(InputField::PipeVelocity, "3,280", UnitSystem::Metric), "1000");
     for (const char* kept : {"", "12a", "114,3", "-"}) {
-        EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, kept, 1), kept) << kept;
+        EXPECT_EQ(ConvertedFieldText(InputField::OuterDiameter, kept, UnitSystem::Imperial), kept)
+            << kept;
     }
 }

@@ -54,7 +54,8 @@ protected:
 void ExpectSettings(std::int16_t unit, std::int16_t lang) {
     EXPECT_EQ(UnitFlag, unit);
     EXPECT_EQ(LangFlag, lang);
-    EXPECT_EQ(StringBase, lang != 0 ? 5000 : 0);
+    EXPECT_EQ(Lang, lang != 0 ? Quillmere::Language::English : Quillmere::Language::Japanese);
+    EXPECT_EQ(Units, unit != 0 ? Quillmere::UnitSystem::Imperial : Quillmere::UnitSystem::Metric);
     EXPECT_EQ(UiFontName, lang != 0 ? "Arial" : "ＭＳ ゴシック");
 }
 

@@ -26,7 +26,8 @@ class RandomUseTest : public QObject, public WindowFixture {
 private:
     std::mt19937 rng_;
     CalculatorWindow* w_ = nullptr;
-    std::int16_t unit_ = 0;
+    int unit_ = 0;
+    UnitSystem Units() const { return unit_ == 0 ? UnitSystem::Metric : UnitSystem::Imperial; }
     bool executed_ = false;
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
@@ -52,7 +53,7 @@ private:
     }
 
     void OpenAndWatch(int lang, int unit) {
-        unit_ = static_cast<std::int16_t>(unit);
+        unit_ = unit;
         w_ = &Open(lang, unit);
         connect(w_->ExecuteButton, &QPushButton::clicked, this, [this] { executed_ = true; });
     }
@@ -126,8 +127,8 @@ private:
         for (QLineEdit* f : Fields()) {
             QVERIFY2(f->text().size() <= f->maxLength(), qPrintable(f->objectName() + where));
         }
-        QCOMPARE(Fields()[0]->maxLength(), MaxInputLength(InputField::OuterDiameter, unit_));
-        QCOMPARE(Fields()[1]->maxLength(), MaxInputLength(InputField::PipeVelocity, unit_));
+        QCOMPARE(Fields()[0]->maxLength(), MaxInputLength(InputField::OuterDiameter, Units()));
+        QCOMPARE(Fields()[1]->maxLength(), MaxInputLength(InputField::PipeVelocity, Units()));
 
         const QColor face = QApplication::palette().color(QPalette::Button);
         auto state = [&](QLineEdit* f, bool locked) {

@@ -348,7 +348,7 @@ private slots:
         e.FluidIndex = FluidUserEntry;
         e.TextOf(InputField::FluidVelocity) = "1551";
         LockVelocitiesByLists(e);
-        JobRecord job = RecordJob(e, static_cast<std::int16_t>(base));
+        JobRecord job = RecordJob(e, base == 0 ? Language::Japanese : Language::English);
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
                              "WATER 60 °C, Marczak 1997", "1551", "", ""});

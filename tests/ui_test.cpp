@@ -730,7 +730,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         std::setlocale(LC_ALL, saved.c_str());
         CalcEntries e;
-        e.UnitFlag = 1;
+        e.Units = UnitSystem::Imperial;
         e.SensorTypeIndex = 7;
         e.PipeMaterialIndex = PipeUserEntry;
         e.PipeVelocityLocked = false;

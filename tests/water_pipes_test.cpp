@@ -18,8 +18,8 @@ using namespace PipeTablesTest;
 namespace {
 
 std::string Choose(std::string_view designation, int unit = 0) {
-    const PipeChoice c =
-        ChoosePipeSize(designation, static_cast<std::int16_t>(unit), Catalogue::EnglishBase);
+    const PipeChoice c = ChoosePipeSize(
+        designation, unit == 0 ? UnitSystem::Metric : UnitSystem::Imperial, Language::English);
     if (!c.Error.empty()) {
         return c.Error;
     }
@@ -252,14 +252,16 @@ TEST(PipeChoice, ReadsWaterWorksAndBuildingDesignations) {
                                          "not held here: choose MORTAR as the lining and type "
                                          "its thickness");
 
-    const PipeChoice lined = ChoosePipeSize("DN100 K9 mortar", 0, Catalogue::EnglishBase);
+    const PipeChoice lined =
+        ChoosePipeSize("DN100 K9 mortar", UnitSystem::Metric, Language::English);
     EXPECT_EQ(PipeSizeNote(lined), "DN 100 K9, ISO 2531:2009");
     EXPECT_EQ(LiningStandardName(lined), "ISO 4179:2005");
     EXPECT_EQ(PipeMaterialWith(*lined.Table, 0), PipeEntryOf(PipeMaterialKey::DuctileIron));
-    const PipeChoice copper = ChoosePipeSize("CU 1 L", 0, Catalogue::EnglishBase);
+    const PipeChoice copper = ChoosePipeSize("CU 1 L", UnitSystem::Metric, Language::English);
     EXPECT_EQ(PipeSizeNote(copper), "CU 1 L, ASTM B88-22");
     EXPECT_EQ(PipeMaterialWith(*copper.Table, 0), PipeEntryOf(PipeMaterialKey::Copper));
-    EXPECT_EQ(PipeSizeNote(ChoosePipeSize("CU 25A L", 0, 0)), "CU 25A L, JIS H 3300:2018");
+    EXPECT_EQ(PipeSizeNote(ChoosePipeSize("CU 25A L", UnitSystem::Metric, Language::Japanese)),
+              "CU 25A L, JIS H 3300:2018");
     EXPECT_EQ(PipeTablesNamed("copper").size(), 2u);
     EXPECT_EQ(PipeTablesNamed("ductile").size(), 2u);
     EXPECT_EQ(PipeTableLabel(Table("CU-JIS")), "CU  (JIS H 3300:2018)");

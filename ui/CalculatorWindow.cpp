@@ -38,7 +38,7 @@ static void LoadUiResources() {
 // window's language, not the system's. Without Debian's Qt translations they stay English.
 static void UseQtTextsOfRunLanguage() {
     static QTranslator* japanese = nullptr;
-    const bool wanted = RunSettings::LangFlag == 0;
+    const bool wanted = RunSettings::Lang == Language::Japanese;
     if (wanted && japanese == nullptr) {
         auto translator = std::make_unique<QTranslator>(qApp);
         if (translator->load(QStringLiteral("qtbase_ja"),
@@ -107,7 +107,7 @@ void CalculatorWindow::ClearResults() {
 }
 
 QString CalculatorWindow::text(std::int16_t id) const {
-    return FromUtf8(Catalogue::Text(id, RunSettings::StringBase));
+    return FromUtf8(Catalogue::Text(id, RunSettings::Lang));
 }
 
 void CalculatorWindow::BuildWorkingFont(int pointSize, bool bold) {
@@ -186,10 +186,10 @@ void CalculatorWindow::LoadCaptions() {
 
 // 4. Unit labels of the rows and of the spacing; 5. range labels, in their design font.
 void CalculatorWindow::LoadUnitLabels() {
-    const std::int16_t unitFlag = RunSettings::UnitFlag;
-    UnitNames = UnitNamesOf(unitFlag);
+    const UnitSystem units = RunSettings::Units;
+    UnitNames = UnitNamesOf(units);
     for (const InputRow& row : InputRows) {
-        (this->*row.Unit)->setText(FromUtf8(UnitLabelText(UnitOf(row.Field, unitFlag))));
+        (this->*row.Unit)->setText(FromUtf8(UnitLabelText(UnitOf(row.Field, units))));
         AssignWorkingFont(this->*row.Unit);
     }
     SpacingUnit->setText(FromUtf8(UnitLabelText(UnitNames[0])));
@@ -198,9 +198,9 @@ void CalculatorWindow::LoadUnitLabels() {
     AssignWorkingFont(CircumferentialUnit);
     workingFont_.reset();
 
-    RangeLimits = RangeLimitsOf(unitFlag);
+    RangeLimits = RangeLimitsOf(units);
     for (const InputRow& row : InputRows) {
-        (this->*row.Range)->setText(FromUtf8(RangeLabelText(row.Field, unitFlag)));
+        (this->*row.Range)->setText(FromUtf8(RangeLabelText(row.Field, units)));
     }
 }
 
@@ -246,7 +246,7 @@ void CalculatorWindow::LoadMarks() {
         result->setPalette(palette);
     }
 
-    BuildWorkingFont(RunSettings::LangFlag != 0 ? 14 : 12, true);
+    BuildWorkingFont(RunSettings::Lang == Language::English ? 14 : 12, true);
     for (QLabel* mark : RequiredMarks) {
         mark->setText(QStringLiteral("*"));
         AssignWorkingFont(mark);
@@ -279,9 +279,9 @@ void CalculatorWindow::LoadDefaults() {
 // 16. Typing limits: the length of each field's longest limit text. Screen readers
 // announce the caption, not the object name, and the range a sighted user reads below.
 void CalculatorWindow::LoadLimitsAndNames() {
-    const std::int16_t unitFlag = RunSettings::UnitFlag;
+    const UnitSystem units = RunSettings::Units;
     for (const InputRow& row : InputRows) {
-        (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, unitFlag));
+        (this->*row.Text)->setMaxLength(MaxInputLength(row.Field, units));
         (this->*row.Text)->setAccessibleName((this->*row.Caption)->text());
         (this->*row.Text)->setAccessibleDescription((this->*row.Range)->text());
     }
@@ -329,7 +329,7 @@ void CalculatorWindow::UpdateOpenRows() {
 // The entries as the controls hold them; `texts` keeps the field texts alive.
 CalcEntries CalculatorWindow::ReadEntries(std::array<std::string, 6>& texts) const {
     CalcEntries entries;
-    entries.UnitFlag = RunSettings::UnitFlag;
+    entries.Units = RunSettings::Units;
     entries.SensorTypeIndex = SensorTypeList->currentIndex();
     entries.PipeMaterialIndex = PipeMaterialList->currentIndex();
     entries.LiningMaterialIndex = LiningMaterialList->currentIndex();
@@ -351,9 +351,9 @@ void CalculatorWindow::ExecuteJob() {
     const CalcEntries entries = ReadEntries(texts);
     JobRecord job;
     try {
-        job = RecordJob(entries, RunSettings::StringBase);
+        job = RecordJob(entries, RunSettings::Lang);
     } catch (const EngineError& error) {
-        QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, RunSettings::StringBase)));
+        QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, RunSettings::Lang)));
         if (error.field()) {
             // A refused entry: the user goes straight to the field to correct.
             QLineEdit* field = this->*RowOf(*error.field()).Text;
@@ -393,7 +393,7 @@ bool CalculatorWindow::CheckLeavingField(const InputRow& row) {
     }
     QLineEdit* field = this->*row.Text;
     const std::int16_t message =
-        LeaveFieldMessageId(field->text().toStdU16String(), row.Field, RunSettings::UnitFlag);
+        LeaveFieldMessageId(field->text().toStdU16String(), row.Field, RunSettings::Units);
     if (message != 0) {
         Refuse(field, message);
         return false;
@@ -425,8 +425,8 @@ void CalculatorWindow::ExecuteFromField(const InputRow& row) {
 }
 
 void CalculatorWindow::ChooseFluidAtTemperature() {
-    QuillmereUi::FluidAtTemperatureDialog dialog(this, *FluidList, RunSettings::UnitFlag,
-                                                 RunSettings::StringBase);
+    QuillmereUi::FluidAtTemperatureDialog dialog(this, *FluidList, RunSettings::Units,
+                                                 RunSettings::Lang);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -439,12 +439,12 @@ void CalculatorWindow::ChooseFluidAtTemperature() {
 
 void CalculatorWindow::ChooseStandardPipe() {
     QuillmereUi::StandardPipeDialog dialog(this, *PipeMaterialList, pipeSelection_,
-                                           RunSettings::StringBase);
+                                           RunSettings::Lang);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     pipeSelection_ = dialog.Chosen();
-    const PipeChoice choice = dialog.Texts(RunSettings::UnitFlag);
+    const PipeChoice choice = dialog.Texts(RunSettings::Units);
     PipeMaterialList->setCurrentIndex(
         PipeMaterialWith(dialog.Table(), PipeMaterialList->currentIndex()));
     helperNotes_.PipeSize = PipeSizeNote(choice);

@@ -91,7 +91,7 @@ void CalculatorWindow::ReportJobsFile(const JobsFile::Outcome& outcome) {
     }
     jobsFileReported_ = true;
     namespace M = Catalogue::MenuText;
-    const std::int16_t base = RunSettings::StringBase;
+    const Language lang = RunSettings::Lang;
     const std::string file = QDir::toNativeSeparators(JobsFilePath()).toStdString();
     std::int16_t id = M::JobsNotKept;
     switch (outcome.What) {
@@ -108,8 +108,8 @@ void CalculatorWindow::ReportJobsFile(const JobsFile::Outcome& outcome) {
         break;
     }
     QuillmereUi::ShowMessage(
-        this, FromUtf8(Catalogue::Fill(Catalogue::Text(id, base),
-                                       {file, FileProblemWords(outcome.Error, base)})));
+        this, FromUtf8(Catalogue::Fill(Catalogue::Text(id, lang),
+                                       {file, FileProblemWords(outcome.Error, lang)})));
 }
 
 JobsFile& CalculatorWindow::Jobs() {
@@ -146,7 +146,7 @@ void CalculatorWindow::FillRecentJobs() {
         const SheetJob& job = recentJobs_[i];
         const std::string& tag = job.Identity[IdentityItem::Tag];
         const std::string& named = tag.empty() ? job.Identity[IdentityItem::Site] : tag;
-        const std::string length(UnitNamesOf(job.UnitFlag)[0]);
+        const std::string length(UnitNamesOf(job.Units)[0]);
         const std::string pipe =
             job.Texts[static_cast<std::size_t>(InputField::OuterDiameter)] + " x " +
             job.Texts[static_cast<std::size_t>(InputField::WallThickness)] + " " + length;
@@ -163,23 +163,23 @@ void CalculatorWindow::FillRecentJobs() {
 
 void CalculatorWindow::RestoreJob(const SheetJob& job) {
     namespace M = Catalogue::MenuText;
-    const auto words = [](std::int16_t unitFlag) {
-        const auto names = UnitNamesOf(unitFlag);
+    const auto words = [](UnitSystem units) {
+        const auto names = UnitNamesOf(units);
         return std::string(names[0]) + ", " + std::string(names[1]);
     };
-    if (job.UnitFlag != RunSettings::UnitFlag) {
+    if (job.Units != RunSettings::Units) {
         QuillmereUi::ShowMessage(
-            this, FromUtf8(Catalogue::Fill(Catalogue::Text(M::OtherUnits, RunSettings::StringBase),
-                                           {words(job.UnitFlag), words(RunSettings::UnitFlag)})));
+            this, FromUtf8(Catalogue::Fill(Catalogue::Text(M::OtherUnits, RunSettings::Lang),
+                                           {words(job.Units), words(RunSettings::Units)})));
         return;
     }
     if (job.MountMethodIndex >= MountMethodList->count()) {
         QuillmereUi::ShowMessage(
             this, FromUtf8(Catalogue::Fill(
-                      Catalogue::Text(M::MethodNotHere, RunSettings::StringBase),
+                      Catalogue::Text(M::MethodNotHere, RunSettings::Lang),
                       {Catalogue::Text(
                           MountMethods[static_cast<std::size_t>(job.MountMethodIndex)].NameId,
-                          RunSettings::StringBase)})));
+                          RunSettings::Lang)})));
         return;
     }
     SensorTypeList->setCurrentIndex(job.SensorTypeIndex);

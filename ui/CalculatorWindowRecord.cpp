@@ -73,7 +73,7 @@ std::optional<JobRecord> CalculatorWindow::CurrentJob() const {
     // A shown result belongs to the inputs on screen, so computing them again gives it.
     std::array<std::string, InputRows.size()> texts;
     try {
-        JobRecord job = RecordJob(ReadEntries(texts), RunSettings::StringBase);
+        JobRecord job = RecordJob(ReadEntries(texts), RunSettings::Lang);
         AddHelperNotes(job, helperNotes_);
         job.Identity = identity_;
         return job;
@@ -130,7 +130,7 @@ void CalculatorWindow::SaveReport() {
     if (!QuillmereUi::SaveReportPdf(path, *job, JobSummaryText(), ReportFont())) {
         QuillmereUi::ShowMessage(
             this, FromUtf8(Catalogue::Fill(
-                      Catalogue::Text(Catalogue::ReportText::SaveFailed, RunSettings::StringBase),
+                      Catalogue::Text(Catalogue::ReportText::SaveFailed, RunSettings::Lang),
                       {path.toStdString()})));
     }
 }
@@ -162,14 +162,14 @@ void CalculatorWindow::ShowAbout() {
     config = QFile::decodeName(QByteArray::fromStdString(config)).toHtmlEscaped().toStdString();
     QuillmereUi::ShowMessage(
         this, FromUtf8(Catalogue::Fill(
-                  Catalogue::Text(Catalogue::ReportText::AboutText, RunSettings::StringBase),
+                  Catalogue::Text(Catalogue::ReportText::AboutText, RunSettings::Lang),
                   {QUILLMERE_VERSION, config})));
 }
 
 QString CalculatorWindow::ReportFont() const {
     // The faces the window's fonts stand for here; Japanese needs one that covers it.
-    return RunSettings::LangFlag == 0 ? QStringLiteral("IPAGothic")
-                                      : QStringLiteral("Liberation Sans");
+    return RunSettings::Lang == Language::Japanese ? QStringLiteral("IPAGothic")
+                                                   : QStringLiteral("Liberation Sans");
 }
 
 void CalculatorWindow::AddJobEntries(QMenu& menu) const {
@@ -187,7 +187,7 @@ void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CalculatorWindow::ChooseJobDetails() {
-    QuillmereUi::JobDetailsDialog dialog(this, identity_, RunSettings::StringBase);
+    QuillmereUi::JobDetailsDialog dialog(this, identity_, RunSettings::Lang);
     if (dialog.exec() == QDialog::Accepted) {
         identity_ = dialog.Identity();
     }

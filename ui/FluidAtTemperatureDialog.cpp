@@ -16,12 +16,10 @@ namespace QuillmereUi {
 using namespace Quillmere;
 
 FluidAtTemperatureDialog::FluidAtTemperatureDialog(QWidget* parent, const QComboBox& kindOfFluid,
-                                                   std::int16_t unitFlag, std::int16_t stringBase)
-    : QDialog(parent), unitFlag_(unitFlag), stringBase_(stringBase), fluid_(new QComboBox(this)),
+                                                   UnitSystem units, Language lang)
+    : QDialog(parent), units_(units), lang_(lang), fluid_(new QComboBox(this)),
       temperature_(new FieldEdit(this)) {
-    const auto text = [stringBase](std::int16_t id) {
-        return FromUtf8(Catalogue::Text(id, stringBase));
-    };
+    const auto text = [lang](std::int16_t id) { return FromUtf8(Catalogue::Text(id, lang)); };
     setObjectName(QStringLiteral("FluidAtTemperatureDialog"));
     setWindowTitle(DialogTitle(text(Catalogue::ReportText::FluidAtTemperature)));
     fluid_->setObjectName(QStringLiteral("Fluid"));
@@ -34,7 +32,7 @@ FluidAtTemperatureDialog::FluidAtTemperatureDialog(QWidget* parent, const QCombo
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* form = new QFormLayout(this);
     form->addRow(text(Catalogue::Id::KindOfFluid), fluid_);
-    form->addRow(FromUtf8(TemperatureCaption(unitFlag, stringBase)), temperature_);
+    form->addRow(FromUtf8(TemperatureCaption(units, lang)), temperature_);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, this, &FluidAtTemperatureDialog::TryAccept);
@@ -42,7 +40,7 @@ FluidAtTemperatureDialog::FluidAtTemperatureDialog(QWidget* parent, const QCombo
 
 void FluidAtTemperatureDialog::TryAccept() {
     result_ = VelocityFromTemperature(fluid_->currentData().toInt(),
-                                      temperature_->text().toStdString(), unitFlag_, stringBase_);
+                                      temperature_->text().toStdString(), units_, lang_);
     if (!result_.Error.empty()) {
         ShowMessage(this, FromUtf8(result_.Error));
         temperature_->setFocus(Qt::OtherFocusReason);

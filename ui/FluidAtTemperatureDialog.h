@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/Language.h"
+#include "engine/UnitSystem.h"
 #include "rules/FluidAtTemperature.h"
 
 #include <QDialog>
@@ -18,16 +20,16 @@ class FluidAtTemperatureDialog : public QDialog {
 public:
     // The fluids are named as `kindOfFluid` names them; the one chosen there comes first
     // when an equation knows it.
-    FluidAtTemperatureDialog(QWidget* parent, const QComboBox& kindOfFluid, std::int16_t unitFlag,
-                             std::int16_t stringBase);
+    FluidAtTemperatureDialog(QWidget* parent, const QComboBox& kindOfFluid,
+                             Quillmere::UnitSystem units, Quillmere::Language lang);
 
     const Quillmere::FluidAtTemperature& Result() const { return result_; }
 
 private:
     void TryAccept();
 
-    std::int16_t unitFlag_;
-    std::int16_t stringBase_;
+    Quillmere::UnitSystem units_;
+    Quillmere::Language lang_;
     QComboBox* fluid_;
     FieldEdit* temperature_;
     Quillmere::FluidAtTemperature result_;

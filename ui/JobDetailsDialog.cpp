@@ -1,6 +1,7 @@
 #include "ui/JobDetailsDialog.h"
 
 #include "catalogue/Catalogue.h"
+#include "rules/TextFold.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -12,12 +13,9 @@ namespace QuillmereUi {
 
 using namespace Quillmere;
 
-JobDetailsDialog::JobDetailsDialog(QWidget* parent, const JobIdentity& identity,
-                                   std::int16_t stringBase)
-    : QDialog(parent), stringBase_(stringBase), identity_(identity) {
-    const auto text = [stringBase](std::int16_t id) {
-        return FromUtf8(Catalogue::Text(id, stringBase));
-    };
+JobDetailsDialog::JobDetailsDialog(QWidget* parent, const JobIdentity& identity, Language lang)
+    : QDialog(parent), lang_(lang), identity_(identity) {
+    const auto text = [lang](std::int16_t id) { return FromUtf8(Catalogue::Text(id, lang)); };
     setObjectName(QStringLiteral("JobDetailsDialog"));
     setWindowTitle(DialogTitle(text(Catalogue::JobText::Details)));
     auto* form = new QFormLayout(this);
@@ -45,9 +43,8 @@ void JobDetailsDialog::TryAccept() {
     JobIdentity typed;
     for (const IdentityRecord& item : IdentityItems) {
         QLineEdit* field = fields_[static_cast<std::size_t>(item.Item)];
-        const std::string text(IdentityText(field->text().toStdString()));
-        if (const std::string problem = IdentityProblem(item.Item, text, stringBase_);
-            !problem.empty()) {
+        const std::string text(Unpadded(field->text().toStdString()));
+        if (const std::string problem = IdentityProblem(item.Item, text, lang_); !problem.empty()) {
             ShowMessage(this, FromUtf8(problem));
             field->setFocus(Qt::OtherFocusReason);
             field->selectAll();

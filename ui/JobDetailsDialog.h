@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/Language.h"
 #include "rules/JobIdentity.h"
 
 #include <QDialog>
@@ -18,14 +19,14 @@ class JobDetailsDialog : public QDialog {
     Q_OBJECT
 public:
     JobDetailsDialog(QWidget* parent, const Quillmere::JobIdentity& identity,
-                     std::int16_t stringBase);
+                     Quillmere::Language lang);
 
     const Quillmere::JobIdentity& Identity() const { return identity_; }
 
 private:
     void TryAccept();
 
-    std::int16_t stringBase_;
+    Quillmere::Language lang_;
     std::array<QLineEdit*, Quillmere::IdentityItems.size()> fields_{};
     Quillmere::JobIdentity identity_;
 };

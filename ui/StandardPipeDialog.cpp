@@ -18,14 +18,12 @@ namespace QuillmereUi {
 using namespace Quillmere;
 
 StandardPipeDialog::StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial,
-                                       const Selection& last, std::int16_t stringBase)
+                                       const Selection& last, Language lang)
     : QDialog(parent), pipeMaterial_(pipeMaterial), standard_(new QComboBox(this)),
       size_(new QComboBox(this)), schedule_(new QComboBox(this)), material_(new QLabel(this)),
       mortar_(new QCheckBox(this)) {
     namespace P = Catalogue::PipeText;
-    const auto text = [stringBase](std::int16_t id) {
-        return FromUtf8(Catalogue::Text(id, stringBase));
-    };
+    const auto text = [lang](std::int16_t id) { return FromUtf8(Catalogue::Text(id, lang)); };
     setObjectName(QStringLiteral("StandardPipeDialog"));
     setWindowTitle(DialogTitle(text(P::StandardPipe)));
     standard_->setObjectName(QStringLiteral("Standard"));
@@ -81,9 +79,9 @@ const PipeSizeRow& StandardPipeDialog::Row() const {
     return Table().Rows[static_cast<std::size_t>(std::max(0, size_->currentIndex()))];
 }
 
-PipeChoice StandardPipeDialog::Texts(std::int16_t unitFlag) const {
+PipeChoice StandardPipeDialog::Texts(UnitSystem units) const {
     return PipeSizeTexts(Table(), Row(), static_cast<std::size_t>(schedule_->currentData().toInt()),
-                         unitFlag, mortar_->isEnabled() && mortar_->isChecked());
+                         units, mortar_->isEnabled() && mortar_->isChecked());
 }
 
 // The lists after a change, as every front end keeps them.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/Language.h"
+#include "engine/UnitSystem.h"
 #include "rules/PipeChoice.h"
 
 #include <QDialog>
@@ -27,13 +29,13 @@ public:
     };
 
     StandardPipeDialog(QWidget* parent, const QComboBox& pipeMaterial, const Selection& last,
-                       std::int16_t stringBase);
+                       Quillmere::Language lang);
 
     Selection Chosen() const;
     const Quillmere::PipeTable& Table() const;
     // The outer diameter and wall texts of the chosen size and schedule, and the lining's
     // where the standard's mortar lining is chosen.
-    Quillmere::PipeChoice Texts(std::int16_t unitFlag) const;
+    Quillmere::PipeChoice Texts(Quillmere::UnitSystem units) const;
 
 private:
     const Quillmere::PipeSizeRow& Row() const;

@@ -23,8 +23,12 @@ using namespace Quillmere;
 
 namespace {
 
-std::int16_t Base(int lang) {
-    return lang == 0 ? Catalogue::JapaneseBase : Catalogue::EnglishBase;
+// The page's choices as numbers: 0 Japanese, 1 English; 0 metric, 1 imperial.
+Language LanguageOf(int lang) {
+    return lang == 0 ? Language::Japanese : Language::English;
+}
+UnitSystem UnitsOf(int units) {
+    return units == 0 ? UnitSystem::Metric : UnitSystem::Imperial;
 }
 
 std::string Quoted(std::string_view text) {
@@ -130,30 +134,30 @@ const char* Give(std::string text) {
 }
 
 // A list's entries by name.
-template <typename Entries> std::string ListTexts(const Entries& entries, std::int16_t base) {
+template <typename Entries> std::string ListTexts(const Entries& entries, Language lang) {
     return Array(entries,
-                 [base](const auto& e) { return Quoted(Catalogue::Text(e.NameId, base)); });
+                 [lang](const auto& e) { return Quoted(Catalogue::Text(e.NameId, lang)); });
 }
 
 // The input rows in the window's focus order, named as the window's controls.
-std::string FieldsJson(std::int16_t base, std::int16_t unitFlag) {
+std::string FieldsJson(Language lang, UnitSystem units) {
     return Array(Fields, [&](const FieldRecord& f) {
         return Object()
             .Text("name", f.Name)
-            .Text("caption", Catalogue::Text(f.CaptionId, base))
-            .Text("unit", UnitLabelText(UnitOf(f.Field, unitFlag)))
-            .Text("range", RangeLabelText(f.Field, unitFlag))
-            .Number("maxLength", MaxInputLength(f.Field, unitFlag))
+            .Text("caption", Catalogue::Text(f.CaptionId, lang))
+            .Text("unit", UnitLabelText(UnitOf(f.Field, units)))
+            .Text("range", RangeLabelText(f.Field, units))
+            .Number("maxLength", MaxInputLength(f.Field, units))
             .Json();
     });
 }
 
 // The job's identity: site, tag, installer and note, by the keys qm_execute takes.
-std::string IdentityJson(std::int16_t base) {
+std::string IdentityJson(Language lang) {
     return Array(IdentityItems, [&](const IdentityRecord& item) {
         return Object()
             .Text("key", item.Key)
-            .Text("caption", Catalogue::Text(item.CaptionId, base))
+            .Text("caption", Catalogue::Text(item.CaptionId, lang))
             .Number("maxLength", static_cast<int>(item.MaxLength))
             .Json();
     });
@@ -174,7 +178,7 @@ std::string Refusal(std::string_view message, int field, std::string_view identi
 // controls hold them.
 CalcEntries EntriesOf(const Record& r) {
     CalcEntries entries;
-    entries.UnitFlag = static_cast<std::int16_t>(r.Number("units"));
+    entries.Units = UnitsOf(r.Number("units"));
     entries.SensorTypeIndex = r.Number("sensor");
     entries.PipeMaterialIndex = r.Number("pipe");
     entries.LiningMaterialIndex = r.Number("lining");
@@ -197,18 +201,20 @@ const char* qm_page(int lang, int unit) {
     namespace Id = Catalogue::Id;
     namespace R = Catalogue::ReportText;
     namespace P = Catalogue::PipeText;
-    const std::int16_t base = Base(lang);
-    const auto unitFlag = static_cast<std::int16_t>(unit);
-    const auto text = [base](std::int16_t id) { return std::string(Catalogue::Text(id, base)); };
-    const UnitNamesSet units = UnitNamesOf(unitFlag);
-    const std::string mounts = ListTexts(MountMethods, base);
+    const Language language = LanguageOf(lang);
+    const UnitSystem units = UnitsOf(unit);
+    const auto text = [language](std::int16_t id) {
+        return std::string(Catalogue::Text(id, language));
+    };
+    const UnitNamesSet unitNames = UnitNamesOf(units);
+    const std::string mounts = ListTexts(MountMethods, language);
     const std::string sensors =
         Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });
     const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
     return Give(Object()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
-                    .Raw("fields", FieldsJson(base, unitFlag))
-                    .Raw("identity", IdentityJson(base))
+                    .Raw("fields", FieldsJson(language, units))
+                    .Raw("identity", IdentityJson(language))
                     .Text("jobDetails", text(Catalogue::JobText::Details))
                     .Text("recentJobs", text(Catalogue::MenuText::RecentJobs))
                     .Text("noRecentJobs", text(Catalogue::MenuText::NoRecentJobs))
@@ -226,16 +232,16 @@ const char* qm_page(int lang, int unit) {
                     .Text("sensorType", text(Id::SensorType))
                     .Text("spacing1", text(Id::SensorSpacing) + "1")
                     .Text("spacing2", text(Id::SensorSpacing) + "2")
-                    .Text("spacingUnit", UnitLabelText(units[0]))
+                    .Text("spacingUnit", UnitLabelText(unitNames[0]))
                     .Text("circumferential", text(Catalogue::CalcText::Circumferential))
                     .Text("fluidPath", text(Catalogue::ReportText::FluidPath))
                     .Text("execute", text(Id::Execute))
                     .Text("result", text(Id::CalculationResult))
                     .Text("input", "* " + text(Id::Input))
                     .Text("stepped", SteppedSensorTypesText)
-                    .Raw("pipes", ListTexts(PipeMaterials, base))
-                    .Raw("linings", ListTexts(LiningMaterials, base))
-                    .Raw("fluids", ListTexts(FluidKinds, base))
+                    .Raw("pipes", ListTexts(PipeMaterials, language))
+                    .Raw("linings", ListTexts(LiningMaterials, language))
+                    .Raw("fluids", ListTexts(FluidKinds, language))
                     .Raw("mounts", mounts)
                     .Raw("sensors", sensors)
                     .Raw("waters", waters)
@@ -250,7 +256,7 @@ const char* qm_page(int lang, int unit) {
                     .Text("schedule", text(P::Schedule))
                     .Text("mortar", text(P::MortarLining))
                     .Text("fluidAtTemperature", text(R::FluidAtTemperature))
-                    .Text("temperature", TemperatureCaption(unitFlag, base))
+                    .Text("temperature", TemperatureCaption(units, language))
                     .Text("help", text(R::Help))
                     .Text("helpText", text(R::WebHelpText))
                     .Text("legend", text(R::Legend))
@@ -275,8 +281,9 @@ const char* qm_leave(const char* record, int length) {
     }
     const std::int16_t id = LeaveFieldMessageId(Utf16FromUtf8(r.Text("text")),
                                                 InputFields[static_cast<std::size_t>(field)],
-                                                static_cast<std::int16_t>(r.Number("unit")));
-    return Give(id == 0 ? std::string() : std::string(Catalogue::Text(id, Base(r.Number("lang")))));
+                                                UnitsOf(r.Number("unit")));
+    return Give(id == 0 ? std::string()
+                        : std::string(Catalogue::Text(id, LanguageOf(r.Number("lang")))));
 }
 
 // The printed record's sketch: below the summary on an A4 page of 15 mm margins, drawn at
@@ -297,18 +304,19 @@ const char* qm_execute(const char* record, int length) {
     const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
     const std::string when = text("when");
     const int lang = r.Number("lang");
-    const std::int16_t base = Base(lang);
+    const Language language = LanguageOf(lang);
     JobIdentity identity;
     for (const IdentityRecord& item : IdentityItems) {
-        const std::string_view typed = IdentityText(r.Text(std::string(item.Key)));
-        if (const std::string problem = IdentityProblem(item.Item, typed, base); !problem.empty()) {
+        const std::string_view typed = Unpadded(r.Text(std::string(item.Key)));
+        if (const std::string problem = IdentityProblem(item.Item, typed, language);
+            !problem.empty()) {
             return Give(Refusal(problem, -1, item.Key));
         }
         identity[item.Item] = std::string(typed);
     }
     const bool all = r.Text("sketches") == "all";
     try {
-        JobRecord job = RecordJob(entries, base);
+        JobRecord job = RecordJob(entries, language);
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
                              text("temperatureNote"), text("temperatureVelocity"),
                              text("liningNote"), text("liningThickness")});
@@ -338,9 +346,9 @@ const char* qm_execute(const char* record, int length) {
                 field = InputFields[i] == *error.field() ? static_cast<int>(i) : field;
             }
         }
-        return Give(Refusal(ErrorDescription(error, base), field));
+        return Give(Refusal(ErrorDescription(error, language), field));
     } catch (...) {
-        return Give(Refusal(Catalogue::Text(Catalogue::ErrorText::Unexpected, base), -1));
+        return Give(Refusal(Catalogue::Text(Catalogue::ErrorText::Unexpected, language), -1));
     }
 }
 
@@ -348,7 +356,7 @@ const char* qm_execute(const char* record, int length) {
 // them: {"0": "4.5", ...}.
 const char* qm_convert(const char* record, int length) {
     const Record r(record, length);
-    const auto to = static_cast<std::int16_t>(r.Number("to"));
+    const UnitSystem to = UnitsOf(r.Number("to"));
     Object out;
     for (std::size_t i = 0; i < InputFields.size(); ++i) {
         const std::string key = std::to_string(i);
@@ -360,9 +368,9 @@ const char* qm_convert(const char* record, int length) {
 // FLUID S.V. of {fluid, temperature, unit, lang}, or the refusal.
 const char* qm_fluid_temperature(const char* record, int length) {
     const Record r(record, length);
-    const FluidAtTemperature water = VelocityFromTemperature(
-        r.Number("fluid"), r.Text("temperature"), static_cast<std::int16_t>(r.Number("unit")),
-        Base(r.Number("lang")));
+    const FluidAtTemperature water =
+        VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"), UnitsOf(r.Number("unit")),
+                                LanguageOf(r.Number("lang")));
     return Give(Object()
                     .Text("velocity", water.VelocityText)
                     .Text("note", water.Note)
@@ -427,7 +435,7 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe, 
     }
     const PipeChoice choice =
         PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)], static_cast<std::size_t>(schedule),
-                      static_cast<std::int16_t>(unit), mortar != 0);
+                      UnitsOf(unit), mortar != 0);
     return Give(Object()
                     .Text("outer", choice.OuterText)
                     .Text("wall", choice.WallText)
