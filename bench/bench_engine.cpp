@@ -64,12 +64,12 @@ void BM_FormatSpacing(benchmark::State& state) {
 BENCHMARK(BM_FormatSpacing);
 
 void BM_RunCalculation(benchmark::State& state) {
-    CalcEntries e;
-    e.SensorTypeIndex = 4;
-    e.TextOf(InputField::OuterDiameter) = "114.3";
-    e.TextOf(InputField::WallThickness) = "6.0";
+    Job job;
+    job.SensorTypeIndex = 4;
+    job.Text(InputField::OuterDiameter) = "114.3";
+    job.Text(InputField::WallThickness) = "6.0";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(RunCalculation(e));
+        benchmark::DoNotOptimize(RunCalculation(job, 2));
     }
 }
 BENCHMARK(BM_RunCalculation);

@@ -1,7 +1,8 @@
-#include "calc/Job.h"
+#include "calc/JobJson.h"
 
 #include "catalogue/Catalogue.h"
 #include "engine/NumberText.h"
+#include "rules/NameLists.h"
 #include "rules/Rules.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ namespace {
 
 // What the computation went through: the list entries it used, its metric inputs, the
 // spacing before rounding and the clamp, and the beam's angles and axial runs.
-void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
+void AddBeamPath(nlohmann::ordered_json& j, const JobReading& o) {
     constexpr double degrees = 180.0 / 3.14159265358979323846;
     const CalcOutcome& r = o.Record.Outcome;
     const SensorTypeRecord& s = SensorTypeAt(o.Record.SensorTypeIndex);
@@ -25,7 +26,8 @@ void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
     j["mount"] = std::string(1, MountLetter(o.Mount));
     j["fluid_crossings"] = o.Crossings;
     j["pipe_material"] = PipeMaterialText(o);
-    j["lining_material"] = Text(EntryNameId(LiningMaterials, o.Record.LiningMaterialIndex), o.Lang);
+    j["lining_material"] =
+        CatalogueText(EntryNameId(LiningMaterials, o.Record.LiningMaterialIndex), o.Lang);
     j["metric_inputs"] = {{"outer_diameter_mm", r.Inputs.OuterDiameter},
                           {"wall_thickness_mm", r.Inputs.WallThickness},
                           {"lining_thickness_mm", r.Inputs.LiningThickness},
@@ -50,12 +52,12 @@ void AddBeamPath(nlohmann::ordered_json& j, const CaseOutcome& o) {
 
 } // namespace
 
-nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
+nlohmann::ordered_json ToJson(const ColumnTexts& input, const JobReading& o) {
     using nlohmann::ordered_json;
     ordered_json inputs = ordered_json::object();
     for (std::size_t i = 0; i < ColumnCount; ++i) {
         if (input.Values[i]) {
-            inputs[std::string(ColumnNames[i])] = *input.Values[i];
+            inputs[std::string(Columns[i].Name)] = *input.Values[i];
         }
     }
     ordered_json j;
@@ -71,7 +73,7 @@ nlohmann::ordered_json ToJson(const CaseInput& input, const CaseOutcome& o) {
     if (!o.Ok) {
         j["error"] = o.Error;
         if (o.ErrorColumn) {
-            j["error_column"] = std::string(ColumnNames[static_cast<std::size_t>(*o.ErrorColumn)]);
+            j["error_column"] = std::string(ColumnName(*o.ErrorColumn));
         }
         if (!o.ErrorRange.empty()) {
             j["error_range"] = o.ErrorRange;
@@ -118,11 +120,12 @@ nlohmann::ordered_json NamesJson(Language lang) {
     using nlohmann::ordered_json;
     const Language other = OtherLanguage(lang);
     const auto names = [&](std::int16_t id) {
-        return ordered_json::array({Text(id, lang), Text(id, other)});
+        return ordered_json::array({CatalogueText(id, lang), CatalogueText(id, other)});
     };
     const auto list = [&](const char* option, std::int16_t caption, ordered_json entries) {
-        return ordered_json{
-            {"option", option}, {"caption", Text(caption, lang)}, {"entries", std::move(entries)}};
+        return ordered_json{{"option", option},
+                            {"caption", CatalogueText(caption, lang)},
+                            {"entries", std::move(entries)}};
     };
     ordered_json sensors = ordered_json::array();
     for (int i = 0; i < SensorTypeCount; ++i) {

@@ -1,7 +1,8 @@
 #include "calc/Options.h"
 
-#include "calc/CsvStream.h"
 #include "calc/Output.h"
+#include "report/CsvStream.h"
+#include "rules/NameLists.h"
 #include "rules/TextFold.h"
 
 #include <algorithm>
@@ -11,6 +12,8 @@
 #include <string_view>
 
 namespace QuillmereCalc {
+
+using namespace Quillmere;
 namespace {
 
 constexpr const char* Example = R"(Examples:
@@ -90,38 +93,6 @@ class WrappingFormatter : public CLI::Formatter {
     }
 };
 
-struct Opt {
-    Column column;
-    const char* help;
-};
-// The options that give a case's values, one a sheet column (named by OptionOf).
-constexpr Opt Options[] = {
-    {Column::Units, "metric (mm, m/s; the default) or imperial (inch, ft/s)"},
-    {Column::Lang, "language of names and messages: ja (the default) or en"},
-    {Column::Sensor, "sensor type: its list text (VT-C1, VT-A1/VT-A2 or VT-A2) or list index 0-11"},
-    {Column::Mount, "mounting method: V (the default), Z, N or W"},
-    {Column::OuterDiameter, "outer diameter of the pipe"},
-    {Column::Wall, "wall thickness"},
-    {Column::Pipe, "pipe material by name (CARBON STEEL, the default; 炭素鋼 ...)"},
-    {Column::PipeVelocity, "sound velocity of the pipe, typed"},
-    {Column::Lining, "lining by name (NO LINING, the default; RUBBER ...)"},
-    {Column::LiningThickness, "lining thickness"},
-    {Column::LiningVelocity, "sound velocity of the lining, typed"},
-    {Column::Fluid, "kind of fluid by name (WATER, the default; 海水 ...)"},
-    {Column::FluidVelocity, "sound velocity of the fluid, typed"},
-    {Column::FluidTemperature,
-     "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
-     "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
-     "FLUID S.V."},
-    {Column::PipeSize,
-     "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
-     "diameter and the wall thickness, and the standard's material unless --pipe names one"},
-    {Column::Site, "the job's site, printed as typed at the head of the summary and in JSON"},
-    {Column::Tag, "the job's tag (measuring point), such as FT-101"},
-    {Column::Installer, "who installs the sensors"},
-    {Column::Note, "a free note on the job (one line)"},
-};
-
 // An option written as its sheet column or window caption (--wall-thickness,
 // --pipe-material, --outer_diameter), or mistyped (--wal, --sensr), is named: the parser
 // only says it was not expected.
@@ -186,10 +157,13 @@ std::string OptionMissingItsValue(const CLI::App& app, const std::vector<std::st
 } // namespace
 
 void AddOptions(CLI::App& app, Command& c) {
-    for (const Opt& o : Options) {
-        const auto i = static_cast<std::size_t>(o.column);
-        c.Given[i] =
-            app.add_option(OptionOf(o.column), c.Texts[i], o.help)->allow_extra_args(false);
+    // One an input column of a job (rules/JobColumns.h), in the table's order.
+    for (const ColumnRecord& column : Columns) {
+        if (!column.Help.empty()) {
+            const auto i = static_cast<std::size_t>(column.Id);
+            c.Given[i] = app.add_option(OptionOf(column.Id), c.Texts[i], std::string(column.Help))
+                             ->allow_extra_args(false);
+        }
     }
     c.SheetOption =
         app.add_option("--sheet", c.Sheet, "job sheet: a CSV file, or - for standard input");
@@ -253,15 +227,15 @@ std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]
     return std::nullopt;
 }
 
-std::optional<CaseInput> CaseFromOptions(const Command& command, std::string& problem) {
-    CaseInput input;
-    for (const Opt& o : Options) {
-        const auto i = static_cast<std::size_t>(o.column);
-        if (command.Given[i]->count() > 0) {
+std::optional<ColumnTexts> CaseFromOptions(const Command& command, std::string& problem) {
+    ColumnTexts input;
+    for (const ColumnRecord& column : Columns) {
+        const auto i = static_cast<std::size_t>(column.Id);
+        if (command.Given[i] != nullptr && command.Given[i]->count() > 0) {
             input.Values[i] = command.Texts[i] == EmptyValue ? std::string_view()
                                                              : std::string_view(command.Texts[i]);
             if (!IsUtf8(*input.Values[i])) {
-                problem = OptionOf(o.column) + ": not UTF-8";
+                problem = OptionOf(column.Id) + ": not UTF-8";
                 return std::nullopt;
             }
         }

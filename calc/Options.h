@@ -3,7 +3,7 @@
 // quillmere-calc's command line: the options (one a sheet column each, named as the
 // columns are), their help, and a parse that tells an empty value from a missing one.
 
-#include "calc/Job.h"
+#include "calc/JobJson.h"
 
 #include <CLI/CLI.hpp>
 
@@ -16,8 +16,8 @@ namespace QuillmereCalc {
 
 // The command line as parsed: the case's option texts, and what is to be done with them.
 struct Command {
-    std::array<std::string, ColumnCount> Texts;
-    std::array<CLI::Option*, ColumnCount> Given{};
+    std::array<std::string, Quillmere::ColumnCount> Texts;
+    std::array<CLI::Option*, Quillmere::ColumnCount> Given{}; // none for a column without one
     std::string Sheet;
     std::string Sketch;
     std::string ListName;
@@ -39,6 +39,6 @@ std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]
 
 // The case the options give: a value for each option given ("--wall=" an empty one), none
 // for the others. `problem` says which option's value is not UTF-8.
-std::optional<CaseInput> CaseFromOptions(const Command& command, std::string& problem);
+std::optional<ColumnTexts> CaseFromOptions(const Command& command, std::string& problem);
 
 } // namespace QuillmereCalc

@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
+#include "rules/TextFold.h"
 #include "rules/Words.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@
 #include <iostream>
 
 namespace QuillmereCalc {
+
+using namespace Quillmere;
 
 using Quillmere::Printable;
 
@@ -35,13 +38,7 @@ bool StandardOutputOk() {
     return std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 
-std::string OptionOf(Column column) {
-    std::string option = "--" + std::string(ColumnNames[static_cast<std::size_t>(column)]);
-    std::replace(option.begin(), option.end(), '_', '-');
-    return option;
-}
-
-bool NamesNoSensor(const CaseInput& input) {
+bool NamesNoSensor(const ColumnTexts& input) {
     return !input[Column::Sensor] || Unpadded(*input[Column::Sensor]).empty();
 }
 
@@ -59,15 +56,15 @@ std::string Now() {
 }
 
 // The results as the window shows them, captioned, and what the helpers chose.
-void PrintResults(const CaseOutcome& outcome) {
-    const std::string caption = Text(Catalogue::Id::SensorSpacing, outcome.Lang);
+void PrintResults(const JobReading& outcome) {
+    const std::string caption = CatalogueText(Catalogue::Id::SensorSpacing, outcome.Lang);
     const std::string unit = "[" + std::string(LengthUnit(outcome)) + "]";
     std::cout << caption << "1: " << outcome.Record.Outcome.Display.Result1 << ' ' << unit << '\n';
     if (!outcome.Record.Outcome.Display.Result2.empty()) {
         std::cout << caption << "2: " << outcome.Record.Outcome.Display.Result2 << '\n';
     }
     if (!outcome.Record.Outcome.Display.Circumferential.empty()) {
-        std::cout << Text(Catalogue::CalcText::Circumferential, outcome.Lang) << ": "
+        std::cout << CatalogueText(Catalogue::CalcText::Circumferential, outcome.Lang) << ": "
                   << outcome.Record.Outcome.Display.Circumferential << ' ' << unit << '\n';
     }
     for (const std::string& line : HelperLines(outcome)) {
@@ -77,9 +74,9 @@ void PrintResults(const CaseOutcome& outcome) {
 
 } // namespace
 
-int RunOne(const CaseInput& input, bool json, bool summary,
+int RunOne(const ColumnTexts& input, bool json, bool summary,
            const std::optional<std::string>& sketch) {
-    const CaseOutcome outcome = Evaluate(input);
+    const JobReading outcome = ReadJob(input);
     const bool sketchToOutput = sketch && *sketch == "-";
     if (json) {
         std::cout << Json(ToJson(input, outcome), 2) << '\n';
@@ -111,7 +108,7 @@ int RunOne(const CaseInput& input, bool json, bool summary,
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
+int ListPipeSizes(const std::string& name, const ColumnTexts& input, bool json) {
     const auto units = UnitsOf(input);
     if (!units) {
         return Fail("--units: metric or imperial");
@@ -133,7 +130,7 @@ int ListPipeSizes(const std::string& name, const CaseInput& input, bool json) {
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 
-int ListNames(const CaseInput& input, bool json) {
+int ListNames(const ColumnTexts& input, bool json) {
     const nlohmann::ordered_json names = NamesJson(LanguageOf(input));
     std::cout << (json ? names.dump(2) + "\n" : NamesListing(names));
     return StandardOutputOk() ? 0 : OutputFailed();

@@ -3,7 +3,7 @@
 // What quillmere-calc writes: one case's results, its JSON, its summary or sketch, the
 // listings, and its own failures, each with the exit status it ends with.
 
-#include "calc/Job.h"
+#include "calc/JobJson.h"
 
 #include <nlohmann/json.hpp>
 
@@ -24,22 +24,19 @@ bool StandardOutputOk();
 // one did it would be replaced, never thrown.
 std::string Json(const nlohmann::ordered_json& json, int indent);
 
-// The option that gives a column's value: outer_diameter is --outer-diameter.
-std::string OptionOf(Column column);
-
 // The window opens on RESERVE, in sight; here a case that names no sensor type gets it
 // unseen, so the output says so.
-bool NamesNoSensor(const CaseInput& input);
+bool NamesNoSensor(const ColumnTexts& input);
 inline constexpr std::string_view ForReserve =
     "computed for RESERVE, the sensor list's first entry";
 
 // One case: its results as the window shows them, or its JSON, summary or sketch (a file,
 // or "-" for standard output). 0 when computed, 1 when refused, 2 when the output failed.
-int RunOne(const CaseInput& input, bool json, bool summary,
+int RunOne(const ColumnTexts& input, bool json, bool summary,
            const std::optional<std::string>& sketch);
 
 // --list-pipe-sizes NAME and --list-names, in the case's units and language.
-int ListPipeSizes(const std::string& name, const CaseInput& input, bool json);
-int ListNames(const CaseInput& input, bool json);
+int ListPipeSizes(const std::string& name, const ColumnTexts& input, bool json);
+int ListNames(const ColumnTexts& input, bool json);
 
 } // namespace QuillmereCalc

@@ -1,8 +1,8 @@
 #include "calc/Sheet.h"
 
-#include "calc/CsvStream.h"
 #include "calc/Output.h"
 #include "catalogue/Catalogue.h"
+#include "report/CsvStream.h"
 #include "report/JobSheet.h"
 #include "rules/TextFold.h"
 
@@ -21,21 +21,27 @@
 #include <unistd.h>
 
 namespace QuillmereCalc {
+
+using namespace Quillmere;
 namespace {
 
-// The columns a sheet's output adds after the input columns. Notes say what the helpers
-// chose and why a spacing is 0.00: a row is the record kept, whatever else reads the output.
-constexpr std::array<std::string_view, 5> ResultColumns{"result1", "result2", "circumferential",
-                                                        "error", "notes"};
-// Outputs of earlier versions wrote notes only when the helpers were used.
+// Outputs of earlier versions wrote notes only when the helpers were used: their first
+// four result columns are always there.
 constexpr std::size_t AlwaysAdded = 4;
+static_assert(ResultColumns[AlwaysAdded] == Column::Notes);
 
-// The front ends' jobs (the window's jobs file, the page's export) are sheets of these
-// columns: every one of them must be a column this program reads or writes.
-static_assert(std::ranges::all_of(Quillmere::JobSheetColumns, [](std::string_view name) {
-    return ColumnByName(name).has_value() ||
-           std::ranges::find(ResultColumns, name) != ResultColumns.end();
-}));
+// What the helpers chose, and why a spacing is 0.00.
+std::string NotesOf(const JobReading& outcome) {
+    if (!outcome.Ok ||
+        (outcome.Pipe.Table == nullptr && outcome.Temperature.empty() && outcome.Warning.empty())) {
+        return {};
+    }
+    std::vector<std::string> lines = HelperLines(outcome);
+    if (!outcome.Warning.empty()) {
+        lines.push_back(outcome.Warning);
+    }
+    return Joined(lines, "; ");
+}
 
 // A sheet row as it came, then its results or its error (and what the helpers chose, and
 // why a spacing is 0.00: the sheet is the record kept). An output sheet given again takes
@@ -44,28 +50,33 @@ static_assert(std::ranges::all_of(Quillmere::JobSheetColumns, [](std::string_vie
 // `earlierNotes`: the notes the row had where it computes to the results it had (a jobs
 // file's notes name the standard size its dimensions came from, which no column says).
 void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
-              const CaseOutcome& outcome, std::size_t inputWidth,
+              const JobReading& outcome, std::size_t inputWidth,
               std::optional<std::string_view> earlierNotes) {
     for (const std::string_view cell : row) {
         writer.Field(cell);
     }
+    const DisplayTexts& shown = outcome.Record.Outcome.Display;
     const std::string_view none;
-    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result1) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Result2) : none);
-    writer.Field(outcome.Ok ? std::string_view(outcome.Record.Outcome.Display.Circumferential)
-                            : none);
-    writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
-    if (earlierNotes) {
-        writer.Field(*earlierNotes);
-    } else if (outcome.Ok && (outcome.Pipe.Table != nullptr || !outcome.Temperature.empty() ||
-                              !outcome.Warning.empty())) {
-        std::vector<std::string> lines = HelperLines(outcome);
-        if (!outcome.Warning.empty()) {
-            lines.push_back(outcome.Warning);
+    for (const Column column : ResultColumns) {
+        switch (column) {
+        case Column::Result1:
+            writer.Field(outcome.Ok ? std::string_view(shown.Result1) : none);
+            break;
+        case Column::Result2:
+            writer.Field(outcome.Ok ? std::string_view(shown.Result2) : none);
+            break;
+        case Column::Circumferential:
+            writer.Field(outcome.Ok ? std::string_view(shown.Circumferential) : none);
+            break;
+        case Column::Error:
+            writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
+            break;
+        case Column::Notes:
+            writer.Field(earlierNotes ? *earlierNotes : std::string_view(NotesOf(outcome)));
+            break;
+        default:
+            writer.Field(none);
         }
-        writer.Field(Quillmere::Joined(lines, "; "));
-    } else {
-        writer.Field(none);
     }
     if (row.size() != inputWidth && row.size() + ResultColumns.size() == inputWidth) {
         writer.Field(none);
@@ -77,8 +88,8 @@ void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header) {
     for (const std::string& column : header) {
         writer.Field(column);
     }
-    for (const std::string_view extra : ResultColumns) {
-        writer.Field(extra);
+    for (const Column extra : ResultColumns) {
+        writer.Field(ColumnName(extra));
     }
     writer.EndRecord();
 }
@@ -104,7 +115,7 @@ EarlierCells EarlierOf(const std::vector<std::string_view>& row, const EarlierRe
 }
 
 // The notes a row given again keeps: its own, where it computes to the results it had.
-std::optional<std::string_view> KeptNotes(const EarlierCells& before, const CaseOutcome& outcome) {
+std::optional<std::string_view> KeptNotes(const EarlierCells& before, const JobReading& outcome) {
     const Quillmere::DisplayTexts& shown = outcome.Record.Outcome.Display;
     if (!outcome.Ok || Unpadded(before[4]).empty() || Unpadded(before[0]) != shown.Result1 ||
         Unpadded(before[1]) != shown.Result2 || Unpadded(before[2]) != shown.Circumferential ||
@@ -120,8 +131,8 @@ template <typename Text> void Drop(std::vector<Text>& record, const EarlierResul
 }
 
 EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
-    const auto named = [](const std::string& heading, std::string_view name) {
-        return name == Unpadded(heading);
+    const auto named = [](const std::string& heading, Column column) {
+        return ColumnName(column) == Unpadded(heading);
     };
     const auto always = std::span(ResultColumns).first(AlwaysAdded);
     const auto first =
@@ -136,8 +147,8 @@ EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
 }
 
 struct SheetRow {
-    CaseInput Input;
-    CaseOutcome Outcome;
+    ColumnTexts Input;
+    JobReading Outcome;
 };
 
 // One record of the sheet read and computed. A record of another width than the header
@@ -145,32 +156,33 @@ struct SheetRow {
 // refused before anything is read from it; its fields stay as they came, every one of them,
 // so that the output, given again, refuses it again rather than read it shifted or padded.
 SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
-                    const std::vector<std::string_view>& row, const CaseInput& defaults) {
+                    const std::vector<std::string_view>& row, const ColumnTexts& defaults) {
     SheetRow out;
-    CaseOutcome& outcome = out.Outcome;
+    JobReading& outcome = out.Outcome;
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
         outcome.Lang = LanguageOf(defaults);
         const std::string header = std::to_string(headerWidth);
         outcome.Error =
             row.size() == 1
-                ? Catalogue::Fill(Text(Catalogue::CalcText::RowOfOneField, outcome.Lang), {header})
-                : Catalogue::Fill(Text(Catalogue::CalcText::RowLength, outcome.Lang),
+                ? Catalogue::Fill(CatalogueText(Catalogue::CalcText::RowOfOneField, outcome.Lang),
+                                  {header})
+                : Catalogue::Fill(CatalogueText(Catalogue::CalcText::RowLength, outcome.Lang),
                                   {std::to_string(row.size()), header});
         return out;
     }
-    out.Input = RowInput(columns, row, defaults);
+    out.Input = RowTexts(columns, row, defaults);
     for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
         // Read by nobody, it would be dropped without a word.
         if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
             outcome.Lang = LanguageOf(out.Input);
             outcome.Error =
-                Catalogue::Fill(Text(Catalogue::CalcText::UnheadedValue, outcome.Lang),
+                Catalogue::Fill(CatalogueText(Catalogue::CalcText::UnheadedValue, outcome.Lang),
                                 {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
         }
     }
     if (outcome.Error.empty()) {
-        Evaluate(out.Input, outcome);
+        ReadJob(out.Input, outcome);
     }
     return out;
 }
@@ -244,7 +256,7 @@ std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::strin
 
 // A row's case as one line of JSON; a row refused for its width keeps its fields there.
 void WriteJsonLine(CsvWriter& writer, const std::vector<std::string_view>& row, std::size_t width,
-                   const CaseInput& input, const CaseOutcome& outcome) {
+                   const ColumnTexts& input, const JobReading& outcome) {
     nlohmann::ordered_json line = ToJson(input, outcome);
     if (row.size() != width) {
         line["record"] = row; // no column to put its fields in
@@ -255,7 +267,7 @@ void WriteJsonLine(CsvWriter& writer, const std::vector<std::string_view>& row, 
 
 } // namespace
 
-int RunSheet(const std::string& path, const CaseInput& defaults, bool json) {
+int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
     const OpenedSheet sheet = OpenSheet(path);
     if (!sheet.Problem.empty()) {
         return Fail(sheet.Problem);

@@ -3,7 +3,7 @@
 // A job sheet through quillmere-calc: read row by row, each row computed as one case, and
 // written back with every field it had and its results (or one JSON line a row).
 
-#include "calc/Job.h"
+#include "calc/JobJson.h"
 
 #include <string>
 
@@ -12,6 +12,6 @@ namespace QuillmereCalc {
 // `path` ("-" is standard input) with `defaults` (the command line's options) for every
 // row. 0 when every row computed, 1 when any did not, 2 when the sheet cannot be read or
 // the output cannot be written.
-int RunSheet(const std::string& path, const CaseInput& defaults, bool json);
+int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json);
 
 } // namespace QuillmereCalc

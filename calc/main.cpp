@@ -18,7 +18,7 @@ namespace {
 // A listing prints a table and nothing else: a case, sheet or drawing asked for beside it
 // would be left undone.
 int RunListing(const CLI::App& app, const Command& c, const CLI::Option* listing,
-               const CaseInput& input) {
+               const ColumnTexts& input) {
     for (const CLI::Option* option : app.get_options()) {
         const std::string name = option->get_name();
         if (option->count() > 0 && option != listing && name != "--units" && name != "--lang" &&
@@ -32,7 +32,7 @@ int RunListing(const CLI::App& app, const Command& c, const CLI::Option* listing
 }
 
 // One case or a sheet, with the output options that go with each.
-int RunCases(const Command& c, const CaseInput& input) {
+int RunCases(const Command& c, const ColumnTexts& input) {
     const bool sheetGiven = c.SheetOption->count() > 0;
     const bool sketchGiven = c.SketchOption->count() > 0;
     if ((sheetGiven && c.Sheet.empty()) || (sketchGiven && c.Sketch.empty())) {
@@ -64,7 +64,7 @@ int Run(int argc, char* argv[]) {
         return *done;
     }
     std::string problem;
-    const std::optional<CaseInput> input = CaseFromOptions(command, problem);
+    const std::optional<ColumnTexts> input = CaseFromOptions(command, problem);
     if (!input) {
         return Fail(problem);
     }

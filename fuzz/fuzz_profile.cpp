@@ -2,7 +2,7 @@
 // content, and the integer read stays within 32 bits; a UTF-16 file becomes well-formed
 // UTF-8.
 #include "FuzzTargets.h"
-#include "calc/CsvStream.h"
+#include "report/CsvStream.h"
 #include "shell/IniFile.h"
 
 #include <cstdlib>
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string decoded = IniFile::Detail::DecodedProfile(bytes);
     if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
-        if (!QuillmereCalc::IsUtf8(decoded)) {
+        if (!Quillmere::IsUtf8(decoded)) {
             std::abort();
         }
     } else if (decoded != bytes) {

@@ -1,8 +1,8 @@
 // A job sheet from outside: the CSV records, the header's column names and every row read
 // and computed as quillmere-calc does. Nothing crashes; a row computes or says why not.
 #include "FuzzTargets.h"
-#include "calc/CsvStream.h"
-#include "calc/Job.h"
+#include "calc/JobJson.h"
+#include "report/CsvStream.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <vector>
 
 using namespace QuillmereCalc;
+using namespace Quillmere;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -29,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
         // Options as a user would give them beside the sheet, for the blank cells.
-        CaseInput defaults;
+        ColumnTexts defaults;
         defaults[Column::Units] = "imperial";
         defaults[Column::Sensor] = "VT-C1";
         std::vector<std::string_view> row;
         for (int rows = 0; columns && rows < 64 && NextRecord(reader, row); ++rows) {
-            const CaseInput input = RowInput(*columns, row, defaults);
-            const CaseOutcome outcome = Evaluate(input);
+            const ColumnTexts input = RowTexts(*columns, row, defaults);
+            const JobReading outcome = ReadJob(input);
             if (outcome.Ok == outcome.Record.Outcome.Display.Result1.empty() ||
                 outcome.Ok != outcome.Error.empty()) {
                 std::abort();

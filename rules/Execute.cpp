@@ -14,7 +14,7 @@ namespace {
 
 // Whether the command reads a field's text: a length always (the lining thickness only
 // with a lining), a velocity while its field is open; a locked one is the table's.
-bool ReadsText(const CalcEntries& e, InputField field) {
+bool ReadsText(const Job& e, InputField field) {
     switch (field) {
     case InputField::PipeVelocity:
         return !e.PipeVelocityLocked;
@@ -32,7 +32,7 @@ bool ReadsText(const CalcEntries& e, InputField field) {
 }
 
 // The table velocity of a locked velocity field, already m/s in both unit systems.
-double TableVelocity(const CalcEntries& e, InputField field) {
+double TableVelocity(const Job& e, InputField field) {
     return field == InputField::PipeVelocity     ? PipeVelocityAt(e.PipeMaterialIndex)
            : field == InputField::LiningVelocity ? LiningVelocityAt(e.LiningMaterialIndex)
                                                  : FluidVelocityAt(e.FluidIndex);
@@ -49,9 +49,9 @@ double ReadText(std::string_view text, UnitKind unit, bool imperial) {
 
 // An empty entry the command would read counts as 0 and gives a spacing the installer
 // believes, so the first one in reading order is refused before anything is read.
-void RefuseEmptyEntries(const CalcEntries& e) {
+void RefuseEmptyEntries(const Job& e) {
     for (const InputField field : ReadingOrder) {
-        if (ReadsText(e, field) && e.TextOf(field).empty()) {
+        if (ReadsText(e, field) && e.Text(field).empty()) {
             throw EngineError(ErrorKind::EmptyInput, field);
         }
     }
@@ -61,12 +61,12 @@ void RefuseEmptyEntries(const CalcEntries& e) {
 // numbers as written, in whichever unit they were typed (a factor does not change the
 // sign): 121.2 - 2 x (60.3 + 0.3) is exactly 0, but 1.4e-14 in doubles. The doubles the
 // computation goes on with must leave a bore as well.
-void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
+void RefuseNoBore(const Job& e, const SpacingInputs& in) {
     const bool lined = ReadsText(e, InputField::LiningThickness);
     const int written =
-        SignOfWrittenSum({{1, e.TextOf(InputField::OuterDiameter)},
-                          {-2, e.TextOf(InputField::WallThickness)},
-                          {lined ? -2 : 0, lined ? e.TextOf(InputField::LiningThickness) : "0"}});
+        SignOfWrittenSum({{1, e.Text(InputField::OuterDiameter)},
+                          {-2, e.Text(InputField::WallThickness)},
+                          {lined ? -2 : 0, lined ? e.Text(InputField::LiningThickness) : "0"}});
     if (written <= 0 || in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
         throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
     }
@@ -74,7 +74,7 @@ void RefuseNoBore(const CalcEntries& e, const SpacingInputs& in) {
 
 } // namespace
 
-CalcOutcome RunCalculation(const CalcEntries& e) {
+CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered) {
     RefuseEmptyEntries(e);
     const bool imperial = e.Units == UnitSystem::Imperial;
     CalcOutcome out;
@@ -82,7 +82,7 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
     for (const InputField field : ReadingOrder) {
         const FieldRecord& f = FieldOf(field);
         if (ReadsText(e, field)) {
-            in.*f.Input = ReadText(e.TextOf(field), f.Unit, imperial);
+            in.*f.Input = ReadText(e.Text(field), f.Unit, imperial);
         } else if (f.Unit == UnitKind::Velocity) {
             in.*f.Input = TableVelocity(e, field);
         }
@@ -90,7 +90,7 @@ CalcOutcome RunCalculation(const CalcEntries& e) {
     RefuseNoBore(e, in);
 
     in.MountMethod = static_cast<std::int16_t>(e.MountMethodIndex);
-    if (e.MountMethodIndex < 0 || e.MountMethodIndex >= e.MountMethodsOffered) {
+    if (e.MountMethodIndex < 0 || e.MountMethodIndex >= mountMethodsOffered) {
         in.MountMethod = -1; // reported as out of range by the computation
     }
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));

@@ -3,6 +3,7 @@
 #include "engine/InputField.h"
 #include "engine/Spacing.h"
 #include "engine/UnitSystem.h"
+#include "rules/Job.h"
 
 #include <array>
 #include <cstddef>
@@ -11,27 +12,6 @@
 #include <string_view>
 
 namespace Quillmere {
-
-// Everything the execute command reads from a front end, as its controls hold it. The texts
-// are views: the caller keeps them alive for the call.
-struct CalcEntries {
-    UnitSystem Units = UnitSystem::Metric;
-    int SensorTypeIndex = 0;
-    int PipeMaterialIndex = 0;
-    int LiningMaterialIndex = 0;
-    int FluidIndex = 0;
-    int MountMethodIndex = 0;
-    int MountMethodsOffered = 2; // entries of the front end's list: the window has V and Z
-    std::array<std::string_view, 6> Texts; // the six fields' texts, by InputField
-    bool PipeVelocityLocked = true;        // locked: the table velocity counts, not the text
-    bool LiningVelocityLocked = true;
-    bool FluidVelocityLocked = true;
-
-    std::string_view& TextOf(InputField field) { return Texts[static_cast<std::size_t>(field)]; }
-    std::string_view TextOf(InputField field) const {
-        return Texts[static_cast<std::size_t>(field)];
-    }
-};
 
 struct DisplayTexts {
     std::string Result1; // the spacing
@@ -51,9 +31,10 @@ struct CalcOutcome {
 // would read (EmptyInput, naming the field); reads lengths (wall, lining, outer diameter)
 // then velocities (pipe, lining, fluid), converting imperial entries; refuses a pipe that
 // wall and lining fill (NoBore); computes and formats. The order decides which error is
-// reported first. A mounting method beyond the ones the front end offers is a subscript
-// out of range. Throws EngineError.
-CalcOutcome RunCalculation(const CalcEntries& entries);
+// reported first. A mounting method beyond the `mountMethodsOffered` first ones of the
+// front end's list (the window offers V and Z) is a subscript out of range. Throws
+// EngineError.
+CalcOutcome RunCalculation(const Job& job, int mountMethodsOffered);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.

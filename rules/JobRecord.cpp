@@ -9,23 +9,11 @@
 
 namespace Quillmere {
 
-JobRecord RecordJob(const CalcEntries& entries, Language lang) {
-    JobRecord job;
-    job.Outcome = RunCalculation(entries);
-    job.Units = entries.Units;
-    job.Lang = lang;
-    job.SensorTypeIndex = entries.SensorTypeIndex;
-    job.PipeMaterialIndex = entries.PipeMaterialIndex;
-    job.LiningMaterialIndex = entries.LiningMaterialIndex;
-    job.FluidIndex = entries.FluidIndex;
-    job.MountMethodIndex = entries.MountMethodIndex;
-    for (const InputField field : InputFields) {
-        job.Texts[static_cast<std::size_t>(field)] = std::string(entries.TextOf(field));
-    }
-    job.PipeVelocityLocked = entries.PipeVelocityLocked;
-    job.LiningVelocityLocked = entries.LiningVelocityLocked;
-    job.FluidVelocityLocked = entries.FluidVelocityLocked;
-    return job;
+JobRecord RecordJob(const Job& job, int mountMethodsOffered) {
+    JobRecord record;
+    record.Outcome = RunCalculation(job, mountMethodsOffered);
+    static_cast<Job&>(record) = job;
+    return record;
 }
 
 void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {

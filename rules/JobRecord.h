@@ -16,18 +16,8 @@
 namespace Quillmere {
 
 // What was entered, as the front end held it, and what came out of it.
-struct JobRecord {
-    UnitSystem Units = UnitSystem::Metric;
-    Language Lang = Language::Japanese; // the language: 0 Japanese, 5000 English
-    int SensorTypeIndex = 0;
-    int PipeMaterialIndex = 0;
-    int LiningMaterialIndex = 0;
-    int FluidIndex = 0;
-    int MountMethodIndex = 0;
-    std::array<std::string, 6> Texts; // the six fields as typed, by InputField
-    bool PipeVelocityLocked = true;
-    bool LiningVelocityLocked = true;
-    bool FluidVelocityLocked = true;
+// The job as it was entered, and what came out of it.
+struct JobRecord : Job {
     CalcOutcome Outcome; // metric inputs, beam path and the result texts
     // Where a helper's figures came from: "STPG 100A Sch40, JIS G 3454:2017" for the
     // diameter and wall, "WATER 60 °C, Marczak 1997" for FLUID S.V.; empty when typed.
@@ -35,16 +25,11 @@ struct JobRecord {
     std::string FluidTemperature;
     // "ISO 4179:2005" where a ductile size's standard lining gave LINING THICKNESS.
     std::string LiningStandard;
-    JobIdentity Identity; // site, tag, installer and note, as typed; heads the record
-
-    const std::string& Text(InputField field) const {
-        return Texts[static_cast<std::size_t>(field)];
-    }
 };
 
-// Computes the job of `entries` (throws EngineError as RunCalculation does) and keeps it
-// with the texts it was computed from.
-JobRecord RecordJob(const CalcEntries& entries, Language lang);
+// Computes the job (throws EngineError as RunCalculation does) and keeps it with what it
+// was computed from.
+JobRecord RecordJob(const Job& job, int mountMethodsOffered);
 
 // What the helpers typed ("Standard pipe...", "Fluid at temperature...") and where it came
 // from, as a front end keeps it after their OK.

@@ -66,7 +66,7 @@ bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex) {
     return true;
 }
 
-void LockVelocitiesByLists(CalcEntries& entries) {
+void LockVelocitiesByLists(Job& entries) {
     const auto locked = [&entries](InputField field) {
         return !RowOpen(field, entries.PipeMaterialIndex, entries.LiningMaterialIndex,
                         entries.FluidIndex);

@@ -10,6 +10,7 @@
 #include "engine/PipeSizes.h"
 #include "engine/SensorTypes.h"
 #include "engine/Spacing.h"
+#include "rules/Job.h"
 
 #include <array>
 #include <cstddef>
@@ -18,8 +19,6 @@
 #include <string_view>
 
 namespace Quillmere {
-
-struct CalcEntries;
 
 // An entry of the pipe, lining or fluid list. The last entry of each is the user's: its
 // velocity is typed (and 0 here). A pipe material standard pipe sizes are made of carries
@@ -195,6 +194,6 @@ bool RowOpen(InputField field, int pipeIndex, int liningIndex, int fluidIndex);
 
 // The velocity locks of entries whose front end has no locked fields of its own to read
 // (the command line, the page): from the list choices, as RowOpen says.
-void LockVelocitiesByLists(CalcEntries& entries);
+void LockVelocitiesByLists(Job& job);
 
 } // namespace Quillmere

@@ -3,8 +3,8 @@
 // quillmere-calc run as a user runs it, from the shell: its output and exit status; cases
 // and CSV texts as the tests write and read them.
 
-#include "calc/CsvStream.h"
-#include "calc/Job.h"
+#include "calc/JobJson.h"
+#include "report/CsvStream.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ namespace CalcTest {
 // A CSV text as its records.
 inline std::vector<std::vector<std::string>> ReadAll(const std::string& bytes) {
     std::FILE* f = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    QuillmereCalc::CsvReader reader(f);
+    Quillmere::CsvReader reader(f);
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> row;
     while (reader.Next(row)) {
@@ -35,9 +35,9 @@ inline std::vector<std::vector<std::string>> ReadAll(const std::string& bytes) {
 }
 
 // A case of these values, as the options or a sheet's columns give them.
-inline QuillmereCalc::CaseInput
-Case(std::initializer_list<std::pair<QuillmereCalc::Column, const char*>> values) {
-    QuillmereCalc::CaseInput in;
+inline Quillmere::ColumnTexts
+Case(std::initializer_list<std::pair<Quillmere::Column, const char*>> values) {
+    Quillmere::ColumnTexts in;
     for (const auto& [column, text] : values) {
         in[column] = text;
     }

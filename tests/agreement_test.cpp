@@ -2,8 +2,8 @@
 // window as a user would and run through the quillmere-calc program as a job sheet; the
 // result texts and messages must be identical.
 #include "WindowFixture.h"
-#include "calc/CsvStream.h"
-#include "calc/Job.h"
+#include "calc/JobJson.h"
+#include "report/CsvStream.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,7 +24,7 @@ namespace {
 using Row = std::map<std::string, std::string>;
 
 std::vector<Row> ReadSheet(std::FILE* in) {
-    QuillmereCalc::CsvReader reader(in);
+    Quillmere::CsvReader reader(in);
     std::vector<std::string> header;
     std::vector<std::string> fields;
     std::vector<Row> rows;
@@ -122,14 +122,15 @@ private slots:
         QVERIFY(rows.size() >= 20);
 
         // The same cases as a job sheet, without the column of expectations.
+        const std::vector<std::string_view> names = Quillmere::InputColumnNames();
         std::string sheet;
-        for (std::size_t c = 0; c < QuillmereCalc::ColumnCount; ++c) {
-            sheet += std::string(c > 0 ? "," : "") + std::string(QuillmereCalc::ColumnNames[c]);
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            sheet += std::string(c > 0 ? "," : "") + std::string(names[c]);
         }
         for (const Row& row : rows) {
             sheet += "\n";
-            for (std::size_t c = 0; c < QuillmereCalc::ColumnCount; ++c) {
-                const auto found = row.find(std::string(QuillmereCalc::ColumnNames[c]));
+            for (std::size_t c = 0; c < names.size(); ++c) {
+                const auto found = row.find(std::string(names[c]));
                 const std::string value = found == row.end() ? std::string() : found->second;
                 sheet += (c > 0 ? ",\"" : "\"") + value + "\"";
             }

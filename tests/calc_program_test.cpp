@@ -1,7 +1,7 @@
 // quillmere-calc on the command line: refusals that name the option and its range, the
 // summary, the helpers (standard pipe sizes, water at its temperature) and the listings.
 #include "CalcRun.h"
-#include "calc/Job.h"
+#include "calc/JobJson.h"
 #include "report/JobSummary.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 
 using namespace CalcTest;
 using namespace QuillmereCalc;
+using namespace Quillmere;
 
 TEST(Program, MissingOrEmptyValuesAreRefusedNotComputedAsZero) {
     struct Row {
@@ -158,12 +159,12 @@ TEST(Program, SummaryIsTheWindowsRecordOfTheCase) {
     ASSERT_TRUE(std::regex_search(
         run.out, date, std::regex("\nDate and time: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d)\\n")))
         << run.out;
-    const CaseOutcome o = Evaluate(Case({{Column::Lang, "en"},
-                                         {Column::Sensor, "VT-A1"},
-                                         {Column::Mount, "Z"},
-                                         {Column::OuterDiameter, "60.5"},
-                                         {Column::Wall, "3.9"},
-                                         {Column::FluidTemperature, "60"}}));
+    const JobReading o = ReadJob(Case({{Column::Lang, "en"},
+                                       {Column::Sensor, "VT-A1"},
+                                       {Column::Mount, "Z"},
+                                       {Column::OuterDiameter, "60.5"},
+                                       {Column::Wall, "3.9"},
+                                       {Column::FluidTemperature, "60"}}));
     EXPECT_EQ(run.out, Quillmere::JobSummary(o.Record, date[1], "1.0.0"));
     EXPECT_NE(run.out.find("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n"),
               std::string::npos);

@@ -1,8 +1,8 @@
 // quillmere-calc's parts: the CSV stream, one case read and checked as the window does,
 // the N and W methods and the Z circumference, and the sketch.
 #include "CalcRun.h"
-#include "calc/CsvStream.h"
-#include "calc/Job.h"
+#include "calc/JobJson.h"
+#include "report/CsvStream.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
 #include "rules/CsvText.h"
@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 using namespace QuillmereCalc;
+using namespace Quillmere;
 
 using namespace CalcTest;
 
@@ -234,10 +235,10 @@ TEST(CsvStream, Utf8CheckAndPrintableMessages) {
 }
 
 TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
-    CaseOutcome o = Evaluate(Case({{Column::Lang, "en"},
-                                   {Column::Sensor, "VT-C1"},
-                                   {Column::OuterDiameter, "114.3"},
-                                   {Column::Wall, "6.0"}}));
+    JobReading o = ReadJob(Case({{Column::Lang, "en"},
+                                 {Column::Sensor, "VT-C1"},
+                                 {Column::OuterDiameter, "114.3"},
+                                 {Column::Wall, "6.0"}}));
     ASSERT_TRUE(o.Ok) << o.Error;
     EXPECT_EQ(o.Record.Outcome.Display.Result1, "65.47");
     EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity,
@@ -246,11 +247,11 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
 
     // Japanese and English names, a part of a sensor's list text, and its list index.
     for (const char* sensor : {"VT-A2", "vt-a1/vt-a2", "2"}) {
-        o = Evaluate(Case({{Column::Sensor, sensor},
-                           {Column::Pipe, "ｽﾃﾝﾚｽ"},
-                           {Column::Fluid, "SEAWATER"},
-                           {Column::OuterDiameter, "60.5"},
-                           {Column::Wall, "3.9"}}));
+        o = ReadJob(Case({{Column::Sensor, sensor},
+                          {Column::Pipe, "ｽﾃﾝﾚｽ"},
+                          {Column::Fluid, "SEAWATER"},
+                          {Column::OuterDiameter, "60.5"},
+                          {Column::Wall, "3.9"}}));
         ASSERT_TRUE(o.Ok) << sensor << o.Error;
         EXPECT_EQ(o.Record.SensorTypeIndex, 2);
         EXPECT_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3141);
@@ -260,14 +261,14 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     // As an input method types them: "ゴム" is the list's "ｺﾞﾑ", "ステンレス" its "ｽﾃﾝﾚｽ";
     // a reading in kana ("ｶｲｽｲ") is not a name.
     for (const char* fluid : {"ｶｲｽｲ", "seawater"}) {
-        o = Evaluate(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
-                           {Column::Mount, "ｚ"},
-                           {Column::Pipe, "ステンレス"},
-                           {Column::Lining, " ゴム　"}, // blanks around a name, as in a sheet
-                           {Column::LiningThickness, "3"},
-                           {Column::Fluid, fluid},
-                           {Column::OuterDiameter, "114.3"},
-                           {Column::Wall, "6"}}));
+        o = ReadJob(Case({{Column::Sensor, "ＶＴ－Ｃ１"},
+                          {Column::Mount, "ｚ"},
+                          {Column::Pipe, "ステンレス"},
+                          {Column::Lining, " ゴム　"}, // blanks around a name, as in a sheet
+                          {Column::LiningThickness, "3"},
+                          {Column::Fluid, fluid},
+                          {Column::OuterDiameter, "114.3"},
+                          {Column::Wall, "6"}}));
         EXPECT_EQ(o.Ok, std::string(fluid) == "seawater") << o.Error;
     }
     EXPECT_EQ(o.Record.SensorTypeIndex, 4);
@@ -279,19 +280,19 @@ TEST(Evaluate, ReadsNamesAndValuesAsTheWindowDoes) {
     const auto pipe = [](Column column, const char* value) { return std::pair{column, value}; };
     const auto od = pipe(Column::OuterDiameter, "100");
     const auto wall = pipe(Column::Wall, "5");
-    o = Evaluate(Case({pipe(Column::OuterDiameter, "4"),
-                       pipe(Column::Wall, "0.2"),
-                       {Column::PipeVelocity, "3,300"},
-                       {Column::Units, "imperial"}}));
+    o = ReadJob(Case({pipe(Column::OuterDiameter, "4"),
+                      pipe(Column::Wall, "0.2"),
+                      {Column::PipeVelocity, "3,300"},
+                      {Column::Units, "imperial"}}));
     EXPECT_DOUBLE_EQ(o.Record.Outcome.Inputs.PipeVelocity, 3300 / 3.28083989);
-    o = Evaluate(Case({od, wall, {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
+    o = ReadJob(Case({od, wall, {Column::Lining, "RUBBER"}, {Column::LiningThickness, "3"}}));
     EXPECT_EQ(o.Record.Outcome.Inputs.LiningVelocity, 1510);
     EXPECT_EQ(o.Record.Outcome.Inputs.LiningThickness, 3);
 }
 
 TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
     struct Row {
-        CaseInput in;
+        ColumnTexts in;
         const char* error;
     } rows[] = {
         {Case({{Column::Lang, "en"}, {Column::OuterDiameter, "12a"}}),
@@ -340,7 +341,7 @@ TEST(Evaluate, RefusalsAndFailuresSpeakTheCaseLanguage) {
          "LINING S.V. counts only with a lining: give the LINING MATERIAL"},
     };
     for (const Row& r : rows) {
-        const CaseOutcome o = Evaluate(r.in);
+        const JobReading o = ReadJob(r.in);
         EXPECT_FALSE(o.Ok);
         EXPECT_EQ(o.Error, r.error);
     }
@@ -352,42 +353,42 @@ TEST(Evaluate, NAndWMethodsAndTheZCircumference) {
     const double expected[] = {232.09809, 311.29094};
     const char* methods[] = {"N", "W"};
     for (int i = 0; i < 2; ++i) {
-        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-D1"},
-                                             {Column::Mount, methods[i]},
-                                             {Column::OuterDiameter, "200"},
-                                             {Column::Wall, "8"},
-                                             {Column::Pipe, "PVC"},
-                                             {Column::FluidVelocity, "1480"}}));
+        const JobReading o = ReadJob(Case({{Column::Sensor, "VT-D1"},
+                                           {Column::Mount, methods[i]},
+                                           {Column::OuterDiameter, "200"},
+                                           {Column::Wall, "8"},
+                                           {Column::Pipe, "PVC"},
+                                           {Column::FluidVelocity, "1480"}}));
         ASSERT_TRUE(o.Ok) << o.Error;
         EXPECT_NEAR(o.Record.Outcome.Breakdown.Spacing, expected[i], 1e-5) << methods[i];
         EXPECT_EQ(o.Crossings, 3 + i);
         EXPECT_TRUE(o.Record.Outcome.Display.Circumferential.empty());
     }
-    const CaseOutcome v = Evaluate(
+    const JobReading v = ReadJob(
         Case({{Column::Sensor, "VT-D1"}, {Column::OuterDiameter, "200"}, {Column::Wall, "8"}}));
-    const CaseOutcome z = Evaluate(Case({{Column::Sensor, "VT-D1"},
-                                         {Column::Mount, "Z"},
-                                         {Column::OuterDiameter, "200"},
-                                         {Column::Wall, "8"}}));
+    const JobReading z = ReadJob(Case({{Column::Sensor, "VT-D1"},
+                                       {Column::Mount, "Z"},
+                                       {Column::OuterDiameter, "200"},
+                                       {Column::Wall, "8"}}));
     const Quillmere::SpacingBreakdown& vb = v.Record.Outcome.Breakdown;
     EXPECT_NEAR(vb.Spacing - z.Record.Outcome.Breakdown.Spacing, vb.FluidRun, 1e-9);
     EXPECT_EQ(z.Record.Outcome.Display.Circumferential,
               "314.15"); // pi * 200 / 2, cut like a spacing
-    const CaseOutcome zi = Evaluate(Case({{Column::Units, "imperial"},
-                                          {Column::Mount, "Z"},
-                                          {Column::OuterDiameter, "10"},
-                                          {Column::Wall, "0.2"}}));
+    const JobReading zi = ReadJob(Case({{Column::Units, "imperial"},
+                                        {Column::Mount, "Z"},
+                                        {Column::OuterDiameter, "10"},
+                                        {Column::Wall, "0.2"}}));
     EXPECT_EQ(zi.Record.Outcome.Display.Circumferential, "15.707");
 }
 
 TEST(Sketch, IsWellFormedAndDimensionsThePrintedSpacing) {
     for (const char* mount : {"V", "Z", "N", "W"}) {
-        const CaseOutcome o = Evaluate(Case({{Column::Sensor, "VT-C1"},
-                                             {Column::Mount, mount},
-                                             {Column::OuterDiameter, "1,114.3"},
-                                             {Column::Wall, "6.0"},
-                                             {Column::Lining, "RUBBER"},
-                                             {Column::LiningThickness, "3"}}));
+        const JobReading o = ReadJob(Case({{Column::Sensor, "VT-C1"},
+                                           {Column::Mount, mount},
+                                           {Column::OuterDiameter, "1,114.3"},
+                                           {Column::Wall, "6.0"},
+                                           {Column::Lining, "RUBBER"},
+                                           {Column::LiningThickness, "3"}}));
         ASSERT_TRUE(o.Ok);
         const std::string svg = Quillmere::SketchSvg(o.Record);
         std::smatch m;

@@ -26,20 +26,21 @@ double Attribute(const std::string& svg, const std::string& element, const std::
     return std::stod(m[1].str());
 }
 
-JobRecord Job(int mount, std::int16_t unit, std::int16_t base, const char* od, const char* wall,
-              const char* lining = "", int sensor = 4 /* VT-C1 */) {
-    CalcEntries e;
+// A computed job of the mounting method, units (0 metric) and language (0 Japanese).
+JobRecord Computed(int mount, int unit, int lang, const char* od, const char* wall,
+                   const char* lining = "", int sensor = 4 /* VT-C1 */) {
+    Job e;
     e.Units = unit == 0 ? UnitSystem::Metric : UnitSystem::Imperial;
+    e.Lang = lang == 0 ? Language::Japanese : Language::English;
     e.SensorTypeIndex = sensor;
     e.MountMethodIndex = mount;
-    e.MountMethodsOffered = MountMethodCount;
-    e.TextOf(InputField::OuterDiameter) = od;
-    e.TextOf(InputField::WallThickness) = wall;
+    e.Text(InputField::OuterDiameter) = od;
+    e.Text(InputField::WallThickness) = wall;
     if (*lining != 0) {
         e.LiningMaterialIndex = 3; // rubber
-        e.TextOf(InputField::LiningThickness) = lining;
+        e.Text(InputField::LiningThickness) = lining;
     }
-    return RecordJob(e, base == 0 ? Language::Japanese : Language::English);
+    return RecordJob(e, MountMethodCount);
 }
 
 } // namespace
@@ -70,9 +71,9 @@ TEST(Sketch, StandardScalesLargestThatFits) {
 // every method, both unit systems and both languages; the whole drawing lies on the page.
 TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
     const JobRecord jobs[] = {
-        Job(0, 0, 5000, "114.3", "6.0", "3"), Job(1, 0, 0, "114.3", "6.0"),
-        Job(2, 1, 5000, "4.5", "0.25"),       Job(3, 1, 0, "12", "0.5", "0.1"),
-        Job(0, 0, 5000, "6200", "60"),        Job(1, 0, 0, "21.7", "2.8"),
+        Computed(0, 0, 5000, "114.3", "6.0", "3"), Computed(1, 0, 0, "114.3", "6.0"),
+        Computed(2, 1, 5000, "4.5", "0.25"),       Computed(3, 1, 0, "12", "0.5", "0.1"),
+        Computed(0, 0, 5000, "6200", "60"),        Computed(1, 0, 0, "21.7", "2.8"),
     };
     for (const JobRecord& job : jobs) {
         for (const SketchArea& area : {SketchArea{}, SketchArea{180, 140, false, false}}) {
@@ -114,8 +115,8 @@ TEST(Sketch, MarksAreTheSpacingApartAtThePrintedScale) {
 // print at 1:1 measures what its label says; the computed spacing is named beside it.
 TEST(Sketch, SteppedSensorsStandAtTheirSteps) {
     for (const int unit : {0, 1}) {
-        const JobRecord job = unit == 0 ? Job(0, 0, 5000, "60.5", "3.9", "", 2)
-                                        : Job(0, 1, 5000, "2.3819", "0.1535", "", 3);
+        const JobRecord job = unit == 0 ? Computed(0, 0, 5000, "60.5", "3.9", "", 2)
+                                        : Computed(0, 1, 5000, "2.3819", "0.1535", "", 3);
         const std::string svg = SketchSvg(job);
         const double scale = SketchScale(job, SketchArea{});
         const double mounted = std::trunc(job.Outcome.Breakdown.Spacing / 3) * 3;
@@ -124,13 +125,13 @@ TEST(Sketch, SteppedSensorsStandAtTheirSteps) {
         EXPECT_LT(mounted, job.Outcome.Breakdown.Spacing);
         EXPECT_NE(svg.find(">" + SteppedNote(job) + "</text>"), std::string::npos) << svg;
     }
-    EXPECT_EQ(SteppedNote(Job(0, 0, 5000, "60.5", "3.9", "", 2)),
+    EXPECT_EQ(SteppedNote(Computed(0, 0, 5000, "60.5", "3.9", "", 2)),
               "53.45 mm computed, mounted at 17 steps = 51 mm");
 }
 
 TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
     const std::string en =
-        JobSummary(Job(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
+        JobSummary(Computed(1, 1, 5000, "4.5", "0.25", "0.1"), "2026-12-07 10:00", "1.0.0");
     for (const char* line : {"Sensor spacing record\n", "Date and time: 2026-12-07 10:00\n",
                              "OUTER DIAMETER: 4.5 inch\n", "WALL THICKNESS: 0.25 inch\n",
                              "PIPE S.V.: 9842.52 ft/s (table value)\n", "LINING MATERIAL: RUBBER\n",
@@ -138,7 +139,8 @@ TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
                              "SENSOR TYPE: VT-C1\n", "SENSOR SPACING1: "}) {
         EXPECT_NE(en.find(line), std::string::npos) << line << en;
     }
-    const std::string ja = JobSummary(Job(3, 0, 0, "114.3", "6.0"), "2026-12-07 10:00", "1.0.0");
+    const std::string ja =
+        JobSummary(Computed(3, 0, 0, "114.3", "6.0"), "2026-12-07 10:00", "1.0.0");
     EXPECT_NE(ja.find("ｾﾝｻ取付け法: W法\n"), std::string::npos) << ja;
     EXPECT_EQ(ja.find("ﾗｲﾆﾝｸﾞ厚さ"), std::string::npos); // no lining, no lining lines
 }
@@ -146,28 +148,29 @@ TEST(JobSummary, EveryInputAndResultInTheJobsLanguage) {
 // What the installer mounts by, said whole: a stepped spacing beside the one computed, the
 // Z method's way round the pipe, table velocities in the units of the fields beside them.
 TEST(JobSummary, SaysHowTheSensorsAreMounted) {
-    const JobRecord stepped = Job(0, 0, 5000, "60.5", "3.9", "", 2); // VT-A1/VT-A2
+    const JobRecord stepped = Computed(0, 0, 5000, "60.5", "3.9", "", 2); // VT-A1/VT-A2
     const std::string en = JobSummary(stepped, "", "");
     EXPECT_NE(en.find("SENSOR SPACING1: 51 mm\nSENSOR SPACING2: 17 (3 mm steps)\n"
                       "53.45 mm computed, mounted at 17 steps = 51 mm\n"),
               std::string::npos)
         << en;
-    const std::string ja = JobSummary(Job(1, 1, 0, "2.38", "0.154", "", 3), "", "");
+    const std::string ja = JobSummary(Computed(1, 1, 0, "2.38", "0.154", "", 3), "", "");
     for (const char* line :
          {"取付け寸法1: 1.181 inch\n", "計算値 1.237 inch、10 ステップ = 1.181 inch で取付け\n",
           "周方向距離: 3.738 inch\n", "配管音速: 9842.52 ft/s (表の値)\n",
           "流体音速: 4724.41 ft/s (表の値)\n"}) {
         EXPECT_NE(ja.find(line), std::string::npos) << line << ja;
     }
-    const std::string z = JobSummary(Job(1, 0, 5000, "114.3", "6.0", "3"), "", "");
+    const std::string z = JobSummary(Computed(1, 0, 5000, "114.3", "6.0", "3"), "", "");
     EXPECT_NE(z.find("SENSOR SPACING1: 22.98 mm\nCircumferential distance: 179.54 mm\n"),
               std::string::npos)
         << z;
     EXPECT_NE(z.find("LINING S.V.: 1510 m/s (table value)\n"), std::string::npos) << z;
     for (const int mount : {0, 2, 3}) { // both sensors on one side, or not a way round to tell
-        EXPECT_EQ(Job(mount, 0, 5000, "114.3", "6.0").Outcome.Display.Circumferential, "") << mount;
+        EXPECT_EQ(Computed(mount, 0, 5000, "114.3", "6.0").Outcome.Display.Circumferential, "")
+            << mount;
     }
-    EXPECT_EQ(SteppedNote(Job(0, 0, 5000, "114.3", "6.0")), "");
+    EXPECT_EQ(SteppedNote(Computed(0, 0, 5000, "114.3", "6.0")), "");
 }
 
 // A record names the standard size and the water temperature a helper typed, but only while
@@ -180,17 +183,17 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
                             "1551",
                             "ISO 4179:2005",
                             "3"};
-    CalcEntries e;
+    Job e;
+    e.Lang = Language::English;
     e.SensorTypeIndex = 4;
-    e.MountMethodsOffered = MountMethodCount;
-    e.TextOf(InputField::OuterDiameter) = "114.3";
-    e.TextOf(InputField::WallThickness) = "6";
+    e.Text(InputField::OuterDiameter) = "114.3";
+    e.Text(InputField::WallThickness) = "6";
     e.LiningMaterialIndex = MortarEntry;
-    e.TextOf(InputField::LiningThickness) = "3";
+    e.Text(InputField::LiningThickness) = "3";
     e.FluidIndex = FluidUserEntry;
     e.FluidVelocityLocked = false;
-    e.TextOf(InputField::FluidVelocity) = "1551";
-    JobRecord job = RecordJob(e, Language::English);
+    e.Text(InputField::FluidVelocity) = "1551";
+    JobRecord job = RecordJob(e, MountMethodCount);
     AddHelperNotes(job, notes);
     const std::string both = JobSummary(job, "2026-12-07 10:00", "1.0.0");
     EXPECT_NE(both.find("WALL THICKNESS: 6 mm\nStandard pipe: STPG 100A Sch40, JIS G 3454:2017\n"),
@@ -205,11 +208,11 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
               std::string::npos)
         << both;
 
-    e.TextOf(InputField::WallThickness) =
+    e.Text(InputField::WallThickness) =
         "6.0"; // the same figure, typed by the user: not the helper's
-    e.TextOf(InputField::FluidVelocity) = "1550";
-    e.TextOf(InputField::LiningThickness) = "3.0";
-    job = RecordJob(e, Language::English);
+    e.Text(InputField::FluidVelocity) = "1550";
+    e.Text(InputField::LiningThickness) = "3.0";
+    job = RecordJob(e, MountMethodCount);
     AddHelperNotes(job, notes);
     const std::string neither = JobSummary(job, "2026-12-07 10:00", "1.0.0");
     EXPECT_EQ(neither.find("Standard pipe"), std::string::npos) << neither;
@@ -217,10 +220,11 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
     EXPECT_EQ(neither.find("ISO 4179"), std::string::npos) << neither;
 
     // A fluid chosen by name again takes the table's velocity: the temperature no longer counts.
-    e.TextOf(InputField::FluidVelocity) = "1551";
+    e.Text(InputField::FluidVelocity) = "1551";
     e.FluidIndex = 0;
     e.FluidVelocityLocked = true;
-    job = RecordJob(e, Language::Japanese);
+    e.Lang = Language::Japanese;
+    job = RecordJob(e, MountMethodCount);
     AddHelperNotes(job, notes);
     EXPECT_EQ(JobSummary(job, "", "").find("Marczak"), std::string::npos);
 }
@@ -228,18 +232,19 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
 // A spacing clamped to 0 is not a place to mount the sensors: the record says what was
 // computed, in the job's units, and a spacing shown as computed says nothing more.
 TEST(JobSummary, SaysWhenTheSpacingWasClampedToZero) {
-    const JobRecord small = Job(1, 0, 5000, "20", "1");
+    const JobRecord small = Computed(1, 0, 5000, "20", "1");
     ASSERT_EQ(small.Outcome.Display.Result1, "0.00");
     const std::string en = JobSummary(small, "", "");
     EXPECT_NE(en.find("SENSOR SPACING1: 0.00 mm\n"), std::string::npos) << en;
     EXPECT_NE(en.find("\nNote: the computed spacing is -25.67 mm, below 0, and is shown as 0;"),
               std::string::npos)
         << en;
-    const std::string ja = JobSummary(Job(1, 1, 0, "0.8", "0.04"), "", "");
+    const std::string ja = JobSummary(Computed(1, 1, 0, "0.8", "0.04"), "", "");
     EXPECT_NE(ja.find("\n注意: 計算した取付け寸法は -1.004 inch で 0 未満"), std::string::npos)
         << ja;
 
-    for (const JobRecord& shown : {Job(1, 0, 5000, "114.3", "6.0"), Job(0, 1, 0, "4.5", "0.25")}) {
+    for (const JobRecord& shown :
+         {Computed(1, 0, 5000, "114.3", "6.0"), Computed(0, 1, 0, "4.5", "0.25")}) {
         EXPECT_EQ(BelowZeroNote(shown), "") << shown.Outcome.Display.Result1;
     }
 }
@@ -247,10 +252,10 @@ TEST(JobSummary, SaysWhenTheSpacingWasClampedToZero) {
 // A job written as a sheet line reads back as the job it was, in either language and
 // units, whatever its texts hold; a file edited by hand is read as far as it is valid.
 TEST(JobSheet, LinesReadBackAsTheJobsTheyWere) {
-    JobRecord metric = Job(1, 0, 5000, "1,234.5", "10", "3");
+    JobRecord metric = Computed(1, 0, 5000, "1,234.5", "10", "3");
     metric.Identity[IdentityItem::Site] = "Works \"North\", line 2";
-    metric.Identity[IdentityItem::Note] = " padded ";
-    JobRecord imperial = Job(3, 1, 0, "4.5", "0.237");
+    metric.Identity[IdentityItem::Note] = "two  blanks, \"quoted\"";
+    JobRecord imperial = Computed(3, 1, 0, "4.5", "0.237");
     const std::string sheet = JobSheetHeader() + JobSheetLine(metric, "2026-12-09 10:48:12") +
                               JobSheetLine(imperial, "2026-12-09 10:49:00");
     const std::vector<SheetJob> jobs = ReadJobSheet(sheet);
@@ -280,9 +285,6 @@ TEST(JobSheet, LinesReadBackAsTheJobsTheyWere) {
     EXPECT_EQ(ReadJobSheet(sheet + unknown).size(), 2u);
     EXPECT_EQ(ReadJobSheet(sheet + "\"open,quote\n" + JobSheetLine(metric, "z")).size(), 2u);
     EXPECT_TRUE(ReadJobSheet("time,lang\n" + JobSheetLine(metric, "w")).empty());
-    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(CsvField("plain"), "plain");
 
     // Opened in a spreadsheet, no text runs as a formula; read back, each is as typed.
     JobRecord hostile = metric;

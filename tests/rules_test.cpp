@@ -92,13 +92,13 @@ constexpr Language Lang(int flag) {
     return flag == 0 ? Language::Japanese : Language::English;
 }
 
-CalcEntries Entries(int type, const char* od, const char* wall, int mount = 0, int unit = 0) {
-    CalcEntries e;
+Job Entries(int type, const char* od, const char* wall, int mount = 0, int unit = 0) {
+    Job e;
     e.Units = Units(unit);
     e.SensorTypeIndex = type;
     e.MountMethodIndex = mount;
-    e.TextOf(InputField::OuterDiameter) = od;
-    e.TextOf(InputField::WallThickness) = wall;
+    e.Text(InputField::OuterDiameter) = od;
+    e.Text(InputField::WallThickness) = wall;
     return e;
 }
 } // namespace
@@ -106,7 +106,7 @@ CalcEntries Entries(int type, const char* od, const char* wall, int mount = 0, i
 TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
     struct Row {
         const char* name;
-        CalcEntries entries;
+        Job entries;
         const char* result1;
         const char* result2;
     } rows[] = {
@@ -119,19 +119,19 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
         {"spacing cut to 0 imperial", Entries(4, "0.5", "0.2", 0, 1), "0.000", ""},
     };
     for (const Row& r : rows) {
-        const DisplayTexts d = RunCalculation(r.entries).Display;
+        const DisplayTexts d = RunCalculation(r.entries, 2).Display;
         EXPECT_EQ(d.Result1, r.result1) << r.name;
         EXPECT_EQ(d.Result2, r.result2) << r.name;
     }
     // The slowest pipe and fluid the fields take, on the thinnest pipe: no whole step.
-    CalcEntries slow = Entries(2, "6", "0.1");
+    Job slow = Entries(2, "6", "0.1");
     slow.PipeMaterialIndex = PipeUserEntry;
     slow.FluidIndex = FluidUserEntry;
     slow.PipeVelocityLocked = slow.FluidVelocityLocked = false;
-    slow.TextOf(InputField::PipeVelocity) = "1000";
-    slow.TextOf(InputField::FluidVelocity) = "300";
-    EXPECT_EQ(RunCalculation(slow).Display.Result1, "0");
-    EXPECT_EQ(RunCalculation(slow).Display.Result2, "0");
+    slow.Text(InputField::PipeVelocity) = "1000";
+    slow.Text(InputField::FluidVelocity) = "300";
+    EXPECT_EQ(RunCalculation(slow, 2).Display.Result1, "0");
+    EXPECT_EQ(RunCalculation(slow, 2).Display.Result2, "0");
     // Imperial display of the same spacings, fed straight to the formatter.
     EXPECT_EQ(FormatSpacing(65.47455, 4, UnitSystem::Imperial).Result1, "2.577");
     EXPECT_EQ(FormatSpacing(53.45228, 2, UnitSystem::Imperial).Result1, "2.007");
@@ -144,62 +144,61 @@ TEST(Calculation, DisplayRulesOfTheExecuteCommand) {
 }
 
 TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
-    CalcEntries e = Entries(4, "114.3", "6.0");
-    e.TextOf(InputField::PipeVelocity) = "3200"; // ignored while locked: carbon steel's 3000 counts
-    e.TextOf(InputField::LiningThickness) = "50"; // ignored while no lining is selected
-    EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
-    EXPECT_EQ(RunCalculation(e).Inputs.LiningThickness, 0.0);
+    Job e = Entries(4, "114.3", "6.0");
+    e.Text(InputField::PipeVelocity) = "3200";  // ignored while locked: carbon steel's 3000 counts
+    e.Text(InputField::LiningThickness) = "50"; // ignored while no lining is selected
+    EXPECT_EQ(RunCalculation(e, 2).Display.Result1, "65.47");
+    EXPECT_EQ(RunCalculation(e, 2).Inputs.LiningThickness, 0.0);
 
     e.PipeVelocityLocked = false; // user entry: the typed velocity counts
     e.PipeMaterialIndex = PipeUserEntry;
-    e.TextOf(InputField::PipeVelocity) = "3000";
-    EXPECT_EQ(RunCalculation(e).Display.Result1, "65.47");
+    e.Text(InputField::PipeVelocity) = "3000";
+    EXPECT_EQ(RunCalculation(e, 2).Display.Result1, "65.47");
 
-    CalcEntries imp = Entries(4, "1", "0.1", 0, 1);
+    Job imp = Entries(4, "1", "0.1", 0, 1);
     imp.FluidVelocityLocked = false;
     imp.FluidIndex = FluidUserEntry;
-    imp.TextOf(InputField::FluidVelocity) = "4,724";
-    const CalcOutcome o = RunCalculation(imp);
+    imp.Text(InputField::FluidVelocity) = "4,724";
+    const CalcOutcome o = RunCalculation(imp, 2);
     EXPECT_EQ(o.Inputs.OuterDiameter, 1 / 0.0393700787);
     EXPECT_EQ(o.Inputs.FluidVelocity, 4724 / 3.28083989);
     EXPECT_EQ(o.Inputs.PipeVelocity, 3000); // table values are never converted
 
-    CalcEntries lined = Entries(4, "114.3", "6.0");
+    Job lined = Entries(4, "114.3", "6.0");
     lined.LiningMaterialIndex = 3;
-    lined.TextOf(InputField::LiningThickness) = "2";
-    EXPECT_EQ(RunCalculation(lined).Inputs.LiningVelocity, 1510);
-    EXPECT_EQ(RunCalculation(lined).Inputs.LiningThickness, 2);
+    lined.Text(InputField::LiningThickness) = "2";
+    EXPECT_EQ(RunCalculation(lined, 2).Inputs.LiningVelocity, 1510);
+    EXPECT_EQ(RunCalculation(lined, 2).Inputs.LiningThickness, 2);
 }
 
 TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
-    CalcEntries e = Entries(4, "x", "y");
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
+    Job e = Entries(4, "x", "y");
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::TypeMismatch);
     e = Entries(4, "100", "5");
     e.PipeVelocityLocked = false;
-    e.TextOf(InputField::PipeVelocity) = "1-2";
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::TypeMismatch);
-    e.TextOf(InputField::PipeVelocity) = "3800";
+    e.Text(InputField::PipeVelocity) = "1-2";
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::TypeMismatch);
+    e.Text(InputField::PipeVelocity) = "3800";
     e.SensorTypeIndex = 2;
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::InvalidArgument, Medium::Wall);
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::InvalidArgument, Medium::Wall);
     e.SensorTypeIndex = -1;
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::SubscriptOutOfRange);
     e = Entries(4, "100", "5");
     e.PipeMaterialIndex = PipeUserEntry; // locked with the user entry: no table slot
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::SubscriptOutOfRange);
 }
 
 TEST(Calculation, OnlyTheMountingMethodsTheFrontEndOffers) {
     // The window's list holds V and Z; N and W come from front ends that offer four.
-    CalcEntries e = Entries(5, "200", "8", 2);
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
-    e.MountMethodsOffered = MountMethodCount;
-    EXPECT_EQ(RunCalculation(e).Display.Result1,
+    Job e = Entries(5, "200", "8", 2);
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(RunCalculation(e, MountMethodCount).Display.Result1,
               "233.45"); // (10.71704 + 4.5) * 2 + 76.67475 * 3 - 27
     e.MountMethodIndex = 3;
-    EXPECT_EQ(RunCalculation(e).Breakdown.Spacing,
-              ComputeSpacing(RunCalculation(e).Inputs, SensorTypeAt(5)));
+    EXPECT_EQ(RunCalculation(e, MountMethodCount).Breakdown.Spacing,
+              ComputeSpacing(RunCalculation(e, MountMethodCount).Inputs, SensorTypeAt(5)));
     e.MountMethodIndex = -1;
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::SubscriptOutOfRange);
+    ExpectError([&] { RunCalculation(e, MountMethodCount); }, ErrorKind::SubscriptOutOfRange);
 }
 
 TEST(LeaveField, VerdictsInBothUnitSystems) {
@@ -318,7 +317,7 @@ TEST(Words, FailuresAndListsInTheCatalogueLanguage) {
 // An empty required entry and a pipe without bore give a spacing the installer would
 // believe; both are refused, naming the field to correct.
 TEST(Refusals, EmptyEntriesInReadingOrder) {
-    auto open = [](CalcEntries e, bool lining) {
+    auto open = [](Job e, bool lining) {
         e.LiningMaterialIndex = lining ? LiningUserEntry : NoLiningEntry;
         e.PipeMaterialIndex = PipeUserEntry;
         e.FluidIndex = FluidUserEntry;
@@ -330,15 +329,15 @@ TEST(Refusals, EmptyEntriesInReadingOrder) {
                                 InputField::OuterDiameter,  InputField::PipeVelocity,
                                 InputField::LiningVelocity, InputField::FluidVelocity};
     for (bool lining : {false, true}) {
-        CalcEntries e = open(Entries(4, "114.3", "6.0"), lining);
-        e.TextOf(InputField::PipeVelocity) = "3000";
-        e.TextOf(InputField::LiningVelocity) = "2000";
-        e.TextOf(InputField::LiningThickness) = "2";
-        e.TextOf(InputField::FluidVelocity) = "1440";
-        ASSERT_NO_THROW(RunCalculation(e));
+        Job e = open(Entries(4, "114.3", "6.0"), lining);
+        e.Text(InputField::PipeVelocity) = "3000";
+        e.Text(InputField::LiningVelocity) = "2000";
+        e.Text(InputField::LiningThickness) = "2";
+        e.Text(InputField::FluidVelocity) = "1440";
+        ASSERT_NO_THROW(RunCalculation(e, 2));
         // Emptying every field from the last in reading order to the first: each time the
         // first empty one it reads is named; without a lining its two fields are not read.
-        CalcEntries empty = open(Entries(4, "", ""), lining);
+        Job empty = open(Entries(4, "", ""), lining);
         for (InputField field : order) {
             const bool read = lining || (field != InputField::LiningThickness &&
                                          field != InputField::LiningVelocity);
@@ -346,21 +345,21 @@ TEST(Refusals, EmptyEntriesInReadingOrder) {
                 continue;
             }
             try {
-                RunCalculation(empty);
+                RunCalculation(empty, 2);
                 ADD_FAILURE() << "no refusal";
             } catch (const EngineError& error) {
                 EXPECT_EQ(error.kind(), ErrorKind::EmptyInput);
                 EXPECT_EQ(error.field(), field);
             }
-            empty.TextOf(field) = e.TextOf(field);
+            empty.Text(field) = e.Text(field);
         }
-        EXPECT_NO_THROW(RunCalculation(empty));
+        EXPECT_NO_THROW(RunCalculation(empty, 2));
     }
     // Locked velocities are the table's: their empty texts are never read.
-    EXPECT_NO_THROW(RunCalculation(Entries(4, "114.3", "6.0")));
+    EXPECT_NO_THROW(RunCalculation(Entries(4, "114.3", "6.0"), 2));
     // A refusal comes before the conversion errors of later fields.
-    CalcEntries e = Entries(4, "12a", "");
-    ExpectError([&] { RunCalculation(e); }, ErrorKind::EmptyInput);
+    Job e = Entries(4, "12a", "");
+    ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::EmptyInput);
     EXPECT_EQ(ErrorDescription(EngineError(ErrorKind::EmptyInput, InputField::WallThickness),
                                Language::English),
               "WALL THICKNESS: enter a value.");
@@ -395,21 +394,21 @@ TEST(Refusals, NoBoreAtTheExactBoundary) {
         {"grouped and signed as written", "+1,000", "499.99", "0.01", 0, true},
     };
     for (const Row& r : rows) {
-        CalcEntries e = Entries(4, r.od, r.wall, 0, r.unit);
+        Job e = Entries(4, r.od, r.wall, 0, r.unit);
         if (*r.lining != 0) {
             e.LiningMaterialIndex = 3; // rubber
-            e.TextOf(InputField::LiningThickness) = r.lining;
+            e.Text(InputField::LiningThickness) = r.lining;
         }
         if (r.refused) {
             try {
-                RunCalculation(e);
+                RunCalculation(e, 2);
                 ADD_FAILURE() << r.name;
             } catch (const EngineError& error) {
                 EXPECT_EQ(error.kind(), ErrorKind::NoBore) << r.name;
                 EXPECT_EQ(error.field(), InputField::OuterDiameter) << r.name;
             }
         } else {
-            EXPECT_NO_THROW(RunCalculation(e)) << r.name;
+            EXPECT_NO_THROW(RunCalculation(e, 2)) << r.name;
         }
     }
 }

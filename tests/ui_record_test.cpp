@@ -335,20 +335,21 @@ private slots:
     void longReportStaysOnThePage() {
         QFETCH(int, base);
         QFETCH(bool, identity);
-        CalcEntries e;
+        Job e;
         e.SensorTypeIndex = 4; // VT-C1 on a small pipe: clamped to 0
         e.MountMethodIndex = 1;
-        e.TextOf(InputField::OuterDiameter) = "20";
-        e.TextOf(InputField::WallThickness) = "1";
+        e.Text(InputField::OuterDiameter) = "20";
+        e.Text(InputField::WallThickness) = "1";
         e.PipeMaterialIndex = PipeUserEntry;
-        e.TextOf(InputField::PipeVelocity) = "3200";
+        e.Text(InputField::PipeVelocity) = "3200";
         e.LiningMaterialIndex = LiningUserEntry;
-        e.TextOf(InputField::LiningVelocity) = "2300";
-        e.TextOf(InputField::LiningThickness) = "0.5";
+        e.Text(InputField::LiningVelocity) = "2300";
+        e.Text(InputField::LiningThickness) = "0.5";
         e.FluidIndex = FluidUserEntry;
-        e.TextOf(InputField::FluidVelocity) = "1551";
+        e.Text(InputField::FluidVelocity) = "1551";
         LockVelocitiesByLists(e);
-        JobRecord job = RecordJob(e, base == 0 ? Language::Japanese : Language::English);
+        e.Lang = base == 0 ? Language::Japanese : Language::English;
+        JobRecord job = RecordJob(e, 2);
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
                              "WATER 60 °C, Marczak 1997", "1551", "", ""});

@@ -729,15 +729,15 @@ private slots:
         const QString shown = w.Result1Edit->text();
         QLocale::setDefault(QLocale::c());
         std::setlocale(LC_ALL, saved.c_str());
-        CalcEntries e;
+        Job e;
         e.Units = UnitSystem::Imperial;
         e.SensorTypeIndex = 7;
         e.PipeMaterialIndex = PipeUserEntry;
         e.PipeVelocityLocked = false;
-        e.TextOf(InputField::PipeVelocity) = "3280";
-        e.TextOf(InputField::OuterDiameter) = "244.1";
-        e.TextOf(InputField::WallThickness) = "0.5";
-        QCOMPARE(shown, QString::fromStdString(RunCalculation(e).Display.Result1));
+        e.Text(InputField::PipeVelocity) = "3280";
+        e.Text(InputField::OuterDiameter) = "244.1";
+        e.Text(InputField::WallThickness) = "0.5";
+        QCOMPARE(shown, QString::fromStdString(RunCalculation(e, 2).Display.Result1));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d{3}$")).match(shown).hasMatch());
     }
 };

@@ -327,31 +327,30 @@ void CalculatorWindow::UpdateOpenRows() {
 }
 
 // The entries as the controls hold them; `texts` keeps the field texts alive.
-CalcEntries CalculatorWindow::ReadEntries(std::array<std::string, 6>& texts) const {
-    CalcEntries entries;
-    entries.Units = RunSettings::Units;
-    entries.SensorTypeIndex = SensorTypeList->currentIndex();
-    entries.PipeMaterialIndex = PipeMaterialList->currentIndex();
-    entries.LiningMaterialIndex = LiningMaterialList->currentIndex();
-    entries.FluidIndex = FluidList->currentIndex();
-    entries.MountMethodIndex = MountMethodList->currentIndex();
-    entries.MountMethodsOffered = MountMethodList->count();
-    for (std::size_t i = 0; i < InputRows.size(); ++i) {
-        texts[i] = (this->*InputRows[i].Text)->text().toStdString();
-        entries.TextOf(InputRows[i].Field) = texts[i];
+// The job the controls hold, with the job details kept for the run.
+Job CalculatorWindow::JobOnScreen() const {
+    Job job;
+    job.Units = RunSettings::Units;
+    job.Lang = RunSettings::Lang;
+    job.SensorTypeIndex = SensorTypeList->currentIndex();
+    job.PipeMaterialIndex = PipeMaterialList->currentIndex();
+    job.LiningMaterialIndex = LiningMaterialList->currentIndex();
+    job.FluidIndex = FluidList->currentIndex();
+    job.MountMethodIndex = MountMethodList->currentIndex();
+    for (const InputRow& row : InputRows) {
+        job.Text(row.Field) = (this->*row.Text)->text().toStdString();
     }
-    entries.PipeVelocityLocked = PipeVelocityEdit->isReadOnly();
-    entries.LiningVelocityLocked = LiningVelocityEdit->isReadOnly();
-    entries.FluidVelocityLocked = FluidVelocityEdit->isReadOnly();
-    return entries;
+    job.PipeVelocityLocked = PipeVelocityEdit->isReadOnly();
+    job.LiningVelocityLocked = LiningVelocityEdit->isReadOnly();
+    job.FluidVelocityLocked = FluidVelocityEdit->isReadOnly();
+    job.Identity = identity_;
+    return job;
 }
 
 void CalculatorWindow::ExecuteJob() {
-    std::array<std::string, InputRows.size()> texts;
-    const CalcEntries entries = ReadEntries(texts);
     JobRecord job;
     try {
-        job = RecordJob(entries, RunSettings::Lang);
+        job = RecordJob(JobOnScreen(), MountMethodList->count());
     } catch (const EngineError& error) {
         QuillmereUi::ShowMessage(this, FromUtf8(ErrorDescription(error, RunSettings::Lang)));
         if (error.field()) {
@@ -378,7 +377,6 @@ void CalculatorWindow::ExecuteJob() {
         QuillmereUi::ShowMessage(this, note);
     }
     AddHelperNotes(job, helperNotes_);
-    job.Identity = identity_;
     KeepJob(job);
 }
 

@@ -186,7 +186,7 @@ private:
     std::optional<Quillmere::JobRecord> CurrentJob() const;
     QString ReportFont() const;
     void AddJobEntries(QMenu& menu) const;
-    Quillmere::CalcEntries ReadEntries(std::array<std::string, 6>& texts) const;
+    Quillmere::Job JobOnScreen() const;
     void ConnectHandlers();
     QString text(std::int16_t id) const;
     void BuildWorkingFont(int pointSize, bool bold);

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateTime>
 #include <QDir>
@@ -71,11 +72,9 @@ std::optional<JobRecord> CalculatorWindow::CurrentJob() const {
         return std::nullopt;
     }
     // A shown result belongs to the inputs on screen, so computing them again gives it.
-    std::array<std::string, InputRows.size()> texts;
     try {
-        JobRecord job = RecordJob(ReadEntries(texts), RunSettings::Lang);
+        JobRecord job = RecordJob(JobOnScreen(), MountMethodList->count());
         AddHelperNotes(job, helperNotes_);
-        job.Identity = identity_;
         return job;
     } catch (const std::exception&) {
         return std::nullopt;

@@ -174,22 +174,22 @@ std::string Refusal(std::string_view message, int field, std::string_view identi
     return refusal.Json();
 }
 
-// The lists' indexes and the six fields' texts of an execute record, as the window's
-// controls hold them.
-CalcEntries EntriesOf(const Record& r) {
-    CalcEntries entries;
-    entries.Units = UnitsOf(r.Number("units"));
-    entries.SensorTypeIndex = r.Number("sensor");
-    entries.PipeMaterialIndex = r.Number("pipe");
-    entries.LiningMaterialIndex = r.Number("lining");
-    entries.FluidIndex = r.Number("fluid");
-    entries.MountMethodIndex = r.Number("mount");
-    entries.MountMethodsOffered = r.Number("mounts");
+// The job of an execute record: its units and language, the lists' indexes and the six
+// fields' texts, as the window's controls hold them.
+Job JobOf(const Record& r) {
+    Job job;
+    job.Units = UnitsOf(r.Number("units"));
+    job.Lang = LanguageOf(r.Number("lang"));
+    job.SensorTypeIndex = r.Number("sensor");
+    job.PipeMaterialIndex = r.Number("pipe");
+    job.LiningMaterialIndex = r.Number("lining");
+    job.FluidIndex = r.Number("fluid");
+    job.MountMethodIndex = r.Number("mount");
     for (std::size_t i = 0; i < InputFields.size(); ++i) {
-        entries.TextOf(InputFields[i]) = r.Text(std::to_string(i));
+        job.Text(InputFields[i]) = r.Text(std::to_string(i));
     }
-    LockVelocitiesByLists(entries);
-    return entries;
+    LockVelocitiesByLists(job);
+    return job;
 }
 
 } // namespace
@@ -300,27 +300,25 @@ constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 // job's identity (site, tag, installer, note) and the stamp its report's file name takes.
 const char* qm_execute(const char* record, int length) {
     const Record r(record, length);
-    const CalcEntries entries = EntriesOf(r);
+    Job entered = JobOf(r);
     const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
     const std::string when = text("when");
     const int lang = r.Number("lang");
     const Language language = LanguageOf(lang);
-    JobIdentity identity;
     for (const IdentityRecord& item : IdentityItems) {
         const std::string_view typed = Unpadded(r.Text(std::string(item.Key)));
         if (const std::string problem = IdentityProblem(item.Item, typed, language);
             !problem.empty()) {
             return Give(Refusal(problem, -1, item.Key));
         }
-        identity[item.Item] = std::string(typed);
+        entered.Identity[item.Item] = std::string(typed);
     }
     const bool all = r.Text("sketches") == "all";
     try {
-        JobRecord job = RecordJob(entries, language);
+        JobRecord job = RecordJob(entered, r.Number("mounts"));
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
                              text("temperatureNote"), text("temperatureVelocity"),
                              text("liningNote"), text("liningThickness")});
-        job.Identity = std::move(identity);
         return Give(
             Object()
                 .Bool("ok", true)

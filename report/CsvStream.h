@@ -1,9 +1,11 @@
 #pragma once
 
-// Streaming CSV: one record at a time, so a job sheet of any length needs the memory of
-// one row. Reads a UTF-8 byte order mark, CRLF or LF line ends, and quoted fields with
-// doubled quotes and line breaks inside. A record is at most MaxRecordBytes long, and a
-// quoted field must be closed: either fault stops the reading, with the line it is on.
+// The CSV of job sheets, read and written by every front end alike: one record at a time,
+// so a job sheet of any length needs the memory of one row. Reads a UTF-8 byte order mark,
+// CRLF or LF line ends, and quoted fields with doubled quotes and line breaks inside. A
+// record is at most MaxRecordBytes long, and a quoted field must be closed: either fault
+// stops the reading, with the line it is on. A cell a spreadsheet would run as a formula
+// is written after an apostrophe and read back without it (rules/CsvText.h).
 
 #include "rules/Utf8.h"
 #include "rules/Words.h"
@@ -13,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace QuillmereCalc {
+namespace Quillmere {
 
 class CsvReader {
 public:
@@ -30,6 +32,8 @@ public:
     };
 
     explicit CsvReader(std::FILE* in) : in_(in) {}
+    // A text already in memory, which outlives the reader.
+    explicit CsvReader(std::string_view text) : memory_(text) {}
 
     // The next record's fields, as views of the reader's own bytes: valid until the next
     // call. False at the end of the input or at a fault.
@@ -62,7 +66,8 @@ private:
     bool More();
     bool Stop(Fault fault, std::size_t line);
 
-    std::FILE* in_;
+    std::FILE* in_ = nullptr;
+    std::string_view memory_; // what is left to read when there is no stream
     // Grows, as a long record needs it, to room for any record that is not too long, quotes
     // and all.
     static constexpr std::size_t MostBuffered = 3 * MaxRecordBytes + 1024;
@@ -98,6 +103,8 @@ std::string Describe(const CsvReader& reader);
 class CsvWriter {
 public:
     explicit CsvWriter(std::FILE* out) : out_(out) {}
+    // Records appended to a text instead.
+    explicit CsvWriter(std::string& text) : text_(&text) {}
     ~CsvWriter() { Flush(); }
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
@@ -105,7 +112,8 @@ public:
     void Field(std::string_view text); // quoted when it holds , " CR or LF
     void EndRecord();
     void Raw(std::string_view text);
-    // Writes what is pending and flushes the stream; false once any write has failed.
+    // Writes what is pending and flushes the stream (or appends it to the text); false once any
+    // write has failed.
     bool Flush();
     bool Failed() const { return failed_; }
 
@@ -114,15 +122,12 @@ private:
     char* Room(std::size_t n);
     void FlushIfFull();
 
-    std::FILE* out_;
+    std::FILE* out_ = nullptr;
+    std::string* text_ = nullptr;
     std::vector<char> buffer_ = std::vector<char>(1 << 17);
     std::size_t used_ = 0;
     bool firstField_ = true;
     bool failed_ = false;
 };
 
-using Quillmere::IsUtf8;
-
-using Quillmere::Printable;
-
-} // namespace QuillmereCalc
+} // namespace Quillmere

@@ -1,13 +1,12 @@
-#include "calc/Names.h"
+#include "rules/NameLists.h"
 
 #include "catalogue/Catalogue.h"
-#include "rules/Rules.h"
+#include "rules/Lists.h"
+#include "rules/TextFold.h"
 
 #include <algorithm>
 
-namespace QuillmereCalc {
-
-using namespace Quillmere;
+namespace Quillmere {
 
 namespace {
 
@@ -172,4 +171,4 @@ std::string NearestOf(std::string_view typed, const std::vector<std::string>& na
     return Listed(nearest);
 }
 
-} // namespace QuillmereCalc
+} // namespace Quillmere

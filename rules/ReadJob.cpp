@@ -1,169 +1,64 @@
-#include "calc/Job.h"
+#include "rules/ReadJob.h"
 
-#include "calc/CsvStream.h"
 #include "catalogue/Catalogue.h"
-#include "engine/AsciiCase.h"
 #include "engine/Engine.h"
-#include "rules/Rules.h"
+#include "rules/FieldCheck.h"
+#include "rules/FluidAtTemperature.h"
+#include "rules/Lists.h"
+#include "rules/NameLists.h"
 #include "rules/RunNames.h"
+#include "rules/TextFold.h"
+#include "rules/Utf8.h"
+#include "rules/Words.h"
 
 #include <algorithm>
-#include <cmath>
-#include <vector>
 
-namespace QuillmereCalc {
-
-using namespace Quillmere;
+namespace Quillmere {
 
 namespace {
 
-// A heading as spreadsheets write it, as the column name it means: "Outer Diameter",
-// " outer-diameter" and "OUTER_DIAMETER" are outer_diameter.
-std::string HeadingKey(std::string_view heading) {
-    std::string key(Unpadded(heading));
-    for (char& c : key) {
-        c = (c == ' ' || c == '-') ? '_' : AsciiLower(c);
-    }
-    return key;
-}
-
-std::string_view Value(const CaseInput& in, Column c) {
-    return in[c] ? *in[c] : std::string_view();
+std::string_view Value(const ColumnTexts& in, Column c) {
+    return in.Text(c);
 }
 
 } // namespace
 
-namespace {
-
-// A heading that is one of the window's captions, in either language and as typed
-// ("WALL THICKNESS", "配管厚さ", "ライニング厚さ"; "pipe_material" and "Kind-of-Fluid" as
-// well, as the column names are written): a sheet made with the window's own words.
-std::optional<Column> ColumnByCaption(std::string_view heading) {
-    namespace Id = Catalogue::Id;
-    static constexpr std::pair<std::int16_t, Column> captions[] = {
-        {Id::SensorType, Column::Sensor},
-        {Id::SensorMount, Column::Mount},
-        {Id::OuterDiameter, Column::OuterDiameter},
-        {Id::WallThickness, Column::Wall},
-        {Id::PipeMaterial, Column::Pipe},
-        {Id::PipeVelocity, Column::PipeVelocity},
-        {Id::LiningMaterial, Column::Lining},
-        {Id::LiningThickness, Column::LiningThickness},
-        {Id::LiningVelocity, Column::LiningVelocity},
-        {Id::KindOfFluid, Column::Fluid},
-        {Id::FluidVelocity, Column::FluidVelocity},
-        {Catalogue::JobText::Site, Column::Site},
-        {Catalogue::JobText::Tag, Column::Tag},
-        {Catalogue::JobText::Installer, Column::Installer},
-        {Catalogue::JobText::Note, Column::Note},
-    };
-    static const NameList names = [] {
-        NameList list;
-        for (const auto& [id, column] : captions) {
-            list.AddText(id, static_cast<int>(column));
-        }
-        return list;
-    }();
-    std::string spaced(Unpadded(heading));
-    std::replace_if(
-        spaced.begin(), spaced.end(), [](char c) { return c == '_' || c == '-'; }, ' ');
-    const auto column = names.Find(spaced);
-    return column ? std::optional<Column>(static_cast<Column>(*column)) : std::nullopt;
-}
-
-const std::vector<std::string>& ColumnNameList() {
-    static const std::vector<std::string> names(ColumnNames.begin(), ColumnNames.end());
-    return names;
-}
-
-} // namespace
-
-std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
-                                          std::string& problem) {
-    SheetColumns columns;
-    for (const std::string& name : names) {
-        if (Unpadded(name).empty()) {
-            columns.emplace_back();
-            continue;
-        }
-        auto column = ColumnByName(HeadingKey(name));
-        if (!column) {
-            column = ColumnByCaption(name);
-        }
-        if (!column) {
-            problem = "unknown column \"" + Printable(name) + "\"";
-            if (names.size() == 1 && name.find_first_of(";\t") != std::string::npos) {
-                problem += " (its columns are separated by " +
-                           std::string(name.find(';') != std::string::npos ? "\";\"" : "tabs") +
-                           ": save the sheet as CSV with commas)";
-            } else if (const std::string nearest = NearestOf(name, ColumnNameList());
-                       !nearest.empty()) {
-                problem += " (did you mean " + nearest + "?)";
-            } else {
-                problem += " (quillmere-calc --help lists the columns)";
-            }
-            return std::nullopt;
-        }
-        if (std::find(columns.begin(), columns.end(), *column) != columns.end()) {
-            problem = "column \"" + Printable(name) + "\" appears twice";
-            return std::nullopt;
-        }
-        columns.push_back(*column);
-    }
-    return columns;
-}
-
-CaseInput RowInput(const SheetColumns& columns, const std::vector<std::string_view>& row,
-                   const CaseInput& defaults) {
-    CaseInput input = defaults;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        // With --units imperial, a blank units cell is not mm, nor with --sensor VT-C1 a
-        // blank sensor cell RESERVE.
-        if (const std::optional<Column> column = columns[i]) {
-            const std::string_view value = i < row.size() ? Unpadded(row[i]) : std::string_view();
-            if (!value.empty() || !defaults[*column]) {
-                input[*column] = value;
-            }
-        }
-    }
-    return input;
-}
-
-std::string Text(std::int16_t id, Language lang) {
+std::string CatalogueText(std::int16_t id, Language lang) {
     return std::string(Catalogue::Text(id, lang));
 }
 
-std::string PipeMaterialText(const CaseOutcome& outcome) {
-    return Text(EntryNameId(PipeMaterials, outcome.Record.PipeMaterialIndex), outcome.Lang);
+std::string PipeMaterialText(const JobReading& outcome) {
+    return CatalogueText(EntryNameId(PipeMaterials, outcome.Record.PipeMaterialIndex),
+                         outcome.Lang);
 }
 
-std::string_view LengthUnit(const CaseOutcome& outcome) {
+std::string_view LengthUnit(const JobReading& outcome) {
     return UnitNamesOf(outcome.Units)[0];
 }
 
-std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
+std::vector<std::string> HelperLines(const JobReading& outcome) {
     std::vector<std::string> lines;
     if (outcome.Pipe.Table != nullptr) {
-        lines.push_back(Text(Catalogue::Id::OuterDiameter, outcome.Lang) + " / " +
-                        Text(Catalogue::Id::WallThickness, outcome.Lang) + ": " +
+        lines.push_back(CatalogueText(Catalogue::Id::OuterDiameter, outcome.Lang) + " / " +
+                        CatalogueText(Catalogue::Id::WallThickness, outcome.Lang) + ": " +
                         outcome.Pipe.OuterText + " / " + outcome.Pipe.WallText + " [" +
                         std::string(LengthUnit(outcome)) + "] (" + PipeSizeNote(outcome.Pipe) +
                         ")");
-        lines.push_back(Text(Catalogue::Id::PipeMaterial, outcome.Lang) + ": " +
+        lines.push_back(CatalogueText(Catalogue::Id::PipeMaterial, outcome.Lang) + ": " +
                         PipeMaterialText(outcome));
         if (outcome.Pipe.Lining != nullptr) {
             // "LINING MATERIAL: MORTAR 3 [mm] (ISO 4179:2005)"
             lines.push_back(
-                Text(Catalogue::Id::LiningMaterial, outcome.Lang) + ": " +
+                CatalogueText(Catalogue::Id::LiningMaterial, outcome.Lang) + ": " +
                 Catalogue::Fill(
-                    Text(Catalogue::PipeText::LiningFrom, outcome.Lang),
-                    {Text(EntryNameId(LiningMaterials, MortarEntry), outcome.Lang),
+                    CatalogueText(Catalogue::PipeText::LiningFrom, outcome.Lang),
+                    {CatalogueText(EntryNameId(LiningMaterials, MortarEntry), outcome.Lang),
                      outcome.Pipe.LiningText + " [" + std::string(LengthUnit(outcome)) + "]",
                      LiningStandardName(outcome.Pipe)}));
         }
     }
     if (!outcome.Temperature.empty()) {
-        lines.push_back(Text(Catalogue::Id::FluidVelocity, outcome.Lang) + ": " +
+        lines.push_back(CatalogueText(Catalogue::Id::FluidVelocity, outcome.Lang) + ": " +
                         outcome.Record.Text(InputField::FluidVelocity) + " " +
                         std::string(UnitNamesOf(outcome.Units)[1]) + " (" + outcome.Temperature +
                         ")");
@@ -171,17 +66,17 @@ std::vector<std::string> HelperLines(const CaseOutcome& outcome) {
     return lines;
 }
 
-std::optional<UnitSystem> UnitsOf(const CaseInput& in) {
+std::optional<UnitSystem> UnitsOf(const ColumnTexts& in) {
     const std::string_view units = Value(in, Column::Units);
     return Unpadded(units).empty() ? UnitSystem::Metric : UnitSystemNamed(units);
 }
 
-std::optional<Language> KnownLanguageOf(const CaseInput& in) {
+std::optional<Language> KnownLanguageOf(const ColumnTexts& in) {
     const std::string_view lang = Value(in, Column::Lang);
     return Unpadded(lang).empty() ? Language::Japanese : LanguageNamed(lang);
 }
 
-Language LanguageOf(const CaseInput& in) {
+Language LanguageOf(const ColumnTexts& in) {
     return KnownLanguageOf(in).value_or(Language::Japanese);
 }
 
@@ -197,21 +92,26 @@ std::size_t FieldLength(std::string_view text) {
     return ascii || text.size() > 64 ? text.size() : Utf16FromUtf8(text).size();
 }
 
-// One case from its texts to its outcome, in the steps the window takes. A step that
+// A job from its texts to its outcome, in the steps the window takes. A step that
 // refuses the case records why in the outcome and returns false.
-class Evaluation {
+class Reading {
 public:
-    Evaluation(const CaseInput& given, CaseOutcome& out) : given_(given), out_(out) {}
+    Reading(const ColumnTexts& given, JobReading& out) : given_(given), out_(out) {}
 
-    void Run() {
+    void Run(bool compute) {
         if (ReadRunSettings() && ReadIdentity() && ApplyHelpers() && ReadLists() && CheckFields()) {
-            Compute();
+            if (compute) {
+                Compute();
+            } else {
+                static_cast<Job&>(out_.Record) = Built();
+                out_.Ok = true;
+            }
         }
     }
 
 private:
     bool Fail(std::int16_t id, std::string_view what = {}) {
-        out_.Error = Text(id, out_.Lang);
+        out_.Error = CatalogueText(id, out_.Lang);
         if (!what.empty()) {
             // A long value is shown by its start: enough to find it in the sheet.
             out_.Error += ": " + Printable(Abridged(what));
@@ -226,7 +126,8 @@ private:
     bool FailUnknown(Column column, std::int16_t id, std::string_view text, const NameList& names) {
         FailIn(column, id, text);
         if (const std::string nearest = names.Nearest(text); !nearest.empty()) {
-            out_.Error += " (" + Catalogue::Fill(Text(T::DidYouMean, out_.Lang), {nearest}) + ")";
+            out_.Error +=
+                " (" + Catalogue::Fill(CatalogueText(T::DidYouMean, out_.Lang), {nearest}) + ")";
         }
         return false;
     }
@@ -238,8 +139,8 @@ private:
 
     // The case with what a helper worked out (a standard size's diameter and wall, water's
     // velocity at its temperature) typed in, as the window's fields would hold it.
-    const CaseInput& In() const { return filled_ ? *filled_ : given_; }
-    CaseInput& Filled() {
+    const ColumnTexts& In() const { return filled_ ? *filled_ : given_; }
+    ColumnTexts& Filled() {
         if (!filled_) {
             filled_ = given_;
         }
@@ -407,7 +308,7 @@ private:
 
     // "PVC has its own sound velocity...", "LINING THICKNESS counts only with a lining...".
     std::string UnreadValue(InputField field) const {
-        const auto words = [this](std::int16_t id) { return Text(id, out_.Lang); };
+        const auto words = [this](std::int16_t id) { return CatalogueText(id, out_.Lang); };
         const std::string caption = words(FieldOf(field).CaptionId);
         if (lining_ == NoLiningEntry &&
             (field == InputField::LiningVelocity || field == InputField::LiningThickness)) {
@@ -421,22 +322,28 @@ private:
         return Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
     }
 
-    void Compute() {
-        CalcEntries e;
-        e.Units = out_.Units;
-        e.SensorTypeIndex = sensor_;
-        e.PipeMaterialIndex = pipe_;
-        e.LiningMaterialIndex = lining_;
-        e.FluidIndex = fluid_;
-        e.MountMethodIndex = static_cast<int>(out_.Mount);
-        e.MountMethodsOffered = MountMethodCount;
+    // The job the texts describe, as the window's controls would hold it.
+    Job Built() const {
+        Job job;
+        job.Units = out_.Units;
+        job.Lang = out_.Lang;
+        job.SensorTypeIndex = sensor_;
+        job.PipeMaterialIndex = pipe_;
+        job.LiningMaterialIndex = lining_;
+        job.FluidIndex = fluid_;
+        job.MountMethodIndex = static_cast<int>(out_.Mount);
         for (const InputField field : InputFields) {
-            e.TextOf(field) = Value(In(), ColumnOf(field));
+            job.Text(field) = Value(In(), ColumnOf(field));
         }
-        LockVelocitiesByLists(e);
+        LockVelocitiesByLists(job);
+        job.Identity = identity_;
+        return job;
+    }
+
+    void Compute() {
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
-            out_.Record = RecordJob(e, out_.Lang);
+            out_.Record = RecordJob(Built(), MountMethodCount);
         } catch (const EngineError& error) {
             out_.Error = ErrorDescription(error, out_.Lang);
             if (const std::optional<InputField> field = error.field()) {
@@ -453,16 +360,15 @@ private:
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
         out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
-        out_.Record.Identity = std::move(identity_);
         out_.Warning = BelowZeroNote(out_.Record);
         out_.Ok = true;
     }
 
-    const CaseInput& given_;
-    std::optional<CaseInput> filled_;
+    const ColumnTexts& given_;
+    std::optional<ColumnTexts> filled_;
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
     JobIdentity identity_;
-    CaseOutcome& out_;
+    JobReading& out_;
     int sensor_ = 0;
     int pipe_ = 0;
     int lining_ = 0;
@@ -471,14 +377,14 @@ private:
 
 } // namespace
 
-CaseOutcome Evaluate(const CaseInput& input) {
-    CaseOutcome out;
-    Evaluation(input, out).Run();
+JobReading ReadJob(const ColumnTexts& texts, JobStep until) {
+    JobReading out;
+    ReadJob(texts, out, until);
     return out;
 }
 
-void Evaluate(const CaseInput& input, CaseOutcome& out) {
-    Evaluation(input, out).Run();
+void ReadJob(const ColumnTexts& texts, JobReading& out, JobStep until) {
+    Reading(texts, out).Run(until == JobStep::Computed);
 }
 
-} // namespace QuillmereCalc
+} // namespace Quillmere

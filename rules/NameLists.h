@@ -1,7 +1,7 @@
 #pragma once
 
-// The names people give the lists' entries on the command line and in job sheets, and the
-// names a refused one was near.
+// The names people give the lists' entries on the command line, in job sheets and in the
+// jobs file, and the names a refused one was near: the one lookup of a list entry by name.
 
 #include "engine/Spacing.h"
 #include "rules/TextFold.h"
@@ -12,9 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace QuillmereCalc {
-
-using Quillmere::Unpadded;
+namespace Quillmere {
 
 // The names of a list's entries and their list indexes. A name is found as the list writes
 // it (the usual case, with no copy of the text), or else as typed in any case or width and
@@ -61,10 +59,10 @@ const NameList& LiningNames();
 const NameList& FluidNames();
 
 // "V", "Z", "N" or "W".
-char MountLetter(Quillmere::MountMethod method);
+char MountLetter(MountMethod method);
 
 // Those of `names` a mistyped `typed` may have meant, joined by ", "; empty when none is
 // near or too many are.
 std::string NearestOf(std::string_view typed, const std::vector<std::string>& names);
 
-} // namespace QuillmereCalc
+} // namespace Quillmere

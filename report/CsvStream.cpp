@@ -1,4 +1,4 @@
-#include "calc/CsvStream.h"
+#include "report/CsvStream.h"
 
 #include "rules/CsvText.h"
 #include "rules/Utf8.h"
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <functional>
 
-namespace QuillmereCalc {
+namespace Quillmere {
 namespace {
 
 // The bytes that end a plain run of a field, or need quotes around a field written.
@@ -48,10 +48,17 @@ bool CsvReader::More() {
         }
         buffer_.resize(std::min(2 * buffer_.size(), MostBuffered));
     }
-    const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, in_);
+    std::size_t n = 0;
+    if (in_ == nullptr) {
+        n = std::min(memory_.size(), buffer_.size() - end_);
+        std::copy_n(memory_.data(), n, buffer_.data() + end_);
+        memory_.remove_prefix(n);
+    } else {
+        n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, in_);
+    }
     if (n == 0) {
         ended_ = true;
-        if (std::ferror(in_) != 0) {
+        if (in_ != nullptr && std::ferror(in_) != 0) {
             fault_ = Fault::ReadFailed;
             error_ = errno; // "Is a directory" says more than a failure
         }
@@ -207,9 +214,7 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     }
     for (std::size_t i = 0; i < spans_.size(); i += 2) {
         const std::string_view field(buffer_.data() + spans_[i], spans_[i + 1]);
-        fields.push_back(field.empty() || field.front() != Quillmere::FormulaGuard
-                             ? field
-                             : Quillmere::CellText(field));
+        fields.push_back(field.empty() || field.front() != FormulaGuard ? field : CellText(field));
     }
     return true;
 }
@@ -285,9 +290,9 @@ void CsvWriter::Field(std::string_view text) {
     firstField_ = false;
     // Written as it is while nothing in it needs quotes, as nearly nothing in a sheet does.
     char* const field = out;
-    const bool guarded = Quillmere::SpreadsheetWouldEvaluate(text);
+    const bool guarded = SpreadsheetWouldEvaluate(text);
     if (guarded) {
-        *out++ = Quillmere::FormulaGuard;
+        *out++ = FormulaGuard;
     }
     bool quoted = false;
     for (const char c : text) {
@@ -301,7 +306,7 @@ void CsvWriter::Field(std::string_view text) {
         out = field;
         *out++ = '"';
         if (guarded) {
-            *out++ = Quillmere::FormulaGuard;
+            *out++ = FormulaGuard;
         }
         for (const char c : text) {
             if (c == '"') {
@@ -328,6 +333,11 @@ void CsvWriter::Raw(std::string_view text) {
 }
 
 bool CsvWriter::Flush() {
+    if (text_ != nullptr) {
+        text_->append(buffer_.data(), used_);
+        used_ = 0;
+        return true;
+    }
     if (used_ > 0) {
         if (std::fwrite(buffer_.data(), 1, used_, out_) != used_) {
             failed_ = true;
@@ -340,4 +350,4 @@ bool CsvWriter::Flush() {
     return !failed_;
 }
 
-} // namespace QuillmereCalc
+} // namespace Quillmere
