@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
+#include "rules/Json.h"
 #include "rules/TextFold.h"
 #include "rules/Words.h"
 
@@ -19,10 +20,6 @@ namespace QuillmereCalc {
 using namespace Quillmere;
 
 using Quillmere::Printable;
-
-std::string Json(const nlohmann::ordered_json& json, int indent) {
-    return json.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
-}
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "quillmere-calc: %s\n", message.c_str());
@@ -79,7 +76,7 @@ int RunOne(const ColumnTexts& input, bool json, bool summary,
     const JobReading outcome = ReadJob(input);
     const bool sketchToOutput = sketch && *sketch == "-";
     if (json) {
-        std::cout << Json(ToJson(input, outcome), 2) << '\n';
+        std::cout << IndentedJson(ToJson(input, outcome), 2) << '\n';
     }
     if (!outcome.Ok) {
         std::cerr << outcome.Error << '\n'; // what it quotes is escaped already
@@ -121,7 +118,7 @@ int ListPipeSizes(const std::string& name, const ColumnTexts& input, bool json) 
             "CU, ISO or JIS)");
     }
     if (json) {
-        std::cout << PipeTablesJson(tables, *units).dump(2) << '\n';
+        std::cout << IndentedJson(PipeTablesJson(tables, *units), 2) << '\n';
     } else {
         for (std::size_t i = 0; i < tables.size(); ++i) {
             std::cout << (i == 0 ? "" : "\n") << Quillmere::PipeSizeListing(*tables[i], *units);
@@ -131,8 +128,8 @@ int ListPipeSizes(const std::string& name, const ColumnTexts& input, bool json) 
 }
 
 int ListNames(const ColumnTexts& input, bool json) {
-    const nlohmann::ordered_json names = NamesJson(LanguageOf(input));
-    std::cout << (json ? names.dump(2) + "\n" : NamesListing(names));
+    const Language lang = LanguageOf(input);
+    std::cout << (json ? IndentedJson(NamesJson(lang), 2) + "\n" : NamesListing(lang));
     return StandardOutputOk() ? 0 : OutputFailed();
 }
 

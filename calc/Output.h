@@ -5,8 +5,6 @@
 
 #include "calc/JobJson.h"
 
-#include <nlohmann/json.hpp>
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,10 +17,6 @@ int Fail(const std::string& message);
 // Every result that was printed must have arrived: a full disk is an error, not a success.
 int OutputFailed();
 bool StandardOutputOk();
-
-// The JSON text; bytes that are not UTF-8 never reach it (they are refused first), and if
-// one did it would be replaced, never thrown.
-std::string Json(const nlohmann::ordered_json& json, int indent);
 
 // The window opens on RESERVE, in sight; here a case that names no sensor type gets it
 // unseen, so the output says so.

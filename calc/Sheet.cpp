@@ -257,11 +257,8 @@ std::optional<SheetColumns> ReadHeader(CsvReader& reader, std::vector<std::strin
 // A row's case as one line of JSON; a row refused for its width keeps its fields there.
 void WriteJsonLine(CsvWriter& writer, const std::vector<std::string_view>& row, std::size_t width,
                    const ColumnTexts& input, const JobReading& outcome) {
-    nlohmann::ordered_json line = ToJson(input, outcome);
-    if (row.size() != width) {
-        line["record"] = row; // no column to put its fields in
-    }
-    writer.Raw(Json(line, -1));
+    // A row of another width has no column to put its fields in.
+    writer.Raw(ToJson(input, outcome, row.size() != width ? &row : nullptr));
     writer.Raw("\n");
 }
 

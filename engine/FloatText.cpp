@@ -36,6 +36,18 @@ std::string FixedText(double value, int decimals) {
     return std::string(buffer.data(), static_cast<std::size_t>(n));
 }
 
+std::string ShortestScientificText(double value) {
+    std::array<char, 64> buffer{};
+    int n = 0;
+    for (int decimals = 0; decimals < 17; ++decimals) {
+        n = std::snprintf(buffer.data(), buffer.size(), "%.*e", decimals, value);
+        if (std::strtod(buffer.data(), nullptr) == value) {
+            break;
+        }
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(n));
+}
+
 #else
 
 bool ReadFloat(std::string_view digits, double& value, bool& outOfRange) {
@@ -56,6 +68,13 @@ std::string FixedText(double value, int decimals) {
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string ShortestScientificText(double value) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific);
     return std::string(buffer.data(), result.ptr);
 }
 

@@ -21,4 +21,8 @@ std::string GeneralText15(double value);
 // printf's "%.*f": `decimals` places, rounded.
 std::string FixedText(double value, int decimals);
 
+// The fewest significant digits that read back as the same double, in scientific form
+// ("6.547455118223414e+01"); for a finite value.
+std::string ShortestScientificText(double value);
+
 } // namespace Quillmere

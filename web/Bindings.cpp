@@ -8,6 +8,7 @@
 #include "report/JobSheet.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
+#include "rules/Json.h"
 #include "rules/Rules.h"
 
 #include <algorithm>
@@ -29,67 +30,6 @@ Language LanguageOf(int lang) {
 }
 UnitSystem UnitsOf(int units) {
     return units == 0 ? UnitSystem::Metric : UnitSystem::Imperial;
-}
-
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                constexpr char hex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[(c >> 4) & 0xf];
-                out += hex[c & 0xf];
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-// A JSON object written member by member. The page's JSON is flat and small; nlohmann/json,
-// which quillmere-calc uses, would add about 41 KiB (18 KiB gzip) to the WebAssembly, a
-// fifth of the page's transfer (measured with emcc -Oz -fexceptions on the same shape).
-class Object {
-public:
-    Object& Text(std::string_view key, std::string_view value) { return Raw(key, Quoted(value)); }
-    Object& Number(std::string_view key, long long value) {
-        return Raw(key, std::to_string(value));
-    }
-    Object& Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
-    Object& Raw(std::string_view key, const std::string& json) {
-        body_ += (body_.empty() ? "" : ",") + Quoted(key) + ":" + json;
-        return *this;
-    }
-    std::string Json() const { return "{" + body_ + "}"; }
-
-private:
-    std::string body_;
-};
-
-template <typename Items, typename Each> std::string Array(const Items& items, Each each) {
-    std::string out = "[";
-    for (const auto& item : items) {
-        out += (out.size() > 1 ? "," : "") + each(item);
-    }
-    return out + "]";
 }
 
 // What the page passes as one argument: bytes with their length, key 0xFE value 0xFF pair
@@ -135,30 +75,30 @@ const char* Give(std::string text) {
 
 // A list's entries by name.
 template <typename Entries> std::string ListTexts(const Entries& entries, Language lang) {
-    return Array(entries,
-                 [lang](const auto& e) { return Quoted(Catalogue::Text(e.NameId, lang)); });
+    return JsonArray(entries,
+                     [lang](const auto& e) { return JsonString(Catalogue::Text(e.NameId, lang)); });
 }
 
 // The input rows in the window's focus order, named as the window's controls.
 std::string FieldsJson(Language lang, UnitSystem units) {
-    return Array(Fields, [&](const FieldRecord& f) {
-        return Object()
+    return JsonArray(Fields, [&](const FieldRecord& f) {
+        return JsonObject()
             .Text("name", f.Name)
             .Text("caption", Catalogue::Text(f.CaptionId, lang))
             .Text("unit", UnitLabelText(UnitOf(f.Field, units)))
             .Text("range", RangeLabelText(f.Field, units))
-            .Number("maxLength", MaxInputLength(f.Field, units))
+            .Integer("maxLength", MaxInputLength(f.Field, units))
             .Json();
     });
 }
 
 // The job's identity: site, tag, installer and note, by the keys qm_execute takes.
 std::string IdentityJson(Language lang) {
-    return Array(IdentityItems, [&](const IdentityRecord& item) {
-        return Object()
+    return JsonArray(IdentityItems, [&](const IdentityRecord& item) {
+        return JsonObject()
             .Text("key", item.Key)
             .Text("caption", Catalogue::Text(item.CaptionId, lang))
-            .Number("maxLength", static_cast<int>(item.MaxLength))
+            .Integer("maxLength", static_cast<long long>(item.MaxLength))
             .Json();
     });
 }
@@ -166,8 +106,8 @@ std::string IdentityJson(Language lang) {
 // A refused job: its message and where to go back to, a field by its index or an
 // identity item by its key.
 std::string Refusal(std::string_view message, int field, std::string_view identity = {}) {
-    Object refusal;
-    refusal.Bool("ok", false).Text("error", message).Number("field", field);
+    JsonObject refusal;
+    refusal.Bool("ok", false).Text("error", message).Integer("field", field);
     if (!identity.empty()) {
         refusal.Text("identity", identity);
     }
@@ -209,9 +149,10 @@ const char* qm_page(int lang, int unit) {
     const UnitNamesSet unitNames = UnitNamesOf(units);
     const std::string mounts = ListTexts(MountMethods, language);
     const std::string sensors =
-        Array(SensorTypes, [](const SensorTypeEntry& s) { return Quoted(s.Name); });
-    const std::string waters = Array(TemperatureFluids(), [](int i) { return std::to_string(i); });
-    return Give(Object()
+        JsonArray(SensorTypes, [](const SensorTypeEntry& s) { return JsonString(s.Name); });
+    const std::string waters =
+        JsonArray(TemperatureFluids(), [](int i) { return std::to_string(i); });
+    return Give(JsonObject()
                     .Text("title", text(Id::TitleFirst) + " - " + text(Id::TitleSecond))
                     .Raw("fields", FieldsJson(language, units))
                     .Raw("identity", IdentityJson(language))
@@ -245,7 +186,7 @@ const char* qm_page(int lang, int unit) {
                     .Raw("mounts", mounts)
                     .Raw("sensors", sensors)
                     .Raw("waters", waters)
-                    .Number("fluidUser", FluidUserEntry)
+                    .Integer("fluidUser", FluidUserEntry)
                     .Text("copySummary", text(R::CopySummary))
                     .Text("copied", text(R::Copied))
                     .Text("copyFailed", text(R::CopyFailed))
@@ -320,7 +261,7 @@ const char* qm_execute(const char* record, int length) {
                              text("temperatureNote"), text("temperatureVelocity"),
                              text("liningNote"), text("liningThickness")});
         return Give(
-            Object()
+            JsonObject()
                 .Bool("ok", true)
                 .Text("result1", job.Outcome.Display.Result1)
                 .Text("result2", job.Outcome.Display.Result2)
@@ -355,7 +296,7 @@ const char* qm_execute(const char* record, int length) {
 const char* qm_convert(const char* record, int length) {
     const Record r(record, length);
     const UnitSystem to = UnitsOf(r.Number("to"));
-    Object out;
+    JsonObject out;
     for (std::size_t i = 0; i < InputFields.size(); ++i) {
         const std::string key = std::to_string(i);
         out.Text(key, ConvertedFieldText(InputFields[i], r.Text(key), to));
@@ -369,7 +310,7 @@ const char* qm_fluid_temperature(const char* record, int length) {
     const FluidAtTemperature water =
         VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"), UnitsOf(r.Number("unit")),
                                 LanguageOf(r.Number("lang")));
-    return Give(Object()
+    return Give(JsonObject()
                     .Text("velocity", water.VelocityText)
                     .Text("note", water.Note)
                     .Text("error", water.Error)
@@ -378,23 +319,25 @@ const char* qm_fluid_temperature(const char* record, int length) {
 
 // The standard pipe tables: names, schedules, and each size with the schedules it has.
 const char* qm_pipe_tables() {
-    return Give(Array(PipeTables(), [](const PipeTable& table) {
+    return Give(JsonArray(PipeTables(), [](const PipeTable& table) {
         std::vector<std::size_t> columns(table.Schedules.size());
         std::iota(columns.begin(), columns.end(), std::size_t{0});
-        return Object()
+        return JsonObject()
             .Text("name", PipeTableLabel(table))
             .Bool("mortar", table.Mortar != nullptr)
             .Raw("schedules",
-                 Array(columns, [&](std::size_t c) { return Quoted(ScheduleLabel(table, c)); }))
-            .Raw("sizes", Array(table.Rows,
-                                [&](const PipeSizeRow& row) {
-                                    return Object()
-                                        .Text("name", PipeSizeName(row))
-                                        .Raw("schedules",
-                                             Array(SchedulesOf(table, row),
-                                                   [](std::size_t c) { return std::to_string(c); }))
-                                        .Json();
-                                }))
+                 JsonArray(columns,
+                           [&](std::size_t c) { return JsonString(ScheduleLabel(table, c)); }))
+            .Raw("sizes",
+                 JsonArray(table.Rows,
+                           [&](const PipeSizeRow& row) {
+                               return JsonObject()
+                                   .Text("name", PipeSizeName(row))
+                                   .Raw("schedules",
+                                        JsonArray(SchedulesOf(table, row),
+                                                  [](std::size_t c) { return std::to_string(c); }))
+                                   .Json();
+                           }))
             .Json();
     }));
 }
@@ -411,10 +354,10 @@ const char* qm_pipe_kept(const char* record, int length) {
     }
     const PipeTable& table = tables[static_cast<std::size_t>(index)];
     const std::size_t row = SizeRowAfterChange(table, r.Text("size"));
-    return Give(Object()
-                    .Number("row", static_cast<long long>(row))
-                    .Number("schedule", static_cast<long long>(ScheduleAfterChange(
-                                            table, table.Rows[row], r.Text("schedule"))))
+    return Give(JsonObject()
+                    .Integer("row", static_cast<long long>(row))
+                    .Integer("schedule", static_cast<long long>(ScheduleAfterChange(
+                                             table, table.Rows[row], r.Text("schedule"))))
                     .Json());
 }
 
@@ -434,12 +377,12 @@ const char* qm_pipe_texts(int table, int row, int schedule, int unit, int pipe, 
     const PipeChoice choice =
         PipeSizeTexts(t, t.Rows[static_cast<std::size_t>(row)], static_cast<std::size_t>(schedule),
                       UnitsOf(unit), mortar != 0);
-    return Give(Object()
+    return Give(JsonObject()
                     .Text("outer", choice.OuterText)
                     .Text("wall", choice.WallText)
-                    .Number("material", PipeMaterialWith(t, pipe))
+                    .Integer("material", PipeMaterialWith(t, pipe))
                     .Text("note", PipeSizeNote(choice))
-                    .Number("lining", choice.Lining != nullptr ? MortarEntry : -1)
+                    .Integer("lining", choice.Lining != nullptr ? MortarEntry : -1)
                     .Text("liningThickness", choice.LiningText)
                     .Text("liningNote", LiningStandardName(choice))
                     .Json());
