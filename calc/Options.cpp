@@ -30,9 +30,7 @@ constexpr const char* Example = R"(Examples:
   quillmere-calc --sheet pipes.csv > spacings.csv
 
 A job sheet is a CSV file with a header row naming any of the columns
-  units lang sensor mount outer_diameter wall pipe pipe_velocity lining
-  lining_thickness lining_velocity fluid fluid_velocity fluid_temperature
-  pipe_size site tag installer note time
+%COLUMNS%
 (in any case, "Outer Diameter" or outer-diameter as well, or the window's
 captions in either language: WALL THICKNESS, 配管厚さ) and one pipe a row.
 Options given beside --sheet are every row's defaults: a column the sheet
@@ -63,6 +61,25 @@ SU 100 (JIS G 3448), CU 1/2 L (ASTM B88), CU 15A L (JIS H 3300). Ductile
 pipe is supplied cement-lined: "mortar" adds the ISO 4179 lining, "unlined"
 says there is none, and one of them is needed. Metric takes the standard's mm,
 imperial the inches of ASME and ASTM or the mm converted to 4 decimals.)";
+
+// The examples and the job sheet's story, with the columns a sheet takes as the table of
+// columns names them, in lines of at most 76 characters.
+std::string Footer() {
+    std::string columns;
+    std::size_t line = 0;
+    for (const std::string_view name : InputColumnNames()) {
+        if (line > 0 && line + 1 + name.size() > 74) {
+            columns += '\n';
+            line = 0;
+        }
+        columns += line == 0 ? "  " : " ";
+        columns += name;
+        line += name.size() + (line == 0 ? 2 : 1);
+    }
+    std::string footer = Example;
+    footer.replace(footer.find("%COLUMNS%"), 9, columns);
+    return footer;
+}
 
 // Option texts in lines that fit 80 columns beside the option names (the help puts each
 // line after the first under the first).
@@ -192,7 +209,7 @@ void AddOptions(CLI::App& app, Command& c) {
 }
 
 std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]) {
-    app.footer(Example);
+    app.footer(Footer());
     app.formatter(std::make_shared<WrappingFormatter>());
     const std::vector<std::string> args = MarkEmptyValues(argc, argv);
     if (const std::string lacking = OptionMissingItsValue(app, args); !lacking.empty()) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Every option quillmere-calc's --help lists has its own entry in the man page, so that the
-# full reference never lags behind the program.
+# Every option quillmere-calc's --help lists has its own entry in the man page, and the man
+# page lists the job sheet's columns --help lists (both from the table of columns), so that
+# the full reference never lags behind the program.
 # Usage: manpage_check.sh MAN-PAGE QUILLMERE-CALC
 set -u
 page=$1
@@ -16,5 +17,13 @@ for option in $options; do
     failures=$((failures + 1))
   fi
 done
-[ "$failures" -eq 0 ] && echo "man page: an entry for each of $(echo "$options" | wc -w) options"
+# The columns a job sheet takes, in the same order.
+help_columns=$("$calc" --help | sed -n '/naming any of the columns$/,/^(in any case/p' | sed '1d;$d' | xargs)
+page_columns=$(sed -n '/naming any of the columns$/,/^\.RE/p' "$page" | grep -v '^\.' | sed '1d' | xargs)
+if [ -z "$help_columns" ] || [ "$help_columns" != "$page_columns" ]; then
+  echo "$page: the job sheet's columns are \"$page_columns\", --help lists \"$help_columns\""
+  failures=$((failures + 1))
+fi
+[ "$failures" -eq 0 ] &&
+  echo "man page: an entry for each of $(echo "$options" | wc -w) options, and the $(echo "$help_columns" | wc -w) columns"
 exit $((failures > 0))

@@ -2,6 +2,7 @@
 // EXECUTE button, reading what the controls show and which messages appear.
 #include "WindowFixture.h"
 #include "engine/Engine.h"
+#include "report/CsvStream.h"
 #include "report/JobSummary.h"
 #include "rules/Rules.h"
 #include "ui/JobReport.h"
@@ -31,6 +32,7 @@
 #include <csignal>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <tuple>
 
@@ -526,52 +528,34 @@ private slots:
         QCOMPARE(w.Result1Edit->text(), QString());
     }
 
+    // The leave-field check's cases, a row each in tests/leave_field_cases.csv: the field by
+    // its sheet column, the text typed and how it is refused (empty: taken).
     void leaveFieldChecks_data() {
         QTest::addColumn<int>("unit");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("message"); // 0: accepted
-        auto row = [](const char* name, int unit, const char* field, const QString& typed,
-                      int message) {
-            QTest::newRow(name) << unit << QString::fromLatin1(field) << typed << message;
-        };
-        row("empty", 0, "OUTER_DIAMETERText", "", 0);
-        row("lower bound", 0, "OUTER_DIAMETERText", "6", 0);
-        row("upper bound", 0, "OUTER_DIAMETERText", "6200", 0);
-        row("below", 0, "OUTER_DIAMETERText", "5.99", 3921);
-        row("above", 0, "OUTER_DIAMETERText", "6200.01", 3921);
-        row("letter", 0, "OUTER_DIAMETERText", "12a", 3920);
-        row("leading blank", 0, "OUTER_DIAMETERText", " 100", 3920);
-        row("full-width digits", 0, "OUTER_DIAMETERText", QStringLiteral("１００"), 3920);
-        row("lone minus", 0, "WALL_THICKNESSText", "-", 3920);
-        row("lone point", 0, "WALL_THICKNESSText", ".", 3920);
-        row("lone comma", 0, "WALL_THICKNESSText", ",", 3920);
-        row("negative", 0, "WALL_THICKNESSText", "-5", 3921);
-        row("lone plus", 0, "OUTER_DIAMETERText", "+", 3920);
-        row("inner minus", 0, "OUTER_DIAMETERText", "1-2", 3920);
-        row("two points", 0, "OUTER_DIAMETERText", "1..5", 3920);
-        row("two minus", 0, "OUTER_DIAMETERText", "--5", 3920);
-        row("pipe velocity low", 0, "TRANS_FREQUENCYText", "1000", 0);
-        row("pipe velocity high", 0, "TRANS_FREQUENCYText", "3700", 0);
-        row("pipe velocity 999", 0, "TRANS_FREQUENCYText", "999", 3921);
-        row("pipe velocity 3701", 0, "TRANS_FREQUENCYText", "3701", 3921);
-        row("lining velocity 1000", 0, "LINING_S_VText", "1000", 0);
-        row("lining velocity 3700", 0, "LINING_S_VText", "3700", 0);
-        row("lining velocity 999", 0, "LINING_S_VText", "999", 3921);
-        row("lining velocity 3701", 0, "LINING_S_VText", "3701", 3921);
-        row("lining thickness 0.01", 0, "LINING_THICKNESSText", "0.01", 0);
-        row("lining thickness 0.009", 0, "LINING_THICKNESSText", "0.009", 3921);
-        row("inch fluid 984", 1, "FLUID_S_VText", "984", 0);
-        row("inch fluid 8203", 1, "FLUID_S_VText", "8203", 0);
-        row("inch fluid 983", 1, "FLUID_S_VText", "983", 3921);
-        row("inch wall 0.0039", 1, "WALL_THICKNESSText", "0.0039", 0);
-        row("inch wall 0.0038", 1, "WALL_THICKNESSText", "0.0038", 3921);
-        row("inch lining 0.0003", 1, "LINING_THICKNESSText", "0.0003", 0);
-        row("inch lining 0.0002", 1, "LINING_THICKNESSText", "0.0002", 3921);
-        row("inch grouped velocity", 1, "TRANS_FREQUENCYText", "3,280", 0);
-        row("decimal comma", 0, "OUTER_DIAMETERText", "114,3", 4939);
-        row("decimal comma in inches", 1, "WALL_THICKNESSText", "0,25", 4939);
-        row("inch outer diameter 0.2362", 1, "OUTER_DIAMETERText", "0.2362", 0);
+        const std::map<std::string, int> refusals{
+            {"", 0},
+            {"not a number", Catalogue::Id::NotANumber},
+            {"out of range", Catalogue::Id::OutOfRange},
+            {"decimal comma", Catalogue::ErrorText::MisplacedComma}};
+        std::FILE* file = std::fopen(QUILLMERE_TESTS "/leave_field_cases.csv", "rb");
+        QVERIFY(file != nullptr);
+        CsvReader reader(file);
+        std::vector<std::string> row;
+        QVERIFY(reader.Next(row)); // the header
+        while (reader.Next(row)) {
+            QCOMPARE(row.size(), std::size_t{5});
+            const auto field =
+                std::find_if(Fields.begin(), Fields.end(),
+                             [&](const FieldRecord& f) { return f.Column == row[2]; });
+            QVERIFY2(field != Fields.end() && refusals.count(row[4]) == 1, row[0].c_str());
+            QTest::newRow(row[0].c_str()) << (row[1] == "imperial" ? 1 : 0)
+                                          << QString::fromUtf8(std::string(field->Name) + "Text")
+                                          << QString::fromStdString(row[3]) << refusals.at(row[4]);
+        }
+        std::fclose(file);
     }
     void leaveFieldChecks() {
         QFETCH(int, unit);

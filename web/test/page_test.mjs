@@ -20,6 +20,12 @@ const check = (ok, what) => {
     console.log(`FAIL: ${what}`);
   }
 };
+// The page's input fields by their job sheet columns: the element ids it keeps from the
+// window's control names.
+const FieldIds = {
+  outer_diameter: 'OUTER_DIAMETERText', pipe_velocity: 'TRANS_FREQUENCYText', wall: 'WALL_THICKNESSText',
+  lining_velocity: 'LINING_S_VText', lining_thickness: 'LINING_THICKNESSText', fluid_velocity: 'FLUID_S_VText',
+};
 const same = (actual, expected, what) =>
   check(JSON.stringify(actual) === JSON.stringify(expected), `${what}: ${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
 
@@ -103,10 +109,7 @@ async function pageShows(page, row) {
     (await choose('KIND_OF_FLUIDCombo', row.fluid, row.fluid_velocity));
   if (!named) return ["a name the window's lists lack"];
   await page.select('#SENSOR_MOUNTCombo', row.mount === 'Z' ? '1' : '0');
-  const fields = [['OUTER_DIAMETERText', 'outer_diameter'], ['TRANS_FREQUENCYText', 'pipe_velocity'],
-    ['WALL_THICKNESSText', 'wall'], ['LINING_S_VText', 'lining_velocity'],
-    ['LINING_THICKNESSText', 'lining_thickness'], ['FLUID_S_VText', 'fluid_velocity']];
-  for (const [id, column] of fields) {
+  for (const [column, id] of Object.entries(FieldIds)) {
     if (!row[column]) continue;
     await page.click(`#${id}`);
     await page.keyboard.type(row[column]);
@@ -142,9 +145,9 @@ for (const table of ['agreement', 'refusals']) {
     .catch(() => check(false, 'focus back on the refused field'));
   same(await page.evaluate(() => [document.activeElement.selectionStart, document.activeElement.selectionEnd]), [0, 3],
     'its text selected');
-  same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), true, 'pipe velocity locked for a named material');
+  same(await page.$eval(`#${FieldIds.pipe_velocity}`, (e) => e.readOnly), true, 'pipe velocity locked for a named material');
   await page.select('#PIPE_MATERIALCombo', String(await page.$eval('#PIPE_MATERIALCombo', (l) => l.length - 1)));
-  same(await page.$eval('#TRANS_FREQUENCYText', (e) => e.readOnly), false, 'PIPE S.V. opens its field');
+  same(await page.$eval(`#${FieldIds.pipe_velocity}`, (e) => e.readOnly), false, 'PIPE S.V. opens its field');
   same(await page.$eval('#OUTER_DIAMETERText', (e) => e.getAttribute('inputmode')), 'decimal', 'numeric keyboard');
   const announced = await page.accessibility.snapshot({ root: await page.$('#OUTER_DIAMETERText') });
   same([announced.name, announced.description], ['OUTER DIAMETER', '6.00-6200.00mm'],
@@ -498,12 +501,12 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   same(await page.evaluate(() => document.documentElement.scrollWidth <= 360), true, 'one column fits 360 px');
   // Each list is chosen before the velocity field it unlocks comes up, as in the window.
   const tops = (shown = page) => shown.evaluate(() => Object.fromEntries(
-    ['PIPE_MATERIALCombo', 'TRANS_FREQUENCYText', 'LINING_MATERIALCombo', 'LINING_S_VText', 'KIND_OF_FLUIDCombo',
+    ['PIPE_MATERIALCombo', FieldIds.pipe_velocity, 'LINING_MATERIALCombo', 'LINING_S_VText', 'KIND_OF_FLUIDCombo',
       'FLUID_S_VText', 'OUTER_DIAMETERText'].map((id) => [id, document.getElementById(id).getBoundingClientRect().toJSON()])));
   const below = (b, a, id) => b[id].top > b[a].top;
   let boxes = await tops();
-  same([below(boxes, 'PIPE_MATERIALCombo', 'TRANS_FREQUENCYText'), below(boxes, 'LINING_MATERIALCombo', 'LINING_S_VText'),
-    below(boxes, 'KIND_OF_FLUIDCombo', 'FLUID_S_VText'), below(boxes, 'TRANS_FREQUENCYText', 'LINING_MATERIALCombo')],
+  same([below(boxes, 'PIPE_MATERIALCombo', FieldIds.pipe_velocity), below(boxes, 'LINING_MATERIALCombo', 'LINING_S_VText'),
+    below(boxes, 'KIND_OF_FLUIDCombo', 'FLUID_S_VText'), below(boxes, FieldIds.pipe_velocity, 'LINING_MATERIALCombo')],
   [true, true, true, true], 'one column: each list above the velocity it unlocks');
   await page.screenshot({ path: join(shotDir, 'web-360.png'), fullPage: true });
   await page.close();
