@@ -500,9 +500,10 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   same(await usualCase(page, 'tap'), '65.47', 'computed on a phone');
   same(await page.evaluate(() => document.documentElement.scrollWidth <= 360), true, 'one column fits 360 px');
   // Each list is chosen before the velocity field it unlocks comes up, as in the window.
-  const tops = (shown = page) => shown.evaluate(() => Object.fromEntries(
-    ['PIPE_MATERIALCombo', FieldIds.pipe_velocity, 'LINING_MATERIALCombo', 'LINING_S_VText', 'KIND_OF_FLUIDCombo',
-      'FLUID_S_VText', 'OUTER_DIAMETERText'].map((id) => [id, document.getElementById(id).getBoundingClientRect().toJSON()])));
+  const tops = (shown = page) => shown.evaluate((ids) => Object.fromEntries(
+    ids.map((id) => [id, document.getElementById(id).getBoundingClientRect().toJSON()])),
+  ['PIPE_MATERIALCombo', FieldIds.pipe_velocity, 'LINING_MATERIALCombo', 'LINING_S_VText', 'KIND_OF_FLUIDCombo',
+    'FLUID_S_VText', 'OUTER_DIAMETERText']);
   const below = (b, a, id) => b[id].top > b[a].top;
   let boxes = await tops();
   same([below(boxes, 'PIPE_MATERIALCombo', FieldIds.pipe_velocity), below(boxes, 'LINING_MATERIALCombo', 'LINING_S_VText'),
