@@ -57,6 +57,48 @@ void AddBeamPath(JsonObject& j, const JobReading& o) {
         .Number("fluid_transit_us", FluidTransitMicroseconds(r));
 }
 
+std::string Pair(double low, double high) {
+    return "[" + JsonNumber(low) + "," + JsonNumber(high) + "]";
+}
+
+// How sure the spacing is, metric as the other figures: per input read (table velocities
+// included) the spacing's and the flow reading's change per mm or m/s, the ranges over the
+// plus/minus given (null without), the transit-time difference per m/s of flow, and the
+// converter's check of a measured fluid velocity (null without).
+void AddHowSure(JsonObject& j, const Assessment& a) {
+    JsonObject sensitivity;
+    for (const InputSensitivity& s : a.Sensitivities) {
+        sensitivity.Raw(FieldOf(s.Field).Column,
+                        JsonObject()
+                            .Number("spacing_mm_per_unit", s.SpacingPerUnit)
+                            .Number("flow_error_percent_per_unit", s.FlowErrorPercentPerUnit)
+                            .Json());
+    }
+    j.Raw("sensitivity", sensitivity.Json());
+    j.Raw("spacing_range_mm", a.Toleranced ? Pair(a.SpacingMinMm, a.SpacingMaxMm) : "null");
+    j.Raw("flow_error_range_percent",
+          a.Toleranced ? Pair(a.FlowErrorMinPercent, a.FlowErrorMaxPercent) : "null");
+    j.Number("delta_t_ns_per_m_s", a.DeltaTNsPerMs);
+    if (!a.Measured) {
+        j.Null("measured_fluid");
+        return;
+    }
+    const MeasuredFluid& m = *a.Measured;
+    JsonObject measured;
+    measured.Number("velocity_m_s", m.VelocityMs).Number("difference_percent", m.DifferencePercent);
+    if (m.SpacingMm) {
+        measured.Number("spacing_mm", *m.SpacingMm);
+    } else {
+        measured.Null("spacing_mm");
+    }
+    if (m.WaterTemperature) {
+        measured.Number("water_temperature_c", *m.WaterTemperature);
+    } else {
+        measured.Null("water_temperature_c");
+    }
+    j.Raw("measured_fluid", measured.Json());
+}
+
 void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
     const DisplayTexts& shown = o.Record.Outcome.Display;
     j.Text("unit", LengthUnit(o)).Text("result1", shown.Result1).Text("result2", shown.Result2);
@@ -89,6 +131,7 @@ void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
         }
         j.Raw("pipe_size", size.Json());
     }
+    AddHowSure(j, o.HowSure);
     if (o.Warning.empty()) {
         j.Null("warning");
     } else {

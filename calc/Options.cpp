@@ -198,6 +198,16 @@ void AddOptions(CLI::App& app, Command& c) {
         app.add_flag("--list-names", c.ListNames,
                      "print the names --sensor, --mount, --pipe, --lining and --fluid take (in "
                      "--lang, then the other language) with the table velocities");
+    app.add_option("--tolerance", c.Tolerances,
+                   "NAME=VALUE: the plus/minus of an input, in --units, NAME one of "
+                   "outer_diameter, wall, lining_thickness, pipe_velocity, lining_velocity, "
+                   "fluid_velocity (repeatable): the spacing's and the flow reading's range "
+                   "over every combination")
+        ->allow_extra_args(false);
+    c.TornadoOption = app.add_option(
+        "--tornado", c.Tornado,
+        "write the SVG chart of the spacing at each plus/minus's ends (one case only; - for "
+        "standard output)");
     c.SketchOption = app.add_option(
         "--sketch", c.Sketch,
         "write a to-scale SVG drawing of the case (one case only; - for standard output)");
@@ -236,7 +246,8 @@ std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]
         }
         return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version
     }
-    for (std::string* value : {&command.Sheet, &command.Sketch, &command.ListName}) {
+    for (std::string* value :
+         {&command.Sheet, &command.Sketch, &command.Tornado, &command.ListName}) {
         if (*value == EmptyValue) {
             value->clear();
         }
@@ -256,6 +267,23 @@ std::optional<ColumnTexts> CaseFromOptions(const Command& command, std::string& 
                 return std::nullopt;
             }
         }
+    }
+    for (const std::string& given : command.Tolerances) {
+        const std::size_t equals = given.find('=');
+        const std::string_view name = std::string_view(given).substr(0, equals);
+        const auto field = std::find_if(Fields.begin(), Fields.end(),
+                                        [name](const FieldRecord& f) { return f.Column == name; });
+        if (equals == std::string::npos || field == Fields.end() || given == EmptyValue) {
+            problem = "--tolerance " + Printable(given) +
+                      ": write NAME=VALUE, NAME one of outer_diameter, wall, lining_thickness, "
+                      "pipe_velocity, lining_velocity, fluid_velocity";
+            return std::nullopt;
+        }
+        if (!IsUtf8(given)) {
+            problem = "--tolerance: not UTF-8";
+            return std::nullopt;
+        }
+        input[ToleranceColumnOf(field->Field)] = std::string_view(given).substr(equals + 1);
     }
     return input;
 }

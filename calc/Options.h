@@ -20,12 +20,15 @@ struct Command {
     std::array<CLI::Option*, Quillmere::ColumnCount> Given{}; // none for a column without one
     std::string Sheet;
     std::string Sketch;
+    std::string Tornado;
+    std::vector<std::string> Tolerances; // NAME=VALUE, as given
     std::string ListName;
     bool Json = false;
     bool Summary = false;
     bool ListNames = false;
     CLI::Option* SheetOption = nullptr;
     CLI::Option* SketchOption = nullptr;
+    CLI::Option* TornadoOption = nullptr;
     CLI::Option* ListOption = nullptr;
     CLI::Option* NamesOption = nullptr;
 };
@@ -38,7 +41,8 @@ void AddOptions(CLI::App& app, Command& command);
 std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]);
 
 // The case the options give: a value for each option given ("--wall=" an empty one), none
-// for the others. `problem` says which option's value is not UTF-8.
+// for the others, and each --tolerance NAME=VALUE as NAME's plus/minus. `problem` says which
+// option's value is not UTF-8, or which --tolerance names no input.
 std::optional<ColumnTexts> CaseFromOptions(const Command& command, std::string& problem);
 
 } // namespace QuillmereCalc

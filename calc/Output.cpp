@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
+#include "report/Tornado.h"
 #include "rules/Json.h"
 #include "rules/TextFold.h"
 #include "rules/Words.h"
@@ -67,14 +68,19 @@ void PrintResults(const JobReading& outcome) {
     for (const std::string& line : HelperLines(outcome)) {
         std::cout << line << '\n';
     }
+    if (outcome.Record.Uncertain.Given()) {
+        for (const std::string& line :
+             AssessmentLines(outcome.Record, outcome.Record.Uncertain, outcome.HowSure)) {
+            std::cout << line << '\n';
+        }
+    }
 }
 
 } // namespace
 
-int RunOne(const ColumnTexts& input, bool json, bool summary,
-           const std::optional<std::string>& sketch) {
+int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& drawings) {
     const JobReading outcome = ReadJob(input);
-    const bool sketchToOutput = sketch && *sketch == "-";
+    const bool drawingToOutput = drawings.Sketch == "-" || drawings.Tornado == "-";
     if (json) {
         std::cout << IndentedJson(ToJson(input, outcome), 2) << '\n';
     }
@@ -88,7 +94,7 @@ int RunOne(const ColumnTexts& input, bool json, bool summary,
     }
     if (summary) {
         std::cout << Quillmere::JobSummary(outcome.Record, Now(), QUILLMERE_VERSION);
-    } else if (!json && !sketchToOutput) {
+    } else if (!json && !drawingToOutput) {
         PrintResults(outcome);
     }
     if (!outcome.Warning.empty() && !json) {
@@ -97,10 +103,15 @@ int RunOne(const ColumnTexts& input, bool json, bool summary,
     if (NamesNoSensor(input) && !json) {
         std::cerr << "quillmere-calc: no --sensor given: " << ForReserve << '\n';
     }
-    if (sketchToOutput) {
-        std::cout << Quillmere::SketchSvg(outcome.Record);
-    } else if (sketch && !WriteWhole(*sketch, Quillmere::SketchSvg(outcome.Record))) {
-        return Fail("cannot write " + Printable(*sketch) + ": " + std::strerror(errno));
+    for (const auto& [file, svg] :
+         {std::pair{drawings.Sketch, drawings.Sketch ? Quillmere::SketchSvg(outcome.Record) : ""},
+          std::pair{drawings.Tornado,
+                    drawings.Tornado ? TornadoSvg(outcome.Record, outcome.HowSure) : ""}}) {
+        if (file == "-") {
+            std::cout << svg;
+        } else if (file && !WriteWhole(*file, svg)) {
+            return Fail("cannot write " + Printable(*file) + ": " + std::strerror(errno));
+        }
     }
     return StandardOutputOk() ? 0 : OutputFailed();
 }

@@ -26,8 +26,13 @@ inline constexpr std::string_view ForReserve =
 
 // One case: its results as the window shows them, or its JSON, summary or sketch (a file,
 // or "-" for standard output). 0 when computed, 1 when refused, 2 when the output failed.
-int RunOne(const ColumnTexts& input, bool json, bool summary,
-           const std::optional<std::string>& sketch);
+// The drawings asked for: a file each, or "-" for standard output.
+struct Drawings {
+    std::optional<std::string> Sketch;
+    std::optional<std::string> Tornado;
+};
+
+int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& drawings);
 
 // --list-pipe-sizes NAME and --list-names, in the case's units and language.
 int ListPipeSizes(const std::string& name, const ColumnTexts& input, bool json);

@@ -30,17 +30,72 @@ namespace {
 constexpr std::size_t AlwaysAdded = 4;
 static_assert(ResultColumns[AlwaysAdded] == Column::Notes);
 
-// What the helpers chose, and why a spacing is 0.00.
+// What the helpers chose, why a spacing is 0.00, and the converter's check of a measured
+// fluid velocity.
 std::string NotesOf(const JobReading& outcome) {
-    if (!outcome.Ok ||
-        (outcome.Pipe.Table == nullptr && outcome.Temperature.empty() && outcome.Warning.empty())) {
+    if (!outcome.Ok || (outcome.Pipe.Table == nullptr && outcome.Temperature.empty() &&
+                        outcome.Warning.empty() && !outcome.HowSure.Measured)) {
         return {};
     }
     std::vector<std::string> lines = HelperLines(outcome);
     if (!outcome.Warning.empty()) {
         lines.push_back(outcome.Warning);
     }
+    if (outcome.HowSure.Measured) {
+        lines.push_back(
+            AssessmentLines(outcome.Record, outcome.Record.Uncertain, outcome.HowSure).back());
+    }
     return Joined(lines, "; ");
+}
+
+// The result columns written: those of no group always, those of a group where the sheet or
+// the options give one of its inputs (spacing_min and spacing_max beside a plus/minus).
+std::vector<Column> WrittenResults(const SheetColumns& columns, const ColumnTexts& defaults) {
+    std::vector<Column> written;
+    for (const Column result : ResultColumns) {
+        const ColumnGroup group = ColumnRecordOf(result).Group;
+        const bool asked =
+            group == ColumnGroup::None || std::ranges::any_of(Columns, [&](const ColumnRecord& c) {
+                return c.Group == group && c.Role == ColumnRole::Input &&
+                       (defaults[c.Id] || std::ranges::find(columns, c.Id) != columns.end());
+            });
+        if (asked) {
+            written.push_back(result);
+        }
+    }
+    return written;
+}
+
+// A result cell of a computed row.
+std::string ResultCell(Column column, const JobReading& outcome,
+                       std::optional<std::string_view> earlierNotes) {
+    const DisplayTexts& shown = outcome.Record.Outcome.Display;
+    const Assessment& sure = outcome.HowSure;
+    switch (column) {
+    case Column::Error:
+        return outcome.Ok ? std::string() : outcome.Error;
+    case Column::Notes:
+        return earlierNotes ? std::string(*earlierNotes) : NotesOf(outcome);
+    default:
+        break;
+    }
+    if (!outcome.Ok) {
+        return {};
+    }
+    switch (column) {
+    case Column::Result1:
+        return shown.Result1;
+    case Column::Result2:
+        return shown.Result2;
+    case Column::Circumferential:
+        return shown.Circumferential;
+    case Column::SpacingMin:
+        return sure.Toleranced ? PlainLengthText(sure.SpacingMinMm, outcome.Units) : std::string();
+    case Column::SpacingMax:
+        return sure.Toleranced ? PlainLengthText(sure.SpacingMaxMm, outcome.Units) : std::string();
+    default:
+        return {};
+    }
 }
 
 // A sheet row as it came, then its results or its error (and what the helpers chose, and
@@ -50,45 +105,26 @@ std::string NotesOf(const JobReading& outcome) {
 // `earlierNotes`: the notes the row had where it computes to the results it had (a jobs
 // file's notes name the standard size its dimensions came from, which no column says).
 void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
-              const JobReading& outcome, std::size_t inputWidth,
+              const JobReading& outcome, const std::vector<Column>& results, std::size_t inputWidth,
               std::optional<std::string_view> earlierNotes) {
     for (const std::string_view cell : row) {
         writer.Field(cell);
     }
-    const DisplayTexts& shown = outcome.Record.Outcome.Display;
-    const std::string_view none;
-    for (const Column column : ResultColumns) {
-        switch (column) {
-        case Column::Result1:
-            writer.Field(outcome.Ok ? std::string_view(shown.Result1) : none);
-            break;
-        case Column::Result2:
-            writer.Field(outcome.Ok ? std::string_view(shown.Result2) : none);
-            break;
-        case Column::Circumferential:
-            writer.Field(outcome.Ok ? std::string_view(shown.Circumferential) : none);
-            break;
-        case Column::Error:
-            writer.Field(outcome.Ok ? none : std::string_view(outcome.Error));
-            break;
-        case Column::Notes:
-            writer.Field(earlierNotes ? *earlierNotes : std::string_view(NotesOf(outcome)));
-            break;
-        default:
-            writer.Field(none);
-        }
+    for (const Column column : results) {
+        writer.Field(ResultCell(column, outcome, earlierNotes));
     }
-    if (row.size() != inputWidth && row.size() + ResultColumns.size() == inputWidth) {
-        writer.Field(none);
+    if (row.size() != inputWidth && row.size() + results.size() == inputWidth) {
+        writer.Field(std::string_view());
     }
     writer.EndRecord();
 }
 
-void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header) {
+void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header,
+                 const std::vector<Column>& results) {
     for (const std::string& column : header) {
         writer.Field(column);
     }
-    for (const Column extra : ResultColumns) {
+    for (const Column extra : results) {
         writer.Field(ColumnName(extra));
     }
     writer.EndRecord();
@@ -98,38 +134,43 @@ void WriteHeader(CsvWriter& writer, const std::vector<std::string>& header) {
 // computed anew, neither read as inputs nor kept beside the new ones.
 struct EarlierResults {
     std::size_t At = 0;
-    std::size_t Count = 0; // none
-    std::size_t Width = 0; // of the header as written
+    std::vector<Column> Found; // the result columns there, in their order; none
+    std::size_t Width = 0;     // of the header as written
+    std::size_t Count() const { return Found.size(); }
 };
 
-// A row's earlier results and notes, as it was given again; all empty for a new row.
-using EarlierCells = std::array<std::string_view, ResultColumns.size()>;
+// A row's earlier results, by column, as it was given again; all empty for a new row.
+using EarlierCells = std::array<std::string_view, ColumnCount>;
 
 EarlierCells EarlierOf(const std::vector<std::string_view>& row, const EarlierResults& results) {
     EarlierCells cells{};
-    if (results.Count == ResultColumns.size() && row.size() == results.Width) {
-        std::copy_n(row.begin() + static_cast<std::ptrdiff_t>(results.At), cells.size(),
-                    cells.begin());
+    if (!results.Found.empty() && row.size() == results.Width) {
+        for (std::size_t i = 0; i < results.Found.size(); ++i) {
+            cells[static_cast<std::size_t>(results.Found[i])] = row[results.At + i];
+        }
     }
     return cells;
 }
 
 // The notes a row given again keeps: its own, where it computes to the results it had.
 std::optional<std::string_view> KeptNotes(const EarlierCells& before, const JobReading& outcome) {
-    const Quillmere::DisplayTexts& shown = outcome.Record.Outcome.Display;
-    if (!outcome.Ok || Unpadded(before[4]).empty() || Unpadded(before[0]) != shown.Result1 ||
-        Unpadded(before[1]) != shown.Result2 || Unpadded(before[2]) != shown.Circumferential ||
-        !Unpadded(before[3]).empty()) {
+    const auto cell = [&before](Column c) { return Unpadded(before[static_cast<std::size_t>(c)]); };
+    const DisplayTexts& shown = outcome.Record.Outcome.Display;
+    if (!outcome.Ok || cell(Column::Notes).empty() || cell(Column::Result1) != shown.Result1 ||
+        cell(Column::Result2) != shown.Result2 ||
+        cell(Column::Circumferential) != shown.Circumferential || !cell(Column::Error).empty()) {
         return std::nullopt;
     }
-    return before[4];
+    return before[static_cast<std::size_t>(Column::Notes)];
 }
 
 template <typename Text> void Drop(std::vector<Text>& record, const EarlierResults& results) {
     const auto first = record.begin() + static_cast<std::ptrdiff_t>(results.At);
-    record.erase(first, first + static_cast<std::ptrdiff_t>(results.Count));
+    record.erase(first, first + static_cast<std::ptrdiff_t>(results.Count()));
 }
 
+// The result columns an earlier output wrote: result1 to error, then what follows of the
+// others (notes, spacing_min ...), taken off the header.
 EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
     const auto named = [](const std::string& heading, Column column) {
         return ColumnName(column) == Unpadded(heading);
@@ -137,11 +178,20 @@ EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
     const auto always = std::span(ResultColumns).first(AlwaysAdded);
     const auto first =
         std::search(header.begin(), header.end(), always.begin(), always.end(), named);
-    const auto after = first == header.end() ? first : first + AlwaysAdded;
-    const bool notes = after != header.end() && named(*after, ResultColumns.back());
-    const EarlierResults found{static_cast<std::size_t>(first - header.begin()),
-                               first == header.end() ? 0 : AlwaysAdded + (notes ? 1 : 0),
-                               header.size()};
+    EarlierResults found{static_cast<std::size_t>(first - header.begin()), {}, header.size()};
+    if (first != header.end()) {
+        found.Found.assign(always.begin(), always.end());
+        for (auto next = first + AlwaysAdded; next != header.end(); ++next) {
+            const std::span<const Column> others = std::span(ResultColumns).subspan(AlwaysAdded);
+            const auto more =
+                std::ranges::find_if(others, [&](Column c) { return named(*next, c); });
+            if (more == others.end() ||
+                std::ranges::find(found.Found, *more) != found.Found.end()) {
+                break;
+            }
+            found.Found.push_back(*more);
+        }
+    }
     Drop(header, found);
     return found;
 }
@@ -279,8 +329,9 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
         return Fail(name + ": " + problem);
     }
     CsvWriter writer(stdout);
+    const std::vector<Column> results = WrittenResults(*columns, defaults);
     if (!json) {
-        WriteHeader(writer, header);
+        WriteHeader(writer, header, results);
     }
 
     bool allComputed = true;
@@ -306,7 +357,7 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
             std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
-        WriteRow(writer, row, outcome, columns->size(), KeptNotes(before, outcome));
+        WriteRow(writer, row, outcome, results, columns->size(), KeptNotes(before, outcome));
     }
     if (!writer.Flush()) {
         return OutputFailed();

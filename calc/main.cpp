@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 using namespace QuillmereCalc;
 
@@ -34,24 +35,37 @@ int RunListing(const CLI::App& app, const Command& c, const CLI::Option* listing
 // One case or a sheet, with the output options that go with each.
 int RunCases(const Command& c, const ColumnTexts& input) {
     const bool sheetGiven = c.SheetOption->count() > 0;
-    const bool sketchGiven = c.SketchOption->count() > 0;
-    if ((sheetGiven && c.Sheet.empty()) || (sketchGiven && c.Sketch.empty())) {
-        return Fail(std::string(sheetGiven && c.Sheet.empty() ? "--sheet" : "--sketch") +
-                    ": the file name is empty (- is standard input or output)");
+    Drawings drawings;
+    for (const auto& [option, file, name] :
+         {std::tuple{c.SketchOption, &c.Sketch, "--sketch"},
+          std::tuple{c.TornadoOption, &c.Tornado, "--tornado"}}) {
+        if (option->count() > 0) {
+            if (file->empty()) {
+                return Fail(std::string(name) +
+                            ": the file name is empty (- is standard input or output)");
+            }
+            if (sheetGiven) {
+                return Fail(std::string(name) + " draws one case, not a sheet");
+            }
+            (option == c.SketchOption ? drawings.Sketch : drawings.Tornado) = *file;
+        }
     }
     if (sheetGiven) {
-        if (sketchGiven || c.Summary) {
-            return Fail(sketchGiven ? "--sketch draws one case, not a sheet"
-                                    : "--summary tells of one case, not a sheet");
+        if (c.Sheet.empty()) {
+            return Fail("--sheet: the file name is empty (- is standard input or output)");
+        }
+        if (c.Summary) {
+            return Fail("--summary tells of one case, not a sheet");
         }
         return RunSheet(c.Sheet, input, c.Json);
     }
-    const bool sketchToOutput = sketchGiven && c.Sketch == "-";
-    if ((c.Json && c.Summary) || (c.Json && sketchToOutput) || (c.Summary && sketchToOutput)) {
-        return Fail("only one of --json, --summary and --sketch - can write to standard output");
+    const int toOutput = (c.Json ? 1 : 0) + (c.Summary ? 1 : 0) + (drawings.Sketch == "-" ? 1 : 0) +
+                         (drawings.Tornado == "-" ? 1 : 0);
+    if (toOutput > 1) {
+        return Fail("only one of --json, --summary, --sketch - and --tornado - can write to "
+                    "standard output");
     }
-    return RunOne(input, c.Json, c.Summary,
-                  sketchGiven ? std::optional<std::string>(c.Sketch) : std::nullopt);
+    return RunOne(input, c.Json, c.Summary, drawings);
 }
 
 int Run(int argc, char* argv[]) {

@@ -19,6 +19,8 @@ struct Entry {
 std::span<const Entry> WindowEntries();
 // The texts of what the tool adds: records, helpers, menus, files, messages (4500 on).
 std::span<const Entry> ToolEntries();
+// How sure a spacing is, and the converter's check (4600 on).
+std::span<const Entry> CheckEntries();
 
 template <std::size_t N> constexpr bool SortedAndUnique(const Entry (&entries)[N]) {
     for (std::size_t i = 1; i < N; ++i) {

@@ -186,3 +186,34 @@ inline constexpr std::int16_t ClearJobs = 4563;
 inline constexpr std::int16_t ClearConfirm = 4564; // %1 the count of jobs
 inline constexpr std::int16_t EnlargeSketch = 4565;
 } // namespace Catalogue::WebText
+
+// Words of how sure a spacing is: the plus/minus of the inputs, the spacing's and the flow's
+// ranges, how much each input matters, and the converter's check.
+namespace Catalogue::CheckText {
+inline constexpr std::int16_t HowSure = 4600;               // the menus' "How sure..."
+inline constexpr std::int16_t PlusMinus = 4601;             // the caption of a ± column
+inline constexpr std::int16_t MeasuredFluidVelocity = 4602; // the converter's FLUID S.V.
+inline constexpr std::int16_t SpacingRange = 4603;
+inline constexpr std::int16_t FlowErrorRange = 4604;
+inline constexpr std::int16_t Sensitivity = 4605;
+inline constexpr std::int16_t SensitivityOf = 4606; // %1 caption, %2 spacing, %3 flow, per unit
+inline constexpr std::int16_t DeltaT = 4607;
+inline constexpr std::int16_t DeltaTOf = 4608; // %1 ns, %2 the velocity unit
+inline constexpr std::int16_t ConverterCheck = 4609;
+inline constexpr std::int16_t MeasuredOf = 4610;         // %1 measured, %2 unit, %3 used, %4 %
+inline constexpr std::int16_t SpacingForIt = 4611;       // %1 the spacing with its unit
+inline constexpr std::int16_t WaterAt = 4612;            // %1 the temperature
+inline constexpr std::int16_t WaterAtEither = 4613;      // %1 the nearer, %2 the other
+inline constexpr std::int16_t NoWaterTemperature = 4614; // %1 the equation's range
+inline constexpr std::int16_t NoBeamForMeasured = 4615;
+inline constexpr std::int16_t ToleranceNegative = 4616;   // %1 the caption
+inline constexpr std::int16_t ToleranceTooLarge = 4617;   // %1 the caption, %2 the value
+inline constexpr std::int16_t ToleranceNotANumber = 4618; // %1 the caption
+inline constexpr std::int16_t ToleranceNotRead = 4619;    // %1 the caption
+inline constexpr std::int16_t ToleranceNoBore = 4620;
+inline constexpr std::int16_t ToleranceNoBeam = 4621; // %1 why
+inline constexpr std::int16_t Tolerances = 4622;
+inline constexpr std::int16_t TornadoTitle = 4623;
+inline constexpr std::int16_t MeasuredRefused = 4624; // %1 the caption, %2 the check's message
+inline constexpr std::int16_t RangeOf = 4625;         // %1 the low end, %2 the high end
+} // namespace Catalogue::CheckText

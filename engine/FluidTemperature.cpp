@@ -1,5 +1,6 @@
 #include "engine/FluidTemperature.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Quillmere {
@@ -25,6 +26,40 @@ std::optional<double> VelocityAt(const WaterEquation& equation, double celsius) 
         return std::nullopt; // NaN falls here too
     }
     return equation.Velocity(celsius);
+}
+
+std::vector<double> TemperaturesAt(const WaterEquation& equation, double velocity) {
+    std::vector<double> found;
+    if (!std::isfinite(velocity)) {
+        return found;
+    }
+    // Steps of a tenth of a degree bracket each root (the equations turn once at most); a
+    // bisection then finds it to far below the display's tenth.
+    const auto gap = [&](double t) { return equation.Velocity(t) - velocity; };
+    const double step = 0.1;
+    double low = equation.LowCelsius;
+    double gapLow = gap(low);
+    if (gapLow == 0) {
+        found.push_back(low);
+    }
+    while (low < equation.HighCelsius) {
+        const double high = std::min(low + step, equation.HighCelsius);
+        const double gapHigh = gap(high);
+        if (gapHigh == 0) {
+            found.push_back(high);
+        } else if ((gapLow < 0) != (gapHigh < 0) && gapLow != 0) {
+            double a = low;
+            double b = high;
+            for (int i = 0; i < 60; ++i) {
+                const double middle = (a + b) / 2;
+                ((gap(middle) < 0) == (gapLow < 0) ? a : b) = middle;
+            }
+            found.push_back((a + b) / 2);
+        }
+        low = high;
+        gapLow = gapHigh;
+    }
+    return found;
 }
 
 double FahrenheitToCelsius(double fahrenheit) {

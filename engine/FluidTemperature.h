@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace Quillmere {
 
@@ -26,6 +27,11 @@ extern const WaterEquation Mackenzie1981;
 
 // The velocity in m/s at `celsius`, or none outside the equation's range.
 std::optional<double> VelocityAt(const WaterEquation& equation, double celsius);
+
+// Every temperature in the equation's range at which the water has `velocity` (m/s), rising;
+// none when no temperature in the range gives it. Pure water's velocity peaks near 74 degC,
+// so one velocity may be had at two temperatures.
+std::vector<double> TemperaturesAt(const WaterEquation& equation, double velocity);
 
 // Degrees Fahrenheit to Celsius.
 double FahrenheitToCelsius(double fahrenheit);

@@ -4,6 +4,7 @@
 #include "engine/NumberText.h"
 #include "engine/UnitSystem.h"
 #include "rules/Fields.h"
+#include "rules/HowSure.h"
 #include "rules/Lists.h"
 
 #include <cmath>
@@ -35,10 +36,26 @@ public:
         Pipe();
         LiningAndFluid();
         Results();
+        HowSure();
         return std::move(out_);
     }
 
 private:
+    // How sure the spacing is and the converter's check, where the job gives a plus/minus
+    // or a measured velocity.
+    void HowSure() {
+        if (!job_.Uncertain.Given()) {
+            return;
+        }
+        const Assessment assessment = AssessJob(job_, job_.Uncertain, job_.FluidCelsius);
+        if (!assessment.Ok()) {
+            return; // refused before it could be recorded
+        }
+        for (const std::string& line : AssessmentLines(job_, job_.Uncertain, assessment)) {
+            out_ += line + "\n";
+        }
+    }
+
     void Line(const std::string& caption, const std::string& value) {
         out_ += caption + ": " + value + "\n";
     }

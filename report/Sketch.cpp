@@ -5,6 +5,7 @@
 #include "engine/NumberText.h"
 #include "engine/UnitSystem.h"
 #include "report/JobSummary.h"
+#include "report/Svg.h"
 #include "rules/Fields.h"
 #include "rules/Lists.h"
 
@@ -20,34 +21,6 @@ namespace {
 struct Point {
     double x, y;
 };
-
-// Locale-independent number text for SVG attributes.
-std::string Num(double v) {
-    return FixedText(std::round(v * 100) / 100, 2);
-}
-
-std::string Escape(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-    return out;
-}
 
 // Paper millimetres per model millimetre, largest first.
 std::vector<double> StandardScales() {
@@ -220,8 +193,8 @@ private:
 
     void Open() {
         const bool japanese = job_.Lang == Language::Japanese;
-        const std::string width = Num(area_.WidthMm);
-        const std::string height = Num(area_.HeightMm);
+        const std::string width = SvgNumber(area_.WidthMm);
+        const std::string height = SvgNumber(area_.HeightMm);
         svg_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
         svg_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "mm\" height=\"" +
                 height + "mm\" viewBox=\"0 0 " + width + " " + height + "\" font-family=\"" +
@@ -245,10 +218,10 @@ private:
             subtitle += ", " + typed(InputField::LiningThickness);
         }
         svg_ += "<text x=\"10\" y=\"16\" font-size=\"7\" font-weight=\"bold\">" +
-                Escape(Words(Catalogue::Id::SensorSpacing) + "1: " + result_) + "</text>\n";
-        svg_ += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + Escape(subtitle) + "</text>\n";
+                SvgEscape(Words(Catalogue::Id::SensorSpacing) + "1: " + result_) + "</text>\n";
+        svg_ += "<text x=\"10\" y=\"25\" font-size=\"4.5\">" + SvgEscape(subtitle) + "</text>\n";
         if (const std::string stepped = SteppedNote(job_); !stepped.empty()) {
-            svg_ += "<text id=\"stepped\" x=\"10\" y=\"31\" font-size=\"4\">" + Escape(stepped) +
+            svg_ += "<text id=\"stepped\" x=\"10\" y=\"31\" font-size=\"4\">" + SvgEscape(stepped) +
                     "</text>\n";
         }
     }
@@ -259,9 +232,10 @@ private:
             if (height <= 0) {
                 return;
             }
-            svg_ += "<rect x=\"" + Num(X(l_.minX)) + "\" y=\"" + Num(Y(from)) + "\" width=\"" +
-                    Num((l_.maxX - l_.minX) * l_.scale) + "\" height=\"" + Num(height * l_.scale) +
-                    "\" fill=\"" + fill + "\" stroke=\"#333\" stroke-width=\"0.2\"/>\n";
+            svg_ += "<rect x=\"" + SvgNumber(X(l_.minX)) + "\" y=\"" + SvgNumber(Y(from)) +
+                    "\" width=\"" + SvgNumber((l_.maxX - l_.minX) * l_.scale) + "\" height=\"" +
+                    SvgNumber(height * l_.scale) + "\" fill=\"" + fill +
+                    "\" stroke=\"#333\" stroke-width=\"0.2\"/>\n";
         };
         band(0, l_.wall, "#9aa4ad");
         band(l_.wall, l_.lining, "#d9b26f");
@@ -275,21 +249,21 @@ private:
         const double face = onTop ? 0 : l_.od;
         const double outer = onTop ? -l_.bodyH : l_.od + l_.bodyH;
         svg_ +=
-            "<rect x=\"" + Num(X(left)) + "\" y=\"" + Num(Y(std::min(face, outer))) +
-            "\" width=\"" + Num((right - left) * l_.scale) + "\" height=\"" +
-            Num(l_.bodyH * l_.scale) +
+            "<rect x=\"" + SvgNumber(X(left)) + "\" y=\"" + SvgNumber(Y(std::min(face, outer))) +
+            "\" width=\"" + SvgNumber((right - left) * l_.scale) + "\" height=\"" +
+            SvgNumber(l_.bodyH * l_.scale) +
             "\" fill=\"#1f3b73\" fill-opacity=\"0.25\" stroke=\"#1f3b73\" stroke-width=\"0.4\"/>\n";
         const double tip = Y(outer);
         const double dir = onTop ? -1 : 1; // the triangle points at the body
-        svg_ += "<path id=\"" + std::string(id) + "\" data-x=\"" + Num(X(mark)) + "\" d=\"M" +
-                Num(X(mark)) + "," + Num(tip) + " l-1.5," + Num(dir * 2.6) +
+        svg_ += "<path id=\"" + std::string(id) + "\" data-x=\"" + SvgNumber(X(mark)) + "\" d=\"M" +
+                SvgNumber(X(mark)) + "," + SvgNumber(tip) + " l-1.5," + SvgNumber(dir * 2.6) +
                 " h3 z\" fill=\"black\"/>\n";
     }
 
     void Beam() {
         std::string points;
         for (const Point& p : l_.beam) {
-            points += Num(X(p.x)) + "," + Num(Y(p.y)) + " ";
+            points += SvgNumber(X(p.x)) + "," + SvgNumber(Y(p.y)) + " ";
         }
         svg_ += "<polyline points=\"" + points +
                 "\" fill=\"none\" stroke=\"#e8401c\" stroke-width=\"0.6\" "
@@ -301,39 +275,40 @@ private:
         const double dimY = Y(l_.dimY);
         const auto extension = [this, dimY](double x, bool onTop) {
             const double from = onTop ? Y(-l_.bodyH) - 2.6 : Y(l_.od + l_.bodyH) + 2.6;
-            svg_ += "<line x1=\"" + Num(X(x)) + "\" y1=\"" + Num(from) + "\" x2=\"" + Num(X(x)) +
-                    "\" y2=\"" + Num(dimY - 2) +
+            svg_ += "<line x1=\"" + SvgNumber(X(x)) + "\" y1=\"" + SvgNumber(from) + "\" x2=\"" +
+                    SvgNumber(X(x)) + "\" y2=\"" + SvgNumber(dimY - 2) +
                     "\" stroke=\"black\" stroke-width=\"0.25\" stroke-dasharray=\"1,1\"/>\n";
         };
         extension(l_.markA, true);
         extension(l_.markB, l_.bOnTop);
-        svg_ += "<line id=\"dimension\" x1=\"" + Num(X(l_.markA)) + "\" y1=\"" + Num(dimY) +
-                "\" x2=\"" + Num(X(l_.markB)) + "\" y2=\"" + Num(dimY) +
-                "\" stroke=\"black\" stroke-width=\"0.4\"/>\n";
-        svg_ += "<text id=\"spacing\" x=\"" + Num((X(l_.markA) + X(l_.markB)) / 2) + "\" y=\"" +
-                Num(dimY - 2.5) + "\" font-size=\"5\" text-anchor=\"middle\">" + Escape(result_) +
-                "</text>\n";
+        svg_ += "<line id=\"dimension\" x1=\"" + SvgNumber(X(l_.markA)) + "\" y1=\"" +
+                SvgNumber(dimY) + "\" x2=\"" + SvgNumber(X(l_.markB)) + "\" y2=\"" +
+                SvgNumber(dimY) + "\" stroke=\"black\" stroke-width=\"0.4\"/>\n";
+        svg_ += "<text id=\"spacing\" x=\"" + SvgNumber((X(l_.markA) + X(l_.markB)) / 2) +
+                "\" y=\"" + SvgNumber(dimY - 2.5) + "\" font-size=\"5\" text-anchor=\"middle\">" +
+                SvgEscape(result_) + "</text>\n";
     }
 
     // The circumferential distance where there is one, then the scale and the legend.
     void Footer() {
         const double line = area_.HeightMm - 12;
         if (const std::string& around = job_.Outcome.Display.Circumferential; !around.empty()) {
-            svg_ +=
-                "<text id=\"circumferential\" x=\"10\" y=\"" + Num(line - 6) +
-                "\" font-size=\"4\">" +
-                Escape(Words(Catalogue::CalcText::Circumferential) + ": " + around + " " + unit_) +
-                "</text>\n";
+            svg_ += "<text id=\"circumferential\" x=\"10\" y=\"" + SvgNumber(line - 6) +
+                    "\" font-size=\"4\">" +
+                    SvgEscape(Words(Catalogue::CalcText::Circumferential) + ": " + around + " " +
+                              unit_) +
+                    "</text>\n";
         }
         if (!area_.Footer) {
             return;
         }
         const std::vector<std::string> footer = SketchFooter(job_, area_);
         for (std::size_t i = 0; i < footer.size(); ++i) {
-            svg_ +=
-                std::string(i == 0 ? "<text id=\"scale\"" : "<text fill=\"#555\"") +
-                " x=\"10\" y=\"" + Num(line + (i == 0 ? 0.0 : 1.0 + 3.6 * static_cast<double>(i))) +
-                "\" font-size=\"" + (i == 0 ? "4" : "3") + "\">" + Escape(footer[i]) + "</text>\n";
+            svg_ += std::string(i == 0 ? "<text id=\"scale\"" : "<text fill=\"#555\"") +
+                    " x=\"10\" y=\"" +
+                    SvgNumber(line + (i == 0 ? 0.0 : 1.0 + 3.6 * static_cast<double>(i))) +
+                    "\" font-size=\"" + (i == 0 ? "4" : "3") + "\">" + SvgEscape(footer[i]) +
+                    "</text>\n";
         }
     }
 

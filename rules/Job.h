@@ -9,6 +9,7 @@
 #include "engine/InputField.h"
 #include "engine/UnitSystem.h"
 #include "rules/JobIdentity.h"
+#include "rules/Uncertainty.h"
 
 #include <array>
 #include <cstddef>
@@ -30,7 +31,8 @@ struct Job {
     bool PipeVelocityLocked = true;
     bool LiningVelocityLocked = true;
     bool FluidVelocityLocked = true;
-    JobIdentity Identity; // site, tag, installer and note, as typed; heads the record
+    JobIdentity Identity;  // site, tag, installer and note, as typed; heads the record
+    Uncertainty Uncertain; // the inputs' plus/minus and the converter's measured velocity
 
     std::string& Text(InputField field) { return Texts[static_cast<std::size_t>(field)]; }
     const std::string& Text(InputField field) const {

@@ -43,12 +43,21 @@ enum class Column : std::uint8_t {
     Tag,
     Installer,
     Note,
+    OuterDiameterTolerance,
+    WallTolerance,
+    LiningThicknessTolerance,
+    PipeVelocityTolerance,
+    LiningVelocityTolerance,
+    FluidVelocityTolerance,
+    MeasuredFluidVelocity,
     Time,
     Result1,
     Result2,
     Circumferential,
     Error,
     Notes,
+    SpacingMin,
+    SpacingMax,
 };
 
 enum class ColumnRole : std::uint8_t {
@@ -57,6 +66,10 @@ enum class ColumnRole : std::uint8_t {
     Result, // written by quillmere-calc after the input columns
 };
 
+// Columns that belong together: a result of a group is written only where a sheet or the
+// options give an input of it.
+enum class ColumnGroup : std::uint8_t { None, Tolerance };
+
 struct ColumnRecord {
     Column Id;
     std::string_view Name;
@@ -64,6 +77,7 @@ struct ColumnRecord {
     std::int16_t CaptionId; // a window caption that heads the column as well; 0 for none
     std::string_view Help;  // what --help says of its option; empty: no option
     int JobSheetPlace;      // its place in the window's and the page's job sheets; -1 none
+    ColumnGroup Group = ColumnGroup::None;
 };
 
 namespace ColumnHelp {
@@ -71,13 +85,16 @@ inline constexpr std::string_view FluidTemperature =
     "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
     "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
     "FLUID S.V.";
+inline constexpr std::string_view MeasuredFluidVelocity =
+    "the fluid sound velocity the converter measures, in --units: how far it is from the "
+    "velocity used, the spacing for it and, for water, the temperature it means";
 inline constexpr std::string_view PipeSize =
     "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
     "diameter and the wall thickness, and the standard's material unless --pipe names one";
 } // namespace ColumnHelp
 
 // clang-format off
-inline constexpr std::array<ColumnRecord, 25> Columns{{
+inline constexpr std::array<ColumnRecord, 34> Columns{{
     {Column::Units, "units", ColumnRole::Input, 0,
      "metric (mm, m/s; the default) or imperial (inch, ft/s)", 2},
     {Column::Lang, "lang", ColumnRole::Input, 0,
@@ -114,6 +131,20 @@ inline constexpr std::array<ColumnRecord, 25> Columns{{
      "who installs the sensors", 16},
     {Column::Note, "note", ColumnRole::Input, Catalogue::JobText::Note,
      "a free note on the job (one line)", 17},
+    // The plus/minus of each input, given by --tolerance NAME=VALUE.
+    {Column::OuterDiameterTolerance, "outer_diameter_tolerance", ColumnRole::Input, 0, "", -1,
+     ColumnGroup::Tolerance},
+    {Column::WallTolerance, "wall_tolerance", ColumnRole::Input, 0, "", -1, ColumnGroup::Tolerance},
+    {Column::LiningThicknessTolerance, "lining_thickness_tolerance", ColumnRole::Input, 0, "", -1,
+     ColumnGroup::Tolerance},
+    {Column::PipeVelocityTolerance, "pipe_velocity_tolerance", ColumnRole::Input, 0, "", -1,
+     ColumnGroup::Tolerance},
+    {Column::LiningVelocityTolerance, "lining_velocity_tolerance", ColumnRole::Input, 0, "", -1,
+     ColumnGroup::Tolerance},
+    {Column::FluidVelocityTolerance, "fluid_velocity_tolerance", ColumnRole::Input, 0, "", -1,
+     ColumnGroup::Tolerance},
+    {Column::MeasuredFluidVelocity, "measured_fluid_velocity", ColumnRole::Input,
+     Catalogue::CheckText::MeasuredFluidVelocity, ColumnHelp::MeasuredFluidVelocity, -1},
     // When a front end computed the row (its jobs file): kept, never computed with.
     {Column::Time, "time", ColumnRole::Kept, 0, "", 0},
     {Column::Result1, "result1", ColumnRole::Result, 0, "", 18},
@@ -122,6 +153,9 @@ inline constexpr std::array<ColumnRecord, 25> Columns{{
     {Column::Error, "error", ColumnRole::Result, 0, "", 21},
     // What the helpers chose, and why a spacing is 0.00.
     {Column::Notes, "notes", ColumnRole::Result, 0, "", 22},
+    // The spacing's range over the inputs' plus/minus.
+    {Column::SpacingMin, "spacing_min", ColumnRole::Result, 0, "", -1, ColumnGroup::Tolerance},
+    {Column::SpacingMax, "spacing_max", ColumnRole::Result, 0, "", -1, ColumnGroup::Tolerance},
 }};
 // clang-format on
 
@@ -151,9 +185,14 @@ constexpr Column ColumnOf(IdentityItem item) {
     return ColumnNamed(IdentityItems[static_cast<std::size_t>(item)].Column).value();
 }
 
+template <typename Which> constexpr std::size_t CountColumns(Which which) {
+    return static_cast<std::size_t>(std::count_if(Columns.begin(), Columns.end(), which));
+}
+
 // The columns of the job sheets the window and the page write, in their order.
 inline constexpr auto JobSheetColumns = [] {
-    std::array<Column, 23> order{};
+    std::array<Column, CountColumns([](const ColumnRecord& c) { return c.JobSheetPlace >= 0; })>
+        order{};
     for (const ColumnRecord& c : Columns) {
         if (c.JobSheetPlace >= 0) {
             order[static_cast<std::size_t>(c.JobSheetPlace)] = c.Id;
@@ -164,7 +203,9 @@ inline constexpr auto JobSheetColumns = [] {
 
 // The result columns quillmere-calc writes after the input columns, in their order.
 inline constexpr auto ResultColumns = [] {
-    std::array<Column, 5> results{};
+    std::array<Column,
+               CountColumns([](const ColumnRecord& c) { return c.Role == ColumnRole::Result; })>
+        results{};
     std::size_t n = 0;
     for (const ColumnRecord& c : Columns) {
         if (c.Role == ColumnRole::Result) {
@@ -193,6 +234,32 @@ static_assert(std::count_if(Columns.begin(), Columns.end(), [](const ColumnRecor
                   return c.Role == ColumnRole::Result;
               }) == static_cast<std::ptrdiff_t>(ResultColumns.size()));
 static_assert(JobSheetColumns.front() == Column::Time && JobSheetColumns.back() == Column::Notes);
+
+// The column of a field's plus/minus ("wall_tolerance").
+constexpr Column ToleranceColumnOf(InputField field) {
+    switch (field) {
+    case InputField::OuterDiameter:
+        return Column::OuterDiameterTolerance;
+    case InputField::PipeVelocity:
+        return Column::PipeVelocityTolerance;
+    case InputField::WallThickness:
+        return Column::WallTolerance;
+    case InputField::LiningVelocity:
+        return Column::LiningVelocityTolerance;
+    case InputField::LiningThickness:
+        return Column::LiningThicknessTolerance;
+    case InputField::FluidVelocity:
+        break;
+    }
+    return Column::FluidVelocityTolerance;
+}
+static_assert(std::all_of(Fields.begin(), Fields.end(),
+                          [](const FieldRecord& f) {
+                              const std::string_view name = ColumnName(ToleranceColumnOf(f.Field));
+                              return name.starts_with(f.Column) && name.ends_with("_tolerance") &&
+                                     name.size() == f.Column.size() + 10;
+                          }),
+              "each field's plus/minus column is its column and _tolerance");
 
 // "--outer-diameter": the option of a column.
 std::string OptionOf(Column column);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace Quillmere {
@@ -25,6 +26,9 @@ struct JobRecord : Job {
     std::string FluidTemperature;
     // "ISO 4179:2005" where a ductile size's standard lining gave LINING THICKNESS.
     std::string LiningStandard;
+    // The water's temperature FLUID S.V. came from, where a helper gave it: what decides
+    // between two water temperatures of one measured velocity.
+    std::optional<double> FluidCelsius;
 };
 
 // Computes the job (throws EngineError as RunCalculation does) and keeps it with what it
@@ -38,8 +42,9 @@ struct HelperNotes {
     std::string Outer, Wall;
     std::string FluidTemperature; // as JobRecord::FluidTemperature
     std::string FluidVelocity;
-    std::string LiningStandard; // as JobRecord::LiningStandard
-    std::string Lining;         // the LINING THICKNESS it typed
+    std::string LiningStandard;         // as JobRecord::LiningStandard
+    std::string Lining;                 // the LINING THICKNESS it typed
+    std::optional<double> FluidCelsius; // the temperature the fluid helper took
 };
 
 // Puts the notes on the record while its fields still hold what the helpers typed: a size

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "rules/FieldCheck.h"
 #include "rules/FluidAtTemperature.h"
+#include "rules/HowSure.h"
 #include "rules/Lists.h"
 #include "rules/NameLists.h"
 #include "rules/RunNames.h"
@@ -202,6 +203,7 @@ private:
                 return FailIn(Column::FluidTemperature, water.Error);
             }
             out_.Temperature = water.Note;
+            fluidCelsius_ = water.Celsius;
             out_.TemperatureEquation = std::string(water.Equation->Name);
             Filled()[Column::Fluid] = std::nullopt;
             temperatureVelocity_ = water.VelocityText;
@@ -337,6 +339,10 @@ private:
         }
         LockVelocitiesByLists(job);
         job.Identity = identity_;
+        for (const InputField field : InputFields) {
+            job.Uncertain.Of(field) = Value(In(), ToleranceColumnOf(field));
+        }
+        job.Uncertain.MeasuredFluidVelocity = Value(In(), Column::MeasuredFluidVelocity);
         return job;
     }
 
@@ -360,7 +366,18 @@ private:
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
         out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
+        out_.Record.FluidCelsius = fluidCelsius_;
         out_.Warning = BelowZeroNote(out_.Record);
+        // How sure it is: always the sensitivities, the ranges and the converter's check
+        // where the texts ask; a plus/minus or a measured velocity refused refuses the job.
+        out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain, out_.Record.FluidCelsius);
+        if (!out_.HowSure.Ok()) {
+            out_.ErrorColumn = out_.HowSure.ErrorInMeasured
+                                   ? Column::MeasuredFluidVelocity
+                                   : ToleranceColumnOf(*out_.HowSure.ErrorField);
+            out_.Error = Printable(out_.HowSure.Error);
+            return;
+        }
         out_.Ok = true;
     }
 
@@ -368,6 +385,7 @@ private:
     std::optional<ColumnTexts> filled_;
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
     JobIdentity identity_;
+    std::optional<double> fluidCelsius_; // the temperature FLUID S.V. came from
     JobReading& out_;
     int sensor_ = 0;
     int pipe_ = 0;

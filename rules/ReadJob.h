@@ -9,6 +9,7 @@
 #include "catalogue/Language.h"
 #include "engine/Spacing.h"
 #include "engine/UnitSystem.h"
+#include "rules/HowSure.h"
 #include "rules/JobColumns.h"
 #include "rules/JobRecord.h"
 #include "rules/PipeChoice.h"
@@ -41,6 +42,7 @@ struct JobReading {
     std::string TemperatureEquation;
     PipeChoice Pipe;     // the standard size that gave the diameter and wall, if any
     std::string Warning; // a result the clamp raised to 0 says so
+    Assessment HowSure;  // how sure the spacing is, and the converter's check
 };
 
 // How far to go: the job read and checked (Ok with its Job filled), or computed as well.

@@ -165,8 +165,9 @@ JobsFile::Outcome JobsFile::Append(std::string_view header, std::string_view lin
             struct stat now {};
             // Only what this append began is cut back: never half a line.
             if (written > 0 && ::fstat(file.get(), &now) == 0 &&
-                now.st_size == info.st_size + static_cast<off_t>(written)) {
-                (void)::ftruncate(file.get(), info.st_size);
+                now.st_size == info.st_size + static_cast<off_t>(written) &&
+                ::ftruncate(file.get(), info.st_size) != 0) {
+                checked_ = {}; // the part stays; the write's own failure is what is said
             }
             checked_ = {};
             return {Problem::CannotWrite, error};

@@ -172,10 +172,10 @@ TEST(Program, SummaryIsTheWindowsRecordOfTheCase) {
     // One case, on standard output alone; a refused case has no record.
     EXPECT_EQ(Calc(args + " --summary --sheet x 2>&1").out,
               "quillmere-calc: --summary tells of one case, not a sheet\n");
-    for (const char* other : {" --json", " --sketch -"}) {
+    for (const char* other : {" --json", " --sketch -", " --tornado -"}) {
         EXPECT_EQ(Calc(args + " --summary" + other + " 2>&1").out,
-                  "quillmere-calc: only one of --json, --summary and --sketch - can write to "
-                  "standard output\n");
+                  "quillmere-calc: only one of --json, --summary, --sketch - and --tornado - can "
+                  "write to standard output\n");
     }
     const CalcRun refused = Calc("--lang en --sensor VT-A1 --outer-diameter 5 --wall 1 --summary");
     EXPECT_EQ(refused.status, 1);

@@ -182,7 +182,8 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
                             "WATER 60 °C, Marczak 1997",
                             "1551",
                             "ISO 4179:2005",
-                            "3"};
+                            "3",
+                            60.0};
     Job e;
     e.Lang = Language::English;
     e.SensorTypeIndex = 4;

@@ -352,7 +352,7 @@ private slots:
         JobRecord job = RecordJob(e, 2);
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
         AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
-                             "WATER 60 °C, Marczak 1997", "1551", "", ""});
+                             "WATER 60 °C, Marczak 1997", "1551", "", "", 60.0});
         // Every identity line at its longest, words wider than the page among them: a note of
         // 300 characters wraps over lines.
         if (identity) {

@@ -259,7 +259,7 @@ const char* qm_execute(const char* record, int length) {
         JobRecord job = RecordJob(entered, r.Number("mounts"));
         AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
                              text("temperatureNote"), text("temperatureVelocity"),
-                             text("liningNote"), text("liningThickness")});
+                             text("liningNote"), text("liningThickness"), std::nullopt});
         return Give(
             JsonObject()
                 .Bool("ok", true)
