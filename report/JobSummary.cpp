@@ -63,17 +63,13 @@ private:
     std::string Typed(InputField field, const std::string& unit) const {
         return job_.Text(field) + " " + unit;
     }
-    // A typed velocity, or the table's that counted: stored in m/s, shown in the job's
-    // units beside fields in ft/s, to the hundredth.
-    std::string Velocity(InputField field, bool locked, double tableValue) const {
-        if (!locked) {
+    // A typed velocity, or the table's that counted, in the job's units.
+    std::string Velocity(InputField field) const {
+        if (!TableVelocityCounted(job_, field)) {
             return Typed(field, speed_);
         }
-        const double shown = job_.Units == UnitSystem::Metric
-                                 ? tableValue
-                                 : std::round(tableValue * FeetPerMetre * 100) / 100;
         return Catalogue::Fill(Words(job_, Catalogue::ReportText::TableValue),
-                               {DefaultNumberText(shown) + " " + speed_});
+                               {ValueReadText(job_, field) + " " + speed_});
     }
 
     // The job's site, tag, installer and note, those given: what ties the record to its pipe.
@@ -86,12 +82,10 @@ private:
     }
 
     void Pipe() {
-        const SpacingInputs& in = job_.Outcome.Inputs;
         Line(Caption(InputField::OuterDiameter), Typed(InputField::OuterDiameter, length_));
         Line(Words(job_, Catalogue::Id::PipeMaterial),
              EntryText(job_, PipeMaterials, job_.PipeMaterialIndex));
-        Line(Caption(InputField::PipeVelocity),
-             Velocity(InputField::PipeVelocity, job_.PipeVelocityLocked, in.PipeVelocity));
+        Line(Caption(InputField::PipeVelocity), Velocity(InputField::PipeVelocity));
         Line(Caption(InputField::WallThickness), Typed(InputField::WallThickness, length_));
         if (!job_.PipeSize.empty()) {
             std::string standardPipe = Words(job_, Catalogue::PipeText::StandardPipe);
@@ -103,20 +97,17 @@ private:
     }
 
     void LiningAndFluid() {
-        const SpacingInputs& in = job_.Outcome.Inputs;
         Line(Words(job_, Catalogue::Id::LiningMaterial),
              EntryText(job_, LiningMaterials, job_.LiningMaterialIndex));
         if (job_.LiningMaterialIndex != NoLiningEntry) {
-            Line(
-                Caption(InputField::LiningVelocity),
-                Velocity(InputField::LiningVelocity, job_.LiningVelocityLocked, in.LiningVelocity));
+            Line(Caption(InputField::LiningVelocity), Velocity(InputField::LiningVelocity));
             Line(Caption(InputField::LiningThickness),
                  Typed(InputField::LiningThickness, length_) +
                      (job_.LiningStandard.empty() ? "" : " (" + job_.LiningStandard + ")"));
         }
         Line(Words(job_, Catalogue::Id::KindOfFluid), EntryText(job_, FluidKinds, job_.FluidIndex));
         Line(Caption(InputField::FluidVelocity),
-             Velocity(InputField::FluidVelocity, job_.FluidVelocityLocked, in.FluidVelocity) +
+             Velocity(InputField::FluidVelocity) +
                  (job_.FluidTemperature.empty() ? "" : " (" + job_.FluidTemperature + ")"));
     }
 

@@ -23,8 +23,8 @@ std::string TornadoSvg(const JobRecord& job, const Assessment& a, double widthMm
             std::max({reach, std::fabs(bar.MinusMm - nominal), std::fabs(bar.PlusMm - nominal)});
     }
     const double labels = 42;        // the captions' column, mm
-    const double left = labels + 18; // the plot between the value labels
-    const double right = widthMm - 18;
+    const double left = labels + 22; // the plot between the value labels
+    const double right = widthMm - 22;
     const double axis = (left + right) / 2;
     const double perMm = (right - axis) / reach;
     const double barHeight = 6;
@@ -37,7 +37,8 @@ std::string TornadoSvg(const JobRecord& job, const Assessment& a, double widthMm
                       SvgNumber(widthMm) + "mm\" height=\"" + SvgNumber(height) +
                       "mm\" viewBox=\"0 0 " + SvgNumber(widthMm) + " " + SvgNumber(height) +
                       "\" font-family=\"sans-serif\" font-size=\"3.5\">\n";
-    svg += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
+    svg += "<rect width=\"" + SvgNumber(widthMm) + "\" height=\"" + SvgNumber(height) +
+           "\" fill=\"#fff\"/>\n";
     svg += "<text x=\"2\" y=\"6\" font-weight=\"bold\">" +
            SvgEscape(Catalogue::Text(C::TornadoTitle, job.Lang)) + "</text>\n";
     double y = top;

@@ -47,6 +47,28 @@ std::string FluidPathNote(const JobRecord& job) {
          FormatGroupedFixed(std::round(transit * 100) / 100, 2)});
 }
 
+bool TableVelocityCounted(const Job& job, InputField field) {
+    switch (field) {
+    case InputField::PipeVelocity:
+        return job.PipeVelocityLocked;
+    case InputField::LiningVelocity:
+        return job.LiningVelocityLocked;
+    case InputField::FluidVelocity:
+        return job.FluidVelocityLocked;
+    default:
+        return false;
+    }
+}
+
+std::string ValueReadText(const JobRecord& job, InputField field) {
+    if (!TableVelocityCounted(job, field)) {
+        return job.Text(field);
+    }
+    const double metric = job.Outcome.Inputs.*FieldOf(field).Input;
+    return DefaultNumberText(
+        job.Units == UnitSystem::Metric ? metric : std::round(metric * FeetPerMetre * 100) / 100);
+}
+
 std::string Words(const JobRecord& job, std::int16_t id) {
     return std::string(Catalogue::Text(id, job.Lang));
 }

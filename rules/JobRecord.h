@@ -16,7 +16,6 @@
 
 namespace Quillmere {
 
-// What was entered, as the front end held it, and what came out of it.
 // The job as it was entered, and what came out of it.
 struct JobRecord : Job {
     CalcOutcome Outcome; // metric inputs, beam path and the result texts
@@ -66,6 +65,13 @@ double FluidTransitMicroseconds(const CalcOutcome& outcome);
 // "216.49 mm (2 crossings), transit time 150.34 µs": the fluid path in the job's length
 // unit and the transit time, to compare with the converter's diagnostics.
 std::string FluidPathNote(const JobRecord& job);
+
+// Whether the list's table velocity counted for a velocity field rather than its text.
+bool TableVelocityCounted(const Job& job, InputField field);
+
+// An input as the computation read it, in the job's units without the unit: the text as
+// typed, or the table velocity that counted (in ft/s to the hundredth).
+std::string ValueReadText(const JobRecord& job, InputField field);
 
 // A catalogue text of the job's language.
 std::string Words(const JobRecord& job, std::int16_t id);

@@ -151,6 +151,7 @@ private slots:
                               QStringLiteral("Standard pipe..."),
                               QStringLiteral("Fluid at temperature..."),
                               QStringLiteral("Job details..."),
+                              QStringLiteral("How sure..."),
                               QString(),
                               QStringLiteral("Help"),
                               QStringLiteral("About Quillmere")};

@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "engine/Engine.h"
+#include "rules/HowSure.h"
 #include "rules/Rules.h"
 #include "shell/RunSettings.h"
 #include "ui/FluidAtTemperatureDialog.h"
@@ -344,6 +345,11 @@ Job CalculatorWindow::JobOnScreen() const {
     job.LiningVelocityLocked = LiningVelocityEdit->isReadOnly();
     job.FluidVelocityLocked = FluidVelocityEdit->isReadOnly();
     job.Identity = identity_;
+    // A plus/minus given for an input the inputs now on screen do not read is not this job's.
+    job.Uncertain.MeasuredFluidVelocity = uncertainty_.MeasuredFluidVelocity;
+    for (const InputField field : InputsRead(job)) {
+        job.Uncertain.Of(field) = uncertainty_.Of(field);
+    }
     return job;
 }
 
@@ -433,6 +439,7 @@ void CalculatorWindow::ChooseFluidAtTemperature() {
     FluidVelocityEdit->setText(FromUtf8(water.VelocityText));
     helperNotes_.FluidTemperature = water.Note;
     helperNotes_.FluidVelocity = water.VelocityText;
+    helperNotes_.FluidCelsius = water.Celsius; // decides between two temperatures of one velocity
 }
 
 void CalculatorWindow::ChooseStandardPipe() {

@@ -131,6 +131,7 @@ public:
     QAction* FluidAtTemperatureAction;
     QAction* StandardPipeAction;
     QAction* JobDetailsAction;
+    QAction* HowSureAction; // only while a result is shown
     QAction* QuitAction;
     // The menu bar over the form, in the window's language, offering every action above.
     QMenuBar* MenuBar;
@@ -148,6 +149,9 @@ public:
     // Asks for the job's site, tag, installer and note, kept for the run: they head every
     // summary and report, and the tag names the report's file.
     void ChooseJobDetails();
+    // The plus/minus of the inputs and the converter's measured velocity for the result on
+    // screen, kept for the run: every record of a job carries what of them it read.
+    void ChooseHowSure();
     void CloseWindow(); // File > Quit
     // The jobs file: every result EXECUTE writes is appended to it as a line of a job sheet
     // quillmere-calc takes ($XDG_DATA_HOME/quillmere/jobs.csv).
@@ -213,7 +217,8 @@ private:
     Quillmere::HelperNotes helperNotes_; // what the two helpers typed, for the record
     // The standard pipe dialog opens where it was left in this run.
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
-    Quillmere::JobIdentity identity_; // the job details, until changed or the window closes
+    Quillmere::JobIdentity identity_;    // the job details, until changed or the window closes
+    Quillmere::Uncertainty uncertainty_; // "How sure...", as long as identity_
     std::optional<Quillmere::JobsFile> jobsFile_;
     bool jobsFileReported_ = false;               // what the jobs file cannot do is said once
     std::vector<Quillmere::SheetJob> recentJobs_; // as File > Recent jobs lists them

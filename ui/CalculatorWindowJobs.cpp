@@ -65,7 +65,8 @@ void CalculatorWindow::CreateMenuBar() {
     file->addAction(QuitAction);
     menu(M::Edit, "EditMenu")->addAction(CopySummaryAction);
     menu(M::Tools, "ToolsMenu")
-        ->addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction});
+        ->addActions(
+            {StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction, HowSureAction});
     menu(M::HelpMenu, "HelpMenu")->addActions({HelpAction, AboutAction});
 
     // The form keeps its design places below the bar: the window grows by the bar's height.

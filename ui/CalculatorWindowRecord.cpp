@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
 #include "shell/RunSettings.h"
+#include "ui/HowSureDialog.h"
 #include "ui/JobDetailsDialog.h"
 #include "ui/JobReport.h"
 #include "ui/MessageBox.h"
@@ -54,6 +55,8 @@ void CalculatorWindow::CreateJobActions() {
                                 &CalculatorWindow::ChooseStandardPipe, 'T');
     JobDetailsAction = action(Catalogue::JobText::Details, QKeySequence(),
                               &CalculatorWindow::ChooseJobDetails, 'J');
+    HowSureAction = action(Catalogue::CheckText::HowSure, QKeySequence(),
+                           &CalculatorWindow::ChooseHowSure, 'U');
     QuitAction = action(Catalogue::MenuText::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
                         &CalculatorWindow::CloseWindow, 'Q');
     connect(Result1Edit, &QLineEdit::textChanged, this, &CalculatorWindow::UpdateJobActions);
@@ -62,7 +65,7 @@ void CalculatorWindow::CreateJobActions() {
 
 void CalculatorWindow::UpdateJobActions() {
     const bool shown = !Result1Edit->text().isEmpty();
-    for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction}) {
+    for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction, HowSureAction}) {
         a->setEnabled(shown);
     }
 }
@@ -175,6 +178,7 @@ void CalculatorWindow::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
     menu.addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction});
+    menu.addAction(HowSureAction);
     menu.addSeparator();
     menu.addActions({HelpAction, AboutAction});
 }
@@ -183,6 +187,17 @@ void CalculatorWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     AddJobEntries(menu);
     menu.exec(event->globalPos());
+}
+
+void CalculatorWindow::ChooseHowSure() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    QuillmereUi::HowSureDialog dialog(this, *job, job->Uncertain);
+    if (dialog.exec() == QDialog::Accepted) {
+        uncertainty_ = dialog.Given();
+    }
 }
 
 void CalculatorWindow::ChooseJobDetails() {

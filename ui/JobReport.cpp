@@ -1,6 +1,8 @@
 #include "ui/JobReport.h"
 
 #include "report/Sketch.h"
+#include "report/Tornado.h"
+#include "rules/HowSure.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -78,6 +80,18 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, con
         font.setPointSizeF(points(8));
         painter.setFont(font);
         y += 4.5;
+    }
+    // How sure the spacing is: its tornado chart on a page of its own, at the summary's scale.
+    if (job.Uncertain.Toleranced()) {
+        const Quillmere::Assessment assessment =
+            Quillmere::AssessJob(job, job.Uncertain, job.FluidCelsius);
+        if (assessment.Ok() && device.newPage()) {
+            QSvgRenderer chart(
+                QByteArray::fromStdString(Quillmere::TornadoSvg(job, assessment, width)));
+            const QSizeF size = chart.defaultSize();
+            chart.render(&painter,
+                         QRectF(Margin, Margin, width, width * size.height() / size.width()));
+        }
     }
     return painter.end();
 }

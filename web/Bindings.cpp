@@ -8,6 +8,8 @@
 #include "report/JobSheet.h"
 #include "report/JobSummary.h"
 #include "report/Sketch.h"
+#include "report/Tornado.h"
+#include "rules/JobColumns.h"
 #include "rules/Json.h"
 #include "rules/Rules.h"
 
@@ -54,6 +56,14 @@ public:
             }
         }
         return {};
+    }
+    // A number the page itself wrote (the fluid helper's temperature), or none.
+    std::optional<double> Decimal(std::string_view key) const {
+        try {
+            return Text(key).empty() ? std::nullopt : std::optional(ParseNumberText(Text(key)));
+        } catch (const EngineError&) {
+            return std::nullopt;
+        }
     }
     // A whole number; 0 when absent or not one (an index the rules then refuse).
     int Number(std::string_view key) const {
@@ -129,7 +139,49 @@ Job JobOf(const Record& r) {
         job.Text(InputFields[i]) = r.Text(std::to_string(i));
     }
     LockVelocitiesByLists(job);
+    // How sure: each plus/minus by its sheet column, as quillmere-calc names them.
+    for (const InputField field : InputFields) {
+        job.Uncertain.Of(field) = Unpadded(r.Text(ColumnName(ToleranceColumnOf(field))));
+    }
+    job.Uncertain.MeasuredFluidVelocity =
+        Unpadded(r.Text(ColumnName(Column::MeasuredFluidVelocity)));
     return job;
+}
+
+// The job of an execute record computed, with its identity and the helpers' notes; or, in
+// `refusal`, why not.
+std::optional<JobRecord> ComputedJob(const Record& r, std::string& refusal) {
+    Job entered = JobOf(r);
+    const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
+    const Language language = entered.Lang;
+    for (const IdentityRecord& item : IdentityItems) {
+        const std::string_view typed = Unpadded(r.Text(std::string(item.Key)));
+        if (const std::string problem = IdentityProblem(item.Item, typed, language);
+            !problem.empty()) {
+            refusal = Refusal(problem, -1, item.Key);
+            return std::nullopt;
+        }
+        entered.Identity[item.Item] = std::string(typed);
+    }
+    try {
+        JobRecord job = RecordJob(entered, r.Number("mounts"));
+        AddHelperNotes(job,
+                       {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
+                        text("temperatureNote"), text("temperatureVelocity"), text("liningNote"),
+                        text("liningThickness"), r.Decimal("temperatureCelsius")});
+        return job;
+    } catch (const EngineError& error) {
+        int field = -1;
+        if (error.field()) {
+            for (std::size_t i = 0; i < InputFields.size(); ++i) {
+                field = InputFields[i] == *error.field() ? static_cast<int>(i) : field;
+            }
+        }
+        refusal = Refusal(ErrorDescription(error, language), field);
+    } catch (...) {
+        refusal = Refusal(Catalogue::Text(Catalogue::ErrorText::Unexpected, language), -1);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -157,6 +209,7 @@ const char* qm_page(int lang, int unit) {
                     .Raw("fields", FieldsJson(language, units))
                     .Raw("identity", IdentityJson(language))
                     .Text("jobDetails", text(Catalogue::JobText::Details))
+                    .Text("howSure", text(Catalogue::CheckText::HowSure))
                     .Text("recentJobs", text(Catalogue::MenuText::RecentJobs))
                     .Text("noRecentJobs", text(Catalogue::MenuText::NoRecentJobs))
                     .Text("exportJobs", text(Catalogue::WebText::ExportJobs))
@@ -238,57 +291,91 @@ constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 // with the field to go back to. The record holds the run's units and lang, the lists'
 // indexes (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their
 // field index ("0" to "5"), the time and the helpers' last notes and what they typed, the
-// job's identity (site, tag, installer, note) and the stamp its report's file name takes.
+// job's identity (site, tag, installer, note), the stamp its report's file name takes, and
+// what "How sure" was given (qm_how_sure's keys), which the summary then carries.
 const char* qm_execute(const char* record, int length) {
     const Record r(record, length);
-    Job entered = JobOf(r);
-    const auto text = [&r](const char* key) { return std::string(r.Text(key)); };
-    const std::string when = text("when");
-    const int lang = r.Number("lang");
-    const Language language = LanguageOf(lang);
-    for (const IdentityRecord& item : IdentityItems) {
-        const std::string_view typed = Unpadded(r.Text(std::string(item.Key)));
-        if (const std::string problem = IdentityProblem(item.Item, typed, language);
-            !problem.empty()) {
-            return Give(Refusal(problem, -1, item.Key));
-        }
-        entered.Identity[item.Item] = std::string(typed);
+    std::string refusal;
+    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
+    if (!computed) {
+        return Give(refusal);
     }
+    const JobRecord& job = *computed;
+    const std::string when(r.Text("when"));
     const bool all = r.Text("sketches") == "all";
-    try {
-        JobRecord job = RecordJob(entered, r.Number("mounts"));
-        AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
-                             text("temperatureNote"), text("temperatureVelocity"),
-                             text("liningNote"), text("liningThickness"), std::nullopt});
-        return Give(
-            JsonObject()
-                .Bool("ok", true)
-                .Text("result1", job.Outcome.Display.Result1)
-                .Text("result2", job.Outcome.Display.Result2)
-                .Text("circumferential", job.Outcome.Display.Circumferential)
-                .Text("fluidPath", FluidPathNote(job))
-                .Text("warning", BelowZeroNote(job))
-                .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
-                // The whole and the printed sketch only when asked for ("sketches": "all").
-                .Text("sketch", all ? SketchSvg(job) : std::string())
-                .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
-                .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
-                // The job as a line of the job sheet the page exports.
-                .Text("sheetLine", JobSheetLine(job, text("time")))
-                // What the browser proposes for a saved PDF is the document's title.
-                .Text("fileName", ReportFileName(job.Identity[IdentityItem::Tag], text("stamp")))
-                .Json());
-    } catch (const EngineError& error) {
-        int field = -1;
-        if (error.field()) {
-            for (std::size_t i = 0; i < InputFields.size(); ++i) {
-                field = InputFields[i] == *error.field() ? static_cast<int>(i) : field;
-            }
-        }
-        return Give(Refusal(ErrorDescription(error, language), field));
-    } catch (...) {
-        return Give(Refusal(Catalogue::Text(Catalogue::ErrorText::Unexpected, language), -1));
+    return Give(JsonObject()
+                    .Bool("ok", true)
+                    .Text("result1", job.Outcome.Display.Result1)
+                    .Text("result2", job.Outcome.Display.Result2)
+                    .Text("circumferential", job.Outcome.Display.Circumferential)
+                    .Text("fluidPath", FluidPathNote(job))
+                    .Text("warning", BelowZeroNote(job))
+                    .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
+                    // The whole and the printed sketch only when asked for ("sketches": "all").
+                    .Text("sketch", all ? SketchSvg(job) : std::string())
+                    .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
+                    .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
+                    // The job as a line of the job sheet the page exports.
+                    .Text("sheetLine", JobSheetLine(job, std::string(r.Text("time"))))
+                    // What the browser proposes for a saved PDF is the document's title.
+                    .Text("fileName", ReportFileName(job.Identity[IdentityItem::Tag],
+                                                     std::string(r.Text("stamp"))))
+                    .Json());
+}
+
+// How sure the spacing of an execute record is, for the record's plus/minus texts
+// ("wall_tolerance", ...) and "measured_fluid_velocity": the inputs the spacing read with
+// their captions and units, the figures as the record's lines, the tornado chart, and the
+// job's summary carrying them; or the refusal of a plus/minus, naming its key.
+const char* qm_how_sure(const char* record, int length) {
+    namespace C = Catalogue::CheckText;
+    const Record r(record, length);
+    std::string refusal;
+    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
+    if (!computed) {
+        return Give(refusal);
     }
+    const JobRecord& job = *computed;
+    const Assessment assessment = AssessJob(job, job.Uncertain, job.FluidCelsius);
+    const std::vector<InputField> read = InputsRead(job);
+    const auto caption = [&job](std::int16_t id) {
+        return std::string(Catalogue::Text(id, job.Lang));
+    };
+    std::string errorKey;
+    if (!assessment.Ok()) {
+        errorKey = assessment.ErrorInMeasured || !assessment.ErrorField
+                       ? std::string(ColumnName(Column::MeasuredFluidVelocity))
+                       : std::string(ColumnName(ToleranceColumnOf(*assessment.ErrorField)));
+    }
+    return Give(
+        JsonObject()
+            .Bool("ok", true)
+            .Text("title", caption(C::HowSure))
+            .Text("plusMinus", caption(C::PlusMinus))
+            .Raw("inputs", JsonArray(read,
+                                     [&](InputField field) {
+                                         return JsonObject()
+                                             .Text("key", ColumnName(ToleranceColumnOf(field)))
+                                             .Text("caption", caption(FieldOf(field).CaptionId))
+                                             .Text("value", ValueReadText(job, field))
+                                             .Text("unit", UnitOf(field, job.Units))
+                                             .Json();
+                                     }))
+            .Raw("measured", JsonObject()
+                                 .Text("key", ColumnName(Column::MeasuredFluidVelocity))
+                                 .Text("caption", caption(C::MeasuredFluidVelocity))
+                                 .Text("unit", UnitOf(InputField::FluidVelocity, job.Units))
+                                 .Json())
+            .Text("error", assessment.Error)
+            .Text("errorKey", errorKey)
+            .Bool("toleranced", assessment.Ok() && assessment.Toleranced)
+            .Raw("lines",
+                 JsonArray(assessment.Ok() ? AssessmentLines(job, job.Uncertain, assessment)
+                                           : std::vector<std::string>{},
+                           [](const std::string& line) { return JsonString(line); }))
+            .Text("tornado", TornadoSvg(job, assessment.Ok() ? assessment : Assessment{}, 130))
+            .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
+            .Json());
 }
 
 // The six fields' texts of {0..5, to} in the other unit system, as the units switch types
@@ -310,11 +397,13 @@ const char* qm_fluid_temperature(const char* record, int length) {
     const FluidAtTemperature water =
         VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"), UnitsOf(r.Number("unit")),
                                 LanguageOf(r.Number("lang")));
-    return Give(JsonObject()
-                    .Text("velocity", water.VelocityText)
-                    .Text("note", water.Note)
-                    .Text("error", water.Error)
-                    .Json());
+    return Give(
+        JsonObject()
+            .Text("velocity", water.VelocityText)
+            .Text("note", water.Note)
+            .Text("celsius", water.Error.empty() ? JsonNumber(water.Celsius) : std::string())
+            .Text("error", water.Error)
+            .Json());
 }
 
 // The standard pipe tables: names, schedules, and each size with the schedules it has.

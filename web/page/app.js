@@ -18,7 +18,7 @@
   let job = null; // the computed job on screen
   // The helpers' notes and what they typed; the core puts a note on the record only while
   // the fields still hold the helper's figures.
-  const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' };
+  const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', celsius: '', liningNote: '', lining: '' };
 
   const field = (i) => $(ROWS[i] + 'Text');
   // The job's identity inputs by the core's keys: site -> JobSite.
@@ -122,6 +122,7 @@
     $('FluidPathRow').hidden = true;
     $('ResultWarning').hidden = true;
     $('BarResult').value = '';
+    QuillmereHowSure.hide();
     showRecord(null);
   }
 
@@ -234,7 +235,7 @@
       remember('quillmere.units', String(units));
       applyTexts();
     }
-    Object.assign(notes, { pipe: '', outer: '', wall: '', temperature: '', velocity: '', liningNote: '', lining: '' });
+    Object.assign(notes, { pipe: '', outer: '', wall: '', temperature: '', velocity: '', celsius: '', liningNote: '', lining: '' });
     restoreForm(f);
     clearResults();
     saveForm();
@@ -290,10 +291,10 @@
       mount: index('SENSOR_MOUNTCombo'), mounts: $('SENSOR_MOUNTCombo').length,
       ...Object.fromEntries(ROWS.map((_, i) => [i, field(i).value])), when: now(),
       pipeNote: notes.pipe, pipeOuter: notes.outer, pipeWall: notes.wall,
-      temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
+      temperatureNote: notes.temperature, temperatureVelocity: notes.velocity, temperatureCelsius: notes.celsius,
       liningNote: notes.liningNote, liningThickness: notes.lining,
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
-      stamp: stamp(), time: now(true),
+      stamp: stamp(), time: now(true), ...QuillmereHowSure.request(),
     };
     // The whole sketch and the printed one are drawn when they are asked for: the first
     // result on a slow phone does not wait for them.
@@ -331,6 +332,7 @@
     $('PrintSummary').textContent = r.summary;
     $('PrintSketch').replaceChildren();
     showRecord(r);
+    QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
     if (keep) {
@@ -385,7 +387,7 @@
 
   // What the helpers' dialogs take of the page: the run's settings as they are when asked.
   const helperPage = {
-    json, ask, index, select, setText, leave, message,
+    json, ask, index, select, setText, leave, message, asKeysPressed,
     get units() { return units; }, get lang() { return lang; }, get texts() { return texts; }, get notes() { return notes; },
   };
 

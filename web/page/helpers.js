@@ -81,7 +81,7 @@ const QuillmereHelpers = (() => {
       $('FluidAtTemperatureDialog').close();
       select('KIND_OF_FLUIDCombo', texts.fluidUser); // FLUID S.V.
       setText(5, r.velocity);
-      Object.assign(notes, { temperature: r.note, velocity: r.velocity });
+      Object.assign(notes, { temperature: r.note, velocity: r.velocity, celsius: r.celsius });
     };
     $('FluidAtTemperatureDialog').showModal();
     temperature.focus();

@@ -670,6 +670,60 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   await page.close();
 }
 
+// 5. How sure: the panel under the result on a phone, its figures the core's as
+// quillmere-calc prints them, carried by the record only while every entry is accepted.
+{
+  const page = await open('en', 'metric', browser,
+    (p) => p.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true }));
+  same(await page.$eval('#HowSure', (d) => d.hidden), true, 'no panel without a result');
+  same(await usualCase(page, 'tap'), '65.47', 'the usual case');
+  const tapInView = async (selector) => { // scrolled clear of the bar, as a thumb does
+    await page.$eval(selector, (e) => e.scrollIntoView({ block: 'center' }));
+    await page.tap(selector);
+  };
+  await tapInView('#HowSureTitle');
+  await page.waitForSelector('#wall_tolerance');
+  same(await page.$$eval('#HowSureInputs input', (inputs) => inputs.map((i) => i.id)),
+    ['outer_diameter_tolerance', 'pipe_velocity_tolerance', 'wall_tolerance', 'fluid_velocity_tolerance',
+      'measured_fluid_velocity'], 'a field for each input the spacing read');
+  await page.type('#wall_tolerance', '0.5');
+  await page.type('#measured_fluid_velocity', '1550');
+  const lines = [
+    'Tolerances: WALL THICKNESS ±0.5 mm', 'Spacing range: 64.96 mm to 65.98 mm', 'Flow error range: -1.93 % to +1.98 %',
+    'Change per unit of input:', '  OUTER DIAMETER: spacing 0.833 mm/mm, flow +1.96 %/mm',
+    '  PIPE S.V.: spacing 0.0150 mm/(m/s), flow 0 %/(m/s)', '  WALL THICKNESS: spacing 1.01 mm/mm, flow -3.91 %/mm',
+    '  FLUID S.V.: spacing 0.0695 mm/(m/s), flow 0 %/(m/s)', 'Transit-time difference: 82.2 ns per 1 m/s of flow velocity',
+    "Converter's check: measured 1550 m/s is +7.64 % from the 1440 m/s used; the spacing for it is 73.27 mm; " +
+      "it is water's velocity at 58.5 °C (and at 90.8 °C)"];
+  same((await page.$eval('#HowSureFigures', (p) => p.textContent)).split('\n'), lines, 'the figures quillmere-calc gives');
+  const printed = () => page.$eval('#PrintSummary', (p) => p.textContent);
+  check((await printed()).endsWith(lines.join('\n') + '\n'), 'the printed record carries them');
+  same(await page.$$eval('#HowSureChart img, #PrintTornado img', (images) => images.length), 2, 'the chart shown and printed');
+  const [chartWidth, screenWidth] = await page.$eval('#HowSureChart img', (i) => [i.getBoundingClientRect().right, innerWidth]);
+  check(chartWidth <= screenWidth, `the chart within the phone's width (${chartWidth} of ${screenWidth})`);
+  await page.screenshot({ path: join(shotDir, 'web-how-sure.png'), fullPage: true });
+  // A bad plus/minus is named at once; the record then carries none of it.
+  await page.$eval('#wall_tolerance', (e) => { e.value = ''; });
+  await page.type('#wall_tolerance', '7');
+  same(await page.$eval('#HowSureProblem', (p) => [p.hidden, p.textContent]),
+    [false, 'WALL THICKNESS: the ± must be smaller than the value itself (6.0)'], 'a plus/minus larger than the wall');
+  same([await page.$eval('#HowSureFigures', (p) => p.textContent), (await printed()).includes('±')], ['', false],
+    'nothing computed from a refused plus/minus');
+  // The fluid helper's temperature decides between the two temperatures of one velocity.
+  await page.$eval('#wall_tolerance', (e) => { e.value = ''; e.dispatchEvent(new Event('input')); });
+  // (After typing, the emulated phone's visual viewport stays offset and a tap lands 64 px
+  // low; the button is pressed as a click.)
+  await page.$eval('#FluidAtTemperatureAction', (b) => b.click());
+  await page.type('#Temperature', '85');
+  await page.tap('#FluidAtTemperatureOk');
+  await page.tap('#ExecuteCalc');
+  await page.waitForSelector('#measured_fluid_velocity');
+  await page.$eval('#measured_fluid_velocity', (e) => { e.value = '1553'; e.dispatchEvent(new Event('input')); });
+  check((await page.$eval('#HowSureFigures', (p) => p.textContent))
+    .endsWith("it is water's velocity at 84.8 °C (and at 63.9 °C)"), 'the temperature nearer the one entered first');
+  await page.close();
+}
+
 await browser.close();
 server.close();
 console.log(failures === 0 ? 'web page: all passed' : `web page: ${failures} failed`);

@@ -1,0 +1,92 @@
+// "How sure": under the result, a plus/minus for each input the spacing read and the fluid
+// sound velocity the converter measures; the core's figures and tornado chart follow what is
+// typed, and the job's summary (copied, shared, printed) carries them.
+const QuillmereHowSure = (() => {
+  'use strict';
+  const $ = (id) => document.getElementById(id);
+  const given = {}; // what was typed, by the core's keys, for the visit
+  let page = null;
+  let shown = null; // the job on screen: its execute request and its record
+  let connected = false;
+
+  const image = (svg, alt) => Object.assign(new Image(), {
+    src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt,
+  });
+
+  // The fields for the inputs this job read; typed values stay as they were.
+  function build(r) {
+    const row = (item, plusMinus) => {
+      const label = Object.assign(document.createElement('label'), { className: 'sure' });
+      const caption = Object.assign(document.createElement('span'), { className: 'caption' });
+      caption.append(Object.assign(document.createElement('bdi'), { textContent: item.caption }));
+      if (item.value) {
+        caption.append(' ', Object.assign(document.createElement('bdi'), { className: 'read', textContent: `${item.value} ${item.unit}` }));
+      }
+      const input = Object.assign(document.createElement('input'), {
+        id: item.key, inputmode: 'decimal', autocomplete: 'off', spellcheck: false, value: given[item.key] ?? '',
+      });
+      input.setAttribute('inputmode', 'decimal');
+      input.setAttribute('aria-label', plusMinus ? `${item.caption} ${plusMinus}` : item.caption);
+      input.addEventListener('input', () => {
+        given[item.key] = input.value;
+        refresh();
+      });
+      page.asKeysPressed(input);
+      const entry = Object.assign(document.createElement('span'), { className: 'entry' });
+      entry.append(...(plusMinus ? [Object.assign(document.createElement('span'), { textContent: plusMinus })] : []),
+        input, Object.assign(document.createElement('span'), { className: 'unit', textContent: item.unit }));
+      label.append(caption, entry);
+      return label;
+    };
+    $('HowSureInputs').replaceChildren(...r.inputs.map((item) => row(item, r.plusMinus)), row(r.measured, ''));
+  }
+
+  // The core's figures for what is typed now, and the summary with them.
+  function refresh() {
+    if (!shown) {
+      return;
+    }
+    const r = page.ask('qm_how_sure', { ...shown.request, ...given });
+    if (!r.ok) {
+      return; // the job itself refused: nothing is shown for it
+    }
+    if (!$('HowSureInputs').firstChild || $('HowSureInputs').dataset.keys !== r.inputs.map((i) => i.key).join()) {
+      build(r);
+      $('HowSureInputs').dataset.keys = r.inputs.map((i) => i.key).join();
+    }
+    $('HowSureProblem').textContent = r.error;
+    $('HowSureProblem').hidden = !r.error;
+    $('HowSureFigures').textContent = r.lines.join('\n');
+    $('HowSureChart').replaceChildren(image(r.tornado, r.title));
+    // A refused entry leaves the record without any of it, as the window's does.
+    shown.record.summary = r.summary;
+    $('PrintSummary').textContent = r.summary;
+    $('PrintTornado').replaceChildren(...(r.toleranced ? [image(r.tornado, r.title)] : []));
+  }
+
+  // What the next execute request carries: the plus/minus texts as typed.
+  const request = () => ({ ...given });
+
+  // A new result: the panel offered under it, filled only once it is opened.
+  function show(pageApi, request, record, title) {
+    page = pageApi;
+    shown = { request, record };
+    $('HowSureTitle').textContent = title;
+    $('HowSure').hidden = false;
+    $('HowSureInputs').dataset.keys = '';
+    if (!connected) {
+      connected = true;
+      $('HowSure').addEventListener('toggle', () => $('HowSure').open && refresh());
+    }
+    // Figures given earlier reach the printed record even with the panel closed.
+    if ($('HowSure').open || Object.values(given).some((text) => text.trim())) {
+      refresh();
+    }
+  }
+  function hide() {
+    shown = null;
+    $('HowSure').hidden = true;
+    $('PrintTornado').replaceChildren();
+  }
+  return { show, hide, request };
+})();
