@@ -106,12 +106,26 @@ void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
         j.Text("circumferential", shown.Circumferential);
     }
     if (!o.Temperature.empty()) {
+        // The equation and what it took: a pressure made absolute, the salinity it assumed.
+        JsonObject water;
+        water.Text("temperature", input.Text(Column::FluidTemperature))
+            .Text("temperature_unit", o.Units == UnitSystem::Metric ? "°C" : "°F")
+            .Text("equation", o.TemperatureEquation)
+            .Text("pressure", input.Text(Column::FluidPressure))
+            .Text("pressure_unit", o.Units == UnitSystem::Metric ? "MPa" : "psi");
+        const bool pressed = !input.Text(Column::FluidPressure).empty() && o.Record.Fluid;
+        if (pressed) {
+            water.Number("absolute_pressure_mpa", o.Record.Fluid->State.GaugeMPa + AtmosphereMPa);
+        } else {
+            water.Null("absolute_pressure_mpa");
+        }
+        if (o.Record.Fluid && o.Record.Fluid->Equation->TakesSalinity) {
+            water.Number("salinity", o.Record.Fluid->State.Salinity);
+        } else {
+            water.Null("salinity");
+        }
         j.Raw("fluid_at_temperature",
-              JsonObject()
-                  .Text("temperature", input.Text(Column::FluidTemperature))
-                  .Text("temperature_unit", o.Units == UnitSystem::Metric ? "°C" : "°F")
-                  .Text("equation", o.TemperatureEquation)
-                  .Text("fluid_velocity", o.Record.Text(InputField::FluidVelocity))
+              water.Text("fluid_velocity", o.Record.Text(InputField::FluidVelocity))
                   .Text("velocity_unit", UnitNamesOf(o.Units)[1])
                   .Json());
     }

@@ -217,3 +217,19 @@ inline constexpr std::int16_t TornadoTitle = 4623;
 inline constexpr std::int16_t MeasuredRefused = 4624; // %1 the caption, %2 the check's message
 inline constexpr std::int16_t RangeOf = 4625;         // %1 the low end, %2 the high end
 } // namespace Catalogue::CheckText
+
+// Words of water at a pressure and sea water by its salinity.
+namespace Catalogue::WaterText {
+inline constexpr std::int16_t Pressure = 4650; // the helper's caption, before its unit
+inline constexpr std::int16_t Salinity = 4651;
+inline constexpr std::int16_t NotANumberIn = 4652;       // %1 the caption
+inline constexpr std::int16_t Boils = 4653;              // %1 temperature, %2 gauge, %3 absolute
+inline constexpr std::int16_t PressureTooHigh = 4654;    // %1 the equation, %2 its limit
+inline constexpr std::int16_t SalinityOutOfRange = 4655; // %1 the salinity typed
+inline constexpr std::int16_t SalinityForSeawater = 4656;
+inline constexpr std::int16_t GivePressure = 4657;        // after a temperature over 95 degC
+inline constexpr std::int16_t GaugeAbsolute = 4658;       // %1 gauge, %2 absolute, with units
+inline constexpr std::int16_t SalinityOf = 4659;          // %1 the salinity
+inline constexpr std::int16_t SeaPressureRange = 4660;    // %1 the pressure typed
+inline constexpr std::int16_t WithTemperatureOnly = 4661; // %1 the column
+} // namespace Catalogue::WaterText

@@ -6,6 +6,7 @@ namespace Catalogue::Detail {
 namespace {
 
 using namespace Catalogue::CheckText;
+namespace WaterText = Catalogue::WaterText;
 
 constexpr Entry Entries[] = {
     {HowSure, "確かさ...", "How sure..."},
@@ -45,6 +46,29 @@ constexpr Entry Entries[] = {
      "The spacing at each input's − and + end"},
     {MeasuredRefused, "%1: %2", "%1: %2"},
     {RangeOf, "%1 〜 %2", "%1 to %2"},
+    {WaterText::Pressure, "圧力 (ゲージ圧)", "Pressure (gauge)"},
+    {WaterText::Salinity, "塩分 (実用塩分)", "Salinity (practical)"},
+    {WaterText::NotANumberIn, "%1 が数値として読めません", "%1 is not a number"},
+    {WaterText::Boils,
+     "%1 の水はゲージ圧 %2 (絶対圧 %3) 以下で沸騰します。配管の圧力を入力してください。それより"
+     "低い圧力では蒸気です",
+     "At %1 water boils at %2 gauge (%3 absolute) and below: give the line's pressure; below "
+     "it, it is steam"},
+    {WaterText::PressureTooHigh, "%1 の式は絶対圧 %2 までです",
+     "The %1 equation holds up to %2 absolute"},
+    {WaterText::SalinityOutOfRange, "塩分は 0 〜 40 で入力してください (%1)",
+     "The salinity must lie between 0 and 40 (%1)"},
+    {WaterText::SalinityForSeawater, "塩分は海水にだけ入力できます",
+     "A salinity is given for SEAWATER only"},
+    {WaterText::GivePressure,
+     "配管の圧力を入力すると、IAPWS-IF97 の式で 350 °C までの水の音速を求めます。",
+     "With the line's pressure, the IAPWS-IF97 equation gives water's velocity up to 350 °C."},
+    {WaterText::GaugeAbsolute, "ゲージ圧 %1 (絶対圧 %2)", "%1 gauge (%2 absolute)"},
+    {WaterText::SalinityOf, "塩分 %1", "salinity %1"},
+    {WaterText::SeaPressureRange, "UNESCO 1983 の式はゲージ圧 0 〜 100 MPa でだけ使えます (%1)",
+     "The UNESCO 1983 equation holds for a gauge pressure of 0 to 100 MPa only (%1)"},
+    {WaterText::WithTemperatureOnly, "%1 は流体の温度と共に入力してください",
+     "%1 is given with the fluid's temperature only"},
 };
 static_assert(SortedAndUnique(Entries), "catalogue ids must be sorted and unique");
 

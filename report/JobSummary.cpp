@@ -47,7 +47,7 @@ private:
         if (!job_.Uncertain.Given()) {
             return;
         }
-        const Assessment assessment = AssessJob(job_, job_.Uncertain, job_.FluidCelsius);
+        const Assessment assessment = AssessJob(job_, job_.Uncertain);
         if (!assessment.Ok()) {
             return; // refused before it could be recorded
         }

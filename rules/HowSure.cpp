@@ -60,18 +60,16 @@ std::string Signed(double percent) {
     return SignedNumber(percent) + " %";
 }
 
-// The water equation the job's fluid velocity follows: its list entry's, or the one the
-// temperature helper named.
-const WaterEquation* WaterOf(const JobRecord& job) {
+// The water the job's fluid velocity is of: the one the temperature helper took, or the list
+// entry's at its usual conditions; none for another fluid.
+std::optional<FluidSource> WaterOf(const JobRecord& job) {
+    if (job.Fluid && job.Fluid->Equation != nullptr) {
+        return job.Fluid;
+    }
     if (const WaterEquation* water = FluidKinds[static_cast<std::size_t>(job.FluidIndex)].Water) {
-        return water;
+        return FluidSource{0, {}, water};
     }
-    for (const WaterEquation* equation : {&Marczak1997, &Mackenzie1981}) {
-        if (job.FluidTemperature.find(equation->Name) != std::string::npos) {
-            return equation;
-        }
-    }
-    return nullptr;
+    return std::nullopt;
 }
 
 // Reads the plus/minus of each input, metric; false with the refusal in `out`.
@@ -163,8 +161,7 @@ void AddRanges(const JobRecord& job, const FieldValues& plusMinus, Assessment& o
     out.FlowErrorMaxPercent = spread > 0 ? flowError(bore - spread) : 0.0;
 }
 
-void CheckMeasured(const JobRecord& job, std::string_view text,
-                   std::optional<double> enteredCelsius, Assessment& out) {
+void CheckMeasured(const JobRecord& job, std::string_view text, Assessment& out) {
     if (const std::int16_t refused =
             LeaveFieldMessageId(text, InputField::FluidVelocity, job.Units);
         refused != 0) {
@@ -187,13 +184,13 @@ void CheckMeasured(const JobRecord& job, std::string_view text,
     } catch (const EngineError&) {
         measured.SpacingMm.reset();
     }
-    if (const WaterEquation* water = WaterOf(job)) {
+    if (const std::optional<FluidSource> water = WaterOf(job)) {
         measured.Water = true;
-        measured.WaterCelsius = TemperaturesAt(*water, measured.VelocityMs);
+        measured.WaterCelsius = TemperaturesAt(*water->Equation, measured.VelocityMs, water->State);
         if (!measured.WaterCelsius.empty()) {
             measured.WaterTemperature = measured.WaterCelsius.front(); // the lower
-            if (enteredCelsius && measured.WaterCelsius.size() > 1) {
-                const double entered = *enteredCelsius;
+            if (job.Fluid && measured.WaterCelsius.size() > 1) {
+                const double entered = job.Fluid->Celsius;
                 measured.WaterTemperature =
                     *std::min_element(measured.WaterCelsius.begin(), measured.WaterCelsius.end(),
                                       [entered](double a, double b) {
@@ -224,8 +221,7 @@ std::vector<InputField> InputsRead(const Job& job) {
     return read;
 }
 
-Assessment AssessJob(const JobRecord& job, const Uncertainty& uncertainty,
-                     std::optional<double> enteredCelsius) {
+Assessment AssessJob(const JobRecord& job, const Uncertainty& uncertainty) {
     Assessment out;
     const SpacingInputs& in = job.Outcome.Inputs;
     const SensorTypeRecord& sensor = SensorTypeAt(job.SensorTypeIndex);
@@ -251,7 +247,7 @@ Assessment AssessJob(const JobRecord& job, const Uncertainty& uncertainty,
     }
     if (const std::string_view measured = Unpadded(uncertainty.MeasuredFluidVelocity);
         !measured.empty()) {
-        CheckMeasured(job, measured, enteredCelsius, out);
+        CheckMeasured(job, measured, out);
     }
     return out;
 }
@@ -329,10 +325,10 @@ std::vector<std::string> AssessmentLines(const JobRecord& job, const Uncertainty
                 return FormatGroupedFixed(std::round(shown * 10) / 10, 1) + degrees;
             };
             if (!m.WaterTemperature) {
-                const WaterEquation* water = WaterOf(job);
-                parts.push_back(Said(
-                    lang, C::NoWaterTemperature,
-                    {temperature(water->LowCelsius) + " - " + temperature(water->HighCelsius)}));
+                const FluidSource water = *WaterOf(job);
+                parts.push_back(Said(lang, C::NoWaterTemperature,
+                                     {temperature(water.Equation->LowCelsius) + " - " +
+                                      temperature(HighestCelsius(*water.Equation, water.State))}));
             } else if (m.WaterCelsius.size() > 1) {
                 const double other = m.WaterCelsius.front() == *m.WaterTemperature
                                          ? m.WaterCelsius.back()

@@ -63,11 +63,10 @@ struct Assessment {
 // velocities always (a table's as much as a typed one), the lining's with a lining.
 std::vector<InputField> InputsRead(const Job& job);
 
-// The job's assessment for what `uncertainty` gives. `enteredCelsius`: the water's
-// temperature the job's fluid velocity came from, if it did (it decides between two water
-// temperatures of one velocity).
-Assessment AssessJob(const JobRecord& job, const Uncertainty& uncertainty,
-                     std::optional<double> enteredCelsius = std::nullopt);
+// The job's assessment for what `uncertainty` gives; where the job's fluid velocity came
+// from a water's temperature, its equation and conditions turn a measured velocity back into
+// one, and that temperature decides between two of one velocity.
+Assessment AssessJob(const JobRecord& job, const Uncertainty& uncertainty);
 
 // The assessment as lines of the job's record ("CAPTION: text"), in its language and units:
 // the plus/minus given, the ranges, each input's sensitivity, the transit-time difference

@@ -38,6 +38,8 @@ enum class Column : std::uint8_t {
     Fluid,
     FluidVelocity,
     FluidTemperature,
+    FluidPressure,
+    Salinity,
     PipeSize,
     Site,
     Tag,
@@ -82,9 +84,16 @@ struct ColumnRecord {
 
 namespace ColumnHelp {
 inline constexpr std::string_view FluidTemperature =
-    "temperature of WATER, DIST. WATER (0-95 degC) or SEAWATER (2-30 degC), in degC, or degF "
-    "with --units imperial: its sound velocity, rounded to a whole m/s (ft/s), is typed as "
-    "FLUID S.V.";
+    "temperature of WATER, DIST. WATER (0-95 degC; with --fluid-pressure 0-350 degC) or "
+    "SEAWATER (0-40 degC), in degC, or degF with --units imperial: its sound velocity, rounded "
+    "to a whole m/s (ft/s), is typed as FLUID S.V.";
+inline constexpr std::string_view FluidPressure =
+    "with --fluid-temperature: the line's pressure as its gauge reads it, in MPa (psi with "
+    "--units imperial); water then follows IAPWS-IF97 (liquid, to 350 degC), sea water "
+    "UNESCO 1983";
+inline constexpr std::string_view Salinity =
+    "with --fluid-temperature and SEAWATER: its practical salinity, 0-40 (35 without it); sea "
+    "water then follows UNESCO 1983";
 inline constexpr std::string_view MeasuredFluidVelocity =
     "the fluid sound velocity the converter measures, in --units: how far it is from the "
     "velocity used, the spacing for it and, for water, the temperature it means";
@@ -94,7 +103,7 @@ inline constexpr std::string_view PipeSize =
 } // namespace ColumnHelp
 
 // clang-format off
-inline constexpr std::array<ColumnRecord, 34> Columns{{
+inline constexpr std::array<ColumnRecord, 36> Columns{{
     {Column::Units, "units", ColumnRole::Input, 0,
      "metric (mm, m/s; the default) or imperial (inch, ft/s)", 2},
     {Column::Lang, "lang", ColumnRole::Input, 0,
@@ -122,6 +131,8 @@ inline constexpr std::array<ColumnRecord, 34> Columns{{
      "sound velocity of the fluid, typed", 13},
     {Column::FluidTemperature, "fluid_temperature", ColumnRole::Input, 0,
      ColumnHelp::FluidTemperature, -1},
+    {Column::FluidPressure, "fluid_pressure", ColumnRole::Input, 0, ColumnHelp::FluidPressure, -1},
+    {Column::Salinity, "salinity", ColumnRole::Input, 0, ColumnHelp::Salinity, -1},
     {Column::PipeSize, "pipe_size", ColumnRole::Input, 0, ColumnHelp::PipeSize, -1},
     {Column::Site, "site", ColumnRole::Input, Catalogue::JobText::Site,
      "the job's site, printed as typed at the head of the summary and in JSON", 14},

@@ -28,7 +28,7 @@ void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {
     if (!notes.FluidTemperature.empty() && !job.FluidVelocityLocked &&
         job.Text(InputField::FluidVelocity) == notes.FluidVelocity) {
         job.FluidTemperature = notes.FluidTemperature;
-        job.FluidCelsius = notes.FluidCelsius;
+        job.Fluid = notes.Fluid;
     }
 }
 

@@ -4,6 +4,7 @@
 // same in every front end; and its results in words where the numbers alone would mislead.
 
 #include "catalogue/Language.h"
+#include "engine/FluidTemperature.h"
 #include "engine/InputField.h"
 #include "engine/UnitSystem.h"
 #include "rules/Execute.h"
@@ -16,6 +17,14 @@
 
 namespace Quillmere {
 
+// The water a fluid helper's velocity is of: its temperature, the pressure and salinity its
+// equation took, and the equation.
+struct FluidSource {
+    double Celsius = 0;
+    WaterState State;
+    const WaterEquation* Equation = nullptr;
+};
+
 // The job as it was entered, and what came out of it.
 struct JobRecord : Job {
     CalcOutcome Outcome; // metric inputs, beam path and the result texts
@@ -25,9 +34,10 @@ struct JobRecord : Job {
     std::string FluidTemperature;
     // "ISO 4179:2005" where a ductile size's standard lining gave LINING THICKNESS.
     std::string LiningStandard;
-    // The water's temperature FLUID S.V. came from, where a helper gave it: what decides
-    // between two water temperatures of one measured velocity.
-    std::optional<double> FluidCelsius;
+    // The water FLUID S.V. came from, where a helper gave it: the equation the converter's
+    // measured velocity is turned back into a temperature by, and what decides between two
+    // temperatures of one velocity.
+    std::optional<FluidSource> Fluid;
 };
 
 // Computes the job (throws EngineError as RunCalculation does) and keeps it with what it
@@ -41,9 +51,9 @@ struct HelperNotes {
     std::string Outer, Wall;
     std::string FluidTemperature; // as JobRecord::FluidTemperature
     std::string FluidVelocity;
-    std::string LiningStandard;         // as JobRecord::LiningStandard
-    std::string Lining;                 // the LINING THICKNESS it typed
-    std::optional<double> FluidCelsius; // the temperature the fluid helper took
+    std::string LiningStandard;       // as JobRecord::LiningStandard
+    std::string Lining;               // the LINING THICKNESS it typed
+    std::optional<FluidSource> Fluid; // the water the fluid helper took
 };
 
 // Puts the notes on the record while its fields still hold what the helpers typed: a size

@@ -182,9 +182,18 @@ private:
     }
 
     bool ApplyHelpers() {
+        const std::string_view temperature = Value(given_, Column::FluidTemperature);
+        for (const Column condition : {Column::FluidPressure, Column::Salinity}) {
+            if (temperature.empty() && !Unpadded(Value(given_, condition)).empty()) {
+                return FailIn(
+                    condition,
+                    Catalogue::Fill(
+                        Catalogue::Text(Catalogue::WaterText::WithTemperatureOnly, out_.Lang),
+                        {std::string(ColumnName(condition))}));
+            }
+        }
         // Water at a temperature: the equation's velocity, typed as FLUID S.V. would be.
-        if (const std::string_view temperature = Value(given_, Column::FluidTemperature);
-            !temperature.empty()) {
+        if (!temperature.empty()) {
             if (!Value(given_, Column::FluidVelocity).empty()) {
                 return FailIn(Column::FluidTemperature,
                               Catalogue::ReportText::TemperatureAndVelocity);
@@ -197,13 +206,17 @@ private:
                 }
                 named = *found;
             }
-            const FluidAtTemperature water =
-                VelocityFromTemperature(named, temperature, out_.Units, out_.Lang);
+            const FluidAtTemperature water = VelocityFromTemperature(
+                named, temperature, out_.Units, out_.Lang, Value(given_, Column::FluidPressure),
+                Value(given_, Column::Salinity));
             if (!water.Error.empty()) {
-                return FailIn(Column::FluidTemperature, water.Error);
+                return FailIn(water.ErrorIn == WaterInput::Pressure   ? Column::FluidPressure
+                              : water.ErrorIn == WaterInput::Salinity ? Column::Salinity
+                                                                      : Column::FluidTemperature,
+                              water.Error);
             }
             out_.Temperature = water.Note;
-            fluidCelsius_ = water.Celsius;
+            water_ = FluidSource{water.Celsius, water.State, water.Equation};
             out_.TemperatureEquation = std::string(water.Equation->Name);
             Filled()[Column::Fluid] = std::nullopt;
             temperatureVelocity_ = water.VelocityText;
@@ -366,11 +379,11 @@ private:
         out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
         out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
         out_.Record.FluidTemperature = out_.Temperature;
-        out_.Record.FluidCelsius = fluidCelsius_;
+        out_.Record.Fluid = water_;
         out_.Warning = BelowZeroNote(out_.Record);
         // How sure it is: always the sensitivities, the ranges and the converter's check
         // where the texts ask; a plus/minus or a measured velocity refused refuses the job.
-        out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain, out_.Record.FluidCelsius);
+        out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain);
         if (!out_.HowSure.Ok()) {
             out_.ErrorColumn = out_.HowSure.ErrorInMeasured
                                    ? Column::MeasuredFluidVelocity
@@ -385,7 +398,7 @@ private:
     std::optional<ColumnTexts> filled_;
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
     JobIdentity identity_;
-    std::optional<double> fluidCelsius_; // the temperature FLUID S.V. came from
+    std::optional<FluidSource> water_; // the water FLUID S.V. came from
     JobReading& out_;
     int sensor_ = 0;
     int pipe_ = 0;

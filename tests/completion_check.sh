@@ -29,7 +29,7 @@ expect() {
 }
 
 expect '--mount' --mo
-expect '--sensor --sheet --site --sketch --summary' --s
+expect '--salinity --sensor --sheet --site --sketch --summary' --s
 expect '--summary' --sum
 expect '--lining --lining-thickness --lining-velocity' --lin
 expect 'metric imperial' --units ''

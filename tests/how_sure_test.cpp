@@ -152,14 +152,14 @@ TEST(TransitTime, DifferenceIsTheFluidPathsAxialShare) {
 TEST(WaterTemperature, InversionGivesTheForwardEquationBack) {
     for (const WaterEquation* equation : {&Marczak1997, &Mackenzie1981}) {
         for (double t = equation->LowCelsius; t <= equation->HighCelsius; t += 0.37) {
-            const double v = equation->Velocity(t);
+            const double v = equation->Velocity(t, {});
             const std::vector<double> found = TemperaturesAt(*equation, v);
             ASSERT_FALSE(found.empty()) << equation->Name << " " << t;
             EXPECT_TRUE(std::any_of(found.begin(), found.end(),
                                     [t](double f) { return std::fabs(f - t) < 1e-6; }))
                 << equation->Name << " " << t;
             for (const double f : found) {
-                EXPECT_NEAR(equation->Velocity(f), v, 1e-6);
+                EXPECT_NEAR(equation->Velocity(f, {}), v, 1e-6);
             }
         }
     }
@@ -263,11 +263,19 @@ TEST(AssessJob, ConverterCheckOfAMeasuredVelocity) {
     ASSERT_TRUE(a.Measured);
     EXPECT_NEAR(a.Measured->DifferencePercent, 40.0 / 1440 * 100, 1e-9);
     ASSERT_TRUE(a.Measured->WaterTemperature);
-    EXPECT_NEAR(Marczak1997.Velocity(*a.Measured->WaterTemperature), 1480, 1e-6);
+    EXPECT_NEAR(Marczak1997.Velocity(*a.Measured->WaterTemperature, {}), 1480, 1e-6);
     EXPECT_GT(*a.Measured->SpacingMm, water.Outcome.Breakdown.Spacing);
     u.MeasuredFluidVelocity = "1552";
-    EXPECT_LT(*AssessJob(water, u).Measured->WaterTemperature, 74);       // the lower of two
-    EXPECT_GT(*AssessJob(water, u, 85.0).Measured->WaterTemperature, 74); // nearer 85 degC
+    EXPECT_LT(*AssessJob(water, u).Measured->WaterTemperature, 74); // the lower of two
+    JobRecord hot = water;
+    hot.Fluid = FluidSource{85.0, {}, &Marczak1997};
+    EXPECT_GT(*AssessJob(hot, u).Measured->WaterTemperature, 74); // nearer 85 degC
+    // At a pressure the same measured velocity means another temperature: IF97 at 1.6 MPa.
+    JobRecord pressed = water;
+    pressed.Fluid = FluidSource{60.0, {1.6, 35}, &If97Region1};
+    const double at = *AssessJob(pressed, u).Measured->WaterTemperature;
+    EXPECT_NEAR(*VelocityAt(If97Region1, at, {1.6, 35}), 1552, 1e-6);
+    EXPECT_GT(std::fabs(at - *AssessJob(water, u).Measured->WaterTemperature), 0.5);
     const std::string line = AssessmentLines(water, u, AssessJob(water, u)).back();
     EXPECT_TRUE(std::regex_search(line, std::regex("water's velocity at 6\\d\\.\\d °C \\(and at "
                                                    "8\\d\\.\\d °C\\)")))

@@ -183,7 +183,7 @@ TEST(JobSummary, NamesWhatTheHelpersTypedWhileItStands) {
                             "1551",
                             "ISO 4179:2005",
                             "3",
-                            60.0};
+                            FluidSource{60.0, {}, &Marczak1997}};
     Job e;
     e.Lang = Language::English;
     e.SensorTypeIndex = 4;

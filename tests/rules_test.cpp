@@ -427,9 +427,13 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
         {2, "0", 0, 5000, "1402", ""},
         {0, "140", 1, 5000, "5089", ""}, // 60 degC in ft/s
         {1, "10", 0, 5000, "1490", ""},
-        {0, "96", 0, 5000, "", "The Marczak 1997 equation holds for 0 - 95 °C only."},
-        {1, "31", 0, 0, "", "Mackenzie 1981 の式は 2 - 30 °C の温度でだけ使えます。"},
-        {1, "100", 1, 5000, "", "The Mackenzie 1981 equation holds for 35.6 - 86 °F only."},
+        {0, "96", 0, 5000, "",
+         "The Marczak 1997 equation holds for 0 - 95 °C only. With the line's pressure, the "
+         "IAPWS-IF97 equation gives water's velocity up to 350 °C."},
+        // Sea water outside Mackenzie's 2-30 degC follows UNESCO 1983 (0-40 degC) at 35.
+        {1, "31", 0, 0, "1548", ""},
+        {1, "100", 1, 5000, "5118", ""},
+        {1, "41", 0, 0, "", "UNESCO 1983 の式は 0 - 40 °C の温度でだけ使えます。"},
         {10, "20", 0, 5000, "",
          "Only WATER, SEAWATER and DIST. WATER have a sound velocity by temperature."},
         {0, "warm", 0, 5000, "", "Any data other than a number is not allowed"},
@@ -445,6 +449,59 @@ TEST(FluidAtTemperature, VelocityTypedAsTheFluidFieldTakesIt) {
                           InputField::FluidVelocity, Units(r.unit)),
                       0);
         }
+    }
+}
+
+// The line's pressure and sea water's salinity: the equation each brings, the note that says
+// what the velocity is of, and the refusal that names the entry to mend.
+TEST(FluidAtTemperature, PressureAndSalinity) {
+    struct Row {
+        int fluid;
+        const char* temperature;
+        const char* pressure;
+        const char* salinity;
+        std::int16_t unit;
+        const char* velocity;
+        const char* note; // or the refusal
+        WaterInput errorIn = WaterInput::Temperature;
+    } rows[] = {
+        // District heating: 120 degC at 16 bar is liquid; IF97 gives its velocity.
+        {0, "120", "1.6", "", 0, "1524",
+         "WATER 120 °C, 1.6 MPa gauge (1.701325 MPa absolute), IAPWS-IF97"},
+        // Boiler feed at 200 degC and 2 MPa.
+        {0, "200", "2", "", 0, "1334",
+         "WATER 200 °C, 2 MPa gauge (2.101325 MPa absolute), IAPWS-IF97"},
+        {0, "392", "290.075", "", 1, "4375", // 200 degC at 2 MPa in degF and psi
+         "WATER 392 °F, 290.075 psi gauge (304.77 psi absolute), IAPWS-IF97"},
+        {0, "120", "0.05", "", 0, "",
+         "At 120 °C water boils at 0.09734 MPa gauge (0.198665 MPa absolute) and below: give the "
+         "line's pressure; below it, it is steam",
+         WaterInput::Pressure},
+        {0, "20", "100", "", 0, "", "The IAPWS-IF97 equation holds up to 100 MPa absolute",
+         WaterInput::Pressure},
+        {0, "351", "20", "", 0, "", "The IAPWS-IF97 equation holds for 0 - 350 °C only."},
+        {0, "20", "1.6", "35", 0, "", "A salinity is given for SEAWATER only",
+         WaterInput::Salinity},
+        {0, "20", "x", "", 0, "", "Pressure (gauge) [MPa] is not a number", WaterInput::Pressure},
+        {1, "35", "0.5", "38", 0, "1559",
+         "SEAWATER 35 °C, salinity 38, 0.5 MPa gauge, UNESCO 1983"},
+        {1, "20", "", "40", 0, "1527", "SEAWATER 20 °C, salinity 40, UNESCO 1983"},
+        {1, "20", "", "41", 0, "", "The salinity must lie between 0 and 40 (41)",
+         WaterInput::Salinity},
+        {1, "20", "-0.1", "", 0, "",
+         "The UNESCO 1983 equation holds for a gauge pressure of 0 to 100 MPa only (-0.1 MPa)",
+         WaterInput::Pressure},
+        // Without either, and 2-30 degC, the note and the velocity are what they always were.
+        {1, "10", "", "", 0, "1490", "SEAWATER 10 °C, Mackenzie 1981"},
+        {0, "60", " ", " ", 0, "1551", "WATER 60 °C, Marczak 1997"},
+    };
+    for (const Row& r : rows) {
+        const FluidAtTemperature water = VelocityFromTemperature(
+            r.fluid, r.temperature, Units(r.unit), Language::English, r.pressure, r.salinity);
+        EXPECT_EQ(water.VelocityText, r.velocity) << r.temperature << " " << r.pressure;
+        EXPECT_EQ(water.VelocityText.empty() ? water.Error : water.Note, r.note)
+            << r.temperature << " " << r.pressure;
+        EXPECT_EQ(water.ErrorIn, r.errorIn) << r.temperature << " " << r.pressure;
     }
 }
 

@@ -352,8 +352,9 @@ private slots:
         e.Lang = base == 0 ? Language::Japanese : Language::English;
         JobRecord job = RecordJob(e, 2);
         QCOMPARE(job.Outcome.Display.Circumferential, std::string("31.41"));
-        AddHelperNotes(job, {"STPG 100A Sch40, JIS G 3454:2017", "20", "1",
-                             "WATER 60 °C, Marczak 1997", "1551", "", "", 60.0});
+        AddHelperNotes(job,
+                       {"STPG 100A Sch40, JIS G 3454:2017", "20", "1", "WATER 60 °C, Marczak 1997",
+                        "1551", "", "", FluidSource{60.0, {}, &Marczak1997}});
         // Every identity line at its longest, words wider than the page among them: a note of
         // 300 characters wraps over lines.
         if (identity) {
@@ -511,8 +512,13 @@ private slots:
             auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             QTest::keyClicks(temperature, QStringLiteral("96"));
             QTest::mouseClick(ok, Qt::LeftButton);
-            QCOMPARE(TakeMessages(), QStringList{QStringLiteral(
-                                         "The Marczak 1997 equation holds for 0 - 95 °C only.")});
+            QCOMPARE(
+                TakeMessages(),
+                QStringList{QStringLiteral(
+                    "The Marczak 1997 equation holds for 0 - 95 °C only. With the line's "
+                    "pressure, the IAPWS-IF97 equation gives water's velocity up to 350 °C.")});
+            // A salinity is sea water's: the field is off for water.
+            QVERIFY(!dialog->findChild<QLineEdit*>(QStringLiteral("Salinity"))->isEnabled());
             QVERIFY(dialog->isVisible());
             temperature->clear();
             QTest::keyClicks(temperature, QStringLiteral("60"));
@@ -528,6 +534,35 @@ private slots:
         w.CopySummaryAction->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("FLUID S.V.: 1551 m/s (WATER 60 °C, Marczak 1997)\n")));
+        // Hot water at the line's pressure: a pressure it would boil at is refused with the
+        // pressure field selected; at 1.6 MPa IF97 gives it.
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            auto* temperature = dialog->findChild<QLineEdit*>(QStringLiteral("Temperature"));
+            auto* pressure = dialog->findChild<QLineEdit*>(QStringLiteral("Pressure"));
+            QVERIFY(!pressure->accessibleName().isEmpty());
+            temperature->setText(QStringLiteral("120"));
+            pressure->setText(QStringLiteral("0.05"));
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(TakeMessages(),
+                     QStringList{QStringLiteral(
+                         "At 120 °C water boils at 0.09734 MPa gauge (0.198665 MPa absolute) and "
+                         "below: give the line's pressure; below it, it is steam")});
+            QCOMPARE(dialog->focusWidget(), pressure);
+            pressure->setText(QStringLiteral("1.6"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            ++rounds;
+        });
+        w.FluidAtTemperatureAction->trigger();
+        QCOMPARE(rounds, 2);
+        QCOMPARE(w.FluidVelocityEdit->text(), QStringLiteral("1524"));
+        Execute();
+        w.CopySummaryAction->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral(
+            "FLUID S.V.: 1524 m/s (WATER 120 °C, 1.6 MPa gauge (1.701325 MPa absolute), "
+            "IAPWS-IF97)\n")));
     }
 
     // "Standard pipe...": STPG 100A Sch40 types 114.3 and 6, and the press gives what

@@ -439,7 +439,8 @@ void CalculatorWindow::ChooseFluidAtTemperature() {
     FluidVelocityEdit->setText(FromUtf8(water.VelocityText));
     helperNotes_.FluidTemperature = water.Note;
     helperNotes_.FluidVelocity = water.VelocityText;
-    helperNotes_.FluidCelsius = water.Celsius; // decides between two temperatures of one velocity
+    // The converter's check turns a measured velocity back into a temperature by it.
+    helperNotes_.Fluid = FluidSource{water.Celsius, water.State, water.Equation};
 }
 
 void CalculatorWindow::ChooseStandardPipe() {

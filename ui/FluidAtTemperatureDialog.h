@@ -13,8 +13,9 @@ class FieldEdit;
 
 namespace QuillmereUi {
 
-// Water and its temperature; OK is taken only for a temperature its equation covers, and
-// the velocity it gives is then Result(). A refusal is shown over the dialog, which stays.
+// Water, its temperature and, optionally, the line's pressure and sea water's salinity; OK is
+// taken only for what an equation covers, and the velocity it gives is then Result(). A
+// refusal is shown over the dialog, which stays, with the entry to mend selected.
 class FluidAtTemperatureDialog : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +33,8 @@ private:
     Quillmere::Language lang_;
     QComboBox* fluid_;
     FieldEdit* temperature_;
+    FieldEdit* pressure_;
+    FieldEdit* salinity_; // sea water only
     Quillmere::FluidAtTemperature result_;
 };
 

@@ -121,7 +121,7 @@ Uncertainty HowSureDialog::Typed() const {
 
 void HowSureDialog::Update() {
     const Uncertainty typed = Typed();
-    const Assessment assessment = AssessJob(job_, typed, job_.FluidCelsius);
+    const Assessment assessment = AssessJob(job_, typed);
     problem_->setText(FromUtf8(assessment.Error));
     problem_->setVisible(!assessment.Ok());
     QStringList lines;
@@ -139,7 +139,7 @@ void HowSureDialog::Update() {
 
 void HowSureDialog::TryAccept() {
     const Uncertainty typed = Typed();
-    const Assessment assessment = AssessJob(job_, typed, job_.FluidCelsius);
+    const Assessment assessment = AssessJob(job_, typed);
     if (!assessment.Ok()) {
         ShowMessage(this, FromUtf8(assessment.Error));
         QLineEdit* field = nullptr;

@@ -83,8 +83,7 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, con
     }
     // How sure the spacing is: its tornado chart on a page of its own, at the summary's scale.
     if (job.Uncertain.Toleranced()) {
-        const Quillmere::Assessment assessment =
-            Quillmere::AssessJob(job, job.Uncertain, job.FluidCelsius);
+        const Quillmere::Assessment assessment = Quillmere::AssessJob(job, job.Uncertain);
         if (assessment.Ok() && device.newPage()) {
             QSvgRenderer chart(
                 QByteArray::fromStdString(Quillmere::TornadoSvg(job, assessment, width)));

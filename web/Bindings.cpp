@@ -57,14 +57,6 @@ public:
         }
         return {};
     }
-    // A number the page itself wrote (the fluid helper's temperature), or none.
-    std::optional<double> Decimal(std::string_view key) const {
-        try {
-            return Text(key).empty() ? std::nullopt : std::optional(ParseNumberText(Text(key)));
-        } catch (const EngineError&) {
-            return std::nullopt;
-        }
-    }
     // A whole number; 0 when absent or not one (an index the rules then refuse).
     int Number(std::string_view key) const {
         const std::string_view text = Text(key);
@@ -148,6 +140,21 @@ Job JobOf(const Record& r) {
     return job;
 }
 
+// The water the fluid helper took, as it took it: its fluid, temperature, pressure and
+// salinity texts ("water..." keys) read again; none without them.
+std::optional<FluidSource> WaterOf(const Record& r) {
+    if (r.Text("waterTemperature").empty()) {
+        return std::nullopt;
+    }
+    const FluidAtTemperature water = VelocityFromTemperature(
+        r.Number("waterFluid"), r.Text("waterTemperature"), UnitsOf(r.Number("units")),
+        LanguageOf(r.Number("lang")), r.Text("waterPressure"), r.Text("waterSalinity"));
+    if (!water.Error.empty()) {
+        return std::nullopt;
+    }
+    return FluidSource{water.Celsius, water.State, water.Equation};
+}
+
 // The job of an execute record computed, with its identity and the helpers' notes; or, in
 // `refusal`, why not.
 std::optional<JobRecord> ComputedJob(const Record& r, std::string& refusal) {
@@ -165,10 +172,9 @@ std::optional<JobRecord> ComputedJob(const Record& r, std::string& refusal) {
     }
     try {
         JobRecord job = RecordJob(entered, r.Number("mounts"));
-        AddHelperNotes(job,
-                       {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
-                        text("temperatureNote"), text("temperatureVelocity"), text("liningNote"),
-                        text("liningThickness"), r.Decimal("temperatureCelsius")});
+        AddHelperNotes(job, {text("pipeNote"), text("pipeOuter"), text("pipeWall"),
+                             text("temperatureNote"), text("temperatureVelocity"),
+                             text("liningNote"), text("liningThickness"), WaterOf(r)});
         return job;
     } catch (const EngineError& error) {
         int field = -1;
@@ -251,6 +257,8 @@ const char* qm_page(int lang, int unit) {
                     .Text("mortar", text(P::MortarLining))
                     .Text("fluidAtTemperature", text(R::FluidAtTemperature))
                     .Text("temperature", TemperatureCaption(units, language))
+                    .Text("pressure", PressureCaption(units, language))
+                    .Text("salinity", SalinityCaption(language))
                     .Text("help", text(R::Help))
                     .Text("helpText", text(R::WebHelpText))
                     .Text("legend", text(R::Legend))
@@ -336,7 +344,7 @@ const char* qm_how_sure(const char* record, int length) {
         return Give(refusal);
     }
     const JobRecord& job = *computed;
-    const Assessment assessment = AssessJob(job, job.Uncertain, job.FluidCelsius);
+    const Assessment assessment = AssessJob(job, job.Uncertain);
     const std::vector<InputField> read = InputsRead(job);
     const auto caption = [&job](std::int16_t id) {
         return std::string(Catalogue::Text(id, job.Lang));
@@ -391,19 +399,22 @@ const char* qm_convert(const char* record, int length) {
     return Give(out.Json());
 }
 
-// FLUID S.V. of {fluid, temperature, unit, lang}, or the refusal.
+// FLUID S.V. of {fluid, temperature, pressure, salinity, unit, lang}, or the refusal with
+// the entry it is about ("temperature", "pressure" or "salinity").
 const char* qm_fluid_temperature(const char* record, int length) {
     const Record r(record, length);
-    const FluidAtTemperature water =
-        VelocityFromTemperature(r.Number("fluid"), r.Text("temperature"), UnitsOf(r.Number("unit")),
-                                LanguageOf(r.Number("lang")));
-    return Give(
-        JsonObject()
-            .Text("velocity", water.VelocityText)
-            .Text("note", water.Note)
-            .Text("celsius", water.Error.empty() ? JsonNumber(water.Celsius) : std::string())
-            .Text("error", water.Error)
-            .Json());
+    const FluidAtTemperature water = VelocityFromTemperature(
+        r.Number("fluid"), r.Text("temperature"), UnitsOf(r.Number("unit")),
+        LanguageOf(r.Number("lang")), r.Text("pressure"), r.Text("salinity"));
+    const char* entry = water.ErrorIn == WaterInput::Pressure   ? "pressure"
+                        : water.ErrorIn == WaterInput::Salinity ? "salinity"
+                                                                : "temperature";
+    return Give(JsonObject()
+                    .Text("velocity", water.VelocityText)
+                    .Text("note", water.Note)
+                    .Text("error", water.Error)
+                    .Text("errorIn", entry)
+                    .Json());
 }
 
 // The standard pipe tables: names, schedules, and each size with the schedules it has.

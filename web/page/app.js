@@ -18,7 +18,7 @@
   let job = null; // the computed job on screen
   // The helpers' notes and what they typed; the core puts a note on the record only while
   // the fields still hold the helper's figures.
-  const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', celsius: '', liningNote: '', lining: '' };
+  const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', water: {}, liningNote: '', lining: '' };
 
   const field = (i) => $(ROWS[i] + 'Text');
   // The job's identity inputs by the core's keys: site -> JobSite.
@@ -62,7 +62,7 @@
       StandardCaption: texts.standard, SizeCaption: texts.size, ScheduleCaption: texts.schedule, MortarCaption: texts.mortar,
       MaterialCaption: texts.pipeMaterial,
       FluidAtTemperatureTitle: texts.fluidAtTemperature, FluidCaption: texts.kindOfFluid,
-      TemperatureCaption: texts.temperature,
+      TemperatureCaption: texts.temperature, PressureCaption: texts.pressure, SalinityCaption: texts.salinity,
     };
     for (const [id, text] of Object.entries(captions)) {
       $(id).textContent = text;
@@ -235,7 +235,7 @@
       remember('quillmere.units', String(units));
       applyTexts();
     }
-    Object.assign(notes, { pipe: '', outer: '', wall: '', temperature: '', velocity: '', celsius: '', liningNote: '', lining: '' });
+    Object.assign(notes, { pipe: '', outer: '', wall: '', temperature: '', velocity: '', water: {}, liningNote: '', lining: '' });
     restoreForm(f);
     clearResults();
     saveForm();
@@ -291,7 +291,9 @@
       mount: index('SENSOR_MOUNTCombo'), mounts: $('SENSOR_MOUNTCombo').length,
       ...Object.fromEntries(ROWS.map((_, i) => [i, field(i).value])), when: now(),
       pipeNote: notes.pipe, pipeOuter: notes.outer, pipeWall: notes.wall,
-      temperatureNote: notes.temperature, temperatureVelocity: notes.velocity, temperatureCelsius: notes.celsius,
+      temperatureNote: notes.temperature, temperatureVelocity: notes.velocity,
+      waterFluid: notes.water.fluid ?? '', waterTemperature: notes.water.temperature ?? '',
+      waterPressure: notes.water.pressure ?? '', waterSalinity: notes.water.salinity ?? '',
       liningNote: notes.liningNote, liningThickness: notes.lining,
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
       stamp: stamp(), time: now(true), ...QuillmereHowSure.request(),
@@ -394,7 +396,7 @@
   // Each field refused or taken as it is left, EXECUTE on Enter; a list's change empties
   // the results and locks or opens the rows it decides.
   function connectFields() {
-    asKeysPressed($('Temperature'));
+    ['Temperature', 'Pressure', 'Salinity'].forEach((id) => asKeysPressed($(id)));
     ROWS.forEach((_, i) => {
       asKeysPressed(field(i));
       field(i).addEventListener('input', clearResults);

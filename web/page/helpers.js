@@ -71,17 +71,30 @@ const QuillmereHelpers = (() => {
     const current = texts.waters.indexOf(index('KIND_OF_FLUIDCombo'));
     fluid.selectedIndex = current >= 0 ? current : 0;
     const temperature = $('Temperature');
+    const salinity = $('Salinity');
+    // A salinity is sea water's only (SEAWATER is the list's second entry).
+    const seaOnly = () => {
+      salinity.disabled = fluid.value !== '1';
+      if (salinity.disabled) {
+        salinity.value = '';
+      }
+    };
+    fluid.onchange = seaOnly;
+    seaOnly();
     $('FluidAtTemperatureOk').onclick = (event) => {
       event.preventDefault();
-      const r = ask('qm_fluid_temperature', { fluid: fluid.value, temperature: temperature.value, unit: units, lang });
+      const water = { fluid: fluid.value, temperature: temperature.value, pressure: $('Pressure').value, salinity: salinity.value };
+      const r = ask('qm_fluid_temperature', { ...water, unit: units, lang });
       if (r.error) {
-        message(r.error, () => { temperature.focus(); temperature.select(); }); // the dialog stays
+        const entry = $(r.errorIn[0].toUpperCase() + r.errorIn.slice(1));
+        message(r.error, () => { entry.focus(); entry.select(); }); // the dialog stays
         return;
       }
       $('FluidAtTemperatureDialog').close();
       select('KIND_OF_FLUIDCombo', texts.fluidUser); // FLUID S.V.
       setText(5, r.velocity);
-      Object.assign(notes, { temperature: r.note, velocity: r.velocity, celsius: r.celsius });
+      // What the water was, for the converter's check to turn a measured velocity back.
+      Object.assign(notes, { temperature: r.note, velocity: r.velocity, water });
     };
     $('FluidAtTemperatureDialog').showModal();
     temperature.focus();

@@ -229,7 +229,9 @@ for (const table of ['agreement', 'refusals']) {
   await page.click('#FluidAtTemperatureAction');
   await page.type('#Temperature', '96');
   await page.click('#FluidAtTemperatureOk');
-  same(await takeMessage(page), 'The Marczak 1997 equation holds for 0 - 95 °C only.', 'temperature out of range');
+  same(await takeMessage(page), "The Marczak 1997 equation holds for 0 - 95 °C only. With the line's pressure, " +
+    "the IAPWS-IF97 equation gives water's velocity up to 350 °C.", 'temperature out of range');
+  same(await page.$eval('#Salinity', (e) => e.disabled), true, 'no salinity for water');
   same(await page.$eval('#FluidAtTemperatureDialog', (d) => d.open), true, 'the dialog stays');
   await page.$eval('#Temperature', (e) => { e.value = '60'; });
   await page.click('#FluidAtTemperatureOk');
@@ -721,6 +723,25 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   await page.$eval('#measured_fluid_velocity', (e) => { e.value = '1553'; e.dispatchEvent(new Event('input')); });
   check((await page.$eval('#HowSureFigures', (p) => p.textContent))
     .endsWith("it is water's velocity at 84.8 °C (and at 63.9 °C)"), 'the temperature nearer the one entered first');
+  // Hot water at the line's pressure: boiling is refused naming the pressure, IF97 gives the
+  // velocity at 1.6 MPa, and the converter's check turns it back at that pressure.
+  await page.$eval('#FluidAtTemperatureAction', (b) => b.click());
+  await page.$eval('#Temperature', (e) => { e.value = '120'; });
+  await page.$eval('#Pressure', (e) => { e.value = '0.05'; });
+  await page.$eval('#FluidAtTemperatureOk', (b) => b.click());
+  same(await page.$eval('#MessageText', (m) => m.textContent), "At 120 °C water boils at 0.09734 MPa gauge " +
+    "(0.198665 MPa absolute) and below: give the line's pressure; below it, it is steam", 'steam refused');
+  await page.$eval('#MessageBox', (d) => d.close());
+  same(await page.evaluate(() => document.activeElement.id), 'Pressure', 'the pressure to mend');
+  await page.$eval('#Pressure', (e) => { e.value = '1.6'; });
+  await page.$eval('#FluidAtTemperatureOk', (b) => b.click());
+  same(await page.$eval('#FLUID_S_VText', (e) => e.value), '1524', 'IF97 at 120 degC and 1.6 MPa');
+  await page.$eval('#ExecuteCalc', (b) => b.click());
+  await page.waitForSelector('#measured_fluid_velocity');
+  await page.$eval('#measured_fluid_velocity', (e) => { e.value = '1524'; e.dispatchEvent(new Event('input')); });
+  const hot = await page.$eval('#PrintSummary', (p) => p.textContent);
+  check(hot.includes('FLUID S.V.: 1524 m/s (WATER 120 °C, 1.6 MPa gauge (1.701325 MPa absolute), IAPWS-IF97)\n') &&
+    /it is water's velocity at 1[12]\d\.\d °C/.test(hot), `the record of hot water: ${hot}`);
   await page.close();
 }
 
