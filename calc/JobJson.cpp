@@ -145,7 +145,8 @@ void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
         }
         j.Raw("pipe_size", size.Json());
     }
-    AddHowSure(j, o.HowSure);
+    // The sensitivities go with every result, asked for where the reading did not need them.
+    AddHowSure(j, o.Record.Uncertain.Given() ? o.HowSure : AssessJob(o.Record, o.Record.Uncertain));
     if (o.Warning.empty()) {
         j.Null("warning");
     } else {

@@ -381,9 +381,12 @@ private:
         out_.Record.FluidTemperature = out_.Temperature;
         out_.Record.Fluid = water_;
         out_.Warning = BelowZeroNote(out_.Record);
-        // How sure it is: always the sensitivities, the ranges and the converter's check
-        // where the texts ask; a plus/minus or a measured velocity refused refuses the job.
-        out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain);
+        // How sure it is, where the texts give a plus/minus or a measured velocity: one refused
+        // refuses the job. Without them nothing is asked of it here (a sheet row pays for no
+        // derivatives it does not write).
+        if (out_.Record.Uncertain.Given()) {
+            out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain);
+        }
         if (!out_.HowSure.Ok()) {
             out_.ErrorColumn = out_.HowSure.ErrorInMeasured
                                    ? Column::MeasuredFluidVelocity

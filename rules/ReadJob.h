@@ -42,7 +42,9 @@ struct JobReading {
     std::string TemperatureEquation;
     PipeChoice Pipe;     // the standard size that gave the diameter and wall, if any
     std::string Warning; // a result the clamp raised to 0 says so
-    Assessment HowSure;  // how sure the spacing is, and the converter's check
+    // How sure the spacing is and the converter's check, where the texts give a plus/minus
+    // or a measured velocity; otherwise empty (AssessJob gives the sensitivities).
+    Assessment HowSure;
 };
 
 // How far to go: the job read and checked (Ok with its Job filled), or computed as well.

@@ -732,7 +732,8 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   same(await page.$eval('#MessageText', (m) => m.textContent), "At 120 °C water boils at 0.09734 MPa gauge " +
     "(0.198665 MPa absolute) and below: give the line's pressure; below it, it is steam", 'steam refused');
   await page.$eval('#MessageBox', (d) => d.close());
-  same(await page.evaluate(() => document.activeElement.id), 'Pressure', 'the pressure to mend');
+  await page.waitForFunction(() => document.activeElement.id === 'Pressure', { timeout: 5000 })
+    .catch(() => check(false, 'the pressure to mend given the focus'));
   await page.$eval('#Pressure', (e) => { e.value = '1.6'; });
   await page.$eval('#FluidAtTemperatureOk', (b) => b.click());
   same(await page.$eval('#FLUID_S_VText', (e) => e.value), '1524', 'IF97 at 120 degC and 1.6 MPa');

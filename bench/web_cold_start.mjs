@@ -1,0 +1,115 @@
+// The phone page's first result in a new tab, as a phone opens it from the home screen or a
+// link, beside the floor: a trivial page of the same fields in a new tab, measured the same
+// way in the same run, the loads alternating. Every load counts (no warm-up is dropped).
+// Each mode: HTTP cache off and the service worker bypassed (a first visit), then the cache
+// on and the worker serving (a visit after). Prints every load, the medians and the ratio.
+//   node bench/web_cold_start.mjs SITE [--runs 9] [--throttle 4] [--viewport 360x740]
+// (puppeteer-core comes from web/test's node modules: ./test installs them.)
+import { createRequire } from 'node:module';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const require = createRequire(join(here, '..', 'web', 'test', 'package.json'));
+const puppeteer = require('puppeteer-core');
+const { serve } = await import(join(here, '..', 'web', 'serve.mjs'));
+
+const args = process.argv.slice(2);
+const option = (name, fallback) => {
+  const at = args.indexOf(name);
+  return at >= 0 ? args[at + 1] : fallback;
+};
+const site = args.find((a, i) => !a.startsWith('--') && (i === 0 || !args[i - 1].startsWith('--')));
+if (!site) {
+  console.error('usage: node bench/web_cold_start.mjs SITE [--runs 9] [--throttle 4] [--viewport 360x740]');
+  process.exit(2);
+}
+const runs = Number(option('--runs', '9'));
+const throttle = Number(option('--throttle', '4'));
+const [width, height] = option('--viewport', '360x740').split('x').map(Number);
+
+// The floor: the same six fields, five lists and the button, and a script that answers the
+// press with a sum, on a page of its own origin.
+const floorDir = mkdtempSync(join(tmpdir(), 'quillmere-floor-'));
+const field = (id) => `<label>${id}<input id="${id}" inputmode="decimal"></label>`;
+const list = (id) => `<label>${id}<select id="${id}">${'<option>entry</option>'.repeat(12)}</select></label>`;
+writeFileSync(join(floorDir, 'index.html'), `<!doctype html><html><head><meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1"><title>floor</title>
+<style>body{font-family:sans-serif;margin:12px}label{display:grid;margin-bottom:10px}input,select{min-height:48px}</style>
+<script defer src="floor.js"></script></head><body><main>
+${['OUTER_DIAMETERText', 'TRANS_FREQUENCYText', 'WALL_THICKNESSText', 'LINING_S_VText', 'LINING_THICKNESSText', 'FLUID_S_VText'].map(field).join('\n')}
+${['PIPE_MATERIALCombo', 'LINING_MATERIALCombo', 'KIND_OF_FLUIDCombo', 'SENSOR_MOUNTCombo', 'SENSOR_TYPECombo'].map(list).join('\n')}
+<button id="ExecuteCalc">EXECUTE</button><output id="txtResult1Text"></output></main></body></html>`);
+writeFileSync(join(floorDir, 'floor.js'), `window.quillmere = { ready: Promise.resolve() };
+document.addEventListener('DOMContentLoaded', () => {
+  document.getElementById('ExecuteCalc').addEventListener('click', () => {
+    const od = Number(document.getElementById('OUTER_DIAMETERText').value);
+    document.getElementById('txtResult1Text').value = od > 0 ? '65.47' : '';
+  });
+});`);
+
+const quillmere = await serve(site);
+const floor = await serve(floorDir);
+const urlOf = (server) => `http://127.0.0.1:${server.address().port}/?lang=en&units=metric`;
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', '--lang=en-US'],
+});
+
+// One load in a new tab: navigation to the first computed result, in ms.
+async function load(url, cached) {
+  const page = await browser.newPage();
+  await page.setViewport({ width, height, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await page.setCacheEnabled(cached);
+  await page.setBypassServiceWorker(!cached);
+  if (throttle > 1) {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setCPUThrottlingRate', { rate: throttle });
+  }
+  // As soon as the page is ready, a script types a case and presses EXECUTE.
+  await page.evaluateOnNewDocument(() => {
+    addEventListener('DOMContentLoaded', async () => {
+      await window.quillmere.ready;
+      document.getElementById('SENSOR_TYPECombo').selectedIndex = 4;
+      document.getElementById('OUTER_DIAMETERText').value = '114.3';
+      document.getElementById('WALL_THICKNESSText').value = '6.0';
+      document.getElementById('ExecuteCalc').click();
+      window.firstResult = [document.getElementById('txtResult1Text').value, performance.now()];
+    });
+  });
+  await page.goto(url);
+  const [result, ms] = await page.waitForFunction(() => window.firstResult, { timeout: 0 })
+    .then((h) => h.jsonValue());
+  if (result !== '65.47') {
+    console.error(`${url}: the page showed ${JSON.stringify(result)}, not 65.47`);
+    process.exitCode = 1;
+  }
+  // Let a worker install before the tab goes, as a visit would.
+  if (cached) {
+    await page.evaluate(() => navigator.serviceWorker?.ready).catch(() => {});
+  }
+  await page.close();
+  return ms;
+}
+
+const median = (times) => [...times].sort((a, b) => a - b)[Math.floor(times.length / 2)];
+for (const cached of [false, true]) {
+  const ours = [];
+  const bare = [];
+  for (let i = 0; i < runs; i++) {
+    bare.push(await load(urlOf(floor), cached));
+    ours.push(await load(urlOf(quillmere), cached));
+  }
+  const mode = cached ? 'HTTP cache on, service worker serving' : 'HTTP cache off, service worker bypassed';
+  console.log(`${mode}, new tab each load, ${width}x${height}, CPU ${throttle}x, ${runs} loads each:`);
+  console.log(`  Quillmere ${ours.map((t) => t.toFixed(0)).join(', ')} ms; median ${median(ours).toFixed(0)} ms`);
+  console.log(`  trivial page ${bare.map((t) => t.toFixed(0)).join(', ')} ms; median ${median(bare).toFixed(0)} ms`);
+  console.log(`  ratio ${(median(ours) / median(bare)).toFixed(2)} (target at most 1.5)`);
+}
+await browser.close();
+quillmere.close();
+floor.close();
+rmSync(floorDir, { recursive: true });
