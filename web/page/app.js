@@ -336,7 +336,15 @@
     showRecord(r);
     QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
-    $('fraResult').scrollIntoView({ block: 'nearest' }); // on a phone the result is below the fold
+    // On a phone the result is below the fold: scrolled to once it is on the screen, since
+    // the scroll lays the page out again.
+    // A field focused meanwhile keeps the screen.
+    const focused = document.activeElement;
+    requestAnimationFrame(() => setTimeout(() => {
+      if (document.activeElement === focused) {
+        $('fraResult').scrollIntoView({ block: 'nearest' });
+      }
+    }));
     if (keep) {
       keepJob(r);
     }
@@ -525,12 +533,25 @@
     lang = Number(remembered('quillmere.lang', preferred)) === 0 ? 0 : 1;
     units = Number(remembered('quillmere.units', '0')) === 1 ? 1 : 0;
     performance.mark('core-start');
-    core = await QuillmereCore();
+    // The core waits for its instance without end: a module that fails to start must end the
+    // wait, so the page can say why.
+    let failed;
+    const failure = new Promise((_, reject) => { failed = reject; });
+    core = await Promise.race([failure, QuillmereCore({
+      // The module early.js began compiling; without one the core fetches its own.
+      instantiateWasm(imports, receive) {
+        Promise.resolve(typeof QuillmereWasm === 'undefined' ? null : QuillmereWasm)
+          .then((module) => (module ? WebAssembly.instantiate(module, imports)
+            : WebAssembly.instantiateStreaming(fetch('quillmere_core.wasm', { credentials: 'same-origin' }), imports)
+              .then((result) => result.instance)))
+          .then((instance) => receive(instance), failed);
+        return {};
+      },
+    })]);
     performance.mark('core-ready');
     const first = json('qm_page', ['number', 'number'], [lang, units]);
     ROWS = first.fields.map((f) => f.name);
     buildRows(ROWS);
-    chooseKeyboards();
     connectFields();
     connectRecord();
     connectSettings();
@@ -542,6 +563,9 @@
     }
     showJobs();
     document.body.dataset.ready = '1';
+    // The locale's decimal point asks Intl, slow to start on a phone: it is settled just
+    // after the first result, long before a finger reaches a field.
+    setTimeout(chooseKeyboards);
     if ('serviceWorker' in navigator) {
       navigator.serviceWorker.register('sw.js').catch(() => {});
     }
