@@ -2,7 +2,8 @@
 # Time from process start to the window mapped, and peak resident memory, of two programs
 # started in turn under one Xvfb: by default Quillmere and the bare Qt window beside it.
 # usage: bench/startup.sh [PAIRS] [PROGRAM BASELINE]
-#   PAIRS     measured pairs after two warm-up pairs (default 9)
+#   PAIRS     pairs, every one measured: the first starts cold, as a user's first start
+#             of the day does (default 9)
 #   PROGRAM   default build/quillmere, with Quillmere.ini copied beside it
 #   BASELINE  default build/bench/bare_window
 set -euo pipefail
@@ -53,7 +54,6 @@ measure() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-for _ in 1 2; do measure "$work/program" > /dev/null; measure "$work/baseline" > /dev/null; done
 : > "$work/p"; : > "$work/b"; : > "$work/r"
 for i in $(seq "$pairs"); do
   measure "$work/program" > "$work/one"; read -r pt pm pa < "$work/one"

@@ -188,12 +188,27 @@ constexpr std::optional<Column> ColumnNamed(std::string_view name) {
     return std::nullopt;
 }
 
-// The column that holds each field's text, and each identity item's.
+// The column that holds each field's text, and each identity item's: looked up by name once,
+// at compile time, not on every row of a sheet.
+inline constexpr auto FieldColumns = [] {
+    std::array<Column, InputFields.size()> columns{};
+    for (const InputField field : InputFields) {
+        columns[static_cast<std::size_t>(field)] = ColumnNamed(FieldOf(field).Column).value();
+    }
+    return columns;
+}();
+inline constexpr auto IdentityColumns = [] {
+    std::array<Column, IdentityItems.size()> columns{};
+    for (std::size_t i = 0; i < IdentityItems.size(); ++i) {
+        columns[i] = ColumnNamed(IdentityItems[i].Column).value();
+    }
+    return columns;
+}();
 constexpr Column ColumnOf(InputField field) {
-    return ColumnNamed(FieldOf(field).Column).value();
+    return FieldColumns[static_cast<std::size_t>(field)];
 }
 constexpr Column ColumnOf(IdentityItem item) {
-    return ColumnNamed(IdentityItems[static_cast<std::size_t>(item)].Column).value();
+    return IdentityColumns[static_cast<std::size_t>(item)];
 }
 
 template <typename Which> constexpr std::size_t CountColumns(Which which) {
