@@ -47,6 +47,7 @@ file_list() {
 ./usr/share/man/man1/quillmere-calc.1.gz
 ./usr/share/man/man1/quillmere.1.gz
 ./usr/share/metainfo/io.github.quillmere.Quillmere.metainfo.xml
+./usr/share/quillmere/web/early.js
 ./usr/share/quillmere/web/icon-192.png
 ./usr/share/quillmere/web/icon-512.png
 ./usr/share/quillmere/web/icon.svg
