@@ -746,6 +746,23 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   await page.close();
 }
 
+// 8. A browser that cannot compile the core (here, a core it cannot read) is told so in
+// both languages, never left waiting on a blank form.
+{
+  const page = await browser.newPage();
+  await page.setBypassServiceWorker(true); // the worker would serve the good core it keeps
+  await page.setRequestInterception(true);
+  page.on('request', (request) => (request.url().endsWith('.wasm')
+    ? request.respond({ status: 200, contentType: 'application/wasm', body: 'not a module' })
+    : request.continue()));
+  page.on('pageerror', () => {}); // the start's own failure, expected
+  await page.goto(`${origin}/?lang=en&units=metric`);
+  await page.waitForFunction(() => document.getElementById('frmCalc').textContent.includes('WebAssembly'),
+    { timeout: 10000 }).catch(() => check(false, 'a core that does not compile said, not waited on'));
+  same(await page.$eval('body', (b) => b.dataset.ready), undefined, 'no form without its core');
+  await page.close();
+}
+
 await browser.close();
 server.close();
 console.log(failures === 0 ? 'web page: all passed' : `web page: ${failures} failed`);
