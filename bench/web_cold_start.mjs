@@ -5,28 +5,12 @@
 // on and the worker serving (a visit after). Prints every load, the medians and the ratio.
 //   node bench/web_cold_start.mjs SITE [--runs 9] [--throttle 4] [--viewport 360x740]
 //     [--visits both|first|after]
-// (puppeteer-core comes from web/test's node modules: ./test installs them.)
-import { createRequire } from 'node:module';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join } from 'node:path';
+import { commandLine, launch, pressWhenReady, serve } from './page_bench.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-const require = createRequire(join(here, '..', 'web', 'test', 'package.json'));
-const puppeteer = require('puppeteer-core');
-const { serve } = await import(join(here, '..', 'web', 'serve.mjs'));
-
-const args = process.argv.slice(2);
-const option = (name, fallback) => {
-  const at = args.indexOf(name);
-  return at >= 0 ? args[at + 1] : fallback;
-};
-const site = args.find((a, i) => !a.startsWith('--') && (i === 0 || !args[i - 1].startsWith('--')));
-if (!site) {
-  console.error('usage: node bench/web_cold_start.mjs SITE [--runs 9] [--throttle 4] [--viewport 360x740]');
-  process.exit(2);
-}
+const { site, option } = commandLine('node bench/web_cold_start.mjs SITE [--runs 9] [--throttle 4] [--viewport 360x740] [--visits both|first|after]');
 const runs = Number(option('--runs', '9'));
 const throttle = Number(option('--throttle', '4'));
 const [width, height] = option('--viewport', '360x740').split('x').map(Number);
@@ -54,11 +38,7 @@ document.getElementById('ExecuteCalc').addEventListener('click', () => {
 const quillmere = await serve(site);
 const floor = await serve(floorDir);
 const urlOf = (server) => `http://127.0.0.1:${server.address().port}/?lang=en&units=metric`;
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--lang=en-US'],
-});
+const browser = await launch();
 
 // One load in a new tab: navigation to the first computed result, in ms.
 async function load(url, cached) {
@@ -71,16 +51,7 @@ async function load(url, cached) {
     await session.send('Emulation.setCPUThrottlingRate', { rate: throttle });
   }
   // As soon as the page is ready, a script types a case and presses EXECUTE.
-  await page.evaluateOnNewDocument(() => {
-    addEventListener('DOMContentLoaded', async () => {
-      await window.quillmere.ready;
-      document.getElementById('SENSOR_TYPECombo').selectedIndex = 4;
-      document.getElementById('OUTER_DIAMETERText').value = '114.3';
-      document.getElementById('WALL_THICKNESSText').value = '6.0';
-      document.getElementById('ExecuteCalc').click();
-      window.firstResult = [document.getElementById('txtResult1Text').value, performance.now()];
-    });
-  });
+  await page.evaluateOnNewDocument(pressWhenReady);
   await page.goto(url);
   const [result, ms] = await page.waitForFunction(() => window.firstResult, { timeout: 0 })
     .then((h) => h.jsonValue());

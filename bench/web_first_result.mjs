@@ -2,37 +2,16 @@
 // headless chromium, every file fetched anew (no HTTP cache, no service worker), with the
 // processor optionally throttled as a phone's would be. Prints each load and the median.
 //   node bench/web_first_result.mjs SITE [--throttle N] [--runs N] [--viewport WxH]
-// (puppeteer-core comes from web/test's node modules: ./test installs them.)
-import { createRequire } from 'node:module';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { commandLine, launch, pressWhenReady, serve } from './page_bench.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-const require = createRequire(join(here, '..', 'web', 'test', 'package.json'));
-const puppeteer = require('puppeteer-core');
-const { serve } = await import(join(here, '..', 'web', 'serve.mjs'));
-
-const args = process.argv.slice(2);
-const option = (name, fallback) => {
-  const at = args.indexOf(name);
-  return at >= 0 ? args[at + 1] : fallback;
-};
-const site = args.find((a, i) => !a.startsWith('--') && (i === 0 || !args[i - 1].startsWith('--')));
-if (!site) {
-  console.error('usage: node bench/web_first_result.mjs SITE [--throttle N] [--runs N] [--viewport WxH]');
-  process.exit(2);
-}
+const { site, option } = commandLine('node bench/web_first_result.mjs SITE [--throttle N] [--runs N] [--viewport WxH]');
 const throttle = Number(option('--throttle', '1'));
 const runs = Number(option('--runs', '7'));
 const [width, height] = option('--viewport', '360x740').split('x').map(Number);
 
 const server = await serve(site);
 const origin = `http://127.0.0.1:${server.address().port}`;
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--lang=en-US'],
-});
+const browser = await launch();
 const context = await browser.createBrowserContext();
 const page = await context.newPage();
 await page.setViewport({ width, height, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
@@ -43,16 +22,7 @@ if (throttle > 1) {
   await session.send('Emulation.setCPUThrottlingRate', { rate: throttle });
 }
 // As soon as the page is ready, a script types a case and presses EXECUTE.
-await page.evaluateOnNewDocument(() => {
-  addEventListener('DOMContentLoaded', async () => {
-    await window.quillmere.ready;
-    document.getElementById('SENSOR_TYPECombo').selectedIndex = 4;
-    document.getElementById('OUTER_DIAMETERText').value = '114.3';
-    document.getElementById('WALL_THICKNESSText').value = '6.0';
-    document.getElementById('ExecuteCalc').click();
-    window.firstResult = [document.getElementById('txtResult1Text').value, performance.now()];
-  });
-});
+await page.evaluateOnNewDocument(pressWhenReady);
 const times = [];
 for (let i = 0; i <= runs; i++) {
   await page.goto(`${origin}/?lang=en&units=metric&load=${i}`);
