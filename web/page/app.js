@@ -337,8 +337,7 @@
     QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     // On a phone the result is below the fold: scrolled to once it is on the screen, since
-    // the scroll lays the page out again.
-    // A field focused meanwhile keeps the screen.
+    // the scroll lays the page out again; a field focused meanwhile keeps the screen.
     const focused = document.activeElement;
     requestAnimationFrame(() => setTimeout(() => {
       if (document.activeElement === focused) {
@@ -538,12 +537,15 @@
     let failed;
     const failure = new Promise((_, reject) => { failed = reject; });
     core = await Promise.race([failure, QuillmereCore({
-      // The module early.js began compiling; without one the core fetches its own.
+      // The module early.js began compiling. Without one (a browser that cannot stream it, a
+      // server that does not call it application/wasm) the core's bytes are compiled whole.
       instantiateWasm(imports, receive) {
+        const whole = () => fetch('quillmere_core.wasm', { credentials: 'same-origin' })
+          .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(response.statusText))))
+          .then((bytes) => WebAssembly.instantiate(bytes, imports))
+          .then((result) => result.instance);
         Promise.resolve(typeof QuillmereWasm === 'undefined' ? null : QuillmereWasm)
-          .then((module) => (module ? WebAssembly.instantiate(module, imports)
-            : WebAssembly.instantiateStreaming(fetch('quillmere_core.wasm', { credentials: 'same-origin' }), imports)
-              .then((result) => result.instance)))
+          .then((module) => (module ? WebAssembly.instantiate(module, imports) : whole()))
           .then((instance) => receive(instance), failed);
         return {};
       },

@@ -746,16 +746,25 @@ for (const [args, says] of [[[site, String(server.address().port)], 'is in use']
   await page.close();
 }
 
-// 8. A browser that cannot compile the core (here, a core it cannot read) is told so in
-// both languages, never left waiting on a blank form.
-{
-  const page = await browser.newPage();
+// 8. The core as servers send it: one that does not call it application/wasm still serves a
+// working page; a core the browser cannot compile (here, one it cannot read) is said in both
+// languages, never left waited on behind a blank form.
+const sendCore = (body, contentType) => async (page) => {
   await page.setBypassServiceWorker(true); // the worker would serve the good core it keeps
   await page.setRequestInterception(true);
   page.on('request', (request) => (request.url().endsWith('.wasm')
-    ? request.respond({ status: 200, contentType: 'application/wasm', body: 'not a module' })
+    ? request.respond({ status: 200, contentType, body })
     : request.continue()));
-  page.on('pageerror', () => {}); // the start's own failure, expected
+};
+{
+  const page = await open('en', 'metric', browser,
+    sendCore(readFileSync(join(site, 'quillmere_core.wasm')), 'application/octet-stream'));
+  same(await usualCase(page), '65.47', 'the usual case with the core sent as application/octet-stream');
+  await page.close();
+}
+{
+  const page = await browser.newPage();
+  await sendCore('not a module', 'application/wasm')(page);
   await page.goto(`${origin}/?lang=en&units=metric`);
   await page.waitForFunction(() => document.getElementById('frmCalc').textContent.includes('WebAssembly'),
     { timeout: 10000 }).catch(() => check(false, 'a core that does not compile said, not waited on'));
