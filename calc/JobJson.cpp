@@ -99,6 +99,40 @@ void AddHowSure(JsonObject& j, const Assessment& a) {
     j.Raw("measured_fluid", measured.Json());
 }
 
+// The measuring point, metric as the other figures: each side's fitting, its run in
+// diameters and mm, the run the site has and whether it is enough; where the sensors go.
+std::string StraightRunJson(const JobReading& o) {
+    const SitePlan& site = o.Site;
+    const auto side = [](const StraightRun& run) {
+        if (!run.Kind) {
+            return std::string("null");
+        }
+        JsonObject j;
+        j.Text("kind", FittingOf(*run.Kind).Key)
+            .Integer("diameters", run.Diameters)
+            .Number("mm", run.RequiredMm);
+        if (run.AvailableMm) {
+            j.Number("available_mm", *run.AvailableMm).Bool("enough", *run.Enough);
+        } else {
+            j.Null("available_mm").Null("enough");
+        }
+        return j.Json();
+    };
+    const std::string clock =
+        "[" + std::to_string(site.Clock[0]) + "," + std::to_string(site.Clock[1]) + "]";
+    return JsonObject()
+        .Raw("upstream", side(site.Up))
+        .Raw("downstream", side(site.Down))
+        .Raw("position", JsonObject()
+                             .Text("pipe_run", PipeRunKeys[static_cast<std::size_t>(site.Run)])
+                             .Raw("clock", site.Run == PipeRun::Horizontal ? clock : "null")
+                             .Bool("opposite_sides", site.OppositeSides)
+                             .Text("rule", site.Rule)
+                             .Text("placement", site.Placement)
+                             .Json())
+        .Json();
+}
+
 void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
     const DisplayTexts& shown = o.Record.Outcome.Display;
     j.Text("unit", LengthUnit(o)).Text("result1", shown.Result1).Text("result2", shown.Result2);
@@ -147,6 +181,7 @@ void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
     }
     // The sensitivities go with every result, asked for where the reading did not need them.
     AddHowSure(j, o.Record.Uncertain.Given() ? o.HowSure : AssessJob(o.Record, o.Record.Uncertain));
+    j.Raw("straight_run", o.Record.Point.Given() ? StraightRunJson(o) : "null");
     if (o.Warning.empty()) {
         j.Null("warning");
     } else {
@@ -280,9 +315,39 @@ std::vector<NamedList> NamedLists(Language lang) {
         }
         return out;
     };
-    return {sensors, mounts, materials("--pipe", Id::PipeMaterial, PipeMaterials),
+    // The fittings, by the key a script uses; those whose run is not held say so.
+    NamedList fittings{
+        "--upstream, --downstream", CatalogueText(Catalogue::SiteText::StraightRuns, lang), {}};
+    for (const FittingRecord& f : Fittings) {
+        const auto list = names(f.NameId);
+        JsonObject entry;
+        entry.Text("key", f.Key).Raw("names", texts(list));
+        if (f.Held) {
+            entry.Integer("upstream_diameters", f.UpstreamDiameters)
+                .Integer("downstream_diameters", f.DownstreamDiameters);
+        } else {
+            entry.Null("upstream_diameters").Null("downstream_diameters");
+        }
+        std::vector<std::string> shown = list;
+        shown.push_back(f.Held ? std::to_string(f.UpstreamDiameters) + " D / " +
+                                     std::to_string(f.DownstreamDiameters) + " D"
+                               : std::string("not held"));
+        fittings.Entries.push_back({std::string(f.Key), entry.Json(), shown});
+    }
+    NamedList runs{"--pipe-run", CatalogueText(Catalogue::SiteText::PipeRun, lang), {}};
+    for (std::size_t i = 0; i < PipeRunKeys.size(); ++i) {
+        const auto list = names(static_cast<std::int16_t>(Catalogue::SiteText::RunHorizontal + i));
+        runs.Entries.push_back(
+            {std::string(PipeRunKeys[i]),
+             JsonObject().Text("key", PipeRunKeys[i]).Raw("names", texts(list)).Json(), list});
+    }
+    return {sensors,
+            mounts,
+            materials("--pipe", Id::PipeMaterial, PipeMaterials),
             materials("--lining", Id::LiningMaterial, LiningMaterials),
-            materials("--fluid", Id::KindOfFluid, FluidKinds)};
+            materials("--fluid", Id::KindOfFluid, FluidKinds),
+            fittings,
+            runs};
 }
 
 } // namespace

@@ -211,6 +211,11 @@ void AddOptions(CLI::App& app, Command& c) {
     c.SketchOption = app.add_option(
         "--sketch", c.Sketch,
         "write a to-scale SVG drawing of the case (one case only; - for standard output)");
+    c.SiteSketchOption = app.add_option(
+        "--site-sketch", c.SiteSketch,
+        "write the SVG site sketch of the measuring point: the fittings, the straight runs "
+        "required and available, the sensors' clock positions (one case only; - for standard "
+        "output)");
     app.add_flag("--summary", c.Summary,
                  "print the job summary the window copies, instead of the results: the "
                  "job's site, tag, installer and note, date, version, every input with its unit "
@@ -246,8 +251,8 @@ std::optional<int> Parse(CLI::App& app, Command& command, int argc, char* argv[]
         }
         return StandardOutputOk() ? 0 : OutputFailed(); // the help or the version
     }
-    for (std::string* value :
-         {&command.Sheet, &command.Sketch, &command.Tornado, &command.ListName}) {
+    for (std::string* value : {&command.Sheet, &command.Sketch, &command.Tornado,
+                               &command.SiteSketch, &command.ListName}) {
         if (*value == EmptyValue) {
             value->clear();
         }

@@ -21,6 +21,7 @@ struct Command {
     std::string Sheet;
     std::string Sketch;
     std::string Tornado;
+    std::string SiteSketch;
     std::vector<std::string> Tolerances; // NAME=VALUE, as given
     std::string ListName;
     bool Json = false;
@@ -29,6 +30,7 @@ struct Command {
     CLI::Option* SheetOption = nullptr;
     CLI::Option* SketchOption = nullptr;
     CLI::Option* TornadoOption = nullptr;
+    CLI::Option* SiteSketchOption = nullptr;
     CLI::Option* ListOption = nullptr;
     CLI::Option* NamesOption = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "calc/WholeFile.h"
 #include "catalogue/Catalogue.h"
 #include "report/JobSummary.h"
+#include "report/SiteSketch.h"
 #include "report/Sketch.h"
 #include "report/Tornado.h"
 #include "rules/Json.h"
@@ -74,13 +75,19 @@ void PrintResults(const JobReading& outcome) {
             std::cout << line << '\n';
         }
     }
+    if (outcome.Record.Point.Given()) {
+        for (const std::string& line : SiteLines(outcome.Record, outcome.Site)) {
+            std::cout << line << '\n';
+        }
+    }
 }
 
 } // namespace
 
 int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& drawings) {
     const JobReading outcome = ReadJob(input);
-    const bool drawingToOutput = drawings.Sketch == "-" || drawings.Tornado == "-";
+    const bool drawingToOutput =
+        drawings.Sketch == "-" || drawings.Tornado == "-" || drawings.SiteSketch == "-";
     if (json) {
         std::cout << IndentedJson(ToJson(input, outcome), 2) << '\n';
     }
@@ -106,7 +113,13 @@ int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& dr
     for (const auto& [file, svg] :
          {std::pair{drawings.Sketch, drawings.Sketch ? Quillmere::SketchSvg(outcome.Record) : ""},
           std::pair{drawings.Tornado,
-                    drawings.Tornado ? TornadoSvg(outcome.Record, outcome.HowSure) : ""}}) {
+                    drawings.Tornado ? TornadoSvg(outcome.Record, outcome.HowSure) : ""},
+          std::pair{drawings.SiteSketch,
+                    drawings.SiteSketch
+                        ? SiteSketchSvg(outcome.Record, outcome.Record.Point.Given()
+                                                            ? outcome.Site
+                                                            : PlanSite(outcome.Record, {}))
+                        : ""}}) {
         if (file == "-") {
             std::cout << svg;
         } else if (file && !WriteWhole(*file, svg)) {

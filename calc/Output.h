@@ -30,6 +30,7 @@ inline constexpr std::string_view ForReserve =
 struct Drawings {
     std::optional<std::string> Sketch;
     std::optional<std::string> Tornado;
+    std::optional<std::string> SiteSketch;
 };
 
 int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& drawings);

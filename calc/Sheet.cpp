@@ -93,6 +93,12 @@ std::string ResultCell(Column column, const JobReading& outcome,
         return sure.Toleranced ? PlainLengthText(sure.SpacingMinMm, outcome.Units) : std::string();
     case Column::SpacingMax:
         return sure.Toleranced ? PlainLengthText(sure.SpacingMaxMm, outcome.Units) : std::string();
+    case Column::UpstreamMin:
+    case Column::DownstreamMin: {
+        const StraightRun& side =
+            column == Column::UpstreamMin ? outcome.Site.Up : outcome.Site.Down;
+        return side.Kind ? RunLengthFigure(side.RequiredMm, outcome.Units, true) : std::string();
+    }
     default:
         return {};
     }

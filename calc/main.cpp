@@ -38,7 +38,8 @@ int RunCases(const Command& c, const ColumnTexts& input) {
     Drawings drawings;
     for (const auto& [option, file, name] :
          {std::tuple{c.SketchOption, &c.Sketch, "--sketch"},
-          std::tuple{c.TornadoOption, &c.Tornado, "--tornado"}}) {
+          std::tuple{c.TornadoOption, &c.Tornado, "--tornado"},
+          std::tuple{c.SiteSketchOption, &c.SiteSketch, "--site-sketch"}}) {
         if (option->count() > 0) {
             if (file->empty()) {
                 return Fail(std::string(name) +
@@ -47,7 +48,9 @@ int RunCases(const Command& c, const ColumnTexts& input) {
             if (sheetGiven) {
                 return Fail(std::string(name) + " draws one case, not a sheet");
             }
-            (option == c.SketchOption ? drawings.Sketch : drawings.Tornado) = *file;
+            (option == c.SketchOption    ? drawings.Sketch
+             : option == c.TornadoOption ? drawings.Tornado
+                                         : drawings.SiteSketch) = *file;
         }
     }
     if (sheetGiven) {
@@ -60,10 +63,10 @@ int RunCases(const Command& c, const ColumnTexts& input) {
         return RunSheet(c.Sheet, input, c.Json);
     }
     const int toOutput = (c.Json ? 1 : 0) + (c.Summary ? 1 : 0) + (drawings.Sketch == "-" ? 1 : 0) +
-                         (drawings.Tornado == "-" ? 1 : 0);
+                         (drawings.Tornado == "-" ? 1 : 0) + (drawings.SiteSketch == "-" ? 1 : 0);
     if (toOutput > 1) {
-        return Fail("only one of --json, --summary, --sketch - and --tornado - can write to "
-                    "standard output");
+        return Fail("only one of --json, --summary, --sketch -, --tornado - and --site-sketch - "
+                    "can write to standard output");
     }
     return RunOne(input, c.Json, c.Summary, drawings);
 }

@@ -109,7 +109,8 @@ std::optional<std::string_view> Find(int id) {
     const bool english = id >= EnglishOffset;
     const int key = english ? id - EnglishOffset : id;
     for (const std::span<const Entry> part :
-         {Detail::WindowEntries(), Detail::ToolEntries(), Detail::CheckEntries()}) {
+         {Detail::WindowEntries(), Detail::ToolEntries(), Detail::CheckEntries(),
+          Detail::SiteEntries()}) {
         const auto it = std::lower_bound(part.begin(), part.end(), key,
                                          [](const Entry& e, int k) { return e.id < k; });
         if (it != part.end() && it->id == key) {

@@ -21,6 +21,8 @@ std::span<const Entry> WindowEntries();
 std::span<const Entry> ToolEntries();
 // How sure a spacing is, and the converter's check (4600 on).
 std::span<const Entry> CheckEntries();
+// The measuring point: fittings, straight runs and the sensors' places (4700 on).
+std::span<const Entry> SiteEntries();
 
 template <std::size_t N> constexpr bool SortedAndUnique(const Entry (&entries)[N]) {
     for (std::size_t i = 1; i < N; ++i) {

@@ -218,6 +218,56 @@ inline constexpr std::int16_t MeasuredRefused = 4624; // %1 the caption, %2 the 
 inline constexpr std::int16_t RangeOf = 4625;         // %1 the low end, %2 the high end
 } // namespace Catalogue::CheckText
 
+// Words of the measuring point: the fittings around it, the straight runs they need and the
+// sensors' places around the pipe.
+namespace Catalogue::SiteText {
+inline constexpr std::int16_t MeasuringPoint = 4700; // the menus' "Measuring point..."
+inline constexpr std::int16_t Upstream = 4701;
+inline constexpr std::int16_t Downstream = 4702;
+inline constexpr std::int16_t AvailableUpstream = 4703;
+inline constexpr std::int16_t AvailableDownstream = 4704;
+inline constexpr std::int16_t PipeRun = 4705;
+inline constexpr std::int16_t StraightRuns = 4706;
+inline constexpr std::int16_t Position = 4707;
+inline constexpr std::int16_t Required = 4708;  // the drawing's label of a required run
+inline constexpr std::int16_t Available = 4709; // and of the run the site has
+// The kinds of fitting, in the order of rules/MeasuringPoint.h's table.
+inline constexpr std::int16_t FittingStraight = 4710;
+inline constexpr std::int16_t FittingElbow = 4711;
+inline constexpr std::int16_t FittingElbowsInPlane = 4712;
+inline constexpr std::int16_t FittingElbowsOutOfPlane = 4713;
+inline constexpr std::int16_t FittingTee = 4714;
+inline constexpr std::int16_t FittingReducer = 4715;
+inline constexpr std::int16_t FittingExpander = 4716;
+inline constexpr std::int16_t FittingOpenValve = 4717;
+inline constexpr std::int16_t FittingControlValve = 4718;
+inline constexpr std::int16_t FittingPump = 4719;
+// The pipe's runs, in the order of PipeRun.
+inline constexpr std::int16_t RunHorizontal = 4720;
+inline constexpr std::int16_t RunUp = 4721;
+inline constexpr std::int16_t RunDown = 4722;
+inline constexpr std::int16_t RequiredOf = 4730; // %1 side, %2 diameters, %3 length with unit
+inline constexpr std::int16_t EnoughOf = 4731;   // %1 the available length with unit
+inline constexpr std::int16_t ShortOf = 4732;    // %1 available, %2 how much short
+inline constexpr std::int16_t RuleHorizontal = 4733;
+inline constexpr std::int16_t OneSide = 4734;       // %1 the method, %2 the hour
+inline constexpr std::int16_t OppositeSides = 4735; // %1 the method, %2 and %3 the hours
+inline constexpr std::int16_t RuleUp = 4736;
+inline constexpr std::int16_t RuleDown = 4737;
+inline constexpr std::int16_t OneSideVertical = 4738;         // %1 the method
+inline constexpr std::int16_t OppositeSidesVertical = 4739;   // %1 the method
+inline constexpr std::int16_t UnknownFitting = 4740;          // %1 as typed, %2 the names
+inline constexpr std::int16_t FittingNotHeld = 4741;          // %1 the fitting
+inline constexpr std::int16_t NotALength = 4742;              // %1 the caption, %2 as typed
+inline constexpr std::int16_t LengthBelowZero = 4743;         // %1 the caption
+inline constexpr std::int16_t LengthTooLong = 4744;           // %1 the caption, %2 the limit
+inline constexpr std::int16_t UnknownRun = 4745;              // %1 as typed
+inline constexpr std::int16_t AvailableWithoutFitting = 4746; // %1 the caption
+inline constexpr std::int16_t ApartAround = 4747;             // %1 the circumferential length
+inline constexpr std::int16_t NoFitting = 4748;               // the lists' "not given"
+inline constexpr std::int16_t Sensors = 4749;                 // the drawing's sensors
+} // namespace Catalogue::SiteText
+
 // Words of water at a pressure and sea water by its salinity.
 namespace Catalogue::WaterText {
 inline constexpr std::int16_t Pressure = 4650; // the helper's caption, before its unit

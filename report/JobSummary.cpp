@@ -6,6 +6,7 @@
 #include "rules/Fields.h"
 #include "rules/HowSure.h"
 #include "rules/Lists.h"
+#include "rules/MeasuringPoint.h"
 
 #include <cmath>
 
@@ -37,10 +38,25 @@ public:
         LiningAndFluid();
         Results();
         HowSure();
+        MeasuringPoint();
         return std::move(out_);
     }
 
 private:
+    // The straight runs and the sensors' places, where the job names its measuring point.
+    void MeasuringPoint() {
+        if (!job_.Point.Given()) {
+            return;
+        }
+        const SitePlan plan = PlanSite(job_, job_.Point);
+        if (!plan.Ok()) {
+            return; // refused before it could be recorded
+        }
+        for (const std::string& line : SiteLines(job_, plan)) {
+            out_ += line + "\n";
+        }
+    }
+
     // How sure the spacing is and the converter's check, where the job gives a plus/minus
     // or a measured velocity.
     void HowSure() {

@@ -9,6 +9,7 @@
 #include "engine/InputField.h"
 #include "engine/UnitSystem.h"
 #include "rules/JobIdentity.h"
+#include "rules/MeasuringPoint.h"
 #include "rules/Uncertainty.h"
 
 #include <array>
@@ -33,6 +34,7 @@ struct Job {
     bool FluidVelocityLocked = true;
     JobIdentity Identity;  // site, tag, installer and note, as typed; heads the record
     Uncertainty Uncertain; // the inputs' plus/minus and the converter's measured velocity
+    SiteInput Point;       // the fittings around the measuring point and the runs it has
 
     std::string& Text(InputField field) { return Texts[static_cast<std::size_t>(field)]; }
     const std::string& Text(InputField field) const {

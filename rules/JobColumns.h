@@ -52,6 +52,11 @@ enum class Column : std::uint8_t {
     LiningVelocityTolerance,
     FluidVelocityTolerance,
     MeasuredFluidVelocity,
+    Upstream,
+    Downstream,
+    AvailableUpstream,
+    AvailableDownstream,
+    PipeRun,
     Time,
     Result1,
     Result2,
@@ -60,6 +65,8 @@ enum class Column : std::uint8_t {
     Notes,
     SpacingMin,
     SpacingMax,
+    UpstreamMin,
+    DownstreamMin,
 };
 
 enum class ColumnRole : std::uint8_t {
@@ -70,7 +77,7 @@ enum class ColumnRole : std::uint8_t {
 
 // Columns that belong together: a result of a group is written only where a sheet or the
 // options give an input of it.
-enum class ColumnGroup : std::uint8_t { None, Tolerance };
+enum class ColumnGroup : std::uint8_t { None, Tolerance, Site };
 
 struct ColumnRecord {
     Column Id;
@@ -100,10 +107,24 @@ inline constexpr std::string_view MeasuredFluidVelocity =
 inline constexpr std::string_view PipeSize =
     "standard pipe size, such as \"STPG 100A Sch40\" or \"NPS 4 Sch40\": sets the outer "
     "diameter and the wall thickness, and the standard's material unless --pipe names one";
+inline constexpr std::string_view Upstream =
+    "the fitting upstream of the measuring point: straight, elbow, two-elbows-in-plane, "
+    "two-elbows-out-of-plane, reducer, open-valve, control-valve or pump (--list-names): the "
+    "straight run it needs, in diameters of the pipe and in its length";
+inline constexpr std::string_view Downstream =
+    "the fitting downstream of the measuring point, as --upstream";
+inline constexpr std::string_view AvailableUpstream =
+    "with --upstream: the straight run the site has upstream of the sensors, in mm (inch with "
+    "--units imperial): enough, or short by how much";
+inline constexpr std::string_view AvailableDownstream =
+    "with --downstream: the straight run the site has downstream, as --available-upstream";
+inline constexpr std::string_view PipeRun =
+    "horizontal (the default), up or down (vertical, the flow's way): where around the pipe "
+    "the sensors go";
 } // namespace ColumnHelp
 
 // clang-format off
-inline constexpr std::array<ColumnRecord, 36> Columns{{
+inline constexpr std::array<ColumnRecord, 43> Columns{{
     {Column::Units, "units", ColumnRole::Input, 0,
      "metric (mm, m/s; the default) or imperial (inch, ft/s)", 2},
     {Column::Lang, "lang", ColumnRole::Input, 0,
@@ -156,6 +177,18 @@ inline constexpr std::array<ColumnRecord, 36> Columns{{
      ColumnGroup::Tolerance},
     {Column::MeasuredFluidVelocity, "measured_fluid_velocity", ColumnRole::Input,
      Catalogue::CheckText::MeasuredFluidVelocity, ColumnHelp::MeasuredFluidVelocity, -1},
+    // The measuring point: the fittings around it, the runs the site has, the pipe's run.
+    {Column::Upstream, "upstream", ColumnRole::Input, 0, ColumnHelp::Upstream, -1,
+     ColumnGroup::Site},
+    {Column::Downstream, "downstream", ColumnRole::Input, 0, ColumnHelp::Downstream, -1,
+     ColumnGroup::Site},
+    {Column::AvailableUpstream, "available_upstream", ColumnRole::Input,
+     Catalogue::SiteText::AvailableUpstream, ColumnHelp::AvailableUpstream, -1, ColumnGroup::Site},
+    {Column::AvailableDownstream, "available_downstream", ColumnRole::Input,
+     Catalogue::SiteText::AvailableDownstream, ColumnHelp::AvailableDownstream, -1,
+     ColumnGroup::Site},
+    {Column::PipeRun, "pipe_run", ColumnRole::Input, Catalogue::SiteText::PipeRun,
+     ColumnHelp::PipeRun, -1, ColumnGroup::Site},
     // When a front end computed the row (its jobs file): kept, never computed with.
     {Column::Time, "time", ColumnRole::Kept, 0, "", 0},
     {Column::Result1, "result1", ColumnRole::Result, 0, "", 18},
@@ -167,6 +200,9 @@ inline constexpr std::array<ColumnRecord, 36> Columns{{
     // The spacing's range over the inputs' plus/minus.
     {Column::SpacingMin, "spacing_min", ColumnRole::Result, 0, "", -1, ColumnGroup::Tolerance},
     {Column::SpacingMax, "spacing_max", ColumnRole::Result, 0, "", -1, ColumnGroup::Tolerance},
+    // The straight runs the fittings need, in the job's length unit.
+    {Column::UpstreamMin, "upstream_min", ColumnRole::Result, 0, "", -1, ColumnGroup::Site},
+    {Column::DownstreamMin, "downstream_min", ColumnRole::Result, 0, "", -1, ColumnGroup::Site},
 }};
 // clang-format on
 

@@ -356,6 +356,11 @@ private:
             job.Uncertain.Of(field) = Value(In(), ToleranceColumnOf(field));
         }
         job.Uncertain.MeasuredFluidVelocity = Value(In(), Column::MeasuredFluidVelocity);
+        job.Point.Upstream = Value(In(), Column::Upstream);
+        job.Point.Downstream = Value(In(), Column::Downstream);
+        job.Point.AvailableUpstream = Value(In(), Column::AvailableUpstream);
+        job.Point.AvailableDownstream = Value(In(), Column::AvailableDownstream);
+        job.Point.Run = Value(In(), Column::PipeRun);
         return job;
     }
 
@@ -393,6 +398,17 @@ private:
                                    : ToleranceColumnOf(*out_.HowSure.ErrorField);
             out_.Error = Printable(out_.HowSure.Error);
             return;
+        }
+        if (out_.Record.Point.Given()) {
+            out_.Site = PlanSite(out_.Record, out_.Record.Point);
+            if (!out_.Site.Ok()) {
+                static constexpr std::array<Column, 5> inputs{
+                    Column::Upstream, Column::Downstream, Column::AvailableUpstream,
+                    Column::AvailableDownstream, Column::PipeRun};
+                out_.ErrorColumn = inputs[static_cast<std::size_t>(out_.Site.ErrorInput)];
+                out_.Error = out_.Site.Error;
+                return;
+            }
         }
         out_.Ok = true;
     }

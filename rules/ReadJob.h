@@ -12,6 +12,7 @@
 #include "rules/HowSure.h"
 #include "rules/JobColumns.h"
 #include "rules/JobRecord.h"
+#include "rules/MeasuringPoint.h"
 #include "rules/PipeChoice.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ struct JobReading {
     // How sure the spacing is and the converter's check, where the texts give a plus/minus
     // or a measured velocity; otherwise empty (AssessJob gives the sensitivities).
     Assessment HowSure;
+    // The straight runs and the sensors' places, where the texts name the measuring point.
+    SitePlan Site;
 };
 
 // How far to go: the job read and checked (Ok with its Job filled), or computed as well.

@@ -29,7 +29,7 @@ expect() {
 }
 
 expect '--mount' --mo
-expect '--salinity --sensor --sheet --site --sketch --summary' --s
+expect '--salinity --sensor --sheet --site --site-sketch --sketch --summary' --s
 expect '--summary' --sum
 expect '--lining --lining-thickness --lining-velocity' --lin
 expect 'metric imperial' --units ''
@@ -38,6 +38,10 @@ expect 'N' --mount N
 expect 'VT-C1' --sensor VT-C
 expect 'VT-K1/VT-K2/VT-K3' --sensor VT-K
 expect 'SGP STPG SUS SU' --list-pipe-sizes S
+expect 'two-elbows-in-plane two-elbows-out-of-plane' --upstream two
+expect 'control-valve' --downstream c
+expect '' --upstream te
+expect 'up' --pipe-run u
 expect '' --wall ''
 expect '' --tag ''
 expect '' --pipe 'CARBON'
