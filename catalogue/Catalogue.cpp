@@ -108,9 +108,8 @@ std::span<const Entry> WindowEntries() {
 std::optional<std::string_view> Find(int id) {
     const bool english = id >= EnglishOffset;
     const int key = english ? id - EnglishOffset : id;
-    for (const std::span<const Entry> part :
-         {Detail::WindowEntries(), Detail::ToolEntries(), Detail::CheckEntries(),
-          Detail::SiteEntries()}) {
+    for (const std::span<const Entry> part : {Detail::WindowEntries(), Detail::ToolEntries(),
+                                              Detail::CheckEntries(), Detail::SiteEntries()}) {
         const auto it = std::lower_bound(part.begin(), part.end(), key,
                                          [](const Entry& e, int k) { return e.id < k; });
         if (it != part.end() && it->id == key) {

@@ -42,18 +42,19 @@ private slots:
         const QStringList expected{
             "&File: Save report...|Ctrl+S, Print...|Ctrl+P, , Recent jobs|, , Quit|Ctrl+Q",
             "&Edit: Copy job summary|Ctrl+Shift+C",
-            "&Tools: Standard pipe...|, Fluid at temperature...|, Job details...|, How sure...|",
+            "&Tools: Standard pipe...|, Fluid at temperature...|, Job details...|, How sure...|, "
+            "Measuring point...|",
             "&Help: Help|F1, About Quillmere|"};
         QCOMPARE(MenuNames(w), expected);
-        for (QAction* a :
-             {w.SaveReportAction, w.PrintAction, w.CopySummaryAction, w.HowSureAction}) {
+        for (QAction* a : {w.SaveReportAction, w.PrintAction, w.CopySummaryAction, w.HowSureAction,
+                           w.MeasuringPointAction}) {
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
         }
         TypeInto(w.OuterDiameterEdit, QStringLiteral("114.3"));
         TypeInto(w.WallEdit, QStringLiteral("6.0"));
         Execute();
-        for (QAction* a :
-             {w.SaveReportAction, w.PrintAction, w.CopySummaryAction, w.HowSureAction}) {
+        for (QAction* a : {w.SaveReportAction, w.PrintAction, w.CopySummaryAction, w.HowSureAction,
+                           w.MeasuringPointAction}) {
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         }
         QVERIFY(MenuNames(Open(0, 0)).value(0).startsWith(QStringLiteral("ファイル(&F): ")));

@@ -152,6 +152,7 @@ private slots:
                               QStringLiteral("Fluid at temperature..."),
                               QStringLiteral("Job details..."),
                               QStringLiteral("How sure..."),
+                              QStringLiteral("Measuring point..."),
                               QString(),
                               QStringLiteral("Help"),
                               QStringLiteral("About Quillmere")};

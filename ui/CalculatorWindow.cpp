@@ -350,6 +350,7 @@ Job CalculatorWindow::JobOnScreen() const {
     for (const InputField field : InputsRead(job)) {
         job.Uncertain.Of(field) = uncertainty_.Of(field);
     }
+    job.Point = site_;
     return job;
 }
 

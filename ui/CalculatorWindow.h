@@ -131,7 +131,8 @@ public:
     QAction* FluidAtTemperatureAction;
     QAction* StandardPipeAction;
     QAction* JobDetailsAction;
-    QAction* HowSureAction; // only while a result is shown
+    QAction* HowSureAction;        // only while a result is shown
+    QAction* MeasuringPointAction; // likewise: the runs are in the pipe's diameters
     QAction* QuitAction;
     // The menu bar over the form, in the window's language, offering every action above.
     QMenuBar* MenuBar;
@@ -152,6 +153,9 @@ public:
     // The plus/minus of the inputs and the converter's measured velocity for the result on
     // screen, kept for the run: every record of a job carries what of them it read.
     void ChooseHowSure();
+    // The fittings around the measuring point, the runs the site has and the pipe's run,
+    // kept for the run as the plus/minus are: every record carries the runs and places.
+    void ChooseMeasuringPoint();
     void CloseWindow(); // File > Quit
     // The jobs file: every result EXECUTE writes is appended to it as a line of a job sheet
     // quillmere-calc takes ($XDG_DATA_HOME/quillmere/jobs.csv).
@@ -219,6 +223,7 @@ private:
     QuillmereUi::StandardPipeDialog::Selection pipeSelection_;
     Quillmere::JobIdentity identity_;    // the job details, until changed or the window closes
     Quillmere::Uncertainty uncertainty_; // "How sure...", as long as identity_
+    Quillmere::SiteInput site_;          // "Measuring point...", as long as identity_
     std::optional<Quillmere::JobsFile> jobsFile_;
     bool jobsFileReported_ = false;               // what the jobs file cannot do is said once
     std::vector<Quillmere::SheetJob> recentJobs_; // as File > Recent jobs lists them

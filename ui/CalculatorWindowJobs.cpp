@@ -65,8 +65,8 @@ void CalculatorWindow::CreateMenuBar() {
     file->addAction(QuitAction);
     menu(M::Edit, "EditMenu")->addAction(CopySummaryAction);
     menu(M::Tools, "ToolsMenu")
-        ->addActions(
-            {StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction, HowSureAction});
+        ->addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction, HowSureAction,
+                      MeasuringPointAction});
     menu(M::HelpMenu, "HelpMenu")->addActions({HelpAction, AboutAction});
 
     // The form keeps its design places below the bar: the window grows by the bar's height.
@@ -194,5 +194,6 @@ void CalculatorWindow::RestoreJob(const SheetJob& job) {
     // What the helpers typed then is not known to be on the fields now.
     helperNotes_ = {};
     identity_ = job.Identity;
+    site_ = job.Point; // its own measuring point, not the one of the job before
     ClearResults();
 }

@@ -8,6 +8,7 @@
 #include "ui/HowSureDialog.h"
 #include "ui/JobDetailsDialog.h"
 #include "ui/JobReport.h"
+#include "ui/MeasuringPointDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -57,6 +58,8 @@ void CalculatorWindow::CreateJobActions() {
                               &CalculatorWindow::ChooseJobDetails, 'J');
     HowSureAction = action(Catalogue::CheckText::HowSure, QKeySequence(),
                            &CalculatorWindow::ChooseHowSure, 'U');
+    MeasuringPointAction = action(Catalogue::SiteText::MeasuringPoint, QKeySequence(),
+                                  &CalculatorWindow::ChooseMeasuringPoint, 'M');
     QuitAction = action(Catalogue::MenuText::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
                         &CalculatorWindow::CloseWindow, 'Q');
     connect(Result1Edit, &QLineEdit::textChanged, this, &CalculatorWindow::UpdateJobActions);
@@ -65,7 +68,8 @@ void CalculatorWindow::CreateJobActions() {
 
 void CalculatorWindow::UpdateJobActions() {
     const bool shown = !Result1Edit->text().isEmpty();
-    for (QAction* a : {CopySummaryAction, SaveReportAction, PrintAction, HowSureAction}) {
+    for (QAction* a :
+         {CopySummaryAction, SaveReportAction, PrintAction, HowSureAction, MeasuringPointAction}) {
         a->setEnabled(shown);
     }
 }
@@ -178,7 +182,7 @@ void CalculatorWindow::AddJobEntries(QMenu& menu) const {
     menu.addActions({CopySummaryAction, SaveReportAction, PrintAction});
     menu.addSeparator();
     menu.addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction});
-    menu.addAction(HowSureAction);
+    menu.addActions({HowSureAction, MeasuringPointAction});
     menu.addSeparator();
     menu.addActions({HelpAction, AboutAction});
 }
@@ -197,6 +201,17 @@ void CalculatorWindow::ChooseHowSure() {
     QuillmereUi::HowSureDialog dialog(this, *job, job->Uncertain);
     if (dialog.exec() == QDialog::Accepted) {
         uncertainty_ = dialog.Given();
+    }
+}
+
+void CalculatorWindow::ChooseMeasuringPoint() {
+    const std::optional<JobRecord> job = CurrentJob();
+    if (!job) {
+        return;
+    }
+    QuillmereUi::MeasuringPointDialog dialog(this, *job, job->Point);
+    if (dialog.exec() == QDialog::Accepted) {
+        site_ = dialog.Given();
     }
 }
 

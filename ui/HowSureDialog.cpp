@@ -6,44 +6,19 @@
 #include "rules/JobColumns.h"
 #include "rules/TextFold.h"
 #include "ui/MessageBox.h"
+#include "ui/SvgView.h"
 #include "ui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace QuillmereUi {
 
 using namespace Quillmere;
-
-// The chart as report/ draws it, at its own size.
-class SvgView : public QWidget {
-public:
-    SvgView(QSvgRenderer* renderer, QWidget* parent) : QWidget(parent), renderer_(renderer) {
-        connect(renderer_, &QSvgRenderer::repaintNeeded, this, [this] { update(); });
-    }
-    // As wide as the chart's own millimetres at the screen's resolution.
-    void Fit() {
-        const QSizeF mm = renderer_->viewBoxF().size();
-        if (!mm.isEmpty()) {
-            const double perMm = logicalDpiX() / 25.4;
-            setFixedSize(qRound(mm.width() * perMm), qRound(mm.height() * perMm));
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        renderer_->render(&painter, QRectF(rect()));
-    }
-
-private:
-    QSvgRenderer* renderer_;
-};
 
 HowSureDialog::HowSureDialog(QWidget* parent, const JobRecord& job, const Uncertainty& given)
     : QDialog(parent), job_(job), given_(given), figures_(new QLabel(this)),

@@ -14,7 +14,7 @@ class QSvgRenderer;
 
 namespace QuillmereUi {
 class SvgView;
-}
+} // namespace QuillmereUi
 
 namespace QuillmereUi {
 

@@ -1,5 +1,6 @@
 #include "ui/JobReport.h"
 
+#include "report/SiteSketch.h"
 #include "report/Sketch.h"
 #include "report/Tornado.h"
 #include "rules/HowSure.h"
@@ -81,15 +82,26 @@ bool PaintReport(QPagedPaintDevice& device, const Quillmere::JobRecord& job, con
         painter.setFont(font);
         y += 4.5;
     }
-    // How sure the spacing is: its tornado chart on a page of its own, at the summary's scale.
+    // How sure the spacing is and where to clamp: each drawing on a page of its own, at the
+    // summary's scale.
+    const auto drawingPage = [&](const std::string& svg) {
+        if (device.newPage()) {
+            QSvgRenderer drawing(QByteArray::fromStdString(svg));
+            const QSizeF size = drawing.defaultSize();
+            drawing.render(&painter,
+                           QRectF(Margin, Margin, width, width * size.height() / size.width()));
+        }
+    };
     if (job.Uncertain.Toleranced()) {
         const Quillmere::Assessment assessment = Quillmere::AssessJob(job, job.Uncertain);
-        if (assessment.Ok() && device.newPage()) {
-            QSvgRenderer chart(
-                QByteArray::fromStdString(Quillmere::TornadoSvg(job, assessment, width)));
-            const QSizeF size = chart.defaultSize();
-            chart.render(&painter,
-                         QRectF(Margin, Margin, width, width * size.height() / size.width()));
+        if (assessment.Ok()) {
+            drawingPage(Quillmere::TornadoSvg(job, assessment, width));
+        }
+    }
+    if (job.Point.Given()) {
+        const Quillmere::SitePlan plan = Quillmere::PlanSite(job, job.Point);
+        if (plan.Ok()) {
+            drawingPage(Quillmere::SiteSketchSvg(job, plan));
         }
     }
     return painter.end();
