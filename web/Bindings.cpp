@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "report/JobSheet.h"
 #include "report/JobSummary.h"
+#include "report/SiteSketch.h"
 #include "report/Sketch.h"
 #include "report/Tornado.h"
 #include "rules/JobColumns.h"
@@ -137,6 +138,12 @@ Job JobOf(const Record& r) {
     }
     job.Uncertain.MeasuredFluidVelocity =
         Unpadded(r.Text(ColumnName(Column::MeasuredFluidVelocity)));
+    // The measuring point: the fittings' keys, the site's runs and the pipe's run.
+    job.Point.Upstream = r.Text(ColumnName(Column::Upstream));
+    job.Point.Downstream = r.Text(ColumnName(Column::Downstream));
+    job.Point.AvailableUpstream = Unpadded(r.Text(ColumnName(Column::AvailableUpstream)));
+    job.Point.AvailableDownstream = Unpadded(r.Text(ColumnName(Column::AvailableDownstream)));
+    job.Point.Run = r.Text(ColumnName(Column::PipeRun));
     return job;
 }
 
@@ -216,6 +223,7 @@ const char* qm_page(int lang, int unit) {
                     .Raw("identity", IdentityJson(language))
                     .Text("jobDetails", text(Catalogue::JobText::Details))
                     .Text("howSure", text(Catalogue::CheckText::HowSure))
+                    .Text("measuringPoint", text(Catalogue::SiteText::MeasuringPoint))
                     .Text("recentJobs", text(Catalogue::MenuText::RecentJobs))
                     .Text("noRecentJobs", text(Catalogue::MenuText::NoRecentJobs))
                     .Text("exportJobs", text(Catalogue::WebText::ExportJobs))
@@ -382,6 +390,64 @@ const char* qm_how_sure(const char* record, int length) {
                                            : std::vector<std::string>{},
                            [](const std::string& line) { return JsonString(line); }))
             .Text("tornado", TornadoSvg(job, assessment.Ok() ? assessment : Assessment{}, 130))
+            .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
+            .Json());
+}
+
+// Where to clamp for an execute record's measuring point ("upstream", "downstream",
+// "available_upstream", "available_downstream", "pipe_run"): the lists' entries and the
+// captions, the figures as the record's lines, the site sketch, and the job's summary
+// carrying them; or the refusal of an entry, naming its key.
+const char* qm_site(const char* record, int length) {
+    namespace S = Catalogue::SiteText;
+    const Record r(record, length);
+    std::string refusal;
+    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
+    if (!computed) {
+        return Give(refusal);
+    }
+    const JobRecord& job = *computed;
+    const SitePlan plan = PlanSite(job, job.Point);
+    const auto caption = [&job](std::int16_t id) {
+        return std::string(Catalogue::Text(id, job.Lang));
+    };
+    static constexpr std::array<Column, 5> inputs{Column::Upstream, Column::Downstream,
+                                                  Column::AvailableUpstream,
+                                                  Column::AvailableDownstream, Column::PipeRun};
+    const auto entry = [](std::string_view key, std::string_view name) {
+        return JsonObject().Text("key", key).Text("name", name).Json();
+    };
+    return Give(
+        JsonObject()
+            .Bool("ok", true)
+            .Text("title", caption(S::MeasuringPoint))
+            .Raw("captions", JsonObject()
+                                 .Text("upstream", caption(S::Upstream))
+                                 .Text("downstream", caption(S::Downstream))
+                                 .Text("available_upstream", caption(S::AvailableUpstream))
+                                 .Text("available_downstream", caption(S::AvailableDownstream))
+                                 .Text("pipe_run", caption(S::PipeRun))
+                                 .Json())
+            .Text("unit", UnitNamesOf(job.Units)[0])
+            .Text("notGiven", caption(S::NoFitting))
+            .Raw("fittings",
+                 JsonArray(Fittings,
+                           [&](const FittingRecord& f) { return entry(f.Key, caption(f.NameId)); }))
+            .Raw("runs", JsonArray(std::array{PipeRun::Horizontal, PipeRun::Up, PipeRun::Down},
+                                   [&](PipeRun run) {
+                                       const auto i = static_cast<std::size_t>(run);
+                                       return entry(PipeRunKeys[i],
+                                                    caption(static_cast<std::int16_t>(
+                                                        S::RunHorizontal + i)));
+                                   }))
+            .Text("error", plan.Error)
+            .Text("errorKey", plan.Ok()
+                                  ? std::string_view()
+                                  : ColumnName(inputs[static_cast<std::size_t>(plan.ErrorInput)]))
+            .Raw("lines", JsonArray(plan.Ok() ? SiteLines(job, plan) : std::vector<std::string>{},
+                                    [](const std::string& line) { return JsonString(line); }))
+            .Text("sketch", SiteSketchSvg(job, plan.Ok() ? plan : PlanSite(job, SiteInput{})))
+            .Bool("given", plan.Ok() && job.Point.Given())
             .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
             .Json());
 }

@@ -123,6 +123,7 @@
     $('ResultWarning').hidden = true;
     $('BarResult').value = '';
     QuillmereHowSure.hide();
+    QuillmereSite.hide();
     showRecord(null);
   }
 
@@ -296,7 +297,7 @@
       waterPressure: notes.water.pressure ?? '', waterSalinity: notes.water.salinity ?? '',
       liningNote: notes.liningNote, liningThickness: notes.lining,
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
-      stamp: stamp(), time: now(true), ...QuillmereHowSure.request(),
+      stamp: stamp(), time: now(true), ...QuillmereHowSure.request(), ...QuillmereSite.request(),
     };
     // The whole sketch and the printed one are drawn when they are asked for: the first
     // result on a slow phone does not wait for them.
@@ -335,6 +336,7 @@
     $('PrintSketch').replaceChildren();
     showRecord(r);
     QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
+    QuillmereSite.show(helperPage, request, r, texts.measuringPoint.replace(/\.\.\.$/, ''));
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     // On a phone the result is below the fold: scrolled to once it is on the screen, since
     // the scroll lays the page out again; a field focused meanwhile keeps the screen.

@@ -46,7 +46,7 @@ const QuillmereHowSure = (() => {
     if (!shown) {
       return;
     }
-    const r = page.ask('qm_how_sure', { ...shown.request, ...given });
+    const r = page.ask('qm_how_sure', { ...shown.request, ...given, ...QuillmereSite.request() });
     if (!r.ok) {
       return; // the job itself refused: nothing is shown for it
     }

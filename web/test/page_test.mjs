@@ -772,6 +772,8 @@ const sendCore = (body, contentType) => async (page) => {
   await page.close();
 }
 
+await (await import('./site_section.mjs')).default({ open, usualCase, check, same, shotDir });
+
 await browser.close();
 server.close();
 console.log(failures === 0 ? 'web page: all passed' : `web page: ${failures} failed`);
