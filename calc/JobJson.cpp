@@ -102,7 +102,7 @@ void AddHowSure(JsonObject& j, const Assessment& a) {
 // The measuring point, metric as the other figures: each side's fitting, its run in
 // diameters and mm, the run the site has and whether it is enough; where the sensors go.
 std::string StraightRunJson(const JobReading& o) {
-    const SitePlan& site = o.Site;
+    const SitePlan& site = *o.Site;
     const auto side = [](const StraightRun& run) {
         if (!run.Kind) {
             return std::string("null");
@@ -181,7 +181,7 @@ void AddResults(JsonObject& j, const ColumnTexts& input, const JobReading& o) {
     }
     // The sensitivities go with every result, asked for where the reading did not need them.
     AddHowSure(j, o.Record.Uncertain.Given() ? o.HowSure : AssessJob(o.Record, o.Record.Uncertain));
-    j.Raw("straight_run", o.Record.Point.Given() ? StraightRunJson(o) : "null");
+    j.Raw("straight_run", o.Site ? StraightRunJson(o) : "null");
     if (o.Warning.empty()) {
         j.Null("warning");
     } else {

@@ -75,8 +75,8 @@ void PrintResults(const JobReading& outcome) {
             std::cout << line << '\n';
         }
     }
-    if (outcome.Record.Point.Given()) {
-        for (const std::string& line : SiteLines(outcome.Record, outcome.Site)) {
+    if (outcome.Site) {
+        for (const std::string& line : SiteLines(outcome.Record, *outcome.Site)) {
             std::cout << line << '\n';
         }
     }
@@ -116,9 +116,8 @@ int RunOne(const ColumnTexts& input, bool json, bool summary, const Drawings& dr
                     drawings.Tornado ? TornadoSvg(outcome.Record, outcome.HowSure) : ""},
           std::pair{drawings.SiteSketch,
                     drawings.SiteSketch
-                        ? SiteSketchSvg(outcome.Record, outcome.Record.Point.Given()
-                                                            ? outcome.Site
-                                                            : PlanSite(outcome.Record, {}))
+                        ? SiteSketchSvg(outcome.Record,
+                                        outcome.Site ? *outcome.Site : PlanSite(outcome.Record, {}))
                         : ""}}) {
         if (file == "-") {
             std::cout << svg;

@@ -95,8 +95,11 @@ std::string ResultCell(Column column, const JobReading& outcome,
         return sure.Toleranced ? PlainLengthText(sure.SpacingMaxMm, outcome.Units) : std::string();
     case Column::UpstreamMin:
     case Column::DownstreamMin: {
+        if (!outcome.Site) {
+            return {};
+        }
         const StraightRun& side =
-            column == Column::UpstreamMin ? outcome.Site.Up : outcome.Site.Down;
+            column == Column::UpstreamMin ? outcome.Site->Up : outcome.Site->Down;
         return side.Kind ? RunLengthFigure(side.RequiredMm, outcome.Units, true) : std::string();
     }
     default:

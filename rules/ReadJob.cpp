@@ -356,11 +356,17 @@ private:
             job.Uncertain.Of(field) = Value(In(), ToleranceColumnOf(field));
         }
         job.Uncertain.MeasuredFluidVelocity = Value(In(), Column::MeasuredFluidVelocity);
-        job.Point.Upstream = Value(In(), Column::Upstream);
-        job.Point.Downstream = Value(In(), Column::Downstream);
-        job.Point.AvailableUpstream = Value(In(), Column::AvailableUpstream);
-        job.Point.AvailableDownstream = Value(In(), Column::AvailableDownstream);
-        job.Point.Run = Value(In(), Column::PipeRun);
+        // Most rows name no measuring point: their empty texts are not copied.
+        for (const auto& [column, text] :
+             {std::pair{Column::Upstream, &job.Point.Upstream},
+              std::pair{Column::Downstream, &job.Point.Downstream},
+              std::pair{Column::AvailableUpstream, &job.Point.AvailableUpstream},
+              std::pair{Column::AvailableDownstream, &job.Point.AvailableDownstream},
+              std::pair{Column::PipeRun, &job.Point.Run}}) {
+            if (const std::string_view value = Value(In(), column); !value.empty()) {
+                *text = value;
+            }
+        }
         return job;
     }
 
@@ -401,12 +407,12 @@ private:
         }
         if (out_.Record.Point.Given()) {
             out_.Site = PlanSite(out_.Record, out_.Record.Point);
-            if (!out_.Site.Ok()) {
+            if (!out_.Site->Ok()) {
                 static constexpr std::array<Column, 5> inputs{
                     Column::Upstream, Column::Downstream, Column::AvailableUpstream,
                     Column::AvailableDownstream, Column::PipeRun};
-                out_.ErrorColumn = inputs[static_cast<std::size_t>(out_.Site.ErrorInput)];
-                out_.Error = out_.Site.Error;
+                out_.ErrorColumn = inputs[static_cast<std::size_t>(out_.Site->ErrorInput)];
+                out_.Error = out_.Site->Error;
                 return;
             }
         }

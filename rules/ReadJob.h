@@ -46,8 +46,9 @@ struct JobReading {
     // How sure the spacing is and the converter's check, where the texts give a plus/minus
     // or a measured velocity; otherwise empty (AssessJob gives the sensitivities).
     Assessment HowSure;
-    // The straight runs and the sensors' places, where the texts name the measuring point.
-    SitePlan Site;
+    // The straight runs and the sensors' places, where the texts name the measuring point
+    // (none for the many rows that do not: a plan is a dozen strings).
+    std::optional<SitePlan> Site;
 };
 
 // How far to go: the job read and checked (Ok with its Job filled), or computed as well.
