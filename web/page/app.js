@@ -515,6 +515,8 @@
       units = to;
       remember('quillmere.units', String(units));
       Object.assign(notes, { pipe: '', outer: '', wall: '', liningNote: '', lining: '' });
+      QuillmereHowSure.forget();
+      QuillmereSite.forgetLengths();
       clearResults();
       applyTexts();
       saveForm();

@@ -50,9 +50,11 @@ const QuillmereHowSure = (() => {
     if (!r.ok) {
       return; // the job itself refused: nothing is shown for it
     }
-    if (!$('HowSureInputs').firstChild || $('HowSureInputs').dataset.keys !== r.inputs.map((i) => i.key).join()) {
+    // Built again for other inputs, and in the other language after a switch.
+    const keys = [r.title, ...r.inputs.map((i) => i.key)].join();
+    if (!$('HowSureInputs').firstChild || $('HowSureInputs').dataset.keys !== keys) {
       build(r);
-      $('HowSureInputs').dataset.keys = r.inputs.map((i) => i.key).join();
+      $('HowSureInputs').dataset.keys = keys;
     }
     $('HowSureProblem').textContent = r.error;
     $('HowSureProblem').hidden = !r.error;
@@ -66,6 +68,11 @@ const QuillmereHowSure = (() => {
 
   // What the next execute request carries: the plus/minus texts as typed.
   const request = () => ({ ...given });
+  // The units switched: every text here was typed in the others (0.5 mm is no 0.5 inch).
+  function forget() {
+    Object.keys(given).forEach((key) => delete given[key]);
+    $('HowSureInputs').replaceChildren();
+  }
 
   // A new result: the panel offered under it, filled only once it is opened.
   function show(pageApi, request, record, title) {
@@ -88,5 +95,5 @@ const QuillmereHowSure = (() => {
     $('HowSure').hidden = true;
     $('PrintTornado').replaceChildren();
   }
-  return { show, hide, request };
+  return { show, hide, request, forget };
 })();

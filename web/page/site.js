@@ -63,9 +63,10 @@ const QuillmereSite = (() => {
     if (!r.ok) {
       return; // the job itself refused: nothing is shown for it
     }
-    if (!$('SiteInputs').firstChild || $('SiteInputs').dataset.unit !== r.unit) {
+    // Built again in the other language or units after a switch.
+    if (!$('SiteInputs').firstChild || $('SiteInputs').dataset.key !== r.title + r.unit) {
       build(r);
-      $('SiteInputs').dataset.unit = r.unit;
+      $('SiteInputs').dataset.key = r.title + r.unit;
     }
     $('SiteProblem').textContent = r.error;
     $('SiteProblem').hidden = !r.error;
@@ -79,6 +80,12 @@ const QuillmereSite = (() => {
 
   // What the next request carries: the choices and texts as they stand.
   const request = () => ({ ...given });
+  // The units switched: the runs the site has were typed in the others; the fittings stay.
+  function forgetLengths() {
+    delete given.available_upstream;
+    delete given.available_downstream;
+    $('SiteInputs').replaceChildren();
+  }
 
   // A new result: the panel offered under it, filled only once it is opened.
   function show(pageApi, request, record, title) {
@@ -100,5 +107,5 @@ const QuillmereSite = (() => {
     $('Site').hidden = true;
     $('PrintSite').replaceChildren();
   }
-  return { show, hide, request };
+  return { show, hide, request, forgetLengths };
 })();

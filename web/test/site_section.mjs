@@ -48,5 +48,18 @@ export default async function siteSection({ open, usualCase, check, same, shotDi
   await page.$eval('#ExecuteCalc', (b) => b.click());
   await page.waitForFunction(() => document.getElementById('PrintSummary').textContent.includes('upstream 40 D = 4,572 mm'),
     { timeout: 5000 }).catch(() => check(false, 'the measuring point kept for the next result'));
+  // Other units: the lengths typed in mm (the site's runs, the plus/minus) are not taken as
+  // inches; the fitting stays. Another language: the panel speaks it.
+  await page.select('#Units', '1');
+  await page.$eval('#ExecuteCalc', (b) => b.click());
+  await page.waitForFunction(() => document.getElementById('PrintSummary').textContent.includes('upstream 40 D = 180.0 inch'),
+    { timeout: 5000 }).catch(() => check(false, 'the fitting kept over a units switch'));
+  const summary = await printed();
+  check(!summary.includes('2,000') && !summary.includes('Tolerances'), `no mm length read as inches: ${summary}`);
+  same(await page.$eval('#available_upstream', (e) => e.value), '', 'the site run typed in mm cleared');
+  await page.select('#Language', '0');
+  await page.waitForFunction(() => document.getElementById('upstream')?.getAttribute('aria-label') === '上流側',
+    { timeout: 5000 }).catch(() => check(false, 'the panel in Japanese after a language switch'));
+  check((await printed()).includes('上流側 40 D = 180.0 inch'), 'the record in Japanese');
   await page.close();
 }
