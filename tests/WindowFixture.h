@@ -11,12 +11,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 
@@ -102,6 +108,50 @@ public:
         QCOMPARE(list->currentIndex(), index);
     }
     void Execute() { QTest::mouseClick(window_->ExecuteButton, Qt::LeftButton); }
+
+    // Runs `work` in the dialog `action` opens (named `name`), closes it if still open, and
+    // gives the window the focus back; false when no such dialog opened.
+    bool InDialog(QObject* context, QAction* action, const QString& name,
+                  const std::function<void(QDialog&)>& work) {
+        bool ran = false;
+        QTimer::singleShot(0, context, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != name) {
+                return;
+            }
+            work(*dialog);
+            ran = true;
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        action->trigger();
+        window_->activateWindow(); // typing goes on in the window
+        return ran && QTest::qWaitForWindowActive(window_.get());
+    }
+    static QLineEdit* DialogField(QDialog& dialog, const char* name) {
+        return dialog.findChild<QLineEdit*>(QLatin1String(name));
+    }
+    static void PressOk(QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    }
+#ifdef QUILLMERE_CALC
+    // quillmere-calc's summary of the same job, line by line, without its time.
+    static QStringList CalcSummary(std::initializer_list<const char*> options) {
+        QStringList arguments{QStringLiteral("--summary")};
+        for (const char* option : options) {
+            arguments << QString::fromUtf8(option);
+        }
+        QProcess calc;
+        calc.start(QStringLiteral(QUILLMERE_CALC), arguments);
+        if (!calc.waitForFinished(20000)) {
+            return {};
+        }
+        return QString::fromUtf8(calc.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+#endif
 
     static bool InTableState(const QLineEdit* field) {
         return field->isReadOnly() && field->palette().color(QPalette::Base) ==

@@ -49,13 +49,13 @@ private slots:
                 QVERIFY2(field != nullptr, read);
                 QVERIFY(!field->accessibleName().isEmpty());
             }
-            Field(dialog, "wall_tolerance")->setText(QStringLiteral("0.5"));
-            Field(dialog, "fluid_velocity_tolerance")->setText(QStringLiteral("10"));
-            Field(dialog, "measured_fluid_velocity")->setText(QStringLiteral("1510"));
+            DialogField(dialog, "wall_tolerance")->setText(QStringLiteral("0.5"));
+            DialogField(dialog, "fluid_velocity_tolerance")->setText(QStringLiteral("10"));
+            DialogField(dialog, "measured_fluid_velocity")->setText(QStringLiteral("1510"));
             // Live: the figures follow what is typed, before OK.
             figures = dialog.findChild<QLabel*>(QStringLiteral("Figures"))->text();
             QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Tornado"))->height() > 40);
-            Ok(dialog);
+            PressOk(dialog);
         });
         const QStringList calc = CalcSummary(
             {"--lang", "en", "--outer-diameter", "114.3", "--wall", "6", "--tolerance", "wall=0.5",
@@ -74,7 +74,7 @@ private slots:
                      .mid(from),
                  howSure);
         InDialog(w, [&](QDialog& dialog) {
-            QCOMPARE(Field(dialog, "wall_tolerance")->text(), QStringLiteral("0.5"));
+            QCOMPARE(DialogField(dialog, "wall_tolerance")->text(), QStringLiteral("0.5"));
             dialog.reject();
         });
         // A plus/minus of an input the job no longer reads is not carried.
@@ -96,21 +96,21 @@ private slots:
         const QString refusal =
             QStringLiteral("WALL THICKNESS: the ± must be smaller than the value itself (6)");
         InDialog(w, [&](QDialog& dialog) {
-            QLineEdit* wall = Field(dialog, "wall_tolerance");
+            QLineEdit* wall = DialogField(dialog, "wall_tolerance");
             wall->setText(QStringLiteral("7"));
             auto* problem = dialog.findChild<QLabel*>(QStringLiteral("Problem"));
             QCOMPARE(problem->text(), refusal);
             QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Figures"))->text().isEmpty());
-            Ok(dialog);
+            PressOk(dialog);
             QCOMPARE(TakeMessages(), QStringList{refusal});
             QVERIFY(dialog.isVisible());
             QCOMPARE(dialog.focusWidget(), wall);
             QCOMPARE(wall->selectedText(), QStringLiteral("7"));
-            Field(dialog, "measured_fluid_velocity")->setText(QStringLiteral("abc"));
+            DialogField(dialog, "measured_fluid_velocity")->setText(QStringLiteral("abc"));
             wall->setText(QStringLiteral("0.5"));
-            Ok(dialog);
+            PressOk(dialog);
             QCOMPARE(TakeMessages().size(), 1);
-            QCOMPARE(dialog.focusWidget(), Field(dialog, "measured_fluid_velocity"));
+            QCOMPARE(dialog.focusWidget(), DialogField(dialog, "measured_fluid_velocity"));
             dialog.reject();
         });
         w.CopySummaryAction->trigger();
@@ -126,10 +126,10 @@ private slots:
         QString figures;
         InDialog(w, [&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("確かさ"));
-            Field(dialog, "outer_diameter_tolerance")->setText(QStringLiteral("0.02"));
-            Field(dialog, "measured_fluid_velocity")->setText(QStringLiteral("4950"));
+            DialogField(dialog, "outer_diameter_tolerance")->setText(QStringLiteral("0.02"));
+            DialogField(dialog, "measured_fluid_velocity")->setText(QStringLiteral("4950"));
             figures = dialog.findChild<QLabel*>(QStringLiteral("Figures"))->text();
-            Ok(dialog);
+            PressOk(dialog);
         });
         const QStringList calc = CalcSummary(
             {"--units", "imperial", "--outer-diameter", "4.5", "--wall", "0.237", "--tolerance",
@@ -157,7 +157,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         Execute();
         InDialog(w, [](QDialog& dialog) {
-            Field(dialog, "measured_fluid_velocity")->setText(QStringLiteral("1553"));
+            DialogField(dialog, "measured_fluid_velocity")->setText(QStringLiteral("1553"));
             QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Figures"))
                         ->text()
                         .endsWith(
@@ -193,44 +193,10 @@ private slots:
     }
 
 private:
-    // Runs `work` in the dialog "How sure..." opens, then checks it closed.
+    // Runs `work` in the dialog "How sure..." opens.
     void InDialog(CalculatorWindow& w, const std::function<void(QDialog&)>& work) {
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            QCOMPARE(dialog->objectName(), QStringLiteral("HowSureDialog"));
-            work(*dialog);
-            ran = true;
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        });
-        w.HowSureAction->trigger();
-        QVERIFY(ran);
-        w.activateWindow(); // typing goes on in the window
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-    }
-    static QLineEdit* Field(QDialog& dialog, const char* name) {
-        return dialog.findChild<QLineEdit*>(QLatin1String(name));
-    }
-    static void Ok(QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
-    }
-    // quillmere-calc's summary of the same job, line by line, without its time.
-    static QStringList CalcSummary(std::initializer_list<const char*> options) {
-        QStringList arguments{QStringLiteral("--summary")};
-        for (const char* option : options) {
-            arguments << QString::fromUtf8(option);
-        }
-        QProcess calc;
-        calc.start(QStringLiteral(QUILLMERE_CALC), arguments);
-        if (!calc.waitForFinished(20000)) {
-            return {};
-        }
-        return QString::fromUtf8(calc.readAllStandardOutput())
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(
+            WindowFixture::InDialog(this, w.HowSureAction, QStringLiteral("HowSureDialog"), work));
     }
 };
 

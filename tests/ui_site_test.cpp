@@ -45,16 +45,16 @@ private slots:
                 QVERIFY2(list != nullptr && !list->accessibleName().isEmpty(), name);
             }
             for (const char* name : {"available_upstream", "available_downstream"}) {
-                QVERIFY2(Field(dialog, name) != nullptr, name);
+                QVERIFY2(DialogField(dialog, name) != nullptr, name);
             }
             Pick(dialog, "upstream", "elbow");
             Pick(dialog, "downstream", "pump");
-            Field(dialog, "available_upstream")->setText(QStringLiteral("2000"));
+            DialogField(dialog, "available_upstream")->setText(QStringLiteral("2000"));
             Pick(dialog, "pipe_run", "up");
             figures = dialog.findChild<QLabel*>(QStringLiteral("Figures"))->text();
             QVERIFY(figures.contains(QStringLiteral("286 mm short")));
             QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("SiteSketch"))->height() > 100);
-            Ok(dialog);
+            PressOk(dialog);
         });
         const QStringList calc = CalcSummary({"--lang", "en", "--outer-diameter", "114.3", "--wall",
                                               "6", "--upstream", "elbow", "--downstream", "pump",
@@ -69,7 +69,7 @@ private slots:
         InDialog(w, [&](QDialog& dialog) {
             QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("downstream"))->currentData(),
                      QVariant(QStringLiteral("pump")));
-            QCOMPARE(Field(dialog, "available_upstream")->text(), QStringLiteral("2000"));
+            QCOMPARE(DialogField(dialog, "available_upstream")->text(), QStringLiteral("2000"));
             dialog.reject();
         });
     }
@@ -86,15 +86,15 @@ private slots:
             auto* problem = dialog.findChild<QLabel*>(QStringLiteral("Problem"));
             QVERIFY(
                 problem->text().startsWith(QStringLiteral("No straight run is held for a tee")));
-            Ok(dialog);
+            PressOk(dialog);
             QCOMPARE(TakeMessages().size(), 1);
             QVERIFY(dialog.isVisible());
             QCOMPARE(dialog.focusWidget(),
                      dialog.findChild<QComboBox*>(QStringLiteral("upstream")));
             Pick(dialog, "upstream", "elbow");
-            QLineEdit* available = Field(dialog, "available_upstream");
+            QLineEdit* available = DialogField(dialog, "available_upstream");
             available->setText(QStringLiteral("2 m"));
-            Ok(dialog);
+            PressOk(dialog);
             QCOMPARE(TakeMessages().size(), 1);
             QCOMPARE(dialog.focusWidget(), available);
             dialog.reject();
@@ -111,13 +111,13 @@ private slots:
         Execute();
         InDialog(w, [&](QDialog& dialog) {
             Pick(dialog, "downstream", "control-valve");
-            Field(dialog, "available_downstream")->setText(QStringLiteral("100"));
+            DialogField(dialog, "available_downstream")->setText(QStringLiteral("100"));
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Figures"))
                          ->text()
                          .section(QLatin1Char('\n'), 1, 1),
                      QStringLiteral("  下流側 20 D = 90.0 inch、現場の 100.0 inch で足ります "
                                     "(調節弁・半開の弁)"));
-            Ok(dialog);
+            PressOk(dialog);
         });
     }
 
@@ -143,45 +143,12 @@ private slots:
 private:
     // Runs `work` in the dialog "Measuring point..." opens.
     void InDialog(CalculatorWindow& w, const std::function<void(QDialog&)>& work) {
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            QCOMPARE(dialog->objectName(), QStringLiteral("MeasuringPointDialog"));
-            work(*dialog);
-            ran = true;
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-        });
-        w.MeasuringPointAction->trigger();
-        QVERIFY(ran);
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-    }
-    static QLineEdit* Field(QDialog& dialog, const char* name) {
-        return dialog.findChild<QLineEdit*>(QLatin1String(name));
+        QVERIFY(WindowFixture::InDialog(this, w.MeasuringPointAction,
+                                        QStringLiteral("MeasuringPointDialog"), work));
     }
     static void Pick(QDialog& dialog, const char* list, const char* key) {
         auto* box = dialog.findChild<QComboBox*>(QLatin1String(list));
         box->setCurrentIndex(box->findData(QString::fromLatin1(key)));
-    }
-    static void Ok(QDialog& dialog) {
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
-    }
-    static QStringList CalcSummary(std::initializer_list<const char*> options) {
-        QStringList arguments{QStringLiteral("--summary")};
-        for (const char* option : options) {
-            arguments << QString::fromUtf8(option);
-        }
-        QProcess calc;
-        calc.start(QStringLiteral(QUILLMERE_CALC), arguments);
-        if (!calc.waitForFinished(20000)) {
-            return {};
-        }
-        return QString::fromUtf8(calc.readAllStandardOutput())
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 };
 
