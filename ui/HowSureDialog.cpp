@@ -5,16 +5,14 @@
 #include "rules/Fields.h"
 #include "rules/JobColumns.h"
 #include "rules/TextFold.h"
+#include "ui/LiveDialog.h"
 #include "ui/MessageBox.h"
-#include "ui/SvgView.h"
 #include "ui/UiText.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSvgRenderer>
-#include <QVBoxLayout>
 
 namespace QuillmereUi {
 
@@ -63,23 +61,9 @@ HowSureDialog::HowSureDialog(QWidget* parent, const JobRecord& job, const Uncert
                     4);
     connect(measured_, &QLineEdit::textChanged, this, &HowSureDialog::Update);
 
-    figures_->setObjectName(QStringLiteral("Figures"));
-    figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    figures_->setWordWrap(true);
-    problem_->setObjectName(QStringLiteral("Problem"));
-    problem_->setWordWrap(true);
-    problem_->setStyleSheet(QStringLiteral("color: #b00020"));
     chart_->setObjectName(QStringLiteral("Tornado"));
     chart_->setAccessibleName(text(C::TornadoTitle));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(problem_);
-    layout->addWidget(figures_);
-    layout->addWidget(chart_);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, this, &HowSureDialog::TryAccept);
+    LayOutLive(this, grid, problem_, figures_, chart_, &HowSureDialog::TryAccept);
     Update();
 }
 

@@ -5,16 +5,14 @@
 #include "rules/Fields.h"
 #include "rules/JobColumns.h"
 #include "rules/TextFold.h"
+#include "ui/LiveDialog.h"
 #include "ui/MessageBox.h"
-#include "ui/SvgView.h"
 #include "ui/UiText.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace QuillmereUi {
 
@@ -97,23 +95,9 @@ MeasuringPointDialog::MeasuringPointDialog(QWidget* parent, const JobRecord& job
     availableUpstream_->setText(FromUtf8(given.AvailableUpstream));
     availableDownstream_->setText(FromUtf8(given.AvailableDownstream));
 
-    figures_->setObjectName(QStringLiteral("Figures"));
-    figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    figures_->setWordWrap(true);
-    problem_->setObjectName(QStringLiteral("Problem"));
-    problem_->setWordWrap(true);
-    problem_->setStyleSheet(QStringLiteral("color: #b00020"));
     sketch_->setObjectName(QStringLiteral("SiteSketch"));
     sketch_->setAccessibleName(text(S::MeasuringPoint));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(problem_);
-    layout->addWidget(figures_);
-    layout->addWidget(sketch_);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, this, &MeasuringPointDialog::TryAccept);
+    LayOutLive(this, grid, problem_, figures_, sketch_, &MeasuringPointDialog::TryAccept);
     Update();
 }
 
