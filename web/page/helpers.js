@@ -1,3 +1,38 @@
+// What the two live panels under the result share ("How sure", "Measuring point"): shown with
+// each result, filled when opened or when something was given before, hidden with the
+// result; `refresh` asks the core and fills it.
+const QuillmerePanel = (id, printId, refresh) => {
+  'use strict';
+  const $ = (name) => document.getElementById(name);
+  const state = { page: null, shown: null }; // the page's calls, the job on screen
+  let connected = false;
+  return {
+    state,
+    image: (svg, alt) => Object.assign(new Image(), {
+      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt,
+    }),
+    show(page, request, record, title, given) {
+      state.page = page;
+      state.shown = { request, record };
+      $(`${id}Title`).textContent = title;
+      $(id).hidden = false;
+      if (!connected) {
+        connected = true;
+        $(id).addEventListener('toggle', () => $(id).open && refresh());
+      }
+      // What was given earlier reaches the printed record even with the panel closed.
+      if ($(id).open || Object.values(given).some((text) => text.trim())) {
+        refresh();
+      }
+    },
+    hide() {
+      state.shown = null;
+      $(id).hidden = true;
+      $(printId).replaceChildren();
+    },
+  };
+};
+
 // The helpers' dialogs: a standard pipe's diameter, wall and lining, and a fluid's sound
 // velocity at a temperature, typed into the page's fields by the core's figures.
 const QuillmereHelpers = (() => {

@@ -5,13 +5,8 @@ const QuillmereHowSure = (() => {
   'use strict';
   const $ = (id) => document.getElementById(id);
   const given = {}; // what was typed, by the core's keys, for the visit
-  let page = null;
-  let shown = null; // the job on screen: its execute request and its record
-  let connected = false;
-
-  const image = (svg, alt) => Object.assign(new Image(), {
-    src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt,
-  });
+  const panel = QuillmerePanel('HowSure', 'PrintTornado', () => refresh());
+  const { state, image } = panel;
 
   // The fields for the inputs this job read; typed values stay as they were.
   function build(r) {
@@ -31,7 +26,7 @@ const QuillmereHowSure = (() => {
         given[item.key] = input.value;
         refresh();
       });
-      page.asKeysPressed(input);
+      state.page.asKeysPressed(input);
       const entry = Object.assign(document.createElement('span'), { className: 'entry' });
       entry.append(...(plusMinus ? [Object.assign(document.createElement('span'), { textContent: plusMinus })] : []),
         input, Object.assign(document.createElement('span'), { className: 'unit', textContent: item.unit }));
@@ -43,6 +38,7 @@ const QuillmereHowSure = (() => {
 
   // The core's figures for what is typed now, and the summary with them.
   function refresh() {
+    const { page, shown } = state;
     if (!shown) {
       return;
     }
@@ -75,25 +71,9 @@ const QuillmereHowSure = (() => {
   }
 
   // A new result: the panel offered under it, filled only once it is opened.
-  function show(pageApi, request, record, title) {
-    page = pageApi;
-    shown = { request, record };
-    $('HowSureTitle').textContent = title;
-    $('HowSure').hidden = false;
+  function show(page, request, record, title) {
     $('HowSureInputs').dataset.keys = '';
-    if (!connected) {
-      connected = true;
-      $('HowSure').addEventListener('toggle', () => $('HowSure').open && refresh());
-    }
-    // Figures given earlier reach the printed record even with the panel closed.
-    if ($('HowSure').open || Object.values(given).some((text) => text.trim())) {
-      refresh();
-    }
+    panel.show(page, request, record, title, given);
   }
-  function hide() {
-    shown = null;
-    $('HowSure').hidden = true;
-    $('PrintTornado').replaceChildren();
-  }
-  return { show, hide, request, forget };
+  return { show, hide: panel.hide, request, forget };
 })();

@@ -5,13 +5,8 @@ const QuillmereSite = (() => {
   'use strict';
   const $ = (id) => document.getElementById(id);
   const given = {}; // what was chosen and typed, by the core's keys, for the visit
-  let page = null;
-  let shown = null; // the job on screen: its execute request and its record
-  let connected = false;
-
-  const image = (svg, alt) => Object.assign(new Image(), {
-    src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt,
-  });
+  const panel = QuillmerePanel('Site', 'PrintSite', () => refresh());
+  const { state, image } = panel;
 
   // The lists and fields, built once a language is known; chosen values stay as they were.
   function build(r) {
@@ -45,7 +40,7 @@ const QuillmereSite = (() => {
         inputmode: 'decimal', autocomplete: 'off', spellcheck: false, value: given[key] ?? '',
       });
       input.setAttribute('inputmode', 'decimal');
-      page.asKeysPressed(input);
+      state.page.asKeysPressed(input);
       return labelled(key, input, r.unit);
     };
     $('SiteInputs').replaceChildren(
@@ -56,6 +51,7 @@ const QuillmereSite = (() => {
 
   // The core's figures for what is chosen now, and the summary with them.
   function refresh() {
+    const { page, shown } = state;
     if (!shown) {
       return;
     }
@@ -88,24 +84,6 @@ const QuillmereSite = (() => {
   }
 
   // A new result: the panel offered under it, filled only once it is opened.
-  function show(pageApi, request, record, title) {
-    page = pageApi;
-    shown = { request, record };
-    $('SiteTitle').textContent = title;
-    $('Site').hidden = false;
-    if (!connected) {
-      connected = true;
-      $('Site').addEventListener('toggle', () => $('Site').open && refresh());
-    }
-    // A measuring point given earlier reaches the printed record even with the panel closed.
-    if ($('Site').open || Object.values(given).some((text) => text.trim())) {
-      refresh();
-    }
-  }
-  function hide() {
-    shown = null;
-    $('Site').hidden = true;
-    $('PrintSite').replaceChildren();
-  }
-  return { show, hide, request, forgetLengths };
+  const show = (page, request, record, title) => panel.show(page, request, record, title, given);
+  return { show, hide: panel.hide, request, forgetLengths };
 })();
