@@ -56,7 +56,6 @@ file_list() {
 ./usr/share/quillmere/web/quillmere_core.js
 ./usr/share/quillmere/web/quillmere_core.wasm
 ./usr/share/quillmere/web/sw.js
-./usr/share/quillmere/web/texts.js
 LIST
 )
   actual=$(cd "$root" && find . \( -type f -printf '%p\n' \) -o \( -type l -printf '%p -> %l\n' \) | sort)

@@ -38,14 +38,9 @@
   };
   const ask = (name, record) => JSON.parse(call(name, record));
 
-  // The page's words in a language and units: as the build wrote them (texts.js), or asked of
-  // the core where that script is missing.
-  const pageTexts = () => (typeof QuillmereTexts === 'undefined' ? null : QuillmereTexts[lang]?.[units])
-    ?? json('qm_page', ['number', 'number'], [lang, units]);
-
-  // The page's words in the chosen language and units (`given`: already at hand).
+  // The page's words in the chosen language and units (`given`: already asked of the core).
   function applyTexts(given = null) {
-    texts = given ?? pageTexts();
+    texts = given ?? json('qm_page', ['number', 'number'], [lang, units]);
     document.documentElement.lang = lang === 0 ? 'ja' : 'en';
     document.title = texts.title;
     $('Title').textContent = texts.title;
@@ -560,7 +555,7 @@
       },
     })]);
     performance.mark('core-ready');
-    const first = pageTexts();
+    const first = json('qm_page', ['number', 'number'], [lang, units]);
     ROWS = first.fields.map((f) => f.name);
     buildRows(ROWS);
     connectFields();

@@ -774,17 +774,6 @@ const sendCore = (body, contentType) => async (page) => {
 
 await (await import('./site_section.mjs')).default({ open, usualCase, check, same, shotDir });
 
-// 10. The words the page starts with, written at build time, are the core's own.
-{
-  const page = await open('en', 'metric');
-  same(await page.evaluate(async () => {
-    const core = await QuillmereCore();
-    return [0, 1].flatMap((l) => [0, 1].map((u) => JSON.stringify(QuillmereTexts[l][u]) ===
-      JSON.stringify(JSON.parse(core.ccall('qm_page', 'string', ['number', 'number'], [l, u])))));
-  }), [true, true, true, true], 'texts.js as the core gives them');
-  await page.close();
-}
-
 await browser.close();
 server.close();
 console.log(failures === 0 ? 'web page: all passed' : `web page: ${failures} failed`);
