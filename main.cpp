@@ -4,6 +4,7 @@
 #include "rules/Words.h"
 #include "shell/RunSettings.h"
 #include "ui/CalculatorWindow.h"
+#include "ui/QuickStartStyle.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -134,6 +135,7 @@ int main(int argc, char* argv[]) {
         return *status;
     }
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
+    QuillmereUi::UseQuickStartStyle();
     InstallFontSubstitutes();
 
     std::unique_ptr<CalculatorWindow> window;

@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 #include "report/JobSheet.h"
 #include "rules/Lists.h"
+#include "ui/QuickStartStyle.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -11,8 +12,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -209,6 +212,36 @@ private slots:
         Execute();
         QCOMPARE(TakeMessages().size(), 1);
         QCOMPARE(JobsFile().toUtf8(), other);
+    }
+
+    // The start-up style reads the menu bar's overflow icon only when drawn: a bar too
+    // narrow for its menus still shows the style's own icon, at every size asked.
+    void overflowIconIsDrawnWhenShown() {
+        QuillmereUi::UseQuickStartStyle();
+        QuillmereUi::UseQuickStartStyle(); // a second call wraps nothing twice
+        auto* proxy = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(proxy != nullptr);
+        QVERIFY(qobject_cast<QProxyStyle*>(proxy->baseStyle()) == nullptr);
+        const QIcon own =
+            proxy->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QMenuBar bar;
+        for (int i = 0; i < 12; ++i) {
+            bar.addMenu(QStringLiteral("Menu %1").arg(i));
+        }
+        bar.setFixedWidth(120);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QToolButton* overflow = nullptr;
+        for (QToolButton* button : bar.findChildren<QToolButton*>()) {
+            overflow = button->isVisible() ? button : overflow;
+        }
+        QVERIFY(overflow != nullptr);
+        QVERIFY(!overflow->icon().isNull());
+        const QImage drawn = overflow->icon().pixmap(16).toImage();
+        QVERIFY(!own.pixmap(16).isNull());
+        QCOMPARE(drawn, own.pixmap(16).toImage());
+        QCOMPARE(overflow->icon().actualSize(QSize(64, 64)), own.actualSize(QSize(64, 64)));
+        QVERIFY(!overflow->grab().isNull());
     }
 
 private:
