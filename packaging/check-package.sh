@@ -55,6 +55,8 @@ file_list() {
 ./usr/share/quillmere/web/manifest.webmanifest
 ./usr/share/quillmere/web/quillmere_core.js
 ./usr/share/quillmere/web/quillmere_core.wasm
+./usr/share/quillmere/web/quillmere_record.js
+./usr/share/quillmere/web/quillmere_record.wasm
 ./usr/share/quillmere/web/sw.js
 LIST
 )

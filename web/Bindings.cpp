@@ -197,6 +197,14 @@ std::optional<JobRecord> ComputedJob(const Record& r, std::string& refusal) {
     return std::nullopt;
 }
 
+// `answer` for the job of an execute record, computed; the refusal where it is not.
+template <typename Answer> const char* AnswerJob(const char* bytes, int length, Answer answer) {
+    const Record r(bytes, length);
+    std::string refusal;
+    const std::optional<JobRecord> job = ComputedJob(r, refusal);
+    return Give(job ? answer(r, *job) : std::move(refusal));
+}
+
 } // namespace
 
 extern "C" {
@@ -303,40 +311,43 @@ constexpr SketchArea PrintSketchArea{180, 130, false, true};
 // enough in millimetres that its words read at the screen's width.
 constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 
-// The execute command: the result texts with the job's summary and sketch, or the refusal
-// with the field to go back to. The record holds the run's units and lang, the lists'
-// indexes (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their
-// field index ("0" to "5"), the time and the helpers' last notes and what they typed, the
-// job's identity (site, tag, installer, note), the stamp its report's file name takes, and
-// what "How sure" was given (qm_how_sure's keys), which the summary then carries.
+// The execute command: the result texts with the sketch under them, or the refusal with the
+// field to go back to. The record holds the run's units and lang, the lists' indexes
+// (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their field index
+// ("0" to "5"), the time and the helpers' last notes and what they typed, the job's
+// identity (site, tag, installer, note), the stamp its report's file name takes, and what
+// "How sure" and "Measuring point" were given (qm_how_sure's and qm_site's keys).
 const char* qm_execute(const char* record, int length) {
-    const Record r(record, length);
-    std::string refusal;
-    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
-    if (!computed) {
-        return Give(refusal);
-    }
-    const JobRecord& job = *computed;
-    const std::string when(r.Text("when"));
-    const bool all = r.Text("sketches") == "all";
-    return Give(JsonObject()
-                    .Bool("ok", true)
-                    .Text("result1", job.Outcome.Display.Result1)
-                    .Text("result2", job.Outcome.Display.Result2)
-                    .Text("circumferential", job.Outcome.Display.Circumferential)
-                    .Text("fluidPath", FluidPathNote(job))
-                    .Text("warning", BelowZeroNote(job))
-                    .Text("summary", JobSummary(job, when, QUILLMERE_VERSION))
-                    // The whole and the printed sketch only when asked for ("sketches": "all").
-                    .Text("sketch", all ? SketchSvg(job) : std::string())
-                    .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
-                    .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
-                    // The job as a line of the job sheet the page exports.
-                    .Text("sheetLine", JobSheetLine(job, std::string(r.Text("time"))))
-                    // What the browser proposes for a saved PDF is the document's title.
-                    .Text("fileName", ReportFileName(job.Identity[IdentityItem::Tag],
-                                                     std::string(r.Text("stamp"))))
-                    .Json());
+    return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
+        return JsonObject()
+            .Bool("ok", true)
+            .Text("result1", job.Outcome.Display.Result1)
+            .Text("result2", job.Outcome.Display.Result2)
+            .Text("circumferential", job.Outcome.Display.Circumferential)
+            .Text("fluidPath", FluidPathNote(job))
+            .Text("warning", BelowZeroNote(job))
+            .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
+            // What the browser proposes for a saved PDF is the document's title.
+            .Text("fileName",
+                  ReportFileName(job.Identity[IdentityItem::Tag], std::string(r.Text("stamp"))))
+            .Json();
+    });
+}
+
+// The job of an execute record as the record kept: its summary and its line of the job
+// sheet the page exports; the whole and the printed sketch only when asked for
+// ("sketches": "all"). Asked of the second module once the result is on the screen.
+const char* qm_record(const char* record, int length) {
+    return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
+        const bool all = r.Text("sketches") == "all";
+        return JsonObject()
+            .Bool("ok", true)
+            .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
+            .Text("sketch", all ? SketchSvg(job) : std::string())
+            .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
+            .Text("sheetLine", JobSheetLine(job, std::string(r.Text("time"))))
+            .Json();
+    });
 }
 
 // How sure the spacing of an execute record is, for the record's plus/minus texts
@@ -345,26 +356,19 @@ const char* qm_execute(const char* record, int length) {
 // job's summary carrying them; or the refusal of a plus/minus, naming its key.
 const char* qm_how_sure(const char* record, int length) {
     namespace C = Catalogue::CheckText;
-    const Record r(record, length);
-    std::string refusal;
-    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
-    if (!computed) {
-        return Give(refusal);
-    }
-    const JobRecord& job = *computed;
-    const Assessment assessment = AssessJob(job, job.Uncertain);
-    const std::vector<InputField> read = InputsRead(job);
-    const auto caption = [&job](std::int16_t id) {
-        return std::string(Catalogue::Text(id, job.Lang));
-    };
-    std::string errorKey;
-    if (!assessment.Ok()) {
-        errorKey = assessment.ErrorInMeasured || !assessment.ErrorField
-                       ? std::string(ColumnName(Column::MeasuredFluidVelocity))
-                       : std::string(ColumnName(ToleranceColumnOf(*assessment.ErrorField)));
-    }
-    return Give(
-        JsonObject()
+    return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
+        const Assessment assessment = AssessJob(job, job.Uncertain);
+        const std::vector<InputField> read = InputsRead(job);
+        const auto caption = [&job](std::int16_t id) {
+            return std::string(Catalogue::Text(id, job.Lang));
+        };
+        std::string errorKey;
+        if (!assessment.Ok()) {
+            errorKey = assessment.ErrorInMeasured || !assessment.ErrorField
+                           ? std::string(ColumnName(Column::MeasuredFluidVelocity))
+                           : std::string(ColumnName(ToleranceColumnOf(*assessment.ErrorField)));
+        }
+        return JsonObject()
             .Bool("ok", true)
             .Text("title", caption(C::HowSure))
             .Text("plusMinus", caption(C::PlusMinus))
@@ -391,7 +395,8 @@ const char* qm_how_sure(const char* record, int length) {
                            [](const std::string& line) { return JsonString(line); }))
             .Text("tornado", TornadoSvg(job, assessment.Ok() ? assessment : Assessment{}, 130))
             .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
-            .Json());
+            .Json();
+    });
 }
 
 // Where to clamp for an execute record's measuring point ("upstream", "downstream",
@@ -400,25 +405,18 @@ const char* qm_how_sure(const char* record, int length) {
 // carrying them; or the refusal of an entry, naming its key.
 const char* qm_site(const char* record, int length) {
     namespace S = Catalogue::SiteText;
-    const Record r(record, length);
-    std::string refusal;
-    const std::optional<JobRecord> computed = ComputedJob(r, refusal);
-    if (!computed) {
-        return Give(refusal);
-    }
-    const JobRecord& job = *computed;
-    const SitePlan plan = PlanSite(job, job.Point);
-    const auto caption = [&job](std::int16_t id) {
-        return std::string(Catalogue::Text(id, job.Lang));
-    };
-    static constexpr std::array<Column, 5> inputs{Column::Upstream, Column::Downstream,
-                                                  Column::AvailableUpstream,
-                                                  Column::AvailableDownstream, Column::PipeRun};
-    const auto entry = [](std::string_view key, std::string_view name) {
-        return JsonObject().Text("key", key).Text("name", name).Json();
-    };
-    return Give(
-        JsonObject()
+    return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
+        const SitePlan plan = PlanSite(job, job.Point);
+        const auto caption = [&job](std::int16_t id) {
+            return std::string(Catalogue::Text(id, job.Lang));
+        };
+        static constexpr std::array<Column, 5> inputs{Column::Upstream, Column::Downstream,
+                                                      Column::AvailableUpstream,
+                                                      Column::AvailableDownstream, Column::PipeRun};
+        const auto entry = [](std::string_view key, std::string_view name) {
+            return JsonObject().Text("key", key).Text("name", name).Json();
+        };
+        return JsonObject()
             .Bool("ok", true)
             .Text("title", caption(S::MeasuringPoint))
             .Raw("captions", JsonObject()
@@ -449,7 +447,8 @@ const char* qm_site(const char* record, int length) {
             .Text("sketch", SiteSketchSvg(job, plan.Ok() ? plan : PlanSite(job, SiteInput{})))
             .Bool("given", plan.Ok() && job.Point.Given())
             .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
-            .Json());
+            .Json();
+    });
 }
 
 // The six fields' texts of {0..5, to} in the other unit system, as the units switch types

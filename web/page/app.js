@@ -9,13 +9,14 @@
   const LISTS = ['PIPE_MATERIALCombo', 'LINING_MATERIALCombo', 'KIND_OF_FLUIDCombo', 'SENSOR_MOUNTCombo', 'SENSOR_TYPECombo'];
   const $ = (id) => document.getElementById(id);
   const { remembered, remember, now, stamp, keptJobs } = QuillmereKept;
-  const { buildRows, fill, chooseKeyboards, asKeysPressed } = QuillmereForm;
-  let core = null;
+  const { buildRows, fill, chooseKeyboards, asKeysPressed, keepBarClear } = QuillmereForm;
+  let core = null; // the form's module: words, checks, the result
   let texts = null; // the core's texts of the page in the chosen language and units
   let lang = 1;
   let units = 0;
   let refusing = false; // a refusal is on screen: other fields' checks wait
-  let job = null; // the computed job on screen
+  let job = null; // the computed job on screen, with its record
+  let pending = null; // the result on screen while its record is asked for
   // The helpers' notes and what they typed; the core puts a note on the record only while
   // the fields still hold the helper's figures.
   const notes = { pipe: '', outer: '', wall: '', temperature: '', velocity: '', water: {}, liningNote: '', lining: '' };
@@ -24,19 +25,26 @@
   // The job's identity inputs by the core's keys: site -> JobSite.
   const identityInput = (key) => $('Job' + key[0].toUpperCase() + key.slice(1));
   const index = (id) => $(id).selectedIndex;
-  const json = (name, types, args) => JSON.parse(core.ccall(name, 'string', types, args));
+  const json = (name, types, args, module = core) => JSON.parse(module.ccall(name, 'string', types, args));
   // A record of texts passed whole, with its length: key 0xFE value 0xFF, pair after pair
   // (neither byte occurs in UTF-8). A NUL typed or pasted reaches the core's checks as it
   // is, instead of ending the text there as a C string would.
   const encoder = new TextEncoder();
-  const call = (name, record) => {
+  const call = (name, record, module = core) => {
     const parts = Object.entries(record).flatMap(([key, value]) =>
       [encoder.encode(key), [0xFE], encoder.encode(String(value)), [0xFF]]);
     const bytes = new Uint8Array(parts.reduce((sum, part) => sum + part.length, 0));
     parts.reduce((at, part) => { bytes.set(part, at); return at + part.length; }, 0);
-    return core.ccall(name, 'string', ['array', 'number'], [bytes, bytes.length]);
+    return module.ccall(name, 'string', ['array', 'number'], [bytes, bytes.length]);
   };
-  const ask = (name, record) => JSON.parse(call(name, record));
+  const ask = (name, record, module = core) => JSON.parse(call(name, record, module));
+
+  // What needs the record's module (the summary, the sheet line, the helpers, the panels), run
+  // once it is there; said when it cannot be fetched.
+  const withRecord = (then) => QuillmereRecordModule.load().then(then, () => message(lang === 0
+    ? 'ページの一部を読み込めませんでした。接続を確かめて、もう一度お試しください。'
+    : 'Part of the page could not be loaded: check the connection and try again.'));
+  const record = () => QuillmereRecordModule.module;
 
   // The page's words in the chosen language and units (`given`: already asked of the core).
   function applyTexts(given = null) {
@@ -125,6 +133,7 @@
     QuillmereHowSure.hide();
     QuillmereSite.hide();
     showRecord(null);
+    pending = null;
   }
 
   // The window's message box; `then` runs once it is answered.
@@ -200,7 +209,7 @@
   function keepJob(r) {
     keptJobs.keep({
       time: now(true), result1: r.result1, result2: r.result2, circumferential: r.circumferential,
-      summary: r.summary, sheetLine: r.sheetLine, form: form(),
+      summary: r.summary, sheetLine: r.sheetLine, form: r.form,
     });
     showJobs();
   }
@@ -256,7 +265,7 @@
   // The job's whole and printed sketches, drawn by the core the first time they are needed.
   function drawSketches() {
     if (job && !job.sketch) {
-      const all = ask('qm_execute', { ...job.request, sketches: 'all' });
+      const all = ask('qm_record', { ...job.request, sketches: 'all' }, record());
       Object.assign(job, { sketch: all.sketch, printSketch: all.printSketch });
       $('PrintSketch').replaceChildren(Object.assign(new Image(), {
         src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(all.printSketch), alt: texts.legend,
@@ -299,8 +308,9 @@
       ...Object.fromEntries(texts.identity.map((item) => [item.key, identityInput(item.key).value])),
       stamp: stamp(), time: now(true), ...QuillmereHowSure.request(), ...QuillmereSite.request(),
     };
-    // The whole sketch and the printed one are drawn when they are asked for: the first
-    // result on a slow phone does not wait for them.
+    // The result first, from the form's module; the record (summary, sheet line, panels)
+    // follows from the record's, and the whole and the printed sketch only when asked for:
+    // the first result on a slow phone waits for none of them.
     const r = ask('qm_execute', request);
     r.request = request;
     if (!r.ok) {
@@ -331,12 +341,9 @@
     // Under the result the pipe, the sensors and the dimension, legible; a tap shows the
     // whole drawing at the screen's width.
     $('SketchImage').replaceChildren(image(r.sketchCrop));
-    // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
-    $('PrintSummary').textContent = r.summary;
+    $('Sketch').hidden = false;
+    $('PrintSummary').textContent = '';
     $('PrintSketch').replaceChildren();
-    showRecord(r);
-    QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
-    QuillmereSite.show(helperPage, request, r, texts.measuringPoint.replace(/\.\.\.$/, ''));
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
     // On a phone the result is below the fold: scrolled to once it is on the screen, since
     // the scroll lays the page out again; a field focused meanwhile keeps the screen.
@@ -346,9 +353,24 @@
         $('fraResult').scrollIntoView({ block: 'nearest' });
       }
     }));
-    if (keep) {
-      keepJob(r);
-    }
+    pending = r;
+    r.form = form(); // kept as pressed, whatever is typed before the record comes
+    withRecord(() => {
+      const kept = ask('qm_record', request, record());
+      Object.assign(r, { summary: kept.summary, sheetLine: kept.sheetLine });
+      if (keep) {
+        keepJob(r); // every press is kept, even one whose result was emptied meanwhile
+      }
+      if (pending !== r) {
+        return; // emptied or computed again meanwhile: the screen shows other inputs
+      }
+      pending = null;
+      // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
+      $('PrintSummary').textContent = r.summary;
+      showRecord(r);
+      QuillmereHowSure.show(helperPage, request, r, texts.howSure.replace(/\.\.\.$/, ''));
+      QuillmereSite.show(helperPage, request, r, texts.measuringPoint.replace(/\.\.\.$/, ''));
+    });
   }
 
   // Said on the button, where the finger is; without a clipboard the summary is shown to
@@ -398,7 +420,9 @@
 
   // What the helpers' dialogs take of the page: the run's settings as they are when asked.
   const helperPage = {
-    json, ask, index, select, setText, leave, message, asKeysPressed,
+    json: (name, types, args) => json(name, types, args, record()),
+    ask: (name, given) => ask(name, given, record()),
+    index, select, setText, leave, message, asKeysPressed,
     get units() { return units; }, get lang() { return lang; }, get texts() { return texts; }, get notes() { return notes; },
   };
 
@@ -431,31 +455,7 @@
     // Every keystroke and choice is kept at once: a closed tab loses nothing.
     $('frmCalc').addEventListener('input', saveForm);
     $('frmCalc').addEventListener('change', saveForm);
-    // A field given the focus (a tap, the keyboard's Next) is never left behind the bar:
-    // the browser scrolls only a field outside the screen into it.
-    $('frmCalc').addEventListener('focusin', (event) => {
-      const bar = $('ActionBar');
-      if (!(event.target instanceof HTMLInputElement) || getComputedStyle(bar).position !== 'fixed') {
-        return;
-      }
-      requestAnimationFrame(() => {
-        const covered = event.target.getBoundingClientRect().bottom - bar.getBoundingClientRect().top + 8;
-        if (covered > 8) {
-          window.scrollBy({ top: covered });
-        }
-      });
-    });
-    // Where the browser lays the keyboard over the page instead of shrinking it (Safari),
-    // the bar rides above the keyboard all the same.
-    if (window.visualViewport) {
-      const place = () => {
-        const bar = $('ActionBar');
-        const covered = window.innerHeight - visualViewport.height - visualViewport.offsetTop;
-        bar.style.transform = covered > 0 && getComputedStyle(bar).position === 'fixed' ? `translateY(${-covered}px)` : '';
-      };
-      visualViewport.addEventListener('resize', place);
-      visualViewport.addEventListener('scroll', place);
-    }
+    keepBarClear($('frmCalc'), $('ActionBar'));
   }
 
   // The job as a record: copied, shared, printed, its sketch opened; the kept jobs.
@@ -489,8 +489,8 @@
 
   // The helpers, the help, and the language and units of the run.
   function connectSettings() {
-    $('StandardPipeAction').addEventListener('click', () => QuillmereHelpers.standardPipe(helperPage));
-    $('FluidAtTemperatureAction').addEventListener('click', () => QuillmereHelpers.fluidAtTemperature(helperPage));
+    $('StandardPipeAction').addEventListener('click', () => withRecord(() => QuillmereHelpers.standardPipe(helperPage)));
+    $('FluidAtTemperatureAction').addEventListener('click', () => withRecord(() => QuillmereHelpers.fluidAtTemperature(helperPage)));
     $('HelpAction').addEventListener('click', () => {
       $('HelpText').innerHTML = texts.helpText; // the catalogue's own HTML, compiled in
       $('HelpDialog').showModal();
@@ -498,7 +498,7 @@
     $('Language').addEventListener('change', () => {
       lang = Number($('Language').value);
       remember('quillmere.lang', String(lang));
-      const shown = Boolean(job);
+      const shown = Boolean(job || pending); // a result whose record is still to come too
       clearResults(); // the summary is in the language it was computed in
       notes.temperature = ''; // it names the fluid in the other language
       applyTexts();
@@ -578,6 +578,8 @@
   }
 
   window.quillmere = {
+    // The record's module, fetched now rather than at its first use.
+    record: () => QuillmereRecordModule.load().then(() => true),
     ready: start().catch((error) => {
       document.getElementById('frmCalc').textContent =
         'Quillmere needs a browser that runs WebAssembly. / WebAssembly の動くブラウザで開いてください。';

@@ -56,5 +56,31 @@ const QuillmereForm = (() => {
     });
   }
 
-  return { buildRows, fill, chooseKeyboards, asKeysPressed };
+  // A field given the focus (a tap, the keyboard's Next) is never left behind the action bar:
+  // the browser scrolls only a field outside the screen into it. Where the browser lays the
+  // keyboard over the page instead of shrinking it (Safari), the bar rides above it.
+  function keepBarClear(form, bar) {
+    const fixed = () => getComputedStyle(bar).position === 'fixed';
+    form.addEventListener('focusin', (event) => {
+      if (!(event.target instanceof HTMLInputElement) || !fixed()) {
+        return;
+      }
+      requestAnimationFrame(() => {
+        const covered = event.target.getBoundingClientRect().bottom - bar.getBoundingClientRect().top + 8;
+        if (covered > 8) {
+          window.scrollBy({ top: covered });
+        }
+      });
+    });
+    if (window.visualViewport) {
+      const place = () => {
+        const covered = window.innerHeight - visualViewport.height - visualViewport.offsetTop;
+        bar.style.transform = covered > 0 && fixed() ? `translateY(${-covered}px)` : '';
+      };
+      visualViewport.addEventListener('resize', place);
+      visualViewport.addEventListener('scroll', place);
+    }
+  }
+
+  return { buildRows, fill, chooseKeyboards, asKeysPressed, keepBarClear };
 })();
