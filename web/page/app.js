@@ -583,6 +583,7 @@
     ready: start().catch((error) => {
       document.getElementById('frmCalc').textContent =
         'Quillmere needs a browser that runs WebAssembly. / WebAssembly の動くブラウザで開いてください。';
+      document.body.classList.add('failed'); // the page is drawn with the sentence alone
       throw error;
     }),
   };

@@ -772,6 +772,7 @@ const sendCore = (body, contentType) => async (page) => {
   await page.waitForFunction(() => document.getElementById('frmCalc').textContent.includes('WebAssembly'),
     { timeout: 10000 }).catch(() => check(false, 'a core that does not compile said, not waited on'));
   same(await page.$eval('body', (b) => b.dataset.ready), undefined, 'no form without its core');
+  same(await page.$eval('#frmCalc', (m) => getComputedStyle(m).display !== 'none'), true, 'the sentence shown');
   await page.close();
 }
 
