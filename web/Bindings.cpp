@@ -311,9 +311,9 @@ constexpr SketchArea PrintSketchArea{180, 130, false, true};
 // enough in millimetres that its words read at the screen's width.
 constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 
-// The execute command: the result texts with the sketch under them, or the refusal with the
-// field to go back to. The record holds the run's units and lang, the lists' indexes
-// (sensor, pipe, lining, fluid, mount, mounts), the six fields' texts by their field index
+// The execute command: the result texts, or the refusal with the field to go back to. The record
+// holds the run's units and lang, the lists' indexes (sensor, pipe, lining, fluid, mount, mounts),
+// the six fields' texts by their field index
 // ("0" to "5"), the time and the helpers' last notes and what they typed, the job's
 // identity (site, tag, installer, note), the stamp its report's file name takes, and what
 // "How sure" and "Measuring point" were given (qm_how_sure's and qm_site's keys).
@@ -326,7 +326,6 @@ const char* qm_execute(const char* record, int length) {
             .Text("circumferential", job.Outcome.Display.Circumferential)
             .Text("fluidPath", FluidPathNote(job))
             .Text("warning", BelowZeroNote(job))
-            .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
             // What the browser proposes for a saved PDF is the document's title.
             .Text("fileName",
                   ReportFileName(job.Identity[IdentityItem::Tag], std::string(r.Text("stamp"))))
@@ -334,15 +333,17 @@ const char* qm_execute(const char* record, int length) {
     });
 }
 
-// The job of an execute record as the record kept: its summary and its line of the job
-// sheet the page exports; the whole and the printed sketch only when asked for
-// ("sketches": "all"). Asked of the second module once the result is on the screen.
+// The job of an execute record as the record kept: its summary, its line of the job sheet
+// the page exports and the sketch under the result; the whole and the printed sketch only
+// when asked for ("sketches": "all"). Asked of the second module once the result is on the screen.
 const char* qm_record(const char* record, int length) {
     return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
         const bool all = r.Text("sketches") == "all";
         return JsonObject()
             .Bool("ok", true)
             .Text("summary", JobSummary(job, std::string(r.Text("when")), QUILLMERE_VERSION))
+            // Under the result on a phone, drawn after it: the first result waits for no drawing.
+            .Text("sketchCrop", SketchSvg(job, PhoneSketchArea))
             .Text("sketch", all ? SketchSvg(job) : std::string())
             .Text("printSketch", all ? SketchSvg(job, PrintSketchArea) : std::string())
             .Text("sheetLine", JobSheetLine(job, std::string(r.Text("time"))))

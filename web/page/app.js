@@ -335,13 +335,6 @@
     $('FluidPathRow').hidden = !r.fluidPath;
     $('ResultWarning').textContent = r.warning; // a spacing clamped to 0 is no place to mount
     $('ResultWarning').hidden = !r.warning;
-    const image = (svg) => Object.assign(new Image(), {
-      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt: texts.legend,
-    });
-    // Under the result the pipe, the sensors and the dimension, legible; a tap shows the
-    // whole drawing at the screen's width.
-    $('SketchImage').replaceChildren(image(r.sketchCrop));
-    $('Sketch').hidden = false;
     $('PrintSummary').textContent = '';
     $('PrintSketch').replaceChildren();
     $('BarResult').value = r.result2 ? `${r.result1} (${r.result2})` : `${r.result1} ${texts.spacingUnit.replace(/[[\]]/g, '')}`;
@@ -365,6 +358,11 @@
         return; // emptied or computed again meanwhile: the screen shows other inputs
       }
       pending = null;
+      // Under the result the pipe, the sensors and the dimension, legible; a tap shows the
+      // whole drawing at the screen's width.
+      $('SketchImage').replaceChildren(Object.assign(new Image(), {
+        src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(kept.sketchCrop), alt: texts.legend,
+      }));
       // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
       $('PrintSummary').textContent = r.summary;
       showRecord(r);
