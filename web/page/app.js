@@ -44,7 +44,11 @@
   const withRecord = (then) => QuillmereRecordModule.load().then(then, () => message(lang === 0
     ? 'ページの一部を読み込めませんでした。接続を確かめて、もう一度お試しください。'
     : 'Part of the page could not be loaded: check the connection and try again.'));
-  const record = () => QuillmereRecordModule.module;
+  const recordModule = () => QuillmereRecordModule.module;
+  // A drawing of the core's as an image, named by the sketch's legend.
+  const svgImage = (svg) => Object.assign(new Image(), {
+    src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg), alt: texts.legend,
+  });
 
   // The page's words in the chosen language and units (`given`: already asked of the core).
   function applyTexts(given = null) {
@@ -265,11 +269,9 @@
   // The job's whole and printed sketches, drawn by the core the first time they are needed.
   function drawSketches() {
     if (job && !job.sketch) {
-      const all = ask('qm_record', { ...job.request, sketches: 'all' }, record());
+      const all = ask('qm_record', { ...job.request, sketches: 'all' }, recordModule());
       Object.assign(job, { sketch: all.sketch, printSketch: all.printSketch });
-      $('PrintSketch').replaceChildren(Object.assign(new Image(), {
-        src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(all.printSketch), alt: texts.legend,
-      }));
+      $('PrintSketch').replaceChildren(svgImage(all.printSketch));
     }
   }
 
@@ -278,9 +280,7 @@
       return;
     }
     drawSketches();
-    $('SketchViewerImage').replaceChildren(Object.assign(new Image(), {
-      src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(job.sketch), alt: texts.legend,
-    }));
+    $('SketchViewerImage').replaceChildren(svgImage(job.sketch));
     $('SketchViewer').showModal();
     history.pushState({ sketch: true }, '');
   }
@@ -349,7 +349,7 @@
     pending = r;
     r.form = form(); // kept as pressed, whatever is typed before the record comes
     withRecord(() => {
-      const kept = ask('qm_record', request, record());
+      const kept = ask('qm_record', request, recordModule());
       Object.assign(r, { summary: kept.summary, sheetLine: kept.sheetLine });
       if (keep) {
         keepJob(r); // every press is kept, even one whose result was emptied meanwhile
@@ -360,9 +360,7 @@
       pending = null;
       // Under the result the pipe, the sensors and the dimension, legible; a tap shows the
       // whole drawing at the screen's width.
-      $('SketchImage').replaceChildren(Object.assign(new Image(), {
-        src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(kept.sketchCrop), alt: texts.legend,
-      }));
+      $('SketchImage').replaceChildren(svgImage(kept.sketchCrop));
       // Printed, or saved as PDF from the phone's print dialog, the job is a record to keep.
       $('PrintSummary').textContent = r.summary;
       showRecord(r);
@@ -418,8 +416,8 @@
 
   // What the helpers' dialogs take of the page: the run's settings as they are when asked.
   const helperPage = {
-    json: (name, types, args) => json(name, types, args, record()),
-    ask: (name, given) => ask(name, given, record()),
+    json: (name, types, args) => json(name, types, args, recordModule()),
+    ask: (name, given) => ask(name, given, recordModule()),
     index, select, setText, leave, message, asKeysPressed,
     get units() { return units; }, get lang() { return lang; }, get texts() { return texts; }, get notes() { return notes; },
   };
