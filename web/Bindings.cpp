@@ -311,12 +311,12 @@ constexpr SketchArea PrintSketchArea{180, 130, false, true};
 // enough in millimetres that its words read at the screen's width.
 constexpr SketchArea PhoneSketchArea{100, 62, false, false};
 
-// The execute command: the result texts, or the refusal with the field to go back to. The record
-// holds the run's units and lang, the lists' indexes (sensor, pipe, lining, fluid, mount, mounts),
-// the six fields' texts by their field index
-// ("0" to "5"), the time and the helpers' last notes and what they typed, the job's
-// identity (site, tag, installer, note), the stamp its report's file name takes, and what
-// "How sure" and "Measuring point" were given (qm_how_sure's and qm_site's keys).
+// The execute command: the result texts, or the refusal with the field to go back to. The
+// record holds the run's units and lang, the lists' indexes (sensor, pipe, lining, fluid,
+// mount, mounts), the six fields' texts by their field index ("0" to "5"), the time and the
+// helpers' last notes and what they typed, the job's identity (site, tag, installer, note),
+// the stamp its report's file name takes, and what "How sure" and "Measuring point" were
+// given (qm_how_sure's and qm_site's keys).
 const char* qm_execute(const char* record, int length) {
     return AnswerJob(record, length, [](const Record& r, const JobRecord& job) {
         return JsonObject()
