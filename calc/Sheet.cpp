@@ -233,7 +233,10 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
     out.Input = RowTexts(columns, row, defaults);
     for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
         // Read by nobody, it would be dropped without a word.
-        if (const std::string_view value = Unpadded(row[i]); !columns[i] && !value.empty()) {
+        if (columns[i]) {
+            continue;
+        }
+        if (const std::string_view value = Unpadded(row[i]); !value.empty()) {
             outcome.Lang = LanguageOf(out.Input);
             outcome.Error =
                 Catalogue::Fill(CatalogueText(Catalogue::CalcText::UnheadedValue, outcome.Lang),
@@ -351,9 +354,13 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
             writer.Flush(); // the rows before it are kept
             return Fail(name + ": " + NotUtf8(reader));
         }
-        const EarlierCells before = EarlierOf(row, earlier);
-        if (row.size() == earlier.Width) {
-            Drop(row, earlier);
+        // Most sheets are new ones, whose rows have no earlier cells to take apart.
+        std::optional<EarlierCells> before;
+        if (earlier.Count() > 0) {
+            before = EarlierOf(row, earlier);
+            if (row.size() == earlier.Width) {
+                Drop(row, earlier);
+            }
         }
         const auto [input, outcome] = ComputeRow(*columns, earlier.Width, row, defaults);
         allComputed = allComputed && outcome.Ok;
@@ -366,7 +373,8 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
             std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
-        WriteRow(writer, row, outcome, results, columns->size(), KeptNotes(before, outcome));
+        WriteRow(writer, row, outcome, results, columns->size(),
+                 before ? KeptNotes(*before, outcome) : std::nullopt);
     }
     if (!writer.Flush()) {
         return OutputFailed();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -22,6 +23,32 @@ constexpr std::array<bool, 256> ByteTable(std::string_view bytes) {
 }
 constexpr std::array<bool, 256> EndsRun = ByteTable(",\n\r");
 constexpr std::array<bool, 256> NeedsQuotes = ByteTable(",\"\r\n");
+// The first bytes of a text a spreadsheet might evaluate (SpreadsheetWouldEvaluate decides).
+constexpr std::array<bool, 256> MayStartFormula = ByteTable("'=@+- \t\r\n");
+static_assert(!SpreadsheetWouldEvaluate("1+2") && !SpreadsheetWouldEvaluate("A=1"));
+
+void AddField(std::vector<std::string_view>& fields, std::string_view field) {
+    fields.push_back(field.empty() || field.front() != FormulaGuard ? field : CellText(field));
+}
+
+// The bytes of `text` OR-ed together, eight at a time: at or above 0x80 when any is not ASCII.
+unsigned char AllBytes(std::string_view text) {
+    std::uint64_t words = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        words |= word;
+    }
+    unsigned char high = 0;
+    for (int k = 0; k < 8; ++k) {
+        high |= static_cast<unsigned char>(words >> (8 * k));
+    }
+    for (; i < text.size(); ++i) {
+        high |= static_cast<unsigned char>(text[i]);
+    }
+    return high;
+}
 
 } // namespace
 
@@ -199,6 +226,9 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     recordLine_ = line_;
     blank_ = buffer_[pos_] == '\n' || buffer_[pos_] == '\r';
     recordBytes_ = 0;
+    if (WholeLine(fields)) {
+        return true;
+    }
     for (;;) {
         const bool quoted = (pos_ < end_ || More()) && buffer_[pos_] == '"';
         if (Failed()) {
@@ -213,9 +243,34 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
         }
     }
     for (std::size_t i = 0; i < spans_.size(); i += 2) {
-        const std::string_view field(buffer_.data() + spans_[i], spans_[i + 1]);
-        fields.push_back(field.empty() || field.front() != FormulaGuard ? field : CellText(field));
+        AddField(fields, std::string_view(buffer_.data() + spans_[i], spans_[i + 1]));
     }
+    return true;
+}
+
+bool CsvReader::WholeLine(std::vector<std::string_view>& fields) {
+    const char* const first = buffer_.data() + pos_;
+    const auto* const newline = static_cast<const char*>(std::memchr(first, '\n', end_ - pos_));
+    if (newline == nullptr) {
+        return false; // the line goes on past the buffer, or is the input's last
+    }
+    const char* const last = newline > first && newline[-1] == '\r' ? newline - 1 : newline;
+    const auto length = static_cast<std::size_t>(last - first);
+    // A quote or a lone CR is read the careful way, as is a line too long.
+    if (length > MaxRecordBytes || std::memchr(first, '"', length) != nullptr ||
+        std::memchr(first, '\r', length) != nullptr) {
+        return false;
+    }
+    const char* start = first;
+    while (const auto* comma = static_cast<const char*>(
+               std::memchr(start, ',', static_cast<std::size_t>(last - start)))) {
+        AddField(fields, std::string_view(start, static_cast<std::size_t>(comma - start)));
+        start = comma + 1;
+    }
+    AddField(fields, std::string_view(start, static_cast<std::size_t>(last - start)));
+    ascii_ = AllBytes(std::string_view(first, length)) < 0x80;
+    pos_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
+    ++line_;
     return true;
 }
 
@@ -267,11 +322,8 @@ std::string Describe(const CsvReader& reader) {
     return "";
 }
 
-char* CsvWriter::Room(std::size_t n) {
-    if (buffer_.size() - used_ < n) {
-        buffer_.resize(used_ + n);
-    }
-    return buffer_.data() + used_;
+void CsvWriter::Grow(std::size_t n) {
+    buffer_.resize(used_ + n);
 }
 
 void CsvWriter::FlushIfFull() {
@@ -288,9 +340,18 @@ void CsvWriter::Field(std::string_view text) {
         *out++ = ',';
     }
     firstField_ = false;
-    // Written as it is while nothing in it needs quotes, as nearly nothing in a sheet does.
+    // Copied as it is when nothing in it needs quotes or the guard, as nearly nothing in a
+    // sheet does.
+    const bool mayEvaluate = !text.empty() && MayStartFormula[static_cast<unsigned char>(text[0])];
+    if (!mayEvaluate && std::none_of(text.begin(), text.end(), [](char c) {
+            return NeedsQuotes[static_cast<unsigned char>(c)];
+        })) {
+        std::memcpy(out, text.data(), text.size());
+        used_ += static_cast<std::size_t>(out - start) + text.size();
+        return;
+    }
     char* const field = out;
-    const bool guarded = SpreadsheetWouldEvaluate(text);
+    const bool guarded = mayEvaluate && SpreadsheetWouldEvaluate(text);
     if (guarded) {
         *out++ = FormulaGuard;
     }

@@ -65,6 +65,9 @@ private:
     // the end of the input, at a read error, or when the record fills the whole buffer.
     bool More();
     bool Stop(Fault fault, std::size_t line);
+    // The record when the buffer holds its whole line and the line has neither quotes nor a
+    // lone CR, in one pass; false, having read nothing, for the careful way.
+    bool WholeLine(std::vector<std::string_view>& fields);
 
     std::FILE* in_ = nullptr;
     std::string_view memory_; // what is left to read when there is no stream
@@ -119,7 +122,13 @@ public:
 
 private:
     // Room for n more bytes in the buffer.
-    char* Room(std::size_t n);
+    char* Room(std::size_t n) {
+        if (buffer_.size() - used_ < n) {
+            Grow(n);
+        }
+        return buffer_.data() + used_;
+    }
+    void Grow(std::size_t n);
     void FlushIfFull();
 
     std::FILE* out_ = nullptr;

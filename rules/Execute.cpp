@@ -62,12 +62,19 @@ void RefuseEmptyEntries(const Job& e) {
 // sign): 121.2 - 2 x (60.3 + 0.3) is exactly 0, but 1.4e-14 in doubles. The doubles the
 // computation goes on with must leave a bore as well.
 void RefuseNoBore(const Job& e, const SpacingInputs& in) {
+    const double bore = in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0;
+    // Each double is within a few units in its last place of its text's value, and with no
+    // negative term nothing cancels: a bore this far above 0 is above 0 as written too, as
+    // nearly every pipe's is.
+    if (in.WallThickness >= 0 && in.LiningThickness >= 0 && bore > in.OuterDiameter * 1e-9) {
+        return;
+    }
     const bool lined = ReadsText(e, InputField::LiningThickness);
     const int written =
         SignOfWrittenSum({{1, e.Text(InputField::OuterDiameter)},
                           {-2, e.Text(InputField::WallThickness)},
                           {lined ? -2 : 0, lined ? e.Text(InputField::LiningThickness) : "0"}});
-    if (written <= 0 || in.OuterDiameter - (in.LiningThickness + in.WallThickness) * 2.0 <= 0) {
+    if (written <= 0 || bore <= 0) {
         throw EngineError(ErrorKind::NoBore, InputField::OuterDiameter);
     }
 }

@@ -13,6 +13,7 @@
 #include "rules/Words.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Quillmere {
 
@@ -104,7 +105,7 @@ public:
             if (compute) {
                 Compute();
             } else {
-                static_cast<Job&>(out_.Record) = Built();
+                Build(out_.Record);
                 out_.Ok = true;
             }
         }
@@ -337,9 +338,9 @@ private:
         return Catalogue::Fill(words(T::NamedAndVelocity), {words(named), caption});
     }
 
-    // The job the texts describe, as the window's controls would hold it.
-    Job Built() const {
-        Job job;
+    // The job the texts describe, as the window's controls would hold it, into the fresh
+    // reading's record: built there, the job is never copied.
+    void Build(Job& job) {
         job.Units = out_.Units;
         job.Lang = out_.Lang;
         job.SensorTypeIndex = sensor_;
@@ -358,7 +359,7 @@ private:
             take(ColumnOf(field), job.Text(field));
         }
         LockVelocitiesByLists(job);
-        job.Identity = identity_;
+        job.Identity = std::move(identity_);
         for (const InputField field : InputFields) {
             take(ToleranceColumnOf(field), job.Uncertain.Of(field));
         }
@@ -368,14 +369,15 @@ private:
         take(Column::AvailableUpstream, job.Point.AvailableUpstream);
         take(Column::AvailableDownstream, job.Point.AvailableDownstream);
         take(Column::PipeRun, job.Point.Run);
-        return job;
     }
 
     void Compute() {
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
-            out_.Record = RecordJob(Built(), MountMethodCount);
+            Build(out_.Record);
+            out_.Record.Outcome = RunCalculation(out_.Record, MountMethodCount);
         } catch (const EngineError& error) {
+            out_.Record = JobRecord(); // a refused job has no record
             out_.Error = ErrorDescription(error, out_.Lang);
             if (const std::optional<InputField> field = error.field()) {
                 out_.ErrorColumn = ColumnOf(*field);
@@ -385,6 +387,7 @@ private:
             }
             return;
         } catch (const std::exception&) {
+            out_.Record = JobRecord();
             Fail(Catalogue::ErrorText::Unexpected);
             return;
         }

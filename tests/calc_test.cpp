@@ -20,6 +20,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <unistd.h>
@@ -168,6 +169,47 @@ TEST(CsvStream, RecordsAcrossRefillsComeOutWhole) {
     std::fclose(f);
     EXPECT_EQ(rows, written.size());
     EXPECT_FALSE(reader.Failed());
+}
+
+// A line without quotes is read in one pass, a quoted one byte by byte: the same cells, the
+// same line numbers and the same verdict on ASCII, whichever way a line is written.
+TEST(CsvStream, PlainAndQuotedLinesReadAlike) {
+    std::uint32_t seed = 4242;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const std::array<std::string, 9> cells{"VT-C1",    "",   " 114.3 ", "ｽﾃﾝﾚｽ",    "'=1",
+                                           "=SUM(A1)", "'x", "-3+4",    "\xE9t\xE9"};
+    std::string plain;
+    std::string quoted;
+    for (int r = 0; r < 400; ++r) {
+        const char* const end = r % 3 == 0 ? "\r\n" : "\n";
+        for (std::uint32_t n = 1 + next() % 5, f = 0; f < n; ++f) {
+            // A line of one empty cell would be a blank line written plain.
+            const std::string& cell = cells[next() % (n == 1 ? 1 : cells.size())];
+            plain += (f > 0 ? "," : "") + cell;
+            quoted += (f > 0 ? ",\"" : "\"") + cell + "\"";
+        }
+        plain += end;
+        quoted += end;
+        if (r % 7 == 0) { // blank lines between rows
+            plain += end;
+            quoted += end;
+        }
+    }
+    const auto records = [](std::string& text) {
+        std::vector<std::tuple<std::vector<std::string>, std::size_t, bool, bool>> read;
+        std::FILE* f = ::fmemopen(text.data(), text.size(), "rb");
+        CsvReader reader(f);
+        std::vector<std::string_view> row;
+        while (reader.Next(row)) {
+            read.emplace_back(std::vector<std::string>(row.begin(), row.end()), reader.Line(),
+                              reader.Ascii(), reader.BlankLine());
+        }
+        std::fclose(f);
+        return read;
+    };
+    const auto fromPlain = records(plain);
+    EXPECT_EQ(fromPlain, records(quoted));
+    EXPECT_EQ(std::get<1>(fromPlain.back()), 400u + 58u);
 }
 
 // The jobs file's check of its end is the reader's reading: a text ends in whole rows
