@@ -308,6 +308,9 @@ private:
         for (const InputField field : InputFields) {
             const Column column = ColumnOf(field);
             const std::string_view text = Value(In(), column);
+            if (text.empty()) {
+                continue; // an empty field is accepted on leaving it
+            }
             // The window's fields take no more characters than their longest limit; a text of
             // more bytes than four a character is too long before it is converted.
             const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.Units));
