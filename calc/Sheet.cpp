@@ -113,11 +113,17 @@ std::string ResultCell(Column column, const JobReading& outcome,
 // that would come out exactly that wide gets one empty field more, never to be read so.
 // `earlierNotes`: the notes the row had where it computes to the results it had (a jobs
 // file's notes name the standard size its dimensions came from, which no column says).
+// `asRead`: the row's bytes as the sheet gave them, where they are its fields written again.
 void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
-              const JobReading& outcome, const std::vector<Column>& results, std::size_t inputWidth,
+              std::optional<std::string_view> asRead, const JobReading& outcome,
+              const std::vector<Column>& results, std::size_t inputWidth,
               std::optional<std::string_view> earlierNotes) {
-    for (const std::string_view cell : row) {
-        writer.Field(cell);
+    if (asRead) {
+        writer.Fields(*asRead);
+    } else {
+        for (const std::string_view cell : row) {
+            writer.Field(cell);
+        }
     }
     for (const Column column : results) {
         writer.Field(ResultCell(column, outcome, earlierNotes));
@@ -373,7 +379,12 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
             std::fprintf(stderr, "quillmere-calc: %s: %s%s\n", name.c_str(), AtLine(reader).c_str(),
                          outcome.Warning.c_str());
         }
-        WriteRow(writer, row, outcome, results, columns->size(),
+        // A row read in one pass, none of its fields guarded, is copied back whole.
+        const std::optional<std::string_view> asRead =
+            reader.Unquoted() && !before && std::ranges::all_of(row, CsvWriter::UnquotedAsItStands)
+                ? reader.Unquoted()
+                : std::nullopt;
+        WriteRow(writer, row, asRead, outcome, results, columns->size(),
                  before ? KeptNotes(*before, outcome) : std::nullopt);
     }
     if (!writer.Flush()) {

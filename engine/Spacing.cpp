@@ -19,14 +19,13 @@ double Checked(double value, Medium medium = Medium::None) {
 }
 
 // Every layer refracts from the wedge: sin(theta)/V is the same in all layers.
-double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double wedgeAngle,
+double RefractionAngle(double velocity, std::int32_t wedgeVelocity, double sineOfWedgeAngle,
                        Medium medium) {
     if (velocity == 0.0) {
         return 0.0;
     }
-    const double ratio = Checked(Checked(velocity / static_cast<double>(wedgeVelocity), medium) *
-                                     std::sin(wedgeAngle),
-                                 medium);
+    const double ratio = Checked(
+        Checked(velocity / static_cast<double>(wedgeVelocity), medium) * sineOfWedgeAngle, medium);
     try {
         return ArcSine(ratio);
     } catch (const EngineError& error) {
@@ -54,15 +53,15 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     if (sensor.WedgeVelocity == 0) {
         throw EngineError(ErrorKind::DivisionByZero);
     }
-    const double pi = std::atan(1.0) * 4.0;
-    const double wedgeAngle = static_cast<double>(sensor.IncidenceAngle) / 180.0 * pi;
+    static const double pi = std::atan(1.0) * 4.0;
+    const double wedgeSine = std::sin(static_cast<double>(sensor.IncidenceAngle) / 180.0 * pi);
 
     SpacingBreakdown b;
-    b.WallAngle = RefractionAngle(in.PipeVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Wall);
+    b.WallAngle = RefractionAngle(in.PipeVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Wall);
     b.LiningAngle =
-        RefractionAngle(in.LiningVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Lining);
+        RefractionAngle(in.LiningVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Lining);
     b.FluidAngle =
-        RefractionAngle(in.FluidVelocity, sensor.WedgeVelocity, wedgeAngle, Medium::Fluid);
+        RefractionAngle(in.FluidVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Fluid);
 
     b.WallRun = Checked(std::tan(b.WallAngle) * in.WallThickness);
     b.LiningRun = Checked(std::tan(b.LiningAngle) * in.LiningThickness);

@@ -216,6 +216,7 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     spans_.clear();
     blank_ = false;
     ascii_ = true;
+    unquoted_.reset();
     if (fault_ != Fault::None || (!started_ && !Start())) {
         return false;
     }
@@ -268,7 +269,8 @@ bool CsvReader::WholeLine(std::vector<std::string_view>& fields) {
         start = comma + 1;
     }
     AddField(fields, std::string_view(start, static_cast<std::size_t>(last - start)));
-    ascii_ = AllBytes(std::string_view(first, length)) < 0x80;
+    unquoted_ = std::string_view(first, length);
+    ascii_ = AllBytes(*unquoted_) < 0x80;
     pos_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
     ++line_;
     return true;
@@ -332,6 +334,27 @@ void CsvWriter::FlushIfFull() {
     }
 }
 
+bool CsvWriter::UnquotedAsItStands(std::string_view text) {
+    return text.empty() || !MayStartFormula[static_cast<unsigned char>(text[0])];
+}
+
+bool CsvWriter::AsItStands(std::string_view text) {
+    return UnquotedAsItStands(text) && std::none_of(text.begin(), text.end(), [](char c) {
+               return NeedsQuotes[static_cast<unsigned char>(c)];
+           });
+}
+
+void CsvWriter::Fields(std::string_view written) {
+    char* out = Room(written.size() + 1);
+    if (!firstField_) {
+        *out++ = ',';
+        ++used_;
+    }
+    firstField_ = false;
+    std::memcpy(out, written.data(), written.size());
+    used_ += written.size();
+}
+
 void CsvWriter::Field(std::string_view text) {
     // Room for a comma, the guard, the text with every byte doubled and its quotes.
     char* out = Room(2 * text.size() + 4);
@@ -343,9 +366,7 @@ void CsvWriter::Field(std::string_view text) {
     // Copied as it is when nothing in it needs quotes or the guard, as nearly nothing in a
     // sheet does.
     const bool mayEvaluate = !text.empty() && MayStartFormula[static_cast<unsigned char>(text[0])];
-    if (!mayEvaluate && std::none_of(text.begin(), text.end(), [](char c) {
-            return NeedsQuotes[static_cast<unsigned char>(c)];
-        })) {
+    if (AsItStands(text)) {
         std::memcpy(out, text.data(), text.size());
         used_ += static_cast<std::size_t>(out - start) + text.size();
         return;

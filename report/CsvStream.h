@@ -11,6 +11,7 @@
 #include "rules/Words.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     bool BlankLine() const { return blank_; }
     // Every byte of the last record's fields is ASCII: no UTF-8 to check in it.
     bool Ascii() const { return ascii_; }
+    // The last record's bytes as they stand in the input, without the line end, where it was
+    // read in one pass (no quotes in it): its fields joined by commas. None otherwise.
+    std::optional<std::string_view> Unquoted() const { return unquoted_; }
 
 private:
     enum class FieldEnd { Comma, Record, Fault }; // what ended a field
@@ -90,6 +94,7 @@ private:
     std::size_t recordBytes_ = 0;
     bool blank_ = false;
     bool ascii_ = true;
+    std::optional<std::string_view> unquoted_;
 };
 
 // The next record of a job sheet: empty lines, above its header as between its rows, are
@@ -113,6 +118,14 @@ public:
     CsvWriter& operator=(const CsvWriter&) = delete;
 
     void Field(std::string_view text); // quoted when it holds , " CR or LF
+    // Whether Field writes `text` as it stands, neither quoted nor guarded.
+    static bool AsItStands(std::string_view text);
+    // The same for a text known to hold no , " CR or LF (a field of CsvReader::Unquoted): only
+    // its start can make it need the guard.
+    static bool UnquotedAsItStands(std::string_view text);
+    // Fields already written as CSV, joined by commas (a record as CsvReader::Unquoted gives
+    // it, each of its fields as it stands).
+    void Fields(std::string_view written);
     void EndRecord();
     void Raw(std::string_view text);
     // Writes what is pending and flushes the stream (or appends it to the text); false once any
