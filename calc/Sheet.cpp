@@ -211,19 +211,16 @@ EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
     return found;
 }
 
-struct SheetRow {
-    ColumnTexts Input;
-    JobReading Outcome;
-};
-
-// One record of the sheet read and computed. A record of another width than the header
-// (`headerWidth` as written, earlier results included), or a value under no heading, is
-// refused before anything is read from it; its fields stay as they came, every one of them,
-// so that the output, given again, refuses it again rather than read it shifted or padded.
-SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
-                    const std::vector<std::string_view>& row, const ColumnTexts& defaults) {
-    SheetRow out;
-    JobReading& outcome = out.Outcome;
+// One record of the sheet read and computed into a fresh `outcome`; false, with nothing read
+// into `input`, for a record of another width than the header (`headerWidth` as written,
+// earlier results included). `input` holds the texts of the row before (the columns no
+// heading names, the options' values). A record of another width, or a value under no
+// heading, is refused before anything is read from it; its fields stay as they came, every
+// one of them, so that the output, given again, refuses it again rather than read it
+// shifted or padded.
+bool ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
+                const std::vector<std::string_view>& row, const ColumnTexts& defaults,
+                ColumnTexts& input, JobReading& outcome) {
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
         outcome.Lang = LanguageOf(defaults);
@@ -234,25 +231,25 @@ SheetRow ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
                                   {header})
                 : Catalogue::Fill(CatalogueText(Catalogue::CalcText::RowLength, outcome.Lang),
                                   {std::to_string(row.size()), header});
-        return out;
+        return false;
     }
-    out.Input = RowTexts(columns, row, defaults);
+    ReadRowTexts(columns, row, defaults, input);
     for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
         // Read by nobody, it would be dropped without a word.
         if (columns[i]) {
             continue;
         }
         if (const std::string_view value = Unpadded(row[i]); !value.empty()) {
-            outcome.Lang = LanguageOf(out.Input);
+            outcome.Lang = LanguageOf(input);
             outcome.Error =
                 Catalogue::Fill(CatalogueText(Catalogue::CalcText::UnheadedValue, outcome.Lang),
                                 {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
         }
     }
     if (outcome.Error.empty()) {
-        ReadJob(out.Input, outcome);
+        ReadJob(input, outcome);
     }
-    return out;
+    return true;
 }
 
 // `--sheet pipes.csv > pipes.csv`: the shell has emptied the sheet before it is read (an
@@ -355,6 +352,10 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
     bool allComputed = true;
     std::size_t withoutSensor = 0;
     std::vector<std::string_view> row; // views of the reader's bytes, until the next row
+    // Each row's texts, read into one place: the columns no heading names keep the options'
+    // values from row to row, and a row of another width is read from no column.
+    ColumnTexts rowTexts = defaults;
+    const ColumnTexts noTexts;
     while (!writer.Failed() && NextRecord(reader, row)) {
         if (!reader.Ascii() && !AllUtf8(row)) {
             writer.Flush(); // the rows before it are kept
@@ -368,7 +369,10 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
                 Drop(row, earlier);
             }
         }
-        const auto [input, outcome] = ComputeRow(*columns, earlier.Width, row, defaults);
+        JobReading outcome;
+        const ColumnTexts& input =
+            ComputeRow(*columns, earlier.Width, row, defaults, rowTexts, outcome) ? rowTexts
+                                                                                  : noTexts;
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (json) {

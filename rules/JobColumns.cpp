@@ -112,17 +112,22 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
 ColumnTexts RowTexts(const SheetColumns& columns, const std::vector<std::string_view>& row,
                      const ColumnTexts& defaults) {
     ColumnTexts texts = defaults;
+    ReadRowTexts(columns, row, defaults, texts);
+    return texts;
+}
+
+void ReadRowTexts(const SheetColumns& columns, const std::vector<std::string_view>& row,
+                  const ColumnTexts& defaults, ColumnTexts& texts) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
         // With --units imperial, a blank units cell is not mm, nor with --sensor VT-C1 a
         // blank sensor cell RESERVE.
         if (const std::optional<Column> column = columns[i]) {
             const std::string_view value = i < row.size() ? Unpadded(row[i]) : std::string_view();
-            if (!value.empty() || !defaults[*column]) {
-                texts[*column] = value;
-            }
+            texts[*column] = !value.empty() || !defaults[*column]
+                                 ? std::optional<std::string_view>(value)
+                                 : defaults[*column];
         }
     }
-    return texts;
 }
 
 } // namespace Quillmere

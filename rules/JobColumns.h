@@ -357,5 +357,9 @@ std::optional<SheetColumns> HeaderColumns(const std::vector<std::string>& names,
 // or one the row lacks, keeps the value `defaults` (the command line's options) give.
 ColumnTexts RowTexts(const SheetColumns& columns, const std::vector<std::string_view>& row,
                      const ColumnTexts& defaults);
+// The same into `texts`, which hold `defaults` in every column the sheet does not head (a
+// sheet's rows read one after another into one place).
+void ReadRowTexts(const SheetColumns& columns, const std::vector<std::string_view>& row,
+                  const ColumnTexts& defaults, ColumnTexts& texts);
 
 } // namespace Quillmere
