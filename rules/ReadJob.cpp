@@ -99,6 +99,8 @@ std::size_t FieldLength(std::string_view text) {
 class Reading {
 public:
     Reading(const ColumnTexts& given, JobReading& out) : given_(given), out_(out) {}
+    Reading(const Reading&) = delete; // it points into itself
+    Reading& operator=(const Reading&) = delete;
 
     void Run(bool compute) {
         if (ReadRunSettings() && ReadIdentity() && ApplyHelpers() && ReadLists() && CheckFields()) {
@@ -141,10 +143,11 @@ private:
 
     // The case with what a helper worked out (a standard size's diameter and wall, water's
     // velocity at its temperature) typed in, as the window's fields would hold it.
-    const ColumnTexts& In() const { return filled_ ? *filled_ : given_; }
+    const ColumnTexts& In() const { return *in_; }
     ColumnTexts& Filled() {
         if (!filled_) {
             filled_ = given_;
+            in_ = &*filled_;
         }
         return *filled_;
     }
@@ -394,9 +397,16 @@ private:
             Fail(Catalogue::ErrorText::Unexpected);
             return;
         }
-        out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
-        out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
-        out_.Record.FluidTemperature = out_.Temperature;
+        // Most rows are typed, with no size, lining standard or temperature to note.
+        if (out_.Pipe.Table != nullptr) {
+            out_.Record.PipeSize = PipeSizeNote(out_.Pipe);
+        }
+        if (out_.Pipe.Lining != nullptr) {
+            out_.Record.LiningStandard = LiningStandardName(out_.Pipe);
+        }
+        if (!out_.Temperature.empty()) {
+            out_.Record.FluidTemperature = out_.Temperature;
+        }
         out_.Record.Fluid = water_;
         out_.Warning = BelowZeroNote(out_.Record);
         // How sure it is, where the texts give a plus/minus or a measured velocity: one refused
@@ -428,6 +438,7 @@ private:
 
     const ColumnTexts& given_;
     std::optional<ColumnTexts> filled_;
+    const ColumnTexts* in_ = &given_; // the filled texts once a helper has typed into them
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
     JobIdentity identity_;
     std::optional<FluidSource> water_; // the water FLUID S.V. came from
