@@ -66,16 +66,17 @@ std::vector<Column> WrittenResults(const SheetColumns& columns, const ColumnText
     return written;
 }
 
-// A result cell of a computed row.
-std::string ResultCell(Column column, const JobReading& outcome,
-                       std::optional<std::string_view> earlierNotes) {
+// A result cell of a computed row: a view of the outcome's own texts, or of `made` for a
+// cell made here.
+std::string_view ResultCell(Column column, const JobReading& outcome,
+                            std::optional<std::string_view> earlierNotes, std::string& made) {
     const DisplayTexts& shown = outcome.Record.Outcome.Display;
     const Assessment& sure = outcome.HowSure;
     switch (column) {
     case Column::Error:
-        return outcome.Ok ? std::string() : outcome.Error;
+        return outcome.Ok ? std::string_view() : outcome.Error;
     case Column::Notes:
-        return earlierNotes ? std::string(*earlierNotes) : NotesOf(outcome);
+        return earlierNotes ? *earlierNotes : std::string_view(made = NotesOf(outcome));
     default:
         break;
     }
@@ -90,9 +91,13 @@ std::string ResultCell(Column column, const JobReading& outcome,
     case Column::Circumferential:
         return shown.Circumferential;
     case Column::SpacingMin:
-        return sure.Toleranced ? PlainLengthText(sure.SpacingMinMm, outcome.Units) : std::string();
     case Column::SpacingMax:
-        return sure.Toleranced ? PlainLengthText(sure.SpacingMaxMm, outcome.Units) : std::string();
+        if (!sure.Toleranced) {
+            return {};
+        }
+        return made = PlainLengthText(column == Column::SpacingMin ? sure.SpacingMinMm
+                                                                   : sure.SpacingMaxMm,
+                                      outcome.Units);
     case Column::UpstreamMin:
     case Column::DownstreamMin: {
         if (!outcome.Site) {
@@ -100,7 +105,9 @@ std::string ResultCell(Column column, const JobReading& outcome,
         }
         const StraightRun& side =
             column == Column::UpstreamMin ? outcome.Site->Up : outcome.Site->Down;
-        return side.Kind ? RunLengthFigure(side.RequiredMm, outcome.Units, true) : std::string();
+        return side.Kind
+                   ? std::string_view(made = RunLengthFigure(side.RequiredMm, outcome.Units, true))
+                   : std::string_view();
     }
     default:
         return {};
@@ -125,8 +132,9 @@ void WriteRow(CsvWriter& writer, const std::vector<std::string_view>& row,
             writer.Field(cell);
         }
     }
+    std::string made;
     for (const Column column : results) {
-        writer.Field(ResultCell(column, outcome, earlierNotes));
+        writer.Field(ResultCell(column, outcome, earlierNotes, made));
     }
     if (row.size() != inputWidth && row.size() + results.size() == inputWidth) {
         writer.Field(std::string_view());
@@ -357,7 +365,8 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
     ColumnTexts rowTexts = defaults;
     const ColumnTexts noTexts;
     while (!writer.Failed() && NextRecord(reader, row)) {
-        if (!reader.Ascii() && !AllUtf8(row)) {
+        // A line read in one pass is checked whole: its commas split no character.
+        if (!reader.Ascii() && !(reader.Unquoted() ? IsUtf8(*reader.Unquoted()) : AllUtf8(row))) {
             writer.Flush(); // the rows before it are kept
             return Fail(name + ": " + NotUtf8(reader));
         }
