@@ -25,7 +25,18 @@ constexpr std::array<bool, 256> EndsRun = ByteTable(",\n\r");
 constexpr std::array<bool, 256> NeedsQuotes = ByteTable(",\"\r\n");
 // The first bytes of a text a spreadsheet might evaluate (SpreadsheetWouldEvaluate decides).
 constexpr std::array<bool, 256> MayStartFormula = ByteTable("'=@+- \t\r\n");
-static_assert(!SpreadsheetWouldEvaluate("1+2") && !SpreadsheetWouldEvaluate("A=1"));
+static_assert(
+    [] {
+        for (int c = 0; c < 256; ++c) {
+            const char text[] = {static_cast<char>(c), '=', '1'};
+            if (!MayStartFormula[static_cast<std::size_t>(c)] &&
+                SpreadsheetWouldEvaluate(std::string_view(text, 3))) {
+                return false;
+            }
+        }
+        return true;
+    }(),
+    "a text a spreadsheet would evaluate starts with one of MayStartFormula's bytes");
 
 void AddField(std::vector<std::string_view>& fields, std::string_view field) {
     fields.push_back(field.empty() || field.front() != FormulaGuard ? field : CellText(field));
@@ -365,14 +376,13 @@ void CsvWriter::Field(std::string_view text) {
     firstField_ = false;
     // Copied as it is when nothing in it needs quotes or the guard, as nearly nothing in a
     // sheet does.
-    const bool mayEvaluate = !text.empty() && MayStartFormula[static_cast<unsigned char>(text[0])];
     if (AsItStands(text)) {
         std::memcpy(out, text.data(), text.size());
         used_ += static_cast<std::size_t>(out - start) + text.size();
         return;
     }
     char* const field = out;
-    const bool guarded = mayEvaluate && SpreadsheetWouldEvaluate(text);
+    const bool guarded = SpreadsheetWouldEvaluate(text);
     if (guarded) {
         *out++ = FormulaGuard;
     }
