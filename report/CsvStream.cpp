@@ -362,7 +362,7 @@ void CsvWriter::Fields(std::string_view written) {
         ++used_;
     }
     firstField_ = false;
-    std::memcpy(out, written.data(), written.size());
+    std::copy(written.begin(), written.end(), out); // an empty view may have no data
     used_ += written.size();
 }
 
@@ -377,7 +377,7 @@ void CsvWriter::Field(std::string_view text) {
     // Copied as it is when nothing in it needs quotes or the guard, as nearly nothing in a
     // sheet does.
     if (AsItStands(text)) {
-        std::memcpy(out, text.data(), text.size());
+        std::copy(text.begin(), text.end(), out); // an empty view may have no data
         used_ += static_cast<std::size_t>(out - start) + text.size();
         return;
     }
