@@ -11,9 +11,13 @@ namespace Quillmere {
 
 JobRecord RecordJob(const Job& job, int mountMethodsOffered) {
     JobRecord record;
-    record.Outcome = RunCalculation(job, mountMethodsOffered);
     static_cast<Job&>(record) = job;
+    ComputeRecord(record, mountMethodsOffered);
     return record;
+}
+
+void ComputeRecord(JobRecord& record, int mountMethodsOffered) {
+    record.Outcome = RunCalculation(record, mountMethodsOffered);
 }
 
 void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {

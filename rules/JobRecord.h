@@ -43,6 +43,9 @@ struct JobRecord : Job {
 // Computes the job (throws EngineError as RunCalculation does) and keeps it with what it
 // was computed from.
 JobRecord RecordJob(const Job& job, int mountMethodsOffered);
+// The same for a record whose job is already in it (built there, as a sheet row's is, so
+// that the job is never copied).
+void ComputeRecord(JobRecord& record, int mountMethodsOffered);
 
 // What the helpers typed ("Standard pipe...", "Fluid at temperature...") and where it came
 // from, as a front end keeps it after their OK.

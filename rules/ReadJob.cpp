@@ -381,7 +381,7 @@ private:
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
             Build(out_.Record);
-            out_.Record.Outcome = RunCalculation(out_.Record, MountMethodCount);
+            ComputeRecord(out_.Record, MountMethodCount);
         } catch (const EngineError& error) {
             out_.Record = JobRecord(); // a refused job has no record
             out_.Error = ErrorDescription(error, out_.Lang);
