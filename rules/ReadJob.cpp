@@ -416,10 +416,10 @@ private:
             out_.HowSure = AssessJob(out_.Record, out_.Record.Uncertain);
         }
         if (!out_.HowSure.Ok()) {
-            out_.ErrorColumn = out_.HowSure.ErrorInMeasured
-                                   ? Column::MeasuredFluidVelocity
-                                   : ToleranceColumnOf(*out_.HowSure.ErrorField);
-            out_.Error = Printable(out_.HowSure.Error);
+            RefuseComputed(out_.HowSure.ErrorInMeasured
+                               ? Column::MeasuredFluidVelocity
+                               : ToleranceColumnOf(*out_.HowSure.ErrorField),
+                           Printable(out_.HowSure.Error));
             return;
         }
         if (out_.Record.Point.Given()) {
@@ -428,12 +428,20 @@ private:
                 static constexpr std::array<Column, 5> inputs{
                     Column::Upstream, Column::Downstream, Column::AvailableUpstream,
                     Column::AvailableDownstream, Column::PipeRun};
-                out_.ErrorColumn = inputs[static_cast<std::size_t>(out_.Site->ErrorInput)];
-                out_.Error = out_.Site->Error;
+                RefuseComputed(inputs[static_cast<std::size_t>(out_.Site->ErrorInput)],
+                               out_.Site->Error);
                 return;
             }
         }
         out_.Ok = true;
+    }
+
+    // A job refused after its spacing was computed (a plus/minus or a fitting that cannot be
+    // read) keeps no results, as one refused before: nothing may show a spacing beside its
+    // error.
+    void RefuseComputed(Column column, std::string message) {
+        out_.Record = JobRecord();
+        FailIn(column, std::move(message));
     }
 
     const ColumnTexts& given_;
