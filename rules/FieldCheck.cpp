@@ -14,18 +14,20 @@ namespace {
 
 // The limit texts are constants: each is read once, as a typed value is read.
 std::pair<double, double> LimitValues(InputField field, UnitSystem units) {
-    static const auto read = [](UnitSystem system) {
-        std::array<std::pair<double, double>, Fields.size()> values{};
-        for (const FieldRecord& f : Fields) {
-            const FieldLimits& limits = LimitsOf(f.Field, system);
-            values[static_cast<std::size_t>(f.Field)] = {ParseNumberText(limits.Lower),
-                                                         ParseNumberText(limits.Upper)};
+    using Limits = std::array<std::pair<double, double>, Fields.size()>;
+    // One table of both systems: one guard asked on every check, not two.
+    static const std::array<Limits, 2> values = [] {
+        std::array<Limits, 2> both{};
+        for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::Imperial}) {
+            for (const FieldRecord& f : Fields) {
+                const FieldLimits& limits = LimitsOf(f.Field, system);
+                both[system == UnitSystem::Metric ? 0 : 1][static_cast<std::size_t>(f.Field)] = {
+                    ParseNumberText(limits.Lower), ParseNumberText(limits.Upper)};
+            }
         }
-        return values;
-    };
-    static const auto metric = read(UnitSystem::Metric);
-    static const auto imperial = read(UnitSystem::Imperial);
-    return (units == UnitSystem::Metric ? metric : imperial)[static_cast<std::size_t>(field)];
+        return both;
+    }();
+    return values[units == UnitSystem::Metric ? 0 : 1][static_cast<std::size_t>(field)];
 }
 
 } // namespace

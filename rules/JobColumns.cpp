@@ -118,15 +118,24 @@ ColumnTexts RowTexts(const SheetColumns& columns, const std::vector<std::string_
 
 void ReadRowTexts(const SheetColumns& columns, const std::vector<std::string_view>& row,
                   const ColumnTexts& defaults, ColumnTexts& texts) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
+    // Read through plain pointers: writing the texts could otherwise, for all the compiler
+    // knows, move the vectors' ends, asked again for every cell of every row.
+    const std::optional<Column>* const column = columns.data();
+    const std::string_view* const cell = row.data();
+    const std::size_t count = columns.size();
+    const std::size_t given = row.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!column[i]) {
+            continue;
+        }
+        std::string_view value = i < given ? cell[i] : std::string_view();
+        if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
+            value = Unpadded(value);
+        }
         // With --units imperial, a blank units cell is not mm, nor with --sensor VT-C1 a
         // blank sensor cell RESERVE.
-        if (const std::optional<Column> column = columns[i]) {
-            const std::string_view value = i < row.size() ? Unpadded(row[i]) : std::string_view();
-            texts[*column] = !value.empty() || !defaults[*column]
-                                 ? std::optional<std::string_view>(value)
-                                 : defaults[*column];
-        }
+        const std::optional<std::string_view>& fallback = defaults[*column[i]];
+        texts[*column[i]] = !value.empty() || !fallback ? std::optional(value) : fallback;
     }
 }
 

@@ -70,12 +70,18 @@ std::vector<std::string> HelperLines(const JobReading& outcome) {
 
 std::optional<UnitSystem> UnitsOf(const ColumnTexts& in) {
     const std::string_view units = Value(in, Column::Units);
-    return Unpadded(units).empty() ? UnitSystem::Metric : UnitSystemNamed(units);
+    if (const auto named = UnitSystemNamed(units)) {
+        return named;
+    }
+    return Unpadded(units).empty() ? std::optional(UnitSystem::Metric) : std::nullopt;
 }
 
 std::optional<Language> KnownLanguageOf(const ColumnTexts& in) {
     const std::string_view lang = Value(in, Column::Lang);
-    return Unpadded(lang).empty() ? Language::Japanese : LanguageNamed(lang);
+    if (const auto named = LanguageNamed(lang)) {
+        return named;
+    }
+    return Unpadded(lang).empty() ? std::optional(Language::Japanese) : std::nullopt;
 }
 
 Language LanguageOf(const ColumnTexts& in) {
