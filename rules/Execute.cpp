@@ -39,8 +39,9 @@ double TableVelocity(const Job& e, InputField field) {
 }
 
 // A typed value in mm or m/s.
-double ReadText(std::string_view text, UnitKind unit, bool imperial) {
-    const double value = ParseNumberText(text);
+double ReadText(std::string_view text, UnitKind unit, bool imperial,
+                const std::optional<ReadNumber>& read) {
+    const double value = read && read->Text == text ? read->Value : ParseNumberText(text);
     if (!imperial) {
         return value;
     }
@@ -81,7 +82,7 @@ void RefuseNoBore(const Job& e, const SpacingInputs& in) {
 
 } // namespace
 
-CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered) {
+CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered, const ReadNumbers* read) {
     RefuseEmptyEntries(e);
     const bool imperial = e.Units == UnitSystem::Imperial;
     CalcOutcome out;
@@ -89,7 +90,9 @@ CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered) {
     for (const InputField field : ReadingOrder) {
         const FieldRecord& f = FieldOf(field);
         if (ReadsText(e, field)) {
-            in.*f.Input = ReadText(e.Text(field), f.Unit, imperial);
+            in.*f.Input =
+                ReadText(e.Text(field), f.Unit, imperial,
+                         read != nullptr ? (*read)[static_cast<std::size_t>(field)] : std::nullopt);
         } else if (f.Unit == UnitKind::Velocity) {
             in.*f.Input = TableVelocity(e, field);
         }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,14 @@ struct DisplayTexts {
     // (in the result's plain format); empty for methods with both sensors on one side.
     std::string Circumferential;
 };
+
+// A field's text and the number a check has read it as: the computation takes the number
+// for the very same text instead of reading it again (a sheet row reads each once).
+struct ReadNumber {
+    std::string_view Text;
+    double Value = 0;
+};
+using ReadNumbers = std::array<std::optional<ReadNumber>, InputFields.size()>;
 
 struct CalcOutcome {
     SpacingInputs Inputs;
@@ -34,7 +43,8 @@ struct CalcOutcome {
 // reported first. A mounting method beyond the `mountMethodsOffered` first ones of the
 // front end's list (the window offers V and Z) is a subscript out of range. Throws
 // EngineError.
-CalcOutcome RunCalculation(const Job& job, int mountMethodsOffered);
+CalcOutcome RunCalculation(const Job& job, int mountMethodsOffered,
+                           const ReadNumbers* read = nullptr);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.

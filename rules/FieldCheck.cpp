@@ -63,11 +63,18 @@ std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, Uni
     return NumberVerdict(std::string(text.begin(), text.end()), field, units);
 }
 
-std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units) {
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units,
+                                 std::optional<double>* read) {
     // Nearly every entry is a short plain number: read once, it only needs its range.
     if (const std::optional<double> value = ReadPlainNumber(text)) {
         const auto [lower, upper] = LimitValues(field, units);
-        return lower <= *value && *value <= upper ? 0 : Catalogue::Id::OutOfRange;
+        if (lower <= *value && *value <= upper) {
+            if (read != nullptr) {
+                *read = value;
+            }
+            return 0;
+        }
+        return Catalogue::Id::OutOfRange;
     }
     const std::int32_t verdict = IsNumericText(text, static_cast<std::int32_t>(text.size()));
     if (verdict < 0) {

@@ -7,6 +7,7 @@
 #include "engine/UnitSystem.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace Quillmere {
@@ -15,7 +16,9 @@ namespace Quillmere {
 // in the unit system), else the catalogue id of its message (not a number, a comma that
 // groups no thousands, out of range).
 std::int16_t LeaveFieldMessageId(std::u16string_view text, InputField field, UnitSystem units);
-// The same verdict for UTF-8 text, as the command line and the page hold it.
-std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units);
+// The same verdict for UTF-8 text, as the command line and the page hold it. A short plain
+// number accepted is also put in `read`, when given, as the computation would read it.
+std::int16_t LeaveFieldMessageId(std::string_view text, InputField field, UnitSystem units,
+                                 std::optional<double>* read = nullptr);
 
 } // namespace Quillmere

@@ -16,8 +16,8 @@ JobRecord RecordJob(const Job& job, int mountMethodsOffered) {
     return record;
 }
 
-void ComputeRecord(JobRecord& record, int mountMethodsOffered) {
-    record.Outcome = RunCalculation(record, mountMethodsOffered);
+void ComputeRecord(JobRecord& record, int mountMethodsOffered, const ReadNumbers* read) {
+    record.Outcome = RunCalculation(record, mountMethodsOffered, read);
 }
 
 void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {

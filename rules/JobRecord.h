@@ -45,7 +45,7 @@ struct JobRecord : Job {
 JobRecord RecordJob(const Job& job, int mountMethodsOffered);
 // The same for a record whose job is already in it (built there, as a sheet row's is, so
 // that the job is never copied).
-void ComputeRecord(JobRecord& record, int mountMethodsOffered);
+void ComputeRecord(JobRecord& record, int mountMethodsOffered, const ReadNumbers* read = nullptr);
 
 // What the helpers typed ("Standard pipe...", "Fluid at temperature...") and where it came
 // from, as a front end keeps it after their OK.

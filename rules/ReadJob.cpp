@@ -323,12 +323,16 @@ private:
             // The window's fields take no more characters than their longest limit; a text of
             // more bytes than four a character is too long before it is converted.
             const auto limit = static_cast<std::size_t>(MaxInputLength(field, out_.Units));
+            std::optional<double> value; // read the quick way, as the computation would
             const std::int16_t message = FieldLength(text) <= limit
-                                             ? LeaveFieldMessageId(text, field, out_.Units)
+                                             ? LeaveFieldMessageId(text, field, out_.Units, &value)
                                              : T::TooLong;
             if (message != 0) {
                 out_.ErrorRange = RangeLabelText(field, out_.Units);
                 return FailIn(column, message, message == T::TooLong ? text : std::string_view());
+            }
+            if (value) {
+                read_[static_cast<std::size_t>(field)] = ReadNumber{text, *value};
             }
         }
         return true;
@@ -387,7 +391,7 @@ private:
         out_.Crossings = FluidCrossings(static_cast<std::int16_t>(out_.Mount));
         try {
             Build(out_.Record);
-            ComputeRecord(out_.Record, MountMethodCount);
+            ComputeRecord(out_.Record, MountMethodCount, &read_);
         } catch (const EngineError& error) {
             out_.Record = JobRecord(); // a refused job has no record
             out_.Error = ErrorDescription(error, out_.Lang);
@@ -456,6 +460,7 @@ private:
     std::string temperatureVelocity_; // FLUID S.V. as the temperature gives it
     JobIdentity identity_;
     std::optional<FluidSource> water_; // the water FLUID S.V. came from
+    ReadNumbers read_;                 // the fields' numbers as the checks read them
     JobReading& out_;
     int sensor_ = 0;
     int pipe_ = 0;

@@ -171,6 +171,22 @@ TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
     EXPECT_EQ(RunCalculation(lined, 2).Inputs.LiningThickness, 2);
 }
 
+// A number a check read is taken only for the very text it was read from: a job whose text
+// has changed since (or a number handed over for another) is read again.
+TEST(Calculation, NumbersAlreadyReadCountOnlyForTheirOwnText) {
+    const Job e = Entries(4, "114.3", "6.0");
+    ReadNumbers read;
+    auto& outer = read[static_cast<std::size_t>(InputField::OuterDiameter)];
+    outer = ReadNumber{"114.3", 114.3};
+    EXPECT_EQ(RunCalculation(e, 2, &read).Display.Result1, RunCalculation(e, 2).Display.Result1);
+    outer = ReadNumber{"114.3", 200.0}; // taken as read: the text is the job's
+    EXPECT_EQ(RunCalculation(e, 2, &read).Inputs.OuterDiameter, 200.0);
+    outer = ReadNumber{"114.30", 200.0};
+    EXPECT_EQ(RunCalculation(e, 2, &read).Inputs.OuterDiameter, 114.3);
+    outer = ReadNumber{"", 200.0};
+    EXPECT_EQ(RunCalculation(e, 2, &read).Inputs.OuterDiameter, 114.3);
+}
+
 TEST(Calculation, FirstBadEntryInReadingOrderIsReported) {
     Job e = Entries(4, "x", "y");
     ExpectError([&] { RunCalculation(e, 2); }, ErrorKind::TypeMismatch);
