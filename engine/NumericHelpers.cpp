@@ -10,12 +10,13 @@
 namespace Quillmere {
 namespace {
 
-double Checked(double value) {
-    if (std::isnan(value)) {
-        throw EngineError(ErrorKind::InvalidArgument);
-    }
-    if (std::isinf(value)) {
-        throw EngineError(ErrorKind::Overflow);
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseNotFinite(double value) {
+    throw EngineError(std::isnan(value) ? ErrorKind::InvalidArgument : ErrorKind::Overflow);
+}
+
+inline double Checked(double value) {
+    if (!std::isfinite(value)) [[unlikely]] {
+        RefuseNotFinite(value);
     }
     return value;
 }

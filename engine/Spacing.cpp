@@ -8,12 +8,15 @@
 namespace Quillmere {
 namespace {
 
-double Checked(double value, Medium medium = Medium::None) {
-    if (std::isnan(value)) {
-        throw EngineError(ErrorKind::InvalidArgument, medium);
-    }
-    if (std::isinf(value)) {
-        throw EngineError(ErrorKind::Overflow, medium);
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseNotFinite(double value, Medium medium) {
+    throw EngineError(std::isnan(value) ? ErrorKind::InvalidArgument : ErrorKind::Overflow,
+                      medium);
+}
+
+// Asked a score of times a spacing: the test inline, the refusal out of the way.
+inline double Checked(double value, Medium medium = Medium::None) {
+    if (!std::isfinite(value)) [[unlikely]] {
+        RefuseNotFinite(value, medium);
     }
     return value;
 }
