@@ -225,10 +225,10 @@ EarlierResults WithoutEarlierResults(std::vector<std::string>& header) {
 // heading names, the options' values). A record of another width, or a value under no
 // heading, is refused before anything is read from it; its fields stay as they came, every
 // one of them, so that the output, given again, refuses it again rather than read it
-// shifted or padded.
-bool ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
-                const std::vector<std::string_view>& row, const ColumnTexts& defaults,
-                ColumnTexts& input, JobReading& outcome) {
+// shifted or padded. `unheaded` are the places of the columns without a heading.
+bool ComputeRow(const SheetColumns& columns, const std::vector<std::size_t>& unheaded,
+                std::size_t headerWidth, const std::vector<std::string_view>& row,
+                const ColumnTexts& defaults, ColumnTexts& input, JobReading& outcome) {
     if (row.size() != columns.size()) {
         // An unquoted decimal comma splits a value in two: never shift the columns.
         outcome.Lang = LanguageOf(defaults);
@@ -242,21 +242,17 @@ bool ComputeRow(const SheetColumns& columns, std::size_t headerWidth,
         return false;
     }
     ReadRowTexts(columns, row, defaults, input);
-    for (std::size_t i = 0; i < columns.size() && outcome.Error.empty(); ++i) {
+    for (const std::size_t i : unheaded) {
         // Read by nobody, it would be dropped without a word.
-        if (columns[i]) {
-            continue;
-        }
         if (const std::string_view value = Unpadded(row[i]); !value.empty()) {
             outcome.Lang = LanguageOf(input);
             outcome.Error =
                 Catalogue::Fill(CatalogueText(Catalogue::CalcText::UnheadedValue, outcome.Lang),
                                 {std::to_string(i + 1), Printable(Quillmere::Abridged(value))});
+            return true;
         }
     }
-    if (outcome.Error.empty()) {
-        ReadJob(input, outcome);
-    }
+    ReadJob(input, outcome);
     return true;
 }
 
@@ -363,6 +359,12 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
     // Each row's texts, read into one place: the columns no heading names keep the options'
     // values from row to row, and a row of another width is read from no column.
     ColumnTexts rowTexts = defaults;
+    std::vector<std::size_t> unheaded; // most sheets have none: no cell to look at a row
+    for (std::size_t i = 0; i < columns->size(); ++i) {
+        if (!(*columns)[i]) {
+            unheaded.push_back(i);
+        }
+    }
     const ColumnTexts noTexts;
     while (!writer.Failed() && NextRecord(reader, row)) {
         // A line read in one pass is checked whole: its commas split no character.
@@ -380,7 +382,8 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
         }
         JobReading outcome;
         const ColumnTexts& input =
-            ComputeRow(*columns, earlier.Width, row, defaults, rowTexts, outcome) ? rowTexts
+            ComputeRow(*columns, unheaded, earlier.Width, row, defaults, rowTexts, outcome)
+                ? rowTexts
                                                                                   : noTexts;
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
