@@ -368,7 +368,10 @@ private:
         // empty string copied is work a million rows pay for.
         const auto take = [this](Column column, std::string& text) {
             if (const std::string_view value = Value(In(), column); !value.empty()) {
-                text = value;
+                // Appended to the fresh record's empty text: the plain copy, not the
+                // general replacement assigning goes through.
+                text.clear();
+                text.append(value);
             }
         };
         for (const InputField field : InputFields) {
