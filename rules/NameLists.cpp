@@ -26,34 +26,39 @@ template <std::size_t N> NameList NameIndex(const std::array<ListEntry, N>& entr
 
 } // namespace
 
-namespace {
-
 // A name's length and its first and last bytes, mixed: a dozen instructions whatever its
-// length, for five names on every sheet row. Names that share them only probe further.
-std::uint64_t NameHash(std::string_view text) {
-    const std::size_t n = text.size();
-    std::uint64_t head = 0;
-    std::uint64_t tail = 0;
+// length, for five names on every sheet row.
+NameList::Table::Key NameList::Table::KeyOf(std::string_view name) {
+    const std::size_t n = name.size();
+    Key key;
     if (n >= 8) {
-        std::memcpy(&head, text.data(), 8);
-        std::memcpy(&tail, text.data() + n - 8, 8);
+        std::memcpy(&key.Head, name.data(), 8);
+        std::memcpy(&key.Tail, name.data() + n - 8, 8);
     } else if (n >= 4) {
-        std::uint32_t h = 0;
-        std::uint32_t t = 0;
-        std::memcpy(&h, text.data(), 4);
-        std::memcpy(&t, text.data() + n - 4, 4);
-        head = h;
-        tail = t;
+        std::uint32_t head = 0;
+        std::uint32_t tail = 0;
+        std::memcpy(&head, name.data(), 4);
+        std::memcpy(&tail, name.data() + n - 4, 4);
+        key.Head = head;
+        key.Tail = tail;
     } else {
-        for (const char c : text) {
-            head = head << 8 | static_cast<unsigned char>(c);
+        for (const char c : name) {
+            key.Head = key.Head << 8 | static_cast<unsigned char>(c);
         }
     }
-    const std::uint64_t hash = (head ^ (tail * 0x9E3779B97F4A7C15ULL) ^ n) * 0xFF51AFD7ED558CCDULL;
-    return hash ^ (hash >> 32);
+    const std::uint64_t hash = (key.Head ^ (key.Tail * 0x9E3779B97F4A7C15ULL) ^ n) * 0xFF51AFD7ED558CCDULL;
+    key.Hash = hash ^ (hash >> 32);
+    return key;
 }
 
-} // namespace
+bool NameList::Table::Same(const Key& key, std::string_view name, const Key& other,
+                           std::string_view otherName) {
+    if (key.Hash != other.Hash || key.Head != other.Head || key.Tail != other.Tail ||
+        name.size() != otherName.size()) {
+        return false;
+    }
+    return name.size() <= 16 || name == otherName; // the key holds every byte of a short name
+}
 
 void NameList::Table::Insert(const std::string& name, int index) {
     if (2 * (used_ + 1) > slots_.size()) { // kept at most half full
@@ -66,28 +71,28 @@ void NameList::Table::Insert(const std::string& name, int index) {
             }
         }
     }
-    const std::uint64_t hash = NameHash(name);
-    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+    const Key key = KeyOf(name);
+    for (std::size_t i = key.Hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
         Slot& slot = slots_[i];
         if (slot.Index < 0) {
-            slot = {hash, name, index};
+            slot = {key, name, index};
             ++used_;
             return;
         }
-        if (slot.Hash == hash && slot.Name == name) {
+        if (Same(key, name, slot.Of, slot.Name)) {
             return;
         }
     }
 }
 
 std::optional<int> NameList::Table::Find(std::string_view name) const {
-    const std::uint64_t hash = NameHash(name);
-    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+    const Key key = KeyOf(name);
+    for (std::size_t i = key.Hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
         const Slot& slot = slots_[i];
         if (slot.Index < 0) {
             return std::nullopt;
         }
-        if (slot.Hash == hash && slot.Name == name) {
+        if (Same(key, name, slot.Of, slot.Name)) {
             return slot.Index;
         }
     }

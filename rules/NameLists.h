@@ -36,8 +36,18 @@ private:
         std::optional<int> Find(std::string_view name) const;
 
     private:
-        struct Slot {
+        // A name's length with its first and last bytes: the whole of a name of at most
+        // 16 bytes, which is then compared without its text.
+        struct Key {
+            std::uint64_t Head = 0;
+            std::uint64_t Tail = 0;
             std::uint64_t Hash = 0;
+        };
+        static Key KeyOf(std::string_view name);
+        static bool Same(const Key& key, std::string_view name, const Key& other,
+                         std::string_view otherName);
+        struct Slot {
+            Key Of;
             std::string Name;
             int Index = -1;
         };

@@ -4,6 +4,7 @@
 #include "ExpectError.h"
 #include "catalogue/Catalogue.h"
 #include "engine/Engine.h"
+#include "rules/NameLists.h"
 #include "rules/Rules.h"
 
 #include <gtest/gtest.h>
@@ -278,6 +279,29 @@ TEST(FoldedName, WhatAnInputMethodTypesMatchesTheLists) {
                          "b"),
               "A\xff\xe3\x81"
               "B"); // broken bytes kept as they are
+}
+
+// A name is found by its length and its first and last bytes, and by its whole text where
+// those do not hold it all: names alike but for one byte, of every length, stay apart.
+TEST(NameList, NamesAlikeButForOneByteStayApart) {
+    NameList list;
+    std::vector<std::string> names;
+    for (std::size_t length = 1; length <= 24; ++length) {
+        for (std::size_t differs = 0; differs < length; ++differs) {
+            std::string name(length, 'A');
+            name[differs] = 'B';
+            names.push_back(name);
+        }
+        names.emplace_back(length, 'A');
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        list.Add(names[i], static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(list.Find(names[i]), static_cast<int>(i)) << names[i];
+    }
+    EXPECT_FALSE(list.Find(std::string(25, 'A')));
+    EXPECT_FALSE(list.Find("AAAAAAAAAAAAAAAAACAA")); // a byte neither first nor last eight
 }
 
 TEST(NearestNames, ASlipOfTheKeysFindsTheNameMeant) {
