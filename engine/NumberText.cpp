@@ -356,6 +356,33 @@ std::string DefaultNumberText(double value) {
                                           static_cast<long long>(value));
         return std::string(buffer.data(), result.ptr);
     }
+    // The nearest double to a decimal of at most three places and 15 digits (an inch
+    // spacing cut to its thousandths) prints as that decimal at 15 digits: its error is
+    // below half of the 15th digit.
+    const double thousandths = std::nearbyint(value * 1000);
+    if (std::fabs(thousandths) < 1e15 && thousandths / 1000 == value) {
+        auto units = static_cast<unsigned long long>(std::fabs(thousandths));
+        std::array<char, 24> text{};
+        char* const end = text.data() + text.size();
+        char* p = end;
+        bool digits = false; // a fraction digit written: zeros after the last are not
+        for (int k = 0; k < 3; ++k, units /= 10) {
+            const auto digit = static_cast<char>('0' + units % 10);
+            if (digits || digit != '0') {
+                *--p = digit;
+                digits = true;
+            }
+        }
+        *--p = '.';
+        do {
+            *--p = static_cast<char>('0' + units % 10);
+            units /= 10;
+        } while (units > 0);
+        if (value < 0) {
+            *--p = '-';
+        }
+        return std::string(p, end);
+    }
     return GeneralText15(value);
 }
 

@@ -2,6 +2,7 @@
 // mounting method with the sensor types' records, unit conversions and number texts.
 #include "ExpectError.h"
 #include "engine/Engine.h"
+#include "engine/FloatText.h"
 #include "rules/Lists.h" // the sensor types' records the computation is tried with
 
 #include <gtest/gtest.h>
@@ -202,6 +203,16 @@ TEST(NumberText, DefaultFormAndGroupedFormat) {
     EXPECT_EQ(DefaultNumberText(-0.0), "0");
     EXPECT_EQ(DefaultNumberText(28.999999999999996), "29");
     EXPECT_EQ(DefaultNumberText(0.1 + 0.2), "0.3");
+    // Thousandths, as an inch spacing is cut to, are written without the general conversion:
+    // the same text it gives, whatever the size and sign.
+    for (long long n = -20'000; n <= 400'000; n += 7) {
+        for (const double whole : {0.0, 1e6, 1e9, 1e11}) {
+            const double value = whole + static_cast<double>(n) / 1000;
+            EXPECT_EQ(DefaultNumberText(value), GeneralText15(value)) << n << " " << whole;
+        }
+    }
+    EXPECT_EQ(DefaultNumberText(999'999'999'999.999), GeneralText15(999'999'999'999.999));
+    EXPECT_EQ(DefaultNumberText(2.0079999999999996), "2.008");
     EXPECT_EQ(FormatGroupedFixed(1234.56, 2), "1,234.56");
     EXPECT_EQ(FormatGroupedFixed(0, 2), "0.00");
     EXPECT_EQ(FormatGroupedFixed(0.999, 3), "0.999");
