@@ -258,6 +258,12 @@ TEST(CsvStream, Utf8CheckAndPrintableMessages) {
     for (const char* bad :
          {"\xFF", "\x82\xA0", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE7\x82"}) {
         EXPECT_FALSE(IsUtf8(bad)) << Printable(bad);
+        // ASCII is passed over eight bytes at a time: a fault after any run of it is seen.
+        for (std::size_t ascii = 1; ascii <= 17; ++ascii) {
+            const std::string before(ascii, 'a');
+            EXPECT_FALSE(IsUtf8(before + bad + before)) << ascii << Printable(bad);
+            EXPECT_TRUE(IsUtf8(before + "鋼" + before + "\xF0\x9F\x98\x80")) << ascii;
+        }
     }
     // NUL as \x00: "\0" before a digit would read as another byte (VT<NUL>1 as VT\01).
     EXPECT_EQ(Printable(std::string("a\0b\x1b[31mc\x7f\xff\\", 12)),
