@@ -384,7 +384,7 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
         const ColumnTexts& input =
             ComputeRow(*columns, unheaded, earlier.Width, row, defaults, rowTexts, outcome)
                 ? rowTexts
-                                                                                  : noTexts;
+                : noTexts;
         allComputed = allComputed && outcome.Ok;
         withoutSensor += outcome.Ok && NamesNoSensor(input) ? 1 : 0;
         if (json) {

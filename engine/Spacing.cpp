@@ -9,8 +9,7 @@ namespace Quillmere {
 namespace {
 
 [[noreturn, gnu::cold, gnu::noinline]] void RefuseNotFinite(double value, Medium medium) {
-    throw EngineError(std::isnan(value) ? ErrorKind::InvalidArgument : ErrorKind::Overflow,
-                      medium);
+    throw EngineError(std::isnan(value) ? ErrorKind::InvalidArgument : ErrorKind::Overflow, medium);
 }
 
 // Asked a score of times a spacing: the test inline, the refusal out of the way.

@@ -46,7 +46,8 @@ NameList::Table::Key NameList::Table::KeyOf(std::string_view name) {
             key.Head = key.Head << 8 | static_cast<unsigned char>(c);
         }
     }
-    const std::uint64_t hash = (key.Head ^ (key.Tail * 0x9E3779B97F4A7C15ULL) ^ n) * 0xFF51AFD7ED558CCDULL;
+    const std::uint64_t hash =
+        (key.Head ^ (key.Tail * 0x9E3779B97F4A7C15ULL) ^ n) * 0xFF51AFD7ED558CCDULL;
     key.Hash = hash ^ (hash >> 32);
     return key;
 }
