@@ -28,7 +28,7 @@ template <std::size_t N> NameList NameIndex(const std::array<ListEntry, N>& entr
 
 // A name's length and its first and last bytes, mixed: a dozen instructions whatever its
 // length, for five names on every sheet row.
-NameList::Table::Key NameList::Table::KeyOf(std::string_view name) {
+inline NameList::Table::Key NameList::Table::KeyOf(std::string_view name) {
     const std::size_t n = name.size();
     Key key;
     if (n >= 8) {
@@ -86,7 +86,7 @@ void NameList::Table::Insert(const std::string& name, int index) {
     }
 }
 
-std::optional<int> NameList::Table::Find(std::string_view name) const {
+inline std::optional<int> NameList::Table::Find(std::string_view name) const {
     const Key key = KeyOf(name);
     for (std::size_t i = key.Hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
         const Slot& slot = slots_[i];
