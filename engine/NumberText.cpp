@@ -183,7 +183,8 @@ struct PlainDecimal {
     bool Negative = false;
 };
 
-std::optional<PlainDecimal> ShortPlainDecimal(std::string_view text) {
+// Inlined where it is read: a few numbers on every sheet row, each else a call and a frame.
+[[gnu::always_inline]] inline std::optional<PlainDecimal> ShortPlainDecimal(std::string_view text) {
     if (text.size() > 15) {
         return std::nullopt;
     }

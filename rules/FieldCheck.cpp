@@ -13,20 +13,23 @@ namespace Quillmere {
 namespace {
 
 // The limit texts are constants: each is read once, as a typed value is read.
-std::pair<double, double> LimitValues(InputField field, UnitSystem units) {
-    using Limits = std::array<std::pair<double, double>, Fields.size()>;
-    // One table of both systems: one guard asked on every check, not two.
-    static const std::array<Limits, 2> values = [] {
-        std::array<Limits, 2> both{};
-        for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::Imperial}) {
-            for (const FieldRecord& f : Fields) {
-                const FieldLimits& limits = LimitsOf(f.Field, system);
-                both[system == UnitSystem::Metric ? 0 : 1][static_cast<std::size_t>(f.Field)] = {
-                    ParseNumberText(limits.Lower), ParseNumberText(limits.Upper)};
-            }
+using Limits = std::array<std::array<std::pair<double, double>, Fields.size()>, 2>;
+[[gnu::noinline]] Limits ReadLimits() {
+    Limits both{};
+    for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::Imperial}) {
+        for (const FieldRecord& f : Fields) {
+            const FieldLimits& limits = LimitsOf(f.Field, system);
+            both[system == UnitSystem::Metric ? 0 : 1][static_cast<std::size_t>(f.Field)] = {
+                ParseNumberText(limits.Lower), ParseNumberText(limits.Upper)};
         }
-        return both;
-    }();
+    }
+    return both;
+}
+
+// Inlined into every field's check, its table read apart: the look is then a load.
+[[gnu::always_inline]] inline std::pair<double, double> LimitValues(InputField field,
+                                                                    UnitSystem units) {
+    static const Limits values = ReadLimits();
     return values[units == UnitSystem::Metric ? 0 : 1][static_cast<std::size_t>(field)];
 }
 

@@ -4,8 +4,10 @@
 #include <cstring>
 
 namespace Quillmere {
+namespace {
 
-std::size_t Utf8SequenceLength(std::string_view text) {
+// Inlined into the whole-text check, which meets a sequence at every Japanese character.
+[[gnu::always_inline]] inline std::size_t SequenceLength(std::string_view text) {
     if (text.empty()) {
         return 0;
     }
@@ -39,6 +41,12 @@ std::size_t Utf8SequenceLength(std::string_view text) {
         }
     }
     return length;
+}
+
+} // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+    return SequenceLength(text);
 }
 
 std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view text) {
@@ -110,7 +118,7 @@ bool IsUtf8(std::string_view text) {
             text.remove_prefix(1);
             continue;
         }
-        const std::size_t n = Utf8SequenceLength(text);
+        const std::size_t n = SequenceLength(text);
         if (n == 0) {
             return false;
         }
