@@ -368,7 +368,7 @@ void CsvWriter::Fields(std::string_view written) {
     used_ += written.size();
 }
 
-void CsvWriter::Field(std::string_view text) {
+void CsvWriter::WriteField(std::string_view text) {
     // Room for a comma, the guard, the text with every byte doubled and its quotes.
     char* out = Room(2 * text.size() + 4);
     char* const start = out;

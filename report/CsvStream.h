@@ -117,7 +117,19 @@ public:
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
 
-    void Field(std::string_view text); // quoted when it holds , " CR or LF
+    // Quoted when it holds , " CR or LF. An empty one, most of a sheet row's result cells,
+    // is its comma only, written here without a call.
+    void Field(std::string_view text) {
+        if (!text.empty()) {
+            WriteField(text);
+            return;
+        }
+        if (!firstField_) {
+            *Room(1) = ',';
+            ++used_;
+        }
+        firstField_ = false;
+    }
     // Whether Field writes `text` as it stands, neither quoted nor guarded.
     static bool AsItStands(std::string_view text);
     // The same for a text known to hold no , " CR or LF (a field of CsvReader::Unquoted): only
@@ -143,6 +155,7 @@ private:
     }
     void Grow(std::size_t n);
     void FlushIfFull();
+    void WriteField(std::string_view text);
 
     std::FILE* out_ = nullptr;
     std::string* text_ = nullptr;
