@@ -83,10 +83,17 @@ void RefuseNoBore(const Job& e, const SpacingInputs& in) {
 } // namespace
 
 CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered, const ReadNumbers* read) {
+    CalcOutcome out;
+    RunCalculation(e, mountMethodsOffered, out, read);
+    return out;
+}
+
+void RunCalculation(const Job& e, int mountMethodsOffered, CalcOutcome& out,
+                    const ReadNumbers* read) {
     RefuseEmptyEntries(e);
     const bool imperial = e.Units == UnitSystem::Imperial;
-    CalcOutcome out;
     SpacingInputs& in = out.Inputs;
+    in = SpacingInputs{}; // a length the job does not read is 0
     for (const InputField field : ReadingOrder) {
         const FieldRecord& f = FieldOf(field);
         if (ReadsText(e, field)) {
@@ -108,7 +115,6 @@ CalcOutcome RunCalculation(const Job& e, int mountMethodsOffered, const ReadNumb
     if (in.MountMethod == static_cast<std::int16_t>(MountMethod::Z)) {
         out.Display.Circumferential = PlainLengthText(Pi() * in.OuterDiameter / 2.0, e.Units);
     }
-    return out;
 }
 
 std::string PlainLengthText(double millimetres, UnitSystem units) {

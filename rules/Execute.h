@@ -45,6 +45,9 @@ struct CalcOutcome {
 // EngineError.
 CalcOutcome RunCalculation(const Job& job, int mountMethodsOffered,
                            const ReadNumbers* read = nullptr);
+// The same into `out` (all of it written anew): a job's record is computed where it is kept.
+void RunCalculation(const Job& job, int mountMethodsOffered, CalcOutcome& out,
+                    const ReadNumbers* read = nullptr);
 
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.

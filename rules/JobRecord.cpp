@@ -17,7 +17,7 @@ JobRecord RecordJob(const Job& job, int mountMethodsOffered) {
 }
 
 void ComputeRecord(JobRecord& record, int mountMethodsOffered, const ReadNumbers* read) {
-    record.Outcome = RunCalculation(record, mountMethodsOffered, read);
+    RunCalculation(record, mountMethodsOffered, record.Outcome, read);
 }
 
 void AddHelperNotes(JobRecord& job, const HelperNotes& notes) {

@@ -174,6 +174,23 @@ TEST(Calculation, ReadsEntriesByLockAndUnitSystem) {
 
 // A number a check read is taken only for the very text it was read from: a job whose text
 // has changed since (or a number handed over for another) is read again.
+// An outcome computed again for another job keeps nothing of the first one's.
+TEST(Calculation, OutcomeWrittenAnewInPlace) {
+    Job lined = Entries(4, "114.3", "6.0");
+    lined.LiningMaterialIndex = 3;
+    lined.Text(InputField::LiningThickness) = "2";
+    lined.MountMethodIndex = 1; // Z: a circumferential result
+    CalcOutcome outcome;
+    RunCalculation(lined, 2, outcome);
+    EXPECT_EQ(outcome.Inputs.LiningThickness, 2);
+    EXPECT_FALSE(outcome.Display.Circumferential.empty());
+    const Job plain = Entries(4, "114.3", "6.0");
+    RunCalculation(plain, 2, outcome);
+    EXPECT_EQ(outcome.Inputs.LiningThickness, 0);
+    EXPECT_TRUE(outcome.Display.Circumferential.empty());
+    EXPECT_EQ(outcome.Display.Result1, RunCalculation(plain, 2).Display.Result1);
+}
+
 TEST(Calculation, NumbersAlreadyReadCountOnlyForTheirOwnText) {
     const Job e = Entries(4, "114.3", "6.0");
     ReadNumbers read;
