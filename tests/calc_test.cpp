@@ -38,6 +38,13 @@ TEST(CsvStream, ReadsWhatSpreadsheetsWrite) {
     EXPECT_EQ(ReadAll("a,\"x,\"\"y\"\"\nz\",c\n"), (Rows{{"a", "x,\"y\"\nz", "c"}}));
     EXPECT_EQ(ReadAll("a,,\n\n"), (Rows{{"a", "", ""}, {""}}));
     EXPECT_EQ(ReadAll("a\rb"), (Rows{{"a"}, {"b"}}));
+    // A lone CR or a quote anywhere in a long line, whatever its place in a word of it.
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string line = "abcdefghijklmnopqrs,t\n";
+        line[at] = '\r';
+        EXPECT_EQ(ReadAll(line)[0][0], line.substr(0, at)) << at;
+    }
+    EXPECT_EQ(ReadAll("abcdefghij\"k\",l\n"), (Rows{{"abcdefghij\"k\"", "l"}}));
     EXPECT_EQ(ReadAll(""), Rows{});
     EXPECT_EQ(ReadAll("\xEF\xBB"), (Rows{{"\xEF\xBB"}})); // half a mark is data
     EXPECT_EQ(ReadAll("炭素鋼,\"1,234.5\""), (Rows{{"炭素鋼", "1,234.5"}}));
