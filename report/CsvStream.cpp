@@ -24,20 +24,26 @@ constexpr std::array<bool, 256> ByteTable(std::string_view bytes) {
 }
 constexpr std::array<bool, 256> EndsRun = ByteTable(",\n\r");
 constexpr std::array<bool, 256> NeedsQuotes = ByteTable(",\"\r\n");
-// The first bytes of a text a spreadsheet might evaluate (SpreadsheetWouldEvaluate decides).
-constexpr std::array<bool, 256> MayStartFormula = ByteTable("'=@+- \t\r\n");
+// CsvWriter::MayStartFormula, made and checked at compile time.
+constexpr std::array<bool, 256> FormulaStarts = ByteTable("'=@+- \t\r\n");
 static_assert(
     [] {
         for (int c = 0; c < 256; ++c) {
             const char text[] = {static_cast<char>(c), '=', '1'};
-            if (!MayStartFormula[static_cast<std::size_t>(c)] &&
+            if (!FormulaStarts[static_cast<std::size_t>(c)] &&
                 SpreadsheetWouldEvaluate(std::string_view(text, 3))) {
                 return false;
             }
         }
         return true;
     }(),
-    "a text a spreadsheet would evaluate starts with one of MayStartFormula's bytes");
+    "a text a spreadsheet would evaluate starts with one of FormulaStarts' bytes");
+
+} // namespace
+
+const std::array<bool, 256> CsvWriter::MayStartFormula = FormulaStarts;
+
+namespace {
 
 // Inlined into the line's split: a dozen calls a sheet row, each else a call and a frame.
 [[gnu::always_inline]] inline void AddField(std::vector<std::string_view>& fields,
@@ -363,10 +369,6 @@ void CsvWriter::FlushIfFull() {
     if (used_ > (1 << 16)) {
         Flush();
     }
-}
-
-bool CsvWriter::UnquotedAsItStands(std::string_view text) {
-    return text.empty() || !MayStartFormula[static_cast<unsigned char>(text[0])];
 }
 
 bool CsvWriter::AsItStands(std::string_view text) {

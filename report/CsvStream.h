@@ -10,6 +10,7 @@
 #include "rules/Utf8.h"
 #include "rules/Words.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -133,8 +134,10 @@ public:
     // Whether Field writes `text` as it stands, neither quoted nor guarded.
     static bool AsItStands(std::string_view text);
     // The same for a text known to hold no , " CR or LF (a field of CsvReader::Unquoted): only
-    // its start can make it need the guard.
-    static bool UnquotedAsItStands(std::string_view text);
+    // its start can make it need the guard. Asked of every cell of a sheet row.
+    static bool UnquotedAsItStands(std::string_view text) {
+        return text.empty() || !MayStartFormula[static_cast<unsigned char>(text[0])];
+    }
     // Fields already written as CSV, joined by commas (a record as CsvReader::Unquoted gives
     // it, each of its fields as it stands).
     void Fields(std::string_view written);
@@ -156,6 +159,8 @@ private:
     void Grow(std::size_t n);
     void FlushIfFull();
     void WriteField(std::string_view text);
+    // The first bytes of a text a spreadsheet might evaluate (SpreadsheetWouldEvaluate decides).
+    static const std::array<bool, 256> MayStartFormula;
 
     std::FILE* out_ = nullptr;
     std::string* text_ = nullptr;
