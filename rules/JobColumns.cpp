@@ -129,7 +129,9 @@ void ReadRowTexts(const SheetColumns& columns, const std::vector<std::string_vie
             continue;
         }
         std::string_view value = i < given ? cell[i] : std::string_view();
-        if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
+        // Blanks are at or below ' ': one comparison at each end passes nearly every cell.
+        if (!value.empty() && (static_cast<unsigned char>(value.front()) <= ' ' ||
+                               static_cast<unsigned char>(value.back()) <= ' ')) {
             value = Unpadded(value);
         }
         // With --units imperial, a blank units cell is not mm, nor with --sensor VT-C1 a
