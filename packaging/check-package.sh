@@ -32,6 +32,7 @@ file_list() {
 ./etc/quillmere/Quillmere.ini
 ./opt/quillmere/Quillmere.ini -> /etc/quillmere/Quillmere.ini
 ./opt/quillmere/quillmere
+./opt/quillmere/quillmere-print.so
 ./usr/bin/quillmere -> /opt/quillmere/quillmere
 ./usr/bin/quillmere-calc
 ./usr/share/applications/io.github.quillmere.Quillmere.desktop

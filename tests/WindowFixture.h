@@ -45,6 +45,7 @@ public:
             << "[SYSTEM]\nUNIT_FLAG=" << unit << "\nLANG_FLAG=" << lang << "\n";
         RunSettings::FixSettings(programDir_.path().toStdString());
         window_ = std::make_unique<CalculatorWindow>();
+        window_->PrintModuleFolder = QStringLiteral(QUILLMERE_PRINT_MODULE_DIR);
         window_->show();
         window_->activateWindow();
         if (!QTest::qWaitForWindowActive(window_.get())) {

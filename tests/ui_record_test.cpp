@@ -492,6 +492,17 @@ private slots:
 
         print(true);
         QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The report could not be printed.")});
+
+        // Without its module beside the program, Print says so rather than do nothing.
+        w.PrintModuleFolder = scratch.path();
+        QTimer::singleShot(0, this, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialog->close();
+                QFAIL("a dialog opened without the print module");
+            }
+        });
+        w.PrintAction->trigger();
+        QCOMPARE(TakeMessages(), QStringList{QStringLiteral("The report could not be printed.")});
     }
 
     // "Fluid at temperature...": water at 60 degC chooses FLUID S.V. with 1551 m/s, and the

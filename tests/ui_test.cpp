@@ -17,8 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>

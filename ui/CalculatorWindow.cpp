@@ -54,7 +54,8 @@ static void UseQtTextsOfRunLanguage() {
     }
 }
 
-CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
+CalculatorWindow::CalculatorWindow(QWidget* parent)
+    : QWidget(parent), PrintModuleFolder(QCoreApplication::applicationDirPath()) {
     LoadUiResources();
     UseQtTextsOfRunLanguage();
     setObjectName(QStringLiteral("frmCalc"));

@@ -165,6 +165,8 @@ public:
     void RestoreJob(const Quillmere::SheetJob& job);
     // The summary of the job on screen, as copied; empty while no result is shown.
     QString JobSummaryText() const;
+    // Where Print looks for its module: beside the program.
+    QString PrintModuleFolder;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

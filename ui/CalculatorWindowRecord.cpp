@@ -10,6 +10,7 @@
 #include "ui/JobReport.h"
 #include "ui/MeasuringPointDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/PrintModule.h"
 #include "ui/UiText.h"
 
 #include <QAction>
@@ -24,8 +25,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStandardPaths>
 
 using namespace Quillmere;
@@ -146,11 +145,14 @@ void CalculatorWindow::PrintReport() {
     if (!job) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted &&
-        !QuillmereUi::PaintReport(printer, *job, JobSummaryText(), ReportFont())) {
+    const QString summary = JobSummaryText();
+    const QString font = ReportFont();
+    const QuillmereUi::PrintOutcome outcome =
+        QuillmereUi::PrintThroughModule(PrintModuleFolder, this, [&](QPagedPaintDevice& device) {
+            return QuillmereUi::PaintReport(device, *job, summary, font);
+        });
+    if (outcome == QuillmereUi::PrintOutcome::Failed ||
+        outcome == QuillmereUi::PrintOutcome::Unavailable) {
         QuillmereUi::ShowMessage(this, text(Catalogue::ReportText::PrintFailed));
     }
 }
