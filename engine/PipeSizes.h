@@ -13,11 +13,37 @@ namespace Quillmere {
 
 inline constexpr std::size_t MaxSchedules = 13;
 
+// A size's short name kept inside its row. Rows holding pointers would be written by the
+// loader at every start, all of the tables, though most runs never look at one.
+class ShortName {
+public:
+    static constexpr std::size_t Capacity = 15;
+
+    template <std::size_t N>
+    consteval ShortName(const char (&text)[N]) : length_(static_cast<unsigned char>(N - 1)) {
+        static_assert(N - 1 <= Capacity, "a size's name is longer than a row keeps");
+        for (std::size_t i = 0; i + 1 < N; ++i) {
+            text_[i] = text[i];
+        }
+    }
+    constexpr std::string_view View() const { return {text_, length_}; }
+    constexpr operator std::string_view() const { return View(); }
+    constexpr bool empty() const { return length_ == 0; }
+    constexpr std::size_t size() const { return length_; }
+    friend constexpr bool operator==(const ShortName& a, std::string_view b) {
+        return a.View() == b;
+    }
+
+private:
+    char text_[Capacity]{};
+    unsigned char length_;
+};
+
 // One size of a standard. A wall of 0 means the standard gives none for that schedule.
 // Inch figures only where the standard itself gives them (ASME); 0 elsewhere.
 struct PipeSizeRow {
-    std::string_view Size;  // "100A", "1-1/2" (NPS), "100" (PVC nominal size)
-    std::string_view Alias; // the JIS inch designation "4B"; empty where there is none
+    ShortName Size;  // "100A", "1-1/2" (NPS), "100" (PVC nominal size)
+    ShortName Alias; // the JIS inch designation "4B"; empty where there is none
     double OuterMm;
     std::array<double, MaxSchedules> WallMm;
     double OuterInch = 0;

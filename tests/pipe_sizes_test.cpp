@@ -88,7 +88,7 @@ TEST(PipeTables, AsmeIdentitiesHold) {
     };
     // Every stainless size is a B36.10M size (B36.19M stops at NPS 30, B36.10M goes on).
     for (const PipeSizeRow& s : stainless.Rows) {
-        ASSERT_NE(Row(carbon, s.Size), nullptr) << s.Size;
+        ASSERT_NE(Row(carbon, s.Size), nullptr) << s.Size.View();
         const PipeSizeRow& c = *Row(carbon, s.Size);
         const double nps = Nps(c.Size);
         SCOPED_TRACE("NPS " + std::string(c.Size));
@@ -223,7 +223,7 @@ TEST(PipeTables, AsmeLargeSizesMatchPublishedMasses) {
             const std::string_view name = t.Schedules[c];
             if (name != "STD" && name != "XS") {
                 EXPECT_EQ(checked.count(std::string(r.Size) + " " + std::string(name)), 1u)
-                    << r.Size << " " << name << " has no second check";
+                    << r.Size.View() << " " << name << " has no second check";
             }
         }
     }
@@ -293,8 +293,8 @@ TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
         for (const std::size_t c : SchedulesOf(p, r)) {
             if (checked.count(std::string(r.Size) + " " + std::string(p.Schedules[c])) == 0) {
                 const PipeSizeRow* a =
-                    Row(asme, std::string(r.Alias.substr(0, r.Alias.size() - 1)));
-                ASSERT_NE(a, nullptr) << r.Size;
+                    Row(asme, std::string(r.Alias.View().substr(0, r.Alias.size() - 1)));
+                ASSERT_NE(a, nullptr) << r.Size.View();
                 // 550A Sch40 is JIS's own (ASME has no Sch40 at NPS 22): held to G 3459's figure.
                 if (r.Size == "550A" && p.Schedules[c] == "Sch40") {
                     EXPECT_EQ(r.WallMm[c],
@@ -302,7 +302,7 @@ TEST(PipeTables, JisSteelWallsMatchPublishedMasses) {
                     continue;
                 }
                 EXPECT_GT(a->WallMm[Column(asme, p.Schedules[c])], 0)
-                    << r.Size << " " << p.Schedules[c] << " has no second check";
+                    << r.Size.View() << " " << p.Schedules[c] << " has no second check";
             }
         }
     }
@@ -318,7 +318,7 @@ TEST(PipeTables, JisSteelTablesAgreeWithEachOtherAndWithAsme) {
     for (const PipeTable* t : {&sgp, &sus}) {
         for (const PipeSizeRow& r : t->Rows) {
             if (const PipeSizeRow* other = Row(stpg, r.Size)) {
-                EXPECT_EQ(r.OuterMm, other->OuterMm) << t->Key << " " << r.Size;
+                EXPECT_EQ(r.OuterMm, other->OuterMm) << t->Key << " " << r.Size.View();
                 EXPECT_EQ(r.Alias, other->Alias);
             }
         }
@@ -326,11 +326,13 @@ TEST(PipeTables, JisSteelTablesAgreeWithEachOtherAndWithAsme) {
     for (const PipeSizeRow& r : sus.Rows) {
         const PipeSizeRow* p = Row(stpg, r.Size);
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(r.WallMm[Column(sus, "Sch40")], p->WallMm[Column(stpg, "Sch40")]) << r.Size;
-        EXPECT_EQ(r.WallMm[Column(sus, "Sch80")], p->WallMm[Column(stpg, "Sch80")]) << r.Size;
+        EXPECT_EQ(r.WallMm[Column(sus, "Sch40")], p->WallMm[Column(stpg, "Sch40")])
+            << r.Size.View();
+        EXPECT_EQ(r.WallMm[Column(sus, "Sch80")], p->WallMm[Column(stpg, "Sch80")])
+            << r.Size.View();
         double last = 0;
         for (const std::size_t c : SchedulesOf(sus, r)) {
-            EXPECT_GT(r.WallMm[c], last) << r.Size;
+            EXPECT_GT(r.WallMm[c], last) << r.Size.View();
             last = r.WallMm[c];
         }
     }
@@ -339,13 +341,13 @@ TEST(PipeTables, JisSteelTablesAgreeWithEachOtherAndWithAsme) {
     const std::set<std::string> departures{"200A Sch10S", "250A Sch10S"};
     for (const PipeTable* t : {&stpg, &sus}) {
         for (const PipeSizeRow& r : t->Rows) {
-            const PipeSizeRow* a = Row(asme, r.Alias.substr(0, r.Alias.size() - 1));
-            ASSERT_NE(a, nullptr) << r.Size;
+            const PipeSizeRow* a = Row(asme, r.Alias.View().substr(0, r.Alias.size() - 1));
+            ASSERT_NE(a, nullptr) << r.Size.View();
             // Same pipe, same diameter, at 90A, 100A and from 350A; elsewhere close.
             const double inchOuter = a->OuterInch * 25.4;
             const bool same = r.Size == "90A" || r.Size == "100A" ||
-                              Nps(r.Alias.substr(0, r.Alias.size() - 1)) >= 14;
-            EXPECT_NEAR(r.OuterMm, inchOuter, same ? 0.05 : 0.05 * inchOuter) << r.Size;
+                              Nps(r.Alias.View().substr(0, r.Alias.size() - 1)) >= 14;
+            EXPECT_NEAR(r.OuterMm, inchOuter, same ? 0.05 : 0.05 * inchOuter) << r.Size.View();
             for (const std::size_t c : SchedulesOf(*t, r)) {
                 const std::string_view name = t->Schedules[c];
                 const PipeTable& other = name.ends_with('S') ? asmeS : asme;
@@ -407,11 +409,11 @@ TEST(PipeTables, EveryTableIsOrderedAndNamesItsEdition) {
         EXPECT_FALSE(t.Edition.empty()) << t.Key;
         double last = 0;
         for (const PipeSizeRow& r : t.Rows) {
-            EXPECT_GT(r.OuterMm, last) << t.Key << " " << r.Size;
+            EXPECT_GT(r.OuterMm, last) << t.Key << " " << r.Size.View();
             last = r.OuterMm;
-            EXPECT_FALSE(SchedulesOf(t, r).empty()) << t.Key << " " << r.Size;
+            EXPECT_FALSE(SchedulesOf(t, r).empty()) << t.Key << " " << r.Size.View();
             for (const double w : r.WallMm) {
-                EXPECT_LT(w, r.OuterMm * 0.4) << t.Key << " " << r.Size;
+                EXPECT_LT(w, r.OuterMm * 0.4) << t.Key << " " << r.Size.View();
             }
         }
     }

@@ -72,8 +72,8 @@ TEST(CopperTube, WallsMatchPublishedMasses) {
         } else {
             nominal = std::stod(size);
         }
-        EXPECT_DOUBLE_EQ(r.OuterInch, nominal + 0.125) << r.Size;
-        EXPECT_NEAR(r.OuterMm, r.OuterInch * 25.4, 1e-9) << r.Size;
+        EXPECT_DOUBLE_EQ(r.OuterInch, nominal + 0.125) << r.Size.View();
+        EXPECT_NEAR(r.OuterMm, r.OuterInch * 25.4, 1e-9) << r.Size.View();
         for (std::size_t c = 0; c < 3; ++c) {
             const std::string cell = "CU " + size + " " + std::string(t.Schedules[c]);
             EXPECT_EQ(r.WallInch[c] > 0, published[c] > 0) << cell;
@@ -88,8 +88,8 @@ TEST(CopperTube, WallsMatchPublishedMasses) {
             }
         }
         // Type K is the thickest, M the thinnest.
-        EXPECT_GT(r.WallInch[0], r.WallInch[1]) << r.Size;
-        EXPECT_GT(r.WallInch[1], r.WallInch[2]) << r.Size;
+        EXPECT_GT(r.WallInch[0], r.WallInch[1]) << r.Size.View();
+        EXPECT_GT(r.WallInch[1], r.WallInch[2]) << r.Size.View();
     }
 }
 
@@ -102,16 +102,16 @@ TEST(CopperTube, JisFiguresAreAstmsInMillimetres) {
         const std::string inch = std::string(r.Alias.empty() ? r.Size : r.Alias)
                                      .substr(0, (r.Alias.empty() ? r.Size : r.Alias).size() - 1);
         const PipeSizeRow* a = Row(astm, inch);
-        ASSERT_NE(a, nullptr) << r.Size;
-        EXPECT_DOUBLE_EQ(r.OuterMm, JisMillimetres(a->OuterInch)) << r.Size;
+        ASSERT_NE(a, nullptr) << r.Size.View();
+        EXPECT_DOUBLE_EQ(r.OuterMm, JisMillimetres(a->OuterInch)) << r.Size.View();
         for (std::size_t c = 0; c < 3; ++c) {
             if (r.WallMm[c] > 0) {
                 EXPECT_DOUBLE_EQ(r.WallMm[c], JisMillimetres(a->WallInch[c]))
-                    << r.Size << " " << jis.Schedules[c];
+                    << r.Size.View() << " " << jis.Schedules[c];
             }
         }
         const bool kHeld = r.OuterMm < 60;
-        EXPECT_EQ(r.WallMm[Column(jis, "K")] > 0, kHeld) << r.Size;
+        EXPECT_EQ(r.WallMm[Column(jis, "K")] > 0, kHeld) << r.Size.View();
     }
     EXPECT_EQ(jis.Rows.size(), 14u);
 }
@@ -132,10 +132,11 @@ TEST(LightStainless, DiametersAreCopperAndSteelOnes) {
     for (const PipeSizeRow& r : su.Rows) {
         const std::string& other = same.at(std::string(r.Size));
         const PipeTable& t = std::stoi(std::string(r.Size)) < 30 ? copper : sgp;
-        ASSERT_NE(Row(t, other), nullptr) << r.Size;
-        EXPECT_EQ(r.OuterMm, Row(t, other)->OuterMm) << r.Size << " and " << t.Key << " " << other;
-        EXPECT_GE(r.WallMm[0], std::max(last, 0.7)) << r.Size;
-        EXPECT_LE(r.WallMm[0], 3.0) << r.Size;
+        ASSERT_NE(Row(t, other), nullptr) << r.Size.View();
+        EXPECT_EQ(r.OuterMm, Row(t, other)->OuterMm)
+            << r.Size.View() << " and " << t.Key << " " << other;
+        EXPECT_GE(r.WallMm[0], std::max(last, 0.7)) << r.Size.View();
+        EXPECT_LE(r.WallMm[0], 3.0) << r.Size.View();
         last = r.WallMm[0];
     }
     EXPECT_EQ(Choose("SU 50"), "48.6 x 1.2"); // as JIS G 3448 names it: Su50 x 1.2
@@ -148,7 +149,7 @@ TEST(DuctileIron, IsoWallsAndDiameters) {
     for (const PipeSizeRow& r : iso.Rows) {
         const double dn = std::stod(std::string(r.Size));
         const double formula = std::max(6.0, std::round(90 * (0.5 + 0.001 * dn)) / 10);
-        EXPECT_DOUBLE_EQ(r.WallMm[0], formula) << "DN " << r.Size;
+        EXPECT_DOUBLE_EQ(r.WallMm[0], formula) << "DN " << r.Size.View();
     }
     const std::map<std::string, double> en545{
         {"80", 98},   {"100", 118}, {"125", 144}, {"150", 170}, {"200", 222},
@@ -167,7 +168,7 @@ TEST(DuctileIron, IsoWallsAndDiameters) {
         EXPECT_EQ(MortarLiningMm(iso, *Row(iso, dn)), mm) << "DN " << dn;
     }
     for (const PipeSizeRow& r : iso.Rows) {
-        EXPECT_GT(MortarLiningMm(iso, r), 0) << "DN " << r.Size << " has no lining";
+        EXPECT_GT(MortarLiningMm(iso, r), 0) << "DN " << r.Size.View() << " has no lining";
     }
 }
 
@@ -183,9 +184,9 @@ TEST(DuctileIron, JisDiametersAndClasses) {
     }
     for (const PipeSizeRow& r : jis.Rows) {
         const double d1 = r.WallMm[Column(jis, "D1")];
-        EXPECT_GT(d1, 0) << r.Size;
+        EXPECT_GT(d1, 0) << r.Size.View();
         for (const std::string_view other : {"D3", "DS"}) {
-            EXPECT_LE(r.WallMm[Column(jis, other)], d1) << r.Size << " " << other;
+            EXPECT_LE(r.WallMm[Column(jis, other)], d1) << r.Size.View() << " " << other;
         }
     }
     EXPECT_EQ(jis.Mortar, nullptr); // JIS A 5314's thicknesses are not held: never guessed
