@@ -69,5 +69,5 @@ pa=$(cut -d' ' -f3 "$work/p" | median); ba=$(cut -d' ' -f3 "$work/b" | median)
 ratio=$(median < "$work/r")
 awk -v pt="$pt" -v bt="$bt" -v pm="$pm" -v bm="$bm" -v pa="$pa" -v ba="$ba" -v r="$ratio" -v n="$pairs" 'BEGIN {
   printf "time to window mapped, median of %d pairs: program %.1f ms, baseline %.1f ms, median pair ratio %.2f\n", n, pt/1000, bt/1000, r
-  printf "peak resident memory: program %.1f MiB (%.1f MiB anonymous), baseline %.1f MiB (%.1f MiB anonymous), ratio %.2f\n", pm/1024, pa/1024, bm/1024, ba/1024, pm/bm
+  printf "peak resident memory: program %.1f MiB (%.1f MiB anonymous), baseline %.1f MiB (%.1f MiB anonymous), ratio %.3f (%d / %d KiB)\n", pm/1024, pa/1024, bm/1024, ba/1024, pm/bm, pm, bm
 }'

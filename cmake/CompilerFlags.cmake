@@ -5,6 +5,12 @@ if(QUILLMERE_WERROR)
   target_compile_options(quillmere_warnings INTERFACE -Werror)
 endif()
 
+# Each function in a section of its own, so that the window's link can gather its start-up
+# code in one place (ui/startup-order.ld).
+if(NOT EMSCRIPTEN)
+  add_compile_options(-ffunction-sections)
+endif()
+
 if(QUILLMERE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
