@@ -6,7 +6,9 @@
 #include "report/JobSummary.h"
 #include "rules/Rules.h"
 #include "ui/JobReport.h"
+#include "ui/OwnTextsFont.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -152,6 +154,72 @@ private slots:
         QCOMPARE(w.OuterDiameterEdit->accessibleName(), w.OuterDiameterCaption->text());
         QCOMPARE(w.FluidVelocityEdit->accessibleDescription(), w.FluidVelocityRange->text());
         QCOMPARE(w.FluidList->accessibleName(), w.FluidCaption->text());
+    }
+
+    // The window's own texts are drawn in the run's face alone, without the search for faces
+    // to fall back on, where that face has every character of them: with the program's font
+    // substitutions (the design's faces for those of this system) and without them, when the
+    // face named for Japanese is not found, in every language and unit system, a Z result
+    // shown. What the user types, and what inherits the window's font, may fall back.
+    void ownTextsAreInTheRunsFace_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("substitutes");
+        for (const bool substitutes : {true, false}) {
+            for (const auto& [name, lang, unit] :
+                 {std::tuple{"Japanese, metric", 0, 0}, std::tuple{"English, metric", 1, 0},
+                  std::tuple{"Japanese, imperial", 0, 1}, std::tuple{"English, imperial", 1, 1}}) {
+                QTest::newRow(qPrintable(QString::fromLatin1(name) +
+                                         (substitutes ? QString() : QStringLiteral(", no faces"))))
+                    << lang << unit << substitutes;
+            }
+        }
+    }
+    void ownTextsAreInTheRunsFace() {
+        QFETCH(int, lang);
+        QFETCH(int, unit);
+        QFETCH(bool, substitutes);
+        const QStringList designFaces{QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("Arial"),
+                                      QStringLiteral("Terminal"), QStringLiteral("System")};
+        const auto noSubstitutes = [&] {
+            for (const QString& face : designFaces) {
+                QFont::removeSubstitutions(face);
+            }
+        };
+        if (substitutes) {
+            InstallFontSubstitutes();
+        }
+        CalculatorWindow& w = Open(lang, unit);
+        TypeInto(w.OuterDiameterEdit, unit == 0 ? QStringLiteral("114.3") : QStringLiteral("4.5"));
+        TypeInto(w.WallEdit, unit == 0 ? QStringLiteral("6") : QStringLiteral("0.237"));
+        Choose(w.SensorTypeList, 4);
+        Choose(w.MountMethodList, 1);
+        Execute();
+        QVERIFY(!w.CircumferentialEdit->text().isEmpty());
+
+        int alone = 0;
+        QList<QWidget*> controls = w.findChildren<QWidget*>();
+        controls << &w;
+        for (QWidget* c : controls) {
+            if (!(c->font().styleStrategy() & QFont::NoFontMerging)) {
+                continue;
+            }
+            ++alone;
+            const QFontMetrics metrics(c->font());
+            for (const QString& t : QuillmereUi::ShownTexts(*c)) {
+                for (const char32_t ch : t.toUcs4()) {
+                    QVERIFY2(metrics.inFontUcs4(ch),
+                             qPrintable(c->objectName() + QStringLiteral(": ") + t));
+                }
+            }
+        }
+        noSubstitutes();
+        // With the substitutions, every caption, list, mark and result is drawn alone; without,
+        // what the face found lacks falls back (the loop above).
+        QVERIFY(!substitutes || alone > 40);
+        QVERIFY(!(w.OuterDiameterEdit->font().styleStrategy() & QFont::NoFontMerging));
+        QVERIFY(!(w.font().styleStrategy() & QFont::NoFontMerging));
+        QVERIFY(!(w.RecentJobsMenu->font().styleStrategy() & QFont::NoFontMerging));
     }
 
     void layoutAndFocusOrder() {

@@ -7,6 +7,7 @@
 #include "shell/RunSettings.h"
 #include "ui/FluidAtTemperatureDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/OwnTextsFont.h"
 #include "ui/StandardPipeDialog.h"
 #include "ui/UiText.h"
 
@@ -119,8 +120,13 @@ void CalculatorWindow::BuildWorkingFont(int pointSize, bool bold) {
     workingFont_ = font;
 }
 
-void CalculatorWindow::AssignWorkingFont(QWidget* control) {
-    control->setFont(*workingFont_);
+void CalculatorWindow::AssignWorkingFont(QWidget* control, Shows shows) {
+    // What the user typed may need other faces, and so may whatever inherits the font (the
+    // window's own reaches its dialogs and messages): said outright, so that a parent's font
+    // drawn without them does not carry over.
+    QFont font = *workingFont_;
+    font.setStyleStrategy(QFont::PreferDefault);
+    control->setFont(shows == Shows::OwnTexts ? QuillmereUi::OwnTextsFont(font, *control) : font);
 }
 
 void CalculatorWindow::FillList(QComboBox* list, const QStringList& source) {
@@ -183,7 +189,7 @@ void CalculatorWindow::LoadCaptions() {
 
     BuildWorkingFont(8, false);
     setWindowTitle(text(Id::TitleFirst) + QStringLiteral(" - ") + text(Id::TitleSecond));
-    AssignWorkingFont(this);
+    AssignWorkingFont(this, Shows::AnyText);
 }
 
 // 4. Unit labels of the rows and of the spacing; 5. range labels, in their design font.
@@ -233,7 +239,7 @@ void CalculatorWindow::LoadLists() {
     FillList(MountMethodList, MountMethodNames);
     FillList(SensorTypeList, SensorTypeNames);
     for (const InputRow& row : InputRows) {
-        AssignWorkingFont(this->*row.Text);
+        AssignWorkingFont(this->*row.Text, Shows::AnyText);
     }
 }
 

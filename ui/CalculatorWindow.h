@@ -200,7 +200,10 @@ private:
     void ConnectHandlers();
     QString text(std::int16_t id) const;
     void BuildWorkingFont(int pointSize, bool bold);
-    void AssignWorkingFont(QWidget* control);
+    // Whether a control shows only the program's own texts, all of which the run's face
+    // covers, or may show what the user typed or chose.
+    enum class Shows { OwnTexts, AnyText };
+    void AssignWorkingFont(QWidget* control, Shows shows = Shows::OwnTexts);
     void FillList(QComboBox* list, const QStringList& source);
     bool CheckLeavingField(const InputRow& row);
     void Refuse(QLineEdit* field, std::int16_t messageId);

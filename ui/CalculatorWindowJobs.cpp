@@ -7,6 +7,7 @@
 #include "rules/Words.h"
 #include "shell/RunSettings.h"
 #include "ui/MessageBox.h"
+#include "ui/OwnTextsFont.h"
 #include "ui/UiText.h"
 
 #include <QAction>
@@ -46,11 +47,12 @@ void CalculatorWindow::CreateMenuBar() {
     // The run language's face, as the form's: the desktop's default would follow the locale.
     QFont font(QString::fromStdString(RunSettings::UiFontName));
     font.setPointSize(10);
+    font.setStyleStrategy(QFont::PreferDefault); // the menus' own, not the bar's below
     MenuBar->setFont(font);
-    const auto menu = [this](std::int16_t id, const char* name) {
+    const auto menu = [this, &font](std::int16_t id, const char* name) {
         QMenu* m = MenuBar->addMenu(text(id));
         m->setObjectName(QString::fromLatin1(name));
-        m->setFont(MenuBar->font());
+        m->setFont(font);
         return m;
     };
     QMenu* file = menu(M::File, "FileMenu");
@@ -59,7 +61,7 @@ void CalculatorWindow::CreateMenuBar() {
     RecentJobsMenu =
         file->addMenu(QuillmereUi::WithAccessKey(text(M::RecentJobs), QLatin1Char('R')));
     RecentJobsMenu->setObjectName(QStringLiteral("RecentJobsMenu"));
-    RecentJobsMenu->setFont(MenuBar->font());
+    RecentJobsMenu->setFont(font);
     connect(RecentJobsMenu, &QMenu::aboutToShow, this, &CalculatorWindow::FillRecentJobs);
     file->addSeparator();
     file->addAction(QuitAction);
@@ -68,6 +70,9 @@ void CalculatorWindow::CreateMenuBar() {
         ->addActions({StandardPipeAction, FluidAtTemperatureAction, JobDetailsAction, HowSureAction,
                       MeasuringPointAction});
     menu(M::HelpMenu, "HelpMenu")->addActions({HelpAction, AboutAction});
+    // The titles are the program's own, as the form's captions; the menus keep the font that
+    // falls back, for they may list what the user typed (File > Recent jobs).
+    MenuBar->setFont(QuillmereUi::OwnTextsFont(font, *MenuBar));
 
     // The form keeps its design places below the bar: the window grows by the bar's height.
     const int bar = MenuBar->sizeHint().height();
