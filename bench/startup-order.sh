@@ -21,22 +21,32 @@ Xvfb "$display" -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The start under callgrind, until the window has been mapped and painted and sits idle.
+# The start under callgrind, until the window has been mapped, then painted and idle for
+# a while; a busy machine may take minutes to get there.
 valgrind --tool=callgrind --demangle=no --callgrind-out-file="$work/start.cg" \
   "$work/program" >/dev/null 2>&1 &
 pid=$!
-sleep "${STARTUP_ORDER_WAIT:-30}"
+for _ in $(seq 600); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"超音波流量計\|"Ultrasonic Flowmeter' && break
+  sleep 0.5
+done
+xwininfo -root -tree 2>/dev/null | grep -q '"超音波流量計\|"Ultrasonic Flowmeter' ||
+  { echo "startup-order.sh: the window did not open" >&2; exit 1; }
+sleep 10
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
-# callgrind names an object or a function in full once, then by its number alone.
+# callgrind names an object or a function in full once, then by its number alone. A program
+# linked with the list is an unnamed object to it ("???"), as it reads only the .text section.
 awk -v self="$work/program" '
   function name(line,   n) { n = line; sub(/^[a-z]+=\([0-9]+\) ?/, "", n); return n }
   function id(line) { return substr(line, index(line, "(") + 1, index(line, ")") - index(line, "(") - 1) }
   /^c?ob=/ { if (name($0) != "") object[id($0)] = name($0); if (/^ob=/) current = object[id($0)]; next }
-  /^c?fn=/ { if (name($0) != "") fn[id($0)] = name($0); if (/^fn=/ && current == self) ran[id($0)] = 1; next }
+  /^c?fn=/ { if (name($0) != "") fn[id($0)] = name($0); if (/^fn=/ && (current == self || current == "???")) ran[id($0)] = 1; next }
   END { for (i in ran) if (fn[i] ~ /^_Z/) print fn[i] }' "$work/start.cg" | sort -u > "$work/functions"
-[ -s "$work/functions" ] || { echo "startup-order.sh: no function of the program ran" >&2; exit 1; }
+# A start cut short would gather too little and leave the rest spread out again.
+[ "$(wc -l < "$work/functions")" -ge 50 ] ||
+  { echo "startup-order.sh: only $(wc -l < "$work/functions") functions ran; not written" >&2; exit 1; }
 
 {
   echo "/* The window's start-up functions together, before the rest of the program's code."
