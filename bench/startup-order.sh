@@ -9,17 +9,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$top/build/quillmere}
 command -v valgrind >/dev/null || { echo "startup-order.sh needs valgrind" >&2; exit 2; }
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$program" "$work/program"
-cp "$top/Quillmere.ini" "$work/"
-export XDG_RUNTIME_DIR=$work
-unset QT_QPA_PLATFORM
-
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$top/bench/window-bench.sh"
+window_bench_setup "$program"
 
 # The start under callgrind, until the window has been mapped, then painted and idle for
 # a while; a busy machine may take minutes to get there.

@@ -9,18 +9,9 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-9}
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "${2:-$top/build/quillmere}" "$work/program"
+source "$top/bench/window-bench.sh"
+window_bench_setup "${2:-$top/build/quillmere}"
 cp "${3:-$top/build/bench/bare_window}" "$work/baseline"
-cp "$top/Quillmere.ini" "$work/"
-export XDG_RUNTIME_DIR=$work
-unset QT_QPA_PLATFORM
-
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # measure PROGRAM: prints "microseconds-to-map peak-KiB anonymous-KiB"
 measure() {
