@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <type_traits>
+
 extern "C" Q_DECL_EXPORT int QuillmerePrint(QWidget* parent, QuillmereUi::PaintPage paint,
                                             void* context) {
     using QuillmereUi::PrintOutcome;
@@ -18,3 +20,6 @@ extern "C" Q_DECL_EXPORT int QuillmerePrint(QWidget* parent, QuillmereUi::PaintP
     }
     return static_cast<int>(paint(printer, context) ? PrintOutcome::Printed : PrintOutcome::Failed);
 }
+
+// The window calls it through this type: the two must not drift apart.
+static_assert(std::is_same_v<decltype(&QuillmerePrint), QuillmereUi::PrintEntry>);
