@@ -3,7 +3,9 @@
 #include "engine/EngineError.h"
 #include "engine/NumericHelpers.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace Quillmere {
 namespace {
@@ -51,12 +53,35 @@ int FluidCrossings(std::int16_t mountMethod) {
     return 0;
 }
 
+namespace {
+
+double SineOfDegrees(double degrees) {
+    static const double pi = std::atan(1.0) * 4.0;
+    return std::sin(degrees / 180.0 * pi);
+}
+
+// The sine of a wedge's whole-degree angle, the same double every time: worked out once for
+// each angle a sensor may have rather than once a spacing.
+double WedgeSine(std::int16_t degrees) {
+    static const std::array<double, 91> sines = [] {
+        std::array<double, 91> table{};
+        for (std::size_t d = 0; d < table.size(); ++d) {
+            table[d] = SineOfDegrees(static_cast<double>(d));
+        }
+        return table;
+    }();
+    return degrees >= 0 && static_cast<std::size_t>(degrees) < sines.size()
+               ? sines[static_cast<std::size_t>(degrees)]
+               : SineOfDegrees(static_cast<double>(degrees));
+}
+
+} // namespace
+
 SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTypeRecord& sensor) {
     if (sensor.WedgeVelocity == 0) {
         throw EngineError(ErrorKind::DivisionByZero);
     }
-    static const double pi = std::atan(1.0) * 4.0;
-    const double wedgeSine = std::sin(static_cast<double>(sensor.IncidenceAngle) / 180.0 * pi);
+    const double wedgeSine = WedgeSine(sensor.IncidenceAngle);
 
     SpacingBreakdown b;
     b.WallAngle = RefractionAngle(in.PipeVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Wall);
