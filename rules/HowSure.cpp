@@ -205,8 +205,9 @@ void CheckMeasured(const JobRecord& job, std::string_view text, Assessment& out)
 } // namespace
 
 bool Uncertainty::Toleranced() const {
-    return std::any_of(PlusMinus.begin(), PlusMinus.end(),
-                       [](const std::string& text) { return !Unpadded(text).empty(); });
+    return std::any_of(PlusMinus.begin(), PlusMinus.end(), [](const std::string& text) {
+        return !text.empty() && !Unpadded(text).empty();
+    });
 }
 
 std::vector<InputField> InputsRead(const Job& job) {

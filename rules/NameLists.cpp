@@ -16,7 +16,9 @@ std::string Listed(const std::vector<std::string>& names) {
     return names.size() <= 3 ? Joined(names, ", ") : std::string();
 }
 
-template <std::size_t N> NameList NameIndex(const std::array<ListEntry, N>& entries) {
+// Apart from the accessors, which then need no frame to hand the built list back.
+template <std::size_t N>
+[[gnu::noinline]] NameList NameIndex(const std::array<ListEntry, N>& entries) {
     NameList names;
     for (std::size_t i = 0; i < N; ++i) {
         names.AddText(entries[i].NameId, static_cast<int>(i));
@@ -52,8 +54,8 @@ inline NameList::Table::Key NameList::Table::KeyOf(std::string_view name) {
     return key;
 }
 
-bool NameList::Table::Same(const Key& key, std::string_view name, const Key& other,
-                           std::string_view otherName) {
+inline bool NameList::Table::Same(const Key& key, std::string_view name, const Key& other,
+                                  std::string_view otherName) {
     if (key.Hash != other.Hash || key.Head != other.Head || key.Tail != other.Tail ||
         name.size() != otherName.size()) {
         return false;
@@ -116,6 +118,11 @@ std::optional<int> NameList::Find(std::string_view text) const {
     if (const std::optional<int> index = exact_.Find(text)) {
         return index;
     }
+    return FindFolded(text);
+}
+
+// Apart from the exact look, which then needs no frame for the folded text.
+std::optional<int> NameList::FindFolded(std::string_view text) const {
     return folded_.Find(Unpadded(FoldedName(text)));
 }
 
@@ -133,38 +140,50 @@ std::string NameList::Nearest(std::string_view text) const {
 
 // A sensor type by list index, by its list text, or by one of the names the text joins
 // with "/" ("VT-A2" finds "VT-A1/VT-A2"); "RESERVE" is the first of the two.
-const NameList& SensorNames() {
-    static const NameList names = [] {
-        NameList index;
-        for (int i = 0; i < SensorTypeCount; ++i) {
-            const std::string_view list = SensorTypeName(i);
-            index.Add(std::to_string(i), i);
-            index.Add(std::string(list), i);
-            std::size_t start = 0;
-            while (start <= list.size()) {
-                const std::size_t slash = std::min(list.find('/', start), list.size());
-                index.Add(std::string(list.substr(start, slash - start)), i);
-                start = slash + 1;
-            }
+namespace {
+
+[[gnu::noinline]] NameList SensorIndex() {
+    NameList index;
+    for (int i = 0; i < SensorTypeCount; ++i) {
+        const std::string_view list = SensorTypeName(i);
+        index.Add(std::to_string(i), i);
+        index.Add(std::string(list), i);
+        std::size_t start = 0;
+        while (start <= list.size()) {
+            const std::size_t slash = std::min(list.find('/', start), list.size());
+            index.Add(std::string(list.substr(start, slash - start)), i);
+            start = slash + 1;
         }
-        return index;
-    }();
+    }
+    return index;
+}
+
+} // namespace
+
+const NameList& SensorNames() {
+    static const NameList names = SensorIndex();
     return names;
 }
 
 // A mounting method by letter ("V", "ｚ"), by name ("V METHOD", "N法"), or by the window's
 // list index (0 V, 1 Z).
+namespace {
+
+[[gnu::noinline]] NameList MountIndex() {
+    NameList list;
+    for (int m = 0; m < MountMethodCount; ++m) {
+        list.Add(std::string(1, MountLetter(static_cast<MountMethod>(m))), m);
+        list.AddText(MountMethods[static_cast<std::size_t>(m)].NameId, m);
+    }
+    list.Add("0", 0);
+    list.Add("1", 1);
+    return list;
+}
+
+} // namespace
+
 const NameList& MountNames() {
-    static const NameList names = [] {
-        NameList list;
-        for (int m = 0; m < MountMethodCount; ++m) {
-            list.Add(std::string(1, MountLetter(static_cast<MountMethod>(m))), m);
-            list.AddText(MountMethods[static_cast<std::size_t>(m)].NameId, m);
-        }
-        list.Add("0", 0);
-        list.Add("1", 1);
-        return list;
-    }();
+    static const NameList names = MountIndex();
     return names;
 }
 

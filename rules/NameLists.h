@@ -45,8 +45,8 @@ private:
             std::uint64_t Hash = 0;
         };
         [[gnu::always_inline]] static Key KeyOf(std::string_view name);
-        static bool Same(const Key& key, std::string_view name, const Key& other,
-                         std::string_view otherName);
+        [[gnu::always_inline]] static bool Same(const Key& key, std::string_view name,
+                                                const Key& other, std::string_view otherName);
         struct Slot {
             Key Of;
             std::string Name;
@@ -55,6 +55,8 @@ private:
         std::vector<Slot> slots_ = std::vector<Slot>(256);
         std::size_t used_ = 0;
     };
+    [[gnu::noinline]] std::optional<int> FindFolded(std::string_view text) const;
+
     Table exact_;
     Table folded_;
     std::vector<std::string> names_; // as added, for Nearest

@@ -378,7 +378,9 @@ private:
             take(ColumnOf(field), job.Text(field));
         }
         LockVelocitiesByLists(job);
-        job.Identity = std::move(identity_);
+        if (!identity_.Empty()) { // most rows name no job
+            job.Identity = std::move(identity_);
+        }
         for (const InputField field : InputFields) {
             take(ToleranceColumnOf(field), job.Uncertain.Of(field));
         }
