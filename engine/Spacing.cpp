@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace Quillmere {
 namespace {
@@ -75,6 +77,48 @@ double WedgeSine(std::int16_t degrees) {
                : SineOfDegrees(static_cast<double>(degrees));
 }
 
+// The beam in one layer: its angle and the angle's tangent and cosine.
+struct LayerBeam {
+    double Angle = 0;
+    double Tangent = 0;
+    double Cosine = 0;
+};
+
+// A sheet's rows refract a handful of table velocities through a dozen wedges: each layer's
+// beam is kept once worked out, the same doubles every time, so that most rows call no atan,
+// tan or cos. A layer that throws is not kept, and throws again when asked again.
+class BeamMemo {
+public:
+    const LayerBeam& Of(double velocity, const SensorTypeRecord& sensor, double wedgeSine,
+                        Medium medium) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &velocity, sizeof bits);
+        const std::uint64_t wedge =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(sensor.WedgeVelocity)) << 16 |
+            static_cast<std::uint16_t>(sensor.IncidenceAngle);
+        const std::uint64_t mixed =
+            (bits ^ (bits >> 29) ^ (wedge * 0x9E3779B97F4A7C15ULL)) * 0xFF51AFD7ED558CCDULL;
+        Entry& entry = entries_[mixed >> (64 - SlotBits)];
+        if (!entry.Used || entry.VelocityBits != bits || entry.Wedge != wedge) {
+            const double angle = RefractionAngle(velocity, sensor.WedgeVelocity, wedgeSine, medium);
+            entry = {bits, wedge, true, {angle, std::tan(angle), std::cos(angle)}};
+        }
+        return entry.Beam;
+    }
+
+private:
+    static constexpr int SlotBits = 8;
+    struct Entry {
+        std::uint64_t VelocityBits = 0;
+        std::uint64_t Wedge = 0; // the wedge's velocity and whole-degree angle
+        bool Used = false;
+        LayerBeam Beam;
+    };
+    std::array<Entry, std::size_t{1} << SlotBits> entries_{};
+};
+
+thread_local BeamMemo beams;
+
 } // namespace
 
 SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTypeRecord& sensor) {
@@ -84,16 +128,18 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     const double wedgeSine = WedgeSine(sensor.IncidenceAngle);
 
     SpacingBreakdown b;
-    b.WallAngle = RefractionAngle(in.PipeVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Wall);
-    b.LiningAngle =
-        RefractionAngle(in.LiningVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Lining);
-    b.FluidAngle =
-        RefractionAngle(in.FluidVelocity, sensor.WedgeVelocity, wedgeSine, Medium::Fluid);
+    // Copies: a later layer may take the memo's slot of an earlier one.
+    const LayerBeam wall = beams.Of(in.PipeVelocity, sensor, wedgeSine, Medium::Wall);
+    const LayerBeam lining = beams.Of(in.LiningVelocity, sensor, wedgeSine, Medium::Lining);
+    const LayerBeam liquid = beams.Of(in.FluidVelocity, sensor, wedgeSine, Medium::Fluid);
+    b.WallAngle = wall.Angle;
+    b.LiningAngle = lining.Angle;
+    b.FluidAngle = liquid.Angle;
 
-    b.WallRun = Checked(std::tan(b.WallAngle) * in.WallThickness);
-    b.LiningRun = Checked(std::tan(b.LiningAngle) * in.LiningThickness);
+    b.WallRun = Checked(wall.Tangent * in.WallThickness);
+    b.LiningRun = Checked(lining.Tangent * in.LiningThickness);
     const double layers = Checked(Checked(in.LiningThickness + in.WallThickness) * 2.0);
-    b.FluidRun = Checked(Checked(in.OuterDiameter - layers) * std::tan(b.FluidAngle));
+    b.FluidRun = Checked(Checked(in.OuterDiameter - layers) * liquid.Tangent);
 
     const int crossings = FluidCrossings(in.MountMethod);
     if (crossings == 0) {
@@ -113,7 +159,7 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     }
     b.Unclamped = s + 0.0;
     b.Spacing = s < 0.0 ? 0.0 : b.Unclamped;
-    b.FluidPath = Checked(Checked(in.OuterDiameter - layers) / std::cos(b.FluidAngle) *
+    b.FluidPath = Checked(Checked(in.OuterDiameter - layers) / liquid.Cosine *
                           static_cast<double>(crossings));
     return b;
 }

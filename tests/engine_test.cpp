@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 using namespace Quillmere;
 
@@ -276,6 +277,62 @@ TEST(ComputeSpacing, CombinesRunsInTheWrittenOrder) {
     }
     // At right angles in a slow fluid, no longer than the bore itself.
     EXPECT_GT(crossing, bore);
+}
+
+// The layers' refractions are kept from one spacing to the next: whatever came before, a
+// case must give the doubles its formula gives, never another velocity's or wedge's.
+TEST(ComputeSpacing, EachCaseGivesItsOwnDoublesWhateverCameBefore) {
+    const double pi = std::atan(1.0) * 4.0;
+    const auto run = [&](const SensorTypeRecord& s, double v, double thickness) {
+        const double x = (v / static_cast<double>(s.WedgeVelocity)) *
+                         std::sin(static_cast<double>(s.IncidenceAngle) / 180.0 * pi);
+        return thickness * std::tan(std::atan(x / std::sqrt(-x * x + 1.0)));
+    };
+    // A few velocities many rows share, as a sheet's table materials, and some of their own.
+    constexpr std::array<double, 6> shared{3000, 3700, 2300, 1500, 1440, 0};
+    XorShift next(2026);
+    struct Case {
+        SpacingInputs In;
+        int Type;
+    };
+    std::vector<Case> cases;
+    for (int i = 0; i < 3000; ++i) {
+        const auto pick = [&](double low, double high) {
+            return next() % 3 != 0 ? shared[next() % shared.size()]
+                                   : low + static_cast<double>(next() % 10000) / 1e4 * (high - low);
+        };
+        SpacingInputs in =
+            Pipe(200, 5, pick(1000, 3700), pick(900, 2500), static_cast<int>(next() % 4));
+        in.LiningThickness = 1;
+        in.LiningVelocity = pick(1000, 2500);
+        cases.push_back({in, static_cast<int>(next() % SensorTypeCount)});
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Case& c : cases) {
+            const SensorTypeRecord& s = SensorTypeAt(c.Type);
+            const SpacingInputs& in = c.In;
+            const int crossings = FluidCrossings(in.MountMethod);
+            const double wall = run(s, in.PipeVelocity, in.WallThickness);
+            const double lining = run(s, in.LiningVelocity, in.LiningThickness);
+            const double fluid =
+                (in.OuterDiameter - (1.0 + 5.0) * 2.0) * run(s, in.FluidVelocity, 1.0);
+            const double expected =
+                in.MountMethod == 0
+                    ? (wall + s.WedgeRun + lining + fluid) * 2.0 - s.MountOffset * 2.0
+                    : (wall + s.WedgeRun + lining) * 2.0 +
+                          (crossings == 1 ? fluid : fluid * crossings) - s.MountOffset * 2.0;
+            EXPECT_EQ(ComputeSpacingBreakdown(in, s).Unclamped, expected + 0.0)
+                << "pass " << pass << ", type " << c.Type << ", velocities " << in.PipeVelocity
+                << " " << in.LiningVelocity << " " << in.FluidVelocity;
+        }
+        std::reverse(cases.begin(), cases.end());
+    }
+    // A refusal is never kept: asked again, it is refused again.
+    const SensorTypeRecord& a1 = SensorTypeAt(2);
+    for (int i = 0; i < 2; ++i) {
+        ExpectError([&] { ComputeSpacing(Pipe(100, 5, 3000, 5000), a1); },
+                    ErrorKind::InvalidArgument, Medium::Fluid);
+    }
 }
 
 TEST(ComputeSpacing, MountingMethodsCrossTheFluidOneToFourTimes) {
