@@ -366,6 +366,7 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
         }
     }
     const ColumnTexts noTexts;
+    JobReading outcome; // renewed for each row
     while (!writer.Failed() && NextRecord(reader, row)) {
         // A line read in one pass is checked whole: its commas split no character.
         if (!reader.Ascii() && !(reader.Unquoted() ? IsUtf8(*reader.Unquoted()) : AllUtf8(row))) {
@@ -380,7 +381,7 @@ int RunSheet(const std::string& path, const ColumnTexts& defaults, bool json) {
                 Drop(row, earlier);
             }
         }
-        JobReading outcome;
+        Renew(outcome);
         const ColumnTexts& input =
             ComputeRow(*columns, unheaded, earlier.Width, row, defaults, rowTexts, outcome)
                 ? rowTexts

@@ -51,6 +51,10 @@ struct JobReading {
     std::optional<SitePlan> Site;
 };
 
+// Back to a fresh reading, its strings keeping their room: a sheet reads its rows one after
+// another into one reading rather than make and drop forty strings a row.
+void Renew(JobReading& reading);
+
 // How far to go: the job read and checked (Ok with its Job filled), or computed as well.
 enum class JobStep { Read, Computed };
 

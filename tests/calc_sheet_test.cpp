@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
+#include <vector>
 
 using namespace CalcTest;
 
@@ -127,6 +129,58 @@ TEST_F(Sheet, OutputGivenAgainIsComputedAnew) {
                          << "VT-C1,114.3,6.0,1,,,\n";
     EXPECT_EQ(Calc("--lang en --sheet " + sheet).out,
               "sensor,outer_diameter,wall," + results + "\nVT-C1,114.3,6.0,65.47,,,,\n");
+}
+
+// Rows are read one after another into one place: each must come out as it does alone, the
+// helpers, plus/minus, measuring point, identity and errors of the row before it forgotten.
+TEST_F(Sheet, EachRowComesOutAsItDoesAlone) {
+    const std::string header =
+        "units,lang,sensor,mount,outer_diameter,wall,pipe,pipe_velocity,lining,lining_thickness,"
+        "fluid,fluid_velocity,fluid_temperature,salinity,pipe_size,site,tag,"
+        "outer_diameter_tolerance,wall_tolerance,fluid_velocity_tolerance,"
+        "measured_fluid_velocity,upstream,downstream,available_upstream,pipe_run\n";
+    const std::vector<std::string> rows = {
+        "metric,en,VT-C1,V,114.3,6.0,,,,,,,,,,North works,FT-101,0.5,0.2,10,1490,elbow,reducer,"
+        "2000,up\n",
+        "metric,en,VT-C1,V,114.3,6.0,,,,,,,,,,,,,,,,,,,\n",
+        "imperial,en,VT-A1,Z,,,,,,,SEAWATER,,50,30,NPS 4 Sch40,,,,,,4900,pump,,,down\n",
+        "imperial,ja,VT-K1,Z,4.5,0.237,ｽﾃﾝﾚｽ,,ﾓﾙﾀﾙ,0.1,,,,,,,,,,,,,,,\n",
+        "metric,en,VT-C1,N,,,,,,,,,80,,DN100 K9 mortar,,,,,,,,,,\n",
+        "metric,ja,VT-B1,W,200,8,PIPE S.V.,3000,,,,1400,,,,,,,,,,,,,\n",
+        "metric,en,VT-C1,V,10,6,,,,,,,,,,,,,,,,,,,\n",
+        "metric,en,VT-C1,Z,20,1,,,,,,,,,,,,,,,,,,,\n", // warned of: 0.00
+        "metric,en,VT-C1,V,abc,6,,,,,,,,,,,,,,,,,,,\n",
+        "metric,en,VT-C1,V,114.3,6.0,,,,,,,,,,,,,,,,,,,\n",
+        "metric,en,VT-C1,V,114.3,6.0,,,,,,,,,,,,,,,2,,,,\n",
+        "metric,en,VT-C1,V,114.3,6.0,,,,,,,,,,,,,,,,,,,\n",
+    };
+    for (const char* options : {"", " --json"}) {
+        std::ofstream whole(sheet);
+        whole << header;
+        for (const std::string& row : rows) {
+            whole << row;
+        }
+        whole.close();
+        const auto output = [&] { return Calc("--sheet " + sheet + options + " 2>/dev/null").out; };
+        // What standard error says, without its line numbers (which differ between the two).
+        const auto said = [&] {
+            return std::regex_replace(Calc("--sheet " + sheet + options + " 2>&1 >/dev/null").out,
+                                      std::regex(": line [0-9]+: "), ": ");
+        };
+        const std::string together = output();
+        const std::string saidTogether = said();
+        std::string alone;
+        std::string saidAlone;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            std::ofstream(sheet) << header << rows[i];
+            const std::string one = output();
+            // The header line once, then each row's line.
+            alone += i == 0 || *options != 0 ? one : one.substr(one.find('\n') + 1);
+            saidAlone += said();
+        }
+        EXPECT_EQ(saidTogether, saidAlone) << options;
+        EXPECT_EQ(together, alone) << options;
+    }
 }
 
 // A row of more or fewer fields than its header comes back whole, and stays refused when
