@@ -111,7 +111,7 @@ void RunCalculation(const Job& e, int mountMethodsOffered, CalcOutcome& out,
         in.MountMethod = -1; // reported as out of range by the computation
     }
     out.Breakdown = ComputeSpacingBreakdown(in, SensorTypeAt(e.SensorTypeIndex));
-    out.Display = FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.Units);
+    FormatSpacing(out.Breakdown.Spacing, e.SensorTypeIndex, e.Units, out.Display);
     if (in.MountMethod == static_cast<std::int16_t>(MountMethod::Z)) {
         out.Display.Circumferential = PlainLengthText(Pi() * in.OuterDiameter / 2.0, e.Units);
     }
@@ -129,17 +129,23 @@ double MountedSpacing(double spacingMm, int sensorTypeIndex) {
 }
 
 DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units) {
-    const bool imperial = units == UnitSystem::Imperial;
     DisplayTexts texts;
+    FormatSpacing(spacingMm, sensorTypeIndex, units, texts);
+    return texts;
+}
+
+void FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units, DisplayTexts& texts) {
+    const bool imperial = units == UnitSystem::Imperial;
+    texts.Circumferential.clear();
     if (IsSteppedSensorType(sensorTypeIndex)) {
         const double stepped = MountedSpacing(spacingMm, sensorTypeIndex);
         texts.Result2 = DefaultNumberText(stepped / 3.0);
         texts.Result1 = imperial ? DefaultNumberText(CutToDecimals(MmToInch(stepped), 3))
                                  : DefaultNumberText(stepped);
-        return texts;
+        return;
     }
     texts.Result1 = PlainLengthText(spacingMm, units);
-    return texts;
+    texts.Result2.clear();
 }
 
 } // namespace Quillmere

@@ -52,6 +52,8 @@ void RunCalculation(const Job& job, int mountMethodsOffered, CalcOutcome& out,
 // The result texts for a spacing in mm: plain "#,##0.00" (mm) or "#,##0.000" (inch),
 // cut toward zero; for the two stepped sensor types the 3 mm step count as well.
 DisplayTexts FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units);
+// The same into `texts`, all three of them written.
+void FormatSpacing(double spacingMm, int sensorTypeIndex, UnitSystem units, DisplayTexts& texts);
 
 // A length in mm in the results' plain format of the unit system, without its unit.
 std::string PlainLengthText(double millimetres, UnitSystem units);
