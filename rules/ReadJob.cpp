@@ -423,7 +423,9 @@ private:
             out_.Record.FluidTemperature = out_.Temperature;
         }
         out_.Record.Fluid = water_;
-        out_.Warning = BelowZeroNote(out_.Record);
+        if (out_.Record.Outcome.Breakdown.Unclamped < 0) { // nearly every spacing is above 0
+            out_.Warning = BelowZeroNote(out_.Record);
+        }
         // How sure it is, where the texts give a plus/minus or a measured velocity: one refused
         // refuses the job. Without them nothing is asked of it here (a sheet row pays for no
         // derivatives it does not write).
