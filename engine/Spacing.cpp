@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace Quillmere {
 namespace {
@@ -77,11 +78,12 @@ double WedgeSine(std::int16_t degrees) {
                : SineOfDegrees(static_cast<double>(degrees));
 }
 
-// The beam in one layer: its angle and the angle's tangent and cosine.
+// The beam in one layer: its angle and the angle's tangent, and its cosine once asked for
+// (the fluid's path needs it, the wall's and the lining's do not).
 struct LayerBeam {
     double Angle = 0;
     double Tangent = 0;
-    double Cosine = 0;
+    std::optional<double> Cosine;
 };
 
 // A sheet's rows refract a handful of table velocities through a dozen wedges: each layer's
@@ -90,7 +92,7 @@ struct LayerBeam {
 class BeamMemo {
 public:
     const LayerBeam& Of(double velocity, const SensorTypeRecord& sensor, double wedgeSine,
-                        Medium medium) {
+                        Medium medium, bool withCosine = false) {
         std::uint64_t bits = 0;
         std::memcpy(&bits, &velocity, sizeof bits);
         const std::uint64_t wedge =
@@ -101,7 +103,10 @@ public:
         Entry& entry = entries_[mixed >> (64 - SlotBits)];
         if (!entry.Used || entry.VelocityBits != bits || entry.Wedge != wedge) {
             const double angle = RefractionAngle(velocity, sensor.WedgeVelocity, wedgeSine, medium);
-            entry = {bits, wedge, true, {angle, std::tan(angle), std::cos(angle)}};
+            entry = {bits, wedge, true, {angle, std::tan(angle), std::nullopt}};
+        }
+        if (withCosine && !entry.Beam.Cosine) {
+            entry.Beam.Cosine = std::cos(entry.Beam.Angle);
         }
         return entry.Beam;
     }
@@ -131,7 +136,7 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     // Copies: a later layer may take the memo's slot of an earlier one.
     const LayerBeam wall = beams.Of(in.PipeVelocity, sensor, wedgeSine, Medium::Wall);
     const LayerBeam lining = beams.Of(in.LiningVelocity, sensor, wedgeSine, Medium::Lining);
-    const LayerBeam liquid = beams.Of(in.FluidVelocity, sensor, wedgeSine, Medium::Fluid);
+    const LayerBeam liquid = beams.Of(in.FluidVelocity, sensor, wedgeSine, Medium::Fluid, true);
     b.WallAngle = wall.Angle;
     b.LiningAngle = lining.Angle;
     b.FluidAngle = liquid.Angle;
@@ -159,7 +164,7 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
     }
     b.Unclamped = s + 0.0;
     b.Spacing = s < 0.0 ? 0.0 : b.Unclamped;
-    b.FluidPath = Checked(Checked(in.OuterDiameter - layers) / liquid.Cosine *
+    b.FluidPath = Checked(Checked(in.OuterDiameter - layers) / *liquid.Cosine *
                           static_cast<double>(crossings));
     return b;
 }
