@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace Quillmere {
@@ -122,7 +123,15 @@ private:
     std::array<Entry, std::size_t{1} << SlotBits> entries_{};
 };
 
-thread_local BeamMemo beams;
+// Each thread's own, made when it first computes: a thread that never does (most of a
+// window's) carries a pointer, not the 12 KiB table.
+BeamMemo& Beams() {
+    thread_local std::unique_ptr<BeamMemo> beams;
+    if (!beams) {
+        beams = std::make_unique<BeamMemo>();
+    }
+    return *beams;
+}
 
 } // namespace
 
@@ -134,6 +143,7 @@ SpacingBreakdown ComputeSpacingBreakdown(const SpacingInputs& in, const SensorTy
 
     SpacingBreakdown b;
     // Copies: a later layer may take the memo's slot of an earlier one.
+    BeamMemo& beams = Beams();
     const LayerBeam wall = beams.Of(in.PipeVelocity, sensor, wedgeSine, Medium::Wall);
     const LayerBeam lining = beams.Of(in.LiningVelocity, sensor, wedgeSine, Medium::Lining);
     const LayerBeam liquid = beams.Of(in.FluidVelocity, sensor, wedgeSine, Medium::Fluid, true);
