@@ -33,34 +33,32 @@ QFont DesignFont(const char* face, qreal points) {
     return font;
 }
 
-QFont SystemFont() {
-    return DesignFont("System", 13.5);
-}
+// The design's "System" face (13.5 pt) and the unit labels' "Terminal" are not set: the
+// start-up gives each of those controls its working font, and a line edit lays its text out
+// again at every font it is given (about 3 million instructions of the start, with fallback
+// lists for a face that is never drawn). The range labels keep their design font.
 QFont TerminalFont() {
     return DesignFont("Terminal", 9.75);
 }
 
-template <typename W> W* Place(W* widget, const char* name, Twips geometry, const QFont& font) {
+template <typename W> W* Place(W* widget, const char* name, Twips geometry) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(ToPixels(geometry));
-    widget->setFont(font);
     return widget;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, Twips geometry, const char* caption,
-                  const QFont& font) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    return Place(label, name, geometry, font);
+QLabel* MakeLabel(QWidget* parent, const char* name, Twips geometry, const char* caption) {
+    return Place(new QLabel(QString::fromUtf8(caption), parent), name, geometry);
 }
 
 FieldEdit* MakeField(QWidget* parent, const char* name, Twips geometry) {
-    return Place(new FieldEdit(parent), name, geometry, SystemFont());
+    return Place(new FieldEdit(parent), name, geometry);
 }
 
 QComboBox* MakeList(QWidget* parent, const char* name, Twips geometry) {
     auto* list = new QComboBox(parent);
     list->setEditable(false);
-    return Place(list, name, geometry, SystemFont());
+    return Place(list, name, geometry);
 }
 
 } // namespace
@@ -101,7 +99,6 @@ const std::array<CalculatorWindow::InputRow, 6> CalculatorWindow::InputRows{{
 // A row of the input grid: caption, field, unit label beside it and range label below.
 // Rows are 720 twips apart; labels sit 120 twips below the field's top, the range 420.
 void CalculatorWindow::CreateInputRows() {
-    const QFont sys = SystemFont();
     const QFont term = TerminalFont();
     for (const InputRow& row : InputRows) {
         const int top = 480 + 720 * row.GridRow;
@@ -112,15 +109,15 @@ void CalculatorWindow::CreateInputRows() {
         const int unitLeft = row.RightColumn ? 12840 : 5760;
         const QByteArray name(FieldOf(row.Field).Name.data(),
                               static_cast<qsizetype>(FieldOf(row.Field).Name.size()));
-        this->*row.Caption =
-            MakeLabel(this, name.constData(), {captionLeft, top + 120, captionWidth, 255},
-                      row.DesignCaption, sys);
+        this->*row.Caption = MakeLabel(
+            this, name.constData(), {captionLeft, top + 120, captionWidth, 255}, row.DesignCaption);
         this->*row.Text =
             MakeField(this, (name + "Text").constData(), {fieldLeft, top, fieldWidth, 405});
         this->*row.Unit =
-            MakeLabel(this, row.UnitName, {unitLeft, top + 120, 735, 255}, row.DesignUnit, term);
+            MakeLabel(this, row.UnitName, {unitLeft, top + 120, 735, 255}, row.DesignUnit);
         this->*row.Range = MakeLabel(this, (name + "_RANGE").constData(),
-                                     {fieldLeft, top + 420, 2415, 255}, row.DesignRange, term);
+                                     {fieldLeft, top + 420, 2415, 255}, row.DesignRange);
+        (this->*row.Range)->setFont(term);
     }
 }
 
@@ -145,62 +142,54 @@ void CalculatorWindow::CreateControls() {
 }
 
 void CalculatorWindow::CreateListsAndMarks() {
-    const QFont sys = SystemFont();
-    PipeMaterialCaption = MakeLabel(this, "PIPE_MATERIAL", {240, 1320, 2415, 255}, "配管材質", sys);
+    PipeMaterialCaption = MakeLabel(this, "PIPE_MATERIAL", {240, 1320, 2415, 255}, "配管材質");
     PipeMaterialList = MakeList(this, "PIPE_MATERIALCombo", {3240, 1200, 3255, 390});
-    MountMethodCaption =
-        MakeLabel(this, "SENSOR_MOUNT", {240, 3480, 2415, 255}, "ｾﾝｻ取付け法", sys);
+    MountMethodCaption = MakeLabel(this, "SENSOR_MOUNT", {240, 3480, 2415, 255}, "ｾﾝｻ取付け法");
     MountMethodList = MakeList(this, "SENSOR_MOUNTCombo", {3240, 3360, 2415, 390});
-    SensorTypeCaption = MakeLabel(this, "SENSOR_TYPE", {240, 4200, 2415, 255}, "ｾﾝｻ種類", sys);
+    SensorTypeCaption = MakeLabel(this, "SENSOR_TYPE", {240, 4200, 2415, 255}, "ｾﾝｻ種類");
     SensorTypeList = MakeList(this, "SENSOR_TYPECombo", {3240, 4080, 4215, 390});
     LiningMaterialCaption =
-        MakeLabel(this, "LINING_MATERIAL", {6720, 600, 3015, 255}, "ライニング材質", sys);
+        MakeLabel(this, "LINING_MATERIAL", {6720, 600, 3015, 255}, "ライニング材質");
     LiningMaterialList = MakeList(this, "LINING_MATERIALCombo", {10320, 480, 3255, 390});
-    FluidCaption = MakeLabel(this, "KIND_OF_FLUID", {6720, 2760, 3015, 255}, "流体種類", sys);
+    FluidCaption = MakeLabel(this, "KIND_OF_FLUID", {6720, 2760, 3015, 255}, "流体種類");
     FluidList = MakeList(this, "KIND_OF_FLUIDCombo", {10320, 2640, 3255, 390});
 
     constexpr int markTops[11] = {600, 1320, 2040, 2760, 3480, 4200, 600, 1320, 2040, 2760, 3480};
     for (int i = 0; i < 11; ++i) {
         const int left = i < 6 ? 2880 : 9960;
         const QByteArray name = "lblRequired_" + QByteArray::number(i);
-        RequiredMarks[i] =
-            MakeLabel(this, name.constData(), {left, markTops[i], 255, 255}, "*", sys);
+        RequiredMarks[i] = MakeLabel(this, name.constData(), {left, markTops[i], 255, 255}, "*");
     }
-    RequiredNote = MakeLabel(this, "lblInputRequired", {9000, 4080, 1215, 375}, "* 入力", sys);
+    RequiredNote = MakeLabel(this, "lblInputRequired", {9000, 4080, 1215, 375}, "* 入力");
 }
 
 // The result frame, EXECUTE, and below it the circumferential distance.
 void CalculatorWindow::CreateResultArea() {
-    const QFont sys = SystemFont();
-    const QFont term = TerminalFont();
     ResultFrame = Place(new QGroupBox(QString::fromUtf8("計算結果"), this), "fraResult",
-                        {240, 4800, 9375, 1815}, sys);
-    Spacing1Caption =
-        MakeLabel(ResultFrame, "MOUNT_SIZE1", {240, 480, 2655, 255}, "取付け寸法１", sys);
-    SpacingUnit = MakeLabel(ResultFrame, "Label4", {6480, 600, 735, 255}, "[mm]", term);
-    Spacing2Caption =
-        MakeLabel(ResultFrame, "MOUNT_SIZE2", {240, 1200, 2655, 255}, "取付け寸法２", sys);
+                        {240, 4800, 9375, 1815});
+    Spacing1Caption = MakeLabel(ResultFrame, "MOUNT_SIZE1", {240, 480, 2655, 255}, "取付け寸法１");
+    SpacingUnit = MakeLabel(ResultFrame, "Label4", {6480, 600, 735, 255}, "[mm]");
+    Spacing2Caption = MakeLabel(ResultFrame, "MOUNT_SIZE2", {240, 1200, 2655, 255}, "取付け寸法２");
     SteppedTypesNote =
-        MakeLabel(ResultFrame, "lblMount2Sensor", {6480, 1320, 2775, 375}, "(VT-B1,VT-B2)", sys);
+        MakeLabel(ResultFrame, "lblMount2Sensor", {6480, 1320, 2775, 375}, "(VT-B1,VT-B2)");
 
     // The results belong to the window and lie over the frame, created after it so they
     // are drawn on top.
-    Result1Edit = Place(new QLineEdit(this), "txtResult1Text", {3360, 5280, 3255, 405}, sys);
-    Result2Edit = Place(new QLineEdit(this), "txtResult2Text", {3360, 6000, 3255, 375}, sys);
+    Result1Edit = Place(new QLineEdit(this), "txtResult1Text", {3360, 5280, 3255, 405});
+    Result2Edit = Place(new QLineEdit(this), "txtResult2Text", {3360, 6000, 3255, 375});
     for (QLineEdit* result : {Result1Edit, Result2Edit}) {
         SetLocked(result, true);
         result->raise();
     }
     ExecuteButton = Place(new QPushButton(QString::fromUtf8("実行"), this), "ExecuteCalc",
-                          {9840, 5040, 3615, 1215}, sys);
+                          {9840, 5040, 3615, 1215});
     ExecuteButton->setAutoDefault(false);
     CircumferentialCaption =
-        MakeLabel(this, "CIRCUMFERENTIAL", {9840, 6315, 3615, 255}, "周方向距離", sys);
+        MakeLabel(this, "CIRCUMFERENTIAL", {9840, 6315, 3615, 255}, "周方向距離");
     CircumferentialEdit =
-        Place(new QLineEdit(this), "txtCircumferentialText", {9840, 6600, 2760, 375}, sys);
+        Place(new QLineEdit(this), "txtCircumferentialText", {9840, 6600, 2760, 375});
     SetLocked(CircumferentialEdit, true);
-    CircumferentialUnit =
-        MakeLabel(this, "CIRCUMFERENTIAL_UNIT", {12690, 6660, 735, 255}, "[mm]", term);
+    CircumferentialUnit = MakeLabel(this, "CIRCUMFERENTIAL_UNIT", {12690, 6660, 735, 255}, "[mm]");
 }
 
 void CalculatorWindow::SetFocusOrder() {
